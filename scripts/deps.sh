@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Makes sure the Debian packages the project needs are installed.
+# As root it installs what is missing; otherwise it prints the one apt-get line to run.
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build g++ ccache pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-noto-cjk
+  xvfb xauth imagemagick x11-utils
+  zip unzip p7zip-full libarchive-tools python3
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq || true
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+  echo "These Debian packages are missing. Please run:"
+  echo
+  echo "  sudo apt-get install -y --no-install-recommends ${missing[*]}"
+  echo
+  exit 1
+fi

@@ -1,0 +1,7 @@
+#include "app/CWizardApp.h"
+
+int main(int argc, char** argv)
+{
+    CWizardApp app(argc, argv);
+    return app.Run();
+}

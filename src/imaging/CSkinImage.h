@@ -1,0 +1,58 @@
+#pragma once
+// The picture object: one decoded picture plus two cached renditions (the whole picture
+// resampled to a size, and a source rectangle resampled to a size). Every rendition it
+// returns stays owned by the object; only GetHBitmap hands a new picture to the caller.
+#include "imaging/Resample.h"
+#include "platform/SkinRect.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <atomic>
+
+class QPainter;
+
+// Type of a built-in picture: RT_BITMAP (24-bit BMP, :/res/bitmap/<id>.bmp) or "PNG" (:/res/png/<id>.png).
+enum class ResourceType { Bitmap = 2, Png };
+
+class CSkinImage {
+public:
+    CSkinImage() = default;
+    ~CSkinImage();
+    CSkinImage(const CSkinImage&) = delete;
+    CSkinImage& operator=(const CSkinImage&) = delete;
+
+    bool LoadFromFile(const QString& path);
+    bool LoadFromResource(int id, ResourceType type);
+    QSize GetSize() const;
+    bool HasPicture() const;
+    // The decoded picture (Format_ARGB32, alpha kept); null QImage when none.
+    const QImage& Picture() const { return m_picture; }
+
+    // A new ARGB32 picture of the whole picture at its own size, composited over opaque black.
+    QImage GetHBitmap() const;
+    // Cached renditions; nullptr on failure. The pointer stays valid until the next call
+    // that replaces that rendition, Release() or destruction.
+    const QImage* GetScaledBitmap(int width, int height, ResampleFilter filter);
+    const QImage* GetCroppedScaledBitmap(int width, int height, const SkinRect& source, ResampleFilter filter);
+
+    // Draw a rendition 1:1 at the destination's top-left corner.
+    bool DrawScaled(QPainter& painter, int left, int top, int right, int bottom);
+    bool DrawCroppedScaled(QPainter& painter, const SkinRect& destination, const SkinRect& source,
+                           ResampleFilter filter);
+
+    bool SaveScaled(const QString& path, int width, int height);
+    // Size = trunc(scale * width + 0.5) x trunc(scale * height + 0.5).
+    bool SaveCroppedScaled(const QString& path, const SkinRect& source, double scale);
+
+    void Release();
+    // True for exactly the duration of LoadFromFile; safe to read from any thread.
+    bool IsLoading() const { return m_loading.load(std::memory_order_acquire); }
+
+private:
+    QImage m_picture;
+    QImage m_scaled;
+    QImage m_cropped;
+    SkinRect m_croppedSource;
+    std::atomic<bool> m_loading{false};
+};

@@ -1,0 +1,19 @@
+#pragma once
+// Decoding pictures from files and built-in resources, and drawing decoded pictures.
+#include <QImage>
+#include <QString>
+
+class QPainter;
+
+// Raises Qt's image allocation limit once, so that no picture is refused for its size.
+void EnsureImageIo();
+QString BitmapResourcePath(int id); // ":/res/bitmap/<id>.bmp"
+QString PngResourcePath(int id);    // ":/res/png/<id>.png"
+// Decodes "PNG" resource id into target (ARGB32); false when missing or empty.
+bool LoadPngResource(QImage& target, int id);
+// Draws the whole picture stretched into (x, y, width, height), source-over; with gamma 4.2 when asked.
+void DrawPicture(QPainter& painter, const QImage& picture, int x, int y, int width, int height, bool gamma);
+
+// A copy whose alpha bytes are all 255 (Format_RGB32): draws a picture as a plain bitmap
+// copy would, ignoring its alpha (recoloured pictures carry alpha 0).
+QImage Opaque(const QImage& picture);

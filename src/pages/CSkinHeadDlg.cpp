@@ -1,0 +1,6 @@
+#include "pages/CSkinHeadDlg.h"
+
+CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
+{
+    CreateTitle(QStringLiteral("选择图片"));
+}

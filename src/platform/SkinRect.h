@@ -1,0 +1,20 @@
+#pragma once
+// A rectangle as left, top, right, bottom (right and bottom exclusive), 32-bit signed.
+// Used instead of QRect wherever the exact edge arithmetic matters.
+#include <QRect>
+#include <cstdint>
+
+struct SkinRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+
+    constexpr int32_t Width() const { return right - left; }
+    constexpr int32_t Height() const { return bottom - top; }
+    // All four values 0: the "none" value of stretch regions and crops.
+    constexpr bool IsNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
+    constexpr bool operator==(const SkinRect&) const = default;
+    QRect ToQRect() const { return QRect(left, top, right - left, bottom - top); }
+    static SkinRect FromQRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+};

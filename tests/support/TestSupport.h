@@ -1,0 +1,23 @@
+#pragma once
+// Shared helpers for tests: private scratch folders and small file utilities.
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace skintest {
+
+// A fresh private folder that is removed with the object.
+class ScratchDir {
+public:
+    ScratchDir();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QByteArray ReadAll(const QString& path);
+bool WriteAll(const QString& path, const QByteArray& bytes);
+
+} // namespace skintest
