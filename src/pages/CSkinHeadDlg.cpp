@@ -4,3 +4,9 @@ CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
 {
     CreateTitle(QStringLiteral("选择图片"));
 }
+
+void CSkinHeadDlg::NudgeCrop(int dx, int dy)
+{
+    Q_UNUSED(dx);
+    Q_UNUSED(dy);
+}
