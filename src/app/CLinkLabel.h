@@ -1,0 +1,30 @@
+#pragma once
+// A label that behaves as a web link: underlined "宋体" 13 in blue, hand cursor, and a left
+// click opens its target address in the system's browser.
+#include <QLabel>
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+class CLinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit CLinkLabel(QWidget* parent = nullptr);
+
+    void SetTarget(const QString& address) { m_target = address; }
+    QString Target() const { return m_target; }
+
+    // The maker's web site: base URL from SKINMAKER_SITE (default http://127.0.0.1:8617) + path and query.
+    static QString SiteUrl(const QString& pathAndQuery);
+
+    // Opens addresses; the default is QDesktopServices::openUrl. Tests install an observer;
+    // passing an empty function restores the default.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    static void SetUrlOpener(UrlOpener opener);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QString m_target;
+};

@@ -1,0 +1,98 @@
+#include "app/CLinkLabel.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+// Records the addresses the link labels hand to the browser.
+class OpenedUrls {
+public:
+    OpenedUrls()
+    {
+        CLinkLabel::SetUrlOpener([this](const QUrl& url) {
+            urls.append(url);
+            return true;
+        });
+    }
+    ~OpenedUrls() { CLinkLabel::SetUrlOpener({}); }
+    QList<QUrl> urls;
+};
+
+class SiteEnv {
+public:
+    explicit SiteEnv(const QByteArray& value)
+        : m_old(qgetenv("SKINMAKER_SITE")), m_had(qEnvironmentVariableIsSet("SKINMAKER_SITE"))
+    {
+        if (value.isNull())
+            qunsetenv("SKINMAKER_SITE");
+        else
+            qputenv("SKINMAKER_SITE", value);
+    }
+    ~SiteEnv()
+    {
+        if (m_had)
+            qputenv("SKINMAKER_SITE", m_old);
+        else
+            qunsetenv("SKINMAKER_SITE");
+    }
+
+private:
+    QByteArray m_old;
+    bool m_had;
+};
+} // namespace
+
+TEST(LinkLabel, SiteUrlJoinsTheConfiguredBaseAndThePath)
+{
+    {
+        SiteEnv env(QByteArray{});
+        EXPECT_EQ(CLinkLabel::SiteUrl("/cafe/st/SubContent?subid=310650"),
+                  "http://127.0.0.1:8617/cafe/st/SubContent?subid=310650");
+    }
+    {
+        SiteEnv env("https://skins.example.org");
+        EXPECT_EQ(CLinkLabel::SiteUrl("/skin/st/UpSkin"), "https://skins.example.org/skin/st/UpSkin");
+    }
+    {
+        // A trailing slash on the base does not double the path's slash.
+        SiteEnv env("https://skins.example.org//");
+        EXPECT_EQ(CLinkLabel::SiteUrl("/"), "https://skins.example.org/");
+    }
+}
+
+TEST(LinkLabel, LeftClickOpensTheTargetOtherButtonsDoNot)
+{
+    OpenedUrls opened;
+    CLinkLabel label;
+    label.setText("皮肤制作指南");
+    label.resize(80, 21);
+    label.SetTarget("http://127.0.0.1:8617/cafe/st/SubContent?subid=310650");
+    EXPECT_EQ(label.Target(), "http://127.0.0.1:8617/cafe/st/SubContent?subid=310650");
+
+    QTest::mouseClick(&label, Qt::RightButton);
+    EXPECT_TRUE(opened.urls.isEmpty());
+
+    QTest::mouseClick(&label, Qt::LeftButton);
+    ASSERT_EQ(opened.urls.size(), 1);
+    EXPECT_EQ(opened.urls[0].toString(), "http://127.0.0.1:8617/cafe/st/SubContent?subid=310650");
+}
+
+TEST(LinkLabel, EmptyTargetStillGoesToTheBrowser)
+{
+    OpenedUrls opened;
+    CLinkLabel label;
+    label.resize(80, 21);
+    QTest::mouseClick(&label, Qt::LeftButton);
+    ASSERT_EQ(opened.urls.size(), 1);
+    EXPECT_TRUE(opened.urls[0].isEmpty());
+}
+
+TEST(LinkLabel, LooksLikeALink)
+{
+    CLinkLabel label;
+    EXPECT_TRUE(label.font().underline());
+    EXPECT_EQ(label.font().pixelSize(), 13);
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
+}
