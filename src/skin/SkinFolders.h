@@ -2,10 +2,12 @@
 // The working folders under the temporary folder and the small file helpers.
 #include <QString>
 
-QString TempFolder();                                  // system temporary folder, no trailing separator
-QString BuildFolder();                                 // <temp>/VadiSkinMaker
-QString ExtractionRoot();                              // <temp>/VadiTempSkinPack
-QString ExtractionFolder(const QString& packagePath);  // <temp>/VadiTempSkinPack/<package file name>
+QString TempFolder();                                 // system temporary folder, no trailing separator
+QString BuildFolder();                                // <temp>/VadiSkinMaker
+QString ExtractionRoot();                             // <temp>/VadiTempSkinPack
+QString ExtractionFolder(const QString& packagePath); // <temp>/VadiTempSkinPack/<package file name>
+// The part of a path after its last "/" or backslash (all of it when there is neither).
+QString FileNamePart(const QString& path);
 
 // Deletes the plain files directly in folder (only those ending with suffix when it is not
 // empty), then removes the folder. False when it cannot be listed or a file cannot be deleted.

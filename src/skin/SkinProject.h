@@ -17,13 +17,13 @@ class CSkinImage;
 constexpr int kCornerCount = 4;
 
 struct SkinProject {
-    QString picturePath;            // picture chosen on page 1; after an open, the rebuilt header
-    CSkinImage* picture = nullptr;  // decoded source picture, borrowed from page 1
-    SkinRect crop;                  // picture pixels, aspect 700:61
-    ColorRef mainColor = 0;         // 0 = keep the pictures' own colours
-    bool whiteTabText = false;      // true = white tab text
-    SkinRect stretchRegion;         // picture pixels; all 0 = none
-    int32_t tile = 0;               // 0 stretch, non-zero tile
+    QString picturePath;           // picture chosen on page 1; after an open, the rebuilt header
+    CSkinImage* picture = nullptr; // decoded source picture, borrowed from page 1
+    SkinRect crop;                 // picture pixels, aspect 700:61
+    ColorRef mainColor = 0;        // 0 = keep the pictures' own colours
+    bool whiteTabText = false;     // true = white tab text
+    SkinRect stretchRegion;        // picture pixels; all 0 = none
+    int32_t tile = 0;              // 0 stretch, non-zero tile
 
     std::array<int32_t, kCornerCount> decorationPresent{};
     std::array<QString, kCornerCount> decorationPath;
@@ -40,8 +40,8 @@ struct SkinProject {
     QList<QPoint> extraControlPositions;
     QList<QSize> extraControlSizes;
 
-    QString thumbnailPath;                   // empty = cut the thumbnail from the header
-    CSkinImage* thumbnailPicture = nullptr;  // borrowed from page 6; meaningful when thumbnailPath is set
+    QString thumbnailPath;                  // empty = cut the thumbnail from the header
+    CSkinImage* thumbnailPicture = nullptr; // borrowed from page 6; meaningful when thumbnailPath is set
     QString skinName;
 };
 

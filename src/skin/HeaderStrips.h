@@ -1,0 +1,41 @@
+#pragma once
+// How the header strips and the thumbnail are cut from the user's picture when a skin is saved,
+// and how the whole header is rebuilt from the strips of an opened package.
+#include "platform/SkinRect.h"
+
+#include <QString>
+#include <QStringList>
+
+class CSkinImage;
+
+// The three strip rectangles and their common scale. Without a stretch region there is only the
+// middle strip: the whole crop at scale 1.
+struct StripPlan {
+    bool threeStrips = false;
+    SkinRect left, mid, right;
+    double scale = 1.0;
+};
+StripPlan PlanStrips(const SkinRect& crop, const SkinRect& stretch);
+
+// The right-hand end of the header in the thumbnail's 60:37 proportion, and the scale that
+// brings it to 37 pixels high.
+struct ThumbnailCut {
+    SkinRect source;
+    double scale = 1.0;
+};
+ThumbnailCut PlanThumbnailCut(const SkinRect& crop);
+
+// Writes TopPanelBKLeft/Mid/Right.bmp (or only Mid) into folder in that order, appending each
+// written path to written. Stops at the first failure and names the file in failedFile.
+bool CutHeaderStrips(CSkinImage& picture, const SkinRect& crop, const SkinRect& stretch,
+                     const QString& folder, QStringList& written, QString* failedFile = nullptr);
+// small.bmp: the chosen thumbnail squeezed to 60 x 37, or the cut of PlanThumbnailCut.
+bool CutThumbnail(CSkinImage& header, const SkinRect& crop, CSkinImage* chosenThumbnail, const QString& path);
+
+// Rebuilds HeadTemp.bmp in folder from the unpacked strips.
+struct RebuiltHeader {
+    enum class Source { None, Strips, MidOnly } source = Source::None;
+    bool failed = false; // the strips are there but could not be joined or decoded
+    SkinRect stretch;    // with Source::Strips: the middle strip within the rebuilt header
+};
+RebuiltHeader RebuildHeader(const QString& folder);

@@ -1,0 +1,44 @@
+#pragma once
+// Member names of a skin package and the keys of its description file "conf.ini".
+// Member names are exact, case included; corner order is left-top, right-top, left-bottom,
+// right-bottom everywhere.
+#include <QString>
+#include <array>
+
+inline constexpr char kLeftStripMember[] = "TopPanelBKLeft.bmp";
+inline constexpr char kMidStripMember[] = "TopPanelBKMid.bmp";
+inline constexpr char kRightStripMember[] = "TopPanelBKRight.bmp";
+inline constexpr char kThumbnailMember[] = "small.bmp";
+inline constexpr char kConfMember[] = "conf.ini";
+// Made by an open in the extraction folder; never packed.
+inline constexpr char kJoinedLeftMidFile[] = "TopHeadTemp.bmp";
+inline constexpr char kHeaderFile[] = "HeadTemp.bmp";
+
+inline constexpr char kConfSection[] = "CONF";
+inline constexpr char kKeySection[] = "KEY";
+
+// Corner names in member names ("topleft.png") and in keys ("lefttopx", "swflefttop").
+inline constexpr std::array<const char*, 4> kCornerMemberNames = {"topleft", "topright", "bottomleft",
+                                                                  "bottomright"};
+inline constexpr std::array<const char*, 4> kCornerKeyNames = {"lefttop", "righttop", "leftbottom",
+                                                               "rightbottom"};
+
+inline constexpr int kThumbnailWidth = 60;
+inline constexpr int kThumbnailHeight = 37;
+inline constexpr int kHeaderHeight = 61;
+// Extra flash controls an open keeps; a package that declares more keeps its first ones.
+inline constexpr int kMaxOpenedExtraControls = 20;
+
+inline QString DecorationMember(int corner)
+{
+    return QString::fromLatin1(kCornerMemberNames[corner]) + ".png";
+}
+inline QString CornerControlMember(int corner)
+{
+    return QString::fromLatin1(kCornerMemberNames[corner]) + ".swf";
+}
+// Extra controls are numbered from 1.
+inline QString ExtraControlMember(int number)
+{
+    return QStringLiteral("swfcontrol%1.swf").arg(number);
+}

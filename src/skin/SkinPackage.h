@@ -1,0 +1,37 @@
+#pragma once
+// Saving a skin project as a skin package (.vsf) and opening one again.
+#include "skin/SkinProject.h"
+
+#include <QString>
+#include <QStringList>
+
+struct BuildResult {
+    bool ok = false;
+    QString error; // why the build failed, for the user; empty on success
+};
+
+// Renders the header strips and the thumbnail into the build folder, writes conf.ini there
+// (a conf.ini left by an earlier build is updated), copies decorations and flash controls, and
+// zips them into packagePath. The archive is written to a temporary file beside packagePath and
+// renamed over it only when complete, so a failed build leaves an existing package untouched.
+// The build folder's member files are removed afterwards; the folder stays.
+BuildResult BuildPackage(const SkinProject& project, const QString& packagePath);
+
+struct OpenResult {
+    bool ok = false;
+    QString error;            // why the open was abandoned; empty on success
+    QString extractionFolder; // where the members were unpacked
+    QString headerPath;       // the rebuilt header image (may be missing when the package has no strips)
+    QStringList members;      // member names in archive order
+};
+
+// Unpacks the package into its extraction folder and fills project with what it finds; fields
+// the package does not carry keep their values. On failure project is not touched.
+OpenResult OpenPackage(const QString& packagePath, SkinProject& project);
+
+// Empty when name can be stored as a skin name; otherwise the message to show. The player reads
+// names in GBK, one line of the description file, at most 255 bytes.
+QString CheckSkinName(const QString& name);
+
+// The description file's "name": the package's file name without its last four characters.
+QString PackageNameKey(const QString& packagePath);
