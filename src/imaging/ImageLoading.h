@@ -3,10 +3,15 @@
 #include <QImage>
 #include <QString>
 
+class QIODevice;
 class QPainter;
 
 // Raises Qt's image allocation limit once, so that no picture is refused for its size.
 void EnsureImageIo();
+// Decodes a picture (any format Qt reads) into ARGB32, alpha kept and the recorded camera
+// orientation applied; a null QImage when it cannot be decoded.
+QImage DecodePicture(QIODevice* device);
+QImage DecodePictureFile(const QString& path);
 QString BitmapResourcePath(int id); // ":/res/bitmap/<id>.bmp"
 QString PngResourcePath(int id);    // ":/res/png/<id>.png"
 // Decodes "PNG" resource id into target (ARGB32); false when missing or empty.

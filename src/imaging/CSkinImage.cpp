@@ -1,0 +1,169 @@
+#include "imaging/CSkinImage.h"
+
+#include "imaging/BitmapFile.h"
+#include "imaging/ImageLoading.h"
+
+#include <QFile>
+#include <QPainter>
+#include <cmath>
+#include <cstring>
+
+CSkinImage::~CSkinImage()
+{
+    m_cropped = QImage();
+    m_scaled = QImage();
+    m_picture = QImage();
+}
+
+bool CSkinImage::LoadFromFile(const QString& path)
+{
+    m_loading.store(true, std::memory_order_release);
+    // decoded aside, so the old picture is replaced in one step
+    QImage decoded = DecodePictureFile(path);
+    m_cropped = QImage();
+    m_scaled = QImage();
+    m_croppedSource = SkinRect{};
+    m_picture = decoded;
+    m_loading.store(false, std::memory_order_release);
+    return !m_picture.isNull();
+}
+
+bool CSkinImage::LoadFromResource(int id, ResourceType type)
+{
+    Release();
+    QFile file(type == ResourceType::Bitmap ? BitmapResourcePath(id) : PngResourcePath(id));
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return false;
+    m_picture = DecodePicture(&file);
+    return !m_picture.isNull();
+}
+
+QSize CSkinImage::GetSize() const
+{
+    return m_picture.isNull() ? QSize(0, 0) : m_picture.size();
+}
+
+bool CSkinImage::HasPicture() const
+{
+    return !m_picture.isNull();
+}
+
+QImage CSkinImage::GetHBitmap() const
+{
+    if (m_picture.isNull())
+        return QImage();
+    // Over opaque black a pixel keeps its colour in proportion to its alpha.
+    QImage out(m_picture.size(), QImage::Format_ARGB32);
+    if (out.isNull())
+        return QImage();
+    for (int y = 0; y < m_picture.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(m_picture.constScanLine(y));
+        auto* o = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < m_picture.width(); ++x) {
+            const QRgb p = in[x];
+            o[x] = qAlpha(p) == 255 ? p : (qPremultiply(p) | 0xFF000000u);
+        }
+    }
+    return out;
+}
+
+const QImage* CSkinImage::GetScaledBitmap(int width, int height, ResampleFilter filter)
+{
+    if (m_picture.isNull())
+        return nullptr;
+    if (QSize(width, height) == m_picture.size()) {
+        // the picture itself at its own size, never resampled
+        if (m_scaled.size() != m_picture.size())
+            m_scaled = GetHBitmap();
+        return m_scaled.isNull() ? nullptr : &m_scaled;
+    }
+    if (!m_scaled.isNull() && m_scaled.width() == width && m_scaled.height() == height)
+        return &m_scaled;
+    ResampleResult result = ResampleBitmap(GetHBitmap(), width, height, filter);
+    m_scaled = result.image;
+    return m_scaled.isNull() ? nullptr : &m_scaled;
+}
+
+const QImage* CSkinImage::GetCroppedScaledBitmap(int width, int height, const SkinRect& source,
+                                                 ResampleFilter filter)
+{
+    if (!m_cropped.isNull() && m_cropped.width() == width && m_cropped.height() == height &&
+        m_croppedSource == source)
+        return &m_cropped;
+    m_cropped = QImage();
+    m_croppedSource = SkinRect{};
+    if (m_picture.isNull() || source.Width() <= 0 || source.Height() <= 0)
+        return nullptr;
+
+    // The source rectangle at its own size; whatever lies outside the picture stays zero.
+    const QRect wanted = source.ToQRect();
+    const QRect inside = wanted.intersected(m_picture.rect());
+    QImage cut;
+    if (inside == wanted) {
+        // wholly inside: read the picture's own rows in place
+        cut = QImage(m_picture.constScanLine(wanted.top()) + 4 * qsizetype(wanted.left()), wanted.width(),
+                     wanted.height(), m_picture.bytesPerLine(), QImage::Format_ARGB32);
+    } else {
+        cut = QImage(wanted.size(), QImage::Format_ARGB32);
+        if (cut.isNull())
+            return nullptr;
+        cut.fill(0);
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            std::memcpy(cut.scanLine(y - wanted.top()) + 4 * qsizetype(inside.left() - wanted.left()),
+                        m_picture.constScanLine(y) + 4 * qsizetype(inside.left()),
+                        4 * size_t(inside.width()));
+    }
+    if (cut.isNull())
+        return nullptr;
+    ResampleResult result = ResampleBitmap(cut, width, height, filter);
+    if (!result.ok())
+        return nullptr;
+    m_cropped = result.image;
+    m_croppedSource = source;
+    return &m_cropped;
+}
+
+bool CSkinImage::DrawScaled(QPainter& painter, int left, int top, int right, int bottom)
+{
+    const QImage* bitmap = GetScaledBitmap(right - left, bottom - top, ResampleFilter::Hermite);
+    if (bitmap == nullptr)
+        return false;
+    painter.drawImage(QPoint(left, top), Opaque(*bitmap));
+    return true;
+}
+
+bool CSkinImage::DrawCroppedScaled(QPainter& painter, const SkinRect& destination, const SkinRect& source,
+                                   ResampleFilter filter)
+{
+    const QImage* bitmap = GetCroppedScaledBitmap(destination.Width(), destination.Height(), source, filter);
+    if (bitmap == nullptr)
+        return false;
+    painter.drawImage(QPoint(destination.left, destination.top), Opaque(*bitmap));
+    return true;
+}
+
+bool CSkinImage::SaveScaled(const QString& path, int width, int height)
+{
+    const QImage* bitmap = GetScaledBitmap(width, height, ResampleFilter::Hermite);
+    return bitmap != nullptr && SaveBitmapFile(path, *bitmap);
+}
+
+bool CSkinImage::SaveCroppedScaled(const QString& path, const SkinRect& source, double scale)
+{
+    const double width = scale * (double(source.right) - double(source.left)) + 0.5;
+    const double height = scale * (double(source.bottom) - double(source.top)) + 0.5;
+    // sizes that no int can hold (or NaN) cannot be saved
+    if (!(std::fabs(width) < 2147483647.0) || !(std::fabs(height) < 2147483647.0))
+        return false;
+    const QImage* bitmap = GetCroppedScaledBitmap(static_cast<int>(width), static_cast<int>(height), source,
+                                                  ResampleFilter::Hermite);
+    return bitmap != nullptr && SaveBitmapFile(path, *bitmap);
+}
+
+void CSkinImage::Release()
+{
+    m_picture = QImage();
+    m_scaled = QImage();
+    m_cropped = QImage();
+    m_croppedSource = SkinRect{};
+}

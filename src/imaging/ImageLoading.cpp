@@ -1,0 +1,211 @@
+#include "imaging/ImageLoading.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <unistd.h>
+
+namespace {
+
+// Qt refuses pictures above 256 MB of pixels by default; a large photo needs more. The limit
+// becomes the machine's physical memory, so only what could never fit is refused up front
+// (a forged header cannot make the decoder reserve more than the machine has).
+int AllocationLimitMegabytes()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return 0; // unknown: no limit
+    const long long megabytes = static_cast<long long>(pages) * pageSize / (1024 * 1024);
+    return static_cast<int>(std::clamp<long long>(megabytes, 1024, 1 << 30));
+}
+
+QImage ApplyGamma(const QImage& picture, double gamma)
+{
+    uint8_t table[256];
+    for (int i = 0; i < 256; ++i)
+        table[i] = static_cast<uint8_t>(std::lround(255.0 * std::pow(i / 255.0, gamma)));
+    QImage out = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        uchar* p = out.scanLine(y);
+        for (int x = 0; x < out.width(); ++x) {
+            p[4 * x + 0] = table[p[4 * x + 0]];
+            p[4 * x + 1] = table[p[4 * x + 1]];
+            p[4 * x + 2] = table[p[4 * x + 2]];
+        }
+    }
+    return out;
+}
+
+uint32_t Le32(const uchar* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+uint16_t Le16(const uchar* p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
+
+// An uncompressed BMP must hold all its rows; the decoder would fill the missing ones with black.
+bool BmpComplete(const QByteArray& bytes)
+{
+    const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
+    const qint64 size = bytes.size();
+    if (size < 26 || b[0] != 'B' || b[1] != 'M')
+        return true; // not ours to judge
+    const uint32_t offBits = Le32(b + 10);
+    const uint32_t headerSize = Le32(b + 14);
+    qint64 width = 0;
+    qint64 height = 0;
+    int bits = 0;
+    uint32_t compression = 0;
+    if (headerSize == 12) {
+        width = Le16(b + 18);
+        height = Le16(b + 20);
+        bits = Le16(b + 24);
+    } else if (headerSize >= 40 && size >= 34) {
+        width = std::abs(qint64(int32_t(Le32(b + 18))));
+        height = std::abs(qint64(int32_t(Le32(b + 22))));
+        bits = Le16(b + 28);
+        compression = Le32(b + 30);
+    } else {
+        return true;
+    }
+    if (compression != 0 && compression != 3 && compression != 6)
+        return true; // run-length rows have no fixed size
+    const qint64 stride = ((bits * width + 31) / 32) * 4;
+    return size >= qint64(offBits) + stride * height;
+}
+
+// A JPEG must reach its end-of-image marker; the decoder would paint a cut-off photo grey.
+// Segments before the first scan are skipped by their lengths (an embedded thumbnail has its own
+// markers); inside scan data an 0xFF byte is always followed by 0x00 or a restart marker, so the
+// first 0xFFD9 after the first scan header is the real end.
+bool JpegComplete(const QByteArray& bytes)
+{
+    const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
+    const qint64 size = bytes.size();
+    if (size < 4 || b[0] != 0xFF || b[1] != 0xD8)
+        return true;
+    qint64 pos = 2;
+    while (pos + 4 <= size) {
+        if (b[pos] != 0xFF)
+            return true; // malformed: left to the decoder
+        const uchar marker = b[pos + 1];
+        if (marker == 0xFF) {
+            ++pos;
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            pos += 2;
+            continue;
+        }
+        if (marker == 0xD9)
+            return true;
+        const qint64 length = qint64(b[pos + 2]) << 8 | b[pos + 3];
+        if (marker == 0xDA) {
+            const QByteArray end("\xFF\xD9", 2);
+            return bytes.indexOf(end, pos + 2 + length) >= 0;
+        }
+        pos += 2 + length;
+    }
+    return false;
+}
+
+} // namespace
+
+void EnsureImageIo()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { QImageReader::setAllocationLimit(AllocationLimitMegabytes()); });
+}
+
+QString BitmapResourcePath(int id)
+{
+    return QStringLiteral(":/res/bitmap/%1.bmp").arg(id);
+}
+
+QString PngResourcePath(int id)
+{
+    return QStringLiteral(":/res/png/%1.png").arg(id);
+}
+
+QImage DecodePicture(QIODevice* device)
+{
+    EnsureImageIo();
+    QImageReader reader(device);
+    // Pictures are shown the way they were taken: the orientation recorded by cameras is applied.
+    reader.setAutoTransform(true);
+    QImage decoded;
+    if (!reader.read(&decoded) || decoded.isNull())
+        return QImage();
+    return decoded.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage DecodePictureFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    QByteArray bytes;
+    try {
+        bytes = file.readAll();
+    } catch (const std::bad_alloc&) {
+        return QImage();
+    }
+    if (bytes.isEmpty() || !BmpComplete(bytes) || !JpegComplete(bytes))
+        return QImage();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return DecodePicture(&buffer);
+}
+
+bool LoadPngResource(QImage& target, int id)
+{
+    target = QImage();
+    QFile file(PngResourcePath(id));
+    if (!file.exists() || file.size() == 0 || !file.open(QIODevice::ReadOnly))
+        return false;
+    target = DecodePicture(&file);
+    return !target.isNull();
+}
+
+void DrawPicture(QPainter& painter, const QImage& picture, int x, int y, int width, int height, bool gamma)
+{
+    if (picture.isNull())
+        return;
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    const QRect target(x, y, width, height);
+    if (gamma)
+        painter.drawImage(target, ApplyGamma(picture, 4.2), picture.rect());
+    else
+        painter.drawImage(target, picture);
+    painter.restore();
+}
+
+QImage Opaque(const QImage& picture)
+{
+    if (picture.isNull())
+        return QImage();
+    const QImage source =
+        picture.format() == QImage::Format_ARGB32 || picture.format() == QImage::Format_RGB32
+            ? picture
+            : picture.convertToFormat(QImage::Format_ARGB32);
+    QImage out(source.size(), QImage::Format_RGB32);
+    if (out.isNull())
+        return QImage();
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* in = reinterpret_cast<const uint32_t*>(source.constScanLine(y));
+        auto* o = reinterpret_cast<uint32_t*>(out.scanLine(y));
+        for (int x = 0; x < source.width(); ++x)
+            o[x] = in[x] | 0xFF000000u;
+    }
+    return out;
+}
