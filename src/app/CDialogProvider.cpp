@@ -1,7 +1,9 @@
 #include "app/CDialogProvider.h"
 
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
+#include <QMenu>
 
 namespace {
 CDialogProvider* g_override = nullptr;
@@ -51,6 +53,16 @@ std::optional<QColor> CDialogProvider::GetColor(QWidget* parent, const QColor& i
     if (!colour.isValid())
         return std::nullopt;
     return colour;
+}
+
+int CDialogProvider::ExecDialog(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+QAction* CDialogProvider::ExecMenu(QMenu& menu, const QPoint& globalPosition)
+{
+    return menu.exec(globalPosition);
 }
 
 CDialogProvider& CDialogProvider::Instance()

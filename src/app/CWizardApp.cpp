@@ -1,13 +1,20 @@
 #include "app/CWizardApp.h"
 
-#include <QLabel>
+#include "app/CWizardDlg.h"
 
-CWizardApp::CWizardApp(int& argc, char** argv) : QApplication(argc, argv) {}
+#include <QIcon>
+
+CWizardApp::CWizardApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
+    setApplicationName(QStringLiteral("Vadi音乐盒皮肤制作工具"));
+    setWindowIcon(QIcon(QStringLiteral(":/res/icon/128.png")));
+}
 
 int CWizardApp::Run()
 {
-    // Replaced by the wizard window.
-    QLabel label(QStringLiteral("Vadi音乐盒皮肤制作工具"));
-    label.show();
-    return exec();
+    // One modal wizard; the program ends when it closes.
+    CWizardDlg wizard;
+    wizard.exec();
+    return 0;
 }

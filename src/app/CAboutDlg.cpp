@@ -1,0 +1,43 @@
+#include "app/CAboutDlg.h"
+
+#include "app/UiFonts.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("about%1").arg(kTemplateId));
+    setWindowTitle(QStringLiteral("关于Vadi皮肤制作工具"));
+    const QIcon icon(QStringLiteral(":/res/icon/128.png"));
+    setWindowIcon(icon);
+
+    auto* iconLabel = new QLabel(this);
+    iconLabel->setObjectName(QStringLiteral("aboutIcon"));
+    iconLabel->setPixmap(icon.pixmap(32, 32));
+    iconLabel->setFixedSize(32, 32);
+
+    auto* text = new QLabel(QStringLiteral("Vadi皮肤制作工具 版本 1.2"), this);
+    text->setObjectName(QStringLiteral("aboutText"));
+    text->setFont(UiFont(12));
+
+    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("aboutOk"));
+    ok->setFont(UiFont(12));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(iconLabel, 0, Qt::AlignTop);
+    top->addSpacing(12);
+    top->addWidget(text, 1, Qt::AlignVCenter);
+    top->addSpacing(12);
+    top->addWidget(ok, 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->setContentsMargins(16, 16, 16, 16);
+    setFixedSize(sizeHint().expandedTo(QSize(320, 90)));
+}

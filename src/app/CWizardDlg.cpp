@@ -1,0 +1,387 @@
+#include "app/CWizardDlg.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CDialogProvider.h"
+#include "app/CLinkLabel.h"
+#include "app/PageMessages.h"
+#include "app/UiFonts.h"
+#include "app/WizardCommands.h"
+#include "pages/CColorSkinDlg.h"
+#include "pages/CSaveSkin.h"
+#include "pages/CSkinFrameDlg.h"
+#include "pages/CSkinHeadDlg.h"
+#include "pages/CStretchDlg.h"
+#include "pages/CWebFlashFrameDlg.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+const char* const kCommandCaptions[CWizardDlg::kCommandCount] = {
+    "上一步", "下一步", "跳过", "退出", "保存皮肤", "立即试用", "重新制作",
+};
+const char* const kStepTitles[CWizardDlg::kStepCount] = {
+    "1、制作头图", "2、配置颜色", "3、设置拉伸", "4、装饰边框", "5、选择控件", "6、保存皮肤",
+};
+constexpr int kNone = 0;
+
+// Buttons in slots 0..3 per step; kNone leaves the slot empty.
+constexpr int kLayout[CWizardDlg::kStepCount][CWizardDlg::kSlotCount] = {
+    {kNone, kNone, ID_NEXT, ID_EXIT},         {kNone, ID_PREVIOUS, ID_NEXT, ID_EXIT},
+    {ID_PREVIOUS, ID_SKIP, ID_NEXT, ID_EXIT}, {ID_PREVIOUS, ID_SKIP, ID_NEXT, ID_EXIT},
+    {ID_PREVIOUS, ID_SKIP, ID_NEXT, ID_EXIT}, {ID_PREVIOUS, ID_SAVE_SKIN, ID_TRY_NOW, ID_REMAKE},
+};
+
+bool IsEmptyRect(const SkinRect& r)
+{
+    return r.Width() <= 0 || r.Height() <= 0;
+}
+} // namespace
+
+CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("wizard102"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Vadi音乐盒皮肤制作工具"));
+    setWindowIcon(QIcon(QStringLiteral(":/res/icon/128.png")));
+    // The window has no sizing border of its own: it starts at its full size and only grows
+    // (maximising); it is never made smaller than that.
+    resize(874, 632);
+    setMinimumSize(874, 632);
+
+    CreatePages();
+    PlaceChrome();
+
+    m_stepBar.SetBar(this, QRect(0, 0, kBarTabsWidth, kBarHeight));
+    for (int i = 0; i < kStepCount; ++i) {
+        QPushButton* tab = m_stepBar.AddStep(QString::fromUtf8(kStepTitles[i]), m_pages[i]);
+        // The sixth tab has no command: it is only enabled while its step is current.
+        if (i < kStepCount - 1)
+            connect(tab, &QPushButton::clicked, this, [this, i] { OnStepTab(i); });
+    }
+    m_stepBar.SelectStep(0);
+
+    m_skipped = false;
+    ComputeSlots();
+    CreateCommandButtons();
+    LayoutButtons(0);
+
+    ResetWizardFields();
+    CommandButton(ID_NEXT)->setEnabled(false);
+
+    m_helpLink->setText(QStringLiteral("皮肤制作指南"));
+    m_helpLink->SetTarget(CLinkLabel::SiteUrl(QStringLiteral("/cafe/st/SubContent?subid=310650")));
+
+    // Escape and the arrow keys are looked at before any child handles them.
+    qApp->installEventFilter(this);
+}
+
+CWizardDlg::~CWizardDlg()
+{
+    qApp->removeEventFilter(this);
+}
+
+void CWizardDlg::CreatePages()
+{
+    m_pages[0] = new CSkinHeadDlg(this);
+    m_pages[1] = new CColorSkinDlg(this);
+    m_pages[2] = new CStretchDlg(this);
+    m_pages[3] = new CSkinFrameDlg(this);
+    m_pages[4] = new CWebFlashFrameDlg(this);
+    m_pages[5] = new CSaveSkin(this);
+    for (CWizardPage* page : m_pages)
+        page->setObjectName(QStringLiteral("page%1").arg(page->TemplateId()));
+}
+
+void CWizardDlg::PlaceChrome()
+{
+    const int w = width();
+    const int h = height();
+    for (CWizardPage* page : m_pages)
+        page->setGeometry(0, kBarHeight, w, qMax(0, h - 65));
+
+    if (m_barFiller == nullptr) {
+        m_barFiller = new QPushButton(this);
+        m_barFiller->setObjectName(QStringLiteral("filler%1").arg(ID_BAR_FILLER));
+        m_barFiller->setProperty("controlId", int(ID_BAR_FILLER));
+        m_barFiller->setEnabled(false);
+        m_barFiller->setFocusPolicy(Qt::NoFocus);
+        m_helpLink = new CLinkLabel(this);
+        m_helpLink->setObjectName(QStringLiteral("link%1").arg(IDC_HELP_LINK));
+    }
+    m_barFiller->setGeometry(kBarTabsWidth, 0, qMax(0, w - kBarTabsWidth), kBarHeight);
+    m_helpLink->setGeometry(w - 85, 6, 80, 21);
+}
+
+void CWizardDlg::ComputeSlots()
+{
+    const int w = width();
+    const int h = height();
+    for (int k = 0; k < kSlotCount; ++k)
+        m_slots[k] = QRect(w - 320 + 80 * k, h - 30, 70, 20);
+}
+
+QRect CWizardDlg::ButtonSlot(int slot) const
+{
+    return slot >= 0 && slot < kSlotCount ? m_slots[slot] : QRect();
+}
+
+void CWizardDlg::CreateCommandButtons()
+{
+    const QFont font = UiFont(12, 500);
+    for (int i = 0; i < kCommandCount; ++i) {
+        const int id = ID_PREVIOUS + i;
+        auto* button = new QPushButton(QString::fromUtf8(kCommandCaptions[i]), this);
+        button->setObjectName(QStringLiteral("button%1").arg(id));
+        button->setProperty("controlId", id);
+        button->setFont(font);
+        button->setGeometry(QRect());
+        button->show();
+        m_buttons[i] = button;
+    }
+    connect(CommandButton(ID_PREVIOUS), &QPushButton::clicked, this, &CWizardDlg::OnPrevious);
+    connect(CommandButton(ID_NEXT), &QPushButton::clicked, this, &CWizardDlg::OnNext);
+    connect(CommandButton(ID_SKIP), &QPushButton::clicked, this, &CWizardDlg::OnSkip);
+    connect(CommandButton(ID_EXIT), &QPushButton::clicked, this, &CWizardDlg::reject);
+    connect(CommandButton(ID_SAVE_SKIN), &QPushButton::clicked, this, [this] { SaveSkinCommand(*this); });
+    connect(CommandButton(ID_TRY_NOW), &QPushButton::clicked, this, [this] { TryNowCommand(*this); });
+    connect(CommandButton(ID_REMAKE), &QPushButton::clicked, this, &CWizardDlg::OnRemake);
+}
+
+QPushButton* CWizardDlg::CommandButton(int id) const
+{
+    const int i = id - ID_PREVIOUS;
+    return i >= 0 && i < kCommandCount ? m_buttons[i] : nullptr;
+}
+
+CWizardPage* CWizardDlg::Page(int index) const
+{
+    return index >= 0 && index < kStepCount ? m_pages[index] : nullptr;
+}
+
+void CWizardDlg::LayoutButtons(int index)
+{
+    if (index < 0 || index >= kStepCount)
+        return;
+    const int* layout = kLayout[index];
+    for (int i = 0; i < kCommandCount; ++i) {
+        const int id = ID_PREVIOUS + i;
+        int slot = -1;
+        for (int k = 0; k < kSlotCount; ++k) {
+            if (layout[k] == id)
+                slot = k;
+        }
+        QPushButton* button = m_buttons[i];
+        if (slot < 0) {
+            button->hide();
+            continue;
+        }
+        button->setGeometry(m_slots[slot]);
+        button->show();
+    }
+    if (index >= 2 && index <= 4)
+        CommandButton(ID_SKIP)->setFocus();
+}
+
+void CWizardDlg::MoveTo(int index)
+{
+    if (index < 0 || index >= kStepCount)
+        return;
+    m_stepBar.SelectStep(index);
+    LayoutButtons(index);
+}
+
+void CWizardDlg::ResetWizardFields()
+{
+    ResetProject(m_project);
+}
+
+void CWizardDlg::OnPrevious()
+{
+    const int current = CurrentIndex();
+    if (m_skipped && current == 5)
+        MoveTo(2);
+    else
+        MoveTo(current - 1);
+}
+
+void CWizardDlg::OnNext()
+{
+    const int current = CurrentIndex();
+    if (current < 0 || current >= kStepCount - 1)
+        return;
+    // The pages check typed values while the user edits; Next always moves on.
+    m_pages[current]->SaveToProject(m_project);
+    m_pages[current + 1]->LoadFromProject(m_project);
+    if (current == 2) {
+        m_stepBar.EnableStep(3, true);
+        m_skipped = false;
+    }
+    MoveTo(current + 1);
+}
+
+void CWizardDlg::OnSkip()
+{
+    const int current = CurrentIndex();
+    switch (current) {
+    case 2:
+        // The stretch page is left unsaved and its region forgotten; steps 4 and 5 stay closed.
+        MoveTo(5);
+        m_skipped = true;
+        m_stepBar.EnableStep(3, false);
+        m_stepBar.EnableStep(4, false);
+        m_project.stretchRegion = SkinRect{};
+        break;
+    case 3:
+        MoveTo(4);
+        m_pages[4]->LoadFromProject(m_project);
+        break;
+    case 4:
+        MoveTo(5);
+        break;
+    default:
+        return;
+    }
+    m_pages[5]->LoadFromProject(m_project);
+}
+
+void CWizardDlg::OnStepTab(int index)
+{
+    MoveTo(index);
+    if (index == 4 && IsEmptyRect(m_project.stretchRegion))
+        m_stepBar.EnableStep(3, false);
+}
+
+void CWizardDlg::OnRemake()
+{
+    CommandButton(ID_NEXT)->setEnabled(false);
+    MoveTo(0);
+    for (int index : {0, 3, 5, 2, 1, 4})
+        m_pages[index]->ResetPage();
+    ResetWizardFields();
+    m_saved = false;
+}
+
+void CWizardDlg::ShowAbout()
+{
+    CAboutDlg about(this);
+    CDialogProvider::Instance().ExecDialog(about);
+}
+
+void CWizardDlg::accept() {}
+
+void CWizardDlg::reject()
+{
+    if (!m_saved) {
+        const auto answer = CDialogProvider::Instance().MessageBox(
+            this, QStringLiteral("不保存皮肤而直接退出，确定吗？"), PromptCaption(),
+            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::Cancel);
+        if (answer != QMessageBox::Ok)
+            return;
+    }
+    QDialog::reject();
+}
+
+bool CWizardDlg::event(QEvent* event)
+{
+    switch (static_cast<int>(event->type())) {
+    case PM_PICTURE_READY: {
+        auto* message = static_cast<CPageEvent*>(event);
+        QPushButton* next = CommandButton(ID_NEXT);
+        next->setEnabled(true);
+        next->setFocus();
+        message->result = 1;
+        return true;
+    }
+    case PM_OPEN_PACKAGE: {
+        auto* message = static_cast<CPageEvent*>(event);
+        message->result = OpenPackageCommand(*this, message->path);
+        return true;
+    }
+    default:
+        return QDialog::event(event);
+    }
+}
+
+bool CWizardDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this)
+        return false;
+    // A key press travels from the focus widget up through its parents; look at it once, on
+    // its first receiver.
+    QWidget* first = QApplication::focusWidget();
+    if (first == nullptr)
+        first = this;
+    if (widget != first)
+        return false;
+
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape) {
+        reject();
+        return true;
+    }
+    if (CurrentIndex() == 0) {
+        auto* headPage = static_cast<CSkinHeadDlg*>(m_pages[0]);
+        switch (key->key()) {
+        case Qt::Key_Left:
+            headPage->NudgeCrop(-1, 0);
+            break;
+        case Qt::Key_Right:
+            headPage->NudgeCrop(1, 0);
+            break;
+        case Qt::Key_Down:
+            headPage->NudgeCrop(0, 1);
+            break;
+        case Qt::Key_Up:
+            headPage->NudgeCrop(0, -1);
+            break;
+        default:
+            break;
+        }
+    }
+    return false; // the key is also handled normally
+}
+
+void CWizardDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            event->accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CWizardDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (m_pages[0] == nullptr)
+        return;
+    PlaceChrome();
+    ComputeSlots();
+    LayoutButtons(CurrentIndex());
+}
+
+void CWizardDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Linux has no window system menu: the top bar offers its about item instead.
+    if (event->pos().y() >= kBarHeight) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("barMenu"));
+    QAction* about = menu.addAction(QStringLiteral("关于皮肤制作工具(&A)..."));
+    if (CDialogProvider::Instance().ExecMenu(menu, event->globalPos()) == about)
+        ShowAbout();
+    event->accept();
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The wizard window: the step bar, six pages, seven command buttons and the rules that move
+// the user between the steps. It owns the skin project and hands it to the pages and to the
+// package commands.
+#include "app/CStepBar.h"
+#include "skin/SkinProject.h"
+
+#include <QDialog>
+#include <array>
+
+class CLinkLabel;
+class CWizardPage;
+class QPushButton;
+
+// Control ids the behaviour and the tests depend on.
+enum WizardControlId : int {
+    ID_STEP_FIRST = CStepBar::kFirstStepId, // 30001..30006: the step tabs
+    ID_BAR_FILLER = 30008,
+    ID_PREVIOUS = 30020,
+    ID_NEXT = 30021,
+    ID_SKIP = 30022,
+    ID_EXIT = 30023,
+    ID_SAVE_SKIN = 30024,
+    ID_TRY_NOW = 30025,
+    ID_REMAKE = 30026,
+    IDC_HELP_LINK = 1040,
+    IDC_HELP_ICON = 1067,
+    IDB_HELP_ICON = 173, // bitmap resource shown by the help icon
+};
+
+class CWizardDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kStepCount = 6;
+    static constexpr int kCommandCount = 7; // ids 30020..30026
+    static constexpr int kSlotCount = 4;
+    static constexpr int kBarHeight = 30;
+    static constexpr int kBarTabsWidth = 600;
+
+    explicit CWizardDlg(QWidget* parent = nullptr);
+    ~CWizardDlg() override;
+
+    SkinProject& Project() { return m_project; }
+    CWizardPage* Page(int index) const;
+    int CurrentIndex() const { return m_stepBar.CurrentStep(); }
+    bool IsSaved() const { return m_saved; }
+    void SetSaved(bool saved) { m_saved = saved; }
+    bool IsSkipped() const { return m_skipped; }
+    // Command buttons by id (30020..30026); nullptr for any other id.
+    QPushButton* CommandButton(int id) const;
+    QPushButton* StepButton(int index) const { return m_stepBar.Button(index); }
+    QRect ButtonSlot(int slot) const;
+
+    // The about box (offered from the context menu of the top bar).
+    void ShowAbout();
+
+    // Enter is the dialog's OK key: it does nothing here.
+    void accept() override;
+    // Escape, the close box and Exit: asks before leaving an unsaved skin.
+    void reject() override;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void CreatePages();
+    void CreateCommandButtons();
+    void PlaceChrome();
+    void ComputeSlots();
+    void LayoutButtons(int index);
+    void MoveTo(int index);
+    void ResetWizardFields();
+
+    void OnPrevious();
+    void OnNext();
+    void OnSkip();
+    void OnRemake();
+    void OnStepTab(int index);
+
+    CStepBar m_stepBar;
+    bool m_skipped = false;
+    std::array<QRect, kSlotCount> m_slots;
+    std::array<QPushButton*, kCommandCount> m_buttons{};
+    std::array<CWizardPage*, kStepCount> m_pages{};
+    SkinProject m_project;
+    CLinkLabel* m_helpLink = nullptr;
+    bool m_saved = false;
+    QPushButton* m_barFiller = nullptr;
+};

@@ -1,0 +1,411 @@
+#include "FakeDialogs.h"
+#include "app/CLinkLabel.h"
+#include "app/CWizardDlg.h"
+#include "app/PageMessages.h"
+#include "pages/CWizardPage.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+class WizardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        wizard.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&wizard));
+    }
+
+    QPushButton* Button(int id) { return wizard.CommandButton(id); }
+    void Click(int id)
+    {
+        QPushButton* button = Button(id);
+        ASSERT_TRUE(button->isVisible()) << id;
+        ASSERT_TRUE(button->isEnabled()) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    void ClickTab(int index)
+    {
+        QPushButton* tab = wizard.StepButton(index);
+        ASSERT_TRUE(tab->isEnabled()) << index;
+        QTest::mouseClick(tab, Qt::LeftButton);
+    }
+    void PictureReady()
+    {
+        CPageEvent ready(PM_PICTURE_READY);
+        EXPECT_EQ(SendPageMessage(&wizard, ready), 1);
+    }
+    // From the start to step index by Next.
+    void NextTo(int index)
+    {
+        PictureReady();
+        while (wizard.CurrentIndex() < index)
+            Click(ID_NEXT);
+    }
+    // Visible command buttons mapped to the slot they sit in.
+    std::map<int, int> Shown()
+    {
+        std::map<int, int> shown;
+        for (int id = ID_PREVIOUS; id <= ID_REMAKE; ++id) {
+            QPushButton* button = Button(id);
+            if (!button->isVisible())
+                continue;
+            int slot = -1;
+            for (int k = 0; k < 4; ++k) {
+                if (button->geometry() == wizard.ButtonSlot(k))
+                    slot = k;
+            }
+            shown[id] = slot;
+        }
+        return shown;
+    }
+    std::vector<bool> TabsEnabled()
+    {
+        std::vector<bool> enabled;
+        for (int i = 0; i < 6; ++i)
+            enabled.push_back(wizard.StepButton(i)->isEnabled());
+        return enabled;
+    }
+    int VisiblePage()
+    {
+        int visible = -1;
+        for (int i = 0; i < 6; ++i) {
+            if (wizard.Page(i)->isVisible()) {
+                EXPECT_EQ(visible, -1) << "two pages visible";
+                visible = i;
+            }
+        }
+        return visible;
+    }
+
+    FakeDialogs dialogs;
+    CWizardDlg wizard;
+};
+
+using Layout = std::map<int, int>;
+
+TEST_F(WizardTest, StartsOnTheFirstStepWithNextDisabled)
+{
+    EXPECT_EQ(wizard.windowTitle(), "Vadi音乐盒皮肤制作工具");
+    EXPECT_EQ(wizard.size(), QSize(874, 632));
+    EXPECT_EQ(wizard.CurrentIndex(), 0);
+    EXPECT_EQ(VisiblePage(), 0);
+    EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, false, false, false, false, false}));
+    EXPECT_EQ(Shown(), (Layout{{ID_NEXT, 2}, {ID_EXIT, 3}}));
+    EXPECT_FALSE(Button(ID_NEXT)->isEnabled());
+    EXPECT_FALSE(wizard.IsSaved());
+
+    const char* captions[] = {"上一步", "下一步", "跳过", "退出", "保存皮肤", "立即试用", "重新制作"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(Button(ID_PREVIOUS + i)->text(), QString::fromUtf8(captions[i]));
+    const char* tabs[] = {"1、制作头图", "2、配置颜色", "3、设置拉伸",
+                          "4、装饰边框", "5、选择控件", "6、保存皮肤"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(wizard.StepButton(i)->text(), QString::fromUtf8(tabs[i]));
+    const int templates[] = {129, 130, 131, 132, 178, 133};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(wizard.Page(i)->TemplateId(), templates[i]);
+    EXPECT_EQ(wizard.Page(6), nullptr);
+    EXPECT_EQ(wizard.CommandButton(30019), nullptr);
+    EXPECT_EQ(wizard.CommandButton(30027), nullptr);
+}
+
+TEST_F(WizardTest, PictureReadyEnablesAndFocusesNext)
+{
+    PictureReady();
+    EXPECT_TRUE(Button(ID_NEXT)->isEnabled());
+    EXPECT_EQ(wizard.focusWidget(), Button(ID_NEXT));
+}
+
+TEST_F(WizardTest, EveryStepLaysOutItsButtons)
+{
+    // Slots for the 874 x 632 client: 70 x 20, 10 apart, 10 from the right and bottom edges.
+    EXPECT_EQ(wizard.ButtonSlot(0), QRect(554, 602, 70, 20));
+    EXPECT_EQ(wizard.ButtonSlot(3), QRect(794, 602, 70, 20));
+
+    const Layout expected[6] = {
+        {{ID_NEXT, 2}, {ID_EXIT, 3}},
+        {{ID_PREVIOUS, 1}, {ID_NEXT, 2}, {ID_EXIT, 3}},
+        {{ID_PREVIOUS, 0}, {ID_SKIP, 1}, {ID_NEXT, 2}, {ID_EXIT, 3}},
+        {{ID_PREVIOUS, 0}, {ID_SKIP, 1}, {ID_NEXT, 2}, {ID_EXIT, 3}},
+        {{ID_PREVIOUS, 0}, {ID_SKIP, 1}, {ID_NEXT, 2}, {ID_EXIT, 3}},
+        {{ID_PREVIOUS, 0}, {ID_SAVE_SKIN, 1}, {ID_TRY_NOW, 2}, {ID_REMAKE, 3}},
+    };
+    PictureReady();
+    for (int step = 0; step < 6; ++step) {
+        ASSERT_EQ(wizard.CurrentIndex(), step);
+        EXPECT_EQ(Shown(), expected[step]) << "step " << step;
+        EXPECT_EQ(VisiblePage(), step);
+        std::vector<bool> tabs(6, false);
+        for (int i = 0; i <= step; ++i)
+            tabs[i] = true;
+        EXPECT_EQ(TabsEnabled(), tabs) << "step " << step;
+        if (step >= 2 && step <= 4) {
+            EXPECT_EQ(wizard.focusWidget(), Button(ID_SKIP)) << "step " << step;
+        }
+        if (step < 5)
+            Click(ID_NEXT);
+    }
+    // And back again with Previous, each step with its own layout.
+    for (int step = 4; step >= 0; --step) {
+        Click(ID_PREVIOUS);
+        ASSERT_EQ(wizard.CurrentIndex(), step);
+        EXPECT_EQ(Shown(), expected[step]) << "back to step " << step;
+        EXPECT_EQ(VisiblePage(), step);
+    }
+}
+
+TEST_F(WizardTest, SkipOnTheStretchStepClosesStepsFourAndFive)
+{
+    NextTo(2);
+    wizard.Project().stretchRegion = {10, 0, 200, 61};
+    Click(ID_SKIP);
+    EXPECT_EQ(wizard.CurrentIndex(), 5);
+    EXPECT_TRUE(wizard.IsSkipped());
+    EXPECT_TRUE(wizard.Project().stretchRegion.IsNull());
+    EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, true, true, false, false, true}));
+    EXPECT_EQ(VisiblePage(), 5);
+
+    // Previous returns to the stretch step, not to step 5.
+    Click(ID_PREVIOUS);
+    EXPECT_EQ(wizard.CurrentIndex(), 2);
+    EXPECT_EQ(VisiblePage(), 2);
+
+    // Passing the stretch step with Next opens steps 4 and 5 again.
+    Click(ID_NEXT);
+    EXPECT_FALSE(wizard.IsSkipped());
+    Click(ID_NEXT);
+    Click(ID_NEXT);
+    EXPECT_EQ(wizard.CurrentIndex(), 5);
+    EXPECT_EQ(TabsEnabled(), std::vector<bool>(6, true));
+    Click(ID_PREVIOUS);
+    EXPECT_EQ(wizard.CurrentIndex(), 4);
+}
+
+TEST_F(WizardTest, SkipOnStepsFourAndFiveMovesOneStepOn)
+{
+    NextTo(3);
+    Click(ID_SKIP);
+    EXPECT_EQ(wizard.CurrentIndex(), 4);
+    EXPECT_FALSE(wizard.IsSkipped());
+    Click(ID_SKIP);
+    EXPECT_EQ(wizard.CurrentIndex(), 5);
+    Click(ID_PREVIOUS);
+    EXPECT_EQ(wizard.CurrentIndex(), 4);
+}
+
+TEST_F(WizardTest, TabsMoveWithoutSavingAndCloseLaterSteps)
+{
+    NextTo(5);
+    ClickTab(1);
+    EXPECT_EQ(wizard.CurrentIndex(), 1);
+    EXPECT_EQ(VisiblePage(), 1);
+    EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, true, false, false, false, false}));
+    EXPECT_EQ(Shown(), (Layout{{ID_PREVIOUS, 1}, {ID_NEXT, 2}, {ID_EXIT, 3}}));
+}
+
+TEST_F(WizardTest, TabOfStepFiveClosesStepFourWithoutAStretchRegion)
+{
+    NextTo(5);
+    wizard.Project().stretchRegion = {};
+    ClickTab(4);
+    EXPECT_EQ(wizard.CurrentIndex(), 4);
+    EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, true, true, false, true, false}));
+
+    Click(ID_NEXT);
+    wizard.Project().stretchRegion = {100, 0, 600, 61};
+    ClickTab(4);
+    EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, true, true, true, true, false}));
+}
+
+TEST_F(WizardTest, SixthTabHasNoCommand)
+{
+    NextTo(5);
+    QTest::mouseClick(wizard.StepButton(5), Qt::LeftButton);
+    EXPECT_EQ(wizard.CurrentIndex(), 5);
+    EXPECT_EQ(TabsEnabled(), std::vector<bool>(6, true));
+}
+
+TEST_F(WizardTest, RemakeStartsOverAndClearsTheSavedFlag)
+{
+    NextTo(5);
+    SkinProject& project = wizard.Project();
+    project.stretchRegion = {1, 0, 5, 61};
+    project.decorationPresent = {1, 0, 1, 0};
+    project.thumbnailPath = "thumb.png";
+    project.mainColor = 0x00336699;
+    project.skinName = "mine";
+    wizard.SetSaved(true);
+
+    Click(ID_REMAKE);
+    EXPECT_EQ(wizard.CurrentIndex(), 0);
+    EXPECT_EQ(VisiblePage(), 0);
+    EXPECT_FALSE(Button(ID_NEXT)->isEnabled());
+    EXPECT_EQ(Shown(), (Layout{{ID_NEXT, 2}, {ID_EXIT, 3}}));
+    EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, false, false, false, false, false}));
+    EXPECT_FALSE(wizard.IsSaved());
+    EXPECT_TRUE(project.stretchRegion.IsNull());
+    EXPECT_EQ(project.decorationPresent, (std::array<int32_t, 4>{}));
+    EXPECT_TRUE(project.thumbnailPath.isEmpty());
+    // What the pages wrote stays until a page overwrites it.
+    EXPECT_EQ(project.mainColor, 0x00336699u);
+    EXPECT_EQ(project.skinName, "mine");
+
+    // The exit question is back.
+    Click(ID_EXIT);
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(wizard.isVisible());
+}
+
+TEST_F(WizardTest, ExitAsksBeforeLeavingAnUnsavedSkin)
+{
+    dialogs.answer = QMessageBox::Cancel;
+    Click(ID_EXIT);
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    const FakeDialogs::Question& question = dialogs.questions[0];
+    EXPECT_EQ(question.text, "不保存皮肤而直接退出，确定吗？");
+    EXPECT_EQ(question.caption, "Vadi提示");
+    EXPECT_EQ(question.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(question.icon, QMessageBox::Warning);
+    EXPECT_EQ(question.defaultButton, QMessageBox::Cancel);
+    EXPECT_TRUE(wizard.isVisible());
+
+    dialogs.answer = QMessageBox::Ok;
+    Click(ID_EXIT);
+    EXPECT_EQ(dialogs.questions.size(), 2);
+    EXPECT_FALSE(wizard.isVisible());
+    EXPECT_EQ(wizard.result(), QDialog::Rejected);
+}
+
+TEST_F(WizardTest, ExitAfterSavingClosesWithoutAQuestion)
+{
+    wizard.SetSaved(true);
+    Click(ID_EXIT);
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    EXPECT_FALSE(wizard.isVisible());
+}
+
+TEST_F(WizardTest, CloseBoxAndEscapeTakeTheCancelPath)
+{
+    auto* edit = new QLineEdit(wizard.Page(0));
+    edit->show();
+    edit->setFocus();
+    QApplication::setActiveWindow(&wizard);
+
+    // Escape in an edit of a page still asks.
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(wizard.isVisible());
+
+    wizard.close();
+    EXPECT_EQ(dialogs.questions.size(), 2);
+    EXPECT_TRUE(wizard.isVisible());
+
+    dialogs.answer = QMessageBox::Ok;
+    QTest::keyClick(&wizard, Qt::Key_Escape);
+    EXPECT_EQ(dialogs.questions.size(), 3);
+    EXPECT_FALSE(wizard.isVisible());
+}
+
+TEST_F(WizardTest, EnterDoesNotCloseOrMove)
+{
+    NextTo(1);
+    auto* edit = new QLineEdit(wizard.Page(1));
+    edit->show();
+    edit->setFocus();
+    QApplication::setActiveWindow(&wizard);
+    dialogs.answer = QMessageBox::Ok;
+
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(&wizard, Qt::Key_Return);
+    EXPECT_TRUE(wizard.isVisible());
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    EXPECT_EQ(wizard.CurrentIndex(), 1);
+
+    wizard.accept();
+    EXPECT_TRUE(wizard.isVisible());
+}
+
+TEST_F(WizardTest, ResizeAndMaximiseLayTheWindowOutAgain)
+{
+    NextTo(2);
+    auto checkLayout = [this](const QString& when) {
+        const int w = wizard.width();
+        const int h = wizard.height();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(wizard.Page(i)->geometry(), QRect(0, 30, w, h - 65)) << when.toStdString();
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(wizard.ButtonSlot(k), QRect(w - 320 + 80 * k, h - 30, 70, 20)) << when.toStdString();
+        EXPECT_EQ(Shown(), (Layout{{ID_PREVIOUS, 0}, {ID_SKIP, 1}, {ID_NEXT, 2}, {ID_EXIT, 3}}))
+            << when.toStdString();
+        auto* filler = wizard.findChild<QPushButton*>("filler30008");
+        ASSERT_NE(filler, nullptr);
+        EXPECT_EQ(filler->geometry(), QRect(600, 0, w - 600, 30)) << when.toStdString();
+        EXPECT_FALSE(filler->isEnabled());
+        EXPECT_TRUE(filler->text().isEmpty());
+        auto* link = wizard.findChild<QWidget*>("link1040");
+        ASSERT_NE(link, nullptr);
+        EXPECT_EQ(link->geometry(), QRect(w - 85, 6, 80, 21)) << when.toStdString();
+    };
+    checkLayout("start");
+
+    wizard.resize(1100, 780);
+    QTRY_COMPARE(wizard.size(), QSize(1100, 780));
+    checkLayout("resized");
+    EXPECT_EQ(wizard.ButtonSlot(3), QRect(1020, 750, 70, 20));
+
+    wizard.showMaximized();
+    QTRY_VERIFY(wizard.isMaximized());
+    QTest::qWait(20);
+    checkLayout("maximised");
+    EXPECT_NE(wizard.size(), QSize(1100, 780));
+
+    wizard.showNormal();
+    QTRY_VERIFY(!wizard.isMaximized());
+    QTest::qWait(20);
+    EXPECT_EQ(wizard.size(), QSize(1100, 780));
+    checkLayout("restored");
+}
+
+TEST_F(WizardTest, HelpLinkOpensTheGuide)
+{
+    auto* link = wizard.findChild<CLinkLabel*>("link1040");
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->text(), "皮肤制作指南");
+    EXPECT_EQ(link->Target(), CLinkLabel::SiteUrl("/cafe/st/SubContent?subid=310650"));
+}
+
+TEST_F(WizardTest, TopBarContextMenuOffersTheAboutBox)
+{
+    dialogs.menuChoice = "关于皮肤制作工具(&A)...";
+    QContextMenuEvent onBar(QContextMenuEvent::Mouse, QPoint(700, 12), wizard.mapToGlobal(QPoint(700, 12)));
+    QApplication::sendEvent(&wizard, &onBar);
+    EXPECT_EQ(dialogs.menuTexts, QStringList{"关于皮肤制作工具(&A)..."});
+    EXPECT_EQ(dialogs.dialogTitles, QStringList{"关于Vadi皮肤制作工具"});
+    EXPECT_TRUE(dialogs.dialogTexts.contains("Vadi皮肤制作工具 版本 1.2"));
+
+    // Below the bar there is no menu.
+    QContextMenuEvent onPage(QContextMenuEvent::Mouse, QPoint(300, 300),
+                             wizard.mapToGlobal(QPoint(300, 300)));
+    QApplication::sendEvent(&wizard, &onPage);
+    EXPECT_EQ(dialogs.menuTexts.size(), 1);
+    EXPECT_EQ(dialogs.dialogTitles.size(), 1);
+}
+
+TEST_F(WizardTest, DismissedMenuShowsNoAboutBox)
+{
+    dialogs.menuChoice.clear();
+    QContextMenuEvent onBar(QContextMenuEvent::Mouse, QPoint(650, 5), wizard.mapToGlobal(QPoint(650, 5)));
+    QApplication::sendEvent(&wizard, &onBar);
+    EXPECT_EQ(dialogs.menuTexts.size(), 1);
+    EXPECT_TRUE(dialogs.dialogTitles.isEmpty());
+}
+
+} // namespace
