@@ -6,6 +6,7 @@
 #include "app/PageMessages.h"
 #include "app/UiFonts.h"
 #include "app/WizardCommands.h"
+#include "controls/CPictureLabel.h"
 #include "pages/CColorSkinDlg.h"
 #include "pages/CSaveSkin.h"
 #include "pages/CSkinFrameDlg.h"
@@ -113,9 +114,13 @@ void CWizardDlg::PlaceChrome()
         m_barFiller->setFocusPolicy(Qt::NoFocus);
         m_helpLink = new CLinkLabel(this);
         m_helpLink->setObjectName(QStringLiteral("link%1").arg(IDC_HELP_LINK));
+        m_helpIcon = new CPictureLabel(this);
+        m_helpIcon->setObjectName(QStringLiteral("picture%1").arg(IDC_HELP_ICON));
+        m_helpIcon->LoadFromResource(IDB_HELP_ICON, ResourceType::Bitmap);
     }
     m_barFiller->setGeometry(kBarTabsWidth, 0, qMax(0, w - kBarTabsWidth), kBarHeight);
     m_helpLink->setGeometry(w - 85, 6, 80, 21);
+    m_helpIcon->setGeometry(w - 110, 3, 21, 20);
 }
 
 void CWizardDlg::ComputeSlots()

@@ -9,6 +9,7 @@
 #include <array>
 
 class CLinkLabel;
+class CPictureLabel;
 class CWizardPage;
 class QPushButton;
 
@@ -89,5 +90,6 @@ private:
     SkinProject m_project;
     CLinkLabel* m_helpLink = nullptr;
     bool m_saved = false;
+    CPictureLabel* m_helpIcon = nullptr;
     QPushButton* m_barFiller = nullptr;
 };

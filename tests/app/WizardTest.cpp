@@ -353,6 +353,9 @@ TEST_F(WizardTest, ResizeAndMaximiseLayTheWindowOutAgain)
         auto* link = wizard.findChild<QWidget*>("link1040");
         ASSERT_NE(link, nullptr);
         EXPECT_EQ(link->geometry(), QRect(w - 85, 6, 80, 21)) << when.toStdString();
+        auto* icon = wizard.findChild<QWidget*>("picture1067");
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(icon->geometry(), QRect(w - 110, 3, 21, 20)) << when.toStdString();
     };
     checkLayout("start");
 

@@ -1,0 +1,46 @@
+#include "controls/CPictureLabel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+CPictureLabel::CPictureLabel(QWidget* parent) : QWidget(parent) {}
+
+bool CPictureLabel::LoadFromResource(int id, ResourceType type)
+{
+    const bool loaded = m_picture.LoadFromResource(id, type);
+    if (loaded)
+        m_hasPicture = true;
+    update();
+    return loaded;
+}
+
+bool CPictureLabel::LoadFromFile(const QString& path)
+{
+    const bool loaded = m_picture.LoadFromFile(path);
+    if (loaded)
+        m_hasPicture = true;
+    update();
+    return loaded;
+}
+
+void CPictureLabel::ResizeToPicture()
+{
+    const QSize size = GetSize();
+    if (size.width() > 0 && size.height() > 0)
+        resize(size);
+}
+
+void CPictureLabel::paintEvent(QPaintEvent*)
+{
+    if (!m_hasPicture || width() <= 0 || height() <= 0)
+        return;
+    QPainter painter(this);
+    m_picture.DrawScaled(painter, 0, 0, width(), height());
+}
+
+void CPictureLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QWidget::mouseReleaseEvent(event);
+}

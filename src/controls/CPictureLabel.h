@@ -1,0 +1,31 @@
+#pragma once
+// A label that shows one picture of its own (a built-in illustration or a file), scaled
+// into its whole client area. Nothing is drawn until a picture has been loaded.
+#include "imaging/CSkinImage.h"
+
+#include <QWidget>
+
+class CPictureLabel : public QWidget {
+    Q_OBJECT
+public:
+    explicit CPictureLabel(QWidget* parent = nullptr);
+
+    bool LoadFromResource(int id, ResourceType type);
+    bool LoadFromFile(const QString& path);
+    QSize GetSize() const { return m_picture.GetSize(); }
+    CSkinImage* GetPicture() { return &m_picture; }
+    bool HasPicture() const { return m_hasPicture; }
+    // Resizes the label to the picture's own size (the pages do this for their illustrations).
+    void ResizeToPicture();
+
+signals:
+    // Left button released over the label.
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+    CSkinImage m_picture;
+    bool m_hasPicture = false;
+};

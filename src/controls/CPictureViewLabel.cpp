@@ -1,0 +1,44 @@
+#include "controls/CPictureViewLabel.h"
+
+#include <QPainter>
+
+CPictureViewLabel::CPictureViewLabel(QWidget* parent) : CPictureLabel(parent) {}
+
+void CPictureViewLabel::SetSourcePicture(CSkinImage* picture)
+{
+    m_source = picture;
+    m_hasPicture = true;
+    update();
+}
+
+void CPictureViewLabel::SetSourceRect(const SkinRect& source)
+{
+    m_sourceRect = source;
+    update();
+}
+
+void CPictureViewLabel::Clear()
+{
+    m_source = nullptr;
+    m_sourceRect = SkinRect{};
+    m_hasPicture = false;
+    m_picture.Release();
+    update();
+}
+
+void CPictureViewLabel::paintEvent(QPaintEvent* event)
+{
+    if (!m_hasPicture || width() <= 0 || height() <= 0)
+        return;
+    if (m_sourceRect.Width() <= 0 || m_sourceRect.Height() <= 0) {
+        // No region: the label's own picture.
+        CPictureLabel::paintEvent(event);
+        return;
+    }
+    // A region without a borrowed picture shows nothing.
+    if (m_source == nullptr || !m_source->HasPicture())
+        return;
+    QPainter painter(this);
+    m_source->DrawCroppedScaled(painter, SkinRect{0, 0, width(), height()}, m_sourceRect,
+                                ResampleFilter::Hermite);
+}
