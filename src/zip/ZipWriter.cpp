@@ -1,0 +1,316 @@
+#include "ZipWriter.h"
+
+#include "Zip.h"
+#include "ZipBytes.h"
+#include "ZipNames.h"
+#include "ZipTime.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr uint16_t kVersionMadeBy = 0x0B17; // host 11, version 2.3
+constexpr uint16_t kVersionNeeded = 20;
+constexpr uint16_t kFlagSizesFollow = 0x0008;
+constexpr uint16_t kFlagMaximumCompression = 0x0002;
+constexpr int kDeflateLevel = 8;
+constexpr uint64_t kMaxOffset = 0xFFFFFFFFULL;
+
+// Extensions of files that are already compressed; such members are stored as they are.
+bool IsStoredExtension(const QByteArray& name)
+{
+    const qsizetype dot = name.lastIndexOf('.');
+    if (dot < 0)
+        return false;
+    const QByteArray ext = name.mid(dot).toLower();
+    static const char* const kStored[] = {".z", ".zip", ".zoo", ".arc", ".lzh", ".arj", ".gz", ".tgz"};
+    for (const char* stored : kStored) {
+        if (ext == stored)
+            return true;
+    }
+    return false;
+}
+
+// External attributes of a source file. The low half carries Windows attribute bits, which this
+// system derives from the Linux file as Windows would report them for the same file:
+//   read-only (0x01) when the owner may not write it;
+//   archive (0x20) always, as Windows sets it on every file written since the last backup;
+//   hidden (0x02) and system (0x04) never; directory (0x10) never, only files are added.
+// The high half is the Unix mode: regular file, owner read, owner write unless read-only.
+uint32_t ExternalAttributes(bool readOnly)
+{
+    const uint32_t windows = ZIP_ATTR_ARCHIVE | (readOnly ? ZIP_ATTR_READONLY : 0);
+    const uint32_t unixMode = 0x8000 | 0x0100 | (readOnly ? 0 : 0x0080);
+    return (unixMode << 16) | (windows & 0x37);
+}
+
+QByteArray TimestampExtra(uint16_t dataLength, uint32_t modify, uint32_t access, uint32_t create)
+{
+    QByteArray extra;
+    PutLE16(extra, ZIP_EXTRA_TIMESTAMP);
+    PutLE16(extra, dataLength);
+    extra.append(char(0x07)); // modification, access and creation time present
+    PutLE32(extra, modify);
+    if (dataLength > 5) {
+        PutLE32(extra, access);
+        PutLE32(extra, create);
+    }
+    return extra;
+}
+
+} // namespace
+
+ZipWriter::~ZipWriter()
+{
+    if (m_deflateReady)
+        deflateEnd(&m_deflate);
+}
+
+std::unique_ptr<ZipWriter> ZipWriter::Create(const QString& archivePath)
+{
+    std::unique_ptr<ZipWriter> writer(new ZipWriter);
+    writer->m_out.setFileName(archivePath);
+    if (!writer->m_out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return nullptr;
+    return writer;
+}
+
+QByteArray ZipWriter::LocalHeader(const Entry& e) const
+{
+    QByteArray h;
+    h.reserve(ZIP_LOCAL_HEADER_SIZE);
+    PutLE32(h, ZIP_SIG_LOCAL);
+    PutLE16(h, kVersionNeeded);
+    PutLE16(h, e.flags);
+    PutLE16(h, e.method);
+    PutLE16(h, e.dosTime);
+    PutLE16(h, e.dosDate);
+    PutLE32(h, e.crc);
+    PutLE32(h, e.compressedSize);
+    PutLE32(h, e.uncompressedSize);
+    PutLE16(h, uint16_t(e.name.size()));
+    PutLE16(h, 17);
+    return h;
+}
+
+QByteArray ZipWriter::CentralHeader(const Entry& e) const
+{
+    QByteArray h;
+    h.reserve(ZIP_CENTRAL_HEADER_SIZE + e.name.size() + 9);
+    PutLE32(h, ZIP_SIG_CENTRAL);
+    PutLE16(h, kVersionMadeBy);
+    PutLE16(h, kVersionNeeded);
+    PutLE16(h, e.flags);
+    PutLE16(h, e.method);
+    PutLE16(h, e.dosTime);
+    PutLE16(h, e.dosDate);
+    PutLE32(h, e.crc);
+    PutLE32(h, e.compressedSize);
+    PutLE32(h, e.uncompressedSize);
+    PutLE16(h, uint16_t(e.name.size()));
+    PutLE16(h, 9);
+    PutLE16(h, 0); // comment length
+    PutLE16(h, 0); // disk number start
+    PutLE16(h, 0); // internal attributes
+    PutLE32(h, e.externalAttributes);
+    PutLE32(h, e.localHeaderOffset);
+    h.append(e.name);
+    h.append(TimestampExtra(5, e.modifyUnix, 0, 0));
+    return h;
+}
+
+bool ZipWriter::Append(const unsigned char* data, qint64 size)
+{
+    // Offsets are 32-bit: an archive that would outgrow them is refused rather than wrapped.
+    if (uint64_t(m_written) + uint64_t(size) > kMaxOffset)
+        return false;
+    if (size > 0 && m_out.write(reinterpret_cast<const char*>(data), size) != size)
+        return false;
+    m_written += uint32_t(size);
+    return true;
+}
+
+bool ZipWriter::Append(const QByteArray& bytes)
+{
+    return Append(reinterpret_cast<const unsigned char*>(bytes.constData()), bytes.size());
+}
+
+// Drops the bytes of a failed member so that later members and the directory still line up.
+uint32_t ZipWriter::Rewind(uint32_t offset, uint32_t result)
+{
+    if (!m_out.resize(offset) || !m_out.seek(offset))
+        m_failed = ZIP_SEEK;
+    m_written = offset;
+    return result;
+}
+
+uint32_t ZipWriter::WriteStored(QFile& source, Entry* entry)
+{
+    uint64_t total = 0;
+    uint32_t crc = crc32(0, nullptr, 0);
+    for (;;) {
+        const qint64 got = source.read(reinterpret_cast<char*>(m_inBuffer.data()), ZIP_CHUNK);
+        if (got < 0)
+            return ZIP_WRITE;
+        if (got == 0)
+            break;
+        crc = crc32(crc, m_inBuffer.data(), uInt(got));
+        total += uint64_t(got);
+        if (total > kMaxOffset || !Append(m_inBuffer.data(), got))
+            return ZIP_WRITE;
+    }
+    entry->crc = crc;
+    entry->uncompressedSize = uint32_t(total);
+    entry->compressedSize = uint32_t(total);
+    return ZIP_OK;
+}
+
+uint32_t ZipWriter::WriteDeflated(QFile& source, Entry* entry)
+{
+    if (!m_deflateReady) {
+        if (deflateInit2(&m_deflate, kDeflateLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+            return ZIP_WRITE;
+        m_deflateReady = true;
+    } else if (deflateReset(&m_deflate) != Z_OK) {
+        return ZIP_WRITE;
+    }
+    uint64_t total = 0;
+    uint64_t packed = 0;
+    uint32_t crc = crc32(0, nullptr, 0);
+    for (;;) {
+        const qint64 got = source.read(reinterpret_cast<char*>(m_inBuffer.data()), ZIP_CHUNK);
+        if (got < 0)
+            return ZIP_WRITE;
+        crc = crc32(crc, m_inBuffer.data(), uInt(got));
+        total += uint64_t(got);
+        if (total > kMaxOffset)
+            return ZIP_WRITE;
+        const int flush = got == 0 ? Z_FINISH : Z_NO_FLUSH;
+        m_deflate.next_in = m_inBuffer.data();
+        m_deflate.avail_in = uInt(got);
+        int rc = Z_OK;
+        do {
+            m_deflate.next_out = m_outBuffer.data();
+            m_deflate.avail_out = ZIP_CHUNK;
+            rc = deflate(&m_deflate, flush);
+            if (rc == Z_STREAM_ERROR)
+                return ZIP_WRITE;
+            const qint64 produced = ZIP_CHUNK - qint64(m_deflate.avail_out);
+            if (!Append(m_outBuffer.data(), produced))
+                return ZIP_WRITE;
+            packed += uint64_t(produced);
+        } while (m_deflate.avail_out == 0);
+        if (flush == Z_FINISH) {
+            if (rc != Z_STREAM_END)
+                return ZIP_WRITE;
+            break;
+        }
+    }
+    entry->crc = crc;
+    entry->uncompressedSize = uint32_t(total);
+    entry->compressedSize = uint32_t(packed);
+    return ZIP_OK;
+}
+
+uint32_t ZipWriter::AddFile(const QString& entryName, const QString& sourcePath)
+{
+    if (m_failed)
+        return ZIP_FAILED;
+    if (m_closed)
+        return ZIP_ENDED;
+    if (!m_out.isOpen())
+        return ZIP_NOTINITED;
+
+    Entry entry;
+    if (!EncodeEntryName(entryName, &entry.name))
+        return ZIP_ARGS;
+    // The end record counts members in 16 bits.
+    if (m_entries.size() >= 0xFFFF)
+        return ZIP_ARGS;
+    entry.method = IsStoredExtension(entry.name) ? 0 : 8;
+
+    const QFileInfo info(sourcePath);
+    if (info.isDir())
+        return ZIP_NOFILE;
+    QFile source(sourcePath);
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return ZIP_NOFILE;
+    FileTimes times;
+    const qint64 size = source.size();
+    if (size < 0 || uint64_t(size) > kMaxOffset || !ReadFileTimes(sourcePath, &times))
+        return ZIP_NOFILE;
+
+    entry.flags = kFlagSizesFollow;
+    DosDateTimeFromFileTime(times.modification, &entry.dosDate, &entry.dosTime);
+    entry.uncompressedSize = uint32_t(size);
+    entry.compressedSize = entry.method == 0 ? uint32_t(size) : 0;
+    entry.externalAttributes = ExternalAttributes(!(info.permissions() & QFileDevice::WriteOwner));
+    entry.localHeaderOffset = m_written;
+    entry.modifyUnix = UnixFromFileTime(times.modification);
+
+    QByteArray head = LocalHeader(entry);
+    head.append(entry.name);
+    head.append(TimestampExtra(13, entry.modifyUnix, UnixFromFileTime(times.access),
+                               UnixFromFileTime(times.creation)));
+    if (!Append(head))
+        return Rewind(entry.localHeaderOffset, ZIP_WRITE);
+
+    m_inBuffer.resize(ZIP_CHUNK);
+    m_outBuffer.resize(ZIP_CHUNK);
+    const uint32_t result = entry.method == 0 ? WriteStored(source, &entry) : WriteDeflated(source, &entry);
+    if (result != ZIP_OK)
+        return Rewind(entry.localHeaderOffset, result);
+
+    // The sizes are known now: correct the local header in place; no data descriptor follows.
+    entry.flags = entry.method == 8 ? kFlagMaximumCompression : 0;
+    if (!m_out.seek(entry.localHeaderOffset)) {
+        m_failed = ZIP_SEEK;
+        return ZIP_SEEK;
+    }
+    const QByteArray corrected = LocalHeader(entry);
+    if (m_out.write(corrected) != corrected.size()) {
+        if (!m_out.seek(m_written))
+            m_failed = ZIP_SEEK;
+        return Rewind(entry.localHeaderOffset, ZIP_WRITE);
+    }
+    if (!m_out.seek(m_written)) {
+        m_failed = ZIP_SEEK;
+        return ZIP_SEEK;
+    }
+    m_entries.push_back(std::move(entry));
+    return ZIP_OK;
+}
+
+uint32_t ZipWriter::Close()
+{
+    uint32_t result = ZIP_OK;
+    if (!m_closed) {
+        const uint32_t directoryStart = m_written;
+        for (const Entry& entry : m_entries) {
+            if (!Append(CentralHeader(entry))) {
+                result = ZIP_WRITE;
+                break;
+            }
+        }
+        if (result == ZIP_OK) {
+            QByteArray end;
+            PutLE32(end, ZIP_SIG_END);
+            PutLE16(end, 0);
+            PutLE16(end, 0);
+            PutLE16(end, uint16_t(m_entries.size()));
+            PutLE16(end, uint16_t(m_entries.size()));
+            PutLE32(end, m_written - directoryStart);
+            PutLE32(end, directoryStart);
+            PutLE16(end, 0);
+            if (!Append(end))
+                result = ZIP_WRITE;
+        }
+        m_entries.clear();
+        m_closed = true;
+    }
+    m_out.unsetError();
+    m_out.close();
+    if (result == ZIP_OK && m_out.error() != QFileDevice::NoError)
+        result = ZIP_WRITE;
+    return result;
+}
