@@ -64,6 +64,67 @@ ColorRef RecolorFromSL(double sp, double lp, const Hsl& target)
     return HslToRgb(h, l, s);
 }
 
+// Recoloured pixels (0x00RRGGBB, alpha 0) of one target, per (largest, smallest) channel byte
+// of the source pixel. A pixel's recolouring depends on nothing else (its hue is not used), so
+// at most 32896 evaluations of the per-pixel rules cover every colour.
+class RecolorTable {
+public:
+    static constexpr int kPairs = 256 * 257 / 2;
+
+    RecolorTable() : m_slots(256 * 256, 0) {}
+
+    void SetTarget(ColorRef target)
+    {
+        if (target == m_target)
+            return;
+        m_target = target;
+        m_hsl = RgbToHsl(target);
+        m_complete = false;
+        std::fill(m_slots.begin(), m_slots.end(), 0u);
+    }
+
+    void FillAll()
+    {
+        if (m_complete)
+            return;
+        for (uint32_t hi = 0; hi < 256; ++hi)
+            for (uint32_t lo = 0; lo <= hi; ++lo)
+                m_slots[hi << 8 | lo] = Compute(hi, lo);
+        m_complete = true;
+    }
+
+    uint32_t Filled(uint32_t hi, uint32_t lo) const { return m_slots[hi << 8 | lo] & 0x00FFFFFFu; }
+
+    uint32_t Get(uint32_t hi, uint32_t lo)
+    {
+        uint32_t& slot = m_slots[hi << 8 | lo];
+        if (!(slot & kFilled))
+            slot = Compute(hi, lo);
+        return slot & 0x00FFFFFFu;
+    }
+
+private:
+    static constexpr uint32_t kFilled = 0x80000000u;
+
+    uint32_t Compute(uint32_t hi, uint32_t lo) const
+    {
+        ColorRef result = 0; // pure black (hi == 0) is never changed
+        if (hi != 0) {
+            double s = 0;
+            double l = 0;
+            SaturationLightness(int(hi), int(lo), s, l);
+            result = RecolorFromSL(s, l, m_hsl);
+        }
+        return kFilled | static_cast<uint32_t>(Red(result)) << 16 |
+               static_cast<uint32_t>(Green(result)) << 8 | static_cast<uint32_t>(Blue(result));
+    }
+
+    ColorRef m_target = 0;
+    Hsl m_hsl;
+    bool m_complete = false;
+    std::vector<uint32_t> m_slots;
+};
+
 } // namespace
 
 Hsl RgbToHsl(ColorRef colour)
@@ -150,40 +211,26 @@ QImage RecolorBitmap(const QImage& bitmap, ColorRef target, uint32_t key)
     if (bits == nullptr)
         return QImage();
 
-    // A pixel's recolouring depends only on its largest and smallest channel byte (its hue is
-    // not used), so results are cached per (largest, smallest) pair: at most 32896 distinct
-    // evaluations of the per-pixel function, usually far fewer.
-    const Hsl t = RgbToHsl(target);
-    std::vector<uint32_t> table(256 * 256, 0);
-    constexpr uint32_t kFilled = 0x80000000u;
-
+    // One colour choice recolours several pictures in a row: the table lives on per thread.
+    thread_local RecolorTable table;
+    table.SetTarget(target);
     const int width = copy.width();
     const int height = copy.height();
+    const bool lazy = qint64(width) * height < RecolorTable::kPairs;
+    if (!lazy)
+        table.FillAll();
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(bits + static_cast<qsizetype>(y) * copy.bytesPerLine());
         for (int x = 0; x < width; ++x) {
             const uint32_t argb = row[x];
             if (argb == key)
                 continue;
-            const int r = (argb >> 16) & 0xFF;
-            const int g = (argb >> 8) & 0xFF;
-            const int b = argb & 0xFF;
-            const int hi = std::max(r, std::max(g, b));
-            const int lo = std::min(r, std::min(g, b));
-            uint32_t& slot = table[static_cast<size_t>(hi) << 8 | static_cast<size_t>(lo)];
-            if (!(slot & kFilled)) {
-                ColorRef result = 0; // pure black (hi == 0) is never changed
-                if (hi != 0) {
-                    double s = 0;
-                    double l = 0;
-                    SaturationLightness(hi, lo, s, l);
-                    result = RecolorFromSL(s, l, t);
-                }
-                // stored as 0x00RRGGBB: the pixel's own layout with alpha 0
-                slot = kFilled | static_cast<uint32_t>(Red(result)) << 16 |
-                       static_cast<uint32_t>(Green(result)) << 8 | static_cast<uint32_t>(Blue(result));
-            }
-            row[x] = slot & 0x00FFFFFFu;
+            const uint32_t r = (argb >> 16) & 0xFF;
+            const uint32_t g = (argb >> 8) & 0xFF;
+            const uint32_t b = argb & 0xFF;
+            const uint32_t hi = std::max(r, std::max(g, b));
+            const uint32_t lo = std::min(r, std::min(g, b));
+            row[x] = lazy ? table.Get(hi, lo) : table.Filled(hi, lo);
         }
     }
     return copy;

@@ -213,19 +213,24 @@ TEST(ColorModel, RecolorBitmapMatchesRecolorPixelForEveryColour)
         }
     }
 
-    // random targets on a sample of colours
-    QImage sample(257, 255, QImage::Format_ARGB32);
+    // Random colours under random targets, in a small picture (filled as met) and a large one
+    // (filled whole), alternating so that each call starts from the other's target.
     QRandomGenerator rng(7);
-    for (int y = 0; y < sample.height(); ++y)
-        for (int x = 0; x < sample.width(); ++x)
-            sample.setPixel(x, y, rng.generate() | 0xFF000000u);
-    for (int i = 0; i < 20; ++i) {
-        const ColorRef target = rng.generate() & 0xFFFFFF;
+    QImage small(181, 181, QImage::Format_ARGB32);
+    QImage large(300, 300, QImage::Format_ARGB32);
+    for (QImage* img : {&small, &large})
+        for (int y = 0; y < img->height(); ++y)
+            for (int x = 0; x < img->width(); ++x)
+                img->setPixel(x, y, rng.generate() | 0xFF000000u);
+    for (int i = 0; i < 30; ++i) {
+        const ColorRef target = (i % 5 == 4) ? 0x6C79C5 : rng.generate() & 0xFFFFFF;
+        const QImage& sample = (i % 2) ? large : small;
         const QImage out = RecolorBitmap(sample, target);
         for (int y = 0; y < sample.height(); ++y)
             for (int x = 0; x < sample.width(); ++x) {
                 const ColorRef e = RecolorPixel(ToColorRef(sample.pixel(x, y)), target);
-                ASSERT_EQ(out.pixel(x, y), uint32_t(R(e)) << 16 | G(e) << 8 | B(e));
+                ASSERT_EQ(out.pixel(x, y), uint32_t(R(e)) << 16 | G(e) << 8 | B(e))
+                    << "target " << std::hex << target << " picture " << sample.width();
             }
     }
 }
