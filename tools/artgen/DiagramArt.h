@@ -1,0 +1,25 @@
+#pragma once
+// The pages' explanatory diagrams, the placeholders, the small icons and the program icon.
+#include <QImage>
+
+namespace art {
+
+// Everything the diagrams show is made from the same pieces: the default player, the
+// sample photo and the light overlay.
+struct DiagramParts {
+    QImage player;  // 704 x 480
+    QImage sample;  // the sunset photo
+    QImage overlay; // light tab captions, 700 x 61
+};
+
+QImage DrawHeaderDiagram(const DiagramParts& parts);  // 230 x 89
+QImage DrawStretchDiagram(const DiagramParts& parts); // 223 x 96
+QImage DrawFrameDiagram(const DiagramParts& parts);   // 197 x 127
+QImage DrawSaveDiagram(const DiagramParts& parts);    // 185 x 128
+QImage DrawCropPlaceholder();                         // 349 x 221
+QImage DrawPreviewPlaceholder();                      // 704 x 149
+QImage DrawHelpIcon();                                // 21 x 20
+QImage DrawPaletteIcon();                             // 18 x 18, transparent ground
+QImage DrawAppIcon(int size);                         // size x size, transparent ground
+
+} // namespace art
