@@ -27,7 +27,7 @@ struct SwatchOnPage {
     }
 
     // The swatch's pixels as composed over the page.
-    QImage Shot() const
+    QImage Shot()
     {
         return page.grab(QRect(10, 10, 20, 20)).toImage().convertToFormat(QImage::Format_RGB32);
     }
