@@ -34,7 +34,7 @@ void ReadExtraControls(const ProfileFile& conf, const QString& folder, SkinProje
         const QByteArray value =
             conf.ReadBytes(kKeySection, "swfcontrol" + QByteArray::number(k), kProfileTextBuffer);
         QPoint position;
-        QSize size;
+        QSize size(0, 0);
         int corner = 0;
         if (!value.isEmpty()) {
             const QList<int> parts = SplitProfileValue(value);

@@ -1,0 +1,261 @@
+#include "cli/CliCommands.h"
+
+#include "imaging/CSkinImage.h"
+#include "skin/PackageNames.h"
+#include "skin/ProfileFile.h"
+#include "skin/SkinFolders.h"
+#include "skin/SkinPackage.h"
+#include "zip/Zip.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+
+int Fail(const QString& message)
+{
+    std::fprintf(stderr, "skinmaker-cli: %s\n", message.toLocal8Bit().constData());
+    return 1;
+}
+
+bool Contains(const SkinRect& outer, const SkinRect& inner)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+QString RectText(const SkinRect& r)
+{
+    return QStringLiteral("%1,%2,%3,%4").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
+}
+
+QJsonArray Pair(int a, int b)
+{
+    return QJsonArray{a, b};
+}
+
+} // namespace
+
+SkinRect DefaultCrop(const QSize& pictureSize)
+{
+    const qint64 width = pictureSize.width();
+    const qint64 height = pictureSize.height();
+    qint64 cropWidth = width;
+    qint64 cropHeight = height;
+    if (width * 61 >= height * 700)
+        cropWidth = height * 700 / 61;
+    else
+        cropHeight = width * 61 / 700;
+    if (cropWidth <= 0 || cropHeight <= 0)
+        return {};
+    const auto left = static_cast<int32_t>((width - cropWidth) / 2);
+    const auto top = static_cast<int32_t>((height - cropHeight) / 2);
+    return {left, top, left + static_cast<int32_t>(cropWidth), top + static_cast<int32_t>(cropHeight)};
+}
+
+int RunBuild(const BuildOptions& options)
+{
+    if (options.name.isEmpty())
+        return Fail(QStringLiteral("the skin name is empty"));
+    if (const QString nameError = CheckSkinName(options.name); !nameError.isEmpty())
+        return Fail(QStringLiteral("name refused: %1").arg(nameError));
+    const QFileInfo output(options.output);
+    if (output.exists() && !options.force)
+        return Fail(QStringLiteral("%1 already exists (use --force to replace it)").arg(options.output));
+    if (output.isDir())
+        return Fail(QStringLiteral("%1 is a folder").arg(options.output));
+
+    SkinProject project;
+    ResetProject(project);
+    CSkinImage picture;
+    if (!QFileInfo(options.picture).isFile())
+        return Fail(QStringLiteral("picture %1 not found").arg(options.picture));
+    if (!picture.LoadFromFile(options.picture))
+        return Fail(QStringLiteral("picture %1 cannot be decoded").arg(options.picture));
+    const QSize size = picture.GetSize();
+    const SkinRect whole{0, 0, size.width(), size.height()};
+    project.picturePath = options.picture;
+    project.picture = &picture;
+    project.crop = options.crop ? *options.crop : DefaultCrop(size);
+    if (project.crop.Width() <= 0 || project.crop.Height() <= 0)
+        return Fail(options.crop ? QStringLiteral("crop %1 is empty").arg(RectText(*options.crop))
+                                 : QStringLiteral("the picture is too small for a 700:61 header"));
+    if (!Contains(whole, project.crop))
+        return Fail(QStringLiteral("crop %1 is not inside the %2x%3 picture")
+                        .arg(RectText(project.crop))
+                        .arg(size.width())
+                        .arg(size.height()));
+    if (options.stretch && !options.stretch->IsNull()) {
+        const SkinRect& s = *options.stretch;
+        const SkinRect& c = project.crop;
+        if (s.Width() <= 0 || s.Height() <= 0 || !Contains(c, s) || s.left == c.left || s.right == c.right)
+            return Fail(QStringLiteral("stretch %1 must be a non-empty region inside the crop %2 that leaves "
+                                       "some of the crop on both sides")
+                            .arg(RectText(s), RectText(c)));
+        project.stretchRegion = s;
+    }
+    project.tile = options.tile ? 1 : 0;
+    project.mainColor = options.color;
+    project.whiteTabText = options.whiteTabs;
+    project.skinName = options.name;
+
+    CSkinImage thumbnail;
+    if (!options.thumbnail.isEmpty()) {
+        if (!QFileInfo(options.thumbnail).isFile())
+            return Fail(QStringLiteral("thumbnail %1 not found").arg(options.thumbnail));
+        if (!thumbnail.LoadFromFile(options.thumbnail))
+            return Fail(QStringLiteral("thumbnail %1 cannot be decoded").arg(options.thumbnail));
+        project.thumbnailPath = options.thumbnail;
+        project.thumbnailPicture = &thumbnail;
+    }
+
+    for (const CliDecoration& decoration : options.decorations) {
+        const int corner = CornerFromName(decoration.cornerName);
+        if (corner < 0)
+            return Fail(QStringLiteral("bad corner \"%1\" (lefttop, righttop, leftbottom or rightbottom)")
+                            .arg(decoration.cornerName));
+        if (project.decorationPresent[corner])
+            return Fail(QStringLiteral("corner %1 has two decorations").arg(decoration.cornerName));
+        if (!QFileInfo(decoration.file).isFile())
+            return Fail(QStringLiteral("decoration %1 not found").arg(decoration.file));
+        QImageReader reader(decoration.file);
+        if (reader.format() != "png" || reader.read().isNull())
+            return Fail(QStringLiteral("decoration %1 is not a readable PNG picture").arg(decoration.file));
+        project.decorationPresent[corner] = 1;
+        project.decorationPath[corner] = decoration.file;
+        project.decorationOffset[corner] = decoration.offset;
+    }
+
+    for (const CliControl& control : options.controls) {
+        const int corner = CornerFromName(control.cornerName);
+        if (corner < 0)
+            return Fail(QStringLiteral("bad corner \"%1\" (lefttop, righttop, leftbottom or rightbottom)")
+                            .arg(control.cornerName));
+        if (!QFileInfo(control.file).isFile())
+            return Fail(QStringLiteral("control %1 not found").arg(control.file));
+        if (!project.cornerControlPresent[corner]) {
+            project.cornerControlPresent[corner] = 1;
+            project.cornerControlPath[corner] = control.file;
+            project.cornerControlPosition[corner] = control.position;
+            project.cornerControlSize[corner] = control.size;
+            continue;
+        }
+        if (project.extraControlCount >= kMaxOpenedExtraControls)
+            return Fail(
+                QStringLiteral("at most %1 extra controls fit in a skin").arg(kMaxOpenedExtraControls));
+        project.extraControlPaths.append(control.file);
+        project.extraControlCorners.append(corner);
+        project.extraControlPositions.append(control.position);
+        project.extraControlSizes.append(control.size);
+        ++project.extraControlCount;
+    }
+
+    const BuildResult result = BuildPackage(project, options.output);
+    if (!result.ok)
+        return Fail(result.error);
+    std::printf("%s\n", QFileInfo(options.output).absoluteFilePath().toLocal8Bit().constData());
+    return 0;
+}
+
+int RunInfo(const QString& packagePath)
+{
+    if (!QFileInfo(packagePath).isFile())
+        return Fail(QStringLiteral("package %1 not found").arg(packagePath));
+    SkinProject project;
+    ResetProject(project);
+    const OpenResult opened = OpenPackage(packagePath, project);
+    if (!opened.ok)
+        return Fail(opened.error);
+
+    ProfileFile conf;
+    conf.Load(opened.extractionFolder + '/' + QLatin1String(kConfMember));
+    QJsonObject info;
+    info["name"] = conf.ReadString(kConfSection, "name", kProfileTextBuffer);
+    info["showname"] = project.skinName;
+    if (project.mainColor == 0) {
+        info["color"] = QJsonValue::Null;
+    } else {
+        const ColorRef c = project.mainColor;
+        info["color"] = QStringLiteral("#%1%2%3")
+                            .arg(c & 0xFF, 2, 16, QChar('0'))
+                            .arg((c >> 8) & 0xFF, 2, 16, QChar('0'))
+                            .arg((c >> 16) & 0xFF, 2, 16, QChar('0'))
+                            .toUpper();
+    }
+    info["hue"] = conf.ReadInt(kConfSection, "hue", kProfileShortBuffer);
+    info["sat"] = conf.ReadInt(kConfSection, "sat", kProfileShortBuffer);
+    info["light"] = conf.ReadInt(kConfSection, "light", kProfileShortBuffer);
+    info["white"] = project.whiteTabText;
+    info["tile"] = project.tile != 0;
+    if (project.stretchRegion.IsNull()) {
+        info["stretch"] = QJsonValue::Null;
+    } else {
+        const SkinRect& s = project.stretchRegion;
+        info["stretch"] = QJsonArray{s.left, s.top, s.right, s.bottom};
+    }
+    const QImageReader header(opened.headerPath);
+    const QSize headerSize = QFileInfo(opened.headerPath).isFile() ? header.size() : QSize();
+    if (headerSize.isValid())
+        info["header"] = QJsonObject{{"width", headerSize.width()}, {"height", headerSize.height()}};
+    else
+        info["header"] = QJsonValue::Null;
+
+    QJsonArray decorations;
+    for (int corner = 0; corner < kCornerCount; ++corner) {
+        if (!project.decorationPresent[corner])
+            continue;
+        const QPoint offset = project.decorationOffset[corner];
+        decorations.append(
+            QJsonObject{{"corner", kCornerKeyNames[corner]}, {"offset", Pair(offset.x(), offset.y())}});
+    }
+    info["decorations"] = decorations;
+
+    QJsonArray controls;
+    for (int corner = 0; corner < kCornerCount; ++corner) {
+        if (!project.cornerControlPresent[corner])
+            continue;
+        const QPoint p = project.cornerControlPosition[corner];
+        const QSize s = project.cornerControlSize[corner];
+        controls.append(QJsonObject{{"corner", kCornerKeyNames[corner]},
+                                    {"position", Pair(p.x(), p.y())},
+                                    {"size", Pair(s.width(), s.height())},
+                                    {"member", CornerControlMember(corner)}});
+    }
+    for (int k = 0; k < project.extraControlCount; ++k) {
+        const QPoint p = project.extraControlPositions[k];
+        const QSize s = project.extraControlSizes[k];
+        controls.append(QJsonObject{{"corner", kCornerKeyNames[project.extraControlCorners[k]]},
+                                    {"position", Pair(p.x(), p.y())},
+                                    {"size", Pair(s.width(), s.height())},
+                                    {"member", ExtraControlMember(k + 1)}});
+    }
+    info["controls"] = controls;
+    info["members"] = QJsonArray::fromStringList(opened.members);
+
+    const QByteArray json = QJsonDocument(info).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+    return 0;
+}
+
+int RunExtract(const QString& packagePath, const QString& destination)
+{
+    if (!QFileInfo(packagePath).isFile())
+        return Fail(QStringLiteral("package %1 not found").arg(packagePath));
+    const QFileInfo target(destination);
+    if (target.exists() && !target.isDir())
+        return Fail(QStringLiteral("%1 exists and is not a folder").arg(destination));
+    if (!target.exists() && !MakeFolders(destination))
+        return Fail(QStringLiteral("cannot create the folder %1").arg(destination));
+    QStringList members;
+    if (!UnzipAll(packagePath, destination, &members, false))
+        return Fail(
+            QStringLiteral("cannot unpack %1: the package is damaged or unreadable").arg(packagePath));
+    for (const QString& member : members)
+        std::printf("%s\n", member.toLocal8Bit().constData());
+    return 0;
+}

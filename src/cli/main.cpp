@@ -1,0 +1,31 @@
+// skinmaker-cli: builds, inspects and unpacks skin packages from scripts.
+#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const ParseOutcome parsed = ParseCliArguments(app.arguments().mid(1));
+    if (!parsed.ok) {
+        std::fprintf(stderr, "skinmaker-cli: %s\nRun \"skinmaker-cli --help\" for the usage.\n",
+                     parsed.error.toLocal8Bit().constData());
+        return 2;
+    }
+    const CliRequest& request = parsed.request;
+    switch (request.command) {
+    case CliRequest::Command::Help:
+        std::printf("%s", CliUsageText().toLocal8Bit().constData());
+        return 0;
+    case CliRequest::Command::Build:
+        return RunBuild(request.build);
+    case CliRequest::Command::Info:
+        return RunInfo(request.package);
+    case CliRequest::Command::Extract:
+        return RunExtract(request.package, request.destination);
+    }
+    return 2;
+}

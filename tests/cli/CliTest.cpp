@@ -1,0 +1,233 @@
+// skinmaker-cli run as a process, the way scripts use it.
+#include "support/TestSupport.h"
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using skintest::ScratchDir;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    CliRun Cli(const QStringList& arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TMPDIR", m_temp.path()); // private build and extraction folders
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(SKIN_BINARY_DIR "/skinmaker-cli"), arguments);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+    QString Picture(const QString& name, int width, int height)
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(qRgb(200, 120, 40));
+        const QString path = m_files.file(name);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+    QString File(const QString& name, const QByteArray& bytes)
+    {
+        EXPECT_TRUE(skintest::WriteAll(m_files.file(name), bytes));
+        return m_files.file(name);
+    }
+    QString Path(const QString& name) const { return m_files.file(name); }
+
+    QJsonObject Info(const QString& package)
+    {
+        const CliRun run = Cli({"info", package});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+        return document.object();
+    }
+
+    ScratchDir m_temp;
+    ScratchDir m_files;
+};
+
+} // namespace
+
+TEST_F(CliTest, BuildThenInfoRoundTrips)
+{
+    const QString picture = Picture("photo.jpg", 1600, 500);
+    const QString deco = Picture("deco.png", 40, 30);
+    const QString swf = File("clock.swf", "FWS\x09");
+    const QString package = Path("out.vsf");
+    const CliRun build = Cli({"build",
+                              "-o",
+                              package,
+                              "--picture",
+                              picture,
+                              "--name",
+                              QString::fromUtf8("日落"),
+                              "--crop",
+                              "100,50,1500,172",
+                              "--stretch",
+                              "300,50,1300,172",
+                              "--tile",
+                              "--color",
+                              "#2E7BCF",
+                              "--white-tabs",
+                              "--decoration",
+                              "righttop=" + deco + "@-3,4",
+                              "--control",
+                              "leftbottom=" + swf + "@10,20,30,40",
+                              "--control",
+                              "leftbottom=" + swf + "@1,2,3,4",
+                              "--control=rightbottom=" + swf + "@5,6,7,8"});
+    ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
+
+    const QJsonObject info = Info(package);
+    EXPECT_EQ(info["name"].toString(), "out");
+    EXPECT_EQ(info["showname"].toString(), QString::fromUtf8("日落"));
+    EXPECT_TRUE(info["color"].isString());
+    EXPECT_TRUE(info["white"].toBool());
+    EXPECT_TRUE(info["tile"].toBool());
+    EXPECT_EQ(info["stretch"].toArray(), (QJsonArray{100, 0, 600, 61}));
+    EXPECT_EQ(info["header"].toObject(), (QJsonObject{{"width", 700}, {"height", 61}}));
+    EXPECT_EQ(info["decorations"].toArray(),
+              (QJsonArray{QJsonObject{{"corner", "righttop"}, {"offset", QJsonArray{-3, 4}}}}));
+    const QJsonArray controls = info["controls"].toArray();
+    ASSERT_EQ(controls.size(), 3);
+    EXPECT_EQ(controls[0].toObject(), (QJsonObject{{"corner", "leftbottom"},
+                                                   {"position", QJsonArray{10, 20}},
+                                                   {"size", QJsonArray{30, 40}},
+                                                   {"member", "bottomleft.swf"}}));
+    EXPECT_EQ(controls[1].toObject()["member"].toString(), "bottomright.swf");
+    EXPECT_EQ(controls[2].toObject(), (QJsonObject{{"corner", "leftbottom"},
+                                                   {"position", QJsonArray{1, 2}},
+                                                   {"size", QJsonArray{3, 4}},
+                                                   {"member", "swfcontrol1.swf"}}));
+    EXPECT_EQ(
+        info["members"].toArray(),
+        (QJsonArray{"TopPanelBKLeft.bmp", "TopPanelBKMid.bmp", "TopPanelBKRight.bmp", "small.bmp", "conf.ini",
+                    "topright.png", "bottomleft.swf", "bottomright.swf", "swfcontrol1.swf"}));
+}
+
+TEST_F(CliTest, DefaultsCentreTheCropAndLeaveTheColourOut)
+{
+    const QString package = Path("plain.vsf");
+    ASSERT_EQ(Cli({"build", "-o", package, "--picture", Picture("wide.bmp", 1600, 500), "--name", "plain"})
+                  .exitCode,
+              0);
+    const QJsonObject info = Info(package);
+    // 1600 wide is narrower than 700:61 at 500 high: the crop is 1600 x 139, kept at its own size.
+    EXPECT_EQ(info["header"].toObject(), (QJsonObject{{"width", 1600}, {"height", 139}}));
+    EXPECT_TRUE(info["color"].isNull());
+    EXPECT_EQ(info["hue"].toInt(), 0);
+    EXPECT_TRUE(info["stretch"].isNull());
+    EXPECT_FALSE(info["white"].toBool());
+    EXPECT_EQ(info["decorations"].toArray(), QJsonArray());
+    EXPECT_EQ(info["members"].toArray(), (QJsonArray{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
+}
+
+TEST_F(CliTest, ExistingOutputNeedsForce)
+{
+    const QString picture = Picture("p.bmp", 700, 61);
+    const QString package = File("taken.vsf", "older");
+    const CliRun refused = Cli({"build", "-o", package, "--picture", picture, "--name", "n"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("--force"));
+    EXPECT_EQ(skintest::ReadAll(package), "older");
+    EXPECT_EQ(Cli({"build", "-o", package, "--picture", picture, "--name", "n", "--force"}).exitCode, 0);
+    EXPECT_NE(skintest::ReadAll(package), "older");
+}
+
+TEST_F(CliTest, ErrorsExitWithOne)
+{
+    const QString picture = Picture("p.bmp", 700, 61);
+    const QString out = Path("e.vsf");
+    const QStringList base = {"build", "-o", out, "--picture", picture, "--name", "n"};
+    const QList<QStringList> failing = {
+        {"build", "-o", out, "--picture", Path("missing.jpg"), "--name", "n"},
+        {"build", "-o", out, "--picture", File("broken.jpg", "not a picture"), "--name", "n"},
+        base + QStringList{"--crop", "0,0,701,61"},
+        base + QStringList{"--crop", "10,0,10,61"},
+        base + QStringList{"--stretch", "0,0,700,61"},
+        base + QStringList{"--decoration", "middle=" + picture + "@1,2"},
+        base + QStringList{"--decoration", "lefttop=" + Path("none.png") + "@1,2"},
+        base + QStringList{"--control", "center=" + picture + "@1,2,3,4"},
+        base + QStringList{"--thumbnail", File("bad.png", "xx")},
+        {"build", "-o", out, "--picture", picture, "--name", QString::fromUtf8("😀")},
+        {"build", "-o", out, "--picture", picture, "--name", ""},
+        {"info", Path("missing.vsf")},
+        {"info", File("junk.vsf", "junk")},
+        {"extract", Path("missing.vsf"), Path("dir")},
+    };
+    for (const QStringList& arguments : failing) {
+        const CliRun run = Cli(arguments);
+        EXPECT_EQ(run.exitCode, 1) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(run.err.isEmpty()) << arguments.join(' ').toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(CliTest, UsageMistakesExitWithTwo)
+{
+    const QString picture = Picture("p.bmp", 700, 61);
+    const QList<QStringList> usage = {
+        {},
+        {"frobnicate"},
+        {"build", "--picture", picture, "--name", "n"},
+        {"build", "-o", "x.vsf", "--name", "n"},
+        {"build", "-o", "x.vsf", "--picture", picture},
+        {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--crop", "1,2,3"},
+        {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--color", "red"},
+        {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--decoration", "lefttop=a.png"},
+        {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--control", "lefttop=a.swf@1,2"},
+        {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--bogus"},
+        {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--name", "m"},
+        {"build", "-o"},
+        {"info"},
+        {"info", "a.vsf", "b.vsf"},
+        {"extract", "a.vsf"},
+    };
+    for (const QStringList& arguments : usage) {
+        const CliRun run = Cli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(run.err.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists("x.vsf"));
+}
+
+TEST_F(CliTest, HelpDocumentsEveryCommandAndOption)
+{
+    const CliRun run = Cli({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* word :
+         {"build", "info", "extract", "--picture", "--name", "--crop", "--stretch", "--tile", "--color",
+          "--white-tabs", "--thumbnail", "--decoration", "--control", "--force", "lefttop", "rightbottom"})
+        EXPECT_TRUE(run.out.contains(word)) << word;
+    EXPECT_EQ(Cli({"build", "--help"}).exitCode, 0);
+}
+
+TEST_F(CliTest, ExtractUnpacksEveryMember)
+{
+    const QString package = Path("x.vsf");
+    ASSERT_EQ(Cli({"build", "-o", package, "--picture", Picture("p.bmp", 700, 61), "--name", "x"}).exitCode,
+              0);
+    const QString folder = Path("out/deeper");
+    const CliRun run = Cli({"extract", package, folder});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "TopPanelBKMid.bmp\nsmall.bmp\nconf.ini\n");
+    EXPECT_TRUE(QFile::exists(folder + "/conf.ini"));
+    // A file where the folder should be is not replaced.
+    const QString file = File("plainfile", "keep");
+    EXPECT_EQ(Cli({"extract", package, file}).exitCode, 1);
+    EXPECT_EQ(skintest::ReadAll(file), "keep");
+}

@@ -1,0 +1,293 @@
+#include "PackageFixture.h"
+
+#include "imaging/CSkinImage.h"
+#include "imaging/ColorModel.h"
+#include "skin/SkinFolders.h"
+#include "skin/SkinPackage.h"
+#include "zip/Zip.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <cstdlib>
+
+namespace {
+
+QByteArray Bmp(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(qRgb(30, 60, 90));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+using Members = QList<std::pair<QString, QByteArray>>;
+
+Members Strips(int left, int mid, int right, int height = 61)
+{
+    return {{"TopPanelBKLeft.bmp", Bmp(left, height)},
+            {"TopPanelBKMid.bmp", Bmp(mid, height)},
+            {"TopPanelBKRight.bmp", Bmp(right, height)}};
+}
+
+} // namespace
+
+class OpenTest : public PackageTest {
+protected:
+    QString MakePackage(const QString& name, const Members& members)
+    {
+        skintest::ScratchDir staging;
+        QStringList files;
+        for (const auto& [member, bytes] : members) {
+            files << staging.file(member);
+            EXPECT_TRUE(skintest::WriteAll(files.last(), bytes));
+        }
+        const QString package = Output(name);
+        EXPECT_TRUE(ZipPackFiles(files, package));
+        return package;
+    }
+
+    // A project as a user left it before opening a package.
+    static SkinProject Previous()
+    {
+        SkinProject project;
+        project.stretchRegion = {1, 2, 3, 4};
+        project.tile = 1;
+        project.decorationPresent = {1, 0, 0, 0};
+        project.decorationPath[0] = "old.png";
+        project.decorationOffset[0] = {9, 9};
+        project.cornerControlPresent = {0, 0, 1, 0};
+        project.cornerControlPath[2] = "old.swf";
+        project.cornerControlPosition[2] = {11, 12};
+        project.cornerControlSize[2] = {13, 14};
+        project.mainColor = 0x123456;
+        project.skinName = "old";
+        return project;
+    }
+};
+
+TEST_F(OpenTest, RoundTripGivesBackTheSkin)
+{
+    CSkinImage picture;
+    ASSERT_TRUE(picture.LoadFromFile(MakePicture("p.bmp", 1400, 122)));
+    SkinProject saved;
+    ResetProject(saved);
+    saved.picture = &picture;
+    saved.crop = {0, 0, 1400, 122};
+    saved.stretchRegion = {200, 0, 1200, 122};
+    saved.tile = 1;
+    saved.mainColor = MakeColorRef(0x2E, 0x7B, 0xCF);
+    saved.whiteTabText = true;
+    saved.decorationPresent = {0, 1, 0, 0};
+    saved.decorationPath[1] = MakeFile("d.png", "\x89PNG\r\n\x1a\n");
+    saved.decorationOffset[1] = {-5, 6};
+    saved.cornerControlPresent = {1, 0, 0, 0};
+    saved.cornerControlPath[0] = MakeFile("c.swf", "FWS");
+    saved.cornerControlPosition[0] = {10, 20};
+    saved.cornerControlSize[0] = {30, 40};
+    saved.extraControlCount = 1;
+    saved.extraControlPaths = {saved.cornerControlPath[0]};
+    saved.extraControlCorners = {2};
+    saved.extraControlPositions = {QPoint(50, 60)};
+    saved.extraControlSizes = {QSize(70, 80)};
+    saved.skinName = QString::fromUtf8("蓝色海洋");
+    const QString package = Output("round.vsf");
+    ASSERT_TRUE(BuildPackage(saved, package).ok);
+
+    SkinProject opened;
+    ResetProject(opened);
+    const OpenResult result = OpenPackage(package, opened);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const QString folder = ExtractionFolder(package);
+    EXPECT_EQ(result.extractionFolder, folder);
+    EXPECT_TRUE(folder.endsWith("/VadiTempSkinPack/round.vsf"));
+    // The header is rebuilt at 61 pixels: the region is in its coordinates.
+    EXPECT_EQ(opened.picturePath, folder + "/HeadTemp.bmp");
+    EXPECT_EQ(QImageReader(opened.picturePath).size(), QSize(700, 61));
+    EXPECT_EQ(opened.stretchRegion, (SkinRect{100, 0, 600, 61}));
+    EXPECT_EQ(opened.tile, 1);
+    EXPECT_EQ(opened.decorationPresent, (std::array<int32_t, 4>{0, 1, 0, 0}));
+    EXPECT_EQ(opened.decorationPath[1], folder + "/topright.png");
+    EXPECT_EQ(opened.decorationOffset[1], QPoint(-5, 6));
+    EXPECT_EQ(opened.cornerControlPresent, (std::array<int32_t, 4>{1, 0, 0, 0}));
+    EXPECT_EQ(opened.cornerControlPath[0], folder + "/topleft.swf");
+    EXPECT_EQ(opened.cornerControlPosition[0], QPoint(10, 20));
+    EXPECT_EQ(opened.cornerControlSize[0], QSize(30, 40));
+    EXPECT_EQ(opened.extraControlCount, 1);
+    EXPECT_EQ(opened.extraControlPaths, QStringList{folder + "/swfcontrol1.swf"});
+    EXPECT_EQ(opened.extraControlCorners, QList<int32_t>{2});
+    EXPECT_EQ(opened.extraControlPositions, QList<QPoint>{QPoint(50, 60)});
+    EXPECT_EQ(opened.extraControlSizes, QList<QSize>{QSize(70, 80)});
+    EXPECT_TRUE(opened.whiteTabText);
+    EXPECT_EQ(opened.skinName, QString::fromUtf8("蓝色海洋"));
+    EXPECT_EQ(opened.thumbnailPath, folder + "/small.bmp");
+    // The colour survives to the precision of the stored numbers: a few units per channel.
+    for (int shift : {0, 8, 16}) {
+        const int before = (saved.mainColor >> shift) & 0xFF;
+        const int after = (opened.mainColor >> shift) & 0xFF;
+        EXPECT_LE(std::abs(before - after), 3) << "channel at bit " << shift;
+    }
+    EXPECT_EQ(result.members.size(), 8);
+}
+
+TEST_F(OpenTest, OnlyTheMiddleStripKeepsThePreviousLayout)
+{
+    const QString package = MakePackage(
+        "mid.vsf",
+        {{"TopPanelBKMid.bmp", Bmp(800, 90)},
+         {"conf.ini", "[CONF]\r\nhue=0\r\nsat=0\r\nlight=0\r\nwhite=0\r\ntile=0\r\nshowname=mid\r\n"
+                      "lefttopx=1\r\n"},
+         {"topleft.png", "png"}});
+    SkinProject project = Previous();
+    const OpenResult result = OpenPackage(package, project);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(QImageReader(project.picturePath).size(), QSize(800, 90));
+    EXPECT_EQ(project.stretchRegion, (SkinRect{1, 2, 3, 4}));
+    EXPECT_EQ(project.tile, 1);
+    EXPECT_EQ(project.decorationPath[0], "old.png");
+    EXPECT_EQ(project.decorationOffset[0], QPoint(9, 9));
+    EXPECT_EQ(project.cornerControlPath[2], "old.swf");
+    // Colour numbers 0, 0, 0 mean no main colour.
+    EXPECT_EQ(project.mainColor, 0u);
+    EXPECT_EQ(project.skinName, "mid");
+}
+
+TEST_F(OpenTest, MissingExtraControlFileDropsAllExtraControls)
+{
+    Members members = Strips(100, 500, 100);
+    members << std::pair<QString, QByteArray>{"conf.ini",
+                                              "[KEY]\r\nswfcontrolnum=3\r\nswfcontrol1=1,2,3,4,1\r\n"
+                                              "swfcontrol2=5,6,7,8,2\r\nswfcontrol3=1,1,1,1,1\r\n"}
+            << std::pair<QString, QByteArray>{"swfcontrol1.swf", "FWS"}
+            << std::pair<QString, QByteArray>{"swfcontrol2.swf", "FWS"};
+    SkinProject project;
+    project.extraControlCount = 5;
+    project.extraControlPaths = {"a", "b", "c", "d", "e"};
+    ASSERT_TRUE(OpenPackage(MakePackage("three.vsf", members), project).ok);
+    EXPECT_EQ(project.extraControlCount, 0);
+    EXPECT_TRUE(project.extraControlPaths.isEmpty());
+    EXPECT_EQ(project.stretchRegion, (SkinRect{100, 0, 600, 61}));
+}
+
+TEST_F(OpenTest, ExtraControlValues)
+{
+    Members members = Strips(10, 20, 10);
+    QByteArray conf = "[KEY]\r\nswfcontrolnum=2\r\nswfcontrol1=\r\nswfcontrol2=,5,,6,7,8,4,\r\n";
+    members << std::pair<QString, QByteArray>{"conf.ini", conf}
+            << std::pair<QString, QByteArray>{"swfcontrol1.swf", "1"}
+            << std::pair<QString, QByteArray>{"swfcontrol2.swf", "2"};
+    SkinProject project;
+    ASSERT_TRUE(OpenPackage(MakePackage("values.vsf", members), project).ok);
+    // An empty value keeps its file and gets zero position, size and the first corner.
+    ASSERT_EQ(project.extraControlCount, 2);
+    EXPECT_EQ(project.extraControlPositions[0], QPoint(0, 0));
+    EXPECT_EQ(project.extraControlSizes[0], QSize(0, 0));
+    EXPECT_EQ(project.extraControlCorners[0], 0);
+    EXPECT_EQ(project.extraControlPositions[1], QPoint(5, 6));
+    EXPECT_EQ(project.extraControlSizes[1], QSize(7, 8));
+    EXPECT_EQ(project.extraControlCorners[1], 3);
+
+    // A corner outside 1..4 would point past the four corners: the extra controls are dropped.
+    members[3].second = "[KEY]\r\nswfcontrolnum=1\r\nswfcontrol1=1,2,3,4,9\r\n";
+    ASSERT_TRUE(OpenPackage(MakePackage("corner9.vsf", members), project).ok);
+    EXPECT_EQ(project.extraControlCount, 0);
+    EXPECT_TRUE(project.extraControlCorners.isEmpty());
+}
+
+TEST_F(OpenTest, KeepsTheFirstTwentyOfManyExtraControls)
+{
+    Members members = Strips(10, 20, 10);
+    QByteArray conf = "[KEY]\r\nswfcontrolnum=25\r\n";
+    for (int k = 1; k <= 25; ++k) {
+        conf += "swfcontrol" + QByteArray::number(k) + "=" + QByteArray::number(k) + ",0,10,10,1\r\n";
+        members << std::pair<QString, QByteArray>{QStringLiteral("swfcontrol%1.swf").arg(k), "FWS"};
+    }
+    members << std::pair<QString, QByteArray>{"conf.ini", conf};
+    SkinProject project;
+    ASSERT_TRUE(OpenPackage(MakePackage("many.vsf", members), project).ok);
+    ASSERT_EQ(project.extraControlCount, 20);
+    EXPECT_EQ(project.extraControlPaths.size(), 20);
+    EXPECT_EQ(project.extraControlPositions.last(), QPoint(20, 0));
+
+    // A count far beyond what the file holds is no reason to reserve room for it.
+    members.last().second = "[KEY]\r\nswfcontrolnum=999999999\r\n";
+    ASSERT_TRUE(OpenPackage(MakePackage("huge.vsf", members), project).ok);
+    EXPECT_EQ(project.extraControlCount, 20);
+}
+
+TEST_F(OpenTest, CornerControlValueNeedsFourParts)
+{
+    Members members = Strips(10, 20, 10);
+    members << std::pair<QString, QByteArray>{"conf.ini",
+                                              "[KEY]\r\nswflefttop=10,,20,30,40\r\nswfleftbottom=1,2,3\r\n"}
+            << std::pair<QString, QByteArray>{"topleft.swf", "FWS"}
+            << std::pair<QString, QByteArray>{"bottomleft.swf", "FWS"};
+    SkinProject project = Previous();
+    ASSERT_TRUE(OpenPackage(MakePackage("corners.vsf", members), project).ok);
+    EXPECT_EQ(project.cornerControlPosition[0], QPoint(10, 20));
+    EXPECT_EQ(project.cornerControlSize[0], QSize(30, 40));
+    // Three parts: the file is taken, its old position and size stay.
+    EXPECT_EQ(project.cornerControlPath[2], ExtractionFolder(Output("corners.vsf")) + "/bottomleft.swf");
+    EXPECT_EQ(project.cornerControlPosition[2], QPoint(11, 12));
+    EXPECT_EQ(project.cornerControlSize[2], QSize(13, 14));
+    // Without "tile" the mode is stretch; the old decoration at a corner without a file stays.
+    EXPECT_EQ(project.tile, 0);
+    EXPECT_EQ(project.decorationPath[0], "old.png");
+}
+
+TEST_F(OpenTest, FailuresLeaveTheProjectUntouched)
+{
+    const SkinProject before = Previous();
+    SkinProject project = before;
+    auto unchanged = [&] {
+        EXPECT_EQ(project.picturePath, before.picturePath);
+        EXPECT_EQ(project.stretchRegion, before.stretchRegion);
+        EXPECT_EQ(project.mainColor, before.mainColor);
+        EXPECT_EQ(project.skinName, before.skinName);
+    };
+
+    const OpenResult missing = OpenPackage(Output("missing.vsf"), project);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.error.isEmpty());
+    unchanged();
+
+    const OpenResult garbage = OpenPackage(MakeFile("garbage.vsf", "PK\x03\x04 not an archive"), project);
+    EXPECT_FALSE(garbage.ok);
+    EXPECT_FALSE(QFileInfo::exists(ExtractionFolder(Output("garbage.vsf"))));
+    unchanged();
+
+    // Strips of different heights cannot be joined.
+    const Members uneven = {{"TopPanelBKLeft.bmp", Bmp(10, 30)},
+                            {"TopPanelBKMid.bmp", Bmp(20, 31)},
+                            {"TopPanelBKRight.bmp", Bmp(10, 30)}};
+    EXPECT_FALSE(OpenPackage(MakePackage("uneven.vsf", uneven), project).ok);
+    unchanged();
+
+    // A path ending in ".." names a folder, never a package; nothing is emptied for it.
+    MakeFolders(ExtractionRoot());
+    ASSERT_TRUE(skintest::WriteAll(ExtractionRoot() + "/keep.txt", "k"));
+    EXPECT_FALSE(OpenPackage(ExtractionRoot() + "/sub/..", project).ok);
+    EXPECT_TRUE(QFileInfo::exists(ExtractionRoot() + "/keep.txt"));
+}
+
+TEST_F(OpenTest, ReopeningTheSameNameEmptiesTheExtractionFolderFirst)
+{
+    Members first = Strips(10, 20, 10);
+    first << std::pair<QString, QByteArray>{"topleft.png", "png"};
+    const QString package = MakePackage("same.vsf", first);
+    SkinProject project;
+    ResetProject(project);
+    ASSERT_TRUE(OpenPackage(package, project).ok);
+    const QString folder = ExtractionFolder(package);
+    ASSERT_TRUE(QFileInfo::exists(folder + "/topleft.png"));
+
+    MakePackage("same.vsf", Strips(10, 20, 10));
+    ResetProject(project);
+    ASSERT_TRUE(OpenPackage(package, project).ok);
+    EXPECT_FALSE(QFileInfo::exists(folder + "/topleft.png"));
+    EXPECT_EQ(project.decorationPresent[0], 0);
+}

@@ -1,0 +1,292 @@
+#include "PackageFixture.h"
+
+#include "imaging/CSkinImage.h"
+#include "imaging/ColorModel.h"
+#include "skin/HeaderStrips.h"
+#include "skin/SkinFolders.h"
+#include "skin/SkinPackage.h"
+#include "zip/Zip.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+using skintest::ReadAll;
+using skintest::ScratchDir;
+
+namespace {
+
+QSize BitmapSize(const QString& path)
+{
+    return QImageReader(path).size();
+}
+
+struct Unpacked {
+    ScratchDir dir;
+    QStringList members;
+    QString file(const QString& name) const { return dir.file(name); }
+};
+
+std::unique_ptr<Unpacked> Unpack(const QString& package)
+{
+    auto unpacked = std::make_unique<Unpacked>();
+    EXPECT_TRUE(UnzipAll(package, unpacked->dir.path(), &unpacked->members, false));
+    return unpacked;
+}
+
+} // namespace
+
+class BuildTest : public PackageTest {
+protected:
+    // A project over a picture of the given size, cropped to crop.
+    void Prepare(int width, int height, const SkinRect& crop, const SkinRect& stretch = {})
+    {
+        ASSERT_TRUE(m_picture.LoadFromFile(MakePicture("picture.bmp", width, height)));
+        ResetProject(m_project);
+        m_project.picture = &m_picture;
+        m_project.crop = crop;
+        m_project.stretchRegion = stretch;
+        m_project.skinName = "skin";
+    }
+
+    CSkinImage m_picture;
+    SkinProject m_project;
+};
+
+TEST(HeaderStrips, PlansTheCutsOfThePlayersStrips)
+{
+    const StripPlan plan = PlanStrips({0, 0, 1400, 122}, {200, 0, 1200, 122});
+    EXPECT_TRUE(plan.threeStrips);
+    EXPECT_EQ(plan.left, (SkinRect{0, 0, 200, 122}));
+    EXPECT_EQ(plan.mid, (SkinRect{200, 0, 1200, 122}));
+    EXPECT_EQ(plan.right, (SkinRect{1200, 0, 1400, 122}));
+    EXPECT_EQ(plan.scale, 0.5);
+    // The scale is single precision: 61/90 as a float, not as a double.
+    EXPECT_EQ(PlanStrips({0, 0, 800, 90}, {1, 0, 2, 90}).scale, static_cast<double>(61.0f / 90.0f));
+    EXPECT_NE(PlanStrips({0, 0, 800, 90}, {1, 0, 2, 90}).scale, 61.0 / 90.0);
+
+    const StripPlan single = PlanStrips({5, 6, 805, 96}, {});
+    EXPECT_FALSE(single.threeStrips);
+    EXPECT_EQ(single.mid, (SkinRect{5, 6, 805, 96}));
+    EXPECT_EQ(single.scale, 1.0);
+}
+
+TEST(HeaderStrips, ThumbnailIsCutFromTheRightEndOfTheHeader)
+{
+    EXPECT_EQ(PlanThumbnailCut({0, 0, 700, 61}).source, (SkinRect{601, 0, 700, 61}));
+    const ThumbnailCut tall = PlanThumbnailCut({0, 0, 700, 122});
+    EXPECT_EQ(tall.source, (SkinRect{502, 0, 700, 122}));
+    EXPECT_EQ(tall.scale, 37.0 / 122);
+}
+
+TEST_F(BuildTest, ThreeStripsAt61PixelsHigh)
+{
+    Prepare(700, 61, {0, 0, 700, 61}, {100, 0, 600, 61});
+    const QString package = Output("strips.vsf");
+    const BuildResult result = BuildPackage(m_project, package);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const auto unpacked = Unpack(package);
+    EXPECT_EQ(unpacked->members, (QStringList{"TopPanelBKLeft.bmp", "TopPanelBKMid.bmp",
+                                              "TopPanelBKRight.bmp", "small.bmp", "conf.ini"}));
+    EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKLeft.bmp")), QSize(100, 61));
+    EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKMid.bmp")), QSize(500, 61));
+    EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKRight.bmp")), QSize(100, 61));
+    EXPECT_EQ(BitmapSize(unpacked->file("small.bmp")), QSize(60, 37));
+    // The build folder keeps nothing but itself.
+    EXPECT_TRUE(QDir(BuildFolder()).isEmpty());
+}
+
+TEST_F(BuildTest, DoubleHeightCropIsHalved)
+{
+    Prepare(1400, 122, {0, 0, 1400, 122}, {200, 0, 1200, 122});
+    const QString package = Output("half.vsf");
+    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    const auto unpacked = Unpack(package);
+    EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKLeft.bmp")), QSize(100, 61));
+    EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKMid.bmp")), QSize(500, 61));
+    EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKRight.bmp")), QSize(100, 61));
+    EXPECT_EQ(BitmapSize(unpacked->file("small.bmp")), QSize(60, 37));
+}
+
+TEST_F(BuildTest, WithoutStretchRegionOnlyTheWholeCropAtItsOwnSize)
+{
+    Prepare(900, 100, {50, 5, 850, 95});
+    const QString package = Output("single.vsf");
+    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    const auto unpacked = Unpack(package);
+    EXPECT_EQ(unpacked->members, (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
+    EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKMid.bmp")), QSize(800, 90));
+    // Not resampled: the strip holds the crop's own pixels.
+    const QImage strip(unpacked->file("TopPanelBKMid.bmp"));
+    const QImage source(m_picture.Picture());
+    EXPECT_EQ(strip.pixel(0, 0) & 0xFFFFFF, source.pixel(50, 5) & 0xFFFFFF);
+    EXPECT_EQ(strip.pixel(799, 89) & 0xFFFFFF, source.pixel(849, 94) & 0xFFFFFF);
+}
+
+TEST_F(BuildTest, ChosenThumbnailIsSqueezedTo60By37)
+{
+    Prepare(700, 61, {0, 0, 700, 61});
+    CSkinImage thumbnail;
+    const QString path = MakePicture("thumb.png", 300, 300, "PNG");
+    ASSERT_TRUE(thumbnail.LoadFromFile(path));
+    m_project.thumbnailPath = path;
+    m_project.thumbnailPicture = &thumbnail;
+    const QString package = Output("thumb.vsf");
+    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    EXPECT_EQ(BitmapSize(Unpack(package)->file("small.bmp")), QSize(60, 37));
+
+    // A path whose picture the page has not decoded yet is decoded by the build itself.
+    m_project.thumbnailPicture = nullptr;
+    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    EXPECT_EQ(BitmapSize(Unpack(package)->file("small.bmp")), QSize(60, 37));
+}
+
+TEST_F(BuildTest, DescriptionFileBytesAndMemberOrder)
+{
+    Prepare(700, 61, {0, 0, 700, 61}, {100, 0, 600, 61});
+    const QString png = MakeFile("deco.png", "\x89PNG\r\n\x1a\n-deco");
+    const QString swf = MakeFile("clock.swf", "FWS-clock");
+    const QString swf2 = MakeFile("weather.swf", "FWS-weather");
+    m_project.mainColor = MakeColorRef(70, 113, 184);
+    m_project.whiteTabText = true;
+    m_project.tile = 1;
+    m_project.decorationPresent = {1, 0, 0, 1};
+    m_project.decorationPath = {png, {}, {}, png};
+    m_project.decorationOffset = {QPoint(3, -4), {}, {}, QPoint(12, 7)};
+    m_project.cornerControlPresent = {0, 1, 0, 0};
+    m_project.cornerControlPath[1] = swf;
+    m_project.cornerControlPosition[1] = {600, 10};
+    m_project.cornerControlSize[1] = {80, 40};
+    m_project.extraControlCount = 2;
+    m_project.extraControlPaths = {swf2, swf};
+    m_project.extraControlCorners = {3, 0};
+    m_project.extraControlPositions = {QPoint(5, 6), QPoint(-7, 8)};
+    m_project.extraControlSizes = {QSize(70, 80), QSize(9, 10)};
+    m_project.skinName = QString::fromUtf8("我的皮肤");
+
+    const QString package = Output("myskin.vsf");
+    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    const auto unpacked = Unpack(package);
+    EXPECT_EQ(unpacked->members,
+              (QStringList{"TopPanelBKLeft.bmp", "TopPanelBKMid.bmp", "TopPanelBKRight.bmp", "small.bmp",
+                           "conf.ini", "topleft.png", "bottomright.png", "topright.swf", "swfcontrol1.swf",
+                           "swfcontrol2.swf"}));
+    const SkinColorNumbers numbers = DescribeColor(m_project.mainColor);
+    const QByteArray expected = "[CONF]\r\n"
+                                "name=myskin\r\n"
+                                "hue=" +
+                                QByteArray::number(numbers.hue) +
+                                "\r\n"
+                                "sat=" +
+                                QByteArray::number(numbers.sat) +
+                                "\r\n"
+                                "light=" +
+                                QByteArray::number(numbers.light) +
+                                "\r\n"
+                                "white=1\r\n"
+                                "lefttopx=3\r\n"
+                                "lefttopy=-4\r\n"
+                                "rightbottomx=12\r\n"
+                                "rightbottomy=7\r\n"
+                                "tile=1\r\n"
+                                "showname=\xce\xd2\xb5\xc4\xc6\xa4\xb7\xf4\r\n"
+                                "subjectwriter=0\r\n"
+                                "subjectinfo=0\r\n"
+                                "id=0\r\n"
+                                "[KEY]\r\n"
+                                "swfrighttop=600,10,80,40\r\n"
+                                "swfcontrolnum=2\r\n"
+                                "swfcontrol1=5,6,70,80,4\r\n"
+                                "swfcontrol2=-7,8,9,10,1\r\n";
+    EXPECT_EQ(ReadAll(unpacked->file("conf.ini")), expected);
+    EXPECT_EQ(ReadAll(unpacked->file("swfcontrol1.swf")), "FWS-weather");
+    EXPECT_EQ(ReadAll(unpacked->file("bottomright.png")), ReadAll(png));
+}
+
+TEST_F(BuildTest, ConfLeftInTheBuildFolderIsUpdatedInPlace)
+{
+    Prepare(700, 61, {0, 0, 700, 61});
+    ASSERT_TRUE(MakeFolders(BuildFolder()));
+    ASSERT_TRUE(skintest::WriteAll(BuildFolder() + "/conf.ini", "[CONF]\r\nid=7\r\nhue=99\r\n"));
+    const QString package = Output("reuse.vsf");
+    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    EXPECT_EQ(ReadAll(Unpack(package)->file("conf.ini")),
+              QByteArray("[CONF]\r\nid=0\r\nhue=0\r\nname=reuse\r\nsat=0\r\nlight=0\r\nwhite=0\r\n"
+                         "showname=skin\r\nsubjectwriter=0\r\nsubjectinfo=0\r\n"));
+}
+
+TEST_F(BuildTest, FailedBuildKeepsTheExistingPackage)
+{
+    Prepare(700, 61, {0, 0, 700, 61});
+    const QString package = MakeFile("keep.vsf", "the user's older package");
+    m_project.decorationPresent[2] = 1;
+    m_project.decorationPath[2] = Output("missing.png");
+    const BuildResult result = BuildPackage(m_project, package);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains("missing.png")) << result.error.toStdString();
+    EXPECT_EQ(ReadAll(package), "the user's older package");
+    // Neither half-written archives beside the package nor members in the build folder are left.
+    EXPECT_EQ(QDir(QFileInfo(package).path()).entryList(QDir::Files | QDir::Hidden).filter(".part"),
+              QStringList());
+    EXPECT_TRUE(QDir(BuildFolder()).isEmpty());
+
+    // A folder that does not exist cannot take the package; the reason is given.
+    const BuildResult nowhere = BuildPackage(m_project, Output("no/such/folder/x.vsf"));
+    EXPECT_FALSE(nowhere.ok);
+    EXPECT_FALSE(nowhere.error.isEmpty());
+}
+
+TEST_F(BuildTest, ReplacesAnExistingPackageWhenComplete)
+{
+    Prepare(700, 61, {0, 0, 700, 61});
+    const QString package = MakeFile("replace.vsf", "old");
+    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    EXPECT_EQ(Unpack(package)->members, (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
+}
+
+TEST_F(BuildTest, RefusesWhatCannotBeBuilt)
+{
+    Prepare(700, 61, {0, 0, 700, 61});
+    SkinProject noPicture = m_project;
+    noPicture.picture = nullptr;
+    EXPECT_FALSE(BuildPackage(noPicture, Output("a.vsf")).ok);
+
+    SkinProject emptyCrop = m_project;
+    emptyCrop.crop = {10, 10, 10, 50};
+    EXPECT_FALSE(BuildPackage(emptyCrop, Output("a.vsf")).ok);
+
+    SkinProject badName = m_project;
+    badName.skinName = QString::fromUtf8("名字😀");
+    const BuildResult refused = BuildPackage(badName, Output("a.vsf"));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.error.contains(QString::fromUtf8("😀")));
+
+    SkinProject shortLists = m_project;
+    shortLists.extraControlCount = 2;
+    shortLists.extraControlPaths = {"one.swf"};
+    EXPECT_FALSE(BuildPackage(shortLists, Output("a.vsf")).ok);
+    EXPECT_FALSE(QFileInfo::exists(Output("a.vsf")));
+}
+
+TEST(SkinNames, NamesTheDescriptionFileCanHold)
+{
+    EXPECT_EQ(CheckSkinName(QString::fromUtf8("夏日 Summer 2024")), QString());
+    EXPECT_EQ(CheckSkinName(QString::fromUtf8("€uro")), QString()); // GBK's 0x80
+    EXPECT_NE(CheckSkinName(QString::fromUtf8("smile 😀")), QString());
+    EXPECT_NE(CheckSkinName(QString::fromUtf8("ﾃｽﾄ한국어")), QString());
+    // A line break would end the value and start lines of its own.
+    EXPECT_NE(CheckSkinName("a\r\n[KEY]\r\nswfcontrolnum=9"), QString());
+    // The player reads at most 255 bytes.
+    EXPECT_EQ(CheckSkinName(QString(255, 'a')), QString());
+    EXPECT_NE(CheckSkinName(QString(256, 'a')), QString());
+    EXPECT_NE(CheckSkinName(QString(128, QChar(0x76AE))), QString());
+}
+
+TEST(SkinNames, PackageNameDropsExactlyFourCharacters)
+{
+    EXPECT_EQ(PackageNameKey("/home/u/myskin.vsf"), "myskin");
+    EXPECT_EQ(PackageNameKey("C:\\skins\\a.b.vsf"), "a.b");
+    EXPECT_EQ(PackageNameKey("plain.vsf"), "plain");
+    EXPECT_EQ(PackageNameKey("x.zip"), "x");
+    EXPECT_EQ(PackageNameKey("abc"), "");
+}
