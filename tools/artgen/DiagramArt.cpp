@@ -432,8 +432,13 @@ QImage DrawPreviewPlaceholder()
 
 QImage DrawHelpIcon()
 {
-    QImage image = NewOpaque(21, 20, QColor(240, 240, 240));
+    // The ground follows the light top bar of the wizard it sits on.
+    QImage image = NewOpaque(21, 20, QColor(246, 246, 246));
     QPainter p(&image);
+    QLinearGradient bar(0, 0, 0, 20);
+    bar.setColorAt(0, QColor(251, 251, 251));
+    bar.setColorAt(1, QColor(240, 240, 240));
+    p.fillRect(image.rect(), bar);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient disc(0, 2, 0, 18);
     disc.setColorAt(0, QColor(84, 156, 240));
