@@ -10,7 +10,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Building the sample skin from res/sample/sample.jpg with skinmaker-cli instead."
   package="$BUILD_DIR/sample-skin.vsf"
   "$BUILD_DIR/skinmaker-cli" build -o "$package" --picture res/sample/sample.jpg \
-    --name "示例皮肤" --color "#2E7BCF" --white-tabs --force >/dev/null
+    --name "示例皮肤" --crop 0,180,1600,319 --stretch 300,180,900,319 --color "#2E7BCF" --white-tabs \
+    --force >/dev/null
   echo "The sample skin package is at: $(cd "$(dirname "$package")" && pwd)/$(basename "$package")"
   echo "Inspect it with: $BUILD_DIR/skinmaker-cli info $package"
   echo "To open the wizard, run ./run.sh in a desktop session, or under Xvfb:"
