@@ -54,20 +54,29 @@ QImage DrawSample(int width, int height)
     p.setBrush(QColor(255, 248, 220));
     p.drawEllipse(sun, height * 0.06, height * 0.06);
 
-    // Clouds lit from below.
+    // Clouds lit from below: each a few soft elliptical puffs.
     QRandomGenerator random(20261207);
-    for (int i = 0; i < 26; ++i) {
+    for (int i = 0; i < 22; ++i) {
         const double cx = random.bounded(width);
         const double cy = height * (0.08 + 0.38 * random.generateDouble());
-        const double rx = width * (0.05 + 0.09 * random.generateDouble());
-        const double ry = rx * (0.10 + 0.08 * random.generateDouble());
-        QRadialGradient cloud(QPointF(cx, cy + ry * 0.4), rx);
+        const double rx = width * (0.05 + 0.08 * random.generateDouble());
+        const double squash = 0.12 + 0.08 * random.generateDouble();
         const int warm = static_cast<int>(170 + 80 * (cy / horizon));
-        cloud.setColorAt(0, QColor(255, warm, 170, 120));
-        cloud.setColorAt(0.6, QColor(240, warm - 40, 160, 50));
-        cloud.setColorAt(1, QColor(200, 120, 150, 0));
-        p.setBrush(cloud);
-        p.drawEllipse(QPointF(cx, cy), rx, ry);
+        for (int k = 0; k < 4; ++k) {
+            const double px = cx + (random.generateDouble() - 0.5) * rx * 1.2;
+            const double py = cy + (random.generateDouble() - 0.5) * rx * squash;
+            const double r = rx * (0.45 + 0.4 * random.generateDouble());
+            p.save();
+            p.translate(px, py);
+            p.scale(1.0, squash * 1.6);
+            QRadialGradient puff(QPointF(0, r * 0.25), r);
+            puff.setColorAt(0, QColor(255, warm, 170, 90));
+            puff.setColorAt(0.5, QColor(240, warm - 40, 160, 45));
+            puff.setColorAt(1, QColor(200, 120, 150, 0));
+            p.setBrush(puff);
+            p.drawEllipse(QPointF(0, 0), r, r);
+            p.restore();
+        }
     }
 
     // Mountain ranges, far to near.
@@ -116,9 +125,16 @@ QImage DrawSample(int width, int height)
         const double x = width * (0.015 + 0.028 * i) + random.bounded(12);
         const double base = height * 0.80 + i * 3;
         const double tall = height * (0.16 + 0.08 * random.generateDouble());
-        QPolygonF tree;
-        tree << QPointF(x, base - tall) << QPointF(x - tall * 0.16, base) << QPointF(x + tall * 0.16, base);
-        p.drawPolygon(tree);
+        // A pine: three stacked tiers on a short trunk.
+        p.drawRect(QRectF(x - 2, base - tall * 0.12, 4, tall * 0.14));
+        for (int tier = 0; tier < 3; ++tier) {
+            const double top = base - tall + tier * tall * 0.26;
+            const double bottom = base - tall * 0.10 - (2 - tier) * tall * 0.22;
+            const double half = tall * (0.08 + 0.045 * tier);
+            QPolygonF layer;
+            layer << QPointF(x, top) << QPointF(x - half, bottom) << QPointF(x + half, bottom);
+            p.drawPolygon(layer);
+        }
     }
     // Birds.
     p.setPen(QPen(QColor(40, 24, 50), 2.2, Qt::SolidLine, Qt::RoundCap));
