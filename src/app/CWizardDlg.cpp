@@ -308,6 +308,14 @@ bool CWizardDlg::event(QEvent* event)
         message->result = OpenPackageCommand(*this, message->path);
         return true;
     }
+    case PM_DOWNLOAD_DONE: {
+        // A control arrived from the gallery: the controls page adds it.
+        auto* message = static_cast<CPageEvent*>(event);
+        CPageEvent forward(PM_DOWNLOAD_DONE, message->wParam, message->lParam);
+        SendPageMessage(m_pages[4], forward);
+        message->result = 1;
+        return true;
+    }
     default:
         return QDialog::event(event);
     }

@@ -123,6 +123,27 @@ TEST_F(WizardTest, PictureReadyEnablesAndFocusesNext)
     EXPECT_EQ(wizard.focusWidget(), Button(ID_NEXT));
 }
 
+TEST_F(WizardTest, DownloadedControlGoesToTheControlsPage)
+{
+    // Records the page messages that reach a page.
+    class Recorder : public QObject {
+    public:
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == static_cast<QEvent::Type>(PM_DOWNLOAD_DONE))
+                lParams.append(static_cast<CPageEvent*>(event)->lParam);
+            return false;
+        }
+        QList<qintptr> lParams;
+    } recorder;
+    wizard.Page(4)->installEventFilter(&recorder);
+    wizard.Page(3)->installEventFilter(&recorder);
+
+    CPageEvent done(PM_DOWNLOAD_DONE, 0, 1);
+    EXPECT_EQ(SendPageMessage(&wizard, done), 1);
+    EXPECT_EQ(recorder.lParams, QList<qintptr>{1});
+}
+
 TEST_F(WizardTest, EveryStepLaysOutItsButtons)
 {
     // Slots for the 874 x 632 client: 70 x 20, 10 apart, 10 from the right and bottom edges.
@@ -331,6 +352,22 @@ TEST_F(WizardTest, EnterDoesNotCloseOrMove)
 
     wizard.accept();
     EXPECT_TRUE(wizard.isVisible());
+}
+
+TEST_F(WizardTest, ArrowKeysStillReachTheFocusedControl)
+{
+    // On the first step the wizard looks at the arrow keys for the crop frame, without taking them.
+    auto* edit = new QLineEdit("abc", wizard.Page(0));
+    edit->show();
+    edit->setFocus();
+    QApplication::setActiveWindow(&wizard);
+    edit->setCursorPosition(3);
+    QTest::keyClick(edit, Qt::Key_Left);
+    QTest::keyClick(edit, Qt::Key_Left);
+    EXPECT_EQ(edit->cursorPosition(), 1);
+    QTest::keyClick(edit, Qt::Key_Right);
+    EXPECT_EQ(edit->cursorPosition(), 2);
+    EXPECT_TRUE(dialogs.questions.isEmpty());
 }
 
 TEST_F(WizardTest, ResizeAndMaximiseLayTheWindowOutAgain)
