@@ -27,10 +27,7 @@ struct SwatchOnPage {
     }
 
     // The swatch's pixels as composed over the page.
-    QImage Shot()
-    {
-        return page.grab(QRect(10, 10, 20, 20)).toImage().convertToFormat(QImage::Format_RGB32);
-    }
+    QImage Shot() { return page.grab(QRect(10, 10, 20, 20)).toImage().convertToFormat(QImage::Format_RGB32); }
 };
 
 // Source-over of a translucent ARGB colour onto an opaque one, rounded like the painter.
@@ -189,6 +186,10 @@ TEST(CSkinButton2, MissingIconResourceLeavesNoIcon)
     CSkinButton2 swatch;
     EXPECT_FALSE(swatch.SetIcon(99999, false));
     EXPECT_FALSE(swatch.HasIcon());
+    // A failed load also drops the icon loaded before.
+    ASSERT_TRUE(swatch.SetIcon(158, false));
+    EXPECT_FALSE(swatch.SetIcon(99999, false));
+    EXPECT_FALSE(swatch.HasIcon());
 }
 
 TEST(CSkinButton2, PaletteIconShowsHighlightedWhenSelectedAndGreyWhenDisabled)
@@ -232,4 +233,18 @@ TEST(CSkinButton2, IconOnlyDrawsTheIconWithoutFrame)
     const QImage shot = fixture.Shot();
     EXPECT_EQ(shot.pixel(19, 10), kPage); // right of the 18-pixel icon: no frame line
     EXPECT_EQ(shot.pixel(10, 19), kPage);
+}
+
+TEST(CSkinButton2, HoverDarkensTheOutlineUntilTheMouseLeaves)
+{
+    SwatchOnPage fixture;
+    CSkinButton2& swatch = *fixture.swatch;
+    const QRgb normal = fixture.Shot().pixel(5, 0);
+    QTest::mouseMove(&swatch, QPoint(6, 6));
+    EXPECT_TRUE(swatch.IsHovered());
+    EXPECT_LT(qRed(fixture.Shot().pixel(5, 0)), qRed(normal));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&swatch, &leave);
+    EXPECT_FALSE(swatch.IsHovered());
+    EXPECT_EQ(fixture.Shot().pixel(5, 0), normal);
 }

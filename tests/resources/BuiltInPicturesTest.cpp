@@ -211,3 +211,29 @@ TEST(BuiltInPictures, RecolouredPiecesHaveNoPureBlackAndEnoughColouredChrome)
             << "less than a quarter of the pixels carry colour";
     }
 }
+
+TEST(BuiltInPictures, BitmapsDecodeUprightAndUnskewed)
+{
+    // Upright: the light playlist is in the middle, the dark transport bar at the bottom.
+    const QImage player = Bitmap(154);
+    const auto meanLuma = [&](int top, int bottom) {
+        qint64 sum = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 160; x < 690; ++x)
+                sum += Luma(player.pixel(x, y));
+        return sum / ((bottom - top) * 530);
+    };
+    EXPECT_GT(meanLuma(130, 400), 200);
+    EXPECT_LT(meanLuma(425, 475), 130);
+
+    // Unskewed: rows of odd widths carry padding; a wrong row length would drag the pictures'
+    // content sideways into their light edge columns.
+    for (int id : {134, 173, 174, 175, 176, 160}) {
+        SCOPED_TRACE(id);
+        const QImage picture = Bitmap(id);
+        for (int y = 0; y < picture.height(); ++y) {
+            ASSERT_GT(Luma(picture.pixel(0, y)), 200) << y;
+            ASSERT_GT(Luma(picture.pixel(picture.width() - 1, y)), 200) << y;
+        }
+    }
+}
