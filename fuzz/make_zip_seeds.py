@@ -118,6 +118,10 @@ def main():
         "streamed.zip": python_archive(streamed=True),
         "pycomment.zip": python_archive(comment=b"k" * 2000),
     }
+    # A directory shorter than the member count its end record promises.
+    short = bytearray(archive([{"name": b"a.ini", "data": ini}, {"name": b"b.ini", "data": b"b"}]))
+    short[-14:-10] = b"\xff\xff\xff\xff"
+    seeds["short-directory.zip"] = bytes(short)
     for name, data in seeds.items():
         with open(os.path.join(OUT, name), "wb") as f:
             f.write(data)

@@ -104,7 +104,7 @@ std::unique_ptr<ZipReader> ZipReader::Open(const QString& archivePath)
 {
     std::unique_ptr<ZipReader> reader(new ZipReader);
     reader->m_in.setFileName(archivePath);
-    if (!reader->m_in.open(QIODevice::ReadOnly))
+    if (!reader->m_in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return nullptr;
     reader->m_size = reader->m_in.size();
     reader->m_baseFolder = QDir::currentPath();
@@ -185,12 +185,18 @@ bool ZipReader::ReadCentralHeader(qint64 position, CentralHeader* out)
 }
 
 // Moves the directory cursor to index, from the first header when it lies behind the cursor.
+// A header that cannot be read is remembered: the directory ends there for every later request,
+// so a count that promises more members than the directory holds costs one walk, not one per index.
 uint32_t ZipReader::WalkTo(int index)
 {
+    if (index >= m_brokenAt)
+        return ZIP_CORRUPT;
     if (m_cursor < 0 || index < m_cursor) {
         m_cursor = -1;
-        if (!ReadCentralHeader(m_directoryStart, &m_header))
+        if (!ReadCentralHeader(m_directoryStart, &m_header)) {
+            m_brokenAt = 0;
             return ZIP_CORRUPT;
+        }
         m_cursor = 0;
         m_cursorPosition = m_directoryStart;
     }
@@ -198,6 +204,7 @@ uint32_t ZipReader::WalkTo(int index)
         const qint64 next = m_cursorPosition + ZIP_CENTRAL_HEADER_SIZE + m_header.nameLength +
                             m_header.extraLength + m_header.commentLength;
         if (!ReadCentralHeader(next, &m_header)) {
+            m_brokenAt = m_cursor + 1;
             m_cursor = -1;
             return ZIP_CORRUPT;
         }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -49,7 +50,8 @@ private:
     qint64 m_directoryStart = 0; // file position of the first central header
     qint64 m_preceding = 0;      // bytes in front of the archive proper
 
-    int m_cursor = -1; // index of the decoded central header, -1 when none
+    int m_cursor = -1;        // index of the decoded central header, -1 when none
+    int m_brokenAt = std::numeric_limits<int>::max();// index of the first central header that cannot be read
     qint64 m_cursorPosition = 0;
     CentralHeader m_header;
 

@@ -269,3 +269,31 @@ TEST(ZipReader, LocalHeaderMustAgreeWithTheDirectory)
     UnzipClose(zip);
     EXPECT_EQ(ReadAll(dir.file("dd.ini")), "y");
 }
+
+TEST(ZipReader, DirectoryShorterThanItsCountFailsPastItsEnd)
+{
+    ScratchDir dir;
+    ArchiveBuilder builder;
+    builder.Add({.name = "a.ini", .data = "a"});
+    builder.Add({.name = "b.ini", .data = "b"});
+    QByteArray bytes = builder.Build();
+    const qsizetype end = bytes.size() - 22;
+    for (int at : {8, 9, 10, 11})
+        bytes[end + at] = char(0xFF); // 65535 members promised, two present
+    const QString archive = WriteArchive(dir, "short.zip", bytes);
+    ZipHandle* zip = UnzipOpen(archive);
+    ASSERT_NE(zip, nullptr);
+    ZipItem item;
+    EXPECT_EQ(UnzipGetItem(zip, -1, &item), ZIP_OK);
+    EXPECT_EQ(item.index, 65535);
+    EXPECT_EQ(UnzipGetItem(zip, 1, &item), ZIP_OK);
+    for (int index = 2; index < 65535; ++index)
+        ASSERT_EQ(UnzipGetItem(zip, index, &item), ZIP_CORRUPT) << index;
+    EXPECT_EQ(UnzipGetItem(zip, 0, &item), ZIP_OK);
+    EXPECT_EQ(item.name, "a.ini");
+    EXPECT_EQ(UnzipItemToFile(zip, 1, dir.file("b.ini")), ZIP_OK);
+    UnzipClose(zip);
+    QStringList names;
+    EXPECT_FALSE(UnzipAll(archive, dir.file("out"), &names, true));
+    EXPECT_EQ(names, QStringList({"a.ini", "b.ini"}));
+}

@@ -1,0 +1,221 @@
+// Speed of packing skin packages: a typical skin and one 50 MB file, packed by ZipPackFiles,
+// by Info-ZIP's `zip -8 -X` on the same files, and deflated by zlib alone at level 8 (the bound
+// for any packer that compresses at that level). Unpacking the typical skin is measured too.
+#include "zip/Zip.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+namespace {
+
+// A 24-bit BMP strip of 700 x 61 pixels that looks like a photo: smooth shading with sensor noise.
+QByteArray Strip(quint32 seed)
+{
+    QRandomGenerator random(seed);
+    const int width = 700, height = 61; // rows of 2100 bytes need no padding
+    QByteArray bmp("BM");
+    bmp.append(52, '\0');
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int noise = int(random.bounded(6));
+            bmp.append(char((x / 3 + y + noise) & 0xFF));
+            bmp.append(char((x / 5 + 2 * y + noise) & 0xFF));
+            bmp.append(char((128 + x / 7 - y + noise) & 0xFF));
+        }
+    }
+    return bmp;
+}
+
+QByteArray Noise(qsizetype size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, '\0');
+    for (char& c : bytes)
+        c = char(random.bounded(256));
+    return bytes;
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    QStringList skin;
+    QStringList large;
+    QByteArray skinBytes; // the skin's files one after another
+    QByteArray largeBytes;
+
+    Fixture()
+    {
+        const QList<QPair<QString, QByteArray>> files = {
+            {"top_left.bmp", Strip(1)},
+            {"top_mid.bmp", Strip(2)},
+            {"top_right.bmp", Strip(3)},
+            {"small.png", Noise(9000, 4)},
+            {"clock.swf", QByteArray("CWS") + Noise(12000, 5)},
+            {"weather.swf", QByteArray("CWS") + Noise(20000, 6)},
+            {"conf.ini",
+             "[CONF]\r\nname=bench\r\ncolor=8421504\r\ntextcolor=0\r\n[KEY]\r\nflash0=clock.swf\r\n"},
+        };
+        for (const auto& [name, bytes] : files) {
+            Write(name, bytes);
+            skin << dir.filePath(name);
+            skinBytes += bytes;
+        }
+        // 50 MB: photo-like strips and incompressible stretches, as large media files mix them.
+        QByteArray big;
+        for (quint32 i = 0; big.size() < 50 * 1024 * 1024; ++i)
+            big += (i % 4 == 3) ? Noise(128 * 1024, 100 + i) : Strip(200 + i);
+        big.truncate(50 * 1024 * 1024);
+        Write("large.bin", big);
+        large << dir.filePath("large.bin");
+        largeBytes = big;
+    }
+
+    void Write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+};
+
+Fixture& Files()
+{
+    static Fixture fixture;
+    return fixture;
+}
+
+void PackFiles(benchmark::State& state, const QStringList& files, qsizetype bytes)
+{
+    const QString archive = Files().dir.filePath("out.vsf");
+    for (auto _ : state) {
+        if (!ZipPackFiles(files, archive))
+            state.SkipWithError("ZipPackFiles failed");
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * bytes);
+    state.counters["archive_bytes"] = double(QFile(archive).size());
+}
+
+void InfoZip(benchmark::State& state, const QStringList& files, qsizetype bytes)
+{
+    const QString archive = Files().dir.filePath("infozip.zip");
+    for (auto _ : state) {
+        QFile::remove(archive);
+        QProcess zip;
+        zip.start("zip", QStringList({"-q", "-j", "-8", "-X", archive}) + files);
+        if (!zip.waitForFinished(600000) || zip.exitCode() != 0)
+            state.SkipWithError("zip failed (is Info-ZIP installed?)");
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * bytes);
+    state.counters["archive_bytes"] = double(QFile(archive).size());
+}
+
+// zlib alone at level 8, raw stream, CRC-32 included, in memory: what the packer cannot beat.
+void RawZlib(benchmark::State& state, const QByteArray& input)
+{
+    QByteArray output(16384, '\0');
+    z_stream s{};
+    deflateInit2(&s, 8, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+    uint64_t total = 0;
+    for (auto _ : state) {
+        deflateReset(&s);
+        uLong crc = crc32(0, reinterpret_cast<const Bytef*>(input.constData()), uInt(input.size()));
+        benchmark::DoNotOptimize(crc);
+        s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.constData()));
+        s.avail_in = uInt(input.size());
+        int rc = Z_OK;
+        total = 0;
+        do {
+            s.next_out = reinterpret_cast<Bytef*>(output.data());
+            s.avail_out = uInt(output.size());
+            rc = deflate(&s, Z_FINISH);
+            total += uint64_t(output.size()) - s.avail_out;
+        } while (rc == Z_OK);
+    }
+    deflateEnd(&s);
+    state.SetBytesProcessed(int64_t(state.iterations()) * input.size());
+    state.counters["deflated_bytes"] = double(total);
+}
+
+void BM_PackSkin_ZipPackFiles(benchmark::State& state)
+{
+    PackFiles(state, Files().skin, Files().skinBytes.size());
+}
+void BM_PackSkin_InfoZip8(benchmark::State& state)
+{
+    InfoZip(state, Files().skin, Files().skinBytes.size());
+}
+void BM_PackSkin_RawZlib8(benchmark::State& state)
+{
+    // The members are deflated separately, as in the archive.
+    QByteArray output(16384, '\0');
+    for (auto _ : state) {
+        for (const QString& path : Files().skin) {
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            const QByteArray bytes = file.readAll();
+            z_stream s{};
+            deflateInit2(&s, 8, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+            benchmark::DoNotOptimize(
+                crc32(0, reinterpret_cast<const Bytef*>(bytes.constData()), uInt(bytes.size())));
+            s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+            s.avail_in = uInt(bytes.size());
+            int rc = Z_OK;
+            do {
+                s.next_out = reinterpret_cast<Bytef*>(output.data());
+                s.avail_out = uInt(output.size());
+                rc = deflate(&s, Z_FINISH);
+            } while (rc == Z_OK);
+            deflateEnd(&s);
+        }
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * Files().skinBytes.size());
+}
+void BM_Pack50MB_ZipPackFiles(benchmark::State& state)
+{
+    PackFiles(state, Files().large, Files().largeBytes.size());
+}
+void BM_Pack50MB_InfoZip8(benchmark::State& state)
+{
+    InfoZip(state, Files().large, Files().largeBytes.size());
+}
+void BM_Pack50MB_RawZlib8(benchmark::State& state)
+{
+    RawZlib(state, Files().largeBytes);
+}
+void BM_UnpackSkin_UnzipAll(benchmark::State& state)
+{
+    const QString archive = Files().dir.filePath("unpack.vsf");
+    ZipPackFiles(Files().skin, archive);
+    const QString out = Files().dir.filePath("unpacked");
+    for (auto _ : state) {
+        QStringList names;
+        if (!UnzipAll(archive, out, &names, true))
+            state.SkipWithError("UnzipAll failed");
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * Files().skinBytes.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_PackSkin_ZipPackFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PackSkin_InfoZip8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PackSkin_RawZlib8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Pack50MB_ZipPackFiles)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_Pack50MB_InfoZip8)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_Pack50MB_RawZlib8)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_UnpackSkin_UnzipAll)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
