@@ -1,5 +1,6 @@
 #include "app/CAboutDlg.h"
 
+#include "app/ProgramIcon.h"
 #include "app/UiFonts.h"
 
 #include <QHBoxLayout>
@@ -12,7 +13,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("about%1").arg(kTemplateId));
     setWindowTitle(QStringLiteral("关于Vadi皮肤制作工具"));
-    const QIcon icon(QStringLiteral(":/res/icon/128.png"));
+    const QIcon icon = ProgramIcon();
     setWindowIcon(icon);
 
     auto* iconLabel = new QLabel(this);
@@ -23,6 +24,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* text = new QLabel(QStringLiteral("Vadi皮肤制作工具 版本 1.2"), this);
     text->setObjectName(QStringLiteral("aboutText"));
     text->setFont(UiFont(12));
+    text->setMinimumHeight(32);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("aboutOk"));
@@ -33,7 +36,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* top = new QHBoxLayout;
     top->addWidget(iconLabel, 0, Qt::AlignTop);
     top->addSpacing(12);
-    top->addWidget(text, 1, Qt::AlignVCenter);
+    top->addWidget(text, 1, Qt::AlignTop);
     top->addSpacing(12);
     top->addWidget(ok, 0, Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);

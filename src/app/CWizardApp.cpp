@@ -1,6 +1,7 @@
 #include "app/CWizardApp.h"
 
 #include "app/CWizardDlg.h"
+#include "app/ProgramIcon.h"
 
 #include <QIcon>
 
@@ -8,7 +9,7 @@ CWizardApp::CWizardApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
     setApplicationName(QStringLiteral("Vadi音乐盒皮肤制作工具"));
-    setWindowIcon(QIcon(QStringLiteral(":/res/icon/128.png")));
+    setWindowIcon(ProgramIcon());
 }
 
 int CWizardApp::Run()

@@ -4,6 +4,7 @@
 #include "app/CDialogProvider.h"
 #include "app/CLinkLabel.h"
 #include "app/PageMessages.h"
+#include "app/ProgramIcon.h"
 #include "app/UiFonts.h"
 #include "app/WizardCommands.h"
 #include "controls/CPictureLabel.h"
@@ -49,7 +50,7 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Vadi音乐盒皮肤制作工具"));
-    setWindowIcon(QIcon(QStringLiteral(":/res/icon/128.png")));
+    setWindowIcon(ProgramIcon());
     // The window has no sizing border of its own: it starts at its full size and only grows
     // (maximising); it is never made smaller than that.
     resize(874, 632);

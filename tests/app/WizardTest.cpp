@@ -2,6 +2,7 @@
 #include "app/CLinkLabel.h"
 #include "app/CWizardDlg.h"
 #include "app/PageMessages.h"
+#include "controls/CPictureLabel.h"
 #include "pages/CWizardPage.h"
 
 #include <QApplication>
@@ -420,6 +421,12 @@ TEST_F(WizardTest, HelpLinkOpensTheGuide)
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->text(), "皮肤制作指南");
     EXPECT_EQ(link->Target(), CLinkLabel::SiteUrl("/cafe/st/SubContent?subid=310650"));
+
+    auto* icon = wizard.findChild<CPictureLabel*>("picture1067");
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->HasPicture());
+    EXPECT_EQ(icon->GetSize(), QSize(21, 20));
+    EXPECT_FALSE(wizard.windowIcon().isNull());
 }
 
 TEST_F(WizardTest, TopBarContextMenuOffersTheAboutBox)
