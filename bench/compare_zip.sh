@@ -11,7 +11,7 @@ nice "$BUILD_DIR/bench/bench_zip_bench" --benchmark_format=json --benchmark_repe
   --benchmark_report_aggregates_only=true >"$json"
 python3 - "$json" <<'PY'
 import json, sys
-runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"] if b.get("aggregate_name") == "median"}
+runs = {b["run_name"].split("/")[0]: b for b in json.load(open(sys.argv[1]))["benchmarks"] if b.get("aggregate_name") == "median"}
 def ms(name):
     return runs[name]["real_time"]
 for case in ("PackSkin", "Pack50MB"):

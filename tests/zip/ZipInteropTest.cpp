@@ -1,4 +1,5 @@
 // Archives exchanged with other ZIP tools: what we write, they accept; what they write, we read.
+#include "ArchiveBuilder.h"
 #include "ZipTestUtil.h"
 #include "support/TestSupport.h"
 #include "zip/Zip.h"
@@ -194,4 +195,23 @@ TEST(ZipInterop, UnixMemberWithoutOwnerWriteIsExtractedReadOnly)
     EXPECT_EQ(ReadAll(dir.file("out/locked.ini")), "locked");
     EXPECT_FALSE(QFileInfo(dir.file("out/locked.ini")).permissions() & QFileDevice::WriteOwner);
     EXPECT_TRUE(QFileInfo(dir.file("out/open.ini")).permissions() & QFileDevice::WriteOwner);
+}
+
+// The encrypted members the reader is tested with are what Info-ZIP makes of the empty password,
+// so the reader's cipher is checked against an independent one.
+TEST(ZipInterop, EmptyPasswordCipherMatchesInfoZip)
+{
+    if (!HaveTools({"unzip"}))
+        GTEST_SKIP() << "Info-ZIP is not installed (the test command installs it)";
+    ScratchDir dir;
+    ArchiveBuilder builder;
+    builder.Add({.name = "secret.ini", .data = QByteArray(3000, 's') + Noise(500, 9), .encrypt = true});
+    builder.Add({.name = "stored.bin", .data = Noise(700, 10), .method = 0, .encrypt = true});
+    WriteAll(dir.file("e.zip"), builder.Build());
+    QByteArray out;
+    EXPECT_EQ(RunTool("unzip", {"-P", "", "-t", dir.file("e.zip")}, &out), 0) << out.constData();
+    QStringList names;
+    ASSERT_TRUE(UnzipAll(dir.file("e.zip"), dir.file("out"), &names, true));
+    EXPECT_EQ(ReadAll(dir.file("out/secret.ini")), QByteArray(3000, 's') + Noise(500, 9));
+    EXPECT_EQ(ReadAll(dir.file("out/stored.bin")), Noise(700, 10));
 }
