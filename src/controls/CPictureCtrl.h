@@ -1,0 +1,92 @@
+#pragma once
+// The crop control: the whole picture fitted into the control at half strength, and a crop
+// frame of fixed aspect 700:61 at full strength that is moved by dragging its inside or by
+// Nudge, and resized by its four corner handles. Every finished change is reported to the
+// parent as PM_CROP_CHANGED with the crop in picture pixels.
+#include "imaging/CSkinImage.h"
+#include "platform/SkinRect.h"
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+
+// Fixed aspect of the crop: height per width in double precision, width per height kept in
+// single precision (so a 61-pixel-high crop is 699 wide: 61 x K falls just below 700).
+constexpr double kCropHeightPerWidth = 61.0 / 700.0;
+constexpr double kCropWidthPerHeight = static_cast<double>(700.0f / 61.0f);
+constexpr int kCropMinHeight = 10;
+constexpr double kCropMinWidth = kCropMinHeight * kCropWidthPerHeight;
+
+// Where a picture of the given size is drawn in a client area: the largest rectangle of the
+// picture's aspect, centred.
+SkinRect FitDisplay(QSize picture, QSize client);
+// The largest 700:61 rectangle inside display, centred.
+SkinRect InitialCrop(const SkinRect& display);
+// A crop in client pixels mapped to picture pixels; null when display has no area.
+SkinRect CropToPicture(const SkinRect& crop, const SkinRect& display, QSize picture);
+
+class CPictureCtrl : public QWidget {
+    Q_OBJECT
+public:
+    enum Handle { NoHandle = 0, TopLeft = 1, TopRight = 2, BottomRight = 3, BottomLeft = 4 };
+
+    explicit CPictureCtrl(QWidget* parent = nullptr);
+    ~CPictureCtrl() override;
+
+    // Loads the file into the picture object (on the calling thread); non-zero on success.
+    int LoadPicture(const QString& path);
+    // The same in two halves for a load on another thread: BeginLoad empties the control and
+    // shows the placeholder, the other thread loads Picture(), EndLoad takes the result.
+    // Between the two the control leaves the picture object alone.
+    void BeginLoad();
+    void EndLoad(bool loaded);
+    // Releases the picture.
+    void ClearPicture();
+
+    // Moves the crop by (dx, dy), each reduced so that it stays inside the display; reports.
+    void Nudge(int dx, int dy);
+    // Sends the crop in picture pixels to the parent (nothing while the display has no area).
+    void NotifyCrop();
+
+    CSkinImage& Picture() { return m_picture; }
+    bool HasPicture() const { return m_hasPicture; }
+    bool IsBusy() const { return m_busy; }
+    SkinRect Crop() const { return m_crop; }
+    SkinRect Display() const { return m_display; }
+    // The handles' hit and drawing areas: 10 x 10 squares centred on the crop's corners in the
+    // order top-left, top-right, bottom-right, bottom-left.
+    std::array<SkinRect, 4> HandleRects() const;
+    // How often the layers (the whole picture scaled into the display) have been rebuilt.
+    int LayerBuilds() const { return m_layerBuilds; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool Showing() const; // a picture is held and not being loaded
+    void RebuildLayers();
+    void SetCursorFor(int x, int y, bool arrowOutside);
+    void DragHandle(int x, int y);
+    void DragMove(int x, int y);
+
+    CSkinImage m_picture;
+    SkinRect m_crop;
+    int m_lastX = 0;
+    int m_lastY = 0;
+    bool m_moving = false;
+    SkinRect m_display;
+    int m_handle = NoHandle;
+    QImage m_dimLayer;
+    QImage m_fullLayer;
+    bool m_rebuild = true;
+    SkinRect m_pictureSize;
+    QImage m_placeholder; // bitmap 134
+    bool m_hasPicture = false;
+    bool m_busy = false; // another thread is loading into m_picture
+    int m_layerBuilds = 0;
+};

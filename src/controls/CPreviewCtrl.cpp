@@ -1,0 +1,418 @@
+#include "controls/CPreviewCtrl.h"
+
+#include "app/PageMessages.h"
+#include "controls/ControlDrawing.h"
+#include "imaging/CSkinImage.h"
+#include "imaging/ImageLoading.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+// The header's share of the preview height: 64/141 in single precision.
+constexpr float kHeaderShare = 0.4539007f;
+
+QImage LoadBitmapResource(int id)
+{
+    QImage image(BitmapResourcePath(id));
+    if (image.isNull())
+        return {};
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage LoadPng(int id)
+{
+    QImage image;
+    if (!LoadPngResource(image, id))
+        return {};
+    return image;
+}
+
+int64_t MulDiv(int64_t a, int64_t b, int64_t c)
+{
+    return c == 0 ? 0 : a * b / c;
+}
+
+} // namespace
+
+CPreviewCtrl::CPreviewCtrl(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    m_placeholder = LoadBitmapResource(136);
+    m_headerSource = LoadBitmapResource(118);
+    m_bodySource = LoadBitmapResource(135);
+    m_overlayBlack = LoadPng(4);
+    m_overlayWhite = LoadPng(137);
+    SetMainColor(kInitialMainColor);
+}
+
+CPreviewCtrl::~CPreviewCtrl() = default;
+
+SkinRect CPreviewCtrl::HeaderBandFor(int clientWidth, int clientHeight)
+{
+    const float bottom = static_cast<float>(clientHeight) * kHeaderShare;
+    return {0, 0, clientWidth, static_cast<int>(bottom)};
+}
+
+int CPreviewCtrl::LoadPicture(const QString& path)
+{
+    auto picture = std::make_unique<CSkinImage>();
+    const bool ok = picture->LoadFromFile(path);
+    m_ownedPicture = std::move(picture);
+    m_picture = m_ownedPicture.get();
+    m_rebuildPicture = true;
+    m_hasPicture = ok;
+    update();
+    return ok ? 1 : 0;
+}
+
+int CPreviewCtrl::SetPicture(CSkinImage* picture)
+{
+    if (picture == nullptr)
+        return 0;
+    if (picture != m_ownedPicture.get())
+        m_ownedPicture.reset();
+    m_picture = picture;
+    m_rebuildPicture = true;
+    m_hasPicture = true;
+    update();
+    return 1;
+}
+
+void CPreviewCtrl::SetPictureRect(int left, int top, int right, int bottom)
+{
+    m_pictureRect = {left, top, right, bottom};
+    update();
+}
+
+void CPreviewCtrl::SetMainColor(ColorRef color)
+{
+    m_mainColor = color;
+    m_rebuildBody = true;
+    m_bodyColored = m_bodySource.isNull() ? QImage() : Opaque(RecolorBitmap(m_bodySource, color, 0));
+    m_headerColored = m_headerSource.isNull() ? QImage() : Opaque(RecolorBitmap(m_headerSource, color, 0));
+    update();
+}
+
+void CPreviewCtrl::SetTabTextWhite(int flag)
+{
+    m_tabTextWhite = flag & 0xFF;
+    update();
+}
+
+void CPreviewCtrl::ClearPicture()
+{
+    m_hasPicture = false;
+    m_picture = nullptr;
+    m_ownedPicture.reset();
+    m_dimPicture = QImage();
+    m_rebuildPicture = true;
+    update();
+}
+
+void CPreviewCtrl::ResetSelection()
+{
+    if (!m_hasPicture)
+        return;
+    m_headerBand = HeaderBandFor(width(), height());
+    SkinRect selection = m_headerBand;
+    selection.left = selection.right - 15;
+    selection.bottom -= 1;
+    const int shift = m_headerBand.Width() / 2;
+    selection.left -= shift;
+    selection.right -= shift;
+    m_selection = selection;
+    m_selectionEnabled = true;
+    update();
+}
+
+void CPreviewCtrl::SetSelection(int left, int top, int right, int bottom)
+{
+    m_headerBand = HeaderBandFor(width(), height());
+    m_selection = {left, top, right, bottom};
+    m_selectionEnabled = true;
+}
+
+void CPreviewCtrl::SelectionEdges(int& left, int& right, bool getOnly)
+{
+    if (getOnly) {
+        left = m_selection.left;
+        right = m_selection.right;
+        return;
+    }
+    const int oldLeft = m_selection.left;
+    const int oldRight = m_selection.right;
+    int newLeft = left;
+    if (newLeft < InnerLeft())
+        newLeft = InnerLeft();
+    else if (newLeft > oldRight - 1)
+        newLeft = oldRight - 1;
+    int newRight = right;
+    if (newRight > InnerRight())
+        newRight = InnerRight();
+    else if (newRight < oldLeft + 1)
+        newRight = oldLeft + 1;
+    // Each edge is checked against the other's old position; setting both at once could still
+    // cross them, and a crossed selection would report a region whose left exceeds its right.
+    if (newRight <= newLeft)
+        newRight = newLeft + 1;
+    m_selection.left = newLeft;
+    m_selection.right = newRight;
+    left = newLeft;
+    right = newRight;
+    NotifyRegion();
+    update();
+}
+
+void CPreviewCtrl::NotifyRegion()
+{
+    const int d = m_headerBand.Width() - 4;
+    if (d <= 0)
+        return; // never laid out: there is no header to map onto
+    SkinRect region = m_pictureRect;
+    const int64_t a = m_pictureRect.left;
+    const int64_t span = static_cast<int64_t>(m_pictureRect.right) - a;
+    // The header is drawn with a 2-pixel inset.
+    region.left = static_cast<int32_t>(a + MulDiv(span, m_selection.left - 2, d));
+    region.right = static_cast<int32_t>(a + MulDiv(span, m_selection.right - 2, d));
+    if (region.left == region.right)
+        region.right = region.left + 1;
+    m_region = region;
+    CPageEvent event(PM_REGION_CHANGED);
+    event.rect = region;
+    SendPageMessage(parentWidget(), event);
+}
+
+void CPreviewCtrl::RebuildPictureLayer()
+{
+    m_dimPicture = QImage();
+    const QSize size = m_picture->GetSize();
+    if (size.width() <= 0 || size.height() <= 0 || width() <= 0)
+        return;
+    const int layerHeight =
+        static_cast<int>(static_cast<double>(width()) / size.width() * static_cast<double>(size.height()));
+    if (layerHeight <= 0)
+        return;
+    QImage scratch(width(), layerHeight, QImage::Format_RGB32);
+    scratch.fill(Qt::black);
+    {
+        QPainter painter(&scratch);
+        m_picture->DrawScaled(painter, 0, 0, width(), layerHeight);
+    }
+    m_dimPicture = HalfStrength(scratch);
+    ++m_pictureLayerBuilds;
+}
+
+void CPreviewCtrl::RebuildBodyLayer()
+{
+    m_dimBody = HalfStrength(m_bodyColored);
+}
+
+void CPreviewCtrl::resizeEvent(QResizeEvent*)
+{
+    // The picture layer is made at the control's width; a new width needs a new layer.
+    m_rebuildPicture = true;
+}
+
+void CPreviewCtrl::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect client = rect();
+    if (!m_hasPicture || m_picture == nullptr || m_picture->IsLoading()) {
+        if (m_placeholder.isNull())
+            painter.fillRect(client, Qt::white);
+        else
+            painter.drawImage(client, m_placeholder);
+        return;
+    }
+    // The picture layer is only needed with a selection: build it then, once per picture and size.
+    if (m_rebuildPicture && m_selectionEnabled) {
+        RebuildPictureLayer();
+        m_rebuildPicture = false;
+    }
+    if (m_rebuildBody) {
+        RebuildBodyLayer();
+        m_rebuildBody = false;
+    }
+    m_headerBand = HeaderBandFor(width(), height());
+    const SkinRect& band = m_headerBand;
+
+    painter.fillRect(client, Qt::black);
+    if (!m_headerColored.isNull())
+        painter.drawImage(band.ToQRect(), m_headerColored);
+
+    const SkinRect inset{band.left + 2, band.top + 2, band.right - 2, band.bottom};
+    PaintHeaderPicture(painter, inset);
+
+    const QImage& overlay = m_tabTextWhite == 0 ? m_overlayBlack : m_overlayWhite;
+    if (!overlay.isNull())
+        DrawPicture(painter, overlay, 0, 0, band.Width(), band.Height(), false);
+
+    const QImage& body = m_selectionEnabled ? m_dimBody : m_bodyColored;
+    if (!body.isNull())
+        painter.drawImage(QRect(client.left(), band.bottom, client.width(), client.height() - band.bottom),
+                          body);
+}
+
+void CPreviewCtrl::PaintHeaderPicture(QPainter& painter, const SkinRect& inset)
+{
+    const SkinRect& source = m_pictureRect;
+    if (source.Width() <= 0 || source.Height() <= 0 || inset.Width() <= 0 || inset.Height() <= 0)
+        return;
+    if (!m_selectionEnabled) {
+        m_picture->DrawCroppedScaled(painter, inset, source, ResampleFilter::Hermite);
+        return;
+    }
+
+    const QSize pictureSize = m_picture->GetSize();
+    if (!m_dimPicture.isNull() && pictureSize.width() > 0) {
+        const double scale = static_cast<double>(width()) / pictureSize.width();
+        const QRect dimSource(static_cast<int>(source.left * scale), static_cast<int>(source.top * scale),
+                              static_cast<int>(source.Width() * scale),
+                              static_cast<int>(source.Height() * scale));
+        painter.drawImage(inset.ToQRect(), m_dimPicture, dimSource);
+    }
+
+    // The selected part at full strength. It is copied from the cached rendition of the whole
+    // header (made once per header rectangle and size), so that dragging the selection never
+    // resamples the picture.
+    const int headerWidth = m_headerBand.Width();
+    if (headerWidth <= 0)
+        return;
+    const int64_t span = source.Width();
+    const int64_t fromLeft = MulDiv(span, m_selection.left, headerWidth);
+    const int64_t fromRight = MulDiv(span, m_selection.right, headerWidth);
+    const QImage* header =
+        m_picture->GetCroppedScaledBitmap(inset.Width(), inset.Height(), source, ResampleFilter::Hermite);
+    if (header == nullptr)
+        return;
+    const int x0 = static_cast<int>(MulDiv(fromLeft, inset.Width(), span));
+    const int x1 = static_cast<int>(MulDiv(fromRight, inset.Width(), span));
+    const QRect target(m_selection.left, m_selection.top + 2, m_selection.Width(),
+                       m_selection.bottom - m_selection.top - 2);
+    if (target.width() <= 0 || target.height() <= 0 || x1 <= x0)
+        return;
+    painter.drawImage(target, *header, QRect(x0, 0, x1 - x0, std::min(target.height(), header->height())));
+
+    painter.setPen(Qt::white);
+    painter.setBrush(Qt::NoBrush);
+    const int l = m_selection.left;
+    const int r = m_selection.right;
+    const int t = m_selection.top;
+    const int b = m_selection.bottom;
+    DrawOutline(painter, {l - 6, t + 2, l, t + 8});
+    DrawOutline(painter, {r, t + 2, r + 6, t + 8});
+    DrawOutline(painter, {l - 6, b - 6, l, b});
+    DrawOutline(painter, {r, b - 6, r + 6, b});
+}
+
+bool CPreviewCtrl::InLeftEdgeZone(int x) const
+{
+    const int d = m_selection.left - x;
+    return d >= 0 && d <= 3;
+}
+
+bool CPreviewCtrl::InRightEdgeZone(int x) const
+{
+    const int d = x - m_selection.right;
+    return d >= 1 && d <= 3;
+}
+
+void CPreviewCtrl::UpdateHoverCursor(int x, int y)
+{
+    const bool inZone = InLeftEdgeZone(x) || InRightEdgeZone(x);
+    if ((inZone || m_edgeDrag) && !m_moveDrag)
+        setCursor(Qt::SizeHorCursor);
+    else if (m_buttonDown || RectContains(m_selection, x, y))
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+}
+
+void CPreviewCtrl::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_picture == nullptr || !m_selectionEnabled)
+        return;
+    const int x = event->position().toPoint().x();
+    const int y = event->position().toPoint().y();
+    const SkinRect grab{m_selection.left - 4, m_selection.top - 4, m_selection.right + 4,
+                        m_selection.bottom + 4};
+    if (!RectContains(grab, x, y))
+        return;
+    if (InLeftEdgeZone(x) || InRightEdgeZone(x)) {
+        m_edgeDrag = true;
+        m_dragEdge = InLeftEdgeZone(x) ? 1 : 2;
+        setCursor(Qt::SizeHorCursor);
+    } else {
+        m_moveDrag = true;
+        setCursor(Qt::PointingHandCursor);
+    }
+    m_buttonDown = true;
+    m_lastX = x;
+    m_lastY = y;
+}
+
+void CPreviewCtrl::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_picture == nullptr || !m_selectionEnabled)
+        return;
+    const int x = event->position().toPoint().x();
+    const int y = event->position().toPoint().y();
+    UpdateHoverCursor(x, y);
+    bool handled = false;
+    if (m_edgeDrag) {
+        if (m_dragEdge == 1) {
+            if (m_lastX - x > m_selection.left - InnerLeft())
+                m_selection.left = InnerLeft();
+            else
+                m_selection.left = std::clamp(x, InnerLeft(), std::max(InnerLeft(), m_selection.right - 1));
+        } else {
+            if (x - m_lastX > InnerRight() - m_selection.right)
+                m_selection.right = InnerRight();
+            else
+                m_selection.right = std::clamp(x, std::min(m_selection.left + 1, InnerRight()), InnerRight());
+        }
+        handled = true;
+    } else if (m_moveDrag && m_buttonDown && (event->buttons() & Qt::LeftButton)) {
+        int dx = x - m_lastX;
+        if (m_selection.left + dx < InnerLeft())
+            dx = InnerLeft() - m_selection.left;
+        if (m_selection.right + dx > InnerRight())
+            dx = InnerRight() - m_selection.right;
+        m_selection.left += dx;
+        m_selection.right += dx;
+        handled = true;
+    }
+    if (handled) {
+        m_lastX = x;
+        m_lastY = y;
+        update();
+    }
+}
+
+void CPreviewCtrl::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (m_edgeDrag)
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+    NotifyRegion();
+    // The edge drag ends with the button too; otherwise the edge would keep following the mouse.
+    m_edgeDrag = false;
+    m_moveDrag = false;
+    m_buttonDown = false;
+}
+
+void CPreviewCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (RectContains(m_selection, p.x(), p.y())) {
+        setCursor(Qt::PointingHandCursor);
+        m_edgeDrag = false;
+    }
+}

@@ -1,0 +1,112 @@
+#pragma once
+// The player header preview: the title-bar chrome with logo, tab captions and window buttons
+// laid over the user's header, and the first rows of the player body below it, both in the
+// main colour. Optionally shows a draggable selection (the stretch region of the header) and
+// reports its changes to the parent with PM_REGION_CHANGED.
+#include "imaging/ColorModel.h"
+#include "platform/SkinRect.h"
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+class CSkinImage;
+
+class CPreviewCtrl : public QWidget {
+    Q_OBJECT
+public:
+    // The main colour a new preview starts with (red 0, green 128, blue 192).
+    static constexpr ColorRef kInitialMainColor = 0x00C08000;
+
+    explicit CPreviewCtrl(QWidget* parent = nullptr);
+    ~CPreviewCtrl() override;
+
+    // Decodes the file into a picture object owned by the control; non-zero on success.
+    int LoadPicture(const QString& path);
+    // Shows a picture owned by the caller; 0 (and no change) for nullptr, else 1.
+    int SetPicture(CSkinImage* picture);
+    // The part of the picture (picture pixels) that is the header.
+    void SetPictureRect(int left, int top, int right, int bottom);
+    void SetMainColor(ColorRef color);
+    // Only the low byte counts: 0 black tab text, anything else white.
+    void SetTabTextWhite(int flag);
+    // Forgets the picture; a picture made by LoadPicture is released.
+    void ClearPicture();
+
+    // The default selection (a 15-pixel band just left of the centre); only with a picture.
+    void ResetSelection();
+    // Sets the selection in client pixels and enables it; no repaint of its own.
+    void SetSelection(int left, int top, int right, int bottom);
+    // getOnly: reads the selection's edges. Otherwise sets them, clamped to the header
+    // (4 pixels in from either side, at least one pixel wide), writes back the clamped
+    // values, reports the region and repaints.
+    void SelectionEdges(int& left, int& right, bool getOnly);
+    // Maps the selection to picture pixels, keeps it as the region and sends PM_REGION_CHANGED.
+    void NotifyRegion();
+    SkinRect GetRegion() const { return m_region; }
+
+    // State for the pages and for tests.
+    bool HasPicture() const { return m_hasPicture; }
+    CSkinImage* Picture() const { return m_picture; }
+    SkinRect PictureRect() const { return m_pictureRect; }
+    SkinRect Selection() const { return m_selection; }
+    bool SelectionEnabled() const { return m_selectionEnabled; }
+    ColorRef MainColor() const { return m_mainColor; }
+    int TabTextWhite() const { return m_tabTextWhite; }
+    SkinRect HeaderBand() const { return m_headerBand; }
+    // How often the picture layer (the whole picture scaled to the control) has been rebuilt.
+    int PictureLayerBuilds() const { return m_pictureLayerBuilds; }
+
+    // Header band of a client rectangle of the given height: the header's share (64/141).
+    static SkinRect HeaderBandFor(int clientWidth, int clientHeight);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void RebuildPictureLayer();
+    void RebuildBodyLayer();
+    void PaintHeaderPicture(QPainter& painter, const SkinRect& inset);
+    void UpdateHoverCursor(int x, int y);
+    bool InLeftEdgeZone(int x) const;
+    bool InRightEdgeZone(int x) const;
+    int InnerLeft() const { return 4; }
+    int InnerRight() const { return width() - 4; }
+
+    CSkinImage* m_picture = nullptr;
+    std::unique_ptr<CSkinImage> m_ownedPicture; // set when LoadPicture made the picture
+    SkinRect m_selection;
+    int m_lastX = 0;
+    int m_lastY = 0;
+    bool m_buttonDown = false;
+    bool m_selectionEnabled = false;
+    bool m_edgeDrag = false;
+    bool m_moveDrag = false;
+    int m_dragEdge = 0; // 1 left edge, 2 right edge
+    SkinRect m_headerBand;
+    SkinRect m_pictureRect;
+    ColorRef m_mainColor = kInitialMainColor;
+
+    // Built-in pictures.
+    QImage m_placeholder;   // bitmap 136
+    QImage m_headerSource;  // bitmap 118
+    QImage m_bodySource;    // bitmap 135
+    QImage m_overlayBlack;  // PNG 4
+    QImage m_overlayWhite;  // PNG 137
+    QImage m_headerColored; // 118 recoloured, opaque
+    QImage m_bodyColored;   // 135 recoloured, opaque
+
+    QImage m_dimPicture; // the whole picture at control width, half strength over black
+    QImage m_dimBody;    // m_bodyColored at half strength over black
+    bool m_rebuildPicture = true;
+    bool m_rebuildBody = true;
+    int m_tabTextWhite = 0;
+    bool m_hasPicture = false;
+    SkinRect m_region;
+    int m_pictureLayerBuilds = 0;
+};
