@@ -1,12 +1,430 @@
 #include "pages/CSkinHeadDlg.h"
 
+#include "app/CDialogProvider.h"
+#include "app/CLinkLabel.h"
+#include "app/PageMessages.h"
+#include "app/UiFonts.h"
+#include "controls/CPictureCtrl.h"
+#include "controls/CPictureLabel.h"
+#include "controls/CPreviewCtrl.h"
+#include "imaging/ColorModel.h"
+#include "skin/SkinProject.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QThread>
+#include <QUrl>
+
+namespace {
+
+const QString kHintFull = QStringLiteral("jpg/jpeg/bmp格式图片，建议大小<10M，最佳尺寸为700x61像素");
+const QString kHintShort = QStringLiteral("jpg/jpeg/bmp格式图片，建议大小<10M");
+const QString kHintLoading = QStringLiteral("正在加载图片。。。");
+const QString kHintFailed = QStringLiteral("加载图片失败！");
+const QString kHintCrop = QStringLiteral("在下方预览区域内截取图片！");
+const QString kHelpPath = QStringLiteral("/cafe/st/SubContent?subid=310650");
+
+constexpr int kDiagramId = 176;
+const QColor kGrey(0xC0, 0xC0, 0xC0);
+const QColor kLinkBlue(0, 0, 255);
+
+QLabel* MakeText(QWidget* parent, const QString& text, const QString& name, bool clickable)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(UiFont(12, 400, clickable));
+    if (clickable) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, kLinkBlue);
+        label->setPalette(palette);
+        label->setCursor(Qt::PointingHandCursor);
+    }
+    label->adjustSize();
+    return label;
+}
+
+// Places labels one after another on a line, each at its own size.
+void PlaceInLine(int x, int y, std::initializer_list<QWidget*> widgets)
+{
+    for (QWidget* widget : widgets) {
+        widget->move(x, y);
+        x += widget->width();
+    }
+}
+
+bool IsAcceptedDrop(const QMimeData* mime)
+{
+    if (mime == nullptr || !mime->hasUrls() || mime->urls().size() != 1 ||
+        !mime->urls().constFirst().isLocalFile())
+        return false;
+    const QString path = mime->urls().constFirst().toLocalFile();
+    const QString suffix = path.mid(path.lastIndexOf(QLatin1Char('.')) + 1).toLower();
+    return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
+           suffix == QLatin1String("bmp") || suffix == QLatin1String("vsf");
+}
+
+} // namespace
+
+const char* const CSkinHeadDlg::kPictureFilter = "Image (*.jpg *.jpeg *.bmp)";
+const char* const CSkinHeadDlg::kPackageFilter = "Vadi Skin File(*.vsf)";
+const char* const CSkinHeadDlg::kBrowseFilter =
+    "图片或皮肤包(*.jpg *.jpeg *.bmp *.vsf);;图片(*.jpg *.jpeg *.bmp);;皮肤包(*.vsf)";
+
+// One picture load on a worker thread. The worker writes only into the crop control's picture
+// object (which the page leaves alone until the load has finished) and into `loaded`.
+struct CSkinHeadDlg::LoadJob {
+    int generation = 0;
+    QString path;
+    QSize cropSize;     // the crop control's size when the load started
+    QSize previewInset; // the preview's header inset then
+    bool loaded = false;
+    std::unique_ptr<QThread> thread;
+};
+
+namespace {
+
+// The worker's whole work: decode, then make the renditions the first paints will ask for, so
+// that the interface thread does not resample a large picture when it shows it.
+void LoadOnWorker(CSkinImage& picture, const QString& path, QSize cropSize, QSize previewInset, bool& loaded)
+{
+    loaded = picture.LoadFromFile(path);
+    if (!loaded)
+        return;
+    const QSize size = picture.GetSize();
+    const SkinRect display = FitDisplay(size, cropSize);
+    if (display.Width() <= 0 || display.Height() <= 0)
+        return;
+    picture.GetScaledBitmap(display.Width(), display.Height(), ResampleFilter::Hermite);
+    const SkinRect header = CropToPicture(InitialCrop(display), display, size);
+    if (header.Width() > 0 && header.Height() > 0 && !previewInset.isEmpty())
+        picture.GetCroppedScaledBitmap(previewInset.width(), previewInset.height(), header,
+                                       ResampleFilter::Hermite);
+}
+
+} // namespace
+
 CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
 {
+    setAcceptDrops(true);
     CreateTitle(QStringLiteral("选择图片"));
+
+    m_group1016 =
+        new QGroupBox(QStringLiteral("选择一张图片或者皮肤包，在其基础上制作或者修改Vadi音乐盒皮肤"), this);
+    m_group1016->setObjectName(QStringLiteral("group1016"));
+    m_group1016->setFont(UiFont(12));
+    m_group1016->setGeometry(10, 36, 704, 72);
+
+    m_hint1025 = new QLineEdit(kHintFull, this);
+    m_hint1025->setObjectName(QStringLiteral("hint1025"));
+    m_hint1025->setReadOnly(true);
+    m_hint1025->setFont(UiFont(12));
+    m_hint1025->setGeometry(22, 62, 560, 24);
+
+    m_button1005 = new QPushButton(QStringLiteral("浏览"), this);
+    m_button1005->setObjectName(QStringLiteral("button1005"));
+    m_button1005->setFont(UiFont(12));
+    m_button1005->setGeometry(596, 60, 104, 28);
+    connect(m_button1005, &QPushButton::clicked, this, &CSkinHeadDlg::Browse);
+
+    m_text1056 = MakeText(this, QStringLiteral("您可以"), QStringLiteral("text1056"), false);
+    m_text1057 = MakeText(this, QStringLiteral("选择一张图片"), QStringLiteral("text1057"), true);
+    m_text1058 = MakeText(this, QStringLiteral("重新制作皮肤，也可以"), QStringLiteral("text1058"), false);
+    m_text1038 = MakeText(this, QStringLiteral("编辑已有皮肤"), QStringLiteral("text1038"), true);
+    m_text1059 = MakeText(this, QStringLiteral("如果您不太了解如何制作皮肤，可以点击这里："),
+                          QStringLiteral("text1059"), false);
+    m_link1060 = new CLinkLabel(this);
+    m_link1060->setObjectName(QStringLiteral("link1060"));
+    m_link1060->setText(QStringLiteral("查看皮肤制作教程"));
+    m_link1060->SetTarget(CLinkLabel::SiteUrl(kHelpPath));
+    m_link1060->adjustSize();
+    PlaceInLine(16, 122, {m_text1056, m_text1057, m_text1058, m_text1038});
+    PlaceInLine(16, 144, {m_text1059, m_link1060});
+    m_text1057->installEventFilter(this);
+    m_text1038->installEventFilter(this);
+
+    m_diagramBox1068 = new QGroupBox(QStringLiteral("示意图"), this);
+    m_diagramBox1068->setObjectName(QStringLiteral("group1068"));
+    m_diagramBox1068->setFont(UiFont(12));
+    m_diagramBox1068->setGeometry(16, 172, 254, 118);
+    m_diagram1065 = new CPictureLabel(this);
+    m_diagram1065->setObjectName(QStringLiteral("diagram1065"));
+    m_diagram1065->LoadFromResource(kDiagramId, ResourceType::Bitmap);
+    m_diagram1065->ResizeToPicture();
+    m_diagram1065->move(28, 192);
+
+    m_previewLabel = MakeText(this, QStringLiteral("预览："), QStringLiteral("previewLabel"), false);
+
+    m_crop = new CPictureCtrl(this);
+    m_crop->setObjectName(QStringLiteral("crop1006"));
+    m_crop->hide();
+    m_preview = new CPreviewCtrl(this);
+    m_preview->setObjectName(QStringLiteral("preview1007"));
+    m_preview->SetMainColor(HslToRgb(0, 0, 0));
+
+    m_greyTop = IntroductionBottom();
+}
+
+CSkinHeadDlg::~CSkinHeadDlg()
+{
+    // A worker still decoding writes into the crop control's picture: let it finish first.
+    m_hasPending = false;
+    if (m_running != nullptr)
+        m_running->thread->wait();
+}
+
+int CSkinHeadDlg::IntroductionBottom() const
+{
+    return m_text1059->y() + m_text1059->height();
 }
 
 void CSkinHeadDlg::NudgeCrop(int dx, int dy)
 {
-    Q_UNUSED(dx);
-    Q_UNUSED(dy);
+    m_crop->Nudge(dx, dy);
+}
+
+bool CSkinHeadDlg::event(QEvent* event)
+{
+    if (event->type() == static_cast<QEvent::Type>(PM_CROP_CHANGED)) {
+        auto* message = static_cast<CPageEvent*>(event);
+        m_cropRect = message->rect;
+        m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
+        return true;
+    }
+    return CWizardPage::event(event);
+}
+
+bool CSkinHeadDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == m_text1057) {
+            ChoosePictureWithDialog();
+            return true;
+        }
+        if (watched == m_text1038) {
+            ChoosePackageWithDialog();
+            return true;
+        }
+    }
+    return CWizardPage::eventFilter(watched, event);
+}
+
+void CSkinHeadDlg::Browse()
+{
+    const QString path = CDialogProvider::Instance().GetOpenFileName(this, QString::fromUtf8(kBrowseFilter),
+                                                                     QStringLiteral("jpg"));
+    if (!path.isEmpty())
+        OpenChosenFile(path);
+}
+
+void CSkinHeadDlg::ChoosePictureWithDialog()
+{
+    const QString path = CDialogProvider::Instance().GetOpenFileName(this, QString::fromUtf8(kPictureFilter),
+                                                                     QStringLiteral("jpg"));
+    if (!path.isEmpty())
+        ChoosePicture(path);
+}
+
+void CSkinHeadDlg::ChoosePackageWithDialog()
+{
+    const QString path = CDialogProvider::Instance().GetOpenFileName(this, QString::fromUtf8(kPackageFilter),
+                                                                     QStringLiteral("vsf"));
+    if (!path.isEmpty())
+        SendOpenPackage(path);
+}
+
+void CSkinHeadDlg::OpenChosenFile(const QString& path)
+{
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot < 0 ? QString() : path.mid(dot + 1);
+    if (extension == QLatin1String("vsf"))
+        SendOpenPackage(path);
+    else
+        ChoosePicture(path);
+}
+
+void CSkinHeadDlg::SendOpenPackage(const QString& path)
+{
+    CPageEvent message(PM_OPEN_PACKAGE);
+    message.path = path;
+    SendPageMessage(parentWidget(), message);
+}
+
+void CSkinHeadDlg::ChoosePicture(const QString& path)
+{
+    ++m_generation;
+    m_picturePath = path;
+    m_preview->ClearPicture();
+    m_crop->BeginLoad();
+    m_cropRect = {};
+    m_hint1025->setText(kHintLoading);
+    if (m_running != nullptr) {
+        // The running load cannot be stopped; this choice follows it, and its result is dropped.
+        m_pendingPath = path;
+        m_hasPending = true;
+    } else {
+        StartLoad(path);
+    }
+    update();
+}
+
+void CSkinHeadDlg::StartLoad(const QString& path)
+{
+    auto job = std::make_shared<LoadJob>();
+    job->generation = m_generation;
+    job->path = path;
+    job->cropSize = m_crop->size();
+    const SkinRect band = CPreviewCtrl::HeaderBandFor(m_preview->width(), m_preview->height());
+    job->previewInset = QSize(band.Width() - 4, band.Height() - 2);
+    CSkinImage* picture = &m_crop->Picture();
+    LoadJob* worker = job.get();
+    job->thread.reset(QThread::create([picture, worker] {
+        LoadOnWorker(*picture, worker->path, worker->cropSize, worker->previewInset, worker->loaded);
+    }));
+    connect(job->thread.get(), &QThread::finished, this, [this, job] { FinishLoad(job); });
+    m_running = job;
+    job->thread->start();
+}
+
+void CSkinHeadDlg::FinishLoad(const std::shared_ptr<LoadJob>& job)
+{
+    if (job != m_running)
+        return; // already finished by WaitForLoads
+    // Dropping the thread also drops its connection, which holds the last other reference.
+    QThread* thread = job->thread.release();
+    thread->wait();
+    thread->deleteLater();
+    m_running.reset();
+
+    if (job->generation != m_generation) {
+        if (m_hasPending) {
+            m_hasPending = false;
+            StartLoad(m_pendingPath);
+        } else {
+            m_crop->ClearPicture(); // the page was reset meanwhile
+        }
+        return;
+    }
+    ApplyLoad(job->loaded);
+}
+
+void CSkinHeadDlg::WaitForLoads()
+{
+    while (m_running != nullptr) {
+        const std::shared_ptr<LoadJob> job = m_running;
+        job->thread->wait();
+        FinishLoad(job);
+    }
+}
+
+void CSkinHeadDlg::ApplyLoad(bool loaded)
+{
+    m_crop->EndLoad(loaded);
+    if (!loaded) {
+        m_hint1025->setText(kHintFailed);
+        update();
+        return;
+    }
+    // One decoded picture serves both controls: the crop control owns it, the preview borrows it.
+    m_preview->SetPicture(&m_crop->Picture());
+    m_preview->SetPictureRect(0, 0, 0, 0);
+    CreateTitle(QStringLiteral("截取头图"));
+    m_hint1025->setText(kHintCrop);
+    m_button1005->setText(QStringLiteral("重新选择图片"));
+    CPageEvent ready(PM_PICTURE_READY);
+    SendPageMessage(parentWidget(), ready);
+    ShowIntroduction(false);
+    m_crop->show();
+    m_greyTop = m_group1016->y() + m_group1016->height() + 5;
+    update();
+}
+
+void CSkinHeadDlg::ShowIntroduction(bool show)
+{
+    for (QWidget* widget :
+         {m_text1056, m_text1057, m_text1058, m_text1059, static_cast<QWidget*>(m_link1060), m_text1038,
+          static_cast<QWidget*>(m_diagramBox1068), static_cast<QWidget*>(m_diagram1065)})
+        widget->setVisible(show);
+}
+
+void CSkinHeadDlg::SaveToProject(SkinProject& project)
+{
+    // Next during a load: the picture object is the worker's until the load has finished.
+    WaitForLoads();
+    project.picturePath = m_picturePath;
+    project.picture = &m_crop->Picture();
+    project.crop = m_cropRect;
+}
+
+void CSkinHeadDlg::ResetPage()
+{
+    ++m_generation;
+    m_hasPending = false;
+    m_preview->ClearPicture();
+    if (m_running != nullptr)
+        m_crop->BeginLoad(); // released when the running load ends
+    else
+        m_crop->ClearPicture();
+    m_cropRect = {};
+    m_hint1025->setText(kHintShort);
+    m_button1005->setText(QStringLiteral("浏览"));
+    ShowIntroduction(true);
+    m_crop->hide();
+    m_greyTop = IntroductionBottom();
+    update();
+}
+
+void CSkinHeadDlg::ShowOpenedProject(SkinProject& project)
+{
+    ++m_generation;
+    m_hasPending = false;
+    WaitForLoads();
+    m_picturePath = project.picturePath;
+    m_preview->ClearPicture();
+    m_cropRect = {};
+    ApplyLoad(m_crop->LoadPicture(m_picturePath) != 0);
+}
+
+void CSkinHeadDlg::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect grey(0, m_greyTop, width(), height() - m_greyTop);
+    if (grey.height() <= 0)
+        return;
+    painter.fillRect(grey, kGrey);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(grey.adjusted(0, 0, -1, -1));
+}
+
+void CSkinHeadDlg::resizeEvent(QResizeEvent*)
+{
+    const int previewWidth = std::max(0, std::min(width() - 20, 704));
+    const int previewHeight = previewWidth * 141 / 704;
+    const int previewTop = height() - 10 - previewHeight;
+    m_preview->setGeometry(10, previewTop, previewWidth, previewHeight);
+    m_previewLabel->move(10, previewTop - 20);
+    m_crop->setGeometry(10, 119, 700, std::max(0, previewTop - 119 - 30));
+    update();
+}
+
+void CSkinHeadDlg::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (IsAcceptedDrop(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void CSkinHeadDlg::dropEvent(QDropEvent* event)
+{
+    if (!IsAcceptedDrop(event->mimeData()))
+        return;
+    event->acceptProposedAction();
+    OpenChosenFile(event->mimeData()->urls().constFirst().toLocalFile());
 }

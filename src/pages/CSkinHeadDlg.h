@@ -1,12 +1,99 @@
 #pragma once
-// Step 1: the header image page.
+// Step 1: the header image page. The user chooses a picture and cuts the header out of it
+// with the crop control, or chooses a skin package to edit, which the wizard opens.
+// Pictures are decoded on a worker thread; the newest choice wins.
 #include "pages/CWizardPage.h"
+#include "platform/SkinRect.h"
+
+#include <QString>
+#include <memory>
+
+class CLinkLabel;
+class CPictureCtrl;
+class CPictureLabel;
+class CPreviewCtrl;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
 
 class CSkinHeadDlg : public CWizardPage {
     Q_OBJECT
 public:
     explicit CSkinHeadDlg(QWidget* parent);
+    ~CSkinHeadDlg() override;
 
     // Moves the crop frame by (dx, dy) pixels (the wizard forwards the arrow keys on step 1).
     void NudgeCrop(int dx, int dy);
+
+    void SaveToProject(SkinProject& project) override;
+    void ResetPage() override;
+    // Loads the project's picture (the header rebuilt from the package) at once.
+    void ShowOpenedProject(SkinProject& project) override;
+
+    // What the user chose, as Browse does: a path ending in ".vsf" (exactly) goes to the wizard
+    // as a package, anything else is loaded as a picture. Dropping a file does the same.
+    void OpenChosenFile(const QString& path);
+    // Starts loading a picture on a worker thread; the page shows the hint meanwhile.
+    void ChoosePicture(const QString& path);
+
+    // State for the wizard and for tests.
+    QString PicturePath() const { return m_picturePath; }
+    SkinRect CropRect() const { return m_cropRect; }
+    int GreyAreaTop() const { return m_greyTop; }
+    bool IsLoading() const { return m_running != nullptr; }
+    CPictureCtrl* CropControl() const { return m_crop; }
+    CPreviewCtrl* Preview() const { return m_preview; }
+
+    static const char* const kPictureFilter;
+    static const char* const kPackageFilter;
+    static const char* const kBrowseFilter;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    struct LoadJob;
+
+    void Browse();
+    void ChoosePictureWithDialog();
+    void ChoosePackageWithDialog();
+    void SendOpenPackage(const QString& path);
+    void StartLoad(const QString& path);
+    void FinishLoad(const std::shared_ptr<LoadJob>& job);
+    void WaitForLoads();
+    void ApplyLoad(bool loaded);
+    void ShowIntroduction(bool show);
+    int IntroductionBottom() const;
+
+    // Controls, named by the numbers the behaviour refers to.
+    QGroupBox* m_group1016 = nullptr;
+    QLineEdit* m_hint1025 = nullptr;
+    QPushButton* m_button1005 = nullptr;
+    QWidget* m_text1056 = nullptr;
+    QWidget* m_text1057 = nullptr;
+    QWidget* m_text1058 = nullptr;
+    QWidget* m_text1038 = nullptr;
+    QWidget* m_text1059 = nullptr;
+    CLinkLabel* m_link1060 = nullptr;
+    QGroupBox* m_diagramBox1068 = nullptr;
+    CPictureLabel* m_diagram1065 = nullptr;
+    QWidget* m_previewLabel = nullptr;
+    CPictureCtrl* m_crop = nullptr;
+    CPreviewCtrl* m_preview = nullptr;
+
+    QString m_picturePath;
+    SkinRect m_cropRect;
+    int m_greyTop = 0;
+
+    // Loading: one worker at a time writes into the crop control's picture. A choice made
+    // meanwhile waits as the pending path; the running load's result is then dropped.
+    std::shared_ptr<LoadJob> m_running;
+    QString m_pendingPath;
+    bool m_hasPending = false;
+    int m_generation = 0;
 };

@@ -1,0 +1,345 @@
+#include "app/CDialogProvider.h"
+#include "app/CLinkLabel.h"
+#include "app/PageMessages.h"
+#include "controls/CPictureCtrl.h"
+#include "controls/CPreviewCtrl.h"
+#include "pages/CSkinHeadDlg.h"
+#include "skin/SkinProject.h"
+#include "support/TestSupport.h"
+
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace skintest;
+
+namespace {
+
+// Answers open dialogs from a queue and remembers the filters asked with.
+class AnsweringDialogs : public CDialogProvider {
+public:
+    AnsweringDialogs() { SetInstance(this); }
+    ~AnsweringDialogs() override { SetInstance(nullptr); }
+
+    QString GetOpenFileName(QWidget*, const QString& filter, const QString& suffix) override
+    {
+        filters.append(filter);
+        suffixes.append(suffix);
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+
+    QStringList answers;
+    QStringList filters;
+    QStringList suffixes;
+};
+
+// Stands in for the wizard: keeps the page messages it receives.
+class WizardStandIn : public QWidget {
+public:
+    QList<int> types;
+    QStringList packagePaths;
+
+    int Count(PageMessage type) const { return static_cast<int>(types.count(type)); }
+
+protected:
+    bool event(QEvent* event) override
+    {
+        const int type = event->type();
+        if (type == PM_PICTURE_READY || type == PM_OPEN_PACKAGE) {
+            auto* message = static_cast<CPageEvent*>(event);
+            types.append(type);
+            if (type == PM_OPEN_PACKAGE)
+                packagePaths.append(message->path);
+            message->result = 1;
+            return true;
+        }
+        return QWidget::event(event);
+    }
+};
+
+bool WritePicture(const QString& path, int width, int height, const char* format = nullptr)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, 90));
+    return image.save(path, format);
+}
+
+class SkinHeadDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        wizard.resize(874, 632);
+        page = new CSkinHeadDlg(&wizard);
+        page->setGeometry(0, 30, 874, 567);
+        wizard.show();
+        ASSERT_TRUE(WritePicture(dir.file("photo.jpg"), 1400, 600));
+    }
+
+    QString Hint() const { return page->findChild<QLineEdit*>(QStringLiteral("hint1025"))->text(); }
+    QString Title() const { return page->findChild<QLabel*>(QStringLiteral("title1031"))->text(); }
+    QString ButtonText() const { return page->findChild<QPushButton*>(QStringLiteral("button1005"))->text(); }
+    bool IntroductionVisible() const
+    {
+        for (const char* name : {"text1056", "text1057", "text1058", "text1038", "text1059", "link1060",
+                                 "group1068", "diagram1065"}) {
+            if (page->findChild<QWidget*>(QString::fromLatin1(name))->isHidden())
+                return false;
+        }
+        return true;
+    }
+    QWidget* Child(const char* name) const { return page->findChild<QWidget*>(QString::fromLatin1(name)); }
+
+    bool WaitUntilLoaded()
+    {
+        return QTest::qWaitFor([&] { return !page->IsLoading(); }, 20000);
+    }
+    void ClickBrowse()
+    {
+        QTest::mouseClick(page->findChild<QPushButton*>(QStringLiteral("button1005")), Qt::LeftButton);
+    }
+
+    ScratchDir dir;
+    AnsweringDialogs dialogs;
+    WizardStandIn wizard;
+    CSkinHeadDlg* page = nullptr;
+};
+
+TEST_F(SkinHeadDlgTest, StartsWithTheIntroductionAndTheFullHint)
+{
+    EXPECT_EQ(Title(), QStringLiteral("选择图片"));
+    EXPECT_EQ(Hint(), QStringLiteral("jpg/jpeg/bmp格式图片，建议大小<10M，最佳尺寸为700x61像素"));
+    EXPECT_EQ(ButtonText(), QStringLiteral("浏览"));
+    EXPECT_TRUE(IntroductionVisible());
+    EXPECT_TRUE(page->CropControl()->isHidden());
+    EXPECT_EQ(page->Preview()->MainColor(), 0u);
+    EXPECT_EQ(page->findChild<QGroupBox*>(QStringLiteral("group1016"))->title(),
+              QStringLiteral("选择一张图片或者皮肤包，在其基础上制作或者修改Vadi音乐盒皮肤"));
+    const auto* link = page->findChild<CLinkLabel*>(QStringLiteral("link1060"));
+    EXPECT_EQ(link->text(), QStringLiteral("查看皮肤制作教程"));
+    EXPECT_EQ(link->Target(), CLinkLabel::SiteUrl(QStringLiteral("/cafe/st/SubContent?subid=310650")));
+    const QWidget* lastLine = Child("text1059");
+    EXPECT_EQ(page->GreyAreaTop(), lastLine->y() + lastLine->height());
+}
+
+TEST_F(SkinHeadDlgTest, LayoutFollowsThePageSize)
+{
+    EXPECT_EQ(page->Preview()->geometry(), QRect(10, 416, 704, 141));
+    EXPECT_EQ(page->CropControl()->geometry(), QRect(10, 119, 700, 267));
+    EXPECT_EQ(Child("previewLabel")->pos(), QPoint(10, 396));
+
+    page->resize(600, 400);
+    EXPECT_EQ(page->Preview()->geometry(), QRect(10, 274, 580, 116));
+    EXPECT_EQ(page->CropControl()->geometry(), QRect(10, 119, 700, 125));
+
+    // The grey area from its top to the bottom, framed in black.
+    QImage shot(page->size(), QImage::Format_RGB32);
+    page->render(&shot);
+    const int y = page->GreyAreaTop() + 20;
+    EXPECT_EQ(shot.pixelColor(300, y), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(shot.pixelColor(0, y), QColor(Qt::black));
+    EXPECT_EQ(shot.pixelColor(599, y), QColor(Qt::black));
+}
+
+TEST_F(SkinHeadDlgTest, BrowseSendsOnlyLowerCaseVsfToTheWizard)
+{
+    dialogs.answers = {dir.file("a.vsf")};
+    ClickBrowse();
+    ASSERT_EQ(wizard.Count(PM_OPEN_PACKAGE), 1);
+    EXPECT_EQ(wizard.packagePaths.constFirst(), dir.file("a.vsf"));
+    EXPECT_EQ(dialogs.filters.constFirst(), QString::fromUtf8(CSkinHeadDlg::kBrowseFilter));
+    EXPECT_FALSE(page->IsLoading());
+
+    // a.VSF is taken for a picture, and it is not one.
+    ASSERT_TRUE(WriteAll(dir.file("a.VSF"), QByteArray("PK\x03\x04 not a picture")));
+    dialogs.answers = {dir.file("a.VSF")};
+    ClickBrowse();
+    EXPECT_EQ(wizard.Count(PM_OPEN_PACKAGE), 1);
+    EXPECT_EQ(Hint(), QStringLiteral("正在加载图片。。。"));
+    ASSERT_TRUE(WaitUntilLoaded());
+    EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 0);
+    // The layout of the previous state stays.
+    EXPECT_EQ(Title(), QStringLiteral("选择图片"));
+    EXPECT_TRUE(IntroductionVisible());
+    EXPECT_TRUE(page->CropControl()->isHidden());
+
+    // A name without a dot is a picture too.
+    ASSERT_TRUE(WritePicture(dir.file("nodot"), 300, 200, "BMP"));
+    page->OpenChosenFile(dir.file("nodot.x").chopped(2));
+    ASSERT_TRUE(WaitUntilLoaded());
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+}
+
+TEST_F(SkinHeadDlgTest, ClickableTextsAskWithTheirOwnFilters)
+{
+    dialogs.answers = {dir.file("b.VSF")};
+    QTest::mouseClick(Child("text1038"), Qt::LeftButton);
+    ASSERT_EQ(wizard.Count(PM_OPEN_PACKAGE), 1) << "a chosen package is not tested by the page";
+    EXPECT_EQ(wizard.packagePaths.constFirst(), dir.file("b.VSF"));
+    EXPECT_EQ(dialogs.filters.constLast(), QString::fromUtf8(CSkinHeadDlg::kPackageFilter));
+    EXPECT_EQ(dialogs.suffixes.constLast(), QStringLiteral("vsf"));
+
+    dialogs.answers = {dir.file("photo.jpg")};
+    QTest::mouseClick(Child("text1057"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.filters.constLast(), QString::fromUtf8(CSkinHeadDlg::kPictureFilter));
+    EXPECT_TRUE(page->IsLoading());
+    ASSERT_TRUE(WaitUntilLoaded());
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+
+    // A cancelled dialog changes nothing.
+    QTest::mouseClick(Child("text1057"), Qt::LeftButton);
+    EXPECT_FALSE(page->IsLoading());
+    EXPECT_EQ(Hint(), QStringLiteral("在下方预览区域内截取图片！"));
+}
+
+TEST_F(SkinHeadDlgTest, PictureLoadsOnAWorkerAndSwitchesToCropping)
+{
+    page->ChoosePicture(dir.file("photo.jpg"));
+    // The choice returns at once; the wizard hears of the picture only when it is decoded.
+    EXPECT_EQ(Hint(), QStringLiteral("正在加载图片。。。"));
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 0);
+    EXPECT_FALSE(page->CropControl()->HasPicture());
+    ASSERT_TRUE(WaitUntilLoaded());
+
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_EQ(Title(), QStringLiteral("截取头图"));
+    EXPECT_EQ(Hint(), QStringLiteral("在下方预览区域内截取图片！"));
+    EXPECT_EQ(ButtonText(), QStringLiteral("重新选择图片"));
+    EXPECT_FALSE(IntroductionVisible());
+    EXPECT_TRUE(page->CropControl()->isVisible());
+    const QWidget* group = Child("group1016");
+    EXPECT_EQ(page->GreyAreaTop(), group->y() + group->height() + 5);
+
+    // The crop control's first paint reports the crop; the page keeps it and shows it.
+    page->CropControl()->repaint();
+    const SkinRect crop = page->CropRect();
+    EXPECT_GT(crop.Width(), 0);
+    EXPECT_NEAR(crop.Width() * 61 / 700, crop.Height(), 2);
+    EXPECT_EQ(page->Preview()->PictureRect(), crop);
+    EXPECT_EQ(page->Preview()->Picture(), &page->CropControl()->Picture());
+
+    page->NudgeCrop(0, -1);
+    // One client pixel is about 2.25 picture pixels here.
+    EXPECT_NEAR(page->CropRect().top, crop.top - 2, 1);
+    EXPECT_EQ(page->CropRect().left, crop.left);
+
+    SkinProject project;
+    page->SaveToProject(project);
+    EXPECT_EQ(project.picturePath, dir.file("photo.jpg"));
+    EXPECT_EQ(project.picture, &page->CropControl()->Picture());
+    EXPECT_EQ(project.crop, page->CropRect());
+    EXPECT_EQ(project.picture->GetSize(), QSize(1400, 600));
+}
+
+TEST_F(SkinHeadDlgTest, NewestChoiceWins)
+{
+    ASSERT_TRUE(WritePicture(dir.file("big.jpg"), 3000, 2000));
+    ASSERT_TRUE(WritePicture(dir.file("small.bmp"), 350, 150));
+    page->ChoosePicture(dir.file("big.jpg"));
+    page->ChoosePicture(dir.file("photo.jpg"));
+    page->ChoosePicture(dir.file("small.bmp"));
+    ASSERT_TRUE(WaitUntilLoaded());
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_EQ(page->PicturePath(), dir.file("small.bmp"));
+    EXPECT_EQ(page->CropControl()->Picture().GetSize(), QSize(350, 150));
+}
+
+TEST_F(SkinHeadDlgTest, FailedLoadAfterCroppingKeepsTheCroppingLayout)
+{
+    page->ChoosePicture(dir.file("photo.jpg"));
+    ASSERT_TRUE(WaitUntilLoaded());
+    page->ChoosePicture(dir.file("missing.jpg"));
+    ASSERT_TRUE(WaitUntilLoaded());
+    EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
+    EXPECT_EQ(Title(), QStringLiteral("截取头图"));
+    EXPECT_FALSE(IntroductionVisible());
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_FALSE(page->CropControl()->HasPicture());
+}
+
+TEST_F(SkinHeadDlgTest, ResetReturnsToTheIntroductionButKeepsTheTitle)
+{
+    page->ChoosePicture(dir.file("photo.jpg"));
+    ASSERT_TRUE(WaitUntilLoaded());
+    page->ResetPage();
+    EXPECT_EQ(Hint(), QStringLiteral("jpg/jpeg/bmp格式图片，建议大小<10M"));
+    EXPECT_EQ(ButtonText(), QStringLiteral("浏览"));
+    EXPECT_EQ(Title(), QStringLiteral("截取头图"));
+    EXPECT_TRUE(IntroductionVisible());
+    EXPECT_TRUE(page->CropControl()->isHidden());
+    EXPECT_FALSE(page->CropControl()->HasPicture());
+    EXPECT_FALSE(page->Preview()->HasPicture());
+    const QWidget* lastLine = Child("text1059");
+    EXPECT_EQ(page->GreyAreaTop(), lastLine->y() + lastLine->height());
+
+    // A load still running when the page is reset is dropped when it ends.
+    page->ChoosePicture(dir.file("photo.jpg"));
+    page->ResetPage();
+    ASSERT_TRUE(WaitUntilLoaded());
+    QTest::qWait(20);
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_FALSE(page->CropControl()->HasPicture());
+    EXPECT_FALSE(page->CropControl()->Picture().HasPicture());
+    EXPECT_TRUE(page->CropControl()->isHidden());
+}
+
+TEST_F(SkinHeadDlgTest, OpenedProjectLoadsAtOnce)
+{
+    SkinProject project;
+    project.picturePath = dir.file("photo.jpg");
+    page->ChoosePicture(dir.file("missing.jpg")); // still loading when the package arrives
+    page->ShowOpenedProject(project);
+    EXPECT_FALSE(page->IsLoading());
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_TRUE(page->CropControl()->HasPicture());
+    EXPECT_EQ(page->PicturePath(), dir.file("photo.jpg"));
+    EXPECT_EQ(Title(), QStringLiteral("截取头图"));
+    QTest::qWait(20);
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1) << "the dropped load reports nothing later";
+
+    project.picturePath = dir.file("HeadTemp.bmp"); // the package had no header strips
+    page->ShowOpenedProject(project);
+    EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
+}
+
+TEST_F(SkinHeadDlgTest, NextDuringALoadWaitsForThePicture)
+{
+    page->ChoosePicture(dir.file("photo.jpg"));
+    SkinProject project;
+    page->SaveToProject(project);
+    EXPECT_FALSE(page->IsLoading());
+    EXPECT_EQ(project.picture->GetSize(), QSize(1400, 600));
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+}
+
+TEST_F(SkinHeadDlgTest, DroppedFilesActLikeBrowse)
+{
+    auto drop = [&](const QString& path) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(page, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(300, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(page, &dropped);
+        return true;
+    };
+    EXPECT_TRUE(drop(dir.file("skin.vsf")));
+    EXPECT_EQ(wizard.Count(PM_OPEN_PACKAGE), 1);
+    EXPECT_FALSE(drop(dir.file("notes.txt")));
+    EXPECT_TRUE(drop(dir.file("photo.jpg")));
+    ASSERT_TRUE(WaitUntilLoaded());
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+}
+
+} // namespace
