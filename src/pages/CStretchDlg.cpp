@@ -1,6 +1,314 @@
 #include "pages/CStretchDlg.h"
 
+#include "app/CDialogProvider.h"
+#include "app/CLinkLabel.h"
+#include "app/PageMessages.h"
+#include "app/UiFonts.h"
+#include "controls/CPictureLabel.h"
+#include "controls/CPreviewCtrl.h"
+#include "controls/CStretchResultCtrl.h"
+#include "skin/SkinProject.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace {
+
+// A template rectangle (x, y, width, height in dialog units) in pixels; the corners are
+// converted, as the dialog manager does.
+QRect DluRect(int x, int y, int width, int height)
+{
+    const int left = CWizardPage::DluX(x);
+    const int top = CWizardPage::DluY(y);
+    return QRect(left, top, CWizardPage::DluX(x + width) - left, CWizardPage::DluY(y + height) - top);
+}
+
+QLabel* MakeStatic(QWidget* parent, const char* name, const QString& text, const QRect& rect,
+                   const QFont* font)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect);
+    if (font != nullptr)
+        label->setFont(*font);
+    return label;
+}
+
+// An integer as the edits accept it: optional sign and digits, surrounding blanks allowed.
+bool ParseEdge(const QString& text, int& value)
+{
+    bool ok = false;
+    const int parsed = text.trimmed().toInt(&ok, 10);
+    if (ok)
+        value = parsed;
+    return ok;
+}
+
+// The arrow bars only report their arrows; their own position stays in the middle of a small
+// range so that both arrows stay active.
+constexpr int kArrowRest = 1;
+
+constexpr int kResultMargin = 10;
+constexpr int kResultBottomLimit = 560;
+constexpr int kPreviewTop = 180;
+constexpr int kPreviewMaxBottom = 321;
+constexpr int kPreviewWidth = 704;
+constexpr int kPreviewHeight = 141;
+
+} // namespace
+
 CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
 {
+    const QFont textFont = UiFont(12, 400);
+
     CreateTitle(QStringLiteral("设置扩展区域(可选)"));
+
+    m_description =
+        MakeStatic(this, "static1033",
+                   QStringLiteral("选择头图的一段区域作为扩展区域，如果不需要设置扩展区域，直接点击“跳过”"),
+                   DluRect(18, 26, 414, 11), &textFont);
+
+    m_helpLink = new CLinkLabel(this);
+    m_helpLink->setObjectName(QStringLiteral("link1047"));
+    m_helpLink->setGeometry(DluRect(121, 8, 75, 11));
+    m_helpLink->setText(QStringLiteral("什么是扩展区域？"));
+    m_helpLink->SetTarget(CLinkLabel::SiteUrl(QStringLiteral("/cafe/st/SubContent?subid=310652")));
+
+    m_settingsGroup = new QGroupBox(QStringLiteral("设置扩展区域，选择扩展方式"), this);
+    m_settingsGroup->setObjectName(QStringLiteral("group1072"));
+    m_settingsGroup->setGeometry(DluRect(17, 43, 396, 56));
+    m_settingsGroup->setFont(textFont);
+
+    MakeStatic(this, "static1052", QStringLiteral("扩展区域左起："), DluRect(25, 61, 56, 12), &textFont);
+    m_leftEdit = new QLineEdit(this);
+    m_leftEdit->setObjectName(QStringLiteral("edit1048"));
+    m_leftEdit->setGeometry(DluRect(88, 57, 19, 15));
+    m_leftArrows = new QScrollBar(Qt::Horizontal, this);
+    m_leftArrows->setObjectName(QStringLiteral("arrows1049"));
+    m_leftArrows->setGeometry(DluRect(107, 57, 19, 15));
+    MakeStatic(this, "static1053", QStringLiteral("像素(4~699) 右至："), DluRect(127, 60, 72, 12), &textFont);
+    m_rightEdit = new QLineEdit(this);
+    m_rightEdit->setObjectName(QStringLiteral("edit1050"));
+    m_rightEdit->setGeometry(DluRect(200, 57, 19, 15));
+    m_rightArrows = new QScrollBar(Qt::Horizontal, this);
+    m_rightArrows->setObjectName(QStringLiteral("arrows1051"));
+    m_rightArrows->setGeometry(DluRect(219, 57, 19, 15));
+    MakeStatic(this, "static1054", QStringLiteral("像素(5~700)"), DluRect(239, 61, 46, 12), &textFont);
+    MakeStatic(this, "static1055", QStringLiteral(" (您也可以直接在下图中拖拽设置)"),
+               DluRect(285, 61, 125, 15), &textFont);
+    MakeStatic(this, "static1069", QStringLiteral("区域扩展方式："), DluRect(25, 83, 61, 11), &textFont);
+    m_stretchRadio = new QRadioButton(QStringLiteral("拉伸该区域"), this);
+    m_stretchRadio->setObjectName(QStringLiteral("radio1070"));
+    m_stretchRadio->setGeometry(DluRect(87, 80, 66, 15));
+    m_stretchRadio->setFont(textFont);
+    m_tileRadio = new QRadioButton(QStringLiteral("平铺该区域"), this);
+    m_tileRadio->setObjectName(QStringLiteral("radio1071"));
+    m_tileRadio->setGeometry(DluRect(170, 80, 66, 15));
+    m_tileRadio->setFont(textFont);
+
+    m_illustrationGroup = new QGroupBox(QStringLiteral("示意图"), this);
+    m_illustrationGroup->setObjectName(QStringLiteral("group1068"));
+    m_illustrationGroup->setGeometry(DluRect(421, 4, 159, 81));
+    m_illustration = new CPictureLabel(this);
+    m_illustration->setObjectName(QStringLiteral("illustration1065"));
+    m_illustration->setGeometry(DluRect(427, 15, 111, 56));
+    if (m_illustration->LoadFromResource(175, ResourceType::Bitmap))
+        m_illustration->ResizeToPicture();
+
+    m_preview = new CPreviewCtrl(this);
+    m_preview->setObjectName(QStringLiteral("preview1013"));
+    m_preview->setGeometry(DluRect(24, 130, 300, 97));
+    m_previewLabel = MakeStatic(this, "static-1", QStringLiteral("预览："), DluRect(7, 232, 86, 13), nullptr);
+    m_result = new CStretchResultCtrl(this);
+    m_result->setObjectName(QStringLiteral("result1014"));
+    m_result->setGeometry(DluRect(6, 253, 367, 60));
+
+    for (QScrollBar* bar : {m_leftArrows, m_rightArrows}) {
+        bar->setRange(kArrowRest - 1, kArrowRest + 1);
+        bar->setValue(kArrowRest);
+        connect(bar, &QScrollBar::actionTriggered, this, [this, bar](int action) { OnArrows(bar, action); });
+    }
+    connect(m_leftEdit, &QLineEdit::textEdited, this, &CStretchDlg::OnEditChanged);
+    connect(m_rightEdit, &QLineEdit::textEdited, this, &CStretchDlg::OnEditChanged);
+    connect(m_stretchRadio, &QRadioButton::clicked, this, [this] { SetTileMode(0); });
+    connect(m_tileRadio, &QRadioButton::clicked, this, [this] { SetTileMode(1); });
+
+    RefreshEdits();
+}
+
+void CStretchDlg::LoadFromProject(SkinProject& project)
+{
+    // The page may be entered before it was ever shown: place the previews for its size first,
+    // so that the default selection is made at the preview's real width.
+    LayoutControls();
+    const SkinRect& crop = project.crop;
+    m_preview->SetPicture(project.picture);
+    m_preview->SetPictureRect(crop.left, crop.top, crop.right, crop.bottom);
+    m_preview->SetMainColor(project.mainColor);
+    m_preview->SetTabTextWhite(project.whiteTabText ? 1 : 0);
+    m_result->SetPicture(project.picture);
+    m_result->SetPictureRect(crop.left, crop.top, crop.right, crop.bottom);
+    m_result->SetMainColor(project.mainColor);
+    if (!m_restored) {
+        m_preview->ResetSelection();
+        m_tileMode = 0;
+        m_result->SetTileMode(0);
+        m_stretchRadio->setChecked(true);
+        m_tileRadio->setChecked(false);
+    }
+    m_preview->NotifyRegion();
+}
+
+void CStretchDlg::SaveToProject(SkinProject& project)
+{
+    project.stretchRegion = m_preview->GetRegion();
+    project.tile = m_tileMode;
+}
+
+void CStretchDlg::ResetPage()
+{
+    m_restored = false;
+}
+
+void CStretchDlg::ShowOpenedProject(SkinProject& project)
+{
+    const SkinRect region = project.stretchRegion;
+    if (region.IsNull())
+        return;
+    LayoutControls();
+    m_leftEdge = region.left;
+    m_rightEdge = region.right;
+    // The opened header is 61 pixels high and drawn 1:1 with a 2-pixel inset in the preview.
+    m_preview->SetSelection(region.left + 2, region.top, region.right + 2, region.bottom);
+    m_tileMode = project.tile;
+    m_result->SetTileMode(project.tile);
+    m_stretchRadio->setChecked(project.tile == 0);
+    m_tileRadio->setChecked(project.tile != 0);
+    m_restored = true;
+    RefreshEdits();
+}
+
+int CStretchDlg::GreyAreaTop() const
+{
+    return m_settingsGroup->geometry().bottom() + 1 + 20;
+}
+
+bool CStretchDlg::event(QEvent* event)
+{
+    if (event->type() == static_cast<QEvent::Type>(PM_REGION_CHANGED)) {
+        OnRegionChanged(static_cast<CPageEvent&>(*event));
+        return true;
+    }
+    return CWizardPage::event(event);
+}
+
+void CStretchDlg::OnRegionChanged(CPageEvent& event)
+{
+    const SkinRect& region = event.rect;
+    m_result->SetRegion(region.left, region.top, region.right, region.bottom);
+    m_preview->SelectionEdges(m_leftEdge, m_rightEdge, true);
+    RefreshEdits();
+    event.result = 0;
+}
+
+void CStretchDlg::OnArrows(QScrollBar* bar, int action)
+{
+    int& edge = bar == m_leftArrows ? m_leftEdge : m_rightEdge;
+    if (action == QAbstractSlider::SliderSingleStepSub)
+        --edge;
+    else if (action == QAbstractSlider::SliderSingleStepAdd)
+        ++edge;
+    m_preview->SelectionEdges(m_leftEdge, m_rightEdge, false);
+    RefreshEdits();
+    bar->setSliderPosition(kArrowRest);
+}
+
+void CStretchDlg::OnEditChanged()
+{
+    if (m_leftEdit->text().isEmpty()) {
+        CDialogProvider::Instance().MessageBox(this, QStringLiteral("偏移量不能为空！"), PromptCaption(),
+                                               QMessageBox::Ok);
+        RefreshEdits();
+        return;
+    }
+    // Text that is not a whole number is left in the edit for the user to finish; the edges keep
+    // their values until both edits hold numbers again.
+    int left = 0;
+    int right = 0;
+    if (!ParseEdge(m_leftEdit->text(), left) || !ParseEdge(m_rightEdit->text(), right))
+        return;
+    m_leftEdge = left;
+    m_rightEdge = right;
+    // The preview clamps the edges and reports back, which puts the clamped values in the edits.
+    m_preview->SelectionEdges(m_leftEdge, m_rightEdge, false);
+    RefreshEdits();
+}
+
+void CStretchDlg::SetTileMode(int mode)
+{
+    m_tileMode = mode;
+    m_result->SetTileMode(mode);
+}
+
+void CStretchDlg::RefreshEdits()
+{
+    const QString left = QString::number(m_leftEdge);
+    const QString right = QString::number(m_rightEdge);
+    if (m_leftEdit->text() != left)
+        m_leftEdit->setText(left);
+    if (m_rightEdit->text() != right)
+        m_rightEdit->setText(right);
+}
+
+void CStretchDlg::resizeEvent(QResizeEvent* event)
+{
+    CWizardPage::resizeEvent(event);
+    LayoutControls();
+}
+
+void CStretchDlg::LayoutControls()
+{
+    const QRect client = rect();
+    // The result preview runs across the page's width near its bottom, at most 141 high.
+    const int x = client.left() + kResultMargin;
+    const int bottomLimit = std::min(client.top() + client.height() - kResultMargin, kResultBottomLimit);
+    const int w = client.left() + client.width() - kResultMargin - x;
+    const int h = w > CStretchResultCtrl::kPlayerTopWidth
+                      ? CStretchResultCtrl::kPlayerTopHeight
+                      : w * CStretchResultCtrl::kPlayerTopHeight / CStretchResultCtrl::kPlayerTopWidth;
+    const int top = bottomLimit - h;
+    m_result->setGeometry(x, top, std::max(0, w), std::max(0, h));
+    m_result->update();
+    m_previewLabel->move(x, top - 25);
+
+    // The header preview keeps the 704:141 proportion, at most 704 x 141, centred in the
+    // space between the settings and the result.
+    int bottom = top - 10;
+    if (bottom - kPreviewTop > kPreviewHeight)
+        bottom = kPreviewMaxBottom;
+    const int previewHeight = std::max(0, bottom - kPreviewTop);
+    const int previewWidth = previewHeight * kPreviewWidth / kPreviewHeight;
+    const int shift = (top - bottom - 10) / 2;
+    m_preview->setGeometry(x, kPreviewTop + shift, previewWidth, previewHeight);
+    m_preview->update();
+    update();
+}
+
+void CStretchDlg::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect client = rect();
+    const int top = GreyAreaTop();
+    const QRect area(0, top, client.width(), client.height() - top);
+    if (area.width() <= 0 || area.height() <= 0)
+        return;
+    painter.fillRect(area, QColor(192, 192, 192));
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
 }
