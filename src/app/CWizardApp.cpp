@@ -2,6 +2,7 @@
 
 #include "app/CWizardDlg.h"
 #include "app/ProgramIcon.h"
+#include "imaging/ImageLoading.h"
 
 #include <QIcon>
 
@@ -10,6 +11,8 @@ CWizardApp::CWizardApp(int& argc, char** argv) : QApplication(argc, argv)
     setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
     setApplicationName(QStringLiteral("Vadi音乐盒皮肤制作工具"));
     setWindowIcon(ProgramIcon());
+    // Picture decoding is set up once, here on the user-interface thread, before any loader runs.
+    EnsureImageIo();
 }
 
 int CWizardApp::Run()
