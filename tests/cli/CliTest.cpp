@@ -231,3 +231,23 @@ TEST_F(CliTest, ExtractUnpacksEveryMember)
     EXPECT_EQ(Cli({"extract", package, file}).exitCode, 1);
     EXPECT_EQ(skintest::ReadAll(file), "keep");
 }
+
+TEST_F(CliTest, SampleSkinOfTheHeadlessRunRoundTrips)
+{
+    const QString sample = QStringLiteral(SKIN_SOURCE_DIR "/res/sample/sample.jpg");
+    if (!QFile::exists(sample))
+        GTEST_SKIP() << "no sample picture in this checkout";
+    const QString package = Path("sample.vsf");
+    const CliRun build =
+        Cli({"build", "-o", package, "--picture", sample, "--name", QString::fromUtf8("示例皮肤"), "--crop",
+             "0,180,1600,319", "--stretch", "300,180,900,319", "--color", "#2E7BCF", "--white-tabs"});
+    ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
+    const QJsonObject info = Info(package);
+    EXPECT_EQ(info["showname"].toString(), QString::fromUtf8("示例皮肤"));
+    EXPECT_EQ(info["name"].toString(), "sample");
+    // 61/139 of 300, 600 and 700 pixels, each rounded on its own.
+    EXPECT_EQ(info["stretch"].toArray(), (QJsonArray{132, 0, 395, 61}));
+    EXPECT_EQ(info["header"].toObject(), (QJsonObject{{"width", 702}, {"height", 61}}));
+    EXPECT_EQ(info["color"].toString(), "#2D7BD1");
+    EXPECT_TRUE(info["white"].toBool());
+}
