@@ -343,3 +343,21 @@ TEST_F(SkinHeadDlgTest, DroppedFilesActLikeBrowse)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SkinHeadDlgLifetime, PageClosedDuringALoadWaitsForItsWorker)
+{
+    ScratchDir dir;
+    ASSERT_TRUE(WritePicture(dir.file("big.jpg"), 3000, 2000));
+    WizardStandIn wizard;
+    auto* page = new CSkinHeadDlg(&wizard);
+    page->resize(874, 567);
+    page->ChoosePicture(dir.file("big.jpg"));
+    EXPECT_TRUE(page->IsLoading());
+    delete page;
+    QTest::qWait(50); // the finished worker's late notice must find nothing to touch
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 0);
+}
+
+} // namespace
