@@ -147,6 +147,16 @@ QImage DecodePicture(QIODevice* device)
     return decoded.convertToFormat(QImage::Format_ARGB32);
 }
 
+QImage DecodePictureBytes(const QByteArray& bytes)
+{
+    if (bytes.isEmpty() || !BmpComplete(bytes) || !JpegComplete(bytes))
+        return QImage();
+    QByteArray view = QByteArray::fromRawData(bytes.constData(), bytes.size());
+    QBuffer buffer(&view);
+    buffer.open(QIODevice::ReadOnly);
+    return DecodePicture(&buffer);
+}
+
 QImage DecodePictureFile(const QString& path)
 {
     QFile file(path);
@@ -158,11 +168,7 @@ QImage DecodePictureFile(const QString& path)
     } catch (const std::bad_alloc&) {
         return QImage();
     }
-    if (bytes.isEmpty() || !BmpComplete(bytes) || !JpegComplete(bytes))
-        return QImage();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return DecodePicture(&buffer);
+    return DecodePictureBytes(bytes);
 }
 
 bool LoadPngResource(QImage& target, int id)

@@ -11,6 +11,9 @@ void EnsureImageIo();
 // Decodes a picture (any format Qt reads) into ARGB32, alpha kept and the recorded camera
 // orientation applied; a null QImage when it cannot be decoded.
 QImage DecodePicture(QIODevice* device);
+// As DecodePicture, and refusing cut-off BMP and JPEG data, which the decoders would accept
+// with the missing rows painted black or grey.
+QImage DecodePictureBytes(const QByteArray& bytes);
 QImage DecodePictureFile(const QString& path);
 QString BitmapResourcePath(int id); // ":/res/bitmap/<id>.bmp"
 QString PngResourcePath(int id);    // ":/res/png/<id>.png"

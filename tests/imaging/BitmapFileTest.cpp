@@ -104,6 +104,10 @@ TEST(BitmapFile, SaveFailures)
     EXPECT_FALSE(SaveBitmapFile(dir.file("null.bmp"), QImage()));
     EXPECT_FALSE(QFile::exists(dir.file("null.bmp")));
     EXPECT_FALSE(SaveBitmapFile(dir.file("missing/folder/x.bmp"), Random(2, 2, 1)));
+    // a device that takes no bytes: the failed write is reported
+    if (QFile::exists("/dev/full")) {
+        EXPECT_FALSE(SaveBitmapFile("/dev/full", Random(20, 20, 1)));
+    }
     // an existing file is overwritten, not appended to
     ASSERT_TRUE(skintest::WriteAll(dir.file("old.bmp"), QByteArray(5000, 'x')));
     ASSERT_TRUE(SaveBitmapFile(dir.file("old.bmp"), Random(2, 2, 1)));
