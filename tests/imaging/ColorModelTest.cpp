@@ -196,8 +196,7 @@ TEST(ColorModel, RecolorBitmapMatchesRecolorPixelForEveryColour)
         for (int x = 0; x < 4096; ++x)
             row[x] = 0xFF000000u | uint32_t(y) << 12 | uint32_t(x);
     }
-    const ColorRef targets[] = {MakeColorRef(70, 113, 184), MakeColorRef(177, 179, 178)};
-    for (ColorRef target : targets) {
+    for (ColorRef target : {MakeColorRef(70, 113, 184)}) {
         const QImage out = RecolorBitmap(all, target);
         int mismatches = 0;
         for (int y = 0; y < 4096 && mismatches < 5; ++y) {
