@@ -1,7 +1,8 @@
 #include "skin/PlayerLookup.h"
 
+#include "skin/ProfileFile.h"
+
 #include <QFile>
-#include <QList>
 #include <algorithm>
 
 #ifdef Q_OS_WIN
@@ -15,72 +16,24 @@ constexpr int kHomeBufferSize = 512;
 // The version is read into a 256-character buffer.
 constexpr int kVersionBufferSize = 256;
 
-QByteArray Unquote(const QByteArray& value)
+#ifndef Q_OS_WIN
+// True when the profile text has a "[section]" line (names match without regard to case).
+bool HasSection(const QByteArray& text, QByteArrayView section)
 {
-    if (value.size() >= 2) {
-        const char first = value.front();
-        if ((first == '"' || first == '\'') && value.back() == first)
-            return value.mid(1, value.size() - 2);
+    for (const QByteArray& raw : text.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (!line.startsWith('['))
+            continue;
+        const qsizetype close = line.indexOf(']');
+        const QByteArray name = (close < 0 ? line.mid(1) : line.mid(1, close - 1)).trimmed();
+        if (name.compare(section, Qt::CaseInsensitive) == 0)
+            return true;
     }
-    return value;
+    return false;
 }
-
-// Calls visit(section, key, value) for every key line, in file order, until it returns true.
-template <typename Visit> void ForEachEntry(const QByteArray& text, Visit visit)
-{
-    QByteArray section;
-    bool inSection = false;
-    for (QByteArray line : text.split('\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(';'))
-            continue;
-        if (line.startsWith('[')) {
-            const qsizetype close = line.indexOf(']');
-            section = (close < 0 ? line.mid(1) : line.mid(1, close - 1)).trimmed();
-            inSection = true;
-            if (visit(section, QByteArray(), QByteArray(), true))
-                return;
-            continue;
-        }
-        if (!inSection)
-            continue;
-        const qsizetype equals = line.indexOf('=');
-        if (equals < 0)
-            continue;
-        if (visit(section, line.left(equals).trimmed(), Unquote(line.mid(equals + 1).trimmed()), false))
-            return;
-    }
-}
-
-bool SameName(const QByteArray& a, const QByteArray& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+#endif
 
 } // namespace
-
-std::optional<QByteArray> ProfileValue(const QByteArray& text, const QByteArray& section,
-                                       const QByteArray& key, int bufferSize)
-{
-    std::optional<QByteArray> found;
-    ForEachEntry(text, [&](const QByteArray& s, const QByteArray& k, const QByteArray& v, bool header) {
-        if (header || !SameName(s, section) || !SameName(k, key))
-            return false;
-        found = v.left(std::max(0, bufferSize - 1));
-        return true;
-    });
-    return found;
-}
-
-bool ProfileHasSection(const QByteArray& text, const QByteArray& section)
-{
-    bool found = false;
-    ForEachEntry(text, [&](const QByteArray& s, const QByteArray&, const QByteArray&, bool header) {
-        found = header && SameName(s, section);
-        return found;
-    });
-    return found;
-}
 
 QString PlayerRegistryFile()
 {
@@ -101,13 +54,15 @@ std::optional<QString> ReadPlayerHome()
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray text = file.readAll();
-    if (!ProfileHasSection(text, "VDMUSIC"))
+    if (!HasSection(text, "VDMUSIC"))
         return std::nullopt;
-    // Read with room to spare so that an over-long value is seen as such and refused.
-    const std::optional<QByteArray> home = ProfileValue(text, "VDMUSIC", "VDMUSIC_HOME", kHomeBufferSize + 1);
-    if (!home || home->size() >= kHomeBufferSize)
+    ProfileFile profile;
+    profile.SetBytes(text);
+    // Read with plenty of room so that an over-long value is seen as such and refused.
+    const QByteArray home = profile.ReadBytes("VDMUSIC", "VDMUSIC_HOME", 8 * kHomeBufferSize);
+    if (home.size() >= kHomeBufferSize)
         return QString();
-    return QString::fromUtf8(*home);
+    return QString::fromUtf8(home);
 #endif
 }
 
@@ -116,10 +71,10 @@ QByteArray ReadPlayerVersion(const QString& home)
     // Without a folder there is nothing to look in (the bare path would name the file system root).
     if (home.isEmpty())
         return {};
-    QFile file(home + QStringLiteral("/face/vdc.img"));
-    if (!file.open(QIODevice::ReadOnly))
+    ProfileFile profile;
+    if (!profile.Load(home + QStringLiteral("/face/vdc.img")))
         return {};
-    return ProfileValue(file.readAll(), "Config", "Version", kVersionBufferSize).value_or(QByteArray());
+    return profile.ReadBytes("Config", "Version", kVersionBufferSize);
 }
 
 int CompareVersionText(const QByteArray& a, const QByteArray& b)

@@ -46,12 +46,3 @@ struct PlayerCheck {
 
 // The whole lookup: key, version file, version judgement.
 PlayerCheck CheckPlayer();
-
-// One value of a profile (INI) file's text, looked up the way the Windows profile functions do:
-// section and key names case-insensitive and trimmed, the first match wins, the value trimmed
-// and freed of one pair of enclosing quotes, then cut to bufferSize - 1 bytes. nullopt when the
-// section or key is missing.
-std::optional<QByteArray> ProfileValue(const QByteArray& text, const QByteArray& section,
-                                       const QByteArray& key, int bufferSize);
-// True when the text has a section of that name (case-insensitive).
-bool ProfileHasSection(const QByteArray& text, const QByteArray& section);

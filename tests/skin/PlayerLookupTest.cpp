@@ -68,25 +68,6 @@ TEST(PlayerVersion, AcceptsOnlyVersionsFromTheFirstSkinnableOne)
     EXPECT_FALSE(SupportsSkins("MUSIC_2.6.10.0"));
 }
 
-TEST(ProfileText, FindsValuesTheWayTheProfileFunctionsDo)
-{
-    const QByteArray text = "; comment\r\n"
-                            "Version=outside\r\n"
-                            "[ config ]\r\n"
-                            "  version =  \"MUSIC_3\"  \r\n"
-                            "Version=second\r\n"
-                            "[Other]\r\n"
-                            "Empty=\r\n";
-    EXPECT_EQ(ProfileValue(text, "Config", "Version", 256), QByteArray("MUSIC_3"));
-    EXPECT_EQ(ProfileValue(text, "Other", "Empty", 256), QByteArray(""));
-    EXPECT_FALSE(ProfileValue(text, "Other", "Version", 256).has_value());
-    EXPECT_FALSE(ProfileValue(text, "Missing", "Version", 256).has_value());
-    // The buffer holds the terminator too.
-    EXPECT_EQ(ProfileValue(text, "Config", "Version", 4), QByteArray("MUS"));
-    EXPECT_TRUE(ProfileHasSection(text, "OTHER"));
-    EXPECT_FALSE(ProfileHasSection(text, "Version"));
-}
-
 TEST_F(RegistryFixture, ReadyPlayerForEveryAcceptedVersion)
 {
     for (const char* version : {"MUSIC_2.6.7.1", "MUSIC_2.6.8.0", "MUSIC_3"}) {
@@ -112,6 +93,10 @@ TEST_F(RegistryFixture, NotInstalledWithoutKeyFolderOrVersion)
     // No stand-in file at all.
     EXPECT_FALSE(ReadPlayerHome().has_value());
     EXPECT_EQ(CheckPlayer().status, PlayerStatus::NotInstalled);
+
+    // Names match without regard to case.
+    WriteRegistry("[vdmusic]\r\nvdmusic_home = /opt/player\r\n");
+    EXPECT_EQ(ReadPlayerHome(), QString("/opt/player"));
 
     // A file without the player's section.
     WriteRegistry("[OTHER]\nVDMUSIC_HOME=/x\n");
