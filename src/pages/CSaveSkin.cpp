@@ -1,6 +1,212 @@
 #include "pages/CSaveSkin.h"
 
+#include "app/CDialogProvider.h"
+#include "app/CLinkLabel.h"
+#include "app/UiFonts.h"
+#include "controls/CPictureLabel.h"
+#include "controls/CPictureViewLabel.h"
+#include "imaging/CSkinImage.h"
+#include "skin/SkinProject.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cmath>
+
+namespace {
+
+constexpr double kThumbAspect = 1.6216216216216217; // 60 / 37
+constexpr int kSchematicBitmap = 174;
+
+void SetTextColor(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
 CSaveSkin::CSaveSkin(QWidget* parent) : CWizardPage(133, parent)
 {
+    const QFont text = UiFont(12);
     CreateTitle(QStringLiteral("保存皮肤"));
+
+    m_intro = new QLabel(QStringLiteral("恭喜皮肤已完成！填写相关信息并保存皮肤吧！"), this);
+    m_infoGroup = new QGroupBox(QStringLiteral("填写皮肤信息，“ * ”为必填项"), this);
+    m_nameLabel = new QLabel(QStringLiteral("*  皮肤名称："), this);
+    m_star = new QLabel(QStringLiteral("*"), this);
+    m_star->setObjectName(QStringLiteral("static1063"));
+    m_star->setAutoFillBackground(true);
+    m_error = new QLabel(this);
+    m_error->setObjectName(QStringLiteral("static1064"));
+    SetTextColor(m_star, QColor(255, 0, 0));
+    SetTextColor(m_error, QColor(255, 0, 0));
+
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setObjectName(QStringLiteral("edit1045"));
+    m_nameHint = new QLabel(QStringLiteral("(为您的皮肤起个好听的名字吧，长度不超过10个汉字)"), this);
+    m_previewLabel = new QLabel(QStringLiteral("皮肤预览："), this);
+    m_pathEdit = new QLineEdit(ThumbnailHint(), this);
+    m_pathEdit->setObjectName(QStringLiteral("edit1037"));
+    m_pathEdit->setReadOnly(true);
+    m_browse = new QPushButton(QStringLiteral("浏览"), this);
+    m_browse->setObjectName(QStringLiteral("button1028"));
+    connect(m_browse, &QPushButton::clicked, this, &CSaveSkin::BrowseThumbnail);
+
+    m_thumb = new CPictureViewLabel(this);
+    m_thumb->setObjectName(QStringLiteral("thumbnail1027"));
+    m_thumb->resize(kThumbWidth, kThumbHeight);
+
+    m_upload = new CLinkLabel(this);
+    m_upload->setObjectName(QStringLiteral("link1062"));
+    m_upload->setText(QStringLiteral("将皮肤上传到Vadi网站"));
+    m_upload->SetTarget(CLinkLabel::SiteUrl(QStringLiteral("/skin/st/UpSkin")));
+    m_upload->adjustSize();
+
+    m_schematicGroup = new QGroupBox(QStringLiteral("示意图"), this);
+    m_schematic = new CPictureLabel(this);
+    m_schematic->setObjectName(QStringLiteral("picture1065"));
+    m_schematic->LoadFromResource(kSchematicBitmap, ResourceType::Bitmap);
+    m_schematic->ResizeToPicture();
+
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_intro, m_infoGroup, m_nameLabel, m_pathEdit,
+                                                           m_nameHint, m_previewLabel, m_schematicGroup}) {
+        widget->setFont(text);
+    }
+    for (QLabel* label : {m_intro, m_nameLabel, m_star, m_nameHint, m_previewLabel})
+        label->adjustSize();
+    m_infoGroup->lower();
+    m_schematicGroup->lower();
+}
+
+QString CSaveSkin::ThumbnailHint()
+{
+    return QStringLiteral("60×37像素，jpg/jpge/bmp格式；若不上传系统将自动生成");
+}
+
+SkinRect CSaveSkin::AutoThumbnailRect(const SkinRect& crop)
+{
+    const int left = static_cast<int>(std::trunc(crop.right - crop.Height() * kThumbAspect));
+    return {left, crop.top, crop.right, crop.bottom};
+}
+
+void CSaveSkin::ShowAutoThumbnail()
+{
+    m_thumb->Clear();
+    if (m_headerPicture == nullptr)
+        return;
+    const SkinRect source = AutoThumbnailRect(m_headerCrop);
+    m_thumb->SetSourcePicture(m_headerPicture);
+    m_thumb->SetSourceRect(source);
+}
+
+void CSaveSkin::LoadFromProject(SkinProject& project)
+{
+    m_headerPicture = project.picture;
+    m_headerCrop = project.crop;
+    if (!m_thumbChosen)
+        ShowAutoThumbnail();
+}
+
+void CSaveSkin::SaveToProject(SkinProject& project)
+{
+    if (m_thumbChosen) {
+        project.thumbnailPicture = m_thumb->GetPicture();
+        project.thumbnailPath = m_thumbPath;
+    } else {
+        project.thumbnailPicture = nullptr;
+        project.thumbnailPath.clear();
+    }
+    m_skinName = m_nameEdit->text();
+    project.skinName = m_skinName;
+}
+
+void CSaveSkin::ResetPage()
+{
+    m_nameEdit->clear();
+    m_pathEdit->setText(ThumbnailHint());
+    m_thumb->Clear();
+    m_thumbChosen = false;
+    m_thumbPath.clear();
+}
+
+void CSaveSkin::ShowOpenedProject(SkinProject& project)
+{
+    m_nameEdit->setText(project.skinName);
+    m_thumb->Clear();
+    if (m_thumb->LoadFromFile(project.thumbnailPath)) {
+        m_thumbChosen = true;
+        m_pathEdit->setText(project.thumbnailPath);
+        m_thumbPath = project.thumbnailPath;
+    } else {
+        // A package without a readable thumbnail: the next save cuts one from the header
+        // rather than handing on an empty picture.
+        m_thumbChosen = false;
+        m_thumbPath.clear();
+        m_pathEdit->setText(ThumbnailHint());
+    }
+    update();
+}
+
+void CSaveSkin::BrowseThumbnail()
+{
+    const QString path = CDialogProvider::Instance().GetOpenFileName(
+        this, QStringLiteral("Images (*.jpg *.jpeg *.bmp)"), QStringLiteral("jpg"));
+    if (path.isEmpty())
+        return;
+    m_thumb->Clear();
+    if (m_thumb->LoadFromFile(path)) {
+        m_thumbChosen = true;
+        m_pathEdit->setText(path);
+        m_thumbPath = path;
+    } else {
+        m_pathEdit->setText(QStringLiteral("加载图片失败！"));
+        // Keep the thumbnail the user had: the earlier good picture, or the automatic one.
+        if (m_thumbChosen && !m_thumb->LoadFromFile(m_thumbPath)) {
+            m_thumbChosen = false;
+            m_thumbPath.clear();
+        }
+        if (!m_thumbChosen)
+            ShowAutoThumbnail();
+    }
+    update();
+}
+
+void CSaveSkin::resizeEvent(QResizeEvent* event)
+{
+    CWizardPage::resizeEvent(event);
+    const int w = width();
+    m_intro->move(25, 40);
+    m_infoGroup->setGeometry(15, 65, std::max(0, w - 30), 175);
+
+    const int labelLeft = 40;
+    const int fieldLeft = 130;
+    m_nameLabel->move(labelLeft, 98);
+    m_star->move(labelLeft, 98);
+    m_nameEdit->setGeometry(fieldLeft, 94, 220, 22);
+    m_error->setGeometry(fieldLeft + 226, 120, 300, 15);
+    m_nameHint->move(fieldLeft + 226, 98);
+
+    m_previewLabel->move(labelLeft, 138);
+    m_pathEdit->setGeometry(fieldLeft, 134, 330, 22);
+    m_browse->setGeometry(fieldLeft + 336, 133, 70, 24);
+    m_thumb->setGeometry(fieldLeft, 164, kThumbWidth, kThumbHeight);
+    m_upload->move(labelLeft, 212);
+
+    const QSize schematic = m_schematic->GetSize();
+    m_schematicGroup->setGeometry(15, 250, std::max(0, w - 30), schematic.height() + 30);
+    m_schematic->setGeometry(25, 270, schematic.width(), schematic.height());
+}
+
+void CSaveSkin::keyPressEvent(QKeyEvent* event)
+{
+    // Enter and Escape inside the page do nothing here; the wizard handles Escape itself.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    CWizardPage::keyPressEvent(event);
 }

@@ -1,9 +1,74 @@
 #pragma once
-// Step 6: the save page.
+// Step 6: the save page. It collects the skin's name and an optional thumbnail picture; the
+// wizard's Save skin and Try now commands build the package from them.
 #include "pages/CWizardPage.h"
+#include "platform/SkinRect.h"
+
+class CLinkLabel;
+class CPictureLabel;
+class CPictureViewLabel;
+class CSkinImage;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 class CSaveSkin : public CWizardPage {
     Q_OBJECT
 public:
+    static constexpr int kThumbWidth = 60;
+    static constexpr int kThumbHeight = 37;
+
     explicit CSaveSkin(QWidget* parent);
+
+    void LoadFromProject(SkinProject& project) override;
+    void SaveToProject(SkinProject& project) override;
+    void ResetPage() override;
+    void ShowOpenedProject(SkinProject& project) override;
+
+    // The part of the header the automatic thumbnail shows: the right-hand end at 60:37.
+    static SkinRect AutoThumbnailRect(const SkinRect& crop);
+    // The text of the thumbnail path box while no thumbnail is chosen.
+    static QString ThumbnailHint();
+
+    // Browse (button 1028): asks for a picture and makes it the thumbnail.
+    void BrowseThumbnail();
+
+    bool ThumbnailChosen() const { return m_thumbChosen; }
+    QString ThumbnailPath() const { return m_thumbPath; }
+    QLineEdit* NameEdit() const { return m_nameEdit; }
+    QLineEdit* PathEdit() const { return m_pathEdit; }
+    QPushButton* BrowseButton() const { return m_browse; }
+    CPictureViewLabel* ThumbnailPreview() const { return m_thumb; }
+    CLinkLabel* UploadLink() const { return m_upload; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ShowAutoThumbnail();
+
+    CPictureViewLabel* m_thumb = nullptr; // 1027
+    bool m_thumbChosen = false;
+    QString m_thumbPath;
+    QString m_skinName;
+    CLinkLabel* m_upload = nullptr;       // 1062
+    CPictureLabel* m_schematic = nullptr; // 1065
+
+    QLabel* m_intro = nullptr;        // 1033
+    QGroupBox* m_infoGroup = nullptr; // 1034
+    QLabel* m_nameLabel = nullptr;
+    QLabel* m_star = nullptr;         // 1063
+    QLabel* m_error = nullptr;        // 1064
+    QLineEdit* m_nameEdit = nullptr;  // 1045
+    QLabel* m_nameHint = nullptr;     // 1043
+    QLabel* m_previewLabel = nullptr; // 1073
+    QLineEdit* m_pathEdit = nullptr;  // 1037
+    QPushButton* m_browse = nullptr;  // 1028
+    QGroupBox* m_schematicGroup = nullptr;
+
+    // What the automatic thumbnail shows: the header picture (borrowed) and its crop.
+    CSkinImage* m_headerPicture = nullptr;
+    SkinRect m_headerCrop;
 };

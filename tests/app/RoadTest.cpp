@@ -1,0 +1,346 @@
+// The road through the wizard: saving, trying in the player and reopening a skin package.
+#include "app/CLinkLabel.h"
+#include "app/CWizardDlg.h"
+#include "app/PageMessages.h"
+#include "app/WizardCommands.h"
+#include "imaging/CSkinImage.h"
+#include "imaging/ColorModel.h"
+#include "pages/CSaveSkin.h"
+#include "pages/CSkinHeadDlg.h"
+#include "pages/ScriptedDialogs.h"
+#include "skin/PlayerLookup.h"
+#include "skin/SkinFolders.h"
+#include "support/TestSupport.h"
+#include "zip/Zip.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using skintest::ReadAll;
+using skintest::ScratchDir;
+using skintest::WriteAll;
+
+// Catches the addresses the program asks the desktop to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl& url) { urls.append(url); }
+};
+
+namespace {
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+// Waits (processing events) until the file exists; false after ten seconds.
+bool WaitForFile(const QString& path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFile::exists(path)) {
+        if (timer.elapsed() > 10000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QTest::qSleep(20);
+    }
+    return true;
+}
+
+// A 1400 x 122 header: a horizontal colour ramp, so that cut and scaled parts are recognisable.
+QImage RampPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / width, 128, y * 255 / height));
+    }
+    return image;
+}
+
+class Road : public ::testing::Test {
+protected:
+    Road()
+        : m_temp("TMPDIR", m_dir.file("tmp").toUtf8()),
+          m_registry("VDMUSIC_REGISTRY", m_dir.file("registry.ini").toUtf8())
+    {
+        QDir().mkpath(m_dir.file("tmp"));
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &urls, "Open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls, "Open");
+        picturePath = m_dir.file("header.png");
+        EXPECT_TRUE(RampPicture(1400, 122).save(picturePath));
+        wizard.resize(874, 632);
+    }
+    ~Road() override
+    {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    }
+
+    CSaveSkin* SavePage() const { return static_cast<CSaveSkin*>(wizard.Page(5)); }
+
+    // A project ready to save without going through step 1.
+    void PrepareProject(const QString& name)
+    {
+        ASSERT_TRUE(header.LoadFromFile(picturePath));
+        wizard.Project().picture = &header;
+        wizard.Project().picturePath = picturePath;
+        wizard.Project().crop = {0, 0, 1400, 122};
+        SavePage()->NameEdit()->setText(name);
+    }
+
+    void InstallPlayer(const QByteArray& version)
+    {
+        const QString home = m_dir.file("player");
+        ASSERT_TRUE(QDir().mkpath(home + "/face"));
+        ASSERT_TRUE(
+            WriteAll(m_dir.file("registry.ini"), "[VDMUSIC]\r\nVDMUSIC_HOME=" + home.toUtf8() + "\r\n"));
+        ASSERT_TRUE(WriteAll(home + "/face/vdc.img", "[Config]\r\nVersion=" + version + "\r\n"));
+        // The fake player records its arguments, one a line, and nothing else.
+        const QString program = home + "/VdMusic.exe";
+        ASSERT_TRUE(WriteAll(program, "#!/bin/sh\n"
+                                      "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.tmp\"\n"
+                                      "mv \"$0.tmp\" \"$0.args\"\n"));
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::remove(PlayerArgsFile());
+    }
+    QString PlayerArgsFile() const { return m_dir.file("player/VdMusic.exe.args"); }
+    QString TryPackage(const QString& name) const { return m_dir.file("tmp/" + name + ".vsf"); }
+
+    ScratchDir m_dir;
+
+private:
+    ScopedEnv m_temp;
+    ScopedEnv m_registry;
+
+protected:
+    ScriptedDialogs dialogs;
+    UrlRecorder urls;
+    QString picturePath;
+    CSkinImage header;
+    CWizardDlg wizard;
+};
+
+QStringList MemberNames(const QString& package)
+{
+    ZipHandle* zip = UnzipOpen(package);
+    if (zip == nullptr)
+        return {};
+    ZipItem count;
+    UnzipGetItem(zip, -1, &count);
+    QStringList names;
+    for (int i = 0; i < count.index; ++i) {
+        ZipItem item;
+        UnzipGetItem(zip, i, &item);
+        names.append(item.name);
+    }
+    UnzipClose(zip);
+    return names;
+}
+
+} // namespace
+
+TEST_F(Road, SaveAsksForAPathNamedAfterTheSkinAndMarksTheWizardSaved)
+{
+    PrepareProject(QStringLiteral("晚霞"));
+    const QString target = m_dir.file("out/晚霞.vsf");
+    QDir().mkpath(m_dir.file("out"));
+    dialogs.savePaths.enqueue(target);
+    SaveSkinCommand(wizard);
+
+    ASSERT_EQ(dialogs.saveRequests.size(), 1);
+    EXPECT_EQ(dialogs.saveRequests[0].filter, QStringLiteral("音乐盒皮肤文件 (*.vsf)"));
+    EXPECT_EQ(dialogs.saveRequests[0].defaultSuffix, QStringLiteral("vsf"));
+    EXPECT_EQ(dialogs.saveRequests[0].initialPath, QStringLiteral("晚霞"));
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(QFile::exists(target));
+    EXPECT_TRUE(wizard.IsSaved());
+    EXPECT_EQ(MemberNames(target), (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
+}
+
+TEST_F(Road, SaveWithoutANameOnlyAsksForOne)
+{
+    PrepareProject(QString());
+    dialogs.savePaths.enqueue(m_dir.file("never.vsf"));
+    SaveSkinCommand(wizard);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("请输入皮肤名称"));
+    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Vadi提示"));
+    EXPECT_EQ(dialogs.messages[0].buttons, QMessageBox::Ok);
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::NoIcon);
+    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
+    EXPECT_FALSE(wizard.IsSaved());
+}
+
+TEST_F(Road, SaveOverAnExistingFileAsksFirst)
+{
+    PrepareProject(QStringLiteral("skin"));
+    const QString existing = m_dir.file("existing.vsf");
+    const QString other = m_dir.file("other.vsf");
+    ASSERT_TRUE(WriteAll(existing, "old package"));
+
+    // No: the dialog opens again on the path just chosen; Cancel there leaves the file alone.
+    dialogs.savePaths.enqueue(existing);
+    dialogs.answers.enqueue(QMessageBox::No);
+    SaveSkinCommand(wizard);
+    ASSERT_EQ(dialogs.saveRequests.size(), 2);
+    EXPECT_EQ(dialogs.saveRequests[1].initialPath, existing);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text,
+              QDir::toNativeSeparators(existing) + QStringLiteral("已存在。\n 要替换它吗？"));
+    EXPECT_EQ(dialogs.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(ReadAll(existing), QByteArray("old package"));
+    EXPECT_FALSE(wizard.IsSaved());
+
+    // No, then another path that does not exist yet.
+    dialogs.savePaths.enqueue(existing);
+    dialogs.answers.enqueue(QMessageBox::No);
+    dialogs.savePaths.enqueue(other);
+    SaveSkinCommand(wizard);
+    EXPECT_EQ(ReadAll(existing), QByteArray("old package"));
+    EXPECT_FALSE(MemberNames(other).isEmpty());
+    EXPECT_TRUE(wizard.IsSaved());
+
+    // Yes replaces it.
+    wizard.SetSaved(false);
+    dialogs.savePaths.enqueue(existing);
+    dialogs.answers.enqueue(QMessageBox::Yes);
+    SaveSkinCommand(wizard);
+    EXPECT_EQ(MemberNames(existing), (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
+    EXPECT_TRUE(wizard.IsSaved());
+}
+
+TEST_F(Road, FailedSaveTellsWhyAndKeepsTheWorkUnsaved)
+{
+    PrepareProject(QStringLiteral("skin"));
+    dialogs.savePaths.enqueue(m_dir.file("no/such/folder/skin.vsf"));
+    SaveSkinCommand(wizard);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("保存皮肤失败：")));
+    EXPECT_GT(dialogs.messages[0].text.size(), QStringLiteral("保存皮肤失败：").size());
+    EXPECT_FALSE(wizard.IsSaved());
+    EXPECT_FALSE(QFile::exists(m_dir.file("no/such/folder/skin.vsf")));
+}
+
+TEST_F(Road, TryNowStartsAPlayerThatAppliesSkins)
+{
+    for (const char* version : {"MUSIC_2.6.7.1", "MUSIC_2.6.8.0", "MUSIC_3"}) {
+        SCOPED_TRACE(version);
+        InstallPlayer(version);
+        PrepareProject(QStringLiteral("试用"));
+        TryNowCommand(wizard);
+        EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+        ASSERT_TRUE(WaitForFile(PlayerArgsFile()));
+        const QString package = TryPackage(QStringLiteral("试用"));
+        EXPECT_EQ(QString::fromUtf8(ReadAll(PlayerArgsFile())), package + "\n");
+        EXPECT_EQ(MemberNames(package), (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
+        EXPECT_FALSE(wizard.IsSaved());
+    }
+}
+
+TEST_F(Road, TryNowOffersTheHomePageForOldPlayers)
+{
+    for (const char* version : {"MUSIC_2.6.7", "MUSIC_2.6.10.0"}) {
+        SCOPED_TRACE(version);
+        InstallPlayer(version);
+        PrepareProject(QStringLiteral("old"));
+        dialogs.messages.clear();
+        urls.urls.clear();
+        dialogs.answers.enqueue(QMessageBox::Yes);
+        TryNowCommand(wizard);
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("您的音乐盒不支持换肤，是否安装高版本的音乐盒"));
+        EXPECT_EQ(dialogs.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);
+        ASSERT_EQ(urls.urls.size(), 1);
+        EXPECT_EQ(urls.urls[0], QUrl(CLinkLabel::SiteUrl(QStringLiteral("/"))));
+        EXPECT_FALSE(QFile::exists(TryPackage(QStringLiteral("old"))));
+        EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
+    }
+}
+
+TEST_F(Road, TryNowWithoutAPlayerOffersToInstallOne)
+{
+    PrepareProject(QStringLiteral("none"));
+    const QString installQuestion = QStringLiteral("您没有安装音乐盒，是否现在安装");
+
+    // No registry stand-in at all; answered No: nothing is opened.
+    dialogs.answers.enqueue(QMessageBox::No);
+    TryNowCommand(wizard);
+    EXPECT_EQ(dialogs.MessageTexts(), QStringList{installQuestion});
+    EXPECT_TRUE(urls.urls.isEmpty());
+
+    // The key is there but the version file is missing; answered Yes: the home page opens.
+    InstallPlayer("MUSIC_3");
+    QFile::remove(m_dir.file("player/face/vdc.img"));
+    dialogs.answers.enqueue(QMessageBox::Yes);
+    TryNowCommand(wizard);
+    EXPECT_EQ(dialogs.MessageTexts(), (QStringList{installQuestion, installQuestion}));
+    EXPECT_EQ(urls.urls.size(), 1);
+    EXPECT_FALSE(QFile::exists(TryPackage(QStringLiteral("none"))));
+    EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
+}
+
+TEST_F(Road, TryNowRefusesNamesThatCannotNameAFile)
+{
+    InstallPlayer("MUSIC_3");
+    for (const QString& name :
+         {QStringLiteral("a/b"), QStringLiteral("a\\b"), QStringLiteral("what?"), QStringLiteral("tab\there"),
+          QStringLiteral("\"q\""), QStringLiteral("a|b")}) {
+        dialogs.messages.clear();
+        PrepareProject(name);
+        TryNowCommand(wizard);
+        ASSERT_EQ(dialogs.messages.size(), 1) << name.toStdString();
+        EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("皮肤名称不能包含")));
+    }
+    EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
+
+    dialogs.messages.clear();
+    PrepareProject(QString());
+    TryNowCommand(wizard);
+    EXPECT_EQ(dialogs.MessageTexts(), QStringList{QStringLiteral("请输入皮肤名称")});
+}
+
+TEST_F(Road, PackageThatCannotBeOpenedIsReported)
+{
+    ASSERT_TRUE(WriteAll(m_dir.file("bad.vsf"), "this is not an archive"));
+    wizard.Project().skinName = QStringLiteral("kept");
+    EXPECT_EQ(OpenPackageCommand(wizard, m_dir.file("bad.vsf")), 0);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("无法打开皮肤包：")));
+    EXPECT_EQ(wizard.Project().skinName, QStringLiteral("kept"));
+}
+
+#include "RoadTest.moc"
