@@ -1,6 +1,261 @@
 #include "pages/CColorSkinDlg.h"
 
+#include "app/CDialogProvider.h"
+#include "app/UiFonts.h"
+#include "controls/CColorPreviewCtrl.h"
+#include "controls/CSkinButton2.h"
+#include "skin/SkinProject.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+// Preset main colours as hue (in 240ths), lightness, saturation; the first is "no colour".
+struct PresetHsl {
+    int hue;
+    double lightness;
+    double saturation;
+};
+constexpr std::array<PresetHsl, CColorSkinDlg::kPresetCount> kPresets = {{
+    {0, 0, 0},
+    {145, 0.5, 0.45},
+    {201, 0.6, 0.44},
+    {225, 0.5, 0.5},
+    {89, 0.6, 0.3},
+    {6, 0.6, 0.45},
+    {30, 0.5, 0.5},
+    {110, 0.6, 0.35},
+    {89, 0.7, 0.01},
+    {18, 0.5, 0.5},
+}};
+
+// The "no colour" swatch shows a light blue.
+constexpr ColorRef kNoColorSwatch = 0xFFE8BA;
+
+constexpr int kSwatchSize = 20;
+constexpr int kSwatchPitch = 24;
+constexpr int kSwatchLeft = 150;
+constexpr int kMainRowTop = 57;
+constexpr int kTabRowTop = 85;
+constexpr int kGroupTop = 35;
+constexpr int kGroupBottom = 115;
+constexpr int kGreyTop = kGroupBottom + 5;
+
+void SetSwatchColor(CSkinButton2* swatch, ColorRef colour)
+{
+    swatch->SetColor(255, colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+CSkinButton2* MakeSwatch(QWidget* parent, int id, int left, int top)
+{
+    auto* swatch = new CSkinButton2(parent);
+    swatch->setObjectName(QStringLiteral("swatch%1").arg(id));
+    swatch->setGeometry(left, top, kSwatchSize, kSwatchSize);
+    return swatch;
+}
+
+} // namespace
+
 CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
 {
+    const QFont normal = UiFont(12);
     CreateTitle(QStringLiteral("配置颜色"));
+
+    m_group = new QGroupBox(QStringLiteral("为皮肤配置主体颜色和标签页颜色"), this);
+    m_group->setFont(normal);
+    m_mainLabel = new QLabel(QStringLiteral("选择主体颜色："), this);
+    m_tabLabel = new QLabel(QStringLiteral("选择标签文字颜色："), this);
+    m_previewLabel = new QLabel(QStringLiteral("预览："), this);
+    for (QLabel* label : {m_mainLabel, m_tabLabel, m_previewLabel}) {
+        label->setFont(normal);
+        label->adjustSize();
+    }
+    m_mainLabel->move(40, kMainRowTop + (kSwatchSize - m_mainLabel->height()) / 2);
+    m_tabLabel->move(40, kTabRowTop + (kSwatchSize - m_tabLabel->height()) / 2);
+    m_previewLabel->move(10, kGreyTop + 6);
+
+    m_preview = new CColorPreviewCtrl(this);
+    m_preview->setObjectName(QStringLiteral("preview1012"));
+    m_preview->SetMainColor(0);
+
+    for (int i = 0; i < kPresetCount; ++i) {
+        m_presets[i] = MakeSwatch(this, kFirstPresetId + i, kSwatchLeft + kSwatchPitch * i, kMainRowTop);
+        SetSwatchColor(m_presets[i], PresetShownColor(i));
+        connect(m_presets[i], &CSkinButton2::clicked, this, [this, i] { ChoosePreset(i); });
+    }
+
+    m_custom = MakeSwatch(this, kCustomSwatchId, 400, kMainRowTop);
+    m_custom->SetColor(200, 200, 0, 0);
+    m_custom->SetIcon(158, false);
+
+    m_moreColors = new QPushButton(QStringLiteral("更多颜色..."), this);
+    m_moreColors->setObjectName(QStringLiteral("button20000"));
+    m_moreColors->setFont(UiFont(12, 500));
+    m_moreColors->setGeometry(426, kMainRowTop, 90, 22);
+    connect(m_moreColors, &QPushButton::clicked, this, &CColorSkinDlg::ChooseMoreColors);
+
+    m_blackTab = MakeSwatch(this, kBlackTabId, kSwatchLeft, kTabRowTop);
+    m_blackTab->SetColor(255, 0, 0, 0);
+    m_whiteTab = MakeSwatch(this, kWhiteTabId, kSwatchLeft + kSwatchPitch, kTabRowTop);
+    m_whiteTab->SetColor(255, 255, 255, 255);
+    connect(m_blackTab, &CSkinButton2::clicked, this, [this] { ChooseTabText(false); });
+    connect(m_whiteTab, &CSkinButton2::clicked, this, [this] { ChooseTabText(true); });
+
+    // One main-colour swatch and one tab swatch are always selected: start with "no colour" and
+    // black tab texts, which is what the page holds.
+    ResetPage();
+}
+
+ColorRef CColorSkinDlg::PresetShownColor(int index)
+{
+    return index == 0 ? kNoColorSwatch : PresetMainColor(index);
+}
+
+ColorRef CColorSkinDlg::PresetMainColor(int index)
+{
+    if (index <= 0 || index >= kPresetCount)
+        return 0;
+    const PresetHsl& preset = kPresets[index];
+    return HslToRgb(preset.hue / 240.0, preset.lightness, preset.saturation);
+}
+
+ColorRef CColorSkinDlg::ReopenedColor(ColorRef colour)
+{
+    const SkinColorNumbers numbers = DescribeColor(colour);
+    return HslToRgb(numbers.hue * (1.0 / 240), numbers.light * 0.01, numbers.sat * 0.01);
+}
+
+CSkinButton2* CColorSkinDlg::Swatch(int id) const
+{
+    if (id >= kFirstPresetId && id < kFirstPresetId + kPresetCount)
+        return m_presets[id - kFirstPresetId];
+    switch (id) {
+    case kCustomSwatchId:
+        return m_custom;
+    case kBlackTabId:
+        return m_blackTab;
+    case kWhiteTabId:
+        return m_whiteTab;
+    default:
+        return nullptr;
+    }
+}
+
+void CColorSkinDlg::SelectOnly(CSkinButton2* swatch)
+{
+    for (CSkinButton2* preset : m_presets) {
+        if (preset != swatch && preset->IsSelected())
+            preset->SetSelected(false);
+    }
+    if (m_custom != swatch && m_custom->IsSelected())
+        m_custom->SetSelected(false);
+    swatch->SetSelected(true);
+}
+
+void CColorSkinDlg::ApplyMainColor(ColorRef colour)
+{
+    m_mainColor = colour;
+    m_preview->SetMainColor(colour);
+}
+
+void CColorSkinDlg::ChoosePreset(int index)
+{
+    SelectOnly(m_presets[index]);
+    ApplyMainColor(PresetMainColor(index));
+}
+
+void CColorSkinDlg::ChooseTabText(bool white)
+{
+    m_blackTab->SetSelected(!white);
+    m_whiteTab->SetSelected(white);
+    m_whiteTabText = white;
+    m_preview->SetTabTextWhite(white);
+}
+
+void CColorSkinDlg::ChooseMoreColors()
+{
+    const std::optional<QColor> chosen = CDialogProvider::Instance().GetColor(this, QColor(0, 0, 0));
+    if (!chosen)
+        return;
+    const ColorRef colour = MakeColorRef(chosen->red(), chosen->green(), chosen->blue());
+    SetSwatchColor(m_custom, colour);
+    SelectOnly(m_custom);
+    ApplyMainColor(colour);
+}
+
+void CColorSkinDlg::LoadFromProject(SkinProject& project)
+{
+    m_preview->SetPicture(project.picture);
+    m_preview->SetPictureRect(project.crop.left, project.crop.top, project.crop.right, project.crop.bottom);
+}
+
+void CColorSkinDlg::SaveToProject(SkinProject& project)
+{
+    project.mainColor = m_mainColor;
+    project.whiteTabText = m_whiteTabText;
+}
+
+void CColorSkinDlg::ResetPage()
+{
+    SelectOnly(m_presets[0]);
+    ApplyMainColor(0);
+    ChooseTabText(false);
+}
+
+void CColorSkinDlg::ShowOpenedProject(SkinProject& project)
+{
+    const ColorRef colour = project.mainColor;
+    CSkinButton2* match = nullptr;
+    if (colour == 0) {
+        match = m_presets[0];
+    } else {
+        // A preset comes back from a package rebuilt from its rounded numbers; both forms
+        // select it. The "no colour" swatch never stands for a real colour.
+        for (int i = 1; i < kPresetCount && match == nullptr; ++i) {
+            const ColorRef preset = PresetMainColor(i);
+            if (colour == preset || colour == ReopenedColor(preset))
+                match = m_presets[i];
+        }
+    }
+    if (match == nullptr) {
+        SetSwatchColor(m_custom, colour);
+        match = m_custom;
+    }
+    SelectOnly(match);
+    ApplyMainColor(colour);
+    ChooseTabText(project.whiteTabText);
+}
+
+void CColorSkinDlg::resizeEvent(QResizeEvent* event)
+{
+    CWizardPage::resizeEvent(event);
+    m_group->setGeometry(15, kGroupTop, std::max(0, width() - 30), kGroupBottom - kGroupTop);
+    m_group->lower();
+
+    // The preview keeps the player's 704:480 shape, at most its full size.
+    const int top = m_previewLabel->geometry().bottom() + 1;
+    int h = height() - 10 - top;
+    int w = width() - 20;
+    const int fullW = CColorPreviewCtrl::kPlayerWidth;
+    const int fullH = CColorPreviewCtrl::kPlayerHeight;
+    if (h * fullW < w * fullH) {
+        h = std::min(h, fullH);
+        w = h * fullW / fullH;
+    } else {
+        w = std::min(w, fullW);
+        h = w * fullH / fullW;
+    }
+    m_preview->setGeometry(10, top, std::max(0, w), std::max(0, h));
+}
+
+void CColorSkinDlg::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect grey(0, kGreyTop, width(), height() - kGreyTop);
+    painter.fillRect(grey, QColor(0xC0, 0xC0, 0xC0));
+    painter.setPen(Qt::black);
+    painter.drawRect(grey.adjusted(0, 0, -1, -1));
 }
