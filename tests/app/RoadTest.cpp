@@ -3,12 +3,15 @@
 #include "app/CWizardDlg.h"
 #include "app/PageMessages.h"
 #include "app/WizardCommands.h"
+#include "controls/CSkinButton2.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
+#include "pages/CColorSkinDlg.h"
 #include "pages/CSaveSkin.h"
 #include "pages/CSkinHeadDlg.h"
 #include "pages/ScriptedDialogs.h"
 #include "skin/PlayerLookup.h"
+#include "skin/ProfileFile.h"
 #include "skin/SkinFolders.h"
 #include "support/TestSupport.h"
 #include "zip/Zip.h"
@@ -109,6 +112,9 @@ protected:
     }
 
     CSaveSkin* SavePage() const { return static_cast<CSaveSkin*>(wizard.Page(5)); }
+    CColorSkinDlg* ColorPage() const { return static_cast<CColorSkinDlg*>(wizard.Page(1)); }
+    CSkinHeadDlg* HeadPage() const { return static_cast<CSkinHeadDlg*>(wizard.Page(0)); }
+    void Press(int id) { QTest::mouseClick(wizard.CommandButton(id), Qt::LeftButton); }
 
     // A project ready to save without going through step 1.
     void PrepareProject(const QString& name)
@@ -341,6 +347,71 @@ TEST_F(Road, PackageThatCannotBeOpenedIsReported)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("无法打开皮肤包：")));
     EXPECT_EQ(wizard.Project().skinName, QStringLiteral("kept"));
+}
+
+TEST_F(Road, WholeRoadFromPictureToPackageAndBack)
+{
+    wizard.show();
+    // Step 1: a generated picture, loaded by the page's worker; Next comes on when it is ready.
+    HeadPage()->OpenChosenFile(picturePath);
+    QElapsedTimer timer;
+    timer.start();
+    while (!wizard.CommandButton(ID_NEXT)->isEnabled() && timer.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(wizard.CommandButton(ID_NEXT)->isEnabled());
+    const SkinRect crop = HeadPage()->CropRect();
+    ASSERT_GT(crop.Width(), 0);
+    Press(ID_NEXT);
+    ASSERT_EQ(wizard.CurrentIndex(), 1);
+
+    // Step 2: swatch 30002; step 3 skipped; step 6: the name, then Save.
+    QTest::mouseClick(ColorPage()->Swatch(30002), Qt::LeftButton);
+    Press(ID_NEXT);
+    ASSERT_EQ(wizard.CurrentIndex(), 2);
+    Press(ID_SKIP);
+    ASSERT_EQ(wizard.CurrentIndex(), 5);
+    const QString name = QStringLiteral("晚霞之歌");
+    SavePage()->NameEdit()->setText(name);
+    const QString package = m_dir.file("myskin.vsf");
+    dialogs.savePaths.enqueue(package);
+    Press(ID_SAVE_SKIN);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(wizard.IsSaved());
+
+    // The package read back.
+    ASSERT_EQ(MemberNames(package), (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
+    const QString unpacked = m_dir.file("unpacked");
+    QStringList names;
+    ASSERT_TRUE(UnzipAll(package, unpacked, &names, false));
+    EXPECT_EQ(QImage(unpacked + "/TopPanelBKMid.bmp").size(), QSize(crop.Width(), crop.Height()));
+    EXPECT_EQ(QImage(unpacked + "/small.bmp").size(), QSize(60, 37));
+    ProfileFile conf;
+    ASSERT_TRUE(conf.Load(unpacked + "/conf.ini"));
+    const SkinColorNumbers numbers = DescribeColor(CColorSkinDlg::PresetMainColor(2));
+    EXPECT_EQ(conf.ReadString("CONF", "name", kProfileTextBuffer), QStringLiteral("myskin"));
+    EXPECT_EQ(conf.ReadString("CONF", "showname", kProfileTextBuffer), name);
+    EXPECT_EQ(conf.ReadInt("CONF", "hue", kProfileShortBuffer), numbers.hue);
+    EXPECT_EQ(conf.ReadInt("CONF", "sat", kProfileShortBuffer), numbers.sat);
+    EXPECT_EQ(conf.ReadInt("CONF", "light", kProfileShortBuffer), numbers.light);
+    EXPECT_EQ(conf.ReadInt("CONF", "white", kProfileShortBuffer), 0);
+
+    // Remake, then reopen the package: the pages show the picture, swatch 30002 and the name.
+    Press(ID_REMAKE);
+    ASSERT_EQ(wizard.CurrentIndex(), 0);
+    EXPECT_TRUE(SavePage()->NameEdit()->text().isEmpty());
+    CPageEvent open(PM_OPEN_PACKAGE);
+    open.path = package;
+    EXPECT_EQ(SendPageMessage(&wizard, open), 1);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(HeadPage()->PicturePath().endsWith("HeadTemp.bmp"));
+    SkinProject shown;
+    HeadPage()->SaveToProject(shown);
+    ASSERT_NE(shown.picture, nullptr);
+    EXPECT_EQ(shown.picture->GetSize(), QSize(crop.Width(), crop.Height()));
+    EXPECT_TRUE(ColorPage()->Swatch(30002)->IsSelected());
+    EXPECT_EQ(ColorPage()->MainColor(), 0xC26DC4u);
+    EXPECT_EQ(SavePage()->NameEdit()->text(), name);
+    EXPECT_TRUE(SavePage()->ThumbnailChosen());
 }
 
 #include "RoadTest.moc"
