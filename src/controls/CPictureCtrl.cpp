@@ -69,7 +69,7 @@ namespace {
 Qt::CursorShape HandleCursor(int handle)
 {
     return handle == CPictureCtrl::TopLeft || handle == CPictureCtrl::BottomRight ? Qt::SizeFDiagCursor
-                                                                                 : Qt::SizeBDiagCursor;
+                                                                                  : Qt::SizeBDiagCursor;
 }
 
 // Carries a coordinate from one display rectangle to another of a different size.
@@ -102,6 +102,11 @@ int CPictureCtrl::LoadPicture(const QString& path)
 
 void CPictureCtrl::BeginLoad()
 {
+    if (!m_busy) {
+        m_keptShown = m_hasPicture && m_picture.HasPicture();
+        m_keptKey = m_picture.Picture().cacheKey();
+        m_keptCrop = m_crop;
+    }
     m_rebuild = true;
     m_crop = {};
     m_hasPicture = false;
@@ -113,17 +118,33 @@ void CPictureCtrl::BeginLoad()
 
 void CPictureCtrl::EndLoad(bool loaded)
 {
+    const bool restore =
+        !loaded && m_keptShown && m_picture.HasPicture() && m_picture.Picture().cacheKey() == m_keptKey;
     m_busy = false;
     m_rebuild = true;
-    m_crop = {};
-    m_hasPicture = loaded;
+    m_crop = restore ? m_keptCrop : SkinRect{};
+    m_hasPicture = loaded || restore;
+    m_keptShown = false;
     update();
+}
+
+void CPictureCtrl::ForgetShown()
+{
+    m_keptShown = false;
+}
+
+void CPictureCtrl::KeepLoaded()
+{
+    m_keptShown = m_picture.HasPicture();
+    m_keptKey = m_picture.Picture().cacheKey();
+    m_keptCrop = {};
 }
 
 void CPictureCtrl::ClearPicture()
 {
     m_picture.Release();
     m_hasPicture = false;
+    m_keptShown = false;
     m_busy = false;
     m_crop = {};
     m_rebuild = true;
@@ -354,7 +375,8 @@ void CPictureCtrl::DragHandle(int x, int y)
         n = {x, c.top, c.right, y};
         break;
     }
-    const int64_t cross = static_cast<int64_t>(c.Width()) * n.Height() - static_cast<int64_t>(c.Height()) * n.Width();
+    const int64_t cross =
+        static_cast<int64_t>(c.Width()) * n.Height() - static_cast<int64_t>(c.Height()) * n.Width();
 
     if (cross > 0) {
         // Proportionally taller than the crop: the width leads. A height that would leave

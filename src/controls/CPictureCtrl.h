@@ -37,9 +37,15 @@ public:
     int LoadPicture(const QString& path);
     // The same in two halves for a load on another thread: BeginLoad empties the control and
     // shows the placeholder, the other thread loads Picture(), EndLoad takes the result.
-    // Between the two the control leaves the picture object alone.
+    // Between the two the control leaves the picture object alone. A failed load goes back to the
+    // picture shown before BeginLoad, with its crop, as long as the picture object still holds it.
     void BeginLoad();
     void EndLoad(bool loaded);
+    // After this, a failed load in progress ends with the placeholder instead (the page was reset).
+    void ForgetShown();
+    // A load whose result was not taken replaced the picture object: a failed load now falls back
+    // to that picture, with a fresh crop.
+    void KeepLoaded();
     // Releases the picture.
     void ClearPicture();
 
@@ -88,5 +94,9 @@ private:
     QImage m_placeholder; // bitmap 134
     bool m_hasPicture = false;
     bool m_busy = false; // another thread is loading into m_picture
+    // What a failed load returns to: the picture (by its cache key) and crop shown before it.
+    bool m_keptShown = false;
+    qint64 m_keptKey = 0;
+    SkinRect m_keptCrop;
     int m_layerBuilds = 0;
 };

@@ -18,14 +18,18 @@ CSkinImage::~CSkinImage()
 bool CSkinImage::LoadFromFile(const QString& path)
 {
     m_loading.store(true, std::memory_order_release);
-    // decoded aside, so the old picture is replaced in one step
+    // Decoded aside: a file that cannot be decoded leaves the old picture and its renditions
+    // as they were, a good one replaces them in one step.
     QImage decoded = DecodePictureFile(path);
-    m_cropped = QImage();
-    m_scaled = QImage();
-    m_croppedSource = SkinRect{};
-    m_picture = decoded;
+    const bool loaded = !decoded.isNull();
+    if (loaded) {
+        m_cropped = QImage();
+        m_scaled = QImage();
+        m_croppedSource = SkinRect{};
+        m_picture = decoded;
+    }
     m_loading.store(false, std::memory_order_release);
-    return !m_picture.isNull();
+    return loaded;
 }
 
 bool CSkinImage::LoadFromResource(int id, ResourceType type)

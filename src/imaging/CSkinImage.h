@@ -22,6 +22,7 @@ public:
     CSkinImage(const CSkinImage&) = delete;
     CSkinImage& operator=(const CSkinImage&) = delete;
 
+    // False when the file cannot be decoded; the picture held before is then kept.
     bool LoadFromFile(const QString& path);
     bool LoadFromResource(int id, ResourceType type);
     QSize GetSize() const;
@@ -34,7 +35,8 @@ public:
     // Cached renditions; nullptr on failure. The pointer stays valid until the next call
     // that replaces that rendition, Release() or destruction.
     const QImage* GetScaledBitmap(int width, int height, ResampleFilter filter);
-    const QImage* GetCroppedScaledBitmap(int width, int height, const SkinRect& source, ResampleFilter filter);
+    const QImage* GetCroppedScaledBitmap(int width, int height, const SkinRect& source,
+                                         ResampleFilter filter);
 
     // Draw a rendition 1:1 at the destination's top-left corner.
     bool DrawScaled(QPainter& painter, int left, int top, int right, int bottom);

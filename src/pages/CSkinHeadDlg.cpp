@@ -85,6 +85,8 @@ struct CSkinHeadDlg::LoadJob {
     QSize cropSize;     // the crop control's size when the load started
     QSize previewInset; // the preview's header inset then
     bool loaded = false;
+    bool abandoned = false; // the page was reset while it ran
+
     std::unique_ptr<QThread> thread;
 };
 
@@ -260,6 +262,10 @@ void CSkinHeadDlg::SendOpenPackage(const QString& path)
 void CSkinHeadDlg::ChoosePicture(const QString& path)
 {
     ++m_generation;
+    if (m_crop->HasPicture()) {
+        m_keptPath = m_picturePath;
+        m_keptCropRect = m_cropRect;
+    }
     m_picturePath = path;
     m_preview->ClearPicture();
     m_crop->BeginLoad();
@@ -305,6 +311,12 @@ void CSkinHeadDlg::FinishLoad(const std::shared_ptr<LoadJob>& job)
 
     if (job->generation != m_generation) {
         if (m_hasPending) {
+            if (job->loaded && !job->abandoned) {
+                // its picture replaced the one shown before: that is what a failed load returns to now
+                m_keptPath = job->path;
+                m_keptCropRect = {};
+                m_crop->KeepLoaded();
+            }
             m_hasPending = false;
             StartLoad(m_pendingPath);
         } else {
@@ -328,10 +340,21 @@ void CSkinHeadDlg::ApplyLoad(bool loaded)
 {
     m_crop->EndLoad(loaded);
     if (!loaded) {
+        if (m_crop->HasPicture()) {
+            // The crop control went back to the picture shown before; so does the rest of the page.
+            m_picturePath = m_keptPath;
+            m_cropRect = m_keptCropRect;
+            m_preview->SetPicture(&m_crop->Picture());
+            m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
+        } else {
+            m_crop->ClearPicture(); // nothing to go back to: hold no stale picture either
+        }
+        m_keptPath.clear();
         m_hint1025->setText(kHintFailed);
         update();
         return;
     }
+    m_keptPath.clear();
     // One decoded picture serves both controls: the crop control owns it, the preview borrows it.
     m_preview->SetPicture(&m_crop->Picture());
     m_preview->SetPictureRect(0, 0, 0, 0);
@@ -368,11 +391,15 @@ void CSkinHeadDlg::ResetPage()
     ++m_generation;
     m_hasPending = false;
     m_preview->ClearPicture();
-    if (m_running != nullptr)
+    if (m_running != nullptr) {
         m_crop->BeginLoad(); // released when the running load ends
-    else
+        m_crop->ForgetShown();
+        m_running->abandoned = true;
+    } else {
         m_crop->ClearPicture();
+    }
     m_cropRect = {};
+    m_keptPath.clear();
     m_hint1025->setText(kHintShort);
     m_button1005->setText(QStringLiteral("浏览"));
     ShowIntroduction(true);
@@ -388,7 +415,9 @@ void CSkinHeadDlg::ShowOpenedProject(SkinProject& project)
     WaitForLoads();
     m_picturePath = project.picturePath;
     m_preview->ClearPicture();
+    m_crop->ClearPicture(); // the opened project replaces the picture, loaded or not
     m_cropRect = {};
+    m_keptPath.clear();
     ApplyLoad(m_crop->LoadPicture(m_picturePath) != 0);
 }
 

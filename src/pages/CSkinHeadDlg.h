@@ -88,6 +88,9 @@ private:
 
     QString m_picturePath;
     SkinRect m_cropRect;
+    // The picture a failed load falls back to (empty when there is none) and its crop.
+    QString m_keptPath;
+    SkinRect m_keptCropRect;
     int m_greyTop = 0;
 
     // Loading: one worker at a time writes into the crop control's picture. A choice made

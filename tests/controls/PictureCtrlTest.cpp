@@ -32,7 +32,8 @@ TEST(CropGeometry, InitialCropIsTheLargestCentred700By61)
 
 TEST(CropGeometry, CropMapsToPicturePixelsTruncating)
 {
-    EXPECT_EQ(CropToPicture({0, 120, 700, 181}, {0, 0, 700, 300}, {1400, 600}), (SkinRect{0, 240, 1400, 362}));
+    EXPECT_EQ(CropToPicture({0, 120, 700, 181}, {0, 0, 700, 300}, {1400, 600}),
+              (SkinRect{0, 240, 1400, 362}));
     EXPECT_EQ(CropToPicture({276, 10, 300, 20}, {275, 0, 425, 300}, {300, 600}), (SkinRect{2, 20, 50, 40}));
     EXPECT_EQ(CropToPicture({1, 1, 5, 5}, {0, 0, 0, 300}, {300, 600}), SkinRect{});
 }
@@ -238,6 +239,7 @@ TEST_F(PictureCtrlTest, MouseIsIgnoredWhileLoadingOrWithoutPicture)
 
     LoadAndPaint("wide.png");
     const int reports = parent.Count(PM_CROP_CHANGED);
+    const SkinRect crop = ctrl->Crop();
     ctrl->BeginLoad();
     Press(ctrl, 350, 150);
     Move(ctrl, 100, 100);
@@ -245,8 +247,17 @@ TEST_F(PictureCtrlTest, MouseIsIgnoredWhileLoadingOrWithoutPicture)
     ctrl->Nudge(0, 1);
     EXPECT_EQ(parent.Count(PM_CROP_CHANGED), reports) << "a release while loading reports nothing";
     EXPECT_TRUE(ctrl->Crop().IsNull());
+    // a failed load goes back to the picture still held, with the crop it had
+    ctrl->EndLoad(false);
+    EXPECT_TRUE(ctrl->HasPicture());
+    EXPECT_EQ(ctrl->Crop(), crop);
+
+    // unless the control was told to forget it
+    ctrl->BeginLoad();
+    ctrl->ForgetShown();
     ctrl->EndLoad(false);
     EXPECT_FALSE(ctrl->HasPicture());
+    EXPECT_TRUE(ctrl->Crop().IsNull());
 }
 
 TEST_F(PictureCtrlTest, ResizeKeepsTheCropOnTheSamePartOfThePicture)

@@ -93,20 +93,37 @@ TEST(CSkinImage, UndecodableFilesGiveFalse)
         {"cut.bmp", bmp.left(60)},
         {"header.bmp", bmp.left(54)},
     };
+    const QImage good = Random(3, 3, 5, true);
+    const QString goodPath = SavedPng(dir, "good.png", good);
     for (const Case& c : cases) {
         ASSERT_TRUE(WriteAll(dir.file(c.name), c.bytes));
         CSkinImage image;
-        ASSERT_TRUE(image.LoadFromFile(SavedPng(dir, "good.png", Random(3, 3, 5, true))));
         EXPECT_FALSE(image.LoadFromFile(dir.file(c.name))) << c.name;
-        // the old picture and its renditions are gone
         EXPECT_FALSE(image.HasPicture()) << c.name;
-        EXPECT_EQ(image.GetSize(), QSize(0, 0));
-        EXPECT_EQ(image.GetScaledBitmap(2, 2, ResampleFilter::Hermite), nullptr);
+
+        ASSERT_TRUE(image.LoadFromFile(goodPath));
+        const QImage* scaled = image.GetScaledBitmap(2, 2, ResampleFilter::Hermite);
+        const QImage* cropped = image.GetCroppedScaledBitmap(2, 1, {0, 0, 3, 2}, ResampleFilter::Hermite);
+        ASSERT_NE(scaled, nullptr);
+        ASSERT_NE(cropped, nullptr);
+        const QImage scaledBefore = *scaled;
+        const QImage croppedBefore = *cropped;
+        EXPECT_FALSE(image.LoadFromFile(dir.file(c.name))) << c.name;
+        // the picture held before and its renditions survive the failed load
+        EXPECT_TRUE(image.HasPicture()) << c.name;
+        EXPECT_EQ(image.Picture(), good) << c.name;
+        EXPECT_EQ(image.GetScaledBitmap(2, 2, ResampleFilter::Hermite), scaled) << c.name;
+        EXPECT_EQ(*scaled, scaledBefore) << c.name;
+        EXPECT_EQ(image.GetCroppedScaledBitmap(2, 1, {0, 0, 3, 2}, ResampleFilter::Hermite), cropped)
+            << c.name;
+        EXPECT_EQ(*cropped, croppedBefore) << c.name;
         EXPECT_FALSE(image.IsLoading());
     }
     CSkinImage image;
+    ASSERT_TRUE(image.LoadFromFile(goodPath));
     EXPECT_FALSE(image.LoadFromFile(dir.file("does-not-exist.jpg")));
     EXPECT_FALSE(image.LoadFromFile(dir.path()));
+    EXPECT_EQ(image.Picture(), good);
 }
 
 TEST(CSkinImage, JpegEndIsFoundPastAnEmbeddedThumbnail)

@@ -253,17 +253,91 @@ TEST_F(SkinHeadDlgTest, NewestChoiceWins)
     EXPECT_EQ(page->CropControl()->Picture().GetSize(), QSize(350, 150));
 }
 
-TEST_F(SkinHeadDlgTest, FailedLoadAfterCroppingKeepsTheCroppingLayout)
+TEST_F(SkinHeadDlgTest, FailedLoadAfterCroppingKeepsThePictureAndItsCrop)
 {
+    ASSERT_TRUE(WriteAll(dir.file("broken.jpg"), QByteArray("\xFF\xD8\xFF\xE0 not really a picture")));
     page->ChoosePicture(dir.file("photo.jpg"));
     ASSERT_TRUE(WaitUntilLoaded());
+    page->CropControl()->repaint();
+    page->NudgeCrop(0, -3);
+    const SkinRect crop = page->CropRect();
+    const SkinRect controlCrop = page->CropControl()->Crop();
+    ASSERT_GT(crop.Width(), 0);
+    const QImage shown = page->CropControl()->grab().toImage();
+
+    for (const char* name : {"broken.jpg", "missing.jpg"}) {
+        page->ChoosePicture(dir.file(name));
+        ASSERT_TRUE(WaitUntilLoaded());
+        EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！")) << name;
+        EXPECT_EQ(Title(), QStringLiteral("截取头图"));
+        EXPECT_FALSE(IntroductionVisible());
+        EXPECT_TRUE(page->CropControl()->isVisible());
+        EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+
+        // the earlier picture is still the one shown, cropped where the user left it
+        EXPECT_EQ(page->PicturePath(), dir.file("photo.jpg")) << name;
+        EXPECT_TRUE(page->CropControl()->HasPicture()) << name;
+        EXPECT_EQ(page->CropControl()->Crop(), controlCrop) << name;
+        EXPECT_EQ(page->CropRect(), crop) << name;
+        EXPECT_EQ(page->Preview()->Picture(), &page->CropControl()->Picture());
+        EXPECT_EQ(page->Preview()->PictureRect(), crop);
+        EXPECT_EQ(page->CropControl()->grab().toImage(), shown) << name;
+
+        SkinProject project;
+        page->SaveToProject(project);
+        EXPECT_EQ(project.picturePath, dir.file("photo.jpg"));
+        ASSERT_NE(project.picture, nullptr);
+        EXPECT_EQ(project.picture->GetSize(), QSize(1400, 600));
+        EXPECT_EQ(project.crop, crop);
+    }
+
+    // the crop keeps working on the kept picture
+    page->NudgeCrop(0, 1);
+    EXPECT_NE(page->CropRect(), crop);
+}
+
+TEST_F(SkinHeadDlgTest, FailedLoadFallsBackToTheNewestDecodedPicture)
+{
+    ASSERT_TRUE(WritePicture(dir.file("small.bmp"), 350, 150));
+    page->ChoosePicture(dir.file("photo.jpg"));
+    ASSERT_TRUE(WaitUntilLoaded());
+    // small.bmp is decoded but passed over for the next choice, which fails: the picture object
+    // now holds small.bmp, so that is what the page shows and stores
+    page->ChoosePicture(dir.file("small.bmp"));
     page->ChoosePicture(dir.file("missing.jpg"));
     ASSERT_TRUE(WaitUntilLoaded());
     EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
-    EXPECT_EQ(Title(), QStringLiteral("截取头图"));
-    EXPECT_FALSE(IntroductionVisible());
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_TRUE(page->CropControl()->HasPicture());
+    EXPECT_EQ(page->PicturePath(), dir.file("small.bmp"));
+    EXPECT_EQ(page->CropControl()->Picture().GetSize(), QSize(350, 150));
+    page->CropControl()->repaint();
+    EXPECT_GT(page->CropRect().Width(), 0);
+    EXPECT_LE(page->CropRect().right, 350);
+    EXPECT_EQ(page->Preview()->PictureRect(), page->CropRect());
+}
+
+TEST_F(SkinHeadDlgTest, FailedFirstLoadOrLoadAfterResetShowsNoPicture)
+{
+    page->ChoosePicture(dir.file("missing.jpg"));
+    ASSERT_TRUE(WaitUntilLoaded());
+    EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
+    EXPECT_TRUE(IntroductionVisible());
+    EXPECT_TRUE(page->CropControl()->isHidden());
     EXPECT_FALSE(page->CropControl()->HasPicture());
+    EXPECT_FALSE(page->Preview()->HasPicture());
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 0);
+
+    // a picture shown before a reset does not come back when the next choice fails
+    page->ChoosePicture(dir.file("photo.jpg"));
+    ASSERT_TRUE(WaitUntilLoaded());
+    page->ChoosePicture(dir.file("photo.jpg"));
+    page->ResetPage();
+    page->ChoosePicture(dir.file("missing.jpg"));
+    ASSERT_TRUE(WaitUntilLoaded());
+    EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
+    EXPECT_FALSE(page->CropControl()->HasPicture());
+    EXPECT_FALSE(page->CropControl()->Picture().HasPicture());
+    EXPECT_FALSE(page->Preview()->HasPicture());
 }
 
 TEST_F(SkinHeadDlgTest, ResetReturnsToTheIntroductionButKeepsTheTitle)
