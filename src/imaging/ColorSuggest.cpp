@@ -299,9 +299,15 @@ int SuggestSampleStep(int width, int height)
 
 std::vector<ColorSuggestion> SuggestColors(const QImage& picture, const SkinRect& crop)
 {
-    const QRect area = crop.ToQRect().intersected(picture.rect());
-    if (picture.isNull() || area.isEmpty())
+    // Clipped in 64 bits: any 32-bit crop, however far outside, is safe.
+    const int64_t left = std::max<int64_t>(crop.left, 0);
+    const int64_t top = std::max<int64_t>(crop.top, 0);
+    const int64_t right = std::min<int64_t>(crop.right, picture.width());
+    const int64_t bottom = std::min<int64_t>(crop.bottom, picture.height());
+    if (picture.isNull() || left >= right || top >= bottom)
         return {};
+    const QRect area(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                     static_cast<int>(bottom - top));
     const std::vector<Cell> cells = SampleCells(picture, area);
     if (cells.empty())
         return {};

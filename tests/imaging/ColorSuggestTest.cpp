@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 // Pictures with some grain, as photos have: every channel moved by up to +-grain.
@@ -147,6 +149,9 @@ TEST(ColorSuggest, OnlyTheOpaqueCropCounts)
     ASSERT_EQ(right.size(), 1u);
     EXPECT_LE(HueDistance(right[0].hue, 227), 5);
     EXPECT_TRUE(SuggestColors(picture, {300, 0, 400, 100}).empty());
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(SuggestColors(picture, {kMin, kMin, kMax, kMax}), SuggestColors(picture, Whole(picture)));
     EXPECT_TRUE(SuggestColors(QImage(), {0, 0, 10, 10}).empty());
     picture.fill(qRgba(220, 30, 20, 100));
     EXPECT_TRUE(SuggestColors(picture, Whole(picture)).empty());
