@@ -1,8 +1,8 @@
 #include "controls/CPictureCtrl.h"
 
-#include "app/PageMessages.h"
 #include "controls/ControlDrawing.h"
 #include "imaging/ImageLoading.h"
+#include "ui/PageMessages.h"
 
 #include <QMouseEvent>
 #include <QPainter>

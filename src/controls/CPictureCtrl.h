@@ -4,6 +4,7 @@
 // Nudge, and resized by its four corner handles. Every finished change is reported to the
 // parent as PM_CROP_CHANGED with the crop in picture pixels.
 #include "imaging/CSkinImage.h"
+#include "platform/HeaderSize.h"
 #include "platform/SkinRect.h"
 
 #include <QImage>
@@ -12,8 +13,9 @@
 
 // Fixed aspect of the crop: height per width in double precision, width per height kept in
 // single precision (so a 61-pixel-high crop is 699 wide: 61 x K falls just below 700).
-constexpr double kCropHeightPerWidth = 61.0 / 700.0;
-constexpr double kCropWidthPerHeight = static_cast<double>(700.0f / 61.0f);
+constexpr double kCropHeightPerWidth = static_cast<double>(kHeaderHeight) / kHeaderWidth;
+constexpr double kCropWidthPerHeight =
+    static_cast<double>(static_cast<float>(kHeaderWidth) / static_cast<float>(kHeaderHeight));
 constexpr int kCropMinHeight = 10;
 constexpr double kCropMinWidth = kCropMinHeight * kCropWidthPerHeight;
 
