@@ -77,6 +77,9 @@ protected:
 
 private:
     bool Showing() const; // a picture is held and not being loaded
+    // Fits the picture to the control's size, keeps the crop on the same part of the picture,
+    // makes the first crop (and reports it) when there is none yet; only with a picture shown.
+    void Relayout();
     void RebuildLayers();
     void SetCursorFor(int x, int y, bool arrowOutside);
     void DragHandle(int x, int y);
@@ -93,6 +96,7 @@ private:
     QImage m_fullLayer;
     bool m_rebuild = true;
     SkinRect m_pictureSize;
+    QSize m_layoutSize;   // the control size the layers were made for
     QImage m_placeholder; // bitmap 134
     bool m_hasPicture = false;
     bool m_busy = false; // another thread is loading into m_picture

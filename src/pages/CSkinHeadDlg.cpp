@@ -327,15 +327,19 @@ void CSkinHeadDlg::WaitForLoads()
 
 void CSkinHeadDlg::ApplyLoad(bool loaded)
 {
+    // A failed load goes back to the crop shown before; when the crop control makes a fresh crop
+    // instead, it reports that one while ending the load.
+    if (!loaded)
+        m_cropRect = m_keptCropRect;
     m_crop->EndLoad(loaded);
     if (!loaded) {
         if (m_crop->HasPicture()) {
             // The crop control went back to the picture shown before; so does the rest of the page.
             m_picturePath = m_keptPath;
-            m_cropRect = m_keptCropRect;
             m_preview->SetPicture(&m_crop->Picture());
             m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
         } else {
+            m_cropRect = {};
             m_crop->ClearPicture(); // nothing to go back to: hold no stale picture either
         }
         m_keptPath.clear();
@@ -345,8 +349,8 @@ void CSkinHeadDlg::ApplyLoad(bool loaded)
     }
     m_keptPath.clear();
     // One decoded picture serves both controls: the crop control owns it, the preview borrows it.
+    // The crop control has made the first crop and reported it: the preview shows that part.
     m_preview->SetPicture(&m_crop->Picture());
-    m_preview->SetPictureRect(0, 0, 0, 0);
     CreateTitle(QStringLiteral("截取头图"));
     m_hint1025->setText(kHintCrop);
     m_button1005->setText(QStringLiteral("重新选择图片"));
