@@ -1,9 +1,9 @@
 #include "FakeDialogs.h"
-#include "app/CLinkLabel.h"
 #include "app/CWizardDlg.h"
-#include "app/PageMessages.h"
+#include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
 #include "pages/CWizardPage.h"
+#include "ui/PageMessages.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -422,7 +422,7 @@ TEST_F(WizardTest, HelpLinkOpensTheGuide)
     auto* link = wizard.findChild<CLinkLabel*>("link1040");
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->text(), "皮肤制作指南");
-    EXPECT_EQ(link->Target(), CLinkLabel::SiteUrl("/cafe/st/SubContent?subid=310650"));
+    EXPECT_EQ(link->Target(), SiteUrl("/cafe/st/SubContent?subid=310650"));
 
     auto* icon = wizard.findChild<CPictureLabel*>("picture1067");
     ASSERT_NE(icon, nullptr);
