@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "imaging/CSkinImage.h"
+#include "imaging/ColorSuggest.h"
 #include "skin/PackageNames.h"
 #include "skin/ProfileFile.h"
 #include "skin/SkinDescription.h"
@@ -40,6 +41,42 @@ QJsonArray Pair(int a, int b)
     return QJsonArray{a, b};
 }
 
+QString ColorText(ColorRef c)
+{
+    return QStringLiteral("#%1%2%3")
+        .arg(c & 0xFF, 2, 16, QChar('0'))
+        .arg((c >> 8) & 0xFF, 2, 16, QChar('0'))
+        .arg((c >> 16) & 0xFF, 2, 16, QChar('0'))
+        .toUpper();
+}
+
+// Decodes the picture; the error message when it is missing or cannot be decoded.
+QString LoadPicture(const QString& path, CSkinImage& picture)
+{
+    if (!QFileInfo(path).isFile())
+        return QStringLiteral("picture %1 not found").arg(path);
+    if (!picture.LoadFromFile(path))
+        return QStringLiteral("picture %1 cannot be decoded").arg(path);
+    return {};
+}
+
+// The given crop, or the default one, checked against the picture; the error message in error.
+SkinRect ResolveCrop(const std::optional<SkinRect>& given, const QSize& size, QString& error)
+{
+    const SkinRect crop = given ? *given : DefaultCrop(size);
+    if (crop.IsEmpty())
+        error = given ? QStringLiteral("crop %1 is empty").arg(RectText(*given))
+                      : QStringLiteral("the picture is too small for a 700:61 header");
+    else if (!Contains({0, 0, size.width(), size.height()}, crop))
+        error = QStringLiteral("crop %1 is not inside the %2x%3 picture")
+                    .arg(RectText(crop))
+                    .arg(size.width())
+                    .arg(size.height());
+    return crop;
+}
+
+const QString kNoSuggestion = QStringLiteral("the crop has no opaque pixel to suggest a colour from");
+
 } // namespace
 
 SkinRect DefaultCrop(const QSize& pictureSize)
@@ -74,23 +111,14 @@ int RunBuild(const BuildOptions& options)
     SkinProject project;
     ResetProject(project);
     CSkinImage picture;
-    if (!QFileInfo(options.picture).isFile())
-        return Fail(QStringLiteral("picture %1 not found").arg(options.picture));
-    if (!picture.LoadFromFile(options.picture))
-        return Fail(QStringLiteral("picture %1 cannot be decoded").arg(options.picture));
-    const QSize size = picture.GetSize();
-    const SkinRect whole{0, 0, size.width(), size.height()};
+    QString error = LoadPicture(options.picture, picture);
+    if (!error.isEmpty())
+        return Fail(error);
     project.picturePath = options.picture;
     project.picture = &picture;
-    project.crop = options.crop ? *options.crop : DefaultCrop(size);
-    if (project.crop.IsEmpty())
-        return Fail(options.crop ? QStringLiteral("crop %1 is empty").arg(RectText(*options.crop))
-                                 : QStringLiteral("the picture is too small for a 700:61 header"));
-    if (!Contains(whole, project.crop))
-        return Fail(QStringLiteral("crop %1 is not inside the %2x%3 picture")
-                        .arg(RectText(project.crop))
-                        .arg(size.width())
-                        .arg(size.height()));
+    project.crop = ResolveCrop(options.crop, picture.GetSize(), error);
+    if (!error.isEmpty())
+        return Fail(error);
     if (options.stretch && !options.stretch->IsNull()) {
         const SkinRect& s = *options.stretch;
         const SkinRect& c = project.crop;
@@ -102,6 +130,12 @@ int RunBuild(const BuildOptions& options)
     }
     project.tile = options.tile ? 1 : 0;
     project.mainColor = options.color;
+    if (options.autoColor) {
+        const std::vector<ColorSuggestion> suggestions = SuggestColors(picture.Picture(), project.crop);
+        if (suggestions.empty())
+            return Fail(kNoSuggestion);
+        project.mainColor = suggestions.front().color;
+    }
     project.whiteTabText = options.whiteTabs;
     project.skinName = options.name;
 
@@ -174,12 +208,7 @@ int RunInfo(const QString& packagePath)
     if (project.mainColor == 0) {
         info["color"] = QJsonValue::Null;
     } else {
-        const ColorRef c = project.mainColor;
-        info["color"] = QStringLiteral("#%1%2%3")
-                            .arg(c & 0xFF, 2, 16, QChar('0'))
-                            .arg((c >> 8) & 0xFF, 2, 16, QChar('0'))
-                            .arg((c >> 16) & 0xFF, 2, 16, QChar('0'))
-                            .toUpper();
+        info["color"] = ColorText(project.mainColor);
     }
     info["hue"] = description.colour.hue;
     info["sat"] = description.colour.sat;
@@ -247,5 +276,24 @@ int RunExtract(const QString& packagePath, const QString& destination)
             QStringLiteral("cannot unpack %1: the package is damaged or unreadable").arg(packagePath));
     for (const QString& member : members)
         std::printf("%s\n", member.toLocal8Bit().constData());
+    return 0;
+}
+
+int RunSuggest(const SuggestOptions& options)
+{
+    CSkinImage picture;
+    QString error = LoadPicture(options.picture, picture);
+    if (!error.isEmpty())
+        return Fail(error);
+    const SkinRect crop = ResolveCrop(options.crop, picture.GetSize(), error);
+    if (!error.isEmpty())
+        return Fail(error);
+    QJsonArray suggestions;
+    for (const ColorSuggestion& suggestion : SuggestColors(picture.Picture(), crop))
+        suggestions.append(QJsonObject{{"color", ColorText(suggestion.color)},
+                                       {"share", suggestion.sharePermille / 1000.0},
+                                       {"hue", suggestion.hue}});
+    const QByteArray json = QJsonDocument(suggestions).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
     return 0;
 }

@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <utility>
+
 QString CliUsageText()
 {
     return QStringLiteral(
@@ -11,6 +13,7 @@ QString CliUsageText()
         "  skinmaker-cli build -o OUT.vsf --picture FILE --name NAME [options]\n"
         "  skinmaker-cli info PKG.vsf\n"
         "  skinmaker-cli extract PKG.vsf DIR\n"
+        "  skinmaker-cli suggest --picture FILE [--crop L,T,R,B]\n"
         "  skinmaker-cli --help\n"
         "\n"
         "build: makes a skin package from a JPEG, BMP or PNG picture.\n"
@@ -22,7 +25,8 @@ QString CliUsageText()
         "  --stretch L,T,R,B             the region the player stretches or tiles; it must lie\n"
         "                                inside the crop and leave some of it on both sides\n"
         "  --tile                        tile the stretch region instead of stretching it\n"
-        "  --color #RRGGBB               main colour the player's chrome takes (default: none)\n"
+        "  --color #RRGGBB               main colour the player's chrome takes (default: none);\n"
+        "                                auto: the first colour suggest gives for the crop\n"
         "  --white-tabs                  white tab texts (default black)\n"
         "  --thumbnail FILE              picture for the 60x37 thumbnail (default: cut from the header)\n"
         "  --decoration CORNER=FILE@X,Y  a PNG decoration at a corner, X,Y its offset (repeatable)\n"
@@ -39,8 +43,14 @@ QString CliUsageText()
         "\n"
         "extract: unpacks every member of the package into DIR (created when missing).\n"
         "\n"
+        "suggest: main colours taken from the picture's crop (default crop as for build), best first,\n"
+        "  at most four, printed as a JSON array of {\"color\": \"#RRGGBB\", \"share\", \"hue\"}: share is\n"
+        "  the fraction (0..1) of the crop in the colour's hue family (within 15 degrees of hue; for\n"
+        "  a grey picture's one grey, all its greys), hue the colour's hue in degrees (0..359).\n"
+        "\n"
         "Exit codes: 0 success, 1 error (missing or undecodable file, crop outside the picture or empty,\n"
-        "bad corner, name refused, package unreadable), 2 usage mistake.\n");
+        "no opaque pixel in the crop for --color auto, bad corner, name refused, package unreadable),\n"
+        "2 usage mistake.\n");
 }
 
 int CornerFromName(const QString& name)
@@ -115,6 +125,42 @@ ParseOutcome Usage(const QString& message)
     return outcome;
 }
 
+ParseOutcome HelpRequest()
+{
+    ParseOutcome outcome;
+    outcome.ok = true;
+    return outcome;
+}
+
+// "--option=value" split into option and value; other arguments come back whole, without a value.
+std::pair<QString, std::optional<QString>> SplitOption(const QString& argument)
+{
+    if (argument.startsWith("--") && argument.contains('='))
+        return {argument.left(argument.indexOf('=')), argument.mid(argument.indexOf('=') + 1)};
+    return {argument, std::nullopt};
+}
+
+// Fills value from the next argument when the option did not carry one; an error message when
+// there is none, or when a non-repeatable option is seen twice.
+QString TakeValue(const QStringList& arguments, qsizetype& i, const QString& option,
+                  std::optional<QString>& value, QStringList& seen, bool repeatable)
+{
+    if (!value) {
+        if (i + 1 >= arguments.size())
+            return QStringLiteral("%1 needs a value").arg(option);
+        value = arguments[++i];
+    }
+    if (!repeatable && seen.contains(option))
+        return QStringLiteral("%1 is given twice").arg(option);
+    seen.append(option);
+    return {};
+}
+
+QString RectUsage(const QString& option, const QString& value)
+{
+    return QStringLiteral("%1 needs four integers L,T,R,B, not \"%2\"").arg(option, value);
+}
+
 ParseOutcome ParseBuild(const QStringList& arguments)
 {
     ParseOutcome outcome;
@@ -125,17 +171,9 @@ ParseOutcome ParseBuild(const QStringList& arguments)
     static const QStringList kFlags = {"--tile", "--white-tabs", "--force"};
     QStringList seen;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        QString option = arguments[i];
-        std::optional<QString> value;
-        if (option.startsWith("--") && option.contains('=')) {
-            value = option.mid(option.indexOf('=') + 1);
-            option = option.left(option.indexOf('='));
-        }
-        if (option == "--help" || option == "-h") {
-            outcome.request.command = CliRequest::Command::Help;
-            outcome.ok = true;
-            return outcome;
-        }
+        auto [option, value] = SplitOption(arguments[i]);
+        if (option == "--help" || option == "-h")
+            return HelpRequest();
         if (kFlags.contains(option)) {
             if (value)
                 return Usage(QStringLiteral("%1 takes no value").arg(option));
@@ -149,15 +187,9 @@ ParseOutcome ParseBuild(const QStringList& arguments)
         }
         if (!kValued.contains(option))
             return Usage(QStringLiteral("unknown option %1").arg(arguments[i]));
-        if (!value) {
-            if (i + 1 >= arguments.size())
-                return Usage(QStringLiteral("%1 needs a value").arg(option));
-            value = arguments[++i];
-        }
         const bool repeatable = option == "--decoration" || option == "--control";
-        if (!repeatable && seen.contains(option))
-            return Usage(QStringLiteral("%1 is given twice").arg(option));
-        seen.append(option);
+        if (const QString error = TakeValue(arguments, i, option, value, seen, repeatable); !error.isEmpty())
+            return Usage(error);
 
         if (option == "-o") {
             options.output = *value;
@@ -171,14 +203,16 @@ ParseOutcome ParseBuild(const QStringList& arguments)
         } else if (option == "--crop" || option == "--stretch") {
             const auto rect = ParseRect(*value);
             if (!rect)
-                return Usage(
-                    QStringLiteral("%1 needs four integers L,T,R,B, not \"%2\"").arg(option, *value));
+                return Usage(RectUsage(option, *value));
             (option == "--crop" ? options.crop : options.stretch) = *rect;
         } else if (option == "--color") {
             const auto color = ParseColor(*value);
-            if (!color)
-                return Usage(QStringLiteral("--color needs #RRGGBB, not \"%1\"").arg(*value));
-            options.color = *color;
+            if (*value == "auto")
+                options.autoColor = true;
+            else if (!color)
+                return Usage(QStringLiteral("--color needs #RRGGBB or auto, not \"%1\"").arg(*value));
+            else
+                options.color = *color;
         } else if (option == "--decoration") {
             const auto placement = ParsePlacement(*value, 2);
             if (!placement)
@@ -203,6 +237,34 @@ ParseOutcome ParseBuild(const QStringList& arguments)
     return outcome;
 }
 
+ParseOutcome ParseSuggest(const QStringList& arguments)
+{
+    ParseOutcome outcome;
+    outcome.request.command = CliRequest::Command::Suggest;
+    SuggestOptions& options = outcome.request.suggest;
+    QStringList seen;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        auto [option, value] = SplitOption(arguments[i]);
+        if (option == "--help" || option == "-h")
+            return HelpRequest();
+        if (option != "--picture" && option != "--crop")
+            return Usage(QStringLiteral("unknown option %1").arg(arguments[i]));
+        if (const QString error = TakeValue(arguments, i, option, value, seen, false); !error.isEmpty())
+            return Usage(error);
+        if (option == "--picture") {
+            options.picture = *value;
+        } else {
+            options.crop = ParseRect(*value);
+            if (!options.crop)
+                return Usage(RectUsage(option, *value));
+        }
+    }
+    if (options.picture.isEmpty())
+        return Usage(QStringLiteral("suggest needs --picture FILE"));
+    outcome.ok = true;
+    return outcome;
+}
+
 } // namespace
 
 ParseOutcome ParseCliArguments(const QStringList& arguments)
@@ -211,19 +273,15 @@ ParseOutcome ParseCliArguments(const QStringList& arguments)
         return Usage(QStringLiteral("no command given"));
     const QString& command = arguments.first();
     const QStringList rest = arguments.mid(1);
-    if (command == "--help" || command == "-h" || command == "help") {
-        ParseOutcome outcome;
-        outcome.ok = true;
-        return outcome;
-    }
+    if (command == "--help" || command == "-h" || command == "help")
+        return HelpRequest();
     if (command == "build")
         return ParseBuild(rest);
+    if (command == "suggest")
+        return ParseSuggest(rest);
     if (command == "info" || command == "extract") {
-        if (rest.contains("--help") || rest.contains("-h")) {
-            ParseOutcome outcome;
-            outcome.ok = true;
-            return outcome;
-        }
+        if (rest.contains("--help") || rest.contains("-h"))
+            return HelpRequest();
         const qsizetype expected = command == "info" ? 1 : 2;
         if (rest.size() != expected)
             return Usage(command == "info"

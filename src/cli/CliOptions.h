@@ -1,5 +1,5 @@
 #pragma once
-// The command line of skinmaker-cli: its three commands and their options.
+// The command line of skinmaker-cli: its four commands and their options.
 #include "imaging/ColorModel.h"
 #include "platform/SkinRect.h"
 
@@ -32,6 +32,7 @@ struct BuildOptions {
     std::optional<SkinRect> stretch;
     bool tile = false;
     ColorRef color = 0;
+    bool autoColor = false; // --color auto: the first colour the crop suggests
     bool whiteTabs = false;
     QString thumbnail;
     QList<CliDecoration> decorations;
@@ -39,9 +40,15 @@ struct BuildOptions {
     bool force = false;
 };
 
+struct SuggestOptions {
+    QString picture;
+    std::optional<SkinRect> crop;
+};
+
 struct CliRequest {
-    enum class Command { Help, Build, Info, Extract } command = Command::Help;
+    enum class Command { Help, Build, Info, Extract, Suggest } command = Command::Help;
     BuildOptions build;
+    SuggestOptions suggest;
     QString package;     // info, extract
     QString destination; // extract
 };

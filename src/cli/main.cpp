@@ -26,6 +26,8 @@ int main(int argc, char** argv)
         return RunInfo(request.package);
     case CliRequest::Command::Extract:
         return RunExtract(request.package, request.destination);
+    case CliRequest::Command::Suggest:
+        return RunSuggest(request.suggest);
     }
     return 2;
 }

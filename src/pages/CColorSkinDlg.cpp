@@ -2,6 +2,7 @@
 
 #include "controls/CColorPreviewCtrl.h"
 #include "controls/CSkinButton2.h"
+#include "imaging/CSkinImage.h"
 #include "skin/SkinProject.h"
 #include "ui/CDialogProvider.h"
 #include "ui/UiFonts.h"
@@ -10,6 +11,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -40,8 +43,9 @@ constexpr int kSwatchPitch = 24;
 constexpr int kSwatchLeft = 150;
 constexpr int kMainRowTop = 57;
 constexpr int kTabRowTop = 85;
+constexpr int kSuggestRowTop = 113;
 constexpr int kGroupTop = 35;
-constexpr int kGroupBottom = 115;
+constexpr int kGroupBottom = 143; // below the suggestion row, which pushed the rest down by 28
 constexpr int kGreyTop = kGroupBottom + 5;
 
 void SetSwatchColor(CSkinButton2* swatch, ColorRef colour)
@@ -68,13 +72,15 @@ CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
     m_group->setFont(normal);
     m_mainLabel = new QLabel(QStringLiteral("选择主体颜色："), this);
     m_tabLabel = new QLabel(QStringLiteral("选择标签文字颜色："), this);
+    m_suggestLabel = new QLabel(QStringLiteral("图片推荐颜色："), this);
     m_previewLabel = new QLabel(QStringLiteral("预览："), this);
-    for (QLabel* label : {m_mainLabel, m_tabLabel, m_previewLabel}) {
+    for (QLabel* label : {m_mainLabel, m_tabLabel, m_suggestLabel, m_previewLabel}) {
         label->setFont(normal);
         label->adjustSize();
     }
     m_mainLabel->move(40, kMainRowTop + (kSwatchSize - m_mainLabel->height()) / 2);
     m_tabLabel->move(40, kTabRowTop + (kSwatchSize - m_tabLabel->height()) / 2);
+    m_suggestLabel->move(40, kSuggestRowTop + (kSwatchSize - m_suggestLabel->height()) / 2);
     m_previewLabel->move(10, kGreyTop + 6);
 
     m_preview = new CColorPreviewCtrl(this);
@@ -104,6 +110,13 @@ CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
     connect(m_blackTab, &CSkinButton2::clicked, this, [this] { ChooseTabText(false); });
     connect(m_whiteTab, &CSkinButton2::clicked, this, [this] { ChooseTabText(true); });
 
+    for (int i = 0; i < kSuggestionCount; ++i) {
+        m_suggestions[i] =
+            MakeSwatch(this, kFirstSuggestionId + i, kSwatchLeft + kSwatchPitch * i, kSuggestRowTop);
+        m_suggestions[i]->hide();
+        connect(m_suggestions[i], &CSkinButton2::clicked, this, [this, i] { ChooseSuggestion(i); });
+    }
+
     // One main-colour swatch and one tab swatch are always selected: start with "no colour" and
     // black tab texts, which is what the page holds.
     ResetPage();
@@ -132,6 +145,8 @@ CSkinButton2* CColorSkinDlg::Swatch(int id) const
 {
     if (id >= kFirstPresetId && id < kFirstPresetId + kPresetCount)
         return m_presets[id - kFirstPresetId];
+    if (id >= kFirstSuggestionId && id < kFirstSuggestionId + kSuggestionCount)
+        return m_suggestions[id - kFirstSuggestionId];
     switch (id) {
     case kCustomSwatchId:
         return m_custom;
@@ -146,9 +161,13 @@ CSkinButton2* CColorSkinDlg::Swatch(int id) const
 
 void CColorSkinDlg::SelectOnly(CSkinButton2* swatch)
 {
-    for (CSkinButton2* preset : m_presets) {
-        if (preset != swatch && preset->IsSelected())
-            preset->SetSelected(false);
+    for (CSkinButton2* other : m_presets) {
+        if (other != swatch && other->IsSelected())
+            other->SetSelected(false);
+    }
+    for (CSkinButton2* other : m_suggestions) {
+        if (other != swatch && other->IsSelected())
+            other->SetSelected(false);
     }
     if (m_custom != swatch && m_custom->IsSelected())
         m_custom->SetSelected(false);
@@ -186,10 +205,70 @@ void CColorSkinDlg::ChooseMoreColors()
     ApplyMainColor(colour);
 }
 
+// A suggestion is chosen like a custom colour: the project gets the colour itself.
+void CColorSkinDlg::ChooseSuggestion(int index)
+{
+    SelectOnly(m_suggestions[index]);
+    ApplyMainColor(m_suggested[index].color);
+}
+
+CSkinButton2* CColorSkinDlg::SuggestionMatching(ColorRef colour) const
+{
+    for (size_t i = 0; i < m_suggested.size(); ++i) {
+        const ColorRef suggested = m_suggested[i].color;
+        if (colour == suggested || colour == ReopenedColor(suggested))
+            return m_suggestions[i];
+    }
+    return nullptr;
+}
+
+void CColorSkinDlg::ClearSuggestions()
+{
+    m_suggested.clear();
+    m_suggestedPicture = 0;
+    m_suggestedCrop = {};
+    for (CSkinButton2* swatch : m_suggestions) {
+        swatch->SetSelected(false);
+        swatch->hide();
+    }
+}
+
+void CColorSkinDlg::ShowSuggestions(const CSkinImage* picture, const SkinRect& crop)
+{
+    const qint64 key = picture != nullptr && picture->HasPicture() ? picture->Picture().cacheKey() : 0;
+    if (key == m_suggestedPicture && crop == m_suggestedCrop)
+        return;
+    const bool presetChosen = std::any_of(m_presets.begin(), m_presets.end(),
+                                          [](const CSkinButton2* swatch) { return swatch->IsSelected(); });
+    const bool suggestionChosen =
+        std::any_of(m_suggestions.begin(), m_suggestions.end(),
+                    [](const CSkinButton2* swatch) { return swatch->IsSelected(); });
+    ClearSuggestions();
+    if (key != 0) {
+        m_suggestedPicture = key;
+        m_suggestedCrop = crop;
+        m_suggested = SuggestColors(picture->Picture(), crop);
+    }
+    for (size_t i = 0; i < m_suggested.size(); ++i) {
+        SetSwatchColor(m_suggestions[i], m_suggested[i].color);
+        m_suggestions[i]->show();
+    }
+    // The main colour stays; the swatch that shows it is selected, a suggestion before the custom one.
+    if (presetChosen)
+        return;
+    if (CSkinButton2* match = SuggestionMatching(m_mainColor)) {
+        SelectOnly(match);
+    } else if (suggestionChosen) {
+        SetSwatchColor(m_custom, m_mainColor);
+        SelectOnly(m_custom);
+    }
+}
+
 void CColorSkinDlg::LoadFromProject(SkinProject& project)
 {
     m_preview->SetPicture(project.picture);
     m_preview->SetPictureRect(project.crop.left, project.crop.top, project.crop.right, project.crop.bottom);
+    ShowSuggestions(project.picture, project.crop);
 }
 
 void CColorSkinDlg::SaveToProject(SkinProject& project)
@@ -200,6 +279,7 @@ void CColorSkinDlg::SaveToProject(SkinProject& project)
 
 void CColorSkinDlg::ResetPage()
 {
+    ClearSuggestions();
     SelectOnly(m_presets[0]);
     ApplyMainColor(0);
     ChooseTabText(false);
@@ -207,6 +287,8 @@ void CColorSkinDlg::ResetPage()
 
 void CColorSkinDlg::ShowOpenedProject(SkinProject& project)
 {
+    // The opened package brings its own picture: the page suggests for it when it is entered.
+    ClearSuggestions();
     const ColorRef colour = project.mainColor;
     CSkinButton2* match = nullptr;
     if (colour == 0) {

@@ -1,12 +1,16 @@
 #pragma once
 // Step 2: the colour page. The main colour comes from ten preset swatches or the colour dialog,
-// the tab text colour from a black and a white swatch; the preview follows every choice.
+// the tab text colour from a black and a white swatch; the preview follows every choice. A third
+// row offers the main colours the header picture suggests.
 #include "imaging/ColorModel.h"
+#include "imaging/ColorSuggest.h"
 #include "pages/CWizardPage.h"
 
 #include <array>
+#include <vector>
 
 class CColorPreviewCtrl;
+class CSkinImage;
 class CSkinButton2;
 class QGroupBox;
 class QLabel;
@@ -22,6 +26,8 @@ public:
     static constexpr int kWhiteTabId = 30011;
     static constexpr int kMoreColorsId = 20000;
     static constexpr int kCustomSwatchId = 20001;
+    static constexpr int kFirstSuggestionId = 30012; // suggestions 30012..30015, best first
+    static constexpr int kSuggestionCount = kMaxColorSuggestions;
 
     explicit CColorSkinDlg(QWidget* parent);
 
@@ -38,8 +44,10 @@ public:
 
     ColorRef MainColor() const { return m_mainColor; }
     bool WhiteTabText() const { return m_whiteTabText; }
+    // The colours the suggestion swatches show, best first.
+    const std::vector<ColorSuggestion>& Suggestions() const { return m_suggested; }
 
-    // Controls, by id (swatches and the more-colours button), and the preview.
+    // Controls, by id (swatches, suggestion swatches included, and the more-colours button), and the preview.
     CSkinButton2* Swatch(int id) const;
     QPushButton* MoreColorsButton() const { return m_moreColors; }
     CColorPreviewCtrl* Preview() const { return m_preview; }
@@ -52,6 +60,11 @@ private:
     void ChoosePreset(int index);
     void ChooseTabText(bool white);
     void ChooseMoreColors();
+    void ChooseSuggestion(int index);
+    // Suggestions for a picture and crop, computed only when either changed since the last time.
+    void ShowSuggestions(const CSkinImage* picture, const SkinRect& crop);
+    void ClearSuggestions();
+    CSkinButton2* SuggestionMatching(ColorRef colour) const;
     void SelectOnly(CSkinButton2* swatch);
     void ApplyMainColor(ColorRef colour);
 
@@ -61,9 +74,14 @@ private:
     QPushButton* m_moreColors = nullptr;
     CSkinButton2* m_blackTab = nullptr;
     CSkinButton2* m_whiteTab = nullptr;
+    std::array<CSkinButton2*, kSuggestionCount> m_suggestions{};
+    std::vector<ColorSuggestion> m_suggested;
+    qint64 m_suggestedPicture = 0; // cache key of the picture suggested for; 0 = none
+    SkinRect m_suggestedCrop;
     QGroupBox* m_group = nullptr;
     QLabel* m_mainLabel = nullptr;
     QLabel* m_tabLabel = nullptr;
+    QLabel* m_suggestLabel = nullptr;
     QLabel* m_previewLabel = nullptr;
     ColorRef m_mainColor = 0;
     bool m_whiteTabText = false;

@@ -168,6 +168,9 @@ TEST_F(CliTest, ErrorsExitWithOne)
         {"info", Path("missing.vsf")},
         {"info", File("junk.vsf", "junk")},
         {"extract", Path("missing.vsf"), Path("dir")},
+        {"suggest", "--picture", Path("missing.jpg")},
+        {"suggest", "--picture", picture, "--crop", "0,0,701,61"},
+        {"suggest", "--picture", Picture("tiny.png", 10, 10)},
     };
     for (const QStringList& arguments : failing) {
         const CliRun run = Cli(arguments);
@@ -196,6 +199,9 @@ TEST_F(CliTest, UsageMistakesExitWithTwo)
         {"info"},
         {"info", "a.vsf", "b.vsf"},
         {"extract", "a.vsf"},
+        {"suggest"},
+        {"suggest", "--picture", picture, "--crop", "1,2"},
+        {"suggest", "--picture", picture, "--color", "auto"},
     };
     for (const QStringList& arguments : usage) {
         const CliRun run = Cli(arguments);
@@ -209,11 +215,58 @@ TEST_F(CliTest, HelpDocumentsEveryCommandAndOption)
 {
     const CliRun run = Cli({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* word :
-         {"build", "info", "extract", "--picture", "--name", "--crop", "--stretch", "--tile", "--color",
-          "--white-tabs", "--thumbnail", "--decoration", "--control", "--force", "lefttop", "rightbottom"})
+    for (const char* word : {"build", "info", "extract", "suggest", "auto", "--picture", "--name", "--crop",
+                             "--stretch", "--tile", "--color", "--white-tabs", "--thumbnail", "--decoration",
+                             "--control", "--force", "lefttop", "rightbottom"})
         EXPECT_TRUE(run.out.contains(word)) << word;
     EXPECT_EQ(Cli({"build", "--help"}).exitCode, 0);
+}
+
+TEST_F(CliTest, SuggestPrintsTheCropsColoursAndColorAutoTakesTheFirst)
+{
+    // Left 60 % green, then orange; only the crop's part counts.
+    QImage image(1000, 200, QImage::Format_RGB32);
+    image.fill(qRgb(230, 140, 40));
+    for (int y = 0; y < 200; ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), 600, qRgb(60, 160, 70));
+    const QString picture = Path("two.png");
+    ASSERT_TRUE(image.save(picture));
+
+    const CliRun whole = Cli({"suggest", "--picture", picture});
+    ASSERT_EQ(whole.exitCode, 0) << whole.err.toStdString();
+    const QJsonArray both = QJsonDocument::fromJson(whole.out).array();
+    ASSERT_EQ(both.size(), 2);
+    EXPECT_EQ(both[0].toObject()["color"], "#3CA046");
+    EXPECT_EQ(both[0].toObject()["hue"], 126);
+    EXPECT_NEAR(both[0].toObject()["share"].toDouble(), 0.6, 0.005); // the border's samples are mixed
+    EXPECT_EQ(both[1].toObject()["color"], "#E68C28");
+
+    const CliRun right = Cli({"suggest", "--picture", picture, "--crop=700,50,950,72"});
+    ASSERT_EQ(right.exitCode, 0) << right.err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(right.out).array(),
+              (QJsonArray{QJsonObject{{"color", "#E68C28"}, {"share", 1.0}, {"hue", 32}}}));
+
+    // auto gives the package what an explicit --color of the first suggestion gives.
+    const QStringList base = {"build", "--picture", picture, "--name", "a", "--crop", "700,50,950,72"};
+    ASSERT_EQ(Cli(base + QStringList{"-o", Path("auto.vsf"), "--color", "auto"}).exitCode, 0);
+    ASSERT_EQ(Cli(base + QStringList{"-o", Path("given.vsf"), "--color", "#E68C28"}).exitCode, 0);
+    QJsonObject automatic = Info(Path("auto.vsf"));
+    QJsonObject given = Info(Path("given.vsf"));
+    automatic.remove("name"); // the package's file name
+    given.remove("name");
+    EXPECT_EQ(automatic, given);
+    EXPECT_NE(automatic["color"], QJsonValue::Null);
+
+    // A crop with nothing opaque in it suggests nothing; auto is then an error, not "no colour".
+    QImage clear(700, 61, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    ASSERT_TRUE(clear.save(Path("clear.png")));
+    EXPECT_EQ(QJsonDocument::fromJson(Cli({"suggest", "--picture", Path("clear.png")}).out).array(),
+              QJsonArray());
+    const CliRun refused = Cli(
+        {"build", "-o", Path("clear.vsf"), "--picture", Path("clear.png"), "--name", "c", "--color", "auto"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("opaque")) << refused.err.toStdString();
 }
 
 TEST_F(CliTest, ExtractUnpacksEveryMember)

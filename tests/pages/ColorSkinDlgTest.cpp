@@ -8,6 +8,7 @@
 #include "support/TestSupport.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
@@ -37,6 +38,10 @@ protected:
         }
         if (page.Swatch(CColorSkinDlg::kCustomSwatchId)->IsSelected())
             ids.append(CColorSkinDlg::kCustomSwatchId);
+        for (int i = 0; i < CColorSkinDlg::kSuggestionCount; ++i) {
+            if (page.Swatch(CColorSkinDlg::kFirstSuggestionId + i)->IsSelected())
+                ids.append(CColorSkinDlg::kFirstSuggestionId + i);
+        }
         return ids;
     }
 
@@ -209,6 +214,56 @@ TEST_F(ColorPage, ResetReturnsToTheStart)
     EXPECT_EQ(page.Preview()->MainColor(), 0u);
     EXPECT_TRUE(page.Swatch(CColorSkinDlg::kBlackTabId)->IsSelected());
     EXPECT_FALSE(page.WhiteTabText());
+}
+
+TEST_F(ColorPage, SuggestionsFollowThePictureAndAreChosenLikeACustomColour)
+{
+    // 60 % green, then orange.
+    QImage image(1000, 100, QImage::Format_RGB32);
+    image.fill(qRgb(230, 140, 40));
+    QPainter(&image).fillRect(0, 0, 600, 100, QColor(60, 160, 70));
+    skintest::ScratchDir dir;
+    ASSERT_TRUE(image.save(dir.file("two.png")));
+    CSkinImage picture;
+    ASSERT_TRUE(picture.LoadFromFile(dir.file("two.png")));
+    SkinProject project;
+    project.picture = &picture;
+    project.crop = {0, 0, 1000, 100};
+    page.LoadFromProject(project);
+    const std::vector<ColorSuggestion> suggested = page.Suggestions();
+    ASSERT_EQ(suggested, SuggestColors(picture.Picture(), project.crop));
+    ASSERT_EQ(suggested.size(), 2u);
+    const int first = CColorSkinDlg::kFirstSuggestionId;
+    for (int i = 0; i < CColorSkinDlg::kSuggestionCount; ++i) {
+        EXPECT_EQ(page.Swatch(first + i)->isVisible(), i < 2);
+        if (i < 2) {
+            EXPECT_EQ(page.Swatch(first + i)->GetColor(), suggested[i].color);
+        }
+    }
+    EXPECT_EQ(page.Swatch(first)->y(), page.Swatch(CColorSkinDlg::kBlackTabId)->y() + 28);
+    EXPECT_GT(page.Preview()->y(), page.Swatch(first)->geometry().bottom());
+
+    Click(first);
+    EXPECT_EQ(SelectedMainSwatches(), QList<int>{first});
+    EXPECT_EQ(page.Preview()->MainColor(), suggested[0].color);
+    page.SaveToProject(project);
+    EXPECT_EQ(project.mainColor, suggested[0].color);
+
+    // Entered again with only the orange part: the chosen green stays, now on the custom swatch.
+    project.crop = {700, 0, 1000, 100};
+    page.LoadFromProject(project);
+    ASSERT_EQ(page.Suggestions().size(), 1u);
+    EXPECT_FALSE(page.Swatch(first + 1)->isVisible());
+    EXPECT_EQ(SelectedMainSwatches(), QList<int>{CColorSkinDlg::kCustomSwatchId});
+    EXPECT_EQ(page.Swatch(CColorSkinDlg::kCustomSwatchId)->GetColor(), suggested[0].color);
+    EXPECT_EQ(page.MainColor(), suggested[0].color);
+
+    // A package saved with the orange suggestion comes back rebuilt from its numbers and selects it
+    // once the page is entered with its picture.
+    OpenWith(CColorSkinDlg::ReopenedColor(page.Suggestions()[0].color), false);
+    EXPECT_EQ(SelectedMainSwatches(), QList<int>{CColorSkinDlg::kCustomSwatchId});
+    page.LoadFromProject(project);
+    EXPECT_EQ(SelectedMainSwatches(), QList<int>{first});
 }
 
 TEST_F(ColorPage, PreviewKeepsThePlayerShape)
