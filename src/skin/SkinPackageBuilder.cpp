@@ -128,7 +128,8 @@ BuildResult BuildPackage(const SkinProject& project, const QString& packagePath)
     }
 
     const QString folder = BuildFolder();
-    MakeFolders(folder);
+    if (const FolderResult prepared = PrepareBuildFolder(); !prepared)
+        return Failure(prepared.error);
     QStringList members;
 
     QString failedStrip;
