@@ -127,6 +127,11 @@ QString ExtractionFolder(const QString& packagePath)
     return ExtractionRoot() + '/' + FileNamePart(packagePath);
 }
 
+QString TryPackagePath(const QString& skinName)
+{
+    return WorkingBase() + '/' + skinName + QStringLiteral(".vsf");
+}
+
 QString FileNamePart(const QString& path)
 {
     const qsizetype cut = std::max(path.lastIndexOf('/'), path.lastIndexOf('\\'));

@@ -19,6 +19,7 @@ QString WorkingBase();                                // the user's private fold
 QString BuildFolder();                                // <base>/VadiSkinMaker
 QString ExtractionRoot();                             // <base>/VadiTempSkinPack
 QString ExtractionFolder(const QString& packagePath); // <base>/VadiTempSkinPack/<package file name>
+QString TryPackagePath(const QString& skinName);      // <base>/<skin name>.vsf, the package Try now writes
 // The part of a path after its last "/" or backslash (all of it when there is neither).
 QString FileNamePart(const QString& path);
 
