@@ -1,8 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "platform/PackageLimits.h"
-#include "skin/PackageNames.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDescription.h"
 
 #include <QRegularExpression>
 
