@@ -12,6 +12,7 @@
 #include "skin/PlayerLookup.h"
 #include "skin/ProfileFile.h"
 #include "skin/SkinFolders.h"
+#include "skin/SkinPackage.h"
 #include "support/TestSupport.h"
 #include "ui/PageMessages.h"
 #include "zip/Zip.h"
@@ -423,6 +424,7 @@ TEST_F(Road, ReopeningAnotherPackageOfTheSameNameLeavesNothingStaleToSave)
     PrepareProject(QStringLiteral("角落"));
     SkinProject& project = wizard.Project();
     project.stretchRegion = {200, 0, 1200, 122};
+    project.skinName = QStringLiteral("角落");
     const QString own = m_dir.file("own.png");
     ASSERT_TRUE(QImage(8, 8, QImage::Format_ARGB32).save(own));
     project.decorations[0] = {true, own, {3, 4}};
@@ -447,7 +449,7 @@ TEST_F(Road, ReopeningAnotherPackageOfTheSameNameLeavesNothingStaleToSave)
 
     const QString saved = m_dir.file("saved.vsf");
     dialogs.savePaths.enqueue(saved);
-    Press(ID_SAVE_SKIN);
+    wizard.SaveSkin();
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
     EXPECT_TRUE(wizard.IsSaved());
     EXPECT_TRUE(MemberNames(saved).contains("topleft.png"));
