@@ -92,6 +92,31 @@ def python_archive(streamed=False, comment=b""):
     return buf.getvalue()
 
 
+def shared_record_bomb(copies=5, size=1 << 20):
+    """One deflated record of zeros with `copies` directory entries pointing at it: a small file
+    that would unpack to copies x size bytes."""
+    data = bytes(size)
+    payload = raw_deflate(data)
+    names = [b"a%d.bmp" % k for k in range(copies)]
+    fields = lambda name: struct.pack("<HHHHIIIH", 2, 8, 0x6000, 0x5A21, zlib.crc32(data), len(payload), size, len(name))
+    out = struct.pack("<IH", 0x04034B50, 20) + fields(names[0]) + struct.pack("<H", 0) + names[0] + payload
+    central = b"".join(struct.pack("<IHH", 0x02014B50, 0x0B17, 20) + fields(n) +
+                       struct.pack("<HHHHII", 0, 0, 0, 0, 0x81800020, 0) + n for n in names)
+    return out + central + struct.pack("<IHHHHIIH", 0x06054B50, 0, 0, copies, copies, len(central), len(out), 0)
+
+
+def overrunning_record():
+    """A stored member whose sizes claim the next member's record as its own data."""
+    good = archive([{"name": b"a.ini", "data": b"aaaa", "method": 0}, {"name": b"b.ini", "data": b"bbbb", "method": 0}])
+    out = bytearray(good)
+    first_local = 0
+    # Both headers of a.ini say 40 bytes of data: the local record then runs into b.ini's.
+    out[first_local + 18:first_local + 26] = struct.pack("<II", 40, 40)
+    central = out.index(b"PK\x01\x02")
+    out[central + 20:central + 28] = struct.pack("<II", 40, 40)
+    return bytes(out)
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     ini = b"[CONF]\r\nname=seed\r\ncolor=1234\r\n"
@@ -122,6 +147,8 @@ def main():
     short = bytearray(archive([{"name": b"a.ini", "data": ini}, {"name": b"b.ini", "data": b"b"}]))
     short[-14:-10] = b"\xff\xff\xff\xff"
     seeds["short-directory.zip"] = bytes(short)
+    seeds["bomb.zip"] = shared_record_bomb()
+    seeds["overlap.zip"] = overrunning_record()
     for name, data in seeds.items():
         with open(os.path.join(OUT, name), "wb") as f:
             f.write(data)

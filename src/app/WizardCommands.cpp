@@ -10,7 +10,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QUrl>
 
 namespace {
@@ -113,14 +112,14 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
         return CommandOutcome::Cancelled;
     }
 
-    const QString packagePath = TempFolder() + QLatin1Char('/') + project.skinName + QStringLiteral(".vsf");
+    const QString packagePath = TryPackagePath(project.skinName);
     const BuildResult result = BuildPackage(project, packagePath);
     if (!result.ok) {
         Tell(parent, QStringLiteral("生成试用皮肤失败：") + result.error);
         return CommandOutcome::Failed;
     }
-    // The player gets the package path as its one argument; no shell is involved.
-    if (!QProcess::startDetached(player.program(), {QDir::toNativeSeparators(packagePath)})) {
+    // No shell is involved: the package path reaches the player as it stands.
+    if (!StartPlayer(player, packagePath)) {
         Tell(parent, QStringLiteral("无法启动音乐盒：") + QDir::toNativeSeparators(player.program()));
         return CommandOutcome::Failed;
     }

@@ -2,6 +2,7 @@
 
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorSuggest.h"
+#include "platform/PackageLimits.h"
 #include "skin/PackageNames.h"
 #include "skin/ProfileFile.h"
 #include "skin/SkinDescription.h"
@@ -268,12 +269,27 @@ int RunExtract(const QString& packagePath, const QString& destination)
     const QFileInfo target(destination);
     if (target.exists() && !target.isDir())
         return Fail(QStringLiteral("%1 exists and is not a folder").arg(destination));
-    if (!target.exists() && !MakeFolders(destination))
-        return Fail(QStringLiteral("cannot create the folder %1").arg(destination));
+    if (!target.exists()) {
+        if (const FolderResult made = MakeFolders(destination); !made)
+            return Fail(QStringLiteral("cannot create the folder %1: %2").arg(destination, made.error));
+    }
     QStringList members;
-    if (!UnzipAll(packagePath, destination, &members, false))
+    uint32_t unpacked = ZIP_OK;
+    if (!UnzipAll(packagePath, destination, &members, false, &unpacked)) {
+        if (unpacked == ZIP_LIMIT)
+            return Fail(
+                QStringLiteral("cannot unpack %1: it exceeds the limits of a skin package (at most %2 "
+                               "members, %3 MiB each, %4 MiB in all)")
+                    .arg(packagePath)
+                    .arg(kMaxPackageMembers)
+                    .arg(kMaxMemberBytes >> 20)
+                    .arg(kMaxPackageBytes >> 20));
+        if (unpacked == ZIP_OVERLAP)
+            return Fail(QStringLiteral("cannot unpack %1: several of its members share the same bytes")
+                            .arg(packagePath));
         return Fail(
             QStringLiteral("cannot unpack %1: the package is damaged or unreadable").arg(packagePath));
+    }
     for (const QString& member : members)
         std::printf("%s\n", member.toLocal8Bit().constData());
     return 0;

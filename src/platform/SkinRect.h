@@ -10,8 +10,9 @@ struct SkinRect {
     int32_t right = 0;
     int32_t bottom = 0;
 
-    constexpr int32_t Width() const { return right - left; }
-    constexpr int32_t Height() const { return bottom - top; }
+    // In 64 bits: any two 32-bit edges, however far apart or reversed, give an exact difference.
+    constexpr int64_t Width() const { return int64_t(right) - left; }
+    constexpr int64_t Height() const { return int64_t(bottom) - top; }
     // All four values 0: the "none" value of stretch regions and crops.
     constexpr bool IsNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
     // No pixel inside: zero or negative width or height.

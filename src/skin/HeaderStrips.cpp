@@ -2,10 +2,14 @@
 
 #include "imaging/BitmapFile.h"
 #include "imaging/CSkinImage.h"
+#include "platform/PackageLimits.h"
 #include "skin/PackageNames.h"
 #include "skin/SkinFolders.h"
 
 #include <QFile>
+#include <QImageReader>
+
+#include <algorithm>
 
 StripPlan PlanStrips(const SkinRect& crop, const SkinRect& stretch)
 {
@@ -68,6 +72,23 @@ bool CutThumbnail(CSkinImage& header, const SkinRect& crop, CSkinImage* chosenTh
     return header.SaveCroppedScaled(path, cut.source, cut.scale);
 }
 
+namespace {
+
+// Width and height a picture file declares; empty when its header cannot be read.
+QSize DeclaredSize(const QString& path)
+{
+    const QSize size = QImageReader(path).size();
+    return size.isValid() ? size : QSize();
+}
+
+} // namespace
+
+bool PictureTooLarge(const QString& path)
+{
+    const QSize size = DeclaredSize(path);
+    return int64_t(size.width()) * size.height() > kMaxPackagePicturePixels;
+}
+
 RebuiltHeader RebuildHeader(const QString& folder)
 {
     RebuiltHeader result;
@@ -76,6 +97,14 @@ RebuiltHeader RebuildHeader(const QString& folder)
     const QString right = folder + '/' + QLatin1String(kRightStripMember);
     const QString head = folder + '/' + QLatin1String(kHeaderFile);
     if (FileExists(left) && FileExists(right) && FileExists(mid)) {
+        // The joined header holds every strip side by side: its size bounds theirs.
+        const QSize sizes[] = {DeclaredSize(left), DeclaredSize(mid), DeclaredSize(right)};
+        const int64_t width = int64_t(sizes[0].width()) + sizes[1].width() + sizes[2].width();
+        const int64_t height = std::max({sizes[0].height(), sizes[1].height(), sizes[2].height()});
+        if (width * height > kMaxPackagePicturePixels) {
+            result.failed = result.tooLarge = true;
+            return result;
+        }
         const QString leftMid = folder + '/' + QLatin1String(kJoinedLeftMidFile);
         CSkinImage leftImage, midImage;
         if (!JoinBitmapFiles(left, mid, leftMid) || !JoinBitmapFiles(leftMid, right, head) ||
@@ -90,6 +119,10 @@ RebuiltHeader RebuildHeader(const QString& folder)
         return result;
     }
     if (FileExists(mid)) {
+        if (PictureTooLarge(mid)) {
+            result.failed = result.tooLarge = true;
+            return result;
+        }
         QFile::remove(head);
         // A failed copy leaves no header; the header page then says the picture cannot be loaded.
         if (QFile::copy(mid, head))

@@ -35,7 +35,11 @@ bool CutThumbnail(CSkinImage& header, const SkinRect& crop, CSkinImage* chosenTh
 // Rebuilds HeadTemp.bmp in folder from the unpacked strips.
 struct RebuiltHeader {
     enum class Source { None, Strips, MidOnly } source = Source::None;
-    bool failed = false; // the strips are there but could not be joined or decoded
-    SkinRect stretch;    // with Source::Strips: the middle strip within the rebuilt header
+    bool failed = false;   // the strips are there but could not be joined or decoded
+    bool tooLarge = false; // with failed: the header would exceed kMaxPackagePicturePixels
+    SkinRect stretch;      // with Source::Strips: the middle strip within the rebuilt header
 };
 RebuiltHeader RebuildHeader(const QString& folder);
+// True when the picture file declares more than kMaxPackagePicturePixels pixels (read from its
+// header; nothing is decoded). A file whose size cannot be read is left to the decoder.
+bool PictureTooLarge(const QString& path);

@@ -2,7 +2,9 @@
 
 #include "skin/ProfileFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <algorithm>
 
 #ifdef Q_OS_WIN
@@ -44,7 +46,8 @@ QString PlayerRegistryFile()
 std::optional<QString> ReadPlayerHome()
 {
 #ifdef Q_OS_WIN
-    QSettings key(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\VDMUSIC"), QSettings::NativeFormat);
+    // A 32-bit program's key lies in the 32-bit view (WOW6432Node on 64-bit Windows).
+    QSettings key(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\VDMUSIC"), QSettings::Registry32Format);
     if (key.childKeys().isEmpty() && key.childGroups().isEmpty())
         return std::nullopt;
     const QString home = key.value(QStringLiteral("VDMUSIC_HOME")).toString();
@@ -109,4 +112,18 @@ PlayerCheck CheckPlayer()
     else
         check.status = SupportsSkins(check.version) ? PlayerStatus::Ready : PlayerStatus::TooOld;
     return check;
+}
+
+bool StartPlayer(const PlayerCheck& player, const QString& packagePath)
+{
+    const QString path = QDir::toNativeSeparators(packagePath);
+#ifdef Q_OS_WIN
+    // The player reads its raw command line: the path in double quotes, whatever it contains.
+    QProcess process;
+    process.setProgram(QDir::toNativeSeparators(player.program()));
+    process.setNativeArguments(QLatin1Char('"') + path + QLatin1Char('"'));
+    return process.startDetached();
+#else
+    return QProcess::startDetached(player.program(), {path});
+#endif
 }

@@ -2,7 +2,8 @@
 // Finding the installed player and judging whether it can apply skins.
 //
 // The player records its installation folder machine-wide: on Windows in the registry
-// (HKEY_LOCAL_MACHINE\SOFTWARE\VDMUSIC, value VDMUSIC_HOME); elsewhere in an INI file with
+// (HKEY_LOCAL_MACHINE\SOFTWARE\VDMUSIC, value VDMUSIC_HOME, in the 32-bit view: the player is a
+// 32-bit program); elsewhere in an INI file with
 // section [VDMUSIC] and key VDMUSIC_HOME, /etc/vdmusic/registry.ini unless the environment
 // variable VDMUSIC_REGISTRY names another file. The folder holds face/vdc.img, a profile file
 // whose [Config] Version names the player's version, and the program VdMusic.exe.
@@ -46,3 +47,7 @@ struct PlayerCheck {
 
 // The whole lookup: key, version file, version judgement.
 PlayerCheck CheckPlayer();
+
+// Starts the player with the package and does not wait for it. On Windows the player's command
+// line is the package path in double quotes, exactly; elsewhere the path is its one argument.
+bool StartPlayer(const PlayerCheck& player, const QString& packagePath);

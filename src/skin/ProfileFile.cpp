@@ -122,7 +122,10 @@ QByteArray ProfileFile::ReadBytes(QByteArrayView section, QByteArrayView key, in
     if (keyLine < 0)
         return {};
     const QByteArrayView line = m_lines[keyLine];
-    const QByteArrayView value = TrimBlanks(line.sliced(line.indexOf('=') + 1));
+    QByteArrayView value = TrimBlanks(line.sliced(line.indexOf('=') + 1));
+    // One pair of matching quotes around the whole value is not part of it.
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.sliced(1, value.size() - 2);
     return CutGbk(value, bufferSize - 1);
 }
 

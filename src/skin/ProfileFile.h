@@ -22,8 +22,9 @@ public:
     QByteArray Bytes() const;
     bool Save(const QString& path) const;
 
-    // The value with blanks around it removed, cut to bufferSize - 1 bytes (never inside a
-    // two-byte character); empty when the section or key is missing.
+    // The value with blanks around it and then one pair of matching double or single quotes
+    // around it removed, cut to bufferSize - 1 bytes (never inside a two-byte character); empty
+    // when the section or key is missing.
     QByteArray ReadBytes(QByteArrayView section, QByteArrayView key, int bufferSize) const;
     QString ReadString(QByteArrayView section, QByteArrayView key, int bufferSize) const;
     int ReadInt(QByteArrayView section, QByteArrayView key, int bufferSize) const;

@@ -68,12 +68,15 @@ void RemoveFiles(const QStringList& files)
         QFile::remove(file);
 }
 
-// A name beside target that nothing uses yet.
+// A short name beside target that nothing uses yet. It does not grow with target's name, so a
+// package name as long as the file system allows still has room for it.
 QString TemporarySibling(const QString& target)
 {
+    const qsizetype cut = std::max(target.lastIndexOf('/'), target.lastIndexOf('\\'));
+    const QString folder = target.left(cut + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate = QStringLiteral("%1.%2.part")
-                                      .arg(target)
+        const QString candidate = QStringLiteral("%1.vsf%2.part")
+                                      .arg(folder)
                                       .arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
         if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
             return candidate;
@@ -200,6 +203,9 @@ QString PackAndReplace(const QStringList& members, const QString& packagePath)
             QFile::remove(partial);
         return QStringLiteral("无法写入皮肤包%1，请检查文件夹是否存在且可写。").arg(Quoted(packagePath));
     }
+    // A replaced package keeps who may read and write it.
+    if (QFileInfo::exists(packagePath))
+        QFile::setPermissions(partial, QFile::permissions(packagePath));
     std::error_code error;
     std::filesystem::rename(FsPath(partial), FsPath(packagePath), error);
     if (error) {
@@ -215,8 +221,9 @@ BuildResult BuildPackage(const SkinProject& project, const QString& packagePath)
 {
     if (QString error = CheckProject(project, packagePath); !error.isEmpty())
         return {false, error};
+    if (const FolderResult prepared = PrepareBuildFolder(); !prepared)
+        return {false, prepared.error};
     const QString folder = BuildFolder();
-    MakeFolders(folder);
     BuildMembers members;
     if (QString error = RenderPictures(project, folder, members); !error.isEmpty())
         return {false, error};

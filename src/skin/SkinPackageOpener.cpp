@@ -1,5 +1,6 @@
 // OpenPackage: package -> extraction folder -> project.
 #include "imaging/ColorModel.h"
+#include "platform/PackageLimits.h"
 #include "skin/HeaderStrips.h"
 #include "skin/PackageNames.h"
 #include "skin/ProfileFile.h"
@@ -52,6 +53,42 @@ void ReadLayout(const SkinDescription& description, const QString& folder, const
     project.extraControls = OpenedExtraControls(description.extraControls, folder);
 }
 
+// The extraction folder was emptied before the package was unpacked: a corner the package does
+// not fill may still name a file of an earlier open there. Such fields are cleared; files
+// elsewhere (the user's own) are kept.
+void ForgetFilesGoneFrom(const QString& folder, SkinProject& project)
+{
+    const auto gone = [&folder](const QString& path) {
+        return path.startsWith(folder + '/') && !FileExists(path);
+    };
+    for (CornerDecoration& decoration : project.decorations) {
+        if (gone(decoration.path))
+            decoration = {};
+    }
+    for (FlashControl& control : project.cornerControls) {
+        if (gone(control.path))
+            control.path.clear();
+    }
+    project.extraControls.removeIf([&gone](const FlashControl& control) { return gone(control.path); });
+    if (gone(project.thumbnailPath))
+        project.thumbnailPath.clear();
+}
+
+QString UnpackProblem(const QString& packagePath, uint32_t code)
+{
+    if (code == ZIP_LIMIT)
+        return QStringLiteral("皮肤包“%1”超出了皮肤包的大小限制（最多 %2 个文件，每个文件最多 %3 MB，"
+                              "总共最多 %4 MB），不会解压。")
+            .arg(packagePath)
+            .arg(kMaxPackageMembers)
+            .arg(kMaxMemberBytes >> 20)
+            .arg(kMaxPackageBytes >> 20);
+    if (code == ZIP_OVERLAP)
+        return QStringLiteral("皮肤包“%1”中有几个文件共用同一段数据，不是有效的皮肤包，不会解压。")
+            .arg(packagePath);
+    return QStringLiteral("无法解压皮肤包“%1”，文件可能已损坏。").arg(packagePath);
+}
+
 } // namespace
 
 OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
@@ -65,18 +102,38 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
     }
     const QString folder = ExtractionFolder(packagePath);
     result.extractionFolder = folder;
-    EmptyFolder(folder, QString());
-    MakeFolders(folder);
-    if (!UnzipAll(packagePath, folder, &result.members, true)) {
+    if (const FolderResult prepared = PrepareExtractionFolder(packagePath); !prepared) {
+        result.error = prepared.error;
+        return result;
+    }
+    uint32_t unpacked = ZIP_OK;
+    if (!UnzipAll(packagePath, folder, &result.members, true, &unpacked)) {
         EmptyFolder(folder, QString());
-        result.error = QStringLiteral("无法解压皮肤包“%1”，文件可能已损坏。").arg(packagePath);
+        result.error = UnpackProblem(packagePath, unpacked);
         return result;
     }
 
+    const QString confPath = folder + '/' + QLatin1String(kConfMember);
+    const QString thumbnailPath = folder + '/' + QLatin1String(kThumbnailMember);
+    if (QFileInfo(confPath).size() > kMaxDescriptionBytes || PictureTooLarge(thumbnailPath)) {
+        EmptyFolder(folder, QString());
+        result.error = QStringLiteral("皮肤包“%1”中的描述文件或缩略图过大（描述文件最多 %2 KB，缩略图最多 %3 "
+                                      "万像素），不是有效的皮肤包。")
+                           .arg(packagePath)
+                           .arg(kMaxDescriptionBytes >> 10)
+                           .arg(kMaxPackagePicturePixels / 10000);
+        return result;
+    }
     ProfileFile conf;
-    conf.Load(folder + '/' + QLatin1String(kConfMember));
+    conf.Load(confPath);
     const SkinDescription description = ReadDescription(conf);
     const RebuiltHeader header = RebuildHeader(folder);
+    if (header.tooLarge) {
+        result.error = QStringLiteral("皮肤包“%1”中的顶部图片过大（最多 %2 万像素）。")
+                           .arg(packagePath)
+                           .arg(kMaxPackagePicturePixels / 10000);
+        return result;
+    }
     if (header.failed) {
         result.error = QStringLiteral("皮肤包“%1”中的顶部图片无法拼接。").arg(packagePath);
         return result;
@@ -89,7 +146,10 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
     project.mainColor = ColorOfNumbers(description.colour);
     project.whiteTabText = description.whiteTabText;
     project.skinName = description.showName;
-    project.thumbnailPath = folder + '/' + QLatin1String(kThumbnailMember);
+    project.thumbnailPath = thumbnailPath;
+    // The thumbnail is the opened one: a picture decoded for an earlier skin no longer applies.
+    project.thumbnailPicture = nullptr;
+    ForgetFilesGoneFrom(folder, project);
     result.ok = true;
     return result;
 }

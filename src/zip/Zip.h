@@ -24,6 +24,9 @@ inline constexpr uint32_t ZIP_NOTINITED = 0x01000000;   // internal state missin
 inline constexpr uint32_t ZIP_SEEK = 0x02000000;        // repositioning the output failed
 inline constexpr uint32_t ZIP_NOCHANGE = 0x04000000;    // a header could not be corrected
 inline constexpr uint32_t ZIP_FLATE = 0x05000000;       // the (de)compressor reported an error
+// Untrusted archives (reader): see platform/PackageLimits.h.
+inline constexpr uint32_t ZIP_LIMIT = 0x06000000;   // too many members, or a member or the whole too large
+inline constexpr uint32_t ZIP_OVERLAP = 0x07000000; // two members share bytes of the archive
 
 // Kind tags carried by every handle.
 inline constexpr int ZIP_KIND_READER = 1;
@@ -65,18 +68,24 @@ uint32_t ZipClose(ZipHandle* handle);
 bool ZipPackFiles(const QStringList& sourcePaths, const QString& archivePath);
 
 // ---- reader ----
-// Opens an archive; null when the file cannot be opened or is not a readable archive.
+// Opens an archive; null when the file cannot be opened or is not a readable archive, or when
+// it has more than kMaxPackageMembers members or members that share bytes (*why, when given,
+// says which: ZIP_NOFILE, ZIP_LIMIT or ZIP_OVERLAP).
 // Relative extraction targets are resolved against the current directory at this moment.
-ZipHandle* UnzipOpen(const QString& archivePath);
+ZipHandle* UnzipOpen(const QString& archivePath, uint32_t* why = nullptr);
 // Index -1 fills only `index` with the member count; 0..count-1 fills the whole record.
 uint32_t UnzipGetItem(ZipHandle* handle, int index, ZipItem* out);
 // Extracts one member to target (a folder member creates the folder). A member whose data
-// fails its CRC-32 or size yields ZIP_CORRUPT and the target file is removed.
+// fails its CRC-32 or size yields ZIP_CORRUPT and the target file is removed; one larger than
+// kMaxMemberBytes yields ZIP_LIMIT and nothing is written. A target that is a symbolic link
+// yields ZIP_NOFILE.
 uint32_t UnzipItemToFile(ZipHandle* handle, int index, const QString& target);
 // Closes the archive and frees the handle.
 uint32_t UnzipClose(ZipHandle* handle);
 // Extracts every member into destinationFolder, appending each member name to namesOut.
 // With throughTemp the members are staged in a fresh private temporary folder first.
-// True when every member was extracted; members done before a failure stay in place.
+// True when every member was extracted; members done before a failure stay in place. Members
+// together larger than kMaxPackageBytes stop it with ZIP_LIMIT; *result, when given, gets the
+// code of the failure (ZIP_OK on success). No member is written through a symbolic link.
 bool UnzipAll(const QString& archivePath, const QString& destinationFolder, QStringList* namesOut,
-              bool throughTemp);
+              bool throughTemp, uint32_t* result = nullptr);

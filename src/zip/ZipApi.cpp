@@ -49,9 +49,9 @@ uint32_t ZipClose(ZipHandle* handle)
     return result;
 }
 
-ZipHandle* UnzipOpen(const QString& archivePath)
+ZipHandle* UnzipOpen(const QString& archivePath, uint32_t* why)
 {
-    std::unique_ptr<ZipReader> reader = ZipReader::Open(archivePath);
+    std::unique_ptr<ZipReader> reader = ZipReader::Open(archivePath, why);
     if (!reader)
         return nullptr;
     auto* handle = new ZipHandle;

@@ -1,6 +1,8 @@
 // The two whole-archive operations the package code calls: pack a list of files, unpack all.
 #include "Zip.h"
 
+#include "platform/PackageLimits.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -68,12 +70,26 @@ bool IsInside(const QString& folder, const QString& path)
            cleaned.startsWith(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/'));
 }
 
+// True when path, or a folder between folder and path, is a symbolic link: writing there
+// would land wherever the link points.
+bool LinkOnTheWay(const QString& folder, const QString& path)
+{
+    const QString base = QDir::cleanPath(folder);
+    for (QString at = QDir::cleanPath(path); at.size() > base.size(); at.truncate(at.lastIndexOf('/'))) {
+        if (QFileInfo(at).isSymLink())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool UnzipAll(const QString& archivePath, const QString& destinationFolder, QStringList* namesOut,
-              bool throughTemp)
+              bool throughTemp, uint32_t* result)
 {
-    ZipHandle* archive = UnzipOpen(archivePath);
+    uint32_t ignored = ZIP_OK;
+    uint32_t& failure = result ? *result : ignored;
+    ZipHandle* archive = UnzipOpen(archivePath, &failure);
     if (!archive)
         return false;
 
@@ -84,6 +100,7 @@ bool UnzipAll(const QString& archivePath, const QString& destinationFolder, QStr
         stage = std::make_unique<QTemporaryDir>();
         if (!stage->isValid()) {
             UnzipClose(archive);
+            failure = ZIP_NOFILE;
             return false;
         }
     }
@@ -92,28 +109,38 @@ bool UnzipAll(const QString& archivePath, const QString& destinationFolder, QStr
     ZipItem info;
     UnzipGetItem(archive, -1, &info);
     const int count = info.index;
-    bool ok = true;
-    for (int index = 0; index < count && ok; ++index) {
+    // Extraction never produces more than a member's declared size, so the declared sizes bound
+    // the whole package before anything is written.
+    int64_t total = 0;
+    for (int index = 0; index < count; ++index) {
         ZipItem item;
-        if (UnzipGetItem(archive, index, &item) != ZIP_OK) {
-            ok = false;
+        if (UnzipGetItem(archive, index, &item) == ZIP_OK)
+            total += int64_t(uint32_t(item.uncompressedSize));
+    }
+    if (total > kMaxPackageBytes)
+        failure = ZIP_LIMIT;
+    for (int index = 0; index < count && failure == ZIP_OK; ++index) {
+        ZipItem item;
+        if ((failure = UnzipGetItem(archive, index, &item)) != ZIP_OK)
+            break;
+        const QString relative = QString(item.name).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        const QString target = base + QLatin1Char('/') + relative;
+        const QString destination = destinationFolder + QLatin1Char('/') + relative;
+        if (!IsInside(base, target) || LinkOnTheWay(base, target) ||
+            (throughTemp && LinkOnTheWay(destinationFolder, destination))) {
+            failure = ZIP_NOFILE;
             break;
         }
-        const QString target =
-            base + QLatin1Char('/') + QString(item.name).replace(QLatin1Char('\\'), QLatin1Char('/'));
-        if (!IsInside(base, target) || UnzipItemToFile(archive, index, target) != ZIP_OK) {
-            if (IsInside(base, target) && QFileInfo(target).isFile())
+        if ((failure = UnzipItemToFile(archive, index, target)) != ZIP_OK) {
+            if (QFileInfo(target).isFile())
                 QFile::remove(target);
-            ok = false;
             break;
         }
         if (throughTemp) {
-            const QString destination = destinationFolder + QLatin1Char('/') +
-                                        QString(item.name).replace(QLatin1Char('\\'), QLatin1Char('/'));
             if (item.attributes & ZIP_ATTR_DIRECTORY) {
                 QDir().mkpath(destination);
             } else if (!MoveStagedFile(target, destination)) {
-                ok = false;
+                failure = ZIP_WRITE;
                 break;
             }
         }
@@ -121,5 +148,5 @@ bool UnzipAll(const QString& archivePath, const QString& destinationFolder, QStr
             namesOut->append(item.name);
     }
     UnzipClose(archive);
-    return ok;
+    return failure == ZIP_OK;
 }

@@ -3,6 +3,7 @@
 #include "ZipBytes.h"
 #include "ZipNames.h"
 #include "ZipTime.h"
+#include "platform/PackageLimits.h"
 
 #include <QDir>
 #include <algorithm>
@@ -100,8 +101,11 @@ bool IsAbsoluteTarget(const QString& path)
 
 } // namespace
 
-std::unique_ptr<ZipReader> ZipReader::Open(const QString& archivePath)
+std::unique_ptr<ZipReader> ZipReader::Open(const QString& archivePath, uint32_t* why)
 {
+    uint32_t ignored = ZIP_OK;
+    uint32_t& reason = why ? *why : ignored;
+    reason = ZIP_NOFILE;
     std::unique_ptr<ZipReader> reader(new ZipReader);
     reader->m_in.setFileName(archivePath);
     if (!reader->m_in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
@@ -130,6 +134,15 @@ std::unique_ptr<ZipReader> ZipReader::Open(const QString& archivePath)
     reader->m_count = entries;
     if (entries > 0 && reader->WalkTo(0) != ZIP_OK)
         return nullptr;
+    if (entries > kMaxPackageMembers) {
+        reason = ZIP_LIMIT;
+        return nullptr;
+    }
+    if (reader->MembersOverlap()) {
+        reason = ZIP_OVERLAP;
+        return nullptr;
+    }
+    reason = ZIP_OK;
     return reader;
 }
 
@@ -214,6 +227,35 @@ uint32_t ZipReader::WalkTo(int index)
     return ZIP_OK;
 }
 
+// The bytes each member occupies (local header, name, extra, data) must be its own: two
+// directory entries pointing into the same bytes, or a member running into the next one or into
+// the directory, would let a small archive unpack to far more than it holds. Members whose
+// headers cannot be read are left to GetItem, which refuses them.
+bool ZipReader::MembersOverlap()
+{
+    struct Span {
+        qint64 start;
+        qint64 end;
+    };
+    std::vector<Span> spans;
+    spans.reserve(size_t(m_count));
+    for (int index = 0; index < m_count && WalkTo(index) == ZIP_OK; ++index) {
+        const qint64 start = qint64(m_header.localHeaderOffset) + m_preceding;
+        unsigned char lh[ZIP_LOCAL_HEADER_SIZE];
+        if (!ReadAt(start, lh, sizeof lh))
+            continue;
+        spans.push_back({start, start + ZIP_LOCAL_HEADER_SIZE + GetLE16(lh + 26) + GetLE16(lh + 28) +
+                                    qint64(m_header.compressedSize)});
+    }
+    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.start < b.start; });
+    for (size_t i = 0; i < spans.size(); ++i) {
+        const qint64 next = i + 1 < spans.size() ? spans[i + 1].start : m_directoryStart;
+        if (spans[i].end > next)
+            return true;
+    }
+    return false;
+}
+
 uint32_t ZipReader::GetItem(int index, ZipItem* out)
 {
     if (index < -1 || index >= m_count)
@@ -287,6 +329,8 @@ uint32_t ZipReader::ItemToFile(int index, const QString& target)
     ZipItem item;
     if (const uint32_t got = GetItem(index, &item); got != ZIP_OK)
         return got;
+    if (int64_t(m_cachedHeader.uncompressedSize) > kMaxMemberBytes)
+        return ZIP_LIMIT;
 
     // Both separators are honoured in targets; relative targets hang off the base folder.
     QString path = target;
@@ -302,7 +346,7 @@ uint32_t ZipReader::ItemToFile(int index, const QString& target)
     if (slash > 0)
         QDir().mkpath(path.left(slash));
     QFile out(path);
-    if (QFileInfo(path).isDir() ||
+    if (QFileInfo(path).isDir() || QFileInfo(path).isSymLink() ||
         !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return ZIP_NOFILE;
 

@@ -12,8 +12,10 @@
 
 class ZipReader {
 public:
-    // Opens the archive and checks its end record; null when it is not a readable archive.
-    static std::unique_ptr<ZipReader> Open(const QString& archivePath);
+    // Opens the archive and checks its end record, its member count and that no two members
+    // share bytes; null when it is not a readable archive, with the reason in *why when given
+    // (ZIP_NOFILE, ZIP_LIMIT or ZIP_OVERLAP).
+    static std::unique_ptr<ZipReader> Open(const QString& archivePath, uint32_t* why = nullptr);
 
     int Count() const { return m_count; }
     uint32_t GetItem(int index, ZipItem* out);
@@ -41,6 +43,7 @@ private:
     bool LocateEndRecord(qint64* position);
     bool ReadCentralHeader(qint64 position, CentralHeader* out);
     uint32_t WalkTo(int index);
+    bool MembersOverlap();
     uint32_t ExtractData(QFile& target);
 
     QFile m_in;
@@ -50,8 +53,8 @@ private:
     qint64 m_directoryStart = 0; // file position of the first central header
     qint64 m_preceding = 0;      // bytes in front of the archive proper
 
-    int m_cursor = -1;        // index of the decoded central header, -1 when none
-    int m_brokenAt = std::numeric_limits<int>::max();// index of the first central header that cannot be read
+    int m_cursor = -1;                                // index of the decoded central header, -1 when none
+    int m_brokenAt = std::numeric_limits<int>::max(); // index of the first central header that cannot be read
     qint64 m_cursorPosition = 0;
     CentralHeader m_header;
 

@@ -12,6 +12,7 @@
 #include "skin/PlayerLookup.h"
 #include "skin/ProfileFile.h"
 #include "skin/SkinFolders.h"
+#include "skin/SkinPackage.h"
 #include "support/TestSupport.h"
 #include "ui/PageMessages.h"
 #include "zip/Zip.h"
@@ -142,7 +143,7 @@ protected:
         QFile::remove(PlayerArgsFile());
     }
     QString PlayerArgsFile() const { return m_dir.file("player/VdMusic.exe.args"); }
-    QString TryPackage(const QString& name) const { return m_dir.file("tmp/" + name + ".vsf"); }
+    static QString TryPackage(const QString& name) { return TryPackagePath(name); }
 
     ScratchDir m_dir;
 
@@ -414,6 +415,45 @@ TEST_F(Road, WholeRoadFromPictureToPackageAndBack)
     EXPECT_EQ(ColorPage()->MainColor(), 0xC26DC4u);
     EXPECT_EQ(SavePage()->NameEdit()->text(), name);
     EXPECT_TRUE(SavePage()->ThumbnailChosen());
+}
+
+// Packages of the same file name share one extraction folder: a decoration that only the first
+// one has must not stay in the project, pointing at a file the second open removed.
+TEST_F(Road, ReopeningAnotherPackageOfTheSameNameLeavesNothingStaleToSave)
+{
+    PrepareProject(QStringLiteral("角落"));
+    SkinProject& project = wizard.Project();
+    project.stretchRegion = {200, 0, 1200, 122};
+    project.skinName = QStringLiteral("角落");
+    const QString own = m_dir.file("own.png");
+    ASSERT_TRUE(QImage(8, 8, QImage::Format_ARGB32).save(own));
+    project.decorations[0] = {true, own, {3, 4}};
+    project.decorations[1] = {true, own, {5, 6}};
+    const QString withCorners = m_dir.file("a/same.vsf");
+    ASSERT_TRUE(QDir().mkpath(m_dir.file("a")) && QDir().mkpath(m_dir.file("b")));
+    ASSERT_TRUE(BuildPackage(project, withCorners).ok);
+    project.decorations[1].present = false;
+    const QString withOne = m_dir.file("b/same.vsf");
+    ASSERT_TRUE(BuildPackage(project, withOne).ok);
+
+    for (const QString& package : {withCorners, withOne}) {
+        CPageEvent open(PM_OPEN_PACKAGE);
+        open.path = package;
+        ASSERT_EQ(SendPageMessage(&wizard, open), 1) << dialogs.MessageTexts().join('|').toStdString();
+    }
+    // The second package's own corner points into the folder; the first one's is gone.
+    EXPECT_TRUE(project.decorations[0].present);
+    EXPECT_TRUE(QFile::exists(project.decorations[0].path));
+    EXPECT_FALSE(project.decorations[1].present);
+    EXPECT_TRUE(project.decorations[1].path.isEmpty());
+
+    const QString saved = m_dir.file("saved.vsf");
+    dialogs.savePaths.enqueue(saved);
+    wizard.SaveSkin();
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(wizard.IsSaved());
+    EXPECT_TRUE(MemberNames(saved).contains("topleft.png"));
+    EXPECT_FALSE(MemberNames(saved).contains("topright.png"));
 }
 
 #include "RoadTest.moc"

@@ -1,6 +1,7 @@
 // skinmaker-cli run as a process, the way scripts use it.
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -283,6 +284,41 @@ TEST_F(CliTest, ExtractUnpacksEveryMember)
     const QString file = File("plainfile", "keep");
     EXPECT_EQ(Cli({"extract", package, file}).exitCode, 1);
     EXPECT_EQ(skintest::ReadAll(file), "keep");
+}
+
+// Edges near the 32-bit limits: widths are exact, so a reversed rectangle is empty and a vast
+// one is outside the picture (the sanitizer build would stop at any overflow).
+TEST_F(CliTest, ExtremeRectanglesAreRefusedByWhatTheyAre)
+{
+    const QStringList base = {"build",  "-o", Path("x.vsf"), "--picture", Picture("p.bmp", 700, 61),
+                              "--name", "n"};
+    const QList<std::pair<QStringList, QByteArray>> cases = {
+        {{"--crop", "2147483647,0,-2147483648,1"}, "is empty"},
+        {{"--crop", "0,2147483647,700,-2147483648"}, "is empty"},
+        {{"--crop", "-2147483648,-2147483648,2147483647,2147483647"}, "is not inside"},
+        {{"--stretch", "2147483647,0,-2147483648,61"}, "must be a non-empty region"},
+        {{"--stretch", "-2147483648,0,2147483647,61"}, "must be a non-empty region"},
+    };
+    for (const auto& [options, message] : cases) {
+        const CliRun run = Cli(base + options);
+        EXPECT_EQ(run.exitCode, 1) << options.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path("x.vsf")));
+}
+
+// The archive reader's seeds: five directory entries sharing one record, and a record that runs
+// into the next one. Extracting them stops with a message and writes nothing.
+TEST_F(CliTest, ExtractRefusesMembersThatShareBytes)
+{
+    for (const char* seed : {"bomb.zip", "overlap.zip"}) {
+        const QString folder = Path(QString("out-") + seed);
+        const CliRun run =
+            Cli({"extract", QStringLiteral(SKIN_SOURCE_DIR "/fuzz/corpus/unzip/") + seed, folder});
+        EXPECT_EQ(run.exitCode, 1) << seed;
+        EXPECT_TRUE(run.err.contains("share the same bytes")) << run.err.toStdString();
+        EXPECT_TRUE(QDir(folder).isEmpty()) << seed;
+    }
 }
 
 TEST_F(CliTest, SampleSkinOfTheHeadlessRunRoundTrips)

@@ -276,3 +276,34 @@ TEST_F(OpenTest, ReopeningTheSameNameEmptiesTheExtractionFolderFirst)
     EXPECT_FALSE(QFileInfo::exists(folder + "/topleft.png"));
     EXPECT_FALSE(project.decorations[0].present);
 }
+
+// An open that leaves the thumbnail picture of the skin before would save that one again.
+TEST_F(OpenTest, BuildingRightAfterAnOpenTakesTheOpenedThumbnail)
+{
+    const auto solid = [this](const QString& name, QRgb colour) {
+        QImage image(60, 37, QImage::Format_RGB32);
+        image.fill(colour);
+        EXPECT_TRUE(image.save(Output(name), "BMP"));
+        return Output(name);
+    };
+    CSkinImage picture, blue, red;
+    ASSERT_TRUE(picture.LoadFromFile(MakePicture("p.bmp", 700, 61)));
+    SkinProject project;
+    ResetProject(project);
+    project.picture = &picture;
+    project.crop = {0, 0, 700, 61};
+    project.skinName = "blue";
+    project.thumbnailPath = solid("blue.bmp", qRgb(0, 0, 255));
+    ASSERT_TRUE(blue.LoadFromFile(project.thumbnailPath));
+    project.thumbnailPicture = &blue;
+    ASSERT_TRUE(BuildPackage(project, Output("blue.vsf")).ok);
+
+    project.thumbnailPath = solid("red.bmp", qRgb(255, 0, 0));
+    ASSERT_TRUE(red.LoadFromFile(project.thumbnailPath));
+    project.thumbnailPicture = &red;
+    ASSERT_TRUE(OpenPackage(Output("blue.vsf"), project).ok);
+    ASSERT_TRUE(BuildPackage(project, Output("again.vsf")).ok);
+    skintest::ScratchDir unpacked;
+    ASSERT_TRUE(UnzipAll(Output("again.vsf"), unpacked.path(), nullptr, false));
+    EXPECT_EQ(QImage(unpacked.file("small.bmp")).pixel(30, 18) & 0xFFFFFF, 0x0000FFu);
+}

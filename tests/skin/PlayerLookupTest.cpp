@@ -80,6 +80,14 @@ TEST_F(RegistryFixture, ReadyPlayerForEveryAcceptedVersion)
     }
 }
 
+TEST_F(RegistryFixture, QuotedVersionReadsWithoutItsQuotes)
+{
+    InstallPlayer("\"MUSIC_2.6.7.1\"");
+    const PlayerCheck check = CheckPlayer();
+    EXPECT_EQ(check.status, PlayerStatus::Ready);
+    EXPECT_EQ(check.version, QByteArray("MUSIC_2.6.7.1"));
+}
+
 TEST_F(RegistryFixture, TooOldPlayers)
 {
     for (const char* version : {"MUSIC_2.6.7", "MUSIC_2.6.10.0", "MUSIC_1"}) {

@@ -42,6 +42,23 @@ TEST(ProfileFile, ReadsMatchNamesWithoutCaseAndTrimBlanks)
     EXPECT_EQ(profile.ReadInt("NONE", "tile", 5), 0);
 }
 
+TEST(ProfileFile, OnePairOfQuotesAroundAValueIsDropped)
+{
+    ProfileFile profile;
+    profile.SetBytes("[CONF]\r\na= \"x y\" \r\nb='7'\r\nc=\"\"q\"\"\r\nd=\"open\r\ne=\"mixed'\r\nf=\"\r\n"
+                     "g=\"\"\r\nh=\"12345\"\r\n");
+    EXPECT_EQ(profile.ReadBytes("CONF", "a", 256), "x y");
+    EXPECT_EQ(profile.ReadInt("CONF", "b", 5), 7);
+    EXPECT_EQ(profile.ReadBytes("CONF", "c", 256), "\"q\"");
+    // Unmatched quotes stay.
+    EXPECT_EQ(profile.ReadBytes("CONF", "d", 256), "\"open");
+    EXPECT_EQ(profile.ReadBytes("CONF", "e", 256), "\"mixed'");
+    EXPECT_EQ(profile.ReadBytes("CONF", "f", 256), "\"");
+    EXPECT_EQ(profile.ReadBytes("CONF", "g", 256), "");
+    // The buffer holds the value without its quotes.
+    EXPECT_EQ(profile.ReadInt("CONF", "h", kProfileShortBuffer), 1234);
+}
+
 TEST(ProfileFile, ReadsAreCutToTheirBuffers)
 {
     ProfileFile profile;

@@ -16,15 +16,17 @@
 using skintest::ScratchDir;
 using skintest::WriteAll;
 
-TEST(SkinFolders, WorkingFoldersLieInTheTemporaryFolder)
+TEST(SkinFolders, WorkingFoldersLieInTheUsersPrivateFolder)
 {
     const QString temp = QDir::tempPath();
     EXPECT_FALSE(TempFolder().endsWith('/'));
-    EXPECT_EQ(BuildFolder(), temp + "/VadiSkinMaker");
-    EXPECT_EQ(ExtractionRoot(), temp + "/VadiTempSkinPack");
+    const QString base = WorkingBase();
+    EXPECT_EQ(base, temp + "/skinmaker-" + QString::number(geteuid()));
+    EXPECT_EQ(BuildFolder(), base + "/VadiSkinMaker");
+    EXPECT_EQ(ExtractionRoot(), base + "/VadiTempSkinPack");
     // Named after the package file, extension included, whichever separator the path uses.
-    EXPECT_EQ(ExtractionFolder("/home/u/skins/myskin.vsf"), temp + "/VadiTempSkinPack/myskin.vsf");
-    EXPECT_EQ(ExtractionFolder("C:\\skins\\my.vsf"), temp + "/VadiTempSkinPack/my.vsf");
+    EXPECT_EQ(ExtractionFolder("/home/u/skins/myskin.vsf"), base + "/VadiTempSkinPack/myskin.vsf");
+    EXPECT_EQ(ExtractionFolder("C:\\skins\\my.vsf"), base + "/VadiTempSkinPack/my.vsf");
     EXPECT_EQ(FileNamePart("plain.vsf"), "plain.vsf");
 }
 

@@ -246,8 +246,24 @@ TEST_F(BuildTest, ReplacesAnExistingPackageWhenComplete)
 {
     Prepare(700, 61, {0, 0, 700, 61});
     const QString package = MakeFile("replace.vsf", "old");
+    // The replaced file's permissions carry over to the new package.
+    const QFile::Permissions kept = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(package, kept));
     ASSERT_TRUE(BuildPackage(m_project, package).ok);
     EXPECT_EQ(Unpack(package)->members, (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
+    EXPECT_EQ(QFile::permissions(package) & QFile::Permissions(0x7077), kept); // owner, group, others
+}
+
+// The temporary file beside the package has a short name of its own, so a package name as long
+// as the file system allows (255 bytes) still saves.
+TEST_F(BuildTest, LongestPackageNameSaves)
+{
+    Prepare(700, 61, {0, 0, 700, 61});
+    const QString package = Output(QString(251, 'n') + ".vsf");
+    const BuildResult result = BuildPackage(m_project, package);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(Unpack(package)->members, (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
+    EXPECT_EQ(QDir(QFileInfo(package).absolutePath()).entryList(QDir::Hidden | QDir::Files).size(), 2);
 }
 
 TEST_F(BuildTest, RefusesWhatCannotBeBuilt)

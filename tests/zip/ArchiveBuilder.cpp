@@ -79,6 +79,7 @@ QByteArray ArchiveBuilder::Build() const
 {
     QByteArray out = m_prefix;
     QByteArray directory;
+    QList<uint32_t> offsets;
     for (const Member& m : m_members) {
         const uint32_t crc = Crc32(m.data);
         QByteArray payload = m.method == 8 ? RawDeflate(m.data) : m.data;
@@ -89,7 +90,11 @@ QByteArray ArchiveBuilder::Build() const
             header[11] = char(m.wrongCheckByte ? ~(crc >> 24) : (crc >> 24));
             payload = Encrypter().Encrypt(header + payload);
         }
-        const uint32_t localOffset = uint32_t(out.size() - m_prefix.size());
+        const uint32_t localOffset =
+            m.sharesRecordOf >= 0 ? offsets[m.sharesRecordOf] : uint32_t(out.size() - m_prefix.size());
+        offsets.append(localOffset);
+        const uint32_t compressedSize =
+            m.compressedSizeOverride >= 0 ? uint32_t(m.compressedSizeOverride) : uint32_t(payload.size());
         const uint32_t centralCrc = m.crcOverride >= 0 ? uint32_t(m.crcOverride) : crc;
         const uint32_t size =
             m.uncompressedSizeOverride >= 0 ? uint32_t(m.uncompressedSizeOverride) : uint32_t(m.data.size());
@@ -99,15 +104,17 @@ QByteArray ArchiveBuilder::Build() const
             Put16(h, m.dosTime);
             Put16(h, m.dosDate);
             Put32(h, fieldCrc);
-            Put32(h, uint32_t(payload.size()));
+            Put32(h, compressedSize);
             Put32(h, size);
             Put16(h, uint32_t(m.name.size()));
         };
-        Put32(out, 0x04034B50);
-        Put16(out, 20);
-        fields(out, m.localCrcOverride >= 0 ? uint32_t(m.localCrcOverride) : centralCrc);
-        Put16(out, uint32_t(m.localExtra.size()));
-        out += m.name + m.localExtra + payload;
+        if (m.sharesRecordOf < 0) {
+            Put32(out, 0x04034B50);
+            Put16(out, 20);
+            fields(out, m.localCrcOverride >= 0 ? uint32_t(m.localCrcOverride) : centralCrc);
+            Put16(out, uint32_t(m.localExtra.size()));
+            out += m.name + m.localExtra + payload;
+        }
 
         Put32(directory, 0x02014B50);
         Put16(directory, m.versionMadeBy);

@@ -23,6 +23,10 @@ struct Member {
     int64_t crcOverride = -1;
     int64_t localCrcOverride = -1;
     int64_t uncompressedSizeOverride = -1;
+    int64_t compressedSizeOverride = -1;
+    // The index of an earlier member whose local record this member's directory entry points to
+    // (no record of its own is written): two entries sharing the same bytes.
+    int sharesRecordOf = -1;
 };
 
 class ArchiveBuilder {

@@ -1,6 +1,7 @@
 // Hostile and damaged archives: nothing lands outside the destination, damaged data is never
 // reported as good, and no byte pattern makes the reader misbehave.
 #include "ArchiveBuilder.h"
+#include "platform/PackageLimits.h"
 #include "support/TestSupport.h"
 #include "zip/Zip.h"
 
@@ -183,3 +184,118 @@ TEST(ZipSafety, DamagedPackagesStayContained)
                 << path.toStdString();
     }
 }
+
+namespace {
+
+// Opens bytes as an archive and unpacks them both ways; the codes UnzipOpen and UnzipAll give.
+struct Refusal {
+    uint32_t open = ZIP_OK;
+    uint32_t unpack = ZIP_OK;
+    bool unpacked = false;
+    QStringList files; // what the unpacking left in its destination
+};
+
+Refusal Unpack(const QByteArray& bytes)
+{
+    ScratchDir dir;
+    WriteAll(dir.file("a.zip"), bytes);
+    Refusal refusal;
+    if (ZipHandle* zip = UnzipOpen(dir.file("a.zip"), &refusal.open))
+        UnzipClose(zip);
+    QDir().mkpath(dir.file("out"));
+    QStringList names;
+    refusal.unpacked = UnzipAll(dir.file("a.zip"), dir.file("out"), &names, true, &refusal.unpack);
+    refusal.files = FilesUnder(dir.file("out"));
+    return refusal;
+}
+
+} // namespace
+
+// A small archive whose directory entries all point at one record would unpack to many times
+// its size; one whose record runs into the next hides data in another member's bytes.
+TEST(ZipSafety, MembersSharingBytesAreRefused)
+{
+    ArchiveBuilder bomb;
+    bomb.Add({.name = "a.bmp", .data = QByteArray(100000, '\0')});
+    for (int copy = 0; copy < 4; ++copy)
+        bomb.Add({.name = "a.bmp", .data = QByteArray(100000, '\0'), .sharesRecordOf = 0});
+    ArchiveBuilder overrun;
+    overrun.Add({.name = "a.ini", .data = "aaaa", .method = 0, .compressedSizeOverride = 40});
+    overrun.Add({.name = "b.ini", .data = "bbbb", .method = 0});
+    ArchiveBuilder intoDirectory;
+    intoDirectory.Add({.name = "a.ini", .data = "aaaa", .method = 0, .compressedSizeOverride = 10});
+
+    for (const ArchiveBuilder* archive : {&bomb, &overrun, &intoDirectory}) {
+        const Refusal refusal = Unpack(archive->Build());
+        EXPECT_EQ(refusal.open, ZIP_OVERLAP);
+        EXPECT_FALSE(refusal.unpacked);
+        EXPECT_EQ(refusal.unpack, ZIP_OVERLAP);
+        EXPECT_TRUE(refusal.files.isEmpty());
+    }
+}
+
+TEST(ZipSafety, SizeAndCountLimitsAreKept)
+{
+    // One member declared above the member limit: refused before a byte is written.
+    ArchiveBuilder big;
+    big.Add({.name = "big.bmp", .data = "x", .uncompressedSizeOverride = kMaxMemberBytes + 1});
+    // Members each within the limit but together above the package limit: refused before the first.
+    ArchiveBuilder many;
+    const int64_t each = kMaxMemberBytes - 1;
+    for (int64_t declared = 0; declared <= kMaxPackageBytes; declared += each)
+        many.Add(
+            {.name = QByteArray::number(declared) + ".bmp", .data = "x", .uncompressedSizeOverride = each});
+    // More members than a package may have.
+    ArchiveBuilder crowd;
+    for (int k = 0; k <= kMaxPackageMembers; ++k)
+        crowd.Add({.name = QByteArray::number(k) + ".ini", .data = "", .method = 0});
+
+    const Refusal bigRefusal = Unpack(big.Build());
+    EXPECT_EQ(bigRefusal.open, ZIP_OK);
+    EXPECT_EQ(bigRefusal.unpack, ZIP_LIMIT);
+    const Refusal manyRefusal = Unpack(many.Build());
+    EXPECT_EQ(manyRefusal.unpack, ZIP_LIMIT);
+    EXPECT_TRUE(manyRefusal.files.isEmpty());
+    const Refusal crowdRefusal = Unpack(crowd.Build());
+    EXPECT_EQ(crowdRefusal.open, ZIP_LIMIT);
+    EXPECT_EQ(crowdRefusal.unpack, ZIP_LIMIT);
+    EXPECT_TRUE(crowdRefusal.files.isEmpty());
+
+    ScratchDir dir;
+    WriteAll(dir.file("big.zip"), big.Build());
+    ZipHandle* zip = UnzipOpen(dir.file("big.zip"));
+    ASSERT_NE(zip, nullptr);
+    EXPECT_EQ(UnzipItemToFile(zip, 0, dir.file("big.bmp")), ZIP_LIMIT);
+    UnzipClose(zip);
+    EXPECT_FALSE(QFileInfo::exists(dir.file("big.bmp")));
+}
+
+#ifndef Q_OS_WIN
+// A link already in the destination would carry a member out of it.
+TEST(ZipSafety, MembersAreNeverWrittenThroughALink)
+{
+    ScratchDir dir;
+    ArchiveBuilder builder;
+    builder.Add({.name = "sub/conf.ini", .data = "member"});
+    builder.Add({.name = "top.ini", .data = "member"});
+    WriteAll(dir.file("l.zip"), builder.Build());
+    QDir().mkpath(dir.file("victim"));
+    WriteAll(dir.file("victim/top.ini"), "victim");
+    for (bool throughTemp : {false, true}) {
+        const QString out = dir.file(throughTemp ? "temp" : "direct");
+        QDir().mkpath(out);
+        ASSERT_TRUE(QFile::link(dir.file("victim"), out + "/sub"));
+        uint32_t result = ZIP_OK;
+        EXPECT_FALSE(UnzipAll(dir.file("l.zip"), out, nullptr, throughTemp, &result));
+        EXPECT_EQ(result, ZIP_NOFILE);
+        QFile::remove(out + "/sub");
+        ASSERT_TRUE(QFile::link(dir.file("victim/top.ini"), out + "/top.ini"));
+        ArchiveBuilder flat;
+        flat.Add({.name = "top.ini", .data = "member"});
+        WriteAll(dir.file("f.zip"), flat.Build());
+        EXPECT_FALSE(UnzipAll(dir.file("f.zip"), out, nullptr, throughTemp, &result));
+    }
+    EXPECT_EQ(FilesUnder(dir.file("victim")), QStringList({"top.ini"}));
+    EXPECT_EQ(ReadAll(dir.file("victim/top.ini")), "victim");
+}
+#endif
