@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "flash/core/SwfHeader.h"
 #include "imaging/CSkinImage.h"
 #include "skin/PackageNames.h"
 #include "skin/ProfileFile.h"
@@ -37,6 +38,13 @@ QString RectText(const SkinRect& r)
 QJsonArray Pair(int a, int b)
 {
     return QJsonArray{a, b};
+}
+
+// The movie's stage size, or null when the member is missing or no readable movie.
+QJsonValue StageSize(const QString& extractionFolder, const QString& member)
+{
+    const SwfFrameSize stage = ReadSwfFrameSize(extractionFolder + '/' + member);
+    return stage.ok ? QJsonValue(Pair(stage.width, stage.height)) : QJsonValue(QJsonValue::Null);
 }
 
 } // namespace
@@ -138,6 +146,8 @@ int RunBuild(const BuildOptions& options)
                             .arg(control.cornerName));
         if (!QFileInfo(control.file).isFile())
             return Fail(QStringLiteral("control %1 not found").arg(control.file));
+        if (!ReadSwfFrameSize(control.file).ok)
+            return Fail(QStringLiteral("control %1 is not a readable flash movie (SWF)").arg(control.file));
         if (!project.cornerControlPresent[corner]) {
             project.cornerControlPresent[corner] = 1;
             project.cornerControlPath[corner] = control.file;
@@ -221,18 +231,22 @@ int RunInfo(const QString& packagePath)
             continue;
         const QPoint p = project.cornerControlPosition[corner];
         const QSize s = project.cornerControlSize[corner];
-        controls.append(QJsonObject{{"corner", kCornerKeyNames[corner]},
-                                    {"position", Pair(p.x(), p.y())},
-                                    {"size", Pair(s.width(), s.height())},
-                                    {"member", CornerControlMember(corner)}});
+        controls.append(
+            QJsonObject{{"corner", kCornerKeyNames[corner]},
+                        {"position", Pair(p.x(), p.y())},
+                        {"size", Pair(s.width(), s.height())},
+                        {"member", CornerControlMember(corner)},
+                        {"stage", StageSize(opened.extractionFolder, CornerControlMember(corner))}});
     }
     for (int k = 0; k < project.extraControlCount; ++k) {
         const QPoint p = project.extraControlPositions[k];
         const QSize s = project.extraControlSizes[k];
-        controls.append(QJsonObject{{"corner", kCornerKeyNames[project.extraControlCorners[k]]},
-                                    {"position", Pair(p.x(), p.y())},
-                                    {"size", Pair(s.width(), s.height())},
-                                    {"member", ExtraControlMember(k + 1)}});
+        controls.append(
+            QJsonObject{{"corner", kCornerKeyNames[project.extraControlCorners[k]]},
+                        {"position", Pair(p.x(), p.y())},
+                        {"size", Pair(s.width(), s.height())},
+                        {"member", ExtraControlMember(k + 1)},
+                        {"stage", StageSize(opened.extractionFolder, ExtraControlMember(k + 1))}});
     }
     info["controls"] = controls;
     info["members"] = QJsonArray::fromStringList(opened.members);

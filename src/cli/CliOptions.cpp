@@ -27,7 +27,7 @@ QString CliUsageText()
         "  --white-tabs                  white tab texts (default black)\n"
         "  --thumbnail FILE              picture for the 60x37 thumbnail (default: cut from the header)\n"
         "  --decoration CORNER=FILE@X,Y  a PNG decoration at a corner, X,Y its offset (repeatable)\n"
-        "  --control CORNER=FILE@X,Y,W,H a flash control (.swf) at a corner, at X,Y with size W,H;\n"
+        "  --control CORNER=FILE@X,Y,W,H a flash control (an SWF movie) at a corner, at X,Y with size W,H;\n"
         "                                the first one of a corner is its corner control, later\n"
         "                                ones are extra controls (at most 20) (repeatable)\n"
         "  --force                       replace an existing OUT (otherwise it is refused)\n"
@@ -36,12 +36,14 @@ QString CliUsageText()
         "info: reads a package back and prints one JSON object on stdout with \"name\", \"showname\",\n"
         "  \"color\" (\"#RRGGBB\" or null), \"hue\", \"sat\", \"light\", \"white\", \"tile\", \"stretch\"\n"
         "  ([l, t, r, b] or null), \"header\" ({\"width\", \"height\"} of the rebuilt header or null),\n"
-        "  \"decorations\", \"controls\" (corner controls first, then extra controls) and \"members\".\n"
+        "  \"decorations\", \"controls\" (corner controls first, then extra controls; each with its movie's\n"
+        "  \"stage\" size [w, h], or null when the movie cannot be read) and \"members\".\n"
         "\n"
         "extract: unpacks every member of the package into DIR (created when missing).\n"
         "\n"
         "Exit codes: 0 success, 1 error (missing or undecodable file, crop outside the picture or empty,\n"
-        "bad corner, name refused, package unreadable), 2 usage mistake.\n");
+        "bad corner, control not a readable SWF movie, name refused, package unreadable), 2 usage "
+        "mistake.\n");
 }
 
 int CornerFromName(const QString& name)

@@ -105,7 +105,7 @@ def meter():
         define_shape(2, [linear(4, bar_height / 2, bar_height, bar_height,
                                 [(0, 0xF03C3C), (80, 0xF5D33A), (150, 0x46D45E), (255, 0x2EB34A)], 90)],
                      [], Path().rectangle(0, 0, 8, bar_height, fill=1)),
-        define_shape(3, [solid(background)], [], Path().rectangle(-0.5, 0, 8.5, bar_height, fill=1)),
+        define_shape(3, [solid(background)], [], Path().rectangle(-0.5, -1, 8.5, bar_height, fill=1)),
         place(1, 1),
     ]
     for b in range(bars):
