@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QNetworkInterface>
+#include <QRegularExpression>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
@@ -119,7 +120,7 @@ TEST_F(LocalWebHostTest, NoPathReachesBeyondTheTable)
     for (const QByteArray path :
          {"/player/notes.md", "/player/../secret.txt", "/player/..%2fsecret.txt", "/player/%2e%2e/secret.txt",
           "/player/%2e%2e%2fsecret.txt", "/player//ruffle.js", "/player/./ruffle.js", "/secret.txt",
-          "/../secret.txt", "/player/ruffle.js/", "/player/RUFFLE.JS", "/player/ruffle.js%00.txt", "/",
+          "/../secret.txt", "/player/ruffle.js/", "/player/RUFFLE.JS", "/player/ruffle.js%00.txt",
           "/nothing"}) {
         const Reply reply = Get(path);
         EXPECT_EQ(reply.status, 404) << path.constData();
@@ -168,4 +169,22 @@ TEST_F(LocalWebHostTest, ListensOnLoopbackOnly)
     ASSERT_TRUE(empty.Start());
     EXPECT_NE(empty.Port(), m_host->Port());
     EXPECT_FALSE(empty.HasPlayer());
+}
+
+TEST_F(LocalWebHostTest, OwnSiteAnswersTheWizardsLinks)
+{
+    const Reply help = Get("/cafe/st/SubContent?subid=310652");
+    EXPECT_EQ(help.status, 200);
+    EXPECT_TRUE(help.headers.contains("text/html"));
+    EXPECT_TRUE(QString::fromUtf8(help.body).contains(QStringLiteral("扩展区域")));
+    for (const QByteArray path : {"/", "/cafe/st/SubContent?subid=310650", "/cafe/st/SubContent?subid=310655",
+                                  "/cafe/st/SubContent?subid=568288", "/skin/st/UpSkin", "/site/site.css"})
+        EXPECT_EQ(Get(path).status, 200) << path.constData();
+    // Every picture a page shows is served.
+    const QRegularExpression image(QStringLiteral("src=\"(/site/img/[^\"]+)\""));
+    for (const auto& match :
+         image.globalMatch(QString::fromUtf8(Get("/cafe/st/SubContent?subid=310650").body)))
+        EXPECT_EQ(Get(match.captured(1).toLatin1()).status, 200);
+    EXPECT_EQ(Get("/cafe/st/SubContent?subid=1").status, 404);
+    EXPECT_EQ(Get("/cafe/st/SubContent").status, 404);
 }

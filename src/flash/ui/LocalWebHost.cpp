@@ -88,6 +88,8 @@ bool LocalWebHost::Start()
     m_port = port;
     AddPlayerFiles();
     AddResourceFiles(QStringLiteral(":/flash"), QStringLiteral("/"));
+    if (qEnvironmentVariableIsEmpty("SKINMAKER_SITE"))
+        AddSitePages();
     return true;
 }
 
@@ -141,6 +143,29 @@ void LocalWebHost::AddPlayerFiles()
     const QStringList names = folder.entryList({"*.js", "*.wasm", "LICENSE*"}, QDir::Files);
     for (const QString& name : names)
         m_entries.insert(kPlayerPath + name, {MimeTypeForName(name), folder.filePath(name), {}});
+}
+
+void LocalWebHost::AddSitePages()
+{
+    // The addresses the wizard links to, answered by the pages under /site/.
+    static const struct {
+        const char* path;
+        const char* file;
+    } kPages[] = {
+        {"/", ":/flash/site/index.html"},
+        {"/cafe/st/SubContent?subid=310650", ":/flash/site/help-making.html"},
+        {"/cafe/st/SubContent?subid=310652", ":/flash/site/help-stretch.html"},
+        {"/cafe/st/SubContent?subid=310655", ":/flash/site/help-frame.html"},
+        {"/cafe/st/SubContent?subid=568288", ":/flash/site/help-controls.html"},
+        {"/skin/st/UpSkin", ":/flash/site/upload.html"},
+        {"/site/img/175.bmp", ":/res/bitmap/175.bmp"},
+        {"/site/img/176.bmp", ":/res/bitmap/176.bmp"},
+        {"/site/img/160.bmp", ":/res/bitmap/160.bmp"},
+    };
+    for (const auto& page : kPages) {
+        const QString file = QString::fromLatin1(page.file);
+        m_entries.insert(QString::fromLatin1(page.path), {MimeTypeForName(file), file, {}});
+    }
 }
 
 void LocalWebHost::AddResourceFiles(const QString& resourceFolder, const QString& urlFolder)

@@ -52,6 +52,7 @@ private:
         QByteArray bytes; // served as they are otherwise
     };
     void AddPlayerFiles();
+    void AddSitePages();
     void AddResourceFiles(const QString& resourceFolder, const QString& urlFolder);
     void Answer(const QHttpServerRequest& request, QHttpServerResponder&& responder) const;
 
