@@ -140,7 +140,7 @@ int main(int argc, char** argv)
         const int x = i < 2 ? 20 + i * 135 : 160 + ((i - 2) % 3) * 185;
         const int y = i < 2 ? 30 : 130 + ((i - 2) / 3) * 58;
         opened[i] = clock.elapsed();
-        page->runJavaScript(QStringLiteral("openMovie(%1, '%2', %3, %4, %5, %6);")
+        page->runJavaScript(QStringLiteral("openMovie(%1, '%2', %3, %4, %5, %6); shadeMovie(0, true);")
                                 .arg(i)
                                 .arg(urls[kind].toString())
                                 .arg(x)
@@ -189,7 +189,7 @@ int main(int argc, char** argv)
             app.exit(1);
             return;
         }
-        page->runJavaScript("setOverlay('/overlay/4.png', 0, 0, 704, 61); selectMovie(0);");
+        page->runJavaScript("setOverlay('/overlay/4.png', 0, 0, 704, 61);");
         clock.start();
         for (int i = 0; i < count; ++i)
             open(i);
