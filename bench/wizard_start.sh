@@ -9,7 +9,7 @@ export DISPLAY=:97
 Xvfb "$DISPLAY" -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null' EXIT
-sleep 1
+for _ in $(seq 200); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.05; done
 times=()
 for _ in $(seq "$RUNS"); do
   start=$(date +%s%N)
