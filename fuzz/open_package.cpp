@@ -23,12 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResetProject(project);
     const OpenResult result = OpenPackage(package, project);
     if (result.ok) {
-        // What a page does next with an opened project: every list must match its count.
-        if (project.extraControlCount < 0 || project.extraControlCount > project.extraControlPaths.size() ||
-            project.extraControlCount > project.extraControlCorners.size())
-            __builtin_trap();
-        for (int k = 0; k < project.extraControlCount; ++k) {
-            if (project.extraControlCorners[k] < 0 || project.extraControlCorners[k] >= kCornerCount)
+        // What a page does next with an opened project: every extra control names one of the corners.
+        for (const FlashControl& control : project.extraControls) {
+            if (control.corner < 0 || control.corner >= kCornerCount)
                 __builtin_trap();
         }
     }

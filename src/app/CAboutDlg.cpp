@@ -1,7 +1,7 @@
 #include "app/CAboutDlg.h"
 
 #include "app/ProgramIcon.h"
-#include "app/UiFonts.h"
+#include "ui/UiFonts.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

@@ -1,6 +1,6 @@
 #include "app/CStepBar.h"
 
-#include "app/UiFonts.h"
+#include "ui/UiFonts.h"
 
 #include <QPushButton>
 

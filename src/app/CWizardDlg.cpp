@@ -1,12 +1,9 @@
 #include "app/CWizardDlg.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CDialogProvider.h"
-#include "app/CLinkLabel.h"
-#include "app/PageMessages.h"
 #include "app/ProgramIcon.h"
-#include "app/UiFonts.h"
 #include "app/WizardCommands.h"
+#include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
 #include "pages/CColorSkinDlg.h"
 #include "pages/CSaveSkin.h"
@@ -14,6 +11,10 @@
 #include "pages/CSkinHeadDlg.h"
 #include "pages/CStretchDlg.h"
 #include "pages/CWebFlashFrameDlg.h"
+#include "platform/SiteLinks.h"
+#include "ui/CDialogProvider.h"
+#include "ui/PageMessages.h"
+#include "ui/UiFonts.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -62,22 +63,22 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
     m_stepBar.SetBar(this, QRect(0, 0, kBarTabsWidth, kBarHeight));
     for (int i = 0; i < kStepCount; ++i) {
         QPushButton* tab = m_stepBar.AddStep(QString::fromUtf8(kStepTitles[i]), m_pages[i]);
-        // The sixth tab has no command: it is only enabled while its step is current.
-        if (i < kStepCount - 1)
+        // The save step's tab has no command: it is only enabled while its step is current.
+        if (i != SaveStep)
             connect(tab, &QPushButton::clicked, this, [this, i] { OnStepTab(i); });
     }
-    m_stepBar.SelectStep(0);
+    m_stepBar.SelectStep(HeaderStep);
 
     m_skipped = false;
     ComputeSlots();
     CreateCommandButtons();
-    LayoutButtons(0);
+    LayoutButtons(HeaderStep);
 
     ResetWizardFields();
     CommandButton(ID_NEXT)->setEnabled(false);
 
     m_helpLink->setText(QStringLiteral("皮肤制作指南"));
-    m_helpLink->SetTarget(CLinkLabel::SiteUrl(QStringLiteral("/cafe/st/SubContent?subid=310650")));
+    m_helpLink->SetSitePage(SitePage::MakingHelp);
 
     // Escape and the arrow keys are looked at before any child handles them.
     qApp->installEventFilter(this);
@@ -90,12 +91,15 @@ CWizardDlg::~CWizardDlg()
 
 void CWizardDlg::CreatePages()
 {
-    m_pages[0] = new CSkinHeadDlg(this);
-    m_pages[1] = new CColorSkinDlg(this);
-    m_pages[2] = new CStretchDlg(this);
-    m_pages[3] = new CSkinFrameDlg(this);
-    m_pages[4] = new CWebFlashFrameDlg(this);
-    m_pages[5] = new CSaveSkin(this);
+    m_headPage = new CSkinHeadDlg(this);
+    m_colorPage = new CColorSkinDlg(this);
+    m_savePage = new CSaveSkin(this);
+    m_pages[HeaderStep] = m_headPage;
+    m_pages[ColorStep] = m_colorPage;
+    m_pages[StretchStep] = new CStretchDlg(this);
+    m_pages[FrameStep] = new CSkinFrameDlg(this);
+    m_pages[ControlsStep] = new CWebFlashFrameDlg(this);
+    m_pages[SaveStep] = m_savePage;
     for (CWizardPage* page : m_pages)
         page->setObjectName(QStringLiteral("page%1").arg(page->TemplateId()));
 }
@@ -154,8 +158,8 @@ void CWizardDlg::CreateCommandButtons()
     connect(CommandButton(ID_NEXT), &QPushButton::clicked, this, &CWizardDlg::OnNext);
     connect(CommandButton(ID_SKIP), &QPushButton::clicked, this, &CWizardDlg::OnSkip);
     connect(CommandButton(ID_EXIT), &QPushButton::clicked, this, &CWizardDlg::reject);
-    connect(CommandButton(ID_SAVE_SKIN), &QPushButton::clicked, this, [this] { SaveSkinCommand(*this); });
-    connect(CommandButton(ID_TRY_NOW), &QPushButton::clicked, this, [this] { TryNowCommand(*this); });
+    connect(CommandButton(ID_SAVE_SKIN), &QPushButton::clicked, this, &CWizardDlg::SaveSkin);
+    connect(CommandButton(ID_TRY_NOW), &QPushButton::clicked, this, &CWizardDlg::TryNow);
     connect(CommandButton(ID_REMAKE), &QPushButton::clicked, this, &CWizardDlg::OnRemake);
 }
 
@@ -190,7 +194,7 @@ void CWizardDlg::LayoutButtons(int index)
         button->setGeometry(m_slots[slot]);
         button->show();
     }
-    if (index >= 2 && index <= 4)
+    if (index >= StretchStep && index <= ControlsStep)
         CommandButton(ID_SKIP)->setFocus();
 }
 
@@ -210,8 +214,8 @@ void CWizardDlg::ResetWizardFields()
 void CWizardDlg::OnPrevious()
 {
     const int current = CurrentIndex();
-    if (m_skipped && current == 5)
-        MoveTo(2);
+    if (m_skipped && current == SaveStep)
+        MoveTo(StretchStep);
     else
         MoveTo(current - 1);
 }
@@ -219,13 +223,13 @@ void CWizardDlg::OnPrevious()
 void CWizardDlg::OnNext()
 {
     const int current = CurrentIndex();
-    if (current < 0 || current >= kStepCount - 1)
+    if (current < HeaderStep || current >= SaveStep)
         return;
     // The pages check typed values while the user edits; Next always moves on.
     m_pages[current]->SaveToProject(m_project);
     m_pages[current + 1]->LoadFromProject(m_project);
-    if (current == 2) {
-        m_stepBar.EnableStep(3, true);
+    if (current == StretchStep) {
+        m_stepBar.EnableStep(FrameStep, true);
         m_skipped = false;
     }
     MoveTo(current + 1);
@@ -235,42 +239,54 @@ void CWizardDlg::OnSkip()
 {
     const int current = CurrentIndex();
     switch (current) {
-    case 2:
-        // The stretch page is left unsaved and its region forgotten; steps 4 and 5 stay closed.
-        MoveTo(5);
+    case StretchStep:
+        // The stretch page is left unsaved and its region forgotten; the frame and controls
+        // steps stay closed.
+        MoveTo(SaveStep);
         m_skipped = true;
-        m_stepBar.EnableStep(3, false);
-        m_stepBar.EnableStep(4, false);
+        m_stepBar.EnableStep(FrameStep, false);
+        m_stepBar.EnableStep(ControlsStep, false);
         m_project.stretchRegion = SkinRect{};
         break;
-    case 3:
-        MoveTo(4);
-        m_pages[4]->LoadFromProject(m_project);
+    case FrameStep:
+        MoveTo(ControlsStep);
+        m_pages[ControlsStep]->LoadFromProject(m_project);
         break;
-    case 4:
-        MoveTo(5);
+    case ControlsStep:
+        MoveTo(SaveStep);
         break;
     default:
         return;
     }
-    m_pages[5]->LoadFromProject(m_project);
+    m_pages[SaveStep]->LoadFromProject(m_project);
 }
 
 void CWizardDlg::OnStepTab(int index)
 {
     MoveTo(index);
-    if (index == 4 && IsEmptyRect(m_project.stretchRegion))
-        m_stepBar.EnableStep(3, false);
+    if (index == ControlsStep && IsEmptyRect(m_project.stretchRegion))
+        m_stepBar.EnableStep(FrameStep, false);
 }
 
 void CWizardDlg::OnRemake()
 {
     CommandButton(ID_NEXT)->setEnabled(false);
-    MoveTo(0);
-    for (int index : {0, 3, 5, 2, 1, 4})
+    MoveTo(HeaderStep);
+    for (int index : {HeaderStep, FrameStep, SaveStep, StretchStep, ColorStep, ControlsStep})
         m_pages[index]->ResetPage();
     ResetWizardFields();
     m_saved = false;
+}
+
+void CWizardDlg::SaveSkin()
+{
+    if (SaveSkinCommand(this, m_project, *m_savePage) == CommandOutcome::Done)
+        m_saved = true;
+}
+
+void CWizardDlg::TryNow()
+{
+    TryNowCommand(this, m_project, *m_savePage);
 }
 
 void CWizardDlg::ShowAbout()
@@ -306,14 +322,18 @@ bool CWizardDlg::event(QEvent* event)
     }
     case PM_OPEN_PACKAGE: {
         auto* message = static_cast<CPageEvent*>(event);
-        message->result = OpenPackageCommand(*this, message->path);
+        // The save page hears of the package before the controls page, as the pages have
+        // always been told.
+        const QList<CWizardPage*> order = {m_pages[HeaderStep], m_pages[ColorStep], m_pages[StretchStep],
+                                           m_pages[FrameStep],  m_pages[SaveStep],  m_pages[ControlsStep]};
+        message->result = OpenPackageCommand(this, m_project, message->path, order) == CommandOutcome::Done;
         return true;
     }
     case PM_DOWNLOAD_DONE: {
         // A control arrived from the gallery: the controls page adds it.
         auto* message = static_cast<CPageEvent*>(event);
         CPageEvent forward(PM_DOWNLOAD_DONE, message->wParam, message->lParam);
-        SendPageMessage(m_pages[4], forward);
+        SendPageMessage(m_pages[ControlsStep], forward);
         message->result = 1;
         return true;
     }
@@ -342,20 +362,19 @@ bool CWizardDlg::eventFilter(QObject* watched, QEvent* event)
         reject();
         return true;
     }
-    if (CurrentIndex() == 0) {
-        auto* headPage = static_cast<CSkinHeadDlg*>(m_pages[0]);
+    if (CurrentIndex() == HeaderStep) {
         switch (key->key()) {
         case Qt::Key_Left:
-            headPage->NudgeCrop(-1, 0);
+            m_headPage->NudgeCrop(-1, 0);
             break;
         case Qt::Key_Right:
-            headPage->NudgeCrop(1, 0);
+            m_headPage->NudgeCrop(1, 0);
             break;
         case Qt::Key_Down:
-            headPage->NudgeCrop(0, 1);
+            m_headPage->NudgeCrop(0, 1);
             break;
         case Qt::Key_Up:
-            headPage->NudgeCrop(0, -1);
+            m_headPage->NudgeCrop(0, -1);
             break;
         default:
             break;
@@ -378,7 +397,7 @@ void CWizardDlg::keyPressEvent(QKeyEvent* event)
 void CWizardDlg::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    if (m_pages[0] == nullptr)
+    if (m_pages[HeaderStep] == nullptr)
         return;
     PlaceChrome();
     ComputeSlots();

@@ -8,10 +8,23 @@
 #include <QDialog>
 #include <array>
 
+class CColorSkinDlg;
 class CLinkLabel;
 class CPictureLabel;
+class CSaveSkin;
+class CSkinHeadDlg;
 class CWizardPage;
 class QPushButton;
+
+// The wizard's steps, in the order of the step bar; each has one page.
+enum WizardStep : int {
+    HeaderStep,
+    ColorStep,
+    StretchStep,
+    FrameStep,
+    ControlsStep,
+    SaveStep,
+};
 
 // Control ids the behaviour and the tests depend on.
 enum WizardControlId : int {
@@ -43,9 +56,16 @@ public:
 
     SkinProject& Project() { return m_project; }
     CWizardPage* Page(int index) const;
+    CSkinHeadDlg* HeadPage() const { return m_headPage; }
+    CColorSkinDlg* ColorPage() const { return m_colorPage; }
+    CSaveSkin* SavePage() const { return m_savePage; }
     int CurrentIndex() const { return m_stepBar.CurrentStep(); }
     bool IsSaved() const { return m_saved; }
     void SetSaved(bool saved) { m_saved = saved; }
+
+    // The Save skin and Try now buttons.
+    void SaveSkin();
+    void TryNow();
     bool IsSkipped() const { return m_skipped; }
     // Command buttons by id (30020..30026); nullptr for any other id.
     QPushButton* CommandButton(int id) const;
@@ -87,6 +107,9 @@ private:
     std::array<QRect, kSlotCount> m_slots;
     std::array<QPushButton*, kCommandCount> m_buttons{};
     std::array<CWizardPage*, kStepCount> m_pages{};
+    CSkinHeadDlg* m_headPage = nullptr;
+    CColorSkinDlg* m_colorPage = nullptr;
+    CSaveSkin* m_savePage = nullptr;
     SkinProject m_project;
     CLinkLabel* m_helpLink = nullptr;
     bool m_saved = false;

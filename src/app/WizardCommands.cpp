@@ -1,12 +1,11 @@
 #include "app/WizardCommands.h"
 
-#include "app/CDialogProvider.h"
-#include "app/CLinkLabel.h"
-#include "app/CWizardDlg.h"
 #include "pages/CWizardPage.h"
+#include "platform/SiteLinks.h"
 #include "skin/PlayerLookup.h"
 #include "skin/SkinFolders.h"
 #include "skin/SkinPackage.h"
+#include "ui/CDialogProvider.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -16,32 +15,30 @@
 
 namespace {
 
-constexpr int kSavePage = 5;
-
-QMessageBox::StandardButton Tell(CWizardDlg& wizard, const QString& text)
+void Tell(QWidget* parent, const QString& text)
 {
-    return CDialogProvider::Instance().MessageBox(&wizard, text, PromptCaption(), QMessageBox::Ok);
+    CDialogProvider::Instance().MessageBox(parent, text, PromptCaption(), QMessageBox::Ok);
 }
 
-bool AskYesNo(CWizardDlg& wizard, const QString& text)
+bool AskYesNo(QWidget* parent, const QString& text)
 {
-    return CDialogProvider::Instance().MessageBox(&wizard, text, PromptCaption(),
+    return CDialogProvider::Instance().MessageBox(parent, text, PromptCaption(),
                                                   QMessageBox::Yes | QMessageBox::No,
                                                   QMessageBox::Warning) == QMessageBox::Yes;
 }
 
 // Takes the name and thumbnail from the save page; false (after telling the user) when the
 // name is missing or cannot be stored in a package.
-bool CollectSavePage(CWizardDlg& wizard)
+bool CollectSavePage(QWidget* parent, SkinProject& project, CWizardPage& savePage)
 {
-    wizard.Page(kSavePage)->SaveToProject(wizard.Project());
-    const QString& name = wizard.Project().skinName;
+    savePage.SaveToProject(project);
+    const QString& name = project.skinName;
     if (name.isEmpty()) {
-        Tell(wizard, QStringLiteral("请输入皮肤名称"));
+        Tell(parent, QStringLiteral("请输入皮肤名称"));
         return false;
     }
     if (const QString problem = CheckSkinName(name); !problem.isEmpty()) {
-        Tell(wizard, problem);
+        Tell(parent, problem);
         return false;
     }
     return true;
@@ -60,28 +57,27 @@ bool IsUsableFileName(const QString& name)
 
 void OpenHomePage()
 {
-    QDesktopServices::openUrl(QUrl(CLinkLabel::SiteUrl(QStringLiteral("/"))));
+    QDesktopServices::openUrl(QUrl(SiteUrl(SitePage::Home)));
 }
 
 } // namespace
 
-void SaveSkinCommand(CWizardDlg& wizard)
+CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage)
 {
-    if (!CollectSavePage(wizard))
-        return;
-    SkinProject& project = wizard.Project();
+    if (!CollectSavePage(parent, project, savePage))
+        return CommandOutcome::Cancelled;
     CDialogProvider& dialogs = CDialogProvider::Instance();
 
     QString initial = project.skinName;
     QString path;
     for (;;) {
-        path = dialogs.GetSaveFileName(&wizard, QStringLiteral("音乐盒皮肤文件 (*.vsf)"),
+        path = dialogs.GetSaveFileName(parent, QStringLiteral("音乐盒皮肤文件 (*.vsf)"),
                                        QStringLiteral("vsf"), initial);
         if (path.isEmpty())
-            return;
+            return CommandOutcome::Cancelled;
         if (!QFileInfo::exists(path))
             break;
-        if (AskYesNo(wizard, QDir::toNativeSeparators(path) + QStringLiteral("已存在。\n 要替换它吗？")))
+        if (AskYesNo(parent, QDir::toNativeSeparators(path) + QStringLiteral("已存在。\n 要替换它吗？")))
             break;
         initial = path;
     }
@@ -89,56 +85,57 @@ void SaveSkinCommand(CWizardDlg& wizard)
     const BuildResult result = BuildPackage(project, path);
     if (!result.ok) {
         // The skin is not on disk: say why, and leave the saved flag so that Exit still warns.
-        Tell(wizard, QStringLiteral("保存皮肤失败：") + result.error);
-        return;
+        Tell(parent, QStringLiteral("保存皮肤失败：") + result.error);
+        return CommandOutcome::Failed;
     }
-    wizard.SetSaved(true);
+    return CommandOutcome::Done;
 }
 
-void TryNowCommand(CWizardDlg& wizard)
+CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage)
 {
-    if (!CollectSavePage(wizard))
-        return;
-    SkinProject& project = wizard.Project();
+    if (!CollectSavePage(parent, project, savePage))
+        return CommandOutcome::Cancelled;
     if (!IsUsableFileName(project.skinName)) {
-        Tell(wizard,
+        Tell(parent,
              QStringLiteral("皮肤名称不能包含下列字符：/ \\ : * ? \" < > | 以及控制字符，请修改皮肤名称。"));
-        return;
+        return CommandOutcome::Cancelled;
     }
 
     const PlayerCheck player = CheckPlayer();
     if (player.status == PlayerStatus::NotInstalled) {
-        if (AskYesNo(wizard, QStringLiteral("您没有安装音乐盒，是否现在安装")))
+        if (AskYesNo(parent, QStringLiteral("您没有安装音乐盒，是否现在安装")))
             OpenHomePage();
-        return;
+        return CommandOutcome::Cancelled;
     }
     if (player.status == PlayerStatus::TooOld) {
-        if (AskYesNo(wizard, QStringLiteral("您的音乐盒不支持换肤，是否安装高版本的音乐盒")))
+        if (AskYesNo(parent, QStringLiteral("您的音乐盒不支持换肤，是否安装高版本的音乐盒")))
             OpenHomePage();
-        return;
+        return CommandOutcome::Cancelled;
     }
 
     const QString packagePath = TempFolder() + QLatin1Char('/') + project.skinName + QStringLiteral(".vsf");
     const BuildResult result = BuildPackage(project, packagePath);
     if (!result.ok) {
-        Tell(wizard, QStringLiteral("生成试用皮肤失败：") + result.error);
-        return;
+        Tell(parent, QStringLiteral("生成试用皮肤失败：") + result.error);
+        return CommandOutcome::Failed;
     }
     // The player gets the package path as its one argument; no shell is involved.
-    if (!QProcess::startDetached(player.program(), {QDir::toNativeSeparators(packagePath)}))
-        Tell(wizard, QStringLiteral("无法启动音乐盒：") + QDir::toNativeSeparators(player.program()));
+    if (!QProcess::startDetached(player.program(), {QDir::toNativeSeparators(packagePath)})) {
+        Tell(parent, QStringLiteral("无法启动音乐盒：") + QDir::toNativeSeparators(player.program()));
+        return CommandOutcome::Failed;
+    }
+    return CommandOutcome::Done;
 }
 
-int OpenPackageCommand(CWizardDlg& wizard, const QString& packagePath)
+CommandOutcome OpenPackageCommand(QWidget* parent, SkinProject& project, const QString& packagePath,
+                                  const QList<CWizardPage*>& pages)
 {
-    SkinProject& project = wizard.Project();
     const OpenResult result = OpenPackage(packagePath, project);
     if (!result.ok) {
-        Tell(wizard, QStringLiteral("无法打开皮肤包：") + result.error);
-        return 0;
+        Tell(parent, QStringLiteral("无法打开皮肤包：") + result.error);
+        return CommandOutcome::Failed;
     }
-    // Page 6 before page 5, as the pages have always been told.
-    for (const int page : {0, 1, 2, 3, 5, 4})
-        wizard.Page(page)->ShowOpenedProject(project);
-    return 1;
+    for (CWizardPage* page : pages)
+        page->ShowOpenedProject(project);
+    return CommandOutcome::Done;
 }

@@ -1,11 +1,24 @@
 #pragma once
 // The three whole-package commands the wizard starts: saving the skin (button 30024),
 // trying it in the player (button 30025) and opening a package (page message PM_OPEN_PACKAGE).
+// Each asks and tells the user through the dialog provider, with parent as the owner window.
+#include <QList>
 #include <QString>
 
-class CWizardDlg;
+struct SkinProject;
+class CWizardPage;
+class QWidget;
 
-void SaveSkinCommand(CWizardDlg& wizard);
-void TryNowCommand(CWizardDlg& wizard);
-// Returns the result the wizard hands back to the page that asked for the package.
-int OpenPackageCommand(CWizardDlg& wizard, const QString& packagePath);
+enum class CommandOutcome {
+    Done,      // saved, started or opened
+    Cancelled, // the user stopped it, or was asked to change something first
+    Failed,    // tried and could not; the user has been told why
+};
+
+// Takes the name and thumbnail from the save page, asks for a path and writes the package.
+CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage);
+// Builds the package into the temporary folder and starts the player on it.
+CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage);
+// Reads a package into the project, then shows it on pages, in the order given.
+CommandOutcome OpenPackageCommand(QWidget* parent, SkinProject& project, const QString& packagePath,
+                                  const QList<CWizardPage*>& pages);

@@ -4,6 +4,7 @@
 #include "imaging/CSkinImage.h"
 #include "skin/PackageNames.h"
 #include "skin/ProfileFile.h"
+#include "skin/SkinDescription.h"
 #include "skin/SkinFolders.h"
 #include "skin/SkinPackage.h"
 #include "zip/Zip.h"
@@ -90,7 +91,7 @@ int RunBuild(const BuildOptions& options)
     project.picturePath = options.picture;
     project.picture = &picture;
     project.crop = options.crop ? *options.crop : DefaultCrop(size);
-    if (project.crop.Width() <= 0 || project.crop.Height() <= 0)
+    if (project.crop.IsEmpty())
         return Fail(options.crop ? QStringLiteral("crop %1 is empty").arg(RectText(*options.crop))
                                  : QStringLiteral("the picture is too small for a 700:61 header"));
     if (!Contains(whole, project.crop))
@@ -101,7 +102,7 @@ int RunBuild(const BuildOptions& options)
     if (options.stretch && !options.stretch->IsNull()) {
         const SkinRect& s = *options.stretch;
         const SkinRect& c = project.crop;
-        if (s.Width() <= 0 || s.Height() <= 0 || !Contains(c, s) || s.left == c.left || s.right == c.right)
+        if (s.IsEmpty() || !Contains(c, s) || s.left == c.left || s.right == c.right)
             return Fail(QStringLiteral("stretch %1 must be a non-empty region inside the crop %2 that leaves "
                                        "some of the crop on both sides")
                             .arg(RectText(s), RectText(c)));
@@ -127,16 +128,14 @@ int RunBuild(const BuildOptions& options)
         if (corner < 0)
             return Fail(QStringLiteral("bad corner \"%1\" (lefttop, righttop, leftbottom or rightbottom)")
                             .arg(decoration.cornerName));
-        if (project.decorationPresent[corner])
+        if (project.decorations[corner].present)
             return Fail(QStringLiteral("corner %1 has two decorations").arg(decoration.cornerName));
         if (!QFileInfo(decoration.file).isFile())
             return Fail(QStringLiteral("decoration %1 not found").arg(decoration.file));
         QImageReader reader(decoration.file);
         if (reader.format() != "png" || reader.read().isNull())
             return Fail(QStringLiteral("decoration %1 is not a readable PNG picture").arg(decoration.file));
-        project.decorationPresent[corner] = 1;
-        project.decorationPath[corner] = decoration.file;
-        project.decorationOffset[corner] = decoration.offset;
+        project.decorations[corner] = {true, decoration.file, decoration.offset};
     }
 
     for (const CliControl& control : options.controls) {
@@ -148,21 +147,15 @@ int RunBuild(const BuildOptions& options)
             return Fail(QStringLiteral("control %1 not found").arg(control.file));
         if (!ReadSwfFrameSize(control.file).ok)
             return Fail(QStringLiteral("control %1 is not a readable flash movie (SWF)").arg(control.file));
-        if (!project.cornerControlPresent[corner]) {
-            project.cornerControlPresent[corner] = 1;
-            project.cornerControlPath[corner] = control.file;
-            project.cornerControlPosition[corner] = control.position;
-            project.cornerControlSize[corner] = control.size;
+        const FlashControl placed{control.file, corner, control.position, control.size};
+        if (!project.cornerControls[corner].IsPresent()) {
+            project.cornerControls[corner] = placed;
             continue;
         }
-        if (project.extraControlCount >= kMaxOpenedExtraControls)
+        if (project.extraControls.size() >= kMaxOpenedExtraControls)
             return Fail(
                 QStringLiteral("at most %1 extra controls fit in a skin").arg(kMaxOpenedExtraControls));
-        project.extraControlPaths.append(control.file);
-        project.extraControlCorners.append(corner);
-        project.extraControlPositions.append(control.position);
-        project.extraControlSizes.append(control.size);
-        ++project.extraControlCount;
+        project.extraControls.append(placed);
     }
 
     const BuildResult result = BuildPackage(project, options.output);
@@ -184,8 +177,9 @@ int RunInfo(const QString& packagePath)
 
     ProfileFile conf;
     conf.Load(opened.extractionFolder + '/' + QLatin1String(kConfMember));
+    const SkinDescription description = ReadDescription(conf);
     QJsonObject info;
-    info["name"] = conf.ReadString(kConfSection, "name", kProfileTextBuffer);
+    info["name"] = description.name;
     info["showname"] = project.skinName;
     if (project.mainColor == 0) {
         info["color"] = QJsonValue::Null;
@@ -197,9 +191,9 @@ int RunInfo(const QString& packagePath)
                             .arg((c >> 16) & 0xFF, 2, 16, QChar('0'))
                             .toUpper();
     }
-    info["hue"] = conf.ReadInt(kConfSection, "hue", kProfileShortBuffer);
-    info["sat"] = conf.ReadInt(kConfSection, "sat", kProfileShortBuffer);
-    info["light"] = conf.ReadInt(kConfSection, "light", kProfileShortBuffer);
+    info["hue"] = description.colour.hue;
+    info["sat"] = description.colour.sat;
+    info["light"] = description.colour.light;
     info["white"] = project.whiteTabText;
     info["tile"] = project.tile != 0;
     if (project.stretchRegion.IsNull()) {
@@ -217,36 +211,29 @@ int RunInfo(const QString& packagePath)
 
     QJsonArray decorations;
     for (int corner = 0; corner < kCornerCount; ++corner) {
-        if (!project.decorationPresent[corner])
+        if (!project.decorations[corner].present)
             continue;
-        const QPoint offset = project.decorationOffset[corner];
+        const QPoint offset = project.decorations[corner].offset;
         decorations.append(
             QJsonObject{{"corner", kCornerKeyNames[corner]}, {"offset", Pair(offset.x(), offset.y())}});
     }
     info["decorations"] = decorations;
 
     QJsonArray controls;
+    auto addControl = [&controls, &opened](int corner, const FlashControl& control, const QString& member) {
+        controls.append(QJsonObject{{"corner", kCornerKeyNames[corner]},
+                                    {"position", Pair(control.position.x(), control.position.y())},
+                                    {"size", Pair(control.size.width(), control.size.height())},
+                                    {"member", member},
+                                    {"stage", StageSize(opened.extractionFolder, member)}});
+    };
     for (int corner = 0; corner < kCornerCount; ++corner) {
-        if (!project.cornerControlPresent[corner])
-            continue;
-        const QPoint p = project.cornerControlPosition[corner];
-        const QSize s = project.cornerControlSize[corner];
-        controls.append(
-            QJsonObject{{"corner", kCornerKeyNames[corner]},
-                        {"position", Pair(p.x(), p.y())},
-                        {"size", Pair(s.width(), s.height())},
-                        {"member", CornerControlMember(corner)},
-                        {"stage", StageSize(opened.extractionFolder, CornerControlMember(corner))}});
+        if (project.cornerControls[corner].IsPresent())
+            addControl(corner, project.cornerControls[corner], CornerControlMember(corner));
     }
-    for (int k = 0; k < project.extraControlCount; ++k) {
-        const QPoint p = project.extraControlPositions[k];
-        const QSize s = project.extraControlSizes[k];
-        controls.append(
-            QJsonObject{{"corner", kCornerKeyNames[project.extraControlCorners[k]]},
-                        {"position", Pair(p.x(), p.y())},
-                        {"size", Pair(s.width(), s.height())},
-                        {"member", ExtraControlMember(k + 1)},
-                        {"stage", StageSize(opened.extractionFolder, ExtraControlMember(k + 1))}});
+    for (qsizetype k = 0; k < project.extraControls.size(); ++k) {
+        const FlashControl& control = project.extraControls[k];
+        addControl(control.corner, control, ExtraControlMember(static_cast<int>(k) + 1));
     }
     info["controls"] = controls;
     info["members"] = QJsonArray::fromStringList(opened.members);

@@ -1,7 +1,6 @@
 #include "cli/CliOptions.h"
 
-#include "skin/PackageNames.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDescription.h"
 
 #include <QRegularExpression>
 

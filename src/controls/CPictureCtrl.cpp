@@ -1,8 +1,8 @@
 #include "controls/CPictureCtrl.h"
 
-#include "app/PageMessages.h"
 #include "controls/ControlDrawing.h"
 #include "imaging/ImageLoading.h"
+#include "ui/PageMessages.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -125,6 +125,7 @@ void CPictureCtrl::EndLoad(bool loaded)
     m_crop = restore ? m_keptCrop : SkinRect{};
     m_hasPicture = loaded || restore;
     m_keptShown = false;
+    Relayout();
     update();
 }
 
@@ -190,7 +191,22 @@ void CPictureCtrl::NotifyCrop()
 
 void CPictureCtrl::resizeEvent(QResizeEvent*)
 {
-    m_rebuild = true;
+    if (size() != m_layoutSize)
+        m_rebuild = true;
+    Relayout();
+}
+
+void CPictureCtrl::Relayout()
+{
+    if (!m_rebuild || !m_hasPicture || !Showing())
+        return;
+    RebuildLayers();
+    m_rebuild = false;
+    if (m_crop.right == m_crop.left && m_display.Width() > 0 && m_display.Height() > 0) {
+        m_crop = InitialCrop(m_display);
+        NotifyCrop();
+    }
+    update();
 }
 
 void CPictureCtrl::RebuildLayers()
@@ -199,6 +215,7 @@ void CPictureCtrl::RebuildLayers()
     m_fullLayer = QImage();
     const QSize size = m_picture.GetSize();
     m_pictureSize = {0, 0, size.width(), size.height()};
+    m_layoutSize = this->size();
 
     const SkinRect oldDisplay = m_display;
     m_display = FitDisplay(size, this->size());
@@ -252,19 +269,11 @@ void CPictureCtrl::paintEvent(QPaintEvent*)
             painter.drawImage(rect(), m_placeholder);
         return;
     }
-    if (m_rebuild) {
-        RebuildLayers();
-        m_rebuild = false;
-    }
     painter.fillRect(rect(), QColor(192, 192, 192));
     const QRect display = m_display.ToQRect();
     if (!m_dimLayer.isNull())
         painter.drawImage(display.topLeft(), m_dimLayer, display);
 
-    if (m_crop.right == m_crop.left && m_display.Width() > 0 && m_display.Height() > 0) {
-        m_crop = InitialCrop(m_display);
-        NotifyCrop();
-    }
     const QRect crop = m_crop.ToQRect();
     if (!m_fullLayer.isNull() && crop.isValid())
         painter.drawImage(crop.topLeft(), m_fullLayer, crop);

@@ -4,6 +4,7 @@
 // Nudge, and resized by its four corner handles. Every finished change is reported to the
 // parent as PM_CROP_CHANGED with the crop in picture pixels.
 #include "imaging/CSkinImage.h"
+#include "platform/HeaderSize.h"
 #include "platform/SkinRect.h"
 
 #include <QImage>
@@ -12,8 +13,9 @@
 
 // Fixed aspect of the crop: height per width in double precision, width per height kept in
 // single precision (so a 61-pixel-high crop is 699 wide: 61 x K falls just below 700).
-constexpr double kCropHeightPerWidth = 61.0 / 700.0;
-constexpr double kCropWidthPerHeight = static_cast<double>(700.0f / 61.0f);
+constexpr double kCropHeightPerWidth = static_cast<double>(kHeaderHeight) / kHeaderWidth;
+constexpr double kCropWidthPerHeight =
+    static_cast<double>(static_cast<float>(kHeaderWidth) / static_cast<float>(kHeaderHeight));
 constexpr int kCropMinHeight = 10;
 constexpr double kCropMinWidth = kCropMinHeight * kCropWidthPerHeight;
 
@@ -75,6 +77,9 @@ protected:
 
 private:
     bool Showing() const; // a picture is held and not being loaded
+    // Fits the picture to the control's size, keeps the crop on the same part of the picture,
+    // makes the first crop (and reports it) when there is none yet; only with a picture shown.
+    void Relayout();
     void RebuildLayers();
     void SetCursorFor(int x, int y, bool arrowOutside);
     void DragHandle(int x, int y);
@@ -91,6 +96,7 @@ private:
     QImage m_fullLayer;
     bool m_rebuild = true;
     SkinRect m_pictureSize;
+    QSize m_layoutSize;   // the control size the layers were made for
     QImage m_placeholder; // bitmap 134
     bool m_hasPicture = false;
     bool m_busy = false; // another thread is loading into m_picture

@@ -30,7 +30,7 @@ void CPictureViewLabel::paintEvent(QPaintEvent* event)
 {
     if (!m_hasPicture || width() <= 0 || height() <= 0)
         return;
-    if (m_sourceRect.Width() <= 0 || m_sourceRect.Height() <= 0) {
+    if (m_sourceRect.IsEmpty()) {
         // No region: the label's own picture.
         CPictureLabel::paintEvent(event);
         return;

@@ -1,9 +1,9 @@
 #include "controls/CPreviewCtrl.h"
 
-#include "app/PageMessages.h"
 #include "controls/ControlDrawing.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ImageLoading.h"
+#include "ui/PageMessages.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -213,6 +213,7 @@ void CPreviewCtrl::RebuildBodyLayer()
 
 void CPreviewCtrl::resizeEvent(QResizeEvent*)
 {
+    m_headerBand = HeaderBandFor(width(), height());
     // The picture layer is made at the control's width; a new width needs a new layer.
     m_rebuildPicture = true;
 }
@@ -237,7 +238,6 @@ void CPreviewCtrl::paintEvent(QPaintEvent*)
         RebuildBodyLayer();
         m_rebuildBody = false;
     }
-    m_headerBand = HeaderBandFor(width(), height());
     const SkinRect& band = m_headerBand;
 
     painter.fillRect(client, Qt::black);
@@ -309,22 +309,26 @@ void CPreviewCtrl::PaintHeaderPicture(QPainter& painter, const SkinRect& inset)
     DrawOutline(painter, {r, b - 6, r + 6, b});
 }
 
-bool CPreviewCtrl::InLeftEdgeZone(int x) const
+CPreviewCtrl::Drag CPreviewCtrl::HitTest(int x, int y) const
 {
-    const int d = m_selection.left - x;
-    return d >= 0 && d <= 3;
-}
-
-bool CPreviewCtrl::InRightEdgeZone(int x) const
-{
-    const int d = x - m_selection.right;
-    return d >= 1 && d <= 3;
+    const SkinRect grab{m_selection.left - 4, m_selection.top - 4, m_selection.right + 4,
+                        m_selection.bottom + 4};
+    if (!RectContains(grab, x, y))
+        return Drag::None;
+    const int leftOfLeftEdge = m_selection.left - x;
+    if (leftOfLeftEdge >= 0 && leftOfLeftEdge <= 3)
+        return Drag::LeftEdge;
+    const int rightOfRightEdge = x - m_selection.right;
+    if (rightOfRightEdge >= 1 && rightOfRightEdge <= 3)
+        return Drag::RightEdge;
+    return Drag::Move;
 }
 
 void CPreviewCtrl::UpdateHoverCursor(int x, int y)
 {
-    const bool inZone = InLeftEdgeZone(x) || InRightEdgeZone(x);
-    if ((inZone || m_edgeDrag) && !m_moveDrag)
+    const Drag hit = HitTest(x, y);
+    const bool onEdge = hit == Drag::LeftEdge || hit == Drag::RightEdge;
+    if ((onEdge || DraggingEdge()) && m_drag != Drag::Move)
         setCursor(Qt::SizeHorCursor);
     else if (m_buttonDown || RectContains(m_selection, x, y))
         setCursor(Qt::PointingHandCursor);
@@ -338,18 +342,11 @@ void CPreviewCtrl::mousePressEvent(QMouseEvent* event)
         return;
     const int x = event->position().toPoint().x();
     const int y = event->position().toPoint().y();
-    const SkinRect grab{m_selection.left - 4, m_selection.top - 4, m_selection.right + 4,
-                        m_selection.bottom + 4};
-    if (!RectContains(grab, x, y))
+    const Drag hit = HitTest(x, y);
+    if (hit == Drag::None)
         return;
-    if (InLeftEdgeZone(x) || InRightEdgeZone(x)) {
-        m_edgeDrag = true;
-        m_dragEdge = InLeftEdgeZone(x) ? 1 : 2;
-        setCursor(Qt::SizeHorCursor);
-    } else {
-        m_moveDrag = true;
-        setCursor(Qt::PointingHandCursor);
-    }
+    m_drag = hit;
+    setCursor(DraggingEdge() ? Qt::SizeHorCursor : Qt::PointingHandCursor);
     m_buttonDown = true;
     m_lastX = x;
     m_lastY = y;
@@ -363,8 +360,8 @@ void CPreviewCtrl::mouseMoveEvent(QMouseEvent* event)
     const int y = event->position().toPoint().y();
     UpdateHoverCursor(x, y);
     bool handled = false;
-    if (m_edgeDrag) {
-        if (m_dragEdge == 1) {
+    if (DraggingEdge()) {
+        if (m_drag == Drag::LeftEdge) {
             if (m_lastX - x > m_selection.left - InnerLeft())
                 m_selection.left = InnerLeft();
             else
@@ -376,7 +373,7 @@ void CPreviewCtrl::mouseMoveEvent(QMouseEvent* event)
                 m_selection.right = std::clamp(x, std::min(m_selection.left + 1, InnerRight()), InnerRight());
         }
         handled = true;
-    } else if (m_moveDrag && m_buttonDown && (event->buttons() & Qt::LeftButton)) {
+    } else if (m_drag == Drag::Move && m_buttonDown && (event->buttons() & Qt::LeftButton)) {
         int dx = x - m_lastX;
         if (m_selection.left + dx < InnerLeft())
             dx = InnerLeft() - m_selection.left;
@@ -397,14 +394,13 @@ void CPreviewCtrl::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    if (m_edgeDrag)
+    if (DraggingEdge())
         setCursor(Qt::PointingHandCursor);
     else
         unsetCursor();
     NotifyRegion();
     // The edge drag ends with the button too; otherwise the edge would keep following the mouse.
-    m_edgeDrag = false;
-    m_moveDrag = false;
+    m_drag = Drag::None;
     m_buttonDown = false;
 }
 
@@ -413,6 +409,7 @@ void CPreviewCtrl::mouseDoubleClickEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     if (RectContains(m_selection, p.x(), p.y())) {
         setCursor(Qt::PointingHandCursor);
-        m_edgeDrag = false;
+        if (DraggingEdge())
+            m_drag = Drag::None;
     }
 }

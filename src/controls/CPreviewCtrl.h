@@ -69,12 +69,17 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // What the mouse holds while the left button is down.
+    enum class Drag { None, LeftEdge, RightEdge, Move };
+
+    // What a press at (x, y) takes hold of: an edge (up to 3 pixels outside it), the selection
+    // (with a 4-pixel margin), or nothing.
+    Drag HitTest(int x, int y) const;
+    bool DraggingEdge() const { return m_drag == Drag::LeftEdge || m_drag == Drag::RightEdge; }
     void RebuildPictureLayer();
     void RebuildBodyLayer();
     void PaintHeaderPicture(QPainter& painter, const SkinRect& inset);
     void UpdateHoverCursor(int x, int y);
-    bool InLeftEdgeZone(int x) const;
-    bool InRightEdgeZone(int x) const;
     int InnerLeft() const { return 4; }
     int InnerRight() const { return width() - 4; }
 
@@ -85,9 +90,7 @@ private:
     int m_lastY = 0;
     bool m_buttonDown = false;
     bool m_selectionEnabled = false;
-    bool m_edgeDrag = false;
-    bool m_moveDrag = false;
-    int m_dragEdge = 0; // 1 left edge, 2 right edge
+    Drag m_drag = Drag::None;
     SkinRect m_headerBand;
     SkinRect m_pictureRect;
     ColorRef m_mainColor = kInitialMainColor;

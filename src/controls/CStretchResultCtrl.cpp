@@ -21,7 +21,7 @@ int MulDivTrunc(int64_t a, int64_t b, int64_t c)
 
 void AddPiece(std::vector<StretchPiece>& pieces, const SkinRect& destination, const SkinRect& source)
 {
-    if (destination.Width() <= 0 || destination.Height() <= 0 || source.Width() <= 0 || source.Height() <= 0)
+    if (destination.IsEmpty() || source.IsEmpty())
         return;
     pieces.push_back({destination, source});
 }

@@ -96,7 +96,7 @@ const QImage* CSkinImage::GetCroppedScaledBitmap(int width, int height, const Sk
         return &m_cropped;
     m_cropped = QImage();
     m_croppedSource = SkinRect{};
-    if (m_picture.isNull() || source.Width() <= 0 || source.Height() <= 0)
+    if (m_picture.isNull() || source.IsEmpty())
         return nullptr;
 
     // The source rectangle at its own size; whatever lies outside the picture stays zero.

@@ -245,3 +245,8 @@ SkinColorNumbers DescribeColor(ColorRef colour)
     n.light = static_cast<int>(hsl.l * 100.0 + 0.5);
     return n;
 }
+
+ColorRef ColorOfNumbers(const SkinColorNumbers& numbers)
+{
+    return HslToRgb(numbers.hue * (1.0 / 240), numbers.light * 0.01, numbers.sat * 0.01);
+}

@@ -33,3 +33,5 @@ struct SkinColorNumbers {
     int light = 0; // 0..100
 };
 SkinColorNumbers DescribeColor(ColorRef colour);
+// The colour the numbers stand for, to their precision: hue / 240, lightness / 100, saturation / 100.
+ColorRef ColorOfNumbers(const SkinColorNumbers& numbers);

@@ -1,10 +1,10 @@
 #include "pages/CColorSkinDlg.h"
 
-#include "app/CDialogProvider.h"
-#include "app/UiFonts.h"
 #include "controls/CColorPreviewCtrl.h"
 #include "controls/CSkinButton2.h"
 #include "skin/SkinProject.h"
+#include "ui/CDialogProvider.h"
+#include "ui/UiFonts.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "pages/CSaveSkin.h"
 
-#include "app/CDialogProvider.h"
-#include "app/CLinkLabel.h"
-#include "app/UiFonts.h"
+#include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
 #include "controls/CPictureViewLabel.h"
 #include "imaging/CSkinImage.h"
 #include "skin/SkinProject.h"
+#include "ui/CDialogProvider.h"
+#include "ui/UiFonts.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -63,7 +63,7 @@ CSaveSkin::CSaveSkin(QWidget* parent) : CWizardPage(133, parent)
     m_upload = new CLinkLabel(this);
     m_upload->setObjectName(QStringLiteral("link1062"));
     m_upload->setText(QStringLiteral("将皮肤上传到Vadi网站"));
-    m_upload->SetTarget(CLinkLabel::SiteUrl(QStringLiteral("/skin/st/UpSkin")));
+    m_upload->SetSitePage(SitePage::Upload);
     m_upload->adjustSize();
 
     m_schematicGroup = new QGroupBox(QStringLiteral("示意图"), this);

@@ -1,14 +1,15 @@
 #include "pages/CSkinHeadDlg.h"
 
-#include "app/CDialogProvider.h"
-#include "app/CLinkLabel.h"
-#include "app/PageMessages.h"
-#include "app/UiFonts.h"
+#include "controls/CLinkLabel.h"
 #include "controls/CPictureCtrl.h"
 #include "controls/CPictureLabel.h"
 #include "controls/CPreviewCtrl.h"
 #include "imaging/ColorModel.h"
 #include "skin/SkinProject.h"
+#include "ui/CDialogProvider.h"
+#include "ui/PageLabels.h"
+#include "ui/PageMessages.h"
+#include "ui/UiFonts.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -29,26 +30,9 @@ const QString kHintShort = QStringLiteral("jpg/jpeg/bmp格式图片，建议大�
 const QString kHintLoading = QStringLiteral("正在加载图片。。。");
 const QString kHintFailed = QStringLiteral("加载图片失败！");
 const QString kHintCrop = QStringLiteral("在下方预览区域内截取图片！");
-const QString kHelpPath = QStringLiteral("/cafe/st/SubContent?subid=310650");
 
 constexpr int kDiagramId = 176;
 const QColor kGrey(0xC0, 0xC0, 0xC0);
-const QColor kLinkBlue(0, 0, 255);
-
-QLabel* MakeText(QWidget* parent, const QString& text, const QString& name, bool clickable)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFont(UiFont(12, 400, clickable));
-    if (clickable) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, kLinkBlue);
-        label->setPalette(palette);
-        label->setCursor(Qt::PointingHandCursor);
-    }
-    label->adjustSize();
-    return label;
-}
 
 // Places labels one after another on a line, each at its own size.
 void PlaceInLine(int x, int y, std::initializer_list<QWidget*> widgets)
@@ -135,16 +119,21 @@ CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
     m_button1005->setGeometry(596, 60, 104, 28);
     connect(m_button1005, &QPushButton::clicked, this, &CSkinHeadDlg::Browse);
 
-    m_text1056 = MakeText(this, QStringLiteral("您可以"), QStringLiteral("text1056"), false);
-    m_text1057 = MakeText(this, QStringLiteral("选择一张图片"), QStringLiteral("text1057"), true);
-    m_text1058 = MakeText(this, QStringLiteral("重新制作皮肤，也可以"), QStringLiteral("text1058"), false);
-    m_text1038 = MakeText(this, QStringLiteral("编辑已有皮肤"), QStringLiteral("text1038"), true);
-    m_text1059 = MakeText(this, QStringLiteral("如果您不太了解如何制作皮肤，可以点击这里："),
-                          QStringLiteral("text1059"), false);
+    const QFont textFont = UiFont(12, 400);
+    const QFont linkFont = UiFont(12, 400, true);
+    m_text1056 = MakeLabel(this, QStringLiteral("text1056"), QStringLiteral("您可以"), &textFont);
+    m_text1057 = MakeLabel(this, QStringLiteral("text1057"), QStringLiteral("选择一张图片"), &linkFont);
+    m_text1058 =
+        MakeLabel(this, QStringLiteral("text1058"), QStringLiteral("重新制作皮肤，也可以"), &textFont);
+    m_text1038 = MakeLabel(this, QStringLiteral("text1038"), QStringLiteral("编辑已有皮肤"), &linkFont);
+    m_text1059 = MakeLabel(this, QStringLiteral("text1059"),
+                           QStringLiteral("如果您不太了解如何制作皮肤，可以点击这里："), &textFont);
+    ShowAsLink(m_text1057);
+    ShowAsLink(m_text1038);
     m_link1060 = new CLinkLabel(this);
     m_link1060->setObjectName(QStringLiteral("link1060"));
     m_link1060->setText(QStringLiteral("查看皮肤制作教程"));
-    m_link1060->SetTarget(CLinkLabel::SiteUrl(kHelpPath));
+    m_link1060->SetSitePage(SitePage::MakingHelp);
     m_link1060->adjustSize();
     PlaceInLine(16, 122, {m_text1056, m_text1057, m_text1058, m_text1038});
     PlaceInLine(16, 144, {m_text1059, m_link1060});
@@ -161,7 +150,7 @@ CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
     m_diagram1065->ResizeToPicture();
     m_diagram1065->move(28, 192);
 
-    m_previewLabel = MakeText(this, QStringLiteral("预览："), QStringLiteral("previewLabel"), false);
+    m_previewLabel = MakeLabel(this, QStringLiteral("previewLabel"), QStringLiteral("预览："), &textFont);
 
     m_crop = new CPictureCtrl(this);
     m_crop->setObjectName(QStringLiteral("crop1006"));
@@ -338,15 +327,19 @@ void CSkinHeadDlg::WaitForLoads()
 
 void CSkinHeadDlg::ApplyLoad(bool loaded)
 {
+    // A failed load goes back to the crop shown before; when the crop control makes a fresh crop
+    // instead, it reports that one while ending the load.
+    if (!loaded)
+        m_cropRect = m_keptCropRect;
     m_crop->EndLoad(loaded);
     if (!loaded) {
         if (m_crop->HasPicture()) {
             // The crop control went back to the picture shown before; so does the rest of the page.
             m_picturePath = m_keptPath;
-            m_cropRect = m_keptCropRect;
             m_preview->SetPicture(&m_crop->Picture());
             m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
         } else {
+            m_cropRect = {};
             m_crop->ClearPicture(); // nothing to go back to: hold no stale picture either
         }
         m_keptPath.clear();
@@ -356,8 +349,8 @@ void CSkinHeadDlg::ApplyLoad(bool loaded)
     }
     m_keptPath.clear();
     // One decoded picture serves both controls: the crop control owns it, the preview borrows it.
+    // The crop control has made the first crop and reported it: the preview shows that part.
     m_preview->SetPicture(&m_crop->Picture());
-    m_preview->SetPictureRect(0, 0, 0, 0);
     CreateTitle(QStringLiteral("截取头图"));
     m_hint1025->setText(kHintCrop);
     m_button1005->setText(QStringLiteral("重新选择图片"));

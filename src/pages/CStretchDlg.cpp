@@ -1,13 +1,14 @@
 #include "pages/CStretchDlg.h"
 
-#include "app/CDialogProvider.h"
-#include "app/CLinkLabel.h"
-#include "app/PageMessages.h"
-#include "app/UiFonts.h"
+#include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
 #include "controls/CPreviewCtrl.h"
 #include "controls/CStretchResultCtrl.h"
 #include "skin/SkinProject.h"
+#include "ui/CDialogProvider.h"
+#include "ui/PageLabels.h"
+#include "ui/PageMessages.h"
+#include "ui/UiFonts.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -26,17 +27,6 @@ QRect DluRect(int x, int y, int width, int height)
     const int left = CWizardPage::DluX(x);
     const int top = CWizardPage::DluY(y);
     return QRect(left, top, CWizardPage::DluX(x + width) - left, CWizardPage::DluY(y + height) - top);
-}
-
-QLabel* MakeStatic(QWidget* parent, const char* name, const QString& text, const QRect& rect,
-                   const QFont* font)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    if (font != nullptr)
-        label->setFont(*font);
-    return label;
 }
 
 // An integer as the edits accept it: optional sign and digits, surrounding blanks allowed.
@@ -68,40 +58,45 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
 
     CreateTitle(QStringLiteral("设置扩展区域(可选)"));
 
-    m_description =
-        MakeStatic(this, "static1033",
-                   QStringLiteral("选择头图的一段区域作为扩展区域，如果不需要设置扩展区域，直接点击“跳过”"),
-                   DluRect(18, 26, 414, 11), &textFont);
+    m_description = MakeLabel(
+        this, QStringLiteral("static1033"),
+        QStringLiteral("选择头图的一段区域作为扩展区域，如果不需要设置扩展区域，直接点击“跳过”"), &textFont);
+    m_description->setGeometry(DluRect(18, 26, 414, 11));
 
     m_helpLink = new CLinkLabel(this);
     m_helpLink->setObjectName(QStringLiteral("link1047"));
     m_helpLink->setGeometry(DluRect(121, 8, 75, 11));
     m_helpLink->setText(QStringLiteral("什么是扩展区域？"));
-    m_helpLink->SetTarget(CLinkLabel::SiteUrl(QStringLiteral("/cafe/st/SubContent?subid=310652")));
+    m_helpLink->SetSitePage(SitePage::StretchHelp);
 
     m_settingsGroup = new QGroupBox(QStringLiteral("设置扩展区域，选择扩展方式"), this);
     m_settingsGroup->setObjectName(QStringLiteral("group1072"));
     m_settingsGroup->setGeometry(DluRect(17, 43, 396, 56));
     m_settingsGroup->setFont(textFont);
 
-    MakeStatic(this, "static1052", QStringLiteral("扩展区域左起："), DluRect(25, 61, 56, 12), &textFont);
+    MakeLabel(this, QStringLiteral("static1052"), QStringLiteral("扩展区域左起："), &textFont)
+        ->setGeometry(DluRect(25, 61, 56, 12));
     m_leftEdit = new QLineEdit(this);
     m_leftEdit->setObjectName(QStringLiteral("edit1048"));
     m_leftEdit->setGeometry(DluRect(88, 57, 19, 15));
     m_leftArrows = new QScrollBar(Qt::Horizontal, this);
     m_leftArrows->setObjectName(QStringLiteral("arrows1049"));
     m_leftArrows->setGeometry(DluRect(107, 57, 19, 15));
-    MakeStatic(this, "static1053", QStringLiteral("像素(4~699) 右至："), DluRect(127, 60, 72, 12), &textFont);
+    MakeLabel(this, QStringLiteral("static1053"), QStringLiteral("像素(4~699) 右至："), &textFont)
+        ->setGeometry(DluRect(127, 60, 72, 12));
     m_rightEdit = new QLineEdit(this);
     m_rightEdit->setObjectName(QStringLiteral("edit1050"));
     m_rightEdit->setGeometry(DluRect(200, 57, 19, 15));
     m_rightArrows = new QScrollBar(Qt::Horizontal, this);
     m_rightArrows->setObjectName(QStringLiteral("arrows1051"));
     m_rightArrows->setGeometry(DluRect(219, 57, 19, 15));
-    MakeStatic(this, "static1054", QStringLiteral("像素(5~700)"), DluRect(239, 61, 46, 12), &textFont);
-    MakeStatic(this, "static1055", QStringLiteral(" (您也可以直接在下图中拖拽设置)"),
-               DluRect(285, 61, 125, 15), &textFont);
-    MakeStatic(this, "static1069", QStringLiteral("区域扩展方式："), DluRect(25, 83, 61, 11), &textFont);
+    MakeLabel(this, QStringLiteral("static1054"), QStringLiteral("像素(5~700)"), &textFont)
+        ->setGeometry(DluRect(239, 61, 46, 12));
+    MakeLabel(this, QStringLiteral("static1055"), QStringLiteral(" (您也可以直接在下图中拖拽设置)"),
+              &textFont)
+        ->setGeometry(DluRect(285, 61, 125, 15));
+    MakeLabel(this, QStringLiteral("static1069"), QStringLiteral("区域扩展方式："), &textFont)
+        ->setGeometry(DluRect(25, 83, 61, 11));
     m_stretchRadio = new QRadioButton(QStringLiteral("拉伸该区域"), this);
     m_stretchRadio->setObjectName(QStringLiteral("radio1070"));
     m_stretchRadio->setGeometry(DluRect(87, 80, 66, 15));
@@ -123,7 +118,8 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
     m_preview = new CPreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1013"));
     m_preview->setGeometry(DluRect(24, 130, 300, 97));
-    m_previewLabel = MakeStatic(this, "static-1", QStringLiteral("预览："), DluRect(7, 232, 86, 13), nullptr);
+    m_previewLabel = MakeLabel(this, QStringLiteral("static-1"), QStringLiteral("预览："));
+    m_previewLabel->setGeometry(DluRect(7, 232, 86, 13));
     m_result = new CStretchResultCtrl(this);
     m_result->setObjectName(QStringLiteral("result1014"));
     m_result->setGeometry(DluRect(6, 253, 367, 60));

@@ -1,6 +1,6 @@
 #include "pages/CWizardPage.h"
 
-#include "app/UiFonts.h"
+#include "ui/UiFonts.h"
 
 #include <QLabel>
 

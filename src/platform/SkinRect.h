@@ -14,7 +14,12 @@ struct SkinRect {
     constexpr int32_t Height() const { return bottom - top; }
     // All four values 0: the "none" value of stretch regions and crops.
     constexpr bool IsNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
+    // No pixel inside: zero or negative width or height.
+    constexpr bool IsEmpty() const { return Width() <= 0 || Height() <= 0; }
     constexpr bool operator==(const SkinRect&) const = default;
     QRect ToQRect() const { return QRect(left, top, right - left, bottom - top); }
-    static SkinRect FromQRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+    static SkinRect FromQRect(const QRect& r)
+    {
+        return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    }
 };

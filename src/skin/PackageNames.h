@@ -1,5 +1,5 @@
 #pragma once
-// Member names of a skin package and the keys of its description file "conf.ini".
+// Member names of a skin package (the keys of its description file are in SkinDescription).
 // Member names are exact, case included; corner order is left-top, right-top, left-bottom,
 // right-bottom everywhere.
 #include <QString>
@@ -14,14 +14,9 @@ inline constexpr char kConfMember[] = "conf.ini";
 inline constexpr char kJoinedLeftMidFile[] = "TopHeadTemp.bmp";
 inline constexpr char kHeaderFile[] = "HeadTemp.bmp";
 
-inline constexpr char kConfSection[] = "CONF";
-inline constexpr char kKeySection[] = "KEY";
-
-// Corner names in member names ("topleft.png") and in keys ("lefttopx", "swflefttop").
+// Corner names in member names ("topleft.png").
 inline constexpr std::array<const char*, 4> kCornerMemberNames = {"topleft", "topright", "bottomleft",
                                                                   "bottomright"};
-inline constexpr std::array<const char*, 4> kCornerKeyNames = {"lefttop", "righttop", "leftbottom",
-                                                               "rightbottom"};
 
 inline constexpr int kThumbnailWidth = 60;
 inline constexpr int kThumbnailHeight = 37;

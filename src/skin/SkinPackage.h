@@ -14,7 +14,8 @@ struct BuildResult {
 // (a conf.ini left by an earlier build is updated), copies decorations and flash controls, and
 // zips them into packagePath. The archive is written to a temporary file beside packagePath and
 // renamed over it only when complete, so a failed build leaves an existing package untouched.
-// The build folder's member files are removed afterwards; the folder stays.
+// The member files written into the build folder are removed afterwards, whatever the outcome;
+// the folder stays.
 BuildResult BuildPackage(const SkinProject& project, const QString& packagePath);
 
 struct OpenResult {

@@ -1,10 +1,10 @@
 // BuildPackage: project -> build folder -> package.
 #include "imaging/CSkinImage.h"
-#include "imaging/ColorModel.h"
 #include "skin/GbkText.h"
 #include "skin/HeaderStrips.h"
 #include "skin/PackageNames.h"
 #include "skin/ProfileFile.h"
+#include "skin/SkinDescription.h"
 #include "skin/SkinFolders.h"
 #include "skin/SkinPackage.h"
 #include "zip/Zip.h"
@@ -90,146 +90,141 @@ std::filesystem::path FsPath(const QString& path)
 #endif
 }
 
-BuildResult Failure(const QString& message)
-{
-    return {false, message};
-}
+// The files a build writes into the build folder, in package order. They are removed when the
+// build ends, whichever way it ends; the folder itself stays.
+class BuildMembers {
+public:
+    BuildMembers() = default;
+    BuildMembers(const BuildMembers&) = delete;
+    BuildMembers& operator=(const BuildMembers&) = delete;
+    ~BuildMembers() { RemoveFiles(m_files); }
 
-} // namespace
+    void Add(const QString& file) { m_files.append(file); }
+    QStringList& Files() { return m_files; }
 
-BuildResult BuildPackage(const SkinProject& project, const QString& packagePath)
+private:
+    QStringList m_files;
+};
+
+// Empty when the project can be built into packagePath; otherwise the message to show.
+QString CheckProject(const SkinProject& project, const QString& packagePath)
 {
     if (project.picture == nullptr || !project.picture->HasPicture())
-        return Failure(QStringLiteral("没有可用的图片，请先选择图片。"));
-    const SkinRect& crop = project.crop;
-    if (crop.Width() <= 0 || crop.Height() <= 0)
-        return Failure(QStringLiteral("图片的裁剪区域为空。"));
+        return QStringLiteral("没有可用的图片，请先选择图片。");
+    if (project.crop.IsEmpty())
+        return QStringLiteral("图片的裁剪区域为空。");
     if (const QString nameError = CheckSkinName(project.skinName); !nameError.isEmpty())
-        return Failure(nameError);
+        return nameError;
     const QString nameKey = PackageNameKey(packagePath);
     QByteArray ignored;
     if (!EncodeGbk(nameKey, ignored) || nameKey.contains('\r') || nameKey.contains('\n'))
-        return Failure(
-            QStringLiteral("皮肤包的文件名%1含有无法保存的字符，请换一个文件名。").arg(Quoted(nameKey)));
-    const int extraCount = std::max(0, project.extraControlCount);
-    if (project.extraControlPaths.size() < extraCount || project.extraControlCorners.size() < extraCount ||
-        project.extraControlPositions.size() < extraCount || project.extraControlSizes.size() < extraCount)
-        return Failure(QStringLiteral("附加控件的数据不完整。"));
-    // A thumbnail path without a decoded picture (a page that has not loaded it yet) is decoded here.
+        return QStringLiteral("皮肤包的文件名%1含有无法保存的字符，请换一个文件名。").arg(Quoted(nameKey));
+    for (const FlashControl& control : project.extraControls) {
+        if (control.corner < 0 || control.corner >= kCornerCount)
+            return QStringLiteral("附加控件的位置数据无效。");
+    }
+    return {};
+}
+
+// The header strips and the thumbnail. A thumbnail path without a decoded picture (a page that
+// has not loaded it yet) is decoded here.
+QString RenderPictures(const SkinProject& project, const QString& folder, BuildMembers& members)
+{
     CSkinImage loadedThumbnail;
     CSkinImage* chosen = nullptr;
     if (!project.thumbnailPath.isEmpty()) {
         chosen = project.thumbnailPicture;
         if (chosen == nullptr || !chosen->HasPicture()) {
             if (!loadedThumbnail.LoadFromFile(project.thumbnailPath))
-                return Failure(QStringLiteral("无法加载缩略图%1。").arg(Quoted(project.thumbnailPath)));
+                return QStringLiteral("无法加载缩略图%1。").arg(Quoted(project.thumbnailPath));
             chosen = &loadedThumbnail;
         }
     }
-
-    const QString folder = BuildFolder();
-    MakeFolders(folder);
-    QStringList members;
-
     QString failedStrip;
-    if (!CutHeaderStrips(*project.picture, crop, project.stretchRegion, folder, members, &failedStrip))
-        return Failure(QStringLiteral("无法生成皮肤图片%1。").arg(Quoted(failedStrip)));
-
+    if (!CutHeaderStrips(*project.picture, project.crop, project.stretchRegion, folder, members.Files(),
+                         &failedStrip))
+        return QStringLiteral("无法生成皮肤图片%1。").arg(Quoted(failedStrip));
     const QString thumbnail = folder + '/' + QLatin1String(kThumbnailMember);
-    if (!CutThumbnail(*project.picture, crop, chosen, thumbnail))
-        return Failure(QStringLiteral("无法生成缩略图。"));
-    members.append(thumbnail);
+    if (!CutThumbnail(*project.picture, project.crop, chosen, thumbnail))
+        return QStringLiteral("无法生成缩略图。");
+    members.Add(thumbnail);
+    return {};
+}
 
+// conf.ini; one left in the build folder by an earlier build is updated.
+QString WriteDescriptionFile(const SkinProject& project, const QString& packagePath, const QString& folder,
+                             BuildMembers& members)
+{
     const QString confPath = folder + '/' + QLatin1String(kConfMember);
-    members.append(confPath);
+    members.Add(confPath);
     ProfileFile conf;
-    if (!conf.Load(confPath)) {
-        RemoveFiles(members);
-        return Failure(QStringLiteral("无法读取临时文件%1。").arg(Quoted(confPath)));
-    }
-    const SkinColorNumbers colour = DescribeColor(project.mainColor);
-    conf.WriteString(kConfSection, "name", nameKey);
-    conf.WriteBytes(kConfSection, "hue", QByteArray::number(colour.hue));
-    conf.WriteBytes(kConfSection, "sat", QByteArray::number(colour.sat));
-    conf.WriteBytes(kConfSection, "light", QByteArray::number(colour.light));
-    conf.WriteBytes(kConfSection, "white", project.whiteTabText ? "1" : "0");
+    if (!conf.Load(confPath))
+        return QStringLiteral("无法读取临时文件%1。").arg(Quoted(confPath));
+    WriteDescription(project, PackageNameKey(packagePath), conf);
+    if (!conf.Save(confPath))
+        return QStringLiteral("无法写入皮肤描述文件%1。").arg(Quoted(confPath));
+    return {};
+}
 
+// Byte copies of the decorations, the corner controls and the extra controls, in that order.
+QString CopyMembers(const SkinProject& project, const QString& folder, BuildMembers& members)
+{
     QStringList copyFailures;
     auto copyMember = [&](const QString& source, const QString& memberName) {
         const QString target = folder + '/' + memberName;
         if (!CopyReplacing(source, target))
             copyFailures.append(source);
-        members.append(target);
+        members.Add(target);
     };
-
     for (int corner = 0; corner < kCornerCount; ++corner) {
-        if (!project.decorationPresent[corner])
-            continue;
-        const QByteArray name = kCornerKeyNames[corner];
-        conf.WriteBytes(kConfSection, name + 'x', QByteArray::number(project.decorationOffset[corner].x()));
-        conf.WriteBytes(kConfSection, name + 'y', QByteArray::number(project.decorationOffset[corner].y()));
-        copyMember(project.decorationPath[corner], DecorationMember(corner));
+        if (project.decorations[corner].present)
+            copyMember(project.decorations[corner].path, DecorationMember(corner));
     }
     for (int corner = 0; corner < kCornerCount; ++corner) {
-        if (!project.cornerControlPresent[corner])
-            continue;
-        const QPoint position = project.cornerControlPosition[corner];
-        const QSize size = project.cornerControlSize[corner];
-        conf.WriteBytes(kKeySection, QByteArray("swf") + kCornerKeyNames[corner],
-                        QStringLiteral("%1,%2,%3,%4")
-                            .arg(position.x())
-                            .arg(position.y())
-                            .arg(size.width())
-                            .arg(size.height())
-                            .toLatin1());
-        copyMember(project.cornerControlPath[corner], CornerControlMember(corner));
+        if (project.cornerControls[corner].IsPresent())
+            copyMember(project.cornerControls[corner].path, CornerControlMember(corner));
     }
-    if (extraCount > 0) {
-        conf.WriteBytes(kKeySection, "swfcontrolnum", QByteArray::number(extraCount));
-        for (int k = 1; k <= extraCount; ++k) {
-            const QPoint position = project.extraControlPositions[k - 1];
-            const QSize size = project.extraControlSizes[k - 1];
-            conf.WriteBytes(kKeySection, "swfcontrol" + QByteArray::number(k),
-                            QStringLiteral("%1,%2,%3,%4,%5")
-                                .arg(position.x())
-                                .arg(position.y())
-                                .arg(size.width())
-                                .arg(size.height())
-                                .arg(project.extraControlCorners[k - 1] + 1)
-                                .toLatin1());
-            copyMember(project.extraControlPaths[k - 1], ExtraControlMember(k));
-        }
-    }
-    if (project.tile != 0)
-        conf.WriteBytes(kConfSection, "tile", "1");
-    conf.WriteString(kConfSection, "showname", project.skinName);
-    conf.WriteBytes(kConfSection, "subjectwriter", "0");
-    conf.WriteBytes(kConfSection, "subjectinfo", "0");
-    conf.WriteBytes(kConfSection, "id", "0");
+    for (qsizetype k = 0; k < project.extraControls.size(); ++k)
+        copyMember(project.extraControls[k].path, ExtraControlMember(static_cast<int>(k) + 1));
+    if (!copyFailures.isEmpty())
+        return QStringLiteral("无法读取文件%1。").arg(Quoted(copyFailures.first()));
+    return {};
+}
 
-    if (!copyFailures.isEmpty()) {
-        RemoveFiles(members);
-        return Failure(QStringLiteral("无法读取文件%1。").arg(Quoted(copyFailures.first())));
-    }
-    if (!conf.Save(confPath)) {
-        RemoveFiles(members);
-        return Failure(QStringLiteral("无法写入皮肤描述文件%1。").arg(Quoted(confPath)));
-    }
-
+// Zips the members into a temporary file beside packagePath and renames it over packagePath.
+QString PackAndReplace(const QStringList& members, const QString& packagePath)
+{
     const QString partial = TemporarySibling(packagePath);
-    const bool packed = !partial.isEmpty() && ZipPackFiles(members, partial);
-    RemoveFiles(members);
-    if (!packed) {
+    if (partial.isEmpty() || !ZipPackFiles(members, partial)) {
         if (!partial.isEmpty())
             QFile::remove(partial);
-        return Failure(
-            QStringLiteral("无法写入皮肤包%1，请检查文件夹是否存在且可写。").arg(Quoted(packagePath)));
+        return QStringLiteral("无法写入皮肤包%1，请检查文件夹是否存在且可写。").arg(Quoted(packagePath));
     }
     std::error_code error;
     std::filesystem::rename(FsPath(partial), FsPath(packagePath), error);
     if (error) {
         QFile::remove(partial);
-        return Failure(QStringLiteral("无法替换%1。").arg(Quoted(packagePath)));
+        return QStringLiteral("无法替换%1。").arg(Quoted(packagePath));
     }
+    return {};
+}
+
+} // namespace
+
+BuildResult BuildPackage(const SkinProject& project, const QString& packagePath)
+{
+    if (QString error = CheckProject(project, packagePath); !error.isEmpty())
+        return {false, error};
+    const QString folder = BuildFolder();
+    MakeFolders(folder);
+    BuildMembers members;
+    if (QString error = RenderPictures(project, folder, members); !error.isEmpty())
+        return {false, error};
+    if (QString error = WriteDescriptionFile(project, packagePath, folder, members); !error.isEmpty())
+        return {false, error};
+    if (QString error = CopyMembers(project, folder, members); !error.isEmpty())
+        return {false, error};
+    if (QString error = PackAndReplace(members.Files(), packagePath); !error.isEmpty())
+        return {false, error};
     return {true, {}};
 }

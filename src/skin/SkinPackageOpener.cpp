@@ -3,6 +3,7 @@
 #include "skin/HeaderStrips.h"
 #include "skin/PackageNames.h"
 #include "skin/ProfileFile.h"
+#include "skin/SkinDescription.h"
 #include "skin/SkinFolders.h"
 #include "skin/SkinPackage.h"
 #include "zip/Zip.h"
@@ -11,78 +12,44 @@
 
 namespace {
 
-void ReadExtraControls(const ProfileFile& conf, const QString& folder, SkinProject& project)
+// The extra controls with their files, or none when a file is missing.
+QList<FlashControl> OpenedExtraControls(QList<FlashControl> controls, const QString& folder)
 {
-    project.extraControlPaths.clear();
-    project.extraControlCorners.clear();
-    project.extraControlPositions.clear();
-    project.extraControlSizes.clear();
-    const int declared = conf.ReadInt(kKeySection, "swfcontrolnum", kProfileCountBuffer);
-    // The first ones of a package that declares more than the wizard can show are kept.
-    const int count = std::clamp(declared, 0, kMaxOpenedExtraControls);
-    auto abandon = [&project] {
-        project.extraControlCount = 0;
-        project.extraControlPaths.clear();
-        project.extraControlCorners.clear();
-        project.extraControlPositions.clear();
-        project.extraControlSizes.clear();
-    };
-    for (int k = 1; k <= count; ++k) {
-        const QString path = folder + '/' + ExtraControlMember(k);
+    for (qsizetype k = 0; k < controls.size(); ++k) {
+        const QString path = folder + '/' + ExtraControlMember(static_cast<int>(k) + 1);
         if (!FileExists(path))
-            return abandon();
-        const QByteArray value =
-            conf.ReadBytes(kKeySection, "swfcontrol" + QByteArray::number(k), kProfileTextBuffer);
-        QPoint position;
-        QSize size(0, 0);
-        int corner = 0;
-        if (!value.isEmpty()) {
-            const QList<int> parts = SplitProfileValue(value);
-            // The file numbers corners 1..4; anything else would index past the four corners.
-            if (parts.size() != 5 || parts[4] < 1 || parts[4] > kCornerCount)
-                return abandon();
-            position = {parts[0], parts[1]};
-            size = {parts[2], parts[3]};
-            corner = parts[4] - 1;
-        }
-        project.extraControlPaths.append(path);
-        project.extraControlCorners.append(corner);
-        project.extraControlPositions.append(position);
-        project.extraControlSizes.append(size);
+            return {};
+        controls[k].path = path;
     }
-    project.extraControlCount = count;
+    return controls;
 }
 
 // Tile, stretch region, decorations and flash controls: read only when the package has all three strips.
-void ReadLayout(const ProfileFile& conf, const QString& folder, const SkinRect& stretch, SkinProject& project)
+// A corner whose file is missing keeps what it had.
+void ReadLayout(const SkinDescription& description, const QString& folder, const SkinRect& stretch,
+                SkinProject& project)
 {
-    project.tile = conf.ReadInt(kConfSection, "tile", kProfileShortBuffer);
+    project.tile = description.tile;
     project.stretchRegion = stretch;
     for (int corner = 0; corner < kCornerCount; ++corner) {
         const QString path = folder + '/' + DecorationMember(corner);
-        if (!FileExists(path))
-            continue;
-        const QByteArray name = kCornerKeyNames[corner];
-        project.decorationPresent[corner] = 1;
-        project.decorationPath[corner] = path;
-        project.decorationOffset[corner] = {conf.ReadInt(kConfSection, name + 'x', kProfileShortBuffer),
-                                            conf.ReadInt(kConfSection, name + 'y', kProfileShortBuffer)};
+        if (FileExists(path))
+            project.decorations[corner] = {true, path, description.decorationOffsets[corner]};
     }
     for (int corner = 0; corner < kCornerCount; ++corner) {
         const QString path = folder + '/' + CornerControlMember(corner);
         if (!FileExists(path))
             continue;
-        project.cornerControlPresent[corner] = 1;
-        project.cornerControlPath[corner] = path;
-        const QByteArray value =
-            conf.ReadBytes(kKeySection, QByteArray("swf") + kCornerKeyNames[corner], kProfileTextBuffer);
-        const QList<int> parts = SplitProfileValue(value);
-        if (parts.size() == 4) {
-            project.cornerControlPosition[corner] = {parts[0], parts[1]};
-            project.cornerControlSize[corner] = {parts[2], parts[3]};
+        FlashControl& control = project.cornerControls[corner];
+        control.path = path;
+        control.corner = corner;
+        // A malformed value leaves position and size as they were.
+        if (const std::optional<ControlPlacement>& placement = description.cornerControls[corner]) {
+            control.position = placement->position;
+            control.size = placement->size;
         }
     }
-    ReadExtraControls(conf, folder, project);
+    project.extraControls = OpenedExtraControls(description.extraControls, folder);
 }
 
 } // namespace
@@ -108,22 +75,20 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
 
     ProfileFile conf;
     conf.Load(folder + '/' + QLatin1String(kConfMember));
+    const SkinDescription description = ReadDescription(conf);
     const RebuiltHeader header = RebuildHeader(folder);
     if (header.failed) {
         result.error = QStringLiteral("皮肤包“%1”中的顶部图片无法拼接。").arg(packagePath);
         return result;
     }
     if (header.source == RebuiltHeader::Source::Strips)
-        ReadLayout(conf, folder, header.stretch, project);
+        ReadLayout(description, folder, header.stretch, project);
 
     result.headerPath = folder + '/' + QLatin1String(kHeaderFile);
     project.picturePath = result.headerPath;
-    const int hue = conf.ReadInt(kConfSection, "hue", kProfileShortBuffer);
-    const int light = conf.ReadInt(kConfSection, "light", kProfileShortBuffer);
-    const int sat = conf.ReadInt(kConfSection, "sat", kProfileShortBuffer);
-    project.mainColor = HslToRgb(hue * (1.0 / 240), light * 0.01, sat * 0.01);
-    project.whiteTabText = conf.ReadInt(kConfSection, "white", kProfileShortBuffer) != 0;
-    project.skinName = conf.ReadString(kConfSection, "showname", kProfileTextBuffer);
+    project.mainColor = ColorOfNumbers(description.colour);
+    project.whiteTabText = description.whiteTabText;
+    project.skinName = description.showName;
     project.thumbnailPath = folder + '/' + QLatin1String(kThumbnailMember);
     result.ok = true;
     return result;

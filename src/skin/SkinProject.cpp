@@ -3,9 +3,11 @@
 void ResetProject(SkinProject& project)
 {
     project.stretchRegion = SkinRect{};
-    project.decorationPresent.fill(0);
-    project.cornerControlPresent.fill(0);
+    for (CornerDecoration& decoration : project.decorations)
+        decoration.present = false;
+    for (FlashControl& control : project.cornerControls)
+        control.path.clear();
     project.tile = 0;
-    project.extraControlCount = 0;
+    project.extraControls.clear();
     project.thumbnailPath.clear();
 }

@@ -16,6 +16,24 @@ class CSkinImage;
 
 constexpr int kCornerCount = 4;
 
+// A PNG picture placed at one of the player's outer corners.
+struct CornerDecoration {
+    bool present = false;
+    QString path;
+    QPoint offset; // from its corner
+};
+
+// A flash movie placed on the player. The corner controls are the first control of each corner;
+// every further control of a corner is an extra control.
+struct FlashControl {
+    QString path;       // the .swf file; empty = no control (corner controls only)
+    int32_t corner = 0; // 0..3; for a corner control, its own corner
+    QPoint position;
+    QSize size;
+
+    bool IsPresent() const { return !path.isEmpty(); }
+};
+
 struct SkinProject {
     QString picturePath;           // picture chosen on page 1; after an open, the rebuilt header
     CSkinImage* picture = nullptr; // decoded source picture, borrowed from page 1
@@ -25,26 +43,15 @@ struct SkinProject {
     SkinRect stretchRegion;        // picture pixels; all 0 = none
     int32_t tile = 0;              // 0 stretch, non-zero tile
 
-    std::array<int32_t, kCornerCount> decorationPresent{};
-    std::array<QString, kCornerCount> decorationPath;
-    std::array<QPoint, kCornerCount> decorationOffset{};
-
-    std::array<int32_t, kCornerCount> cornerControlPresent{};
-    std::array<QString, kCornerCount> cornerControlPath;
-    std::array<QPoint, kCornerCount> cornerControlPosition{};
-    std::array<QSize, kCornerCount> cornerControlSize{};
-
-    int32_t extraControlCount = 0;
-    QList<QString> extraControlPaths;
-    QList<int32_t> extraControlCorners;
-    QList<QPoint> extraControlPositions;
-    QList<QSize> extraControlSizes;
+    std::array<CornerDecoration, kCornerCount> decorations;
+    std::array<FlashControl, kCornerCount> cornerControls;
+    QList<FlashControl> extraControls; // numbered from 1 in the package, in this order
 
     QString thumbnailPath;                  // empty = cut the thumbnail from the header
     CSkinImage* thumbnailPicture = nullptr; // borrowed from page 6; meaningful when thumbnailPath is set
     QString skinName;
 };
 
-// Stretch region, decoration and corner-control flags, tile, extra-control count and
-// thumbnail path back to their start values; nothing else changes.
+// Stretch region, tile, thumbnail path, the decorations' presence and the flash controls back to
+// their start values (none); nothing else changes.
 void ResetProject(SkinProject& project);

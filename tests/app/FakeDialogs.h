@@ -1,6 +1,6 @@
 #pragma once
 // A dialog provider for widget tests: records every question and answers it as told.
-#include "app/CDialogProvider.h"
+#include "ui/CDialogProvider.h"
 
 #include <QAction>
 #include <QDialog>

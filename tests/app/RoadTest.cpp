@@ -1,8 +1,6 @@
 // The road through the wizard: saving, trying in the player and reopening a skin package.
-#include "app/CLinkLabel.h"
 #include "app/CWizardDlg.h"
-#include "app/PageMessages.h"
-#include "app/WizardCommands.h"
+#include "controls/CLinkLabel.h"
 #include "controls/CSkinButton2.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
@@ -10,10 +8,12 @@
 #include "pages/CSaveSkin.h"
 #include "pages/CSkinHeadDlg.h"
 #include "pages/ScriptedDialogs.h"
+#include "platform/SiteLinks.h"
 #include "skin/PlayerLookup.h"
 #include "skin/ProfileFile.h"
 #include "skin/SkinFolders.h"
 #include "support/TestSupport.h"
+#include "ui/PageMessages.h"
 #include "zip/Zip.h"
 
 #include <QCoreApplication>
@@ -111,9 +111,9 @@ protected:
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     }
 
-    CSaveSkin* SavePage() const { return static_cast<CSaveSkin*>(wizard.Page(5)); }
-    CColorSkinDlg* ColorPage() const { return static_cast<CColorSkinDlg*>(wizard.Page(1)); }
-    CSkinHeadDlg* HeadPage() const { return static_cast<CSkinHeadDlg*>(wizard.Page(0)); }
+    CSaveSkin* SavePage() const { return wizard.SavePage(); }
+    CColorSkinDlg* ColorPage() const { return wizard.ColorPage(); }
+    CSkinHeadDlg* HeadPage() const { return wizard.HeadPage(); }
     void Press(int id) { QTest::mouseClick(wizard.CommandButton(id), Qt::LeftButton); }
 
     // A project ready to save without going through step 1.
@@ -183,7 +183,7 @@ TEST_F(Road, SaveAsksForAPathNamedAfterTheSkinAndMarksTheWizardSaved)
     const QString target = m_dir.file("out/晚霞.vsf");
     QDir().mkpath(m_dir.file("out"));
     dialogs.savePaths.enqueue(target);
-    SaveSkinCommand(wizard);
+    wizard.SaveSkin();
 
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests[0].filter, QStringLiteral("音乐盒皮肤文件 (*.vsf)"));
@@ -199,7 +199,7 @@ TEST_F(Road, SaveWithoutANameOnlyAsksForOne)
 {
     PrepareProject(QString());
     dialogs.savePaths.enqueue(m_dir.file("never.vsf"));
-    SaveSkinCommand(wizard);
+    wizard.SaveSkin();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("请输入皮肤名称"));
     EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Vadi提示"));
@@ -219,7 +219,7 @@ TEST_F(Road, SaveOverAnExistingFileAsksFirst)
     // No: the dialog opens again on the path just chosen; Cancel there leaves the file alone.
     dialogs.savePaths.enqueue(existing);
     dialogs.answers.enqueue(QMessageBox::No);
-    SaveSkinCommand(wizard);
+    wizard.SaveSkin();
     ASSERT_EQ(dialogs.saveRequests.size(), 2);
     EXPECT_EQ(dialogs.saveRequests[1].initialPath, existing);
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -234,7 +234,7 @@ TEST_F(Road, SaveOverAnExistingFileAsksFirst)
     dialogs.savePaths.enqueue(existing);
     dialogs.answers.enqueue(QMessageBox::No);
     dialogs.savePaths.enqueue(other);
-    SaveSkinCommand(wizard);
+    wizard.SaveSkin();
     EXPECT_EQ(ReadAll(existing), QByteArray("old package"));
     EXPECT_FALSE(MemberNames(other).isEmpty());
     EXPECT_TRUE(wizard.IsSaved());
@@ -243,7 +243,7 @@ TEST_F(Road, SaveOverAnExistingFileAsksFirst)
     wizard.SetSaved(false);
     dialogs.savePaths.enqueue(existing);
     dialogs.answers.enqueue(QMessageBox::Yes);
-    SaveSkinCommand(wizard);
+    wizard.SaveSkin();
     EXPECT_EQ(MemberNames(existing), (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
     EXPECT_TRUE(wizard.IsSaved());
 }
@@ -252,7 +252,7 @@ TEST_F(Road, FailedSaveTellsWhyAndKeepsTheWorkUnsaved)
 {
     PrepareProject(QStringLiteral("skin"));
     dialogs.savePaths.enqueue(m_dir.file("no/such/folder/skin.vsf"));
-    SaveSkinCommand(wizard);
+    wizard.SaveSkin();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("保存皮肤失败：")));
     EXPECT_GT(dialogs.messages[0].text.size(), QStringLiteral("保存皮肤失败：").size());
@@ -266,7 +266,7 @@ TEST_F(Road, TryNowStartsAPlayerThatAppliesSkins)
         SCOPED_TRACE(version);
         InstallPlayer(version);
         PrepareProject(QStringLiteral("试用"));
-        TryNowCommand(wizard);
+        wizard.TryNow();
         EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
         ASSERT_TRUE(WaitForFile(PlayerArgsFile()));
         const QString package = TryPackage(QStringLiteral("试用"));
@@ -285,13 +285,13 @@ TEST_F(Road, TryNowOffersTheHomePageForOldPlayers)
         dialogs.messages.clear();
         urls.urls.clear();
         dialogs.answers.enqueue(QMessageBox::Yes);
-        TryNowCommand(wizard);
+        wizard.TryNow();
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("您的音乐盒不支持换肤，是否安装高版本的音乐盒"));
         EXPECT_EQ(dialogs.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
         EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);
         ASSERT_EQ(urls.urls.size(), 1);
-        EXPECT_EQ(urls.urls[0], QUrl(CLinkLabel::SiteUrl(QStringLiteral("/"))));
+        EXPECT_EQ(urls.urls[0], QUrl(SiteUrl(QStringLiteral("/"))));
         EXPECT_FALSE(QFile::exists(TryPackage(QStringLiteral("old"))));
         EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
     }
@@ -304,7 +304,7 @@ TEST_F(Road, TryNowWithoutAPlayerOffersToInstallOne)
 
     // No registry stand-in at all; answered No: nothing is opened.
     dialogs.answers.enqueue(QMessageBox::No);
-    TryNowCommand(wizard);
+    wizard.TryNow();
     EXPECT_EQ(dialogs.MessageTexts(), QStringList{installQuestion});
     EXPECT_TRUE(urls.urls.isEmpty());
 
@@ -312,7 +312,7 @@ TEST_F(Road, TryNowWithoutAPlayerOffersToInstallOne)
     InstallPlayer("MUSIC_3");
     QFile::remove(m_dir.file("player/face/vdc.img"));
     dialogs.answers.enqueue(QMessageBox::Yes);
-    TryNowCommand(wizard);
+    wizard.TryNow();
     EXPECT_EQ(dialogs.MessageTexts(), (QStringList{installQuestion, installQuestion}));
     EXPECT_EQ(urls.urls.size(), 1);
     EXPECT_FALSE(QFile::exists(TryPackage(QStringLiteral("none"))));
@@ -327,7 +327,7 @@ TEST_F(Road, TryNowRefusesNamesThatCannotNameAFile)
           QStringLiteral("\"q\""), QStringLiteral("a|b")}) {
         dialogs.messages.clear();
         PrepareProject(name);
-        TryNowCommand(wizard);
+        wizard.TryNow();
         ASSERT_EQ(dialogs.messages.size(), 1) << name.toStdString();
         EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("皮肤名称不能包含")));
     }
@@ -335,7 +335,7 @@ TEST_F(Road, TryNowRefusesNamesThatCannotNameAFile)
 
     dialogs.messages.clear();
     PrepareProject(QString());
-    TryNowCommand(wizard);
+    wizard.TryNow();
     EXPECT_EQ(dialogs.MessageTexts(), QStringList{QStringLiteral("请输入皮肤名称")});
 }
 
@@ -343,7 +343,9 @@ TEST_F(Road, PackageThatCannotBeOpenedIsReported)
 {
     ASSERT_TRUE(WriteAll(m_dir.file("bad.vsf"), "this is not an archive"));
     wizard.Project().skinName = QStringLiteral("kept");
-    EXPECT_EQ(OpenPackageCommand(wizard, m_dir.file("bad.vsf")), 0);
+    CPageEvent open(PM_OPEN_PACKAGE);
+    open.path = m_dir.file("bad.vsf");
+    EXPECT_EQ(SendPageMessage(&wizard, open), 0);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("无法打开皮肤包：")));
     EXPECT_EQ(wizard.Project().skinName, QStringLiteral("kept"));

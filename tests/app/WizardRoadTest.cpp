@@ -20,7 +20,7 @@ protected:
     {
         wizard.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&wizard));
-        page = static_cast<CSkinHeadDlg*>(wizard.Page(0));
+        page = wizard.HeadPage();
         QImage picture(1400, 900, QImage::Format_RGB32);
         picture.fill(qRgb(40, 120, 200));
         path = dir.file("photo.png");

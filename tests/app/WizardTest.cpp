@@ -1,9 +1,9 @@
 #include "FakeDialogs.h"
-#include "app/CLinkLabel.h"
 #include "app/CWizardDlg.h"
-#include "app/PageMessages.h"
+#include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
 #include "pages/CWizardPage.h"
+#include "ui/PageMessages.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -259,7 +259,8 @@ TEST_F(WizardTest, RemakeStartsOverAndClearsTheSavedFlag)
     NextTo(5);
     SkinProject& project = wizard.Project();
     project.stretchRegion = {1, 0, 5, 61};
-    project.decorationPresent = {1, 0, 1, 0};
+    project.decorations[0].present = true;
+    project.decorations[2].present = true;
     project.thumbnailPath = "thumb.png";
     project.mainColor = 0x00336699;
     project.skinName = "mine";
@@ -273,7 +274,8 @@ TEST_F(WizardTest, RemakeStartsOverAndClearsTheSavedFlag)
     EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, false, false, false, false, false}));
     EXPECT_FALSE(wizard.IsSaved());
     EXPECT_TRUE(project.stretchRegion.IsNull());
-    EXPECT_EQ(project.decorationPresent, (std::array<int32_t, 4>{}));
+    EXPECT_FALSE(project.decorations[0].present);
+    EXPECT_FALSE(project.decorations[2].present);
     EXPECT_TRUE(project.thumbnailPath.isEmpty());
     // What the pages wrote stays until a page overwrites it.
     EXPECT_EQ(project.mainColor, 0x00336699u);
@@ -420,7 +422,7 @@ TEST_F(WizardTest, HelpLinkOpensTheGuide)
     auto* link = wizard.findChild<CLinkLabel*>("link1040");
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->text(), "皮肤制作指南");
-    EXPECT_EQ(link->Target(), CLinkLabel::SiteUrl("/cafe/st/SubContent?subid=310650"));
+    EXPECT_EQ(link->Target(), SiteUrl("/cafe/st/SubContent?subid=310650"));
 
     auto* icon = wizard.findChild<CPictureLabel*>("picture1067");
     ASSERT_NE(icon, nullptr);

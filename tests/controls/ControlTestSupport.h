@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the control tests: a parent that records page messages, pictures on disk,
 // and mouse events delivered straight to a widget.
-#include "app/PageMessages.h"
+#include "ui/PageMessages.h"
 
 #include <QColor>
 #include <QImage>

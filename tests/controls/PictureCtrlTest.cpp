@@ -75,7 +75,7 @@ protected:
     CPictureCtrl* ctrl = nullptr;
 };
 
-TEST_F(PictureCtrlTest, FirstPaintMakesTheInitialCropAndReportsItInPicturePixels)
+TEST_F(PictureCtrlTest, LoadMakesTheInitialCropAndReportsItInPicturePixels)
 {
     EXPECT_EQ(ctrl->LoadPicture(dir.file("missing.png")), 0);
     EXPECT_FALSE(ctrl->HasPicture());
@@ -88,7 +88,7 @@ TEST_F(PictureCtrlTest, FirstPaintMakesTheInitialCropAndReportsItInPicturePixels
     ASSERT_EQ(parent.Count(PM_CROP_CHANGED), 1);
     EXPECT_EQ(parent.Last(PM_CROP_CHANGED)->rect, (SkinRect{0, 240, 1400, 362}));
     Grab(ctrl);
-    EXPECT_EQ(parent.Count(PM_CROP_CHANGED), 1) << "later paints keep the crop";
+    EXPECT_EQ(parent.Count(PM_CROP_CHANGED), 1) << "paints keep the crop";
 
     const auto& handles = ctrl->HandleRects();
     EXPECT_EQ(handles[0], (SkinRect{-5, 115, 5, 125}));

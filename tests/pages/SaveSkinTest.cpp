@@ -1,4 +1,4 @@
-#include "app/CLinkLabel.h"
+#include "controls/CLinkLabel.h"
 #include "controls/CPictureViewLabel.h"
 #include "imaging/CSkinImage.h"
 #include "pages/CSaveSkin.h"

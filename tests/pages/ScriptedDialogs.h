@@ -1,7 +1,7 @@
 #pragma once
 // A dialog provider for widget tests that answers from scripts: queued message-box answers,
 // file names and colours, recording every request. An empty queue answers "cancel".
-#include "app/CDialogProvider.h"
+#include "ui/CDialogProvider.h"
 
 #include <QList>
 #include <QQueue>

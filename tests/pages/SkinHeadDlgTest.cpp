@@ -1,11 +1,11 @@
-#include "app/CDialogProvider.h"
-#include "app/CLinkLabel.h"
-#include "app/PageMessages.h"
+#include "controls/CLinkLabel.h"
 #include "controls/CPictureCtrl.h"
 #include "controls/CPreviewCtrl.h"
 #include "pages/CSkinHeadDlg.h"
 #include "skin/SkinProject.h"
 #include "support/TestSupport.h"
+#include "ui/CDialogProvider.h"
+#include "ui/PageMessages.h"
 
 #include <QDropEvent>
 #include <QGroupBox>
@@ -125,7 +125,7 @@ TEST_F(SkinHeadDlgTest, StartsWithTheIntroductionAndTheFullHint)
               QStringLiteral("选择一张图片或者皮肤包，在其基础上制作或者修改Vadi音乐盒皮肤"));
     const auto* link = page->findChild<CLinkLabel*>(QStringLiteral("link1060"));
     EXPECT_EQ(link->text(), QStringLiteral("查看皮肤制作教程"));
-    EXPECT_EQ(link->Target(), CLinkLabel::SiteUrl(QStringLiteral("/cafe/st/SubContent?subid=310650")));
+    EXPECT_EQ(link->Target(), SiteUrl(QStringLiteral("/cafe/st/SubContent?subid=310650")));
     const QWidget* lastLine = Child("text1059");
     EXPECT_EQ(page->GreyAreaTop(), lastLine->y() + lastLine->height());
 }

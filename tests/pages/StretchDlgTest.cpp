@@ -2,13 +2,13 @@
 // exchanges with the project.
 #include "pages/CStretchDlg.h"
 
-#include "app/CDialogProvider.h"
 #include "controls/CPreviewCtrl.h"
 #include "controls/CStretchResultCtrl.h"
 #include "imaging/CSkinImage.h"
 #include "skin/SkinPackage.h"
 #include "skin/SkinProject.h"
 #include "support/TestSupport.h"
+#include "ui/CDialogProvider.h"
 #include "zip/Zip.h"
 
 #include <QDir>

@@ -57,13 +57,8 @@ protected:
         SkinProject project;
         project.stretchRegion = {1, 2, 3, 4};
         project.tile = 1;
-        project.decorationPresent = {1, 0, 0, 0};
-        project.decorationPath[0] = "old.png";
-        project.decorationOffset[0] = {9, 9};
-        project.cornerControlPresent = {0, 0, 1, 0};
-        project.cornerControlPath[2] = "old.swf";
-        project.cornerControlPosition[2] = {11, 12};
-        project.cornerControlSize[2] = {13, 14};
+        project.decorations[0] = {true, "old.png", {9, 9}};
+        project.cornerControls[2] = {"old.swf", 2, {11, 12}, {13, 14}};
         project.mainColor = 0x123456;
         project.skinName = "old";
         return project;
@@ -82,18 +77,9 @@ TEST_F(OpenTest, RoundTripGivesBackTheSkin)
     saved.tile = 1;
     saved.mainColor = MakeColorRef(0x2E, 0x7B, 0xCF);
     saved.whiteTabText = true;
-    saved.decorationPresent = {0, 1, 0, 0};
-    saved.decorationPath[1] = MakeFile("d.png", "\x89PNG\r\n\x1a\n");
-    saved.decorationOffset[1] = {-5, 6};
-    saved.cornerControlPresent = {1, 0, 0, 0};
-    saved.cornerControlPath[0] = MakeFile("c.swf", "FWS");
-    saved.cornerControlPosition[0] = {10, 20};
-    saved.cornerControlSize[0] = {30, 40};
-    saved.extraControlCount = 1;
-    saved.extraControlPaths = {saved.cornerControlPath[0]};
-    saved.extraControlCorners = {2};
-    saved.extraControlPositions = {QPoint(50, 60)};
-    saved.extraControlSizes = {QSize(70, 80)};
+    saved.decorations[1] = {true, MakeFile("d.png", "\x89PNG\r\n\x1a\n"), {-5, 6}};
+    saved.cornerControls[0] = {MakeFile("c.swf", "FWS"), 0, {10, 20}, {30, 40}};
+    saved.extraControls = {FlashControl{saved.cornerControls[0].path, 2, {50, 60}, {70, 80}}};
     saved.skinName = QString::fromUtf8("蓝色海洋");
     const QString package = Output("round.vsf");
     ASSERT_TRUE(BuildPackage(saved, package).ok);
@@ -110,18 +96,20 @@ TEST_F(OpenTest, RoundTripGivesBackTheSkin)
     EXPECT_EQ(QImageReader(opened.picturePath).size(), QSize(700, 61));
     EXPECT_EQ(opened.stretchRegion, (SkinRect{100, 0, 600, 61}));
     EXPECT_EQ(opened.tile, 1);
-    EXPECT_EQ(opened.decorationPresent, (std::array<int32_t, 4>{0, 1, 0, 0}));
-    EXPECT_EQ(opened.decorationPath[1], folder + "/topright.png");
-    EXPECT_EQ(opened.decorationOffset[1], QPoint(-5, 6));
-    EXPECT_EQ(opened.cornerControlPresent, (std::array<int32_t, 4>{1, 0, 0, 0}));
-    EXPECT_EQ(opened.cornerControlPath[0], folder + "/topleft.swf");
-    EXPECT_EQ(opened.cornerControlPosition[0], QPoint(10, 20));
-    EXPECT_EQ(opened.cornerControlSize[0], QSize(30, 40));
-    EXPECT_EQ(opened.extraControlCount, 1);
-    EXPECT_EQ(opened.extraControlPaths, QStringList{folder + "/swfcontrol1.swf"});
-    EXPECT_EQ(opened.extraControlCorners, QList<int32_t>{2});
-    EXPECT_EQ(opened.extraControlPositions, QList<QPoint>{QPoint(50, 60)});
-    EXPECT_EQ(opened.extraControlSizes, QList<QSize>{QSize(70, 80)});
+    for (int corner = 0; corner < kCornerCount; ++corner) {
+        EXPECT_EQ(opened.decorations[corner].present, corner == 1) << corner;
+        EXPECT_EQ(opened.cornerControls[corner].IsPresent(), corner == 0) << corner;
+    }
+    EXPECT_EQ(opened.decorations[1].path, folder + "/topright.png");
+    EXPECT_EQ(opened.decorations[1].offset, QPoint(-5, 6));
+    EXPECT_EQ(opened.cornerControls[0].path, folder + "/topleft.swf");
+    EXPECT_EQ(opened.cornerControls[0].position, QPoint(10, 20));
+    EXPECT_EQ(opened.cornerControls[0].size, QSize(30, 40));
+    ASSERT_EQ(opened.extraControls.size(), 1);
+    EXPECT_EQ(opened.extraControls[0].path, folder + "/swfcontrol1.swf");
+    EXPECT_EQ(opened.extraControls[0].corner, 2);
+    EXPECT_EQ(opened.extraControls[0].position, QPoint(50, 60));
+    EXPECT_EQ(opened.extraControls[0].size, QSize(70, 80));
     EXPECT_TRUE(opened.whiteTabText);
     EXPECT_EQ(opened.skinName, QString::fromUtf8("蓝色海洋"));
     EXPECT_EQ(opened.thumbnailPath, folder + "/small.bmp");
@@ -148,9 +136,9 @@ TEST_F(OpenTest, OnlyTheMiddleStripKeepsThePreviousLayout)
     EXPECT_EQ(QImageReader(project.picturePath).size(), QSize(800, 90));
     EXPECT_EQ(project.stretchRegion, (SkinRect{1, 2, 3, 4}));
     EXPECT_EQ(project.tile, 1);
-    EXPECT_EQ(project.decorationPath[0], "old.png");
-    EXPECT_EQ(project.decorationOffset[0], QPoint(9, 9));
-    EXPECT_EQ(project.cornerControlPath[2], "old.swf");
+    EXPECT_EQ(project.decorations[0].path, "old.png");
+    EXPECT_EQ(project.decorations[0].offset, QPoint(9, 9));
+    EXPECT_EQ(project.cornerControls[2].path, "old.swf");
     // Colour numbers 0, 0, 0 mean no main colour.
     EXPECT_EQ(project.mainColor, 0u);
     EXPECT_EQ(project.skinName, "mid");
@@ -165,11 +153,9 @@ TEST_F(OpenTest, MissingExtraControlFileDropsAllExtraControls)
             << std::pair<QString, QByteArray>{"swfcontrol1.swf", "FWS"}
             << std::pair<QString, QByteArray>{"swfcontrol2.swf", "FWS"};
     SkinProject project;
-    project.extraControlCount = 5;
-    project.extraControlPaths = {"a", "b", "c", "d", "e"};
+    project.extraControls = QList<FlashControl>(5, FlashControl{"a", 0, {}, {}});
     ASSERT_TRUE(OpenPackage(MakePackage("three.vsf", members), project).ok);
-    EXPECT_EQ(project.extraControlCount, 0);
-    EXPECT_TRUE(project.extraControlPaths.isEmpty());
+    EXPECT_TRUE(project.extraControls.isEmpty());
     EXPECT_EQ(project.stretchRegion, (SkinRect{100, 0, 600, 61}));
 }
 
@@ -183,19 +169,19 @@ TEST_F(OpenTest, ExtraControlValues)
     SkinProject project;
     ASSERT_TRUE(OpenPackage(MakePackage("values.vsf", members), project).ok);
     // An empty value keeps its file and gets zero position, size and the first corner.
-    ASSERT_EQ(project.extraControlCount, 2);
-    EXPECT_EQ(project.extraControlPositions[0], QPoint(0, 0));
-    EXPECT_EQ(project.extraControlSizes[0], QSize(0, 0));
-    EXPECT_EQ(project.extraControlCorners[0], 0);
-    EXPECT_EQ(project.extraControlPositions[1], QPoint(5, 6));
-    EXPECT_EQ(project.extraControlSizes[1], QSize(7, 8));
-    EXPECT_EQ(project.extraControlCorners[1], 3);
+    ASSERT_EQ(project.extraControls.size(), 2);
+    EXPECT_EQ(project.extraControls[0].path, ExtractionFolder(Output("values.vsf")) + "/swfcontrol1.swf");
+    EXPECT_EQ(project.extraControls[0].position, QPoint(0, 0));
+    EXPECT_EQ(project.extraControls[0].size, QSize(0, 0));
+    EXPECT_EQ(project.extraControls[0].corner, 0);
+    EXPECT_EQ(project.extraControls[1].position, QPoint(5, 6));
+    EXPECT_EQ(project.extraControls[1].size, QSize(7, 8));
+    EXPECT_EQ(project.extraControls[1].corner, 3);
 
     // A corner outside 1..4 would point past the four corners: the extra controls are dropped.
     members[3].second = "[KEY]\r\nswfcontrolnum=1\r\nswfcontrol1=1,2,3,4,9\r\n";
     ASSERT_TRUE(OpenPackage(MakePackage("corner9.vsf", members), project).ok);
-    EXPECT_EQ(project.extraControlCount, 0);
-    EXPECT_TRUE(project.extraControlCorners.isEmpty());
+    EXPECT_TRUE(project.extraControls.isEmpty());
 }
 
 TEST_F(OpenTest, KeepsTheFirstTwentyOfManyExtraControls)
@@ -209,14 +195,13 @@ TEST_F(OpenTest, KeepsTheFirstTwentyOfManyExtraControls)
     members << std::pair<QString, QByteArray>{"conf.ini", conf};
     SkinProject project;
     ASSERT_TRUE(OpenPackage(MakePackage("many.vsf", members), project).ok);
-    ASSERT_EQ(project.extraControlCount, 20);
-    EXPECT_EQ(project.extraControlPaths.size(), 20);
-    EXPECT_EQ(project.extraControlPositions.last(), QPoint(20, 0));
+    ASSERT_EQ(project.extraControls.size(), 20);
+    EXPECT_EQ(project.extraControls.last().position, QPoint(20, 0));
 
     // A count far beyond what the file holds is no reason to reserve room for it.
     members.last().second = "[KEY]\r\nswfcontrolnum=999999999\r\n";
     ASSERT_TRUE(OpenPackage(MakePackage("huge.vsf", members), project).ok);
-    EXPECT_EQ(project.extraControlCount, 20);
+    EXPECT_EQ(project.extraControls.size(), 20);
 }
 
 TEST_F(OpenTest, CornerControlValueNeedsFourParts)
@@ -228,15 +213,15 @@ TEST_F(OpenTest, CornerControlValueNeedsFourParts)
             << std::pair<QString, QByteArray>{"bottomleft.swf", "FWS"};
     SkinProject project = Previous();
     ASSERT_TRUE(OpenPackage(MakePackage("corners.vsf", members), project).ok);
-    EXPECT_EQ(project.cornerControlPosition[0], QPoint(10, 20));
-    EXPECT_EQ(project.cornerControlSize[0], QSize(30, 40));
+    EXPECT_EQ(project.cornerControls[0].position, QPoint(10, 20));
+    EXPECT_EQ(project.cornerControls[0].size, QSize(30, 40));
     // Three parts: the file is taken, its old position and size stay.
-    EXPECT_EQ(project.cornerControlPath[2], ExtractionFolder(Output("corners.vsf")) + "/bottomleft.swf");
-    EXPECT_EQ(project.cornerControlPosition[2], QPoint(11, 12));
-    EXPECT_EQ(project.cornerControlSize[2], QSize(13, 14));
+    EXPECT_EQ(project.cornerControls[2].path, ExtractionFolder(Output("corners.vsf")) + "/bottomleft.swf");
+    EXPECT_EQ(project.cornerControls[2].position, QPoint(11, 12));
+    EXPECT_EQ(project.cornerControls[2].size, QSize(13, 14));
     // Without "tile" the mode is stretch; the old decoration at a corner without a file stays.
     EXPECT_EQ(project.tile, 0);
-    EXPECT_EQ(project.decorationPath[0], "old.png");
+    EXPECT_EQ(project.decorations[0].path, "old.png");
 }
 
 TEST_F(OpenTest, FailuresLeaveTheProjectUntouched)
@@ -289,5 +274,5 @@ TEST_F(OpenTest, ReopeningTheSameNameEmptiesTheExtractionFolderFirst)
     ResetProject(project);
     ASSERT_TRUE(OpenPackage(package, project).ok);
     EXPECT_FALSE(QFileInfo::exists(folder + "/topleft.png"));
-    EXPECT_EQ(project.decorationPresent[0], 0);
+    EXPECT_FALSE(project.decorations[0].present);
 }

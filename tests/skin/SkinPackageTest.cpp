@@ -150,18 +150,13 @@ TEST_F(BuildTest, DescriptionFileBytesAndMemberOrder)
     m_project.mainColor = MakeColorRef(70, 113, 184);
     m_project.whiteTabText = true;
     m_project.tile = 1;
-    m_project.decorationPresent = {1, 0, 0, 1};
-    m_project.decorationPath = {png, {}, {}, png};
-    m_project.decorationOffset = {QPoint(3, -4), {}, {}, QPoint(12, 7)};
-    m_project.cornerControlPresent = {0, 1, 0, 0};
-    m_project.cornerControlPath[1] = swf;
-    m_project.cornerControlPosition[1] = {600, 10};
-    m_project.cornerControlSize[1] = {80, 40};
-    m_project.extraControlCount = 2;
-    m_project.extraControlPaths = {swf2, swf};
-    m_project.extraControlCorners = {3, 0};
-    m_project.extraControlPositions = {QPoint(5, 6), QPoint(-7, 8)};
-    m_project.extraControlSizes = {QSize(70, 80), QSize(9, 10)};
+    m_project.decorations[0] = {true, png, QPoint(3, -4)};
+    m_project.decorations[3] = {true, png, QPoint(12, 7)};
+    // Switched off: neither its keys nor its file go into the package.
+    m_project.decorations[2] = {false, png, QPoint(1, 1)};
+    m_project.cornerControls[1] = {swf, 1, {600, 10}, {80, 40}};
+    m_project.extraControls = {FlashControl{swf2, 3, {5, 6}, {70, 80}},
+                               FlashControl{swf, 0, {-7, 8}, {9, 10}}};
     m_project.skinName = QString::fromUtf8("我的皮肤");
 
     const QString package = Output("myskin.vsf");
@@ -219,8 +214,7 @@ TEST_F(BuildTest, FailedBuildKeepsTheExistingPackage)
 {
     Prepare(700, 61, {0, 0, 700, 61});
     const QString package = MakeFile("keep.vsf", "the user's older package");
-    m_project.decorationPresent[2] = 1;
-    m_project.decorationPath[2] = Output("missing.png");
+    m_project.decorations[2] = {true, Output("missing.png"), {}};
     const BuildResult result = BuildPackage(m_project, package);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.contains("missing.png")) << result.error.toStdString();
@@ -234,6 +228,18 @@ TEST_F(BuildTest, FailedBuildKeepsTheExistingPackage)
     const BuildResult nowhere = BuildPackage(m_project, Output("no/such/folder/x.vsf"));
     EXPECT_FALSE(nowhere.ok);
     EXPECT_FALSE(nowhere.error.isEmpty());
+}
+
+TEST_F(BuildTest, StripThatCannotBeWrittenLeavesNoStripsBehind)
+{
+    Prepare(700, 61, {0, 0, 700, 61}, {100, 0, 600, 61});
+    // A folder where the right strip belongs: the left and middle strips are written first.
+    ASSERT_TRUE(MakeFolders(BuildFolder() + "/TopPanelBKRight.bmp"));
+    const BuildResult result = BuildPackage(m_project, Output("strip.vsf"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains("TopPanelBKRight.bmp")) << result.error.toStdString();
+    EXPECT_EQ(QDir(BuildFolder()).entryList(QDir::Files), QStringList());
+    EXPECT_FALSE(QFileInfo::exists(Output("strip.vsf")));
 }
 
 TEST_F(BuildTest, ReplacesAnExistingPackageWhenComplete)
@@ -261,10 +267,10 @@ TEST_F(BuildTest, RefusesWhatCannotBeBuilt)
     EXPECT_FALSE(refused.ok);
     EXPECT_TRUE(refused.error.contains(QString::fromUtf8("😀")));
 
-    SkinProject shortLists = m_project;
-    shortLists.extraControlCount = 2;
-    shortLists.extraControlPaths = {"one.swf"};
-    EXPECT_FALSE(BuildPackage(shortLists, Output("a.vsf")).ok);
+    // A corner number the player does not know would make the package open without its controls.
+    SkinProject badCorner = m_project;
+    badCorner.extraControls = {FlashControl{MakeFile("e.swf", "FWS"), 4, {}, {}}};
+    EXPECT_FALSE(BuildPackage(badCorner, Output("a.vsf")).ok);
     EXPECT_FALSE(QFileInfo::exists(Output("a.vsf")));
 }
 

@@ -6,10 +6,12 @@ TEST(SkinProject, ResetClearsOnlyTheWizardOwnedFields)
 {
     SkinProject project;
     project.stretchRegion = {1, 2, 3, 4};
-    project.decorationPresent = {1, 1, 0, 1};
-    project.cornerControlPresent = {0, 1, 1, 0};
+    project.decorations[0] = {true, "d.png", {1, 2}};
+    project.decorations[3].present = true;
+    project.cornerControls[1].path = "c.swf";
+    project.cornerControls[2].path = "c.swf";
     project.tile = 1;
-    project.extraControlCount = 3;
+    project.extraControls = {FlashControl{"e.swf", 1, {}, {}}, FlashControl{"e.swf", 2, {}, {}}};
     project.thumbnailPath = "t.bmp";
     project.mainColor = 0x123456;
     project.whiteTabText = true;
@@ -18,12 +20,17 @@ TEST(SkinProject, ResetClearsOnlyTheWizardOwnedFields)
     ResetProject(project);
 
     EXPECT_TRUE(project.stretchRegion.IsNull());
-    EXPECT_EQ(project.decorationPresent, (std::array<int32_t, 4>{}));
-    EXPECT_EQ(project.cornerControlPresent, (std::array<int32_t, 4>{}));
+    for (int corner = 0; corner < kCornerCount; ++corner) {
+        EXPECT_FALSE(project.decorations[corner].present) << corner;
+        EXPECT_FALSE(project.cornerControls[corner].IsPresent()) << corner;
+    }
     EXPECT_EQ(project.tile, 0);
-    EXPECT_EQ(project.extraControlCount, 0);
+    EXPECT_TRUE(project.extraControls.isEmpty());
     EXPECT_TRUE(project.thumbnailPath.isEmpty());
     EXPECT_EQ(project.mainColor, 0x123456u);
     EXPECT_TRUE(project.whiteTabText);
     EXPECT_EQ(project.skinName, "name");
+    // A decoration keeps its file and offset for when it is switched on again.
+    EXPECT_EQ(project.decorations[0].path, "d.png");
+    EXPECT_EQ(project.decorations[0].offset, QPoint(1, 2));
 }

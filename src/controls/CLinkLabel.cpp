@@ -1,10 +1,10 @@
-#include "app/CLinkLabel.h"
+#include "controls/CLinkLabel.h"
 
-#include "app/UiFonts.h"
+#include "ui/PageLabels.h"
+#include "ui/UiFonts.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
-#include <QPalette>
 
 namespace {
 CLinkLabel::UrlOpener& Opener()
@@ -17,22 +17,8 @@ CLinkLabel::UrlOpener& Opener()
 CLinkLabel::CLinkLabel(QWidget* parent) : QLabel(parent)
 {
     setFont(UiFont(13, 400, true));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    setPalette(palette);
-    setCursor(Qt::PointingHandCursor);
+    ShowAsLink(this);
     setTextFormat(Qt::PlainText);
-}
-
-QString CLinkLabel::SiteUrl(const QString& pathAndQuery)
-{
-    QString base = qEnvironmentVariable("SKINMAKER_SITE");
-    if (base.isEmpty())
-        base = QStringLiteral("http://127.0.0.1:8617");
-    // A base given with a trailing slash must not double the path's leading one.
-    while (base.endsWith(QLatin1Char('/')) && pathAndQuery.startsWith(QLatin1Char('/')))
-        base.chop(1);
-    return base + pathAndQuery;
 }
 
 void CLinkLabel::SetUrlOpener(UrlOpener opener)

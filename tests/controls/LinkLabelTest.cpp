@@ -1,4 +1,4 @@
-#include "app/CLinkLabel.h"
+#include "controls/CLinkLabel.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -18,48 +18,7 @@ public:
     ~OpenedUrls() { CLinkLabel::SetUrlOpener({}); }
     QList<QUrl> urls;
 };
-
-class SiteEnv {
-public:
-    explicit SiteEnv(const QByteArray& value)
-        : m_old(qgetenv("SKINMAKER_SITE")), m_had(qEnvironmentVariableIsSet("SKINMAKER_SITE"))
-    {
-        if (value.isNull())
-            qunsetenv("SKINMAKER_SITE");
-        else
-            qputenv("SKINMAKER_SITE", value);
-    }
-    ~SiteEnv()
-    {
-        if (m_had)
-            qputenv("SKINMAKER_SITE", m_old);
-        else
-            qunsetenv("SKINMAKER_SITE");
-    }
-
-private:
-    QByteArray m_old;
-    bool m_had;
-};
 } // namespace
-
-TEST(LinkLabel, SiteUrlJoinsTheConfiguredBaseAndThePath)
-{
-    {
-        SiteEnv env(QByteArray{});
-        EXPECT_EQ(CLinkLabel::SiteUrl("/cafe/st/SubContent?subid=310650"),
-                  "http://127.0.0.1:8617/cafe/st/SubContent?subid=310650");
-    }
-    {
-        SiteEnv env("https://skins.example.org");
-        EXPECT_EQ(CLinkLabel::SiteUrl("/skin/st/UpSkin"), "https://skins.example.org/skin/st/UpSkin");
-    }
-    {
-        // A trailing slash on the base does not double the path's slash.
-        SiteEnv env("https://skins.example.org//");
-        EXPECT_EQ(CLinkLabel::SiteUrl("/"), "https://skins.example.org/");
-    }
-}
 
 TEST(LinkLabel, LeftClickOpensTheTargetOtherButtonsDoNot)
 {

@@ -1,6 +1,8 @@
 #pragma once
 // A label that behaves as a web link: underlined "宋体" 13 in blue, hand cursor, and a left
 // click opens its target address in the system's browser.
+#include "platform/SiteLinks.h"
+
 #include <QLabel>
 #include <QString>
 #include <QUrl>
@@ -12,10 +14,8 @@ public:
     explicit CLinkLabel(QWidget* parent = nullptr);
 
     void SetTarget(const QString& address) { m_target = address; }
+    void SetSitePage(SitePage page) { m_target = SiteUrl(page); }
     QString Target() const { return m_target; }
-
-    // The maker's web site: base URL from SKINMAKER_SITE (default http://127.0.0.1:8617) + path and query.
-    static QString SiteUrl(const QString& pathAndQuery);
 
     // Opens addresses; the default is QDesktopServices::openUrl. Tests install an observer;
     // passing an empty function restores the default.

@@ -1,4 +1,4 @@
-#include "app/PageMessages.h"
+#include "ui/PageMessages.h"
 
 #include <QCoreApplication>
 

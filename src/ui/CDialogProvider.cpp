@@ -1,4 +1,4 @@
-#include "app/CDialogProvider.h"
+#include "ui/CDialogProvider.h"
 
 #include <QColorDialog>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "app/UiFonts.h"
+#include "ui/UiFonts.h"
 
 #include <QStringList>
 

@@ -1,0 +1,38 @@
+#include "platform/SiteLinks.h"
+
+QString SitePath(SitePage page)
+{
+    switch (page) {
+    case SitePage::Home:
+        return QStringLiteral("/");
+    case SitePage::MakingHelp:
+        return QStringLiteral("/cafe/st/SubContent?subid=310650");
+    case SitePage::StretchHelp:
+        return QStringLiteral("/cafe/st/SubContent?subid=310652");
+    case SitePage::FrameHelp:
+        return QStringLiteral("/cafe/st/SubContent?subid=310655");
+    case SitePage::ControlsHelp:
+        return QStringLiteral("/cafe/st/SubContent?subid=568288");
+    case SitePage::Upload:
+        return QStringLiteral("/skin/st/UpSkin");
+    case SitePage::ControlGallery:
+        return QStringLiteral("/today_recommend/flash.htm");
+    }
+    return QStringLiteral("/");
+}
+
+QString SiteUrl(const QString& pathAndQuery)
+{
+    QString base = qEnvironmentVariable("SKINMAKER_SITE");
+    if (base.isEmpty())
+        base = QStringLiteral("http://127.0.0.1:8617");
+    // A base given with a trailing slash must not double the path's leading one.
+    while (base.endsWith(QLatin1Char('/')) && pathAndQuery.startsWith(QLatin1Char('/')))
+        base.chop(1);
+    return base + pathAndQuery;
+}
+
+QString SiteUrl(SitePage page)
+{
+    return SiteUrl(SitePath(page));
+}

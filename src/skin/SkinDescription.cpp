@@ -1,0 +1,122 @@
+#include "skin/SkinDescription.h"
+
+#include "skin/PackageNames.h"
+#include "skin/ProfileFile.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char kConfSection[] = "CONF";
+constexpr char kKeySection[] = "KEY";
+
+QByteArray DecorationKey(int corner, char axis)
+{
+    return QByteArray(kCornerKeyNames[corner]) + axis;
+}
+QByteArray CornerControlKey(int corner)
+{
+    return QByteArray("swf") + kCornerKeyNames[corner];
+}
+QByteArray ExtraControlKey(int number)
+{
+    return "swfcontrol" + QByteArray::number(number);
+}
+
+QByteArray PlacementValue(const FlashControl& control)
+{
+    return QStringLiteral("%1,%2,%3,%4")
+        .arg(control.position.x())
+        .arg(control.position.y())
+        .arg(control.size.width())
+        .arg(control.size.height())
+        .toLatin1();
+}
+
+int ReadShort(const ProfileFile& conf, QByteArrayView key)
+{
+    return conf.ReadInt(kConfSection, key, kProfileShortBuffer);
+}
+
+// The extra controls of the file, or an empty list when one of their values is malformed.
+QList<FlashControl> ReadExtraControls(const ProfileFile& conf)
+{
+    const int declared = conf.ReadInt(kKeySection, "swfcontrolnum", kProfileCountBuffer);
+    // The first ones of a package that declares more than the wizard can show are kept.
+    const int count = std::clamp(declared, 0, kMaxOpenedExtraControls);
+    QList<FlashControl> controls;
+    for (int k = 1; k <= count; ++k) {
+        FlashControl control;
+        control.size = {0, 0};
+        const QByteArray value = conf.ReadBytes(kKeySection, ExtraControlKey(k), kProfileTextBuffer);
+        if (!value.isEmpty()) {
+            const QList<int> parts = SplitProfileValue(value);
+            // The file numbers corners 1..4; anything else would index past the four corners.
+            if (parts.size() != 5 || parts[4] < 1 || parts[4] > kCornerCount)
+                return {};
+            control.position = {parts[0], parts[1]};
+            control.size = {parts[2], parts[3]};
+            control.corner = parts[4] - 1;
+        }
+        controls.append(control);
+    }
+    return controls;
+}
+
+} // namespace
+
+void WriteDescription(const SkinProject& project, const QString& packageName, ProfileFile& conf)
+{
+    const SkinColorNumbers colour = DescribeColor(project.mainColor);
+    conf.WriteString(kConfSection, "name", packageName);
+    conf.WriteBytes(kConfSection, "hue", QByteArray::number(colour.hue));
+    conf.WriteBytes(kConfSection, "sat", QByteArray::number(colour.sat));
+    conf.WriteBytes(kConfSection, "light", QByteArray::number(colour.light));
+    conf.WriteBytes(kConfSection, "white", project.whiteTabText ? "1" : "0");
+    for (int corner = 0; corner < kCornerCount; ++corner) {
+        const CornerDecoration& decoration = project.decorations[corner];
+        if (!decoration.present)
+            continue;
+        conf.WriteBytes(kConfSection, DecorationKey(corner, 'x'), QByteArray::number(decoration.offset.x()));
+        conf.WriteBytes(kConfSection, DecorationKey(corner, 'y'), QByteArray::number(decoration.offset.y()));
+    }
+    for (int corner = 0; corner < kCornerCount; ++corner) {
+        const FlashControl& control = project.cornerControls[corner];
+        if (control.IsPresent())
+            conf.WriteBytes(kKeySection, CornerControlKey(corner), PlacementValue(control));
+    }
+    if (!project.extraControls.isEmpty()) {
+        conf.WriteBytes(kKeySection, "swfcontrolnum", QByteArray::number(project.extraControls.size()));
+        for (qsizetype k = 0; k < project.extraControls.size(); ++k) {
+            const FlashControl& control = project.extraControls[k];
+            conf.WriteBytes(kKeySection, ExtraControlKey(static_cast<int>(k) + 1),
+                            PlacementValue(control) + ',' + QByteArray::number(control.corner + 1));
+        }
+    }
+    if (project.tile != 0)
+        conf.WriteBytes(kConfSection, "tile", "1");
+    conf.WriteString(kConfSection, "showname", project.skinName);
+    conf.WriteBytes(kConfSection, "subjectwriter", "0");
+    conf.WriteBytes(kConfSection, "subjectinfo", "0");
+    conf.WriteBytes(kConfSection, "id", "0");
+}
+
+SkinDescription ReadDescription(const ProfileFile& conf)
+{
+    SkinDescription description;
+    description.name = conf.ReadString(kConfSection, "name", kProfileTextBuffer);
+    description.colour = {ReadShort(conf, "hue"), ReadShort(conf, "sat"), ReadShort(conf, "light")};
+    description.whiteTabText = ReadShort(conf, "white") != 0;
+    description.tile = ReadShort(conf, "tile");
+    description.showName = conf.ReadString(kConfSection, "showname", kProfileTextBuffer);
+    for (int corner = 0; corner < kCornerCount; ++corner) {
+        description.decorationOffsets[corner] = {ReadShort(conf, DecorationKey(corner, 'x')),
+                                                 ReadShort(conf, DecorationKey(corner, 'y'))};
+        const QList<int> parts =
+            SplitProfileValue(conf.ReadBytes(kKeySection, CornerControlKey(corner), kProfileTextBuffer));
+        if (parts.size() == 4)
+            description.cornerControls[corner] = ControlPlacement{{parts[0], parts[1]}, {parts[2], parts[3]}};
+    }
+    description.extraControls = ReadExtraControls(conf);
+    return description;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The description file "conf.ini" of a skin package: the one place that knows its sections, its
+// keys, the order in which they are written and the format of their values. The builder writes a
+// project with WriteDescription; the opener reads the file back with ReadDescription.
+#include "imaging/ColorModel.h"
+#include "skin/SkinProject.h"
+
+#include <QList>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <optional>
+
+class ProfileFile;
+
+// Corner names as the keys spell them ("lefttopx", "swflefttop"); the command line uses them too.
+inline constexpr std::array<const char*, kCornerCount> kCornerKeyNames = {"lefttop", "righttop", "leftbottom",
+                                                                          "rightbottom"};
+
+// Where a corner control sits and how large it is.
+struct ControlPlacement {
+    QPoint position;
+    QSize size;
+};
+
+// What a description file says, as the opener takes it. Missing keys read as 0 or empty, and
+// every value is cut to the opener's read buffer first.
+struct SkinDescription {
+    QString name;              // "name": the package's file name without its extension
+    SkinColorNumbers colour;   // "hue", "sat", "light"
+    bool whiteTabText = false; // "white" not 0
+    int32_t tile = 0;          // "tile"
+    QString showName;          // "showname": the skin name
+    std::array<QPoint, kCornerCount> decorationOffsets{}; // "lefttopx", "lefttopy", ...
+    // "swflefttop", ...: set only when the value holds exactly four numbers.
+    std::array<std::optional<ControlPlacement>, kCornerCount> cornerControls;
+    // "swfcontrol1", ... for the first "swfcontrolnum" (at most kMaxOpenedExtraControls), without
+    // paths. An empty value gives the first corner with zero position and size; a value that is
+    // not five numbers with a corner number 1..4 empties the whole list.
+    QList<FlashControl> extraControls;
+};
+
+// Writes every key of project into conf, in the player's order: "CONF" name, colour, white, the
+// offsets of present decorations; "KEY" present corner controls, the extra controls; "CONF" tile
+// (only when set), showname and the three fixed keys. Keys conf already holds are updated in
+// place. The skin name and packageName must be storable in GBK on one line (BuildPackage checks).
+void WriteDescription(const SkinProject& project, const QString& packageName, ProfileFile& conf);
+
+SkinDescription ReadDescription(const ProfileFile& conf);

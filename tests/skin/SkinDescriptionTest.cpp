@@ -1,0 +1,53 @@
+#include "skin/SkinDescription.h"
+#include "skin/ProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+TEST(SkinDescription, ReadsBackWhatItWrote)
+{
+    SkinProject project;
+    project.mainColor = MakeColorRef(200, 40, 90);
+    project.whiteTabText = true;
+    project.tile = 3;
+    project.skinName = QString::fromUtf8("晚霞");
+    project.decorations[2] = {true, "d.png", {-3, 4}};
+    project.decorations[3] = {false, "off.png", {7, 7}};
+    project.cornerControls[3] = {"c.swf", 3, {600, -10}, {80, 40}};
+    project.extraControls = {FlashControl{"e.swf", 1, {5, 6}, {7, 8}},
+                             FlashControl{"f.swf", 3, {-1, 0}, {9, 9}}};
+    ProfileFile conf;
+    WriteDescription(project, "sunset", conf);
+
+    const SkinDescription read = ReadDescription(conf);
+    EXPECT_EQ(read.name, "sunset");
+    const SkinColorNumbers colour = DescribeColor(project.mainColor);
+    EXPECT_EQ(std::tie(read.colour.hue, read.colour.sat, read.colour.light),
+              std::tie(colour.hue, colour.sat, colour.light));
+    EXPECT_TRUE(read.whiteTabText);
+    EXPECT_EQ(read.tile, 1);
+    EXPECT_EQ(read.showName, project.skinName);
+    EXPECT_EQ(read.decorationOffsets[2], QPoint(-3, 4));
+    EXPECT_EQ(read.decorationOffsets[3], QPoint(0, 0));
+    for (int corner = 0; corner < 3; ++corner)
+        EXPECT_FALSE(read.cornerControls[corner].has_value()) << corner;
+    ASSERT_TRUE(read.cornerControls[3].has_value());
+    EXPECT_EQ(read.cornerControls[3]->position, QPoint(600, -10));
+    EXPECT_EQ(read.cornerControls[3]->size, QSize(80, 40));
+    ASSERT_EQ(read.extraControls.size(), 2);
+    EXPECT_EQ(read.extraControls[1].corner, 3);
+    EXPECT_EQ(read.extraControls[1].position, QPoint(-1, 0));
+    EXPECT_EQ(read.extraControls[1].size, QSize(9, 9));
+    EXPECT_TRUE(read.extraControls[1].path.isEmpty());
+}
+
+TEST(SkinDescription, NoExtraControlsWithoutTheirCount)
+{
+    ProfileFile conf;
+    conf.SetBytes("[KEY]\r\nswfcontrol1=1,2,3,4,1\r\n");
+    EXPECT_TRUE(ReadDescription(conf).extraControls.isEmpty());
+    // One malformed value drops them all, even after good ones.
+    conf.SetBytes("[KEY]\r\nswfcontrolnum=2\r\nswfcontrol1=1,2,3,4,1\r\nswfcontrol2=1,2,3,4\r\n");
+    EXPECT_TRUE(ReadDescription(conf).extraControls.isEmpty());
+}
