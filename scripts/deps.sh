@@ -11,7 +11,12 @@ PACKAGES=(
   xvfb xauth imagemagick x11-utils
   zip unzip p7zip-full libarchive-tools python3
   clang libclang-rt-14-dev
+  qt6-webengine-dev qt6-webchannel-dev qt6-httpserver-dev qt6-websockets-dev liblzma-dev
 )
+# npm installs the flash player; Debian's npm only where the machine has none.
+if ! command -v npm >/dev/null; then
+  PACKAGES+=(npm)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -20,7 +25,21 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
+# The flash player, pinned in package-lock.json, from the npm registry into node_modules/.
+install_player() {
+  local wanted
+  wanted=$(sed -n 's/.*"@ruffle-rs\/ruffle": "\(.*\)".*/\1/p' package.json)
+  if [ -f node_modules/@ruffle-rs/ruffle/package.json ] &&
+    grep -q "\"version\":\"$wanted\"" node_modules/@ruffle-rs/ruffle/package.json; then
+    return 0
+  fi
+  echo "Installing the flash player ($wanted) with npm ci"
+  npm ci --no-audit --no-fund --loglevel=error
+}
+
+cd "$(dirname "$0")/.."
 if [ ${#missing[@]} -eq 0 ]; then
+  install_player
   exit 0
 fi
 
@@ -29,6 +48,7 @@ if [ "$(id -u)" -eq 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq || true
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  install_player
 else
   echo "These Debian packages are missing. Please run:"
   echo

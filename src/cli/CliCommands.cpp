@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "flash/core/SwfHeader.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorSuggest.h"
 #include "platform/PackageLimits.h"
@@ -77,6 +78,13 @@ SkinRect ResolveCrop(const std::optional<SkinRect>& given, const QSize& size, QS
 }
 
 const QString kNoSuggestion = QStringLiteral("the crop has no opaque pixel to suggest a colour from");
+
+// The movie's stage size, or null when the member is missing or no readable movie.
+QJsonValue StageSize(const QString& extractionFolder, const QString& member)
+{
+    const SwfFrameSize stage = ReadSwfFrameSize(extractionFolder + '/' + member);
+    return stage.ok ? QJsonValue(Pair(stage.width, stage.height)) : QJsonValue(QJsonValue::Null);
+}
 
 } // namespace
 
@@ -172,6 +180,8 @@ int RunBuild(const BuildOptions& options)
                             .arg(control.cornerName));
         if (!QFileInfo(control.file).isFile())
             return Fail(QStringLiteral("control %1 not found").arg(control.file));
+        if (!ReadSwfFrameSize(control.file).ok)
+            return Fail(QStringLiteral("control %1 is not a readable flash movie (SWF)").arg(control.file));
         const FlashControl placed{control.file, corner, control.position, control.size};
         if (!project.cornerControls[corner].IsPresent()) {
             project.cornerControls[corner] = placed;
@@ -240,11 +250,12 @@ int RunInfo(const QString& packagePath)
     info["decorations"] = decorations;
 
     QJsonArray controls;
-    auto addControl = [&controls](int corner, const FlashControl& control, const QString& member) {
+    auto addControl = [&controls, &opened](int corner, const FlashControl& control, const QString& member) {
         controls.append(QJsonObject{{"corner", kCornerKeyNames[corner]},
                                     {"position", Pair(control.position.x(), control.position.y())},
                                     {"size", Pair(control.size.width(), control.size.height())},
-                                    {"member", member}});
+                                    {"member", member},
+                                    {"stage", StageSize(opened.extractionFolder, member)}});
     };
     for (int corner = 0; corner < kCornerCount; ++corner) {
         if (project.cornerControls[corner].IsPresent())

@@ -32,7 +32,8 @@ QString CliUsageText()
                "  --thumbnail FILE              picture for the 60x37 thumbnail (default: cut from the "
                "header)\n"
                "  --decoration CORNER=FILE@X,Y  a PNG decoration at a corner, X,Y its offset (repeatable)\n"
-               "  --control CORNER=FILE@X,Y,W,H a flash control (.swf) at a corner, at X,Y with size W,H;\n"
+               "  --control CORNER=FILE@X,Y,W,H a flash control (an SWF movie) at a corner, at X,Y with size "
+               "W,H;\n"
                "                                the first one of a corner is its corner control, later\n"
                "                                ones are extra controls (at most 20) (repeatable)\n"
                "  --force                       replace an existing OUT (otherwise it is refused)\n"
@@ -44,8 +45,9 @@ QString CliUsageText()
                "\"stretch\"\n"
                "  ([l, t, r, b] or null), \"header\" ({\"width\", \"height\"} of the rebuilt header or "
                "null),\n"
-               "  \"decorations\", \"controls\" (corner controls first, then extra controls) and "
-               "\"members\".\n"
+               "  \"decorations\", \"controls\" (corner controls first, then extra controls; each with its "
+               "movie's\n"
+               "  \"stage\" size [w, h], or null when the movie cannot be read) and \"members\".\n"
                "\n"
                "extract: unpacks every member of the package into DIR (created when missing). Packages with\n"
                "  more than %1 members, a member above %2 MiB, more than %3 MiB in all or members that\n"
@@ -60,8 +62,8 @@ QString CliUsageText()
                "\n"
                "Exit codes: 0 success, 1 error (missing or undecodable file, crop outside the picture or "
                "empty,\n"
-               "no opaque pixel in the crop for --color auto, bad corner, name refused, package unreadable\n"
-               "or over the limits), 2 usage mistake.\n")
+               "no opaque pixel in the crop for --color auto, bad corner, control not a readable SWF movie,\n"
+               "name refused, package unreadable or over the limits), 2 usage mistake.\n")
         .arg(kMaxPackageMembers)
         .arg(kMaxMemberBytes >> 20)
         .arg(kMaxPackageBytes >> 20);

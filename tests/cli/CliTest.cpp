@@ -67,30 +67,31 @@ TEST_F(CliTest, BuildThenInfoRoundTrips)
 {
     const QString picture = Picture("photo.jpg", 1600, 500);
     const QString deco = Picture("deco.png", 40, 30);
-    const QString swf = File("clock.swf", "FWS\x09");
+    const QString swf = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf");
     const QString package = Path("out.vsf");
-    const CliRun build = Cli({"build",
-                              "-o",
-                              package,
-                              "--picture",
-                              picture,
-                              "--name",
-                              QString::fromUtf8("日落"),
-                              "--crop",
-                              "100,50,1500,172",
-                              "--stretch",
-                              "300,50,1300,172",
-                              "--tile",
-                              "--color",
-                              "#2E7BCF",
-                              "--white-tabs",
-                              "--decoration",
-                              "righttop=" + deco + "@-3,4",
-                              "--control",
-                              "leftbottom=" + swf + "@10,20,30,40",
-                              "--control",
-                              "leftbottom=" + swf + "@1,2,3,4",
-                              "--control=rightbottom=" + swf + "@5,6,7,8"});
+    const CliRun build =
+        Cli({"build",
+             "-o",
+             package,
+             "--picture",
+             picture,
+             "--name",
+             QString::fromUtf8("日落"),
+             "--crop",
+             "100,50,1500,172",
+             "--stretch",
+             "300,50,1300,172",
+             "--tile",
+             "--color",
+             "#2E7BCF",
+             "--white-tabs",
+             "--decoration",
+             "righttop=" + deco + "@-3,4",
+             "--control",
+             "leftbottom=" + swf + "@10,20,30,40",
+             "--control",
+             "leftbottom=" + swf + "@1,2,3,4",
+             "--control=rightbottom=" + QStringLiteral(SKIN_SOURCE_DIR "/res/flash/meter.swf") + "@5,6,7,8"});
     ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
 
     const QJsonObject info = Info(package);
@@ -108,12 +109,15 @@ TEST_F(CliTest, BuildThenInfoRoundTrips)
     EXPECT_EQ(controls[0].toObject(), (QJsonObject{{"corner", "leftbottom"},
                                                    {"position", QJsonArray{10, 20}},
                                                    {"size", QJsonArray{30, 40}},
-                                                   {"member", "bottomleft.swf"}}));
+                                                   {"member", "bottomleft.swf"},
+                                                   {"stage", QJsonArray{80, 80}}}));
     EXPECT_EQ(controls[1].toObject()["member"].toString(), "bottomright.swf");
+    EXPECT_EQ(controls[1].toObject()["stage"].toArray(), (QJsonArray{200, 60}));
     EXPECT_EQ(controls[2].toObject(), (QJsonObject{{"corner", "leftbottom"},
                                                    {"position", QJsonArray{1, 2}},
                                                    {"size", QJsonArray{3, 4}},
-                                                   {"member", "swfcontrol1.swf"}}));
+                                                   {"member", "swfcontrol1.swf"},
+                                                   {"stage", QJsonArray{80, 80}}}));
     EXPECT_EQ(
         info["members"].toArray(),
         (QJsonArray{"TopPanelBKLeft.bmp", "TopPanelBKMid.bmp", "TopPanelBKRight.bmp", "small.bmp", "conf.ini",
@@ -163,6 +167,7 @@ TEST_F(CliTest, ErrorsExitWithOne)
         base + QStringList{"--decoration", "middle=" + picture + "@1,2"},
         base + QStringList{"--decoration", "lefttop=" + Path("none.png") + "@1,2"},
         base + QStringList{"--control", "center=" + picture + "@1,2,3,4"},
+        base + QStringList{"--control", "lefttop=" + File("fake.swf", "FWS\x09") + "@1,2,3,4"},
         base + QStringList{"--thumbnail", File("bad.png", "xx")},
         {"build", "-o", out, "--picture", picture, "--name", QString::fromUtf8("😀")},
         {"build", "-o", out, "--picture", picture, "--name", ""},

@@ -1,0 +1,4 @@
+#pragma once
+// What the web engine needs before its first page: Chromium's sandbox cannot run as root (CI
+// containers), so it is turned off then, and only then. Call before the first web view is made.
+void PrepareWebEngine();

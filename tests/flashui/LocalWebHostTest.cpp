@@ -1,0 +1,190 @@
+// The local web host over raw HTTP: what it serves, what it refuses, where it listens.
+#include "flash/ui/LocalWebHost.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QNetworkInterface>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+
+using skintest::ScratchDir;
+using skintest::WriteAll;
+
+namespace {
+
+struct Reply {
+    int status = 0;
+    QByteArray headers;
+    QByteArray body;
+};
+
+class LocalWebHostTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir().mkpath(m_files.file("player")));
+        ASSERT_TRUE(WriteAll(m_files.file("player/ruffle.js"), "// player"));
+        ASSERT_TRUE(WriteAll(m_files.file("player/core.wasm"), QByteArray("\0asm", 4)));
+        ASSERT_TRUE(WriteAll(m_files.file("player/notes.md"), "not served"));
+        ASSERT_TRUE(WriteAll(m_files.file("secret.txt"), "secret"));
+        ASSERT_TRUE(WriteAll(m_files.file("clock.swf"), "FWS movie bytes"));
+        m_host = std::make_unique<LocalWebHost>(m_files.file("player"));
+        ASSERT_TRUE(m_host->Start());
+    }
+
+    QByteArray OwnHost() const { return "127.0.0.1:" + QByteArray::number(m_host->Port()); }
+
+    // One request as written, answered over a fresh connection.
+    Reply Raw(const QByteArray& request, const QString& address = QStringLiteral("127.0.0.1"))
+    {
+        QTcpSocket socket;
+        socket.connectToHost(address, m_host->Port());
+        QByteArray data;
+        QElapsedTimer timer;
+        timer.start();
+        bool sent = false;
+        qsizetype expected = -1;
+        while (timer.elapsed() < 10000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            if (socket.state() == QAbstractSocket::UnconnectedState && !sent)
+                return {};
+            if (socket.state() == QAbstractSocket::ConnectedState && !sent) {
+                socket.write(request);
+                sent = true;
+            }
+            data += socket.readAll();
+            const qsizetype end = data.indexOf("\r\n\r\n");
+            if (end < 0)
+                continue;
+            if (expected < 0) {
+                const QByteArray head = data.left(end).toLower();
+                const qsizetype at = head.indexOf("content-length:");
+                const qsizetype length =
+                    at < 0 ? 0 : head.mid(at + 15, head.indexOf('\r', at) - at - 15).trimmed().toLongLong();
+                expected = request.startsWith("HEAD") ? end + 4 : end + 4 + length;
+            }
+            if (data.size() >= expected) {
+                // Give a body sent against the rules a moment to show up.
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+                data += socket.readAll();
+                break;
+            }
+        }
+        const qsizetype end = data.indexOf("\r\n\r\n");
+        if (end < 0)
+            return {};
+        return {data.mid(9, 3).toInt(), data.left(end), data.mid(end + 4)};
+    }
+
+    Reply Get(const QByteArray& path, const QByteArray& method = "GET")
+    {
+        return Raw(method + " " + path + " HTTP/1.1\r\nHost: " + OwnHost() + "\r\n\r\n");
+    }
+
+    ScratchDir m_files;
+    std::unique_ptr<LocalWebHost> m_host;
+};
+
+} // namespace
+
+TEST_F(LocalWebHostTest, MoviesOnlyUnderTheirTokens)
+{
+    const QUrl first = m_host->RegisterMovie(m_files.file("clock.swf"));
+    const QUrl second = m_host->RegisterMovie(m_files.file("clock.swf"));
+    ASSERT_TRUE(first.isValid());
+    EXPECT_EQ(first.host(), "127.0.0.1");
+    EXPECT_NE(first.path(), second.path());
+    EXPECT_GE(first.path().size(), QStringLiteral("/movie/.swf").size() + 32);
+    EXPECT_TRUE(m_host->RegisterMovie(m_files.file("missing.swf")).isEmpty());
+
+    const Reply movie = Get(first.path().toLatin1());
+    EXPECT_EQ(movie.status, 200);
+    EXPECT_EQ(movie.body, "FWS movie bytes");
+    EXPECT_TRUE(movie.headers.contains("application/x-shockwave-flash"));
+    // A replaced file plays anew.
+    ASSERT_TRUE(WriteAll(m_files.file("clock.swf"), "FWS new bytes"));
+    EXPECT_EQ(Get(first.path().toLatin1()).body, "FWS new bytes");
+
+    m_host->UnregisterMovie(first);
+    EXPECT_EQ(Get(first.path().toLatin1()).status, 404);
+    EXPECT_EQ(Get(second.path().toLatin1()).status, 200);
+    EXPECT_EQ(Get("/movie/clock.swf").status, 404);
+    EXPECT_EQ(Get("/movie/").status, 404);
+}
+
+TEST_F(LocalWebHostTest, NoPathReachesBeyondTheTable)
+{
+    EXPECT_EQ(Get("/player/ruffle.js").status, 200);
+    for (const QByteArray path :
+         {"/player/notes.md", "/player/../secret.txt", "/player/..%2fsecret.txt", "/player/%2e%2e/secret.txt",
+          "/player/%2e%2e%2fsecret.txt", "/player//ruffle.js", "/player/./ruffle.js", "/secret.txt",
+          "/../secret.txt", "/player/ruffle.js/", "/player/RUFFLE.JS", "/player/ruffle.js%00.txt",
+          "/nothing"}) {
+        const Reply reply = Get(path);
+        EXPECT_EQ(reply.status, 404) << path.constData();
+        EXPECT_FALSE(reply.body.contains("secret")) << path.constData();
+    }
+}
+
+TEST_F(LocalWebHostTest, HostHeaderMustNameTheHost)
+{
+    const QByteArray request = "GET /player/ruffle.js HTTP/1.1\r\n";
+    EXPECT_EQ(Raw(request + "Host: " + OwnHost() + "\r\n\r\n").status, 200);
+    EXPECT_EQ(Raw(request + "Host: evil.example:" + QByteArray::number(m_host->Port()) + "\r\n\r\n").status,
+              400);
+    EXPECT_EQ(Raw(request + "Host: localhost:" + QByteArray::number(m_host->Port()) + "\r\n\r\n").status,
+              400);
+    EXPECT_EQ(Raw(request + "Host: 127.0.0.1\r\n\r\n").status, 400);
+    EXPECT_EQ(Raw(request + "\r\n").status, 400);
+    EXPECT_EQ(Raw(request + "Host: " + OwnHost() + "\r\nHost: evil.example\r\n\r\n").status, 400);
+}
+
+TEST_F(LocalWebHostTest, HeadSendsHeadersOnlyAndOtherMethodsAreRefused)
+{
+    const Reply head = Get("/player/core.wasm", "HEAD");
+    EXPECT_EQ(head.status, 200);
+    EXPECT_TRUE(head.headers.contains("Content-Type: application/wasm"));
+    EXPECT_TRUE(head.headers.contains("Content-Length: 4"));
+    EXPECT_TRUE(head.body.isEmpty());
+    EXPECT_EQ(Get("/player/core.wasm").body, QByteArray("\0asm", 4));
+    EXPECT_EQ(Get("/player/ruffle.js", "POST").status, 405);
+    EXPECT_EQ(Get("/player/ruffle.js", "DELETE").status, 405);
+}
+
+TEST_F(LocalWebHostTest, ListensOnLoopbackOnly)
+{
+    EXPECT_TRUE(m_host->HasPlayer());
+    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+        if (address.isLoopback() || address.protocol() != QAbstractSocket::IPv4Protocol)
+            continue;
+        EXPECT_EQ(Get("/player/ruffle.js").status, 200);
+        EXPECT_EQ(Raw("GET /player/ruffle.js HTTP/1.1\r\nHost: " + OwnHost() + "\r\n\r\n", address.toString())
+                      .status,
+                  0)
+            << address.toString().toStdString();
+    }
+    LocalWebHost empty(m_files.file("nothing-here"));
+    ASSERT_TRUE(empty.Start());
+    EXPECT_NE(empty.Port(), m_host->Port());
+    EXPECT_FALSE(empty.HasPlayer());
+}
+
+TEST_F(LocalWebHostTest, OwnSiteAnswersTheWizardsLinks)
+{
+    const Reply help = Get("/cafe/st/SubContent?subid=310652");
+    EXPECT_EQ(help.status, 200);
+    EXPECT_TRUE(help.headers.contains("text/html"));
+    EXPECT_TRUE(QString::fromUtf8(help.body).contains(QStringLiteral("扩展区域")));
+    for (const QByteArray path : {"/", "/cafe/st/SubContent?subid=310650", "/cafe/st/SubContent?subid=310655",
+                                  "/cafe/st/SubContent?subid=568288", "/skin/st/UpSkin", "/site/site.css"})
+        EXPECT_EQ(Get(path).status, 200) << path.constData();
+    // Every picture a page shows is served.
+    const QRegularExpression image(QStringLiteral("src=\"(/site/img/[^\"]+)\""));
+    for (const auto& match :
+         image.globalMatch(QString::fromUtf8(Get("/cafe/st/SubContent?subid=310650").body)))
+        EXPECT_EQ(Get(match.captured(1).toLatin1()).status, 200);
+    EXPECT_EQ(Get("/cafe/st/SubContent?subid=1").status, 404);
+    EXPECT_EQ(Get("/cafe/st/SubContent").status, 404);
+}
