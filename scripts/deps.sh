@@ -11,6 +11,7 @@ PACKAGES=(
   xvfb xauth imagemagick x11-utils
   zip unzip p7zip-full libarchive-tools python3
   clang libclang-rt-14-dev
+  qt6-translations-l10n desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev
 )
 
 missing=()

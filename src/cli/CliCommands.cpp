@@ -2,6 +2,7 @@
 
 #include "imaging/CSkinImage.h"
 #include "skin/PackageNames.h"
+#include "skin/PackageThumbnail.h"
 #include "skin/ProfileFile.h"
 #include "skin/SkinDescription.h"
 #include "skin/SkinFolders.h"
@@ -247,5 +248,17 @@ int RunExtract(const QString& packagePath, const QString& destination)
             QStringLiteral("cannot unpack %1: the package is damaged or unreadable").arg(packagePath));
     for (const QString& member : members)
         std::printf("%s\n", member.toLocal8Bit().constData());
+    return 0;
+}
+
+int RunThumbnail(const QString& packagePath, const QString& pngPath, int size)
+{
+    if (!QFileInfo(packagePath).isFile())
+        return Fail(QStringLiteral("package %1 not found").arg(packagePath));
+    const ThumbnailResult thumbnail = ReadPackageThumbnail(packagePath);
+    if (thumbnail.image.isNull())
+        return Fail(thumbnail.error);
+    if (!FitThumbnail(thumbnail.image, size).save(pngPath, "PNG"))
+        return Fail(QStringLiteral("cannot write %1").arg(pngPath));
     return 0;
 }

@@ -1,11 +1,13 @@
 #pragma once
-// The three commands of skinmaker-cli. Each returns the process exit code (0, or 1 for an error,
+// The commands of skinmaker-cli. Each returns the process exit code (0, or 1 for an error,
 // whose message it has written to stderr).
 #include "cli/CliOptions.h"
 
 int RunBuild(const BuildOptions& options);
 int RunInfo(const QString& packagePath);
 int RunExtract(const QString& packagePath, const QString& destination);
+// Writes the package's thumbnail, scaled to fit size x size, as a PNG.
+int RunThumbnail(const QString& packagePath, const QString& pngPath, int size);
 
 // The largest 700:61 rectangle centred in a picture of that size; empty when the picture is too small.
 SkinRect DefaultCrop(const QSize& pictureSize);

@@ -11,7 +11,8 @@ QString CliUsageText()
         "  skinmaker-cli build -o OUT.vsf --picture FILE --name NAME [options]\n"
         "  skinmaker-cli info PKG.vsf\n"
         "  skinmaker-cli extract PKG.vsf DIR\n"
-        "  skinmaker-cli --help\n"
+        "  skinmaker-cli thumbnail PKG.vsf OUT.png --size N\n"
+        "  skinmaker-cli --help | --version\n"
         "\n"
         "build: makes a skin package from a JPEG, BMP or PNG picture.\n"
         "  -o OUT.vsf                    the package to write\n"
@@ -38,6 +39,9 @@ QString CliUsageText()
         "  \"decorations\", \"controls\" (corner controls first, then extra controls) and \"members\".\n"
         "\n"
         "extract: unpacks every member of the package into DIR (created when missing).\n"
+        "\n"
+        "thumbnail: writes the package's own thumbnail (small.bmp), scaled to fit N x N pixels\n"
+        "  (1..1024), as a PNG; file managers call it through the installed thumbnailer.\n"
         "\n"
         "Exit codes: 0 success, 1 error (missing or undecodable file, crop outside the picture or empty,\n"
         "bad corner, name refused, package unreadable), 2 usage mistake.\n");
@@ -203,6 +207,41 @@ ParseOutcome ParseBuild(const QStringList& arguments)
     return outcome;
 }
 
+// thumbnail PKG.vsf OUT.png --size N (the option may stand anywhere, also as --size=N).
+ParseOutcome ParseThumbnail(const QStringList& arguments)
+{
+    QStringList files;
+    std::optional<QString> size;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument.startsWith("--size=")) {
+            size = argument.mid(7);
+        } else if (argument == "--size") {
+            if (++i == arguments.size())
+                return Usage(QStringLiteral("--size needs a value"));
+            size = arguments[i];
+        } else if (argument.startsWith('-') && argument.size() > 1) {
+            return Usage(QStringLiteral("unknown option %1").arg(argument));
+        } else {
+            files.append(argument);
+        }
+    }
+    if (files.size() != 2 || !size)
+        return Usage(QStringLiteral(
+            "thumbnail takes a package, a PNG and a size: thumbnail PKG.vsf OUT.png --size N"));
+    bool number = false;
+    const int pixels = size->toInt(&number);
+    if (!number || pixels < 1 || pixels > 1024)
+        return Usage(QStringLiteral("--size needs a number of pixels from 1 to 1024, not \"%1\"").arg(*size));
+    ParseOutcome outcome;
+    outcome.ok = true;
+    outcome.request.command = CliRequest::Command::Thumbnail;
+    outcome.request.package = files[0];
+    outcome.request.destination = files[1];
+    outcome.request.thumbnailSize = pixels;
+    return outcome;
+}
+
 } // namespace
 
 ParseOutcome ParseCliArguments(const QStringList& arguments)
@@ -216,8 +255,16 @@ ParseOutcome ParseCliArguments(const QStringList& arguments)
         outcome.ok = true;
         return outcome;
     }
+    if (command == "--version") {
+        ParseOutcome outcome;
+        outcome.ok = true;
+        outcome.request.command = CliRequest::Command::Version;
+        return outcome;
+    }
     if (command == "build")
         return ParseBuild(rest);
+    if (command == "thumbnail")
+        return ParseThumbnail(rest);
     if (command == "info" || command == "extract") {
         if (rest.contains("--help") || rest.contains("-h")) {
             ParseOutcome outcome;

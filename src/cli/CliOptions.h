@@ -1,5 +1,5 @@
 #pragma once
-// The command line of skinmaker-cli: its three commands and their options.
+// The command line of skinmaker-cli: its commands and their options.
 #include "imaging/ColorModel.h"
 #include "platform/SkinRect.h"
 
@@ -40,10 +40,11 @@ struct BuildOptions {
 };
 
 struct CliRequest {
-    enum class Command { Help, Build, Info, Extract } command = Command::Help;
+    enum class Command { Help, Version, Build, Info, Extract, Thumbnail } command = Command::Help;
     BuildOptions build;
     QString package;     // info, extract
-    QString destination; // extract
+    QString destination; // extract; the PNG for thumbnail
+    int thumbnailSize = 0;
 };
 
 struct ParseOutcome {
