@@ -3,14 +3,20 @@
 #include "app/CWizardDlg.h"
 #include "app/ProgramIcon.h"
 #include "imaging/ImageLoading.h"
+#include "pages/CSkinHeadDlg.h"
+#include "ui/QtTranslation.h"
 
+#include <QFileInfo>
 #include <QIcon>
+#include <QTimer>
 
 CWizardApp::CWizardApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
     setApplicationName(QStringLiteral("Vadi音乐盒皮肤制作工具"));
     setWindowIcon(ProgramIcon());
+    // The wizard speaks Chinese; so do the buttons and dialogs Qt draws for it.
+    InstallQtChineseTranslation(*this);
     // Picture decoding is set up once, here on the user-interface thread, before any loader runs.
     EnsureImageIo();
 }
@@ -19,6 +25,20 @@ int CWizardApp::Run()
 {
     // One modal wizard; the program ends when it closes.
     CWizardDlg wizard;
+    const QString file = StartupFile(arguments().mid(1));
+    if (!file.isEmpty()) {
+        // Opened once the window is up, as if the file had been dropped on the first step.
+        QTimer::singleShot(0, &wizard, [&wizard, file] { wizard.HeadPage()->OpenChosenFile(file); });
+    }
     wizard.exec();
     return 0;
+}
+
+QString StartupFile(const QStringList& arguments)
+{
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            return QFileInfo(argument).absoluteFilePath();
+    }
+    return {};
 }

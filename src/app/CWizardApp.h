@@ -1,6 +1,7 @@
 #pragma once
 // The application object: starts the services, runs the wizard window, ends.
 #include <QApplication>
+#include <QStringList>
 
 class CWizardApp : public QApplication {
     Q_OBJECT
@@ -8,3 +9,7 @@ public:
     CWizardApp(int& argc, char** argv);
     int Run();
 };
+
+// The file named on the command line (the first argument that is not an option), as an absolute
+// path; empty when there is none.
+QString StartupFile(const QStringList& arguments);

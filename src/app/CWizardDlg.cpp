@@ -320,6 +320,10 @@ bool CWizardDlg::event(QEvent* event)
         message->result = 1;
         return true;
     }
+    case PM_PICTURE_GONE:
+        CommandButton(ID_NEXT)->setEnabled(false);
+        static_cast<CPageEvent*>(event)->result = 1;
+        return true;
     case PM_OPEN_PACKAGE: {
         auto* message = static_cast<CPageEvent*>(event);
         // The save page hears of the package before the controls page, as the pages have

@@ -5,6 +5,7 @@
 #include "imaging/ColorSuggest.h"
 #include "platform/PackageLimits.h"
 #include "skin/PackageNames.h"
+#include "skin/PackageThumbnail.h"
 #include "skin/ProfileFile.h"
 #include "skin/SkinDescription.h"
 #include "skin/SkinFolders.h"
@@ -322,5 +323,17 @@ int RunSuggest(const SuggestOptions& options)
                                        {"hue", suggestion.hue}});
     const QByteArray json = QJsonDocument(suggestions).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+    return 0;
+}
+
+int RunThumbnail(const QString& packagePath, const QString& pngPath, int size)
+{
+    if (!QFileInfo(packagePath).isFile())
+        return Fail(QStringLiteral("package %1 not found").arg(packagePath));
+    const ThumbnailResult thumbnail = ReadPackageThumbnail(packagePath);
+    if (thumbnail.image.isNull())
+        return Fail(thumbnail.error);
+    if (!FitThumbnail(thumbnail.image, size).save(pngPath, "PNG"))
+        return Fail(QStringLiteral("cannot write %1").arg(pngPath));
     return 0;
 }

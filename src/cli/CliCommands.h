@@ -1,5 +1,5 @@
 #pragma once
-// The four commands of skinmaker-cli. Each returns the process exit code (0, or 1 for an error,
+// The commands of skinmaker-cli. Each returns the process exit code (0, or 1 for an error,
 // whose message it has written to stderr).
 #include "cli/CliOptions.h"
 
@@ -7,6 +7,8 @@ int RunBuild(const BuildOptions& options);
 int RunInfo(const QString& packagePath);
 int RunExtract(const QString& packagePath, const QString& destination);
 int RunSuggest(const SuggestOptions& options);
+// Writes the package's thumbnail, scaled to fit size x size, as a PNG.
+int RunThumbnail(const QString& packagePath, const QString& pngPath, int size);
 
 // The largest 700:61 rectangle centred in a picture of that size; empty when the picture is too small.
 SkinRect DefaultCrop(const QSize& pictureSize);

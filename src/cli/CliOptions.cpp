@@ -15,7 +15,8 @@ QString CliUsageText()
                "  skinmaker-cli info PKG.vsf\n"
                "  skinmaker-cli extract PKG.vsf DIR\n"
                "  skinmaker-cli suggest --picture FILE [--crop L,T,R,B]\n"
-               "  skinmaker-cli --help\n"
+               "  skinmaker-cli thumbnail PKG.vsf OUT.png --size N\n"
+               "  skinmaker-cli --help | --version\n"
                "\n"
                "build: makes a skin package from a JPEG, BMP or PNG picture.\n"
                "  -o OUT.vsf                    the package to write\n"
@@ -52,6 +53,9 @@ QString CliUsageText()
                "extract: unpacks every member of the package into DIR (created when missing). Packages with\n"
                "  more than %1 members, a member above %2 MiB, more than %3 MiB in all or members that\n"
                "  share bytes are refused; no member is written through a symbolic link.\n"
+               "\n"
+               "thumbnail: writes the package's own thumbnail (small.bmp), scaled to fit N x N pixels\n"
+               "  (1..1024), as a PNG; file managers call it through the installed thumbnailer.\n"
                "\n"
                "suggest: main colours taken from the picture's crop (default crop as for build), best "
                "first,\n"
@@ -281,6 +285,41 @@ ParseOutcome ParseSuggest(const QStringList& arguments)
     return outcome;
 }
 
+// thumbnail PKG.vsf OUT.png --size N (the option may stand anywhere, also as --size=N).
+ParseOutcome ParseThumbnail(const QStringList& arguments)
+{
+    QStringList files;
+    std::optional<QString> size;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument.startsWith("--size=")) {
+            size = argument.mid(7);
+        } else if (argument == "--size") {
+            if (++i == arguments.size())
+                return Usage(QStringLiteral("--size needs a value"));
+            size = arguments[i];
+        } else if (argument.startsWith('-') && argument.size() > 1) {
+            return Usage(QStringLiteral("unknown option %1").arg(argument));
+        } else {
+            files.append(argument);
+        }
+    }
+    if (files.size() != 2 || !size)
+        return Usage(QStringLiteral(
+            "thumbnail takes a package, a PNG and a size: thumbnail PKG.vsf OUT.png --size N"));
+    bool number = false;
+    const int pixels = size->toInt(&number);
+    if (!number || pixels < 1 || pixels > 1024)
+        return Usage(QStringLiteral("--size needs a number of pixels from 1 to 1024, not \"%1\"").arg(*size));
+    ParseOutcome outcome;
+    outcome.ok = true;
+    outcome.request.command = CliRequest::Command::Thumbnail;
+    outcome.request.package = files[0];
+    outcome.request.destination = files[1];
+    outcome.request.thumbnailSize = pixels;
+    return outcome;
+}
+
 } // namespace
 
 ParseOutcome ParseCliArguments(const QStringList& arguments)
@@ -291,8 +330,16 @@ ParseOutcome ParseCliArguments(const QStringList& arguments)
     const QStringList rest = arguments.mid(1);
     if (command == "--help" || command == "-h" || command == "help")
         return HelpRequest();
+    if (command == "--version") {
+        ParseOutcome outcome;
+        outcome.ok = true;
+        outcome.request.command = CliRequest::Command::Version;
+        return outcome;
+    }
     if (command == "build")
         return ParseBuild(rest);
+    if (command == "thumbnail")
+        return ParseThumbnail(rest);
     if (command == "suggest")
         return ParseSuggest(rest);
     if (command == "info" || command == "extract") {

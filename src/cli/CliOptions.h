@@ -1,5 +1,5 @@
 #pragma once
-// The command line of skinmaker-cli: its four commands and their options.
+// The command line of skinmaker-cli: its commands and their options.
 #include "imaging/ColorModel.h"
 #include "platform/SkinRect.h"
 
@@ -46,11 +46,12 @@ struct SuggestOptions {
 };
 
 struct CliRequest {
-    enum class Command { Help, Build, Info, Extract, Suggest } command = Command::Help;
+    enum class Command { Help, Version, Build, Info, Extract, Suggest, Thumbnail } command = Command::Help;
     BuildOptions build;
     SuggestOptions suggest;
     QString package;     // info, extract
-    QString destination; // extract
+    QString destination; // extract; the PNG for thumbnail
+    int thumbnailSize = 0;
 };
 
 struct ParseOutcome {

@@ -20,6 +20,9 @@ int main(int argc, char** argv)
     case CliRequest::Command::Help:
         std::printf("%s", CliUsageText().toLocal8Bit().constData());
         return 0;
+    case CliRequest::Command::Version:
+        std::printf("skinmaker-cli %s\n", SKIN_VERSION);
+        return 0;
     case CliRequest::Command::Build:
         return RunBuild(request.build);
     case CliRequest::Command::Info:
@@ -28,6 +31,8 @@ int main(int argc, char** argv)
         return RunExtract(request.package, request.destination);
     case CliRequest::Command::Suggest:
         return RunSuggest(request.suggest);
+    case CliRequest::Command::Thumbnail:
+        return RunThumbnail(request.package, request.destination, request.thumbnailSize);
     }
     return 2;
 }

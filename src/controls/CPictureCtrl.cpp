@@ -136,7 +136,9 @@ void CPictureCtrl::ForgetShown()
 
 void CPictureCtrl::KeepLoaded()
 {
-    m_keptShown = m_picture.HasPicture();
+    // Only a picture that replaced a shown one is a fallback: before the first picture was shown
+    // the page still has its introduction layout, and a failed load must end there.
+    m_keptShown = m_keptShown && m_picture.HasPicture();
     m_keptKey = m_picture.Picture().cacheKey();
     m_keptCrop = {};
 }

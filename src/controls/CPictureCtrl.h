@@ -45,8 +45,8 @@ public:
     void EndLoad(bool loaded);
     // After this, a failed load in progress ends with the placeholder instead (the page was reset).
     void ForgetShown();
-    // A load whose result was not taken replaced the picture object: a failed load now falls back
-    // to that picture, with a fresh crop.
+    // A load whose result was not taken replaced the picture object: when a picture was shown
+    // before, a failed load now falls back to that newer picture, with a fresh crop.
     void KeepLoaded();
     // Releases the picture.
     void ClearPicture();

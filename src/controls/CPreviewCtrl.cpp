@@ -287,15 +287,15 @@ void CPreviewCtrl::PaintHeaderPicture(QPainter& painter, const SkinRect& inset)
     const int64_t fromRight = MulDiv(span, m_selection.right, headerWidth);
     const QImage* header =
         m_picture->GetCroppedScaledBitmap(inset.Width(), inset.Height(), source, ResampleFilter::Hermite);
-    if (header == nullptr)
-        return;
     const int x0 = static_cast<int>(MulDiv(fromLeft, inset.Width(), span));
     const int x1 = static_cast<int>(MulDiv(fromRight, inset.Width(), span));
     const QRect target(m_selection.left, m_selection.top + 2, m_selection.Width(),
                        m_selection.bottom - m_selection.top - 2);
-    if (target.width() <= 0 || target.height() <= 0 || x1 <= x0)
-        return;
-    painter.drawImage(target, *header, QRect(x0, 0, x1 - x0, std::min(target.height(), header->height())));
+    // A narrow selection on a narrow crop copies a strip that rounds to nothing; the handles
+    // are still drawn, or the user could not find the selection to widen it.
+    if (header != nullptr && target.width() > 0 && target.height() > 0 && x1 > x0)
+        painter.drawImage(target, *header,
+                          QRect(x0, 0, x1 - x0, std::min(target.height(), header->height())));
 
     painter.setPen(Qt::white);
     painter.setBrush(Qt::NoBrush);

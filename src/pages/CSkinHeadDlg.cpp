@@ -341,6 +341,8 @@ void CSkinHeadDlg::ApplyLoad(bool loaded)
         } else {
             m_cropRect = {};
             m_crop->ClearPicture(); // nothing to go back to: hold no stale picture either
+            CPageEvent gone(PM_PICTURE_GONE);
+            SendPageMessage(parentWidget(), gone);
         }
         m_keptPath.clear();
         m_hint1025->setText(kHintFailed);

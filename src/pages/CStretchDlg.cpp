@@ -77,6 +77,7 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
     MakeLabel(this, QStringLiteral("static1052"), QStringLiteral("扩展区域左起："), &textFont)
         ->setGeometry(DluRect(25, 61, 56, 12));
     m_leftEdit = new QLineEdit(this);
+    m_leftEdit->setFont(textFont);
     m_leftEdit->setObjectName(QStringLiteral("edit1048"));
     m_leftEdit->setGeometry(DluRect(88, 57, 19, 15));
     m_leftArrows = new QScrollBar(Qt::Horizontal, this);
@@ -85,6 +86,7 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
     MakeLabel(this, QStringLiteral("static1053"), QStringLiteral("像素(4~699) 右至："), &textFont)
         ->setGeometry(DluRect(127, 60, 72, 12));
     m_rightEdit = new QLineEdit(this);
+    m_rightEdit->setFont(textFont);
     m_rightEdit->setObjectName(QStringLiteral("edit1050"));
     m_rightEdit->setGeometry(DluRect(200, 57, 19, 15));
     m_rightArrows = new QScrollBar(Qt::Horizontal, this);

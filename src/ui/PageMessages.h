@@ -13,6 +13,7 @@ enum PageMessage : int {
     PM_REGION_CHANGED = 0x594,   // CPreviewCtrl -> page 3; rect = region in picture pixels
     PM_ITEM_MOVED = 0x595,       // decorated preview / flash host -> page 4 or 5
     PM_ITEM_SELECTED = 0x596,    // flash host -> preview -> page 5; lParam = control index
+    PM_PICTURE_GONE = 0x597,     // page 1 -> wizard; no picture is shown any more: Next is disabled
     PM_DOWNLOAD_STARTED = 0x5A4, // download worker -> gallery window (posted)
     PM_DOWNLOAD_DONE = 0x5A5,    // download worker -> gallery -> wizard; lParam 1 success, 0 failure
 };

@@ -117,11 +117,14 @@ TEST_F(WizardTest, StartsOnTheFirstStepWithNextDisabled)
     EXPECT_EQ(wizard.CommandButton(30027), nullptr);
 }
 
-TEST_F(WizardTest, PictureReadyEnablesAndFocusesNext)
+TEST_F(WizardTest, PictureReadyEnablesNextAndPictureGoneDisablesIt)
 {
     PictureReady();
     EXPECT_TRUE(Button(ID_NEXT)->isEnabled());
     EXPECT_EQ(wizard.focusWidget(), Button(ID_NEXT));
+    CPageEvent gone(PM_PICTURE_GONE);
+    SendPageMessage(&wizard, gone);
+    EXPECT_FALSE(Button(ID_NEXT)->isEnabled());
 }
 
 TEST_F(WizardTest, DownloadedControlGoesToTheControlsPage)

@@ -1,5 +1,6 @@
 // skinmaker-cli run as a process, the way scripts use it.
 #include "support/TestSupport.h"
+#include "zip/Zip.h"
 
 #include <QDir>
 #include <QImage>
@@ -7,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using skintest::ScratchDir;
@@ -208,6 +210,9 @@ TEST_F(CliTest, UsageMistakesExitWithTwo)
         {"suggest"},
         {"suggest", "--picture", picture, "--crop", "1,2"},
         {"suggest", "--picture", picture, "--color", "auto"},
+        {"thumbnail", "a.vsf", "o.png"},
+        {"thumbnail", "a.vsf", "o.png", "--size", "0"},
+        {"thumbnail", "a.vsf", "--size", "64"},
     };
     for (const QStringList& arguments : usage) {
         const CliRun run = Cli(arguments);
@@ -344,4 +349,45 @@ TEST_F(CliTest, SampleSkinOfTheHeadlessRunRoundTrips)
     EXPECT_EQ(info["header"].toObject(), (QJsonObject{{"width", 702}, {"height", 61}}));
     EXPECT_EQ(info["color"].toString(), "#2D7BD1");
     EXPECT_TRUE(info["white"].toBool());
+}
+
+TEST_F(CliTest, ThumbnailIsThePackagesOwnScaledToFit)
+{
+    const QString package = Path("t.vsf");
+    ASSERT_EQ(Cli({"build", "-o", package, "--picture", Picture("p.bmp", 700, 61), "--name", "t",
+                   "--thumbnail", Picture("thumb.png", 120, 74)})
+                  .exitCode,
+              0);
+    const QString png = Path("t.png");
+    const CliRun run = Cli({"thumbnail", package, png, "--size", "128"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QImage image;
+    ASSERT_TRUE(image.load(png, "PNG"));
+    // small.bmp is 60 x 37: the longer side takes the size.
+    EXPECT_EQ(image.width(), 128);
+    EXPECT_NEAR(image.height(), 79, 1);
+    EXPECT_EQ(image.pixelColor(64, 40), QColor(200, 120, 40));
+    EXPECT_EQ(Cli({"thumbnail", package, png, "--size=16"}).exitCode, 0);
+    ASSERT_TRUE(image.load(png, "PNG"));
+    EXPECT_EQ(image.width(), 16);
+
+    // Not a package, a package without a thumbnail, a thumbnail far larger than any real one.
+    EXPECT_EQ(Cli({"thumbnail", File("not.vsf", "plain text"), png, "--size", "64"}).exitCode, 1);
+    const QString bare = Path("bare.vsf");
+    ASSERT_TRUE(ZipPackFiles({File("conf.ini", "[x]\n")}, bare));
+    EXPECT_EQ(Cli({"thumbnail", bare, png, "--size", "64"}).exitCode, 1);
+    const QString huge = Path("huge.vsf");
+    ASSERT_TRUE(ZipPackFiles({File("small.bmp", QByteArray(2 * 1024 * 1024, 'B'))}, huge));
+    const CliRun refused = Cli({"thumbnail", huge, png, "--size", "64"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("too large")) << refused.err.toStdString();
+}
+
+TEST_F(CliTest, VersionIsPrinted)
+{
+    const CliRun run = Cli({"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(
+        QRegularExpression("^skinmaker-cli \\d+\\.\\d+\n$").match(QString::fromUtf8(run.out)).hasMatch())
+        << run.out.toStdString();
 }

@@ -235,6 +235,25 @@ TEST_F(PreviewCtrlTest, PaintsTheHeaderInsetAndDimsOutsideTheSelection)
     EXPECT_EQ(shot.pixelColor(333, 61), QColor(Qt::white)) << "the lower left handle square";
 }
 
+// A one-pixel selection on a ten-pixel crop copies a strip that rounds to nothing: the handles
+// must still be there to grab.
+TEST_F(PreviewCtrlTest, HandlesStayWhenTheSelectedStripRoundsToNothing)
+{
+    ASSERT_TRUE(WritePicture(dir.file("narrow.png"), 700, 200, QColor(200, 100, 60)));
+    CSkinImage plain;
+    ASSERT_TRUE(plain.LoadFromFile(dir.file("narrow.png")));
+    preview->SetPicture(&plain);
+    preview->SetPictureRect(0, 20, 10, 21);
+    preview->ResetSelection();
+    int left = 341;
+    int right = 342;
+    preview->SelectionEdges(left, right, false);
+    const SkinRect s = preview->Selection();
+    const QImage shot = Grab(preview);
+    EXPECT_EQ(shot.pixelColor(s.left - 6, s.bottom - 1), QColor(Qt::white)) << "the lower left handle";
+    EXPECT_EQ(shot.pixelColor(s.right + 5, s.top + 2), QColor(Qt::white)) << "the upper right handle";
+}
+
 // Dragging the selection repaints from cached layers: neither the picture layer nor the
 // picture object's header rendition is remade while the mouse moves.
 TEST_F(PreviewCtrlTest, SelectionDragNeverResamplesThePicture)

@@ -52,7 +52,7 @@ protected:
     bool event(QEvent* event) override
     {
         const int type = event->type();
-        if (type == PM_PICTURE_READY || type == PM_OPEN_PACKAGE) {
+        if (type == PM_PICTURE_READY || type == PM_OPEN_PACKAGE || type == PM_PICTURE_GONE) {
             auto* message = static_cast<CPageEvent*>(event);
             types.append(type);
             if (type == PM_OPEN_PACKAGE)
@@ -340,6 +340,20 @@ TEST_F(SkinHeadDlgTest, FailedFirstLoadOrLoadAfterResetShowsNoPicture)
     EXPECT_FALSE(page->Preview()->HasPicture());
 }
 
+// The first choice decodes while a second one waits and then fails: the first picture was never
+// shown, so the page stays in its introduction instead of falling back to it.
+TEST_F(SkinHeadDlgTest, FailedSecondChoiceDuringTheFirstLoadShowsNoPicture)
+{
+    page->ChoosePicture(dir.file("photo.jpg"));
+    page->ChoosePicture(dir.file("missing.jpg"));
+    ASSERT_TRUE(WaitUntilLoaded());
+    EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
+    EXPECT_FALSE(page->CropControl()->HasPicture());
+    EXPECT_FALSE(page->Preview()->HasPicture());
+    EXPECT_TRUE(IntroductionVisible());
+    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 0);
+}
+
 TEST_F(SkinHeadDlgTest, ResetReturnsToTheIntroductionButKeepsTheTitle)
 {
     page->ChoosePicture(dir.file("photo.jpg"));
@@ -383,6 +397,7 @@ TEST_F(SkinHeadDlgTest, OpenedProjectLoadsAtOnce)
     project.picturePath = dir.file("HeadTemp.bmp"); // the package had no header strips
     page->ShowOpenedProject(project);
     EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
+    EXPECT_EQ(wizard.Count(PM_PICTURE_GONE), 1) << "no picture is shown: the wizard disables Next";
 }
 
 TEST_F(SkinHeadDlgTest, NextDuringALoadWaitsForThePicture)

@@ -1,0 +1,26 @@
+# Checks of the files the desktop reads, each run when its tool is installed.
+find_program(SKIN_DESKTOP_FILE_VALIDATE desktop-file-validate)
+find_program(SKIN_XMLLINT xmllint)
+find_program(SKIN_UPDATE_MIME_DATABASE update-mime-database)
+find_program(SKIN_XDG_MIME xdg-mime)
+set(SKIN_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/res/desktop)
+
+if(SKIN_DESKTOP_FILE_VALIDATE)
+  add_test(NAME desktop_entry COMMAND ${SKIN_DESKTOP_FILE_VALIDATE} ${SKIN_DESKTOP_DIR}/skinmaker.desktop)
+  # desktop-file-validate prints its complaints and still exits 0 on mere hints; any output fails.
+  set_tests_properties(desktop_entry PROPERTIES FAIL_REGULAR_EXPRESSION "error|warning")
+endif()
+if(SKIN_XMLLINT)
+  add_test(NAME mime_definition_xml COMMAND ${SKIN_XMLLINT} --noout ${SKIN_DESKTOP_DIR}/skinmaker-vsf.xml)
+endif()
+if(SKIN_UPDATE_MIME_DATABASE)
+  add_test(NAME mime_definition_database
+    COMMAND sh -c "d=$(mktemp -d) && mkdir -p $d/packages && cp \"$1\" $d/packages/ && \
+${SKIN_UPDATE_MIME_DATABASE} $d && grep -q 'application/x-vsf-skin:\\*\\.vsf' $d/globs2; r=$?; rm -rf $d; exit $r"
+            sh ${SKIN_DESKTOP_DIR}/skinmaker-vsf.xml)
+endif()
+if(SKIN_DESKTOP_FILE_VALIDATE AND SKIN_UPDATE_MIME_DATABASE AND SKIN_XDG_MIME)
+  add_test(NAME desktop_install
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_install.sh ${CMAKE_BINARY_DIR}
+            ${CMAKE_SOURCE_DIR}/res/sample/sample.jpg)
+endif()
