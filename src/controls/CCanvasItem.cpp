@@ -25,8 +25,7 @@ bool CCanvasItem::OnMouseMove(int x, int y)
 {
     if (!m_enabled)
         return false;
-    if (Contains(x, y) || m_dragging)
-        ShowCursor(true);
+    ShowCursor(Contains(x, y) || m_dragging);
     if (!m_dragging)
         return false;
     const int w = m_rect.Width();

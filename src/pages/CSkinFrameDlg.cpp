@@ -3,7 +3,6 @@
 #include "controls/CFramePreviewCtrl.h"
 #include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
-#include "imaging/CSkinImage.h"
 #include "skin/SkinProject.h"
 #include "ui/ArrowEdits.h"
 #include "ui/CDialogProvider.h"

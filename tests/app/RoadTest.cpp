@@ -438,8 +438,8 @@ TEST_F(Road, DecorationsTravelThroughThePackageAndBack)
 
     const QString big = m_dir.file("big.png");
     const QString small = m_dir.file("small.png");
-    ASSERT_TRUE(QImage(100, 80, QImage::Format_ARGB32).save(big));
-    ASSERT_TRUE(QImage(20, 10, QImage::Format_ARGB32).save(small));
+    ASSERT_TRUE(WriteAll(big, skintest::PngPicture(100, 80)));
+    ASSERT_TRUE(WriteAll(small, skintest::PngPicture(20, 10)));
     dialogs.openPaths.enqueue(big);
     frame->BrowseButton()->click();
     frame->XArrows()->triggerAction(QAbstractSlider::SliderSingleStepAdd);

@@ -27,8 +27,8 @@ protected:
         page.resize(874, 567);
         big = dir.file("big.png");
         small = dir.file("small.png");
-        EXPECT_TRUE(QImage(100, 80, QImage::Format_ARGB32).save(big));
-        EXPECT_TRUE(QImage(20, 10, QImage::Format_ARGB32).save(small));
+        EXPECT_TRUE(skintest::WriteAll(big, skintest::PngPicture(100, 80)));
+        EXPECT_TRUE(skintest::WriteAll(small, skintest::PngPicture(20, 10)));
     }
 
     void Choose(int corner, const QString& path)
