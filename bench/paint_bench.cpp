@@ -1,5 +1,7 @@
-// Paint times of the crop control and the header preview while the user drags, over a
-// 6000 x 4000 picture. Each iteration is one mouse move followed by one synchronous paint.
+// Paint times of the crop control, the header preview and the decorated player preview while
+// the user drags, over a 6000 x 4000 picture. Each iteration is one mouse move followed by one synchronous
+// paint.
+#include "controls/CFramePreviewCtrl.h"
 #include "controls/CPictureCtrl.h"
 #include "controls/CPreviewCtrl.h"
 #include "imaging/CSkinImage.h"
@@ -9,6 +11,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QWindow>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -196,6 +199,104 @@ void BM_CropControlLayerRebuild(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CropControlLayerRebuild)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The decorated player preview over the big picture: the canvas as on the frame page, a 200 x 160
+// decoration at the left-top corner, the header crop of the centred 700:61 band.
+class CanvasFixture {
+public:
+    bool SetUp(benchmark::State& state)
+    {
+        if (!m_picture.LoadFromFile(BigPicturePath())) {
+            state.SkipWithError("picture not loaded");
+            return false;
+        }
+        m_decoration.setAutoRemove(true);
+        QImage decoration(200, 160, QImage::Format_ARGB32);
+        decoration.fill(qRgba(200, 40, 40, 180));
+        if (!m_decoration.open() || !decoration.save(&m_decoration, "PNG")) {
+            state.SkipWithError("decoration not written");
+            return false;
+        }
+        m_decoration.close();
+        preview.resize(834, 392);
+        if (!ShowExposed(preview)) {
+            state.SkipWithError("window not exposed");
+            return false;
+        }
+        preview.SetPicture(&m_picture);
+        preview.SetPictureRect(0, 1651, 6000, 2174);
+        preview.SetMainColor(0x00C08000);
+        if (!preview.LoadItemPicture(m_decoration.fileName(), 0)) {
+            state.SkipWithError("decoration not loaded");
+            return false;
+        }
+        preview.repaint(); // makes the header rendition
+        m_rendition = HeaderRendition();
+        return true;
+    }
+    // Counters: recolourings and header renditions made while the benchmark ran.
+    void Report(benchmark::State& state)
+    {
+        state.counters["recolorings"] = preview.Look().RecolorCount() - 1;
+        state.counters["header_renditions"] = HeaderRendition() == m_rendition ? 0 : 1;
+    }
+
+    CFramePreviewCtrl preview;
+
+private:
+    qint64 HeaderRendition()
+    {
+        const QImage* rendition =
+            m_picture.GetCroppedScaledBitmap(700, 61, {0, 1651, 6000, 2174}, ResampleFilter::Hermite);
+        return rendition == nullptr ? 0 : rendition->cacheKey();
+    }
+
+    CSkinImage m_picture;
+    QTemporaryFile m_decoration;
+    qint64 m_rendition = 0;
+};
+
+// Dragging the left-top decoration back and forth.
+void BM_CanvasDecorationDrag(benchmark::State& state)
+{
+    CanvasFixture canvas;
+    if (!canvas.SetUp(state))
+        return;
+    const QPoint grip(150, 150);
+    SendMouse(&canvas.preview, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    int i = 0;
+    for (auto _ : state) {
+        const int step = i++ % 100;
+        const int back = step < 50 ? step : 100 - step;
+        SendMouse(&canvas.preview, QEvent::MouseMove, grip + QPoint(back * 4, back * 2), Qt::NoButton,
+                  Qt::LeftButton);
+        canvas.preview.repaint();
+    }
+    SendMouse(&canvas.preview, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+    canvas.Report(state);
+}
+BENCHMARK(BM_CanvasDecorationDrag)->Unit(benchmark::kMillisecond)->Iterations(400);
+
+// Panning the view across the canvas by dragging the background.
+void BM_CanvasPan(benchmark::State& state)
+{
+    CanvasFixture canvas;
+    if (!canvas.SetUp(state))
+        return;
+    const QPoint start(600, 300);
+    SendMouse(&canvas.preview, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    int i = 0;
+    for (auto _ : state) {
+        const int step = i++ % 100;
+        const int back = step < 50 ? step : 100 - step;
+        SendMouse(&canvas.preview, QEvent::MouseMove, start - QPoint(back * 4, back * 8), Qt::NoButton,
+                  Qt::LeftButton);
+        canvas.preview.repaint();
+    }
+    SendMouse(&canvas.preview, QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
+    canvas.Report(state);
+}
+BENCHMARK(BM_CanvasPan)->Unit(benchmark::kMillisecond)->Iterations(400);
 
 } // namespace
 

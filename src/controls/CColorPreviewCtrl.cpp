@@ -1,41 +1,31 @@
 #include "controls/CColorPreviewCtrl.h"
 
-#include "imaging/CSkinImage.h"
-#include "imaging/ImageLoading.h"
-
 #include <QPainter>
 #include <cmath>
 
-CColorPreviewCtrl::CColorPreviewCtrl(QWidget* parent) : QWidget(parent)
-{
-    m_player = QImage(BitmapResourcePath(154)).convertToFormat(QImage::Format_ARGB32);
-    LoadPngResource(m_tabsBlack, 4);
-    LoadPngResource(m_tabsWhite, 137);
-}
+CColorPreviewCtrl::CColorPreviewCtrl(QWidget* parent) : QWidget(parent) {}
 
 void CColorPreviewCtrl::SetMainColor(ColorRef colour)
 {
-    m_mainColor = colour;
-    m_recolored = colour == 0 ? QImage() : RecolorBitmap(m_player, colour, 0);
+    m_look.SetMainColor(colour);
     update();
 }
 
 void CColorPreviewCtrl::SetTabTextWhite(bool white)
 {
-    m_whiteTabText = white;
+    m_look.SetTabTextWhite(white);
     update();
 }
 
 void CColorPreviewCtrl::SetPicture(CSkinImage* picture)
 {
-    m_picture = picture;
-    m_hasPicture = picture != nullptr;
+    m_look.SetPicture(picture);
     update();
 }
 
 void CColorPreviewCtrl::SetPictureRect(int left, int top, int right, int bottom)
 {
-    m_crop = {left, top, right, bottom};
+    m_look.SetPictureRect(left, top, right, bottom);
     update();
 }
 
@@ -52,19 +42,16 @@ int CColorPreviewCtrl::HeaderBottom(int width, int height)
 void CColorPreviewCtrl::paintEvent(QPaintEvent*)
 {
     // Nothing to show until there is a header picture (and none while one is being decoded).
-    if (!m_hasPicture || m_picture->IsLoading() || !m_picture->HasPicture())
+    if (!m_look.CanDrawPicture())
         return;
     const int w = width();
     const int h = height();
     QPainter painter(this);
     // Recoloured pictures carry alpha 0: draw them as a plain copy would.
-    painter.drawImage(QRect(0, 0, w, h), Opaque(PlayerPicture()));
+    m_look.DrawChrome(painter, 0, QRect(0, 0, w, h));
 
     const int margin = Margin(w);
     const int headerBottom = HeaderBottom(w, h);
-    if (w - 2 * margin > 0 && headerBottom - margin > 0)
-        m_picture->DrawCroppedScaled(painter, {margin, margin, w - margin, headerBottom}, m_crop,
-                                     ResampleFilter::Hermite);
-    DrawPicture(painter, m_whiteTabText ? m_tabsWhite : m_tabsBlack, 0, 0, w - 2 * margin,
-                headerBottom - margin, false);
+    m_look.DrawHeader(painter, {margin, margin, w - margin, headerBottom});
+    m_look.DrawTabOverlay(painter, 0, 0, w - 2 * margin, headerBottom - margin);
 }

@@ -1,8 +1,7 @@
 #pragma once
 // The colour page's preview of the skinned player: the player picture recoloured with the main
 // colour, the header image cut from the user's picture, and the tab captions in black or white.
-#include "imaging/ColorModel.h"
-#include "platform/SkinRect.h"
+#include "controls/PlayerWindowPicture.h"
 
 #include <QImage>
 #include <QWidget>
@@ -20,18 +19,18 @@ public:
 
     // Recolours the player picture (0 = its own colours) and repaints.
     void SetMainColor(ColorRef colour);
-    ColorRef MainColor() const { return m_mainColor; }
+    ColorRef MainColor() const { return m_look.MainColor(); }
     // Chooses the white or the black tab captions and repaints.
     void SetTabTextWhite(bool white);
-    bool IsTabTextWhite() const { return m_whiteTabText; }
+    bool IsTabTextWhite() const { return m_look.IsTabTextWhite(); }
     // The header picture, borrowed; nullptr shows nothing.
     void SetPicture(CSkinImage* picture);
     void SetPictureRect(int left, int top, int right, int bottom);
-    SkinRect PictureRect() const { return m_crop; }
-    bool HasPicture() const { return m_hasPicture; }
+    SkinRect PictureRect() const { return m_look.PictureRect(); }
+    bool HasPicture() const { return m_look.HasPicture(); }
 
     // The player picture as it is drawn now (the recoloured copy, or the original for colour 0).
-    const QImage& PlayerPicture() const { return m_mainColor == 0 ? m_player : m_recolored; }
+    const QImage& PlayerPicture() const { return m_look.Chrome(0); }
 
     // Geometry of the composition at a client size.
     static int Margin(int width);
@@ -41,13 +40,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage m_player;    // RT_BITMAP 154, the default player window
-    QImage m_recolored; // m_player recoloured with m_mainColor
-    QImage m_tabsBlack; // "PNG" 4
-    QImage m_tabsWhite; // "PNG" 137
-    CSkinImage* m_picture = nullptr;
-    SkinRect m_crop;
-    bool m_hasPicture = false;
-    bool m_whiteTabText = false;
-    ColorRef m_mainColor = 0;
+    PlayerWindowPicture m_look{154}; // RT_BITMAP 154, the default player window
 };

@@ -1,9 +1,87 @@
 #pragma once
-// Step 4: the frame decoration page.
+// Step 4: the frame decoration page. The user hangs a PNG picture on any of the player window's
+// four outer corners and shifts it with the two edits and their arrows, or by dragging it in the
+// decorated preview. Shifts are displacements from the decoration's centred place; the project
+// keeps offsets from the corner point, converted through the preview.
 #include "pages/CWizardPage.h"
+
+#include <array>
+
+class CFramePreviewCtrl;
+class CLinkLabel;
+class CPictureLabel;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTabBar;
 
 class CSkinFrameDlg : public CWizardPage {
     Q_OBJECT
 public:
     explicit CSkinFrameDlg(QWidget* parent);
+
+    void LoadFromProject(SkinProject& project) override;
+    void SaveToProject(SkinProject& project) override;
+    void ResetPage() override;
+    void ShowOpenedProject(SkinProject& project) override;
+
+    // Browse for the selected corner's picture (the open dialog), and Clear.
+    void Browse();
+    void Clear();
+
+    QTabBar* CornerTabs() const { return m_tabs; }
+    QLineEdit* PathEdit() const { return m_pathEdit; }
+    QPushButton* BrowseButton() const { return m_browseButton; }
+    QPushButton* ClearButton() const { return m_clearButton; }
+    QLineEdit* XEdit() const { return m_xEdit; }
+    QLineEdit* YEdit() const { return m_yEdit; }
+    QScrollBar* XArrows() const { return m_xArrows; }
+    QScrollBar* YArrows() const { return m_yArrows; }
+    CFramePreviewCtrl* Preview() const { return m_preview; }
+    CLinkLabel* HelpLink() const { return m_helpLink; }
+    CPictureLabel* Diagram() const { return m_diagram; }
+
+    int SelectedCorner() const;
+    const QString& CornerPath(int corner) const { return m_corners[corner].path; }
+    QPoint CornerShift(int corner) const;
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Corner {
+        QString path; // empty = no decoration
+        int x = 0;
+        int y = 0;
+    };
+
+    void SelectCorner(int corner);
+    void OnTabChanged(int corner);
+    void OnShiftsTyped();
+    void OnArrows(bool horizontal, int action);
+    void OnItemMoved();
+    void ShowCornerState(int corner);
+    void RefreshEdits();
+    void LayoutControls();
+
+    QTabBar* m_tabs = nullptr;
+    QLineEdit* m_pathEdit = nullptr;
+    QPushButton* m_browseButton = nullptr;
+    QPushButton* m_clearButton = nullptr;
+    QLineEdit* m_xEdit = nullptr;
+    QLineEdit* m_yEdit = nullptr;
+    QScrollBar* m_xArrows = nullptr;
+    QScrollBar* m_yArrows = nullptr;
+    CFramePreviewCtrl* m_preview = nullptr;
+    QGroupBox* m_group = nullptr;
+    CLinkLabel* m_helpLink = nullptr;
+    CPictureLabel* m_diagram = nullptr;
+
+    std::array<Corner, 4> m_corners;
+    int m_currentX = 0;
+    int m_currentY = 0;
 };

@@ -5,6 +5,7 @@
 #include "controls/CPreviewCtrl.h"
 #include "controls/CStretchResultCtrl.h"
 #include "skin/SkinProject.h"
+#include "ui/ArrowEdits.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
 #include "ui/PageMessages.h"
@@ -38,10 +39,6 @@ bool ParseEdge(const QString& text, int& value)
         value = parsed;
     return ok;
 }
-
-// The arrow bars only report their arrows; their own position stays in the middle of a small
-// range so that both arrows stay active.
-constexpr int kArrowRest = 1;
 
 constexpr int kResultMargin = 10;
 constexpr int kResultBottomLimit = 560;
@@ -127,8 +124,7 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
     m_result->setGeometry(DluRect(6, 253, 367, 60));
 
     for (QScrollBar* bar : {m_leftArrows, m_rightArrows}) {
-        bar->setRange(kArrowRest - 1, kArrowRest + 1);
-        bar->setValue(kArrowRest);
+        SetUpArrowBar(bar);
         connect(bar, &QScrollBar::actionTriggered, this, [this, bar](int action) { OnArrows(bar, action); });
     }
     connect(m_leftEdit, &QLineEdit::textEdited, this, &CStretchDlg::OnEditChanged);
@@ -217,13 +213,9 @@ void CStretchDlg::OnRegionChanged(CPageEvent& event)
 void CStretchDlg::OnArrows(QScrollBar* bar, int action)
 {
     int& edge = bar == m_leftArrows ? m_leftEdge : m_rightEdge;
-    if (action == QAbstractSlider::SliderSingleStepSub)
-        --edge;
-    else if (action == QAbstractSlider::SliderSingleStepAdd)
-        ++edge;
+    edge += ArrowStep(bar, action);
     m_preview->SelectionEdges(m_leftEdge, m_rightEdge, false);
     RefreshEdits();
-    bar->setSliderPosition(kArrowRest);
 }
 
 void CStretchDlg::OnEditChanged()

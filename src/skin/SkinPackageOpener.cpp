@@ -25,13 +25,10 @@ QList<FlashControl> OpenedExtraControls(QList<FlashControl> controls, const QStr
     return controls;
 }
 
-// Tile, stretch region, decorations and flash controls: read only when the package has all three strips.
-// A corner whose file is missing keeps what it had.
-void ReadLayout(const SkinDescription& description, const QString& folder, const SkinRect& stretch,
-                SkinProject& project)
+// Decorations and flash controls, whatever header strips the package has. A corner whose file is
+// missing keeps what it had.
+void ReadCornerItems(const SkinDescription& description, const QString& folder, SkinProject& project)
 {
-    project.tile = description.tile;
-    project.stretchRegion = stretch;
     for (int corner = 0; corner < kCornerCount; ++corner) {
         const QString path = folder + '/' + DecorationMember(corner);
         if (FileExists(path))
@@ -138,8 +135,12 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
         result.error = QStringLiteral("皮肤包“%1”中的顶部图片无法拼接。").arg(packagePath);
         return result;
     }
-    if (header.source == RebuiltHeader::Source::Strips)
-        ReadLayout(description, folder, header.stretch, project);
+    // Tile and stretch region come only with all three strips.
+    if (header.source == RebuiltHeader::Source::Strips) {
+        project.tile = description.tile;
+        project.stretchRegion = header.stretch;
+    }
+    ReadCornerItems(description, folder, project);
 
     result.headerPath = folder + '/' + QLatin1String(kHeaderFile);
     project.picturePath = result.headerPath;

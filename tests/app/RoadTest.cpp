@@ -1,11 +1,14 @@
 // The road through the wizard: saving, trying in the player and reopening a skin package.
 #include "app/CWizardDlg.h"
+#include "controls/CFramePreviewCtrl.h"
 #include "controls/CLinkLabel.h"
+#include "controls/CPngItem.h"
 #include "controls/CSkinButton2.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "pages/CColorSkinDlg.h"
 #include "pages/CSaveSkin.h"
+#include "pages/CSkinFrameDlg.h"
 #include "pages/CSkinHeadDlg.h"
 #include "pages/ScriptedDialogs.h"
 #include "platform/SiteLinks.h"
@@ -24,7 +27,10 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -454,6 +460,79 @@ TEST_F(Road, ReopeningAnotherPackageOfTheSameNameLeavesNothingStaleToSave)
     EXPECT_TRUE(wizard.IsSaved());
     EXPECT_TRUE(MemberNames(saved).contains("topleft.png"));
     EXPECT_FALSE(MemberNames(saved).contains("topright.png"));
+}
+
+// Picture, colour, stretch, two corner decorations (one stepped with the arrows, one dragged),
+// save, read back, reopen.
+TEST_F(Road, DecorationsTravelThroughThePackageAndBack)
+{
+    wizard.show();
+    HeadPage()->OpenChosenFile(picturePath);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return wizard.CommandButton(ID_NEXT)->isEnabled(); }, 20000));
+    Press(ID_NEXT);
+    QTest::mouseClick(ColorPage()->Swatch(30002), Qt::LeftButton);
+    Press(ID_NEXT);
+    Press(ID_NEXT);
+    ASSERT_EQ(wizard.CurrentIndex(), static_cast<int>(FrameStep));
+    auto* frame = static_cast<CSkinFrameDlg*>(wizard.Page(FrameStep));
+
+    const QString big = m_dir.file("big.png");
+    const QString small = m_dir.file("small.png");
+    ASSERT_TRUE(WriteAll(big, skintest::PngPicture(100, 80)));
+    ASSERT_TRUE(WriteAll(small, skintest::PngPicture(20, 10)));
+    dialogs.openPaths.enqueue(big);
+    frame->BrowseButton()->click();
+    frame->XArrows()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    frame->CornerTabs()->setCurrentIndex(3);
+    dialogs.openPaths.enqueue(small);
+    frame->BrowseButton()->click();
+    // Drag the small picture 6 left and 4 down with the mouse.
+    CFramePreviewCtrl* preview = frame->Preview();
+    const SkinRect itemRect = preview->Item(3).ItemRect();
+    const QPoint grip = QPoint(itemRect.left + 5, itemRect.top + 5) - preview->Scroll();
+    auto mouse = [preview](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(p), preview->mapToGlobal(QPointF(p)), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(preview, &event);
+    };
+    mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    mouse(QEvent::MouseMove, grip + QPoint(-6, 4), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, grip + QPoint(-6, 4), Qt::NoButton);
+    EXPECT_EQ(frame->XEdit()->text(), QStringLiteral("-6"));
+    EXPECT_EQ(frame->YEdit()->text(), QStringLiteral("4"));
+
+    Press(ID_NEXT);
+    Press(ID_NEXT);
+    ASSERT_EQ(wizard.CurrentIndex(), static_cast<int>(SaveStep));
+    SavePage()->NameEdit()->setText(QStringLiteral("角饰"));
+    const QString package = m_dir.file("corners.vsf");
+    dialogs.savePaths.enqueue(package);
+    Press(ID_SAVE_SKIN);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+
+    const QStringList members = MemberNames(package);
+    EXPECT_TRUE(members.contains("topleft.png"));
+    EXPECT_TRUE(members.contains("bottomright.png"));
+    EXPECT_FALSE(members.contains("topright.png"));
+    const QString unpacked = m_dir.file("unpacked");
+    ASSERT_TRUE(UnzipAll(package, unpacked, nullptr, false));
+    EXPECT_EQ(ReadAll(unpacked + "/topleft.png"), ReadAll(big));
+    ProfileFile conf;
+    ASSERT_TRUE(conf.Load(unpacked + "/conf.ini"));
+    auto key = [&conf](const char* name) { return conf.ReadInt("CONF", name, kProfileShortBuffer); };
+    EXPECT_EQ(QPoint(key("lefttopx"), key("lefttopy")), QPoint(49, 40));
+    EXPECT_EQ(QPoint(key("rightbottomx"), key("rightbottomy")), QPoint(16, 1));
+
+    Press(ID_REMAKE);
+    EXPECT_TRUE(frame->CornerPath(0).isEmpty());
+    CPageEvent open(PM_OPEN_PACKAGE);
+    open.path = package;
+    EXPECT_EQ(SendPageMessage(&wizard, open), 1);
+    EXPECT_TRUE(frame->CornerPath(0).endsWith("topleft.png"));
+    EXPECT_EQ(frame->CornerShift(0), QPoint(1, 0));
+    EXPECT_EQ(frame->XEdit()->text(), QStringLiteral("1"));
+    EXPECT_TRUE(frame->CornerPath(3).endsWith("bottomright.png"));
+    EXPECT_EQ(frame->CornerShift(3), QPoint(-6, 4));
 }
 
 #include "RoadTest.moc"

@@ -19,5 +19,7 @@ private:
 
 QByteArray ReadAll(const QString& path);
 bool WriteAll(const QString& path, const QByteArray& bytes);
+// The bytes of a PNG picture of the size, half-transparent red.
+QByteArray PngPicture(int width, int height);
 
 } // namespace skintest

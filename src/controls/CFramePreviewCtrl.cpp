@@ -1,0 +1,13 @@
+#include "controls/CFramePreviewCtrl.h"
+
+CFramePreviewCtrl::CFramePreviewCtrl(QWidget* parent) : CPlayerCanvasCtrl(parent) {}
+
+void CFramePreviewCtrl::DrawOverlay(QPainter& painter)
+{
+    Look().DrawTabOverlay(painter, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, 64);
+}
+
+void CFramePreviewCtrl::PanBy(int dx, int dy)
+{
+    ScrollBy(dx, dy);
+}

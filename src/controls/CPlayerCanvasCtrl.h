@@ -1,0 +1,94 @@
+#pragma once
+// The whole player window with the user's header and main colour on a larger grey canvas, with
+// a picture item at each of the window's four outer corners. The control shows one corner of
+// the canvas at a time; only the item of that corner takes the mouse. A press elsewhere pans
+// where the variant allows it. Corner order: 0 left-top, 1 right-top, 2 left-bottom, 3 right-bottom.
+#include "controls/PlayerWindowPicture.h"
+
+#include <QPoint>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class CPngItem;
+class CSkinImage;
+
+class CPlayerCanvasCtrl : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kCanvasWidth = 1004;
+    static constexpr int kCanvasHeight = 780;
+    // The player window on the canvas.
+    static constexpr int kWindowLeft = 150;
+    static constexpr int kWindowTop = 150;
+    static constexpr int kWindowRight = 854;
+    static constexpr int kWindowBottom = 630;
+
+    explicit CPlayerCanvasCtrl(QWidget* parent = nullptr);
+    ~CPlayerCanvasCtrl() override;
+
+    // The corner's point of the window, and its quarter of the window.
+    static QPoint Anchor(int corner);
+    static SkinRect Quarter(int corner);
+
+    // The header picture (borrowed); nullptr changes nothing.
+    void SetPicture(CSkinImage* picture);
+    void SetPictureRect(int left, int top, int right, int bottom);
+    void SetMainColor(ColorRef colour);
+    void SetTabTextWhite(bool white);
+
+    // No items, the view at the canvas's top-left, corner 0 current.
+    void ResetItems();
+    // Loads the corner's picture, centres it on the corner point and shows that corner. False
+    // when the file cannot be read as a PNG picture; nothing changes then.
+    bool LoadItemPicture(const QString& path, int corner);
+    void RemoveItem(int corner);
+    bool HasItem(int corner) const { return m_hasItem[corner]; }
+
+    // Moves the view to the corner and makes that corner's item the one the mouse reaches.
+    virtual void ShowCorner(int corner);
+    // Scrolls the view by the mouse's travel, stopping at the canvas edges.
+    virtual void ScrollBy(int dx, int dy);
+    // Places the corner's item dx, dy from its centred place; the shifts are clamped to its
+    // limits and written back.
+    virtual void MoveItem(int& dx, int& dy, int corner);
+
+    // The item's displacement from its centred place.
+    void GetItemShift(int& dx, int& dy, int corner) const;
+    // Corner point minus the item's top-left: the form the project keeps.
+    QPoint GetItemOffset(int corner) const;
+    // Places the item at corner point minus offset, unclamped.
+    void SetItemOffset(const QPoint& offset, int corner);
+
+    const CPngItem& Item(int corner) const { return *m_items[corner]; }
+    int CurrentCorner() const { return m_currentCorner; }
+    QPoint Scroll() const { return {m_scrollX, m_scrollY}; }
+    const PlayerWindowPicture& Look() const { return m_look; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+    // Whether the corner items may be dragged (the controls page shows them fixed).
+    void SetItemsEnabled(bool enabled);
+    // Drawn between the items and the window's body; the frame preview draws the tab captions.
+    virtual void DrawOverlay(QPainter& painter);
+    // The mouse moved by dx, dy while the background is held.
+    virtual void PanBy(int dx, int dy);
+
+private:
+    SkinRect DefaultRect(int corner) const;
+    CPngItem* CurrentItem() const;
+
+    std::array<std::unique_ptr<CPngItem>, 4> m_items;
+    std::array<bool, 4> m_hasItem{};
+    PlayerWindowPicture m_look{118, 119}; // header background, body
+    int m_scrollX = 0;
+    int m_scrollY = 0;
+    bool m_panning = false;
+    int m_panX = 0;
+    int m_panY = 0;
+    int m_currentCorner = 0;
+};

@@ -1,0 +1,60 @@
+#pragma once
+// What every preview of the whole player window shows: the player's chrome bitmaps recoloured
+// with the main colour, the user's header picture cut to its crop, and the tab captions in black
+// or white. The chrome is recoloured once per colour change, never while painting.
+#include "imaging/ColorModel.h"
+#include "platform/SkinRect.h"
+
+#include <QImage>
+#include <QList>
+#include <initializer_list>
+
+class CSkinImage;
+class QPainter;
+
+class PlayerWindowPicture {
+public:
+    // chromeBitmaps: the RT_BITMAP numbers of the chrome parts, in the order Chrome() indexes them.
+    explicit PlayerWindowPicture(std::initializer_list<int> chromeBitmaps);
+
+    // Recolours the chrome (0 = its own colours).
+    void SetMainColor(ColorRef colour);
+    ColorRef MainColor() const { return m_mainColor; }
+    void SetTabTextWhite(bool white) { m_whiteTabText = white; }
+    bool IsTabTextWhite() const { return m_whiteTabText; }
+    // The header picture, borrowed; nullptr shows none.
+    void SetPicture(CSkinImage* picture);
+    void SetPictureRect(int left, int top, int right, int bottom) { m_crop = {left, top, right, bottom}; }
+    SkinRect PictureRect() const { return m_crop; }
+    bool HasPicture() const { return m_hasPicture; }
+    // A header picture that can be drawn now: set, decoded and not being loaded.
+    bool CanDrawPicture() const;
+
+    // Chrome part i as drawn now (the recoloured copy, or the original for colour 0).
+    const QImage& Chrome(int i) const;
+    // Draws chrome part i stretched into target, as a plain copy (recoloured pictures carry alpha 0).
+    void DrawChrome(QPainter& painter, int i, const QRect& target) const;
+    // The crop of the header picture resampled into target (a cached rendition of the picture).
+    void DrawHeader(QPainter& painter, const SkinRect& target) const;
+    // The tab captions stretched into the rectangle.
+    void DrawTabOverlay(QPainter& painter, int x, int y, int width, int height) const;
+
+    // How many times the chrome was recoloured (for benchmarks).
+    int RecolorCount() const { return m_recolorCount; }
+
+private:
+    struct Part {
+        QImage original;
+        QImage recolored; // null for colour 0
+        QImage shown;     // what is drawn: opaque copy of the current picture
+    };
+    QList<Part> m_parts;
+    QImage m_tabsBlack; // "PNG" 4
+    QImage m_tabsWhite; // "PNG" 137
+    CSkinImage* m_picture = nullptr;
+    SkinRect m_crop;
+    bool m_hasPicture = false;
+    bool m_whiteTabText = false;
+    ColorRef m_mainColor = 0;
+    int m_recolorCount = 0;
+};

@@ -1,0 +1,149 @@
+// The frame decoration page: corner tabs, browse and clear, the shift edits and arrows, drags
+// read back, and the decorations it exchanges with the project.
+#include "pages/CSkinFrameDlg.h"
+
+#include "ScriptedDialogs.h"
+#include "controls/CFramePreviewCtrl.h"
+#include "controls/CPngItem.h"
+#include "skin/SkinProject.h"
+#include "support/TestSupport.h"
+#include "ui/PageMessages.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SkinFrameDlgTest : public ::testing::Test {
+protected:
+    SkinFrameDlgTest()
+    {
+        page.resize(874, 567);
+        big = dir.file("big.png");
+        small = dir.file("small.png");
+        EXPECT_TRUE(skintest::WriteAll(big, skintest::PngPicture(100, 80)));
+        EXPECT_TRUE(skintest::WriteAll(small, skintest::PngPicture(20, 10)));
+    }
+
+    void Choose(int corner, const QString& path)
+    {
+        page.CornerTabs()->setCurrentIndex(corner);
+        dialogs.openPaths.enqueue(path);
+        page.BrowseButton()->click();
+    }
+    void Arrow(QScrollBar* bar, QAbstractSlider::SliderAction action) { bar->triggerAction(action); }
+    QPoint Shown() const { return {page.XEdit()->text().toInt(), page.YEdit()->text().toInt()}; }
+
+    skintest::ScratchDir dir;
+    ScriptedDialogs dialogs;
+    CSkinFrameDlg page{nullptr};
+    QString big;
+    QString small;
+};
+
+TEST_F(SkinFrameDlgTest, EachCornerKeepsItsOwnPictureAndShifts)
+{
+    EXPECT_EQ(page.PathEdit()->text(), QStringLiteral(".png格式文件"));
+    EXPECT_FALSE(page.XEdit()->isEnabled());
+    // Arrows on a corner without a picture change nothing.
+    Arrow(page.XArrows(), QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(Shown(), QPoint(0, 0));
+
+    Choose(1, big);
+    ASSERT_EQ(dialogs.openRequests.size(), 1);
+    EXPECT_EQ(dialogs.openRequests[0].filter, QStringLiteral("Images (*.png)"));
+    EXPECT_EQ(dialogs.openRequests[0].defaultSuffix, QStringLiteral("png"));
+    EXPECT_TRUE(page.XEdit()->isEnabled());
+    Arrow(page.XArrows(), QAbstractSlider::SliderSingleStepSub);
+    Arrow(page.YArrows(), QAbstractSlider::SliderSingleStepAdd);
+    Arrow(page.YArrows(), QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(Shown(), QPoint(-1, 2));
+    EXPECT_EQ(page.CornerShift(1), QPoint(-1, 2));
+
+    Choose(2, small);
+    // Only digits can be typed. Typed values are kept as typed; the edits show where the limits
+    // let the picture go (5 pixels below its centred place for a 20 x 10 picture).
+    page.YEdit()->selectAll();
+    QTest::keyClicks(page.YEdit(), "-9");
+    EXPECT_EQ(page.CornerShift(2), QPoint(0, 9));
+    EXPECT_EQ(Shown(), QPoint(0, 5));
+    EXPECT_EQ(page.Preview()->GetItemOffset(2), QPoint(10, 0));
+
+    page.CornerTabs()->setCurrentIndex(1);
+    EXPECT_EQ(page.PathEdit()->text(), QDir::toNativeSeparators(big));
+    EXPECT_EQ(Shown(), QPoint(-1, 2));
+    EXPECT_EQ(page.Preview()->CurrentCorner(), 1);
+
+    // Clearing one corner leaves the others as they were.
+    page.ClearButton()->click();
+    EXPECT_TRUE(page.CornerPath(1).isEmpty());
+    EXPECT_FALSE(page.Preview()->HasItem(1));
+    EXPECT_FALSE(page.XEdit()->isEnabled());
+    EXPECT_EQ(page.CornerPath(2), small);
+    EXPECT_EQ(page.CornerShift(2), QPoint(0, 9));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(SkinFrameDlgTest, APictureThatIsNotAPngIsRefusedWithAMessage)
+{
+    Choose(3, big);
+    const QString jpeg = dir.file("photo.png"); // a JPEG under a PNG name
+    ASSERT_TRUE(QImage(30, 30, QImage::Format_RGB32).save(jpeg, "JPG"));
+    Choose(3, jpeg);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("PNG")));
+    EXPECT_EQ(page.CornerPath(3), big);
+    EXPECT_EQ(page.Preview()->Item(3).Width(), 100);
+
+    Choose(0, jpeg);
+    EXPECT_TRUE(page.CornerPath(0).isEmpty());
+    EXPECT_FALSE(page.XEdit()->isEnabled());
+    SkinProject project;
+    page.SaveToProject(project);
+    EXPECT_FALSE(project.decorations[0].present);
+}
+
+TEST_F(SkinFrameDlgTest, DraggedShiftsTravelAsOffsetsAndComeBack)
+{
+    Choose(0, big);
+    Choose(3, small);
+    int dx = 7;
+    int dy = -8;
+    page.Preview()->MoveItem(dx, dy, 3);
+    CPageEvent moved(PM_ITEM_MOVED);
+    SendPageMessage(&page, moved);
+    EXPECT_EQ(Shown(), QPoint(7, -8));
+    EXPECT_EQ(page.CornerShift(3), QPoint(7, -8));
+
+    SkinProject project;
+    page.SaveToProject(project);
+    EXPECT_EQ(project.decorations[0].path, big);
+    EXPECT_EQ(project.decorations[0].offset, QPoint(50, 40));
+    EXPECT_FALSE(project.decorations[1].present);
+    EXPECT_FALSE(project.decorations[2].present);
+    EXPECT_EQ(project.decorations[3].path, small);
+    EXPECT_EQ(project.decorations[3].offset, QPoint(10 - 7, 5 + 8));
+
+    CSkinFrameDlg opened(nullptr);
+    opened.resize(874, 567);
+    opened.ShowOpenedProject(project);
+    EXPECT_EQ(opened.CornerTabs()->currentIndex(), 0);
+    EXPECT_EQ(opened.PathEdit()->text(), QDir::toNativeSeparators(big));
+    EXPECT_TRUE(opened.XEdit()->isEnabled());
+    EXPECT_EQ(opened.CornerShift(3), QPoint(7, -8));
+    EXPECT_EQ(opened.Preview()->GetItemOffset(3), QPoint(3, 13));
+
+    // Remake empties every corner.
+    opened.ResetPage();
+    for (int corner = 0; corner < 4; ++corner)
+        EXPECT_FALSE(opened.Preview()->HasItem(corner)) << corner;
+    EXPECT_EQ(opened.PathEdit()->text(), QStringLiteral(".png格式文件"));
+}
+
+} // namespace
