@@ -121,8 +121,8 @@ BENCHMARK(BM_CropControlMoveDrag)->Unit(benchmark::kMillisecond)->Iterations(400
 // The header preview with a selection: its right edge dragged between narrow and nearly full width.
 void BM_PreviewSelectionDrag(benchmark::State& state)
 {
-    CSkinImage picture;
-    if (!picture.LoadFromFile(BigPicturePath())) {
+    SharedPicture picture = std::make_shared<CSkinImage>();
+    if (!picture->LoadFromFile(BigPicturePath())) {
         state.SkipWithError("picture not loaded");
         return;
     }
@@ -133,7 +133,7 @@ void BM_PreviewSelectionDrag(benchmark::State& state)
         return;
     }
     preview.SetMainColor(0x00C08000);
-    preview.SetPicture(&picture);
+    preview.SetPicture(picture);
     preview.SetPictureRect(0, 1651, 6000, 2174); // the centred 700:61 crop of the picture
     preview.ResetSelection();
     preview.repaint(); // builds the dimmed picture layer and the header rendition
@@ -154,8 +154,8 @@ BENCHMARK(BM_PreviewSelectionDrag)->Unit(benchmark::kMillisecond)->Iterations(40
 // The header preview as on the header page (no selection), repainted at an unchanged crop.
 void BM_PreviewRepaint(benchmark::State& state)
 {
-    CSkinImage picture;
-    if (!picture.LoadFromFile(BigPicturePath())) {
+    SharedPicture picture = std::make_shared<CSkinImage>();
+    if (!picture->LoadFromFile(BigPicturePath())) {
         state.SkipWithError("picture not loaded");
         return;
     }
@@ -166,7 +166,7 @@ void BM_PreviewRepaint(benchmark::State& state)
         return;
     }
     preview.SetMainColor(0);
-    preview.SetPicture(&picture);
+    preview.SetPicture(picture);
     preview.SetPictureRect(0, 1651, 6000, 2174);
     preview.repaint();
     for (auto _ : state)

@@ -73,15 +73,15 @@ int RunBuild(const BuildOptions& options)
 
     SkinProject project;
     ResetProject(project);
-    CSkinImage picture;
+    auto picture = std::make_shared<CSkinImage>();
     if (!QFileInfo(options.picture).isFile())
         return Fail(QStringLiteral("picture %1 not found").arg(options.picture));
-    if (!picture.LoadFromFile(options.picture))
+    if (!picture->LoadFromFile(options.picture))
         return Fail(QStringLiteral("picture %1 cannot be decoded").arg(options.picture));
-    const QSize size = picture.GetSize();
+    const QSize size = picture->GetSize();
     const SkinRect whole{0, 0, size.width(), size.height()};
     project.picturePath = options.picture;
-    project.picture = &picture;
+    project.picture = picture;
     project.crop = options.crop ? *options.crop : DefaultCrop(size);
     if (project.crop.IsEmpty())
         return Fail(options.crop ? QStringLiteral("crop %1 is empty").arg(RectText(*options.crop))
@@ -105,14 +105,14 @@ int RunBuild(const BuildOptions& options)
     project.whiteTabText = options.whiteTabs;
     project.skinName = options.name;
 
-    CSkinImage thumbnail;
     if (!options.thumbnail.isEmpty()) {
+        auto thumbnail = std::make_shared<CSkinImage>();
         if (!QFileInfo(options.thumbnail).isFile())
             return Fail(QStringLiteral("thumbnail %1 not found").arg(options.thumbnail));
-        if (!thumbnail.LoadFromFile(options.thumbnail))
+        if (!thumbnail->LoadFromFile(options.thumbnail))
             return Fail(QStringLiteral("thumbnail %1 cannot be decoded").arg(options.thumbnail));
         project.thumbnailPath = options.thumbnail;
-        project.thumbnailPicture = &thumbnail;
+        project.thumbnailPicture = thumbnail;
     }
 
     for (const CliDecoration& decoration : options.decorations) {

@@ -26,9 +26,9 @@ void CColorPreviewCtrl::SetTabTextWhite(bool white)
     update();
 }
 
-void CColorPreviewCtrl::SetPicture(CSkinImage* picture)
+void CColorPreviewCtrl::SetPicture(SharedPicture picture)
 {
-    m_picture = picture;
+    m_picture = std::move(picture);
     m_hasPicture = picture != nullptr;
     update();
 }
@@ -52,7 +52,7 @@ int CColorPreviewCtrl::HeaderBottom(int width, int height)
 void CColorPreviewCtrl::paintEvent(QPaintEvent*)
 {
     // Nothing to show until there is a header picture (and none while one is being decoded).
-    if (!m_hasPicture || m_picture->IsLoading() || !m_picture->HasPicture())
+    if (!m_hasPicture || m_picture == nullptr || !m_picture->HasPicture())
         return;
     const int w = width();
     const int h = height();

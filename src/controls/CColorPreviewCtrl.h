@@ -1,13 +1,12 @@
 #pragma once
 // The colour page's preview of the skinned player: the player picture recoloured with the main
 // colour, the header image cut from the user's picture, and the tab captions in black or white.
+#include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "platform/SkinRect.h"
 
 #include <QImage>
 #include <QWidget>
-
-class CSkinImage;
 
 class CColorPreviewCtrl : public QWidget {
     Q_OBJECT
@@ -25,7 +24,7 @@ public:
     void SetTabTextWhite(bool white);
     bool IsTabTextWhite() const { return m_whiteTabText; }
     // The header picture, borrowed; nullptr shows nothing.
-    void SetPicture(CSkinImage* picture);
+    void SetPicture(SharedPicture picture);
     void SetPictureRect(int left, int top, int right, int bottom);
     SkinRect PictureRect() const { return m_crop; }
     bool HasPicture() const { return m_hasPicture; }
@@ -45,7 +44,7 @@ private:
     QImage m_recolored; // m_player recoloured with m_mainColor
     QImage m_tabsBlack; // "PNG" 4
     QImage m_tabsWhite; // "PNG" 137
-    CSkinImage* m_picture = nullptr;
+    SharedPicture m_picture;
     SkinRect m_crop;
     bool m_hasPicture = false;
     bool m_whiteTabText = false;

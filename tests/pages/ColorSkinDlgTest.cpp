@@ -239,13 +239,13 @@ TEST(ColorPreview, ComposesPlayerHeaderAndTabs)
     QImage header(1400, 122, QImage::Format_RGB32);
     header.fill(QColor(0, 200, 0));
     ASSERT_TRUE(header.save(dir.file("header.png")));
-    CSkinImage picture;
-    ASSERT_TRUE(picture.LoadFromFile(dir.file("header.png")));
+    SharedPicture picture = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(picture->LoadFromFile(dir.file("header.png")));
 
     CColorPreviewCtrl preview;
     preview.resize(704, 480);
     preview.SetMainColor(MakeColorRef(70, 113, 184));
-    preview.SetPicture(&picture);
+    preview.SetPicture(picture);
     preview.SetPictureRect(0, 0, 1400, 122);
     const QImage shot = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shot.size(), QSize(704, 480));

@@ -67,11 +67,11 @@ protected:
 
 TEST_F(OpenTest, RoundTripGivesBackTheSkin)
 {
-    CSkinImage picture;
-    ASSERT_TRUE(picture.LoadFromFile(MakePicture("p.bmp", 1400, 122)));
+    SharedPicture picture = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(picture->LoadFromFile(MakePicture("p.bmp", 1400, 122)));
     SkinProject saved;
     ResetProject(saved);
-    saved.picture = &picture;
+    saved.picture = picture;
     saved.crop = {0, 0, 1400, 122};
     saved.stretchRegion = {200, 0, 1200, 122};
     saved.tile = 1;
