@@ -29,7 +29,7 @@ void CColorPreviewCtrl::SetTabTextWhite(bool white)
 void CColorPreviewCtrl::SetPicture(SharedPicture picture)
 {
     m_picture = std::move(picture);
-    m_hasPicture = picture != nullptr;
+    m_hasPicture = m_picture != nullptr;
     update();
 }
 
