@@ -9,10 +9,10 @@
 #include "skin/SkinProject.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -98,13 +98,13 @@ void SuggestSamplePhoto(benchmark::State& state)
 }
 
 // The 24-megapixel photo as the header page hands it to the colour page.
-const CSkinImage& PhotoPicture()
+const SharedPicture& PhotoPicture()
 {
-    static CSkinImage picture;
+    static const SharedPicture picture = std::make_shared<CSkinImage>();
     static const bool loaded = [] {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("photo.jpg"));
-        return PhotoLike(6000, 4000).save(path) && picture.LoadFromFile(path);
+        return PhotoLike(6000, 4000).save(path) && picture->LoadFromFile(path);
     }();
     (void)loaded;
     return picture;
@@ -117,7 +117,7 @@ void EnterColorPage(benchmark::State& state, bool newCrop)
     CColorSkinDlg page(nullptr);
     page.resize(874, 567);
     SkinProject project;
-    project.picture = const_cast<CSkinImage*>(&PhotoPicture());
+    project.picture = PhotoPicture();
     const SkinRect crops[2] = {{0, 1739, 6000, 2262}, {0, 1740, 6000, 2263}};
     int turn = 0;
     for (auto _ : state) {

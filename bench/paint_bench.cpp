@@ -124,8 +124,8 @@ BENCHMARK(BM_CropControlMoveDrag)->Unit(benchmark::kMillisecond)->Iterations(400
 // The header preview with a selection: its right edge dragged between narrow and nearly full width.
 void BM_PreviewSelectionDrag(benchmark::State& state)
 {
-    CSkinImage picture;
-    if (!picture.LoadFromFile(BigPicturePath())) {
+    SharedPicture picture = std::make_shared<CSkinImage>();
+    if (!picture->LoadFromFile(BigPicturePath())) {
         state.SkipWithError("picture not loaded");
         return;
     }
@@ -136,7 +136,7 @@ void BM_PreviewSelectionDrag(benchmark::State& state)
         return;
     }
     preview.SetMainColor(0x00C08000);
-    preview.SetPicture(&picture);
+    preview.SetPicture(picture);
     preview.SetPictureRect(0, 1651, 6000, 2174); // the centred 700:61 crop of the picture
     preview.ResetSelection();
     preview.repaint(); // builds the dimmed picture layer and the header rendition
@@ -157,8 +157,8 @@ BENCHMARK(BM_PreviewSelectionDrag)->Unit(benchmark::kMillisecond)->Iterations(40
 // The header preview as on the header page (no selection), repainted at an unchanged crop.
 void BM_PreviewRepaint(benchmark::State& state)
 {
-    CSkinImage picture;
-    if (!picture.LoadFromFile(BigPicturePath())) {
+    SharedPicture picture = std::make_shared<CSkinImage>();
+    if (!picture->LoadFromFile(BigPicturePath())) {
         state.SkipWithError("picture not loaded");
         return;
     }
@@ -169,7 +169,7 @@ void BM_PreviewRepaint(benchmark::State& state)
         return;
     }
     preview.SetMainColor(0);
-    preview.SetPicture(&picture);
+    preview.SetPicture(picture);
     preview.SetPictureRect(0, 1651, 6000, 2174);
     preview.repaint();
     for (auto _ : state)
@@ -206,7 +206,7 @@ class CanvasFixture {
 public:
     bool SetUp(benchmark::State& state)
     {
-        if (!m_picture.LoadFromFile(BigPicturePath())) {
+        if (!m_picture->LoadFromFile(BigPicturePath())) {
             state.SkipWithError("picture not loaded");
             return false;
         }
@@ -223,7 +223,7 @@ public:
             state.SkipWithError("window not exposed");
             return false;
         }
-        preview.SetPicture(&m_picture);
+        preview.SetPicture(m_picture);
         preview.SetPictureRect(0, 1651, 6000, 2174);
         preview.SetMainColor(0x00C08000);
         if (!preview.LoadItemPicture(m_decoration.fileName(), 0)) {
@@ -247,11 +247,11 @@ private:
     qint64 HeaderRendition()
     {
         const QImage* rendition =
-            m_picture.GetCroppedScaledBitmap(700, 61, {0, 1651, 6000, 2174}, ResampleFilter::Hermite);
+            m_picture->GetCroppedScaledBitmap(700, 61, {0, 1651, 6000, 2174}, ResampleFilter::Hermite);
         return rendition == nullptr ? 0 : rendition->cacheKey();
     }
 
-    CSkinImage m_picture;
+    SharedPicture m_picture = std::make_shared<CSkinImage>();
     QTemporaryFile m_decoration;
     qint64 m_rendition = 0;
 };

@@ -120,13 +120,13 @@ int RunBuild(const BuildOptions& options)
 
     SkinProject project;
     ResetProject(project);
-    CSkinImage picture;
-    QString error = LoadPicture(options.picture, picture);
+    auto picture = std::make_shared<CSkinImage>();
+    QString error = LoadPicture(options.picture, *picture);
     if (!error.isEmpty())
         return Fail(error);
     project.picturePath = options.picture;
-    project.picture = &picture;
-    project.crop = ResolveCrop(options.crop, picture.GetSize(), error);
+    project.picture = picture;
+    project.crop = ResolveCrop(options.crop, picture->GetSize(), error);
     if (!error.isEmpty())
         return Fail(error);
     if (options.stretch && !options.stretch->IsNull()) {
@@ -141,7 +141,7 @@ int RunBuild(const BuildOptions& options)
     project.tile = options.tile ? 1 : 0;
     project.mainColor = options.color;
     if (options.autoColor) {
-        const std::vector<ColorSuggestion> suggestions = SuggestColors(picture.Picture(), project.crop);
+        const std::vector<ColorSuggestion> suggestions = SuggestColors(picture->Picture(), project.crop);
         if (suggestions.empty())
             return Fail(kNoSuggestion);
         project.mainColor = suggestions.front().color;
@@ -149,14 +149,14 @@ int RunBuild(const BuildOptions& options)
     project.whiteTabText = options.whiteTabs;
     project.skinName = options.name;
 
-    CSkinImage thumbnail;
     if (!options.thumbnail.isEmpty()) {
+        auto thumbnail = std::make_shared<CSkinImage>();
         if (!QFileInfo(options.thumbnail).isFile())
             return Fail(QStringLiteral("thumbnail %1 not found").arg(options.thumbnail));
-        if (!thumbnail.LoadFromFile(options.thumbnail))
+        if (!thumbnail->LoadFromFile(options.thumbnail))
             return Fail(QStringLiteral("thumbnail %1 cannot be decoded").arg(options.thumbnail));
         project.thumbnailPath = options.thumbnail;
-        project.thumbnailPicture = &thumbnail;
+        project.thumbnailPicture = thumbnail;
     }
 
     for (const CliDecoration& decoration : options.decorations) {

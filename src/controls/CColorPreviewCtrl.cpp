@@ -17,9 +17,9 @@ void CColorPreviewCtrl::SetTabTextWhite(bool white)
     update();
 }
 
-void CColorPreviewCtrl::SetPicture(CSkinImage* picture)
+void CColorPreviewCtrl::SetPicture(SharedPicture picture)
 {
-    m_look.SetPicture(picture);
+    m_look.SetPicture(std::move(picture));
     update();
 }
 

@@ -6,8 +6,6 @@
 #include <QImage>
 #include <QWidget>
 
-class CSkinImage;
-
 class CColorPreviewCtrl : public QWidget {
     Q_OBJECT
 public:
@@ -23,8 +21,8 @@ public:
     // Chooses the white or the black tab captions and repaints.
     void SetTabTextWhite(bool white);
     bool IsTabTextWhite() const { return m_look.IsTabTextWhite(); }
-    // The header picture, borrowed; nullptr shows nothing.
-    void SetPicture(CSkinImage* picture);
+    // The header picture, shared; nullptr shows nothing.
+    void SetPicture(SharedPicture picture);
     void SetPictureRect(int left, int top, int right, int bottom);
     SkinRect PictureRect() const { return m_look.PictureRect(); }
     bool HasPicture() const { return m_look.HasPicture(); }

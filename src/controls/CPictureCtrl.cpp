@@ -94,77 +94,56 @@ CPictureCtrl::~CPictureCtrl() = default;
 
 int CPictureCtrl::LoadPicture(const QString& path)
 {
-    BeginLoad();
-    const bool loaded = m_picture.LoadFromFile(path);
-    EndLoad(loaded);
-    return loaded ? 1 : 0;
+    auto picture = std::make_shared<CSkinImage>();
+    if (!picture->LoadFromFile(path))
+        return 0;
+    SetPicture(std::move(picture));
+    return 1;
 }
 
-void CPictureCtrl::BeginLoad()
+void CPictureCtrl::SetPicture(SharedPicture picture)
 {
-    if (!m_busy) {
-        m_keptShown = m_hasPicture && m_picture.HasPicture();
-        m_keptKey = m_picture.Picture().cacheKey();
-        m_keptCrop = m_crop;
-    }
-    m_rebuild = true;
+    m_picture = std::move(picture);
+    m_loading = false;
     m_crop = {};
-    m_hasPicture = false;
-    m_busy = true;
+    m_moving = false;
+    m_handle = NoHandle;
+    m_rebuild = true;
+    m_dimLayer = QImage();
+    m_fullLayer = QImage();
+    Relayout();
+    update();
+}
+
+void CPictureCtrl::BeginLoading()
+{
+    m_loading = true;
     m_moving = false;
     m_handle = NoHandle;
     update();
 }
 
-void CPictureCtrl::EndLoad(bool loaded)
+void CPictureCtrl::EndLoading()
 {
-    const bool restore =
-        !loaded && m_keptShown && m_picture.HasPicture() && m_picture.Picture().cacheKey() == m_keptKey;
-    m_busy = false;
-    m_rebuild = true;
-    m_crop = restore ? m_keptCrop : SkinRect{};
-    m_hasPicture = loaded || restore;
-    m_keptShown = false;
+    m_loading = false;
     Relayout();
     update();
 }
 
-void CPictureCtrl::ForgetShown()
-{
-    m_keptShown = false;
-}
-
-void CPictureCtrl::KeepLoaded()
-{
-    // Only a picture that replaced a shown one is a fallback: before the first picture was shown
-    // the page still has its introduction layout, and a failed load must end there.
-    m_keptShown = m_keptShown && m_picture.HasPicture();
-    m_keptKey = m_picture.Picture().cacheKey();
-    m_keptCrop = {};
-}
-
 void CPictureCtrl::ClearPicture()
 {
-    m_picture.Release();
-    m_hasPicture = false;
-    m_keptShown = false;
-    m_busy = false;
-    m_crop = {};
-    m_rebuild = true;
-    m_dimLayer = QImage();
-    m_fullLayer = QImage();
-    update();
+    SetPicture(nullptr);
 }
 
 bool CPictureCtrl::Showing() const
 {
-    return !m_busy && !m_picture.IsLoading() && m_picture.HasPicture();
+    return !m_loading && m_picture != nullptr && m_picture->HasPicture();
 }
 
 void CPictureCtrl::Nudge(int dx, int dy)
 {
     // Keys are ignored like the mouse while there is nothing to crop or a load is writing the picture.
-    if (!Showing() || !m_hasPicture || m_crop.right == m_crop.left)
+    if (!Showing() || m_crop.right == m_crop.left)
         return;
     if (dx < 0)
         dx = std::max(dx, m_display.left - m_crop.left);
@@ -200,7 +179,7 @@ void CPictureCtrl::resizeEvent(QResizeEvent*)
 
 void CPictureCtrl::Relayout()
 {
-    if (!m_rebuild || !m_hasPicture || !Showing())
+    if (!m_rebuild || !Showing())
         return;
     RebuildLayers();
     m_rebuild = false;
@@ -215,7 +194,7 @@ void CPictureCtrl::RebuildLayers()
 {
     m_dimLayer = QImage();
     m_fullLayer = QImage();
-    const QSize size = m_picture.GetSize();
+    const QSize size = m_picture->GetSize();
     m_pictureSize = {0, 0, size.width(), size.height()};
     m_layoutSize = this->size();
 
@@ -239,7 +218,7 @@ void CPictureCtrl::RebuildLayers()
     m_fullLayer.fill(Qt::black);
     if (m_display.Width() > 0 && m_display.Height() > 0) {
         QPainter painter(&m_fullLayer);
-        m_picture.DrawScaled(painter, m_display.left, m_display.top, m_display.right, m_display.bottom);
+        m_picture->DrawScaled(painter, m_display.left, m_display.top, m_display.right, m_display.bottom);
     }
     m_dimLayer = HalfStrength(m_fullLayer);
     ++m_layerBuilds;
@@ -264,7 +243,7 @@ std::array<SkinRect, 4> CPictureCtrl::HandleRects() const
 void CPictureCtrl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!m_hasPicture || m_busy || m_picture.IsLoading()) {
+    if (!Showing()) {
         if (m_placeholder.isNull())
             painter.fillRect(rect(), QColor(192, 192, 192));
         else
@@ -427,7 +406,7 @@ void CPictureCtrl::DragHandle(int x, int y)
 
 void CPictureCtrl::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !m_hasPicture || m_busy || m_picture.IsLoading())
+    if (event->button() != Qt::LeftButton || !Showing())
         return;
     const QPoint p = event->position().toPoint();
     m_moving = false;

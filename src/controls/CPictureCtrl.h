@@ -35,20 +35,16 @@ public:
     explicit CPictureCtrl(QWidget* parent = nullptr);
     ~CPictureCtrl() override;
 
-    // Loads the file into the picture object (on the calling thread); non-zero on success.
+    // Decodes the file into a fresh picture on the calling thread and shows it; non-zero on
+    // success. A failed load changes nothing.
     int LoadPicture(const QString& path);
-    // The same in two halves for a load on another thread: BeginLoad empties the control and
-    // shows the placeholder, the other thread loads Picture(), EndLoad takes the result.
-    // Between the two the control leaves the picture object alone. A failed load goes back to the
-    // picture shown before BeginLoad, with its crop, as long as the picture object still holds it.
-    void BeginLoad();
-    void EndLoad(bool loaded);
-    // After this, a failed load in progress ends with the placeholder instead (the page was reset).
-    void ForgetShown();
-    // A load whose result was not taken replaced the picture object: when a picture was shown
-    // before, a failed load now falls back to that newer picture, with a fresh crop.
-    void KeepLoaded();
-    // Releases the picture.
+    // Shows the picture with a fresh crop (reported at once when the control has a size).
+    void SetPicture(SharedPicture picture);
+    // While another thread loads, the control shows the placeholder and ignores input; the
+    // picture held and its crop are kept, and EndLoading shows them again.
+    void BeginLoading();
+    void EndLoading();
+    // Drops the picture.
     void ClearPicture();
 
     // Moves the crop by (dx, dy), each reduced so that it stays inside the display; reports.
@@ -56,9 +52,9 @@ public:
     // Sends the crop in picture pixels to the parent (nothing while the display has no area).
     void NotifyCrop();
 
-    CSkinImage& Picture() { return m_picture; }
-    bool HasPicture() const { return m_hasPicture; }
-    bool IsBusy() const { return m_busy; }
+    const SharedPicture& Picture() const { return m_picture; }
+    // A picture is held and shown (not hidden by a load).
+    bool HasPicture() const { return Showing(); }
     SkinRect Crop() const { return m_crop; }
     SkinRect Display() const { return m_display; }
     // The handles' hit and drawing areas: 10 x 10 squares centred on the crop's corners in the
@@ -76,7 +72,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    bool Showing() const; // a picture is held and not being loaded
+    bool Showing() const;
     // Fits the picture to the control's size, keeps the crop on the same part of the picture,
     // makes the first crop (and reports it) when there is none yet; only with a picture shown.
     void Relayout();
@@ -85,7 +81,7 @@ private:
     void DragHandle(int x, int y);
     void DragMove(int x, int y);
 
-    CSkinImage m_picture;
+    SharedPicture m_picture;
     SkinRect m_crop;
     int m_lastX = 0;
     int m_lastY = 0;
@@ -96,13 +92,8 @@ private:
     QImage m_fullLayer;
     bool m_rebuild = true;
     SkinRect m_pictureSize;
-    QSize m_layoutSize;   // the control size the layers were made for
-    QImage m_placeholder; // bitmap 134
-    bool m_hasPicture = false;
-    bool m_busy = false; // another thread is loading into m_picture
-    // What a failed load returns to: the picture (by its cache key) and crop shown before it.
-    bool m_keptShown = false;
-    qint64 m_keptKey = 0;
-    SkinRect m_keptCrop;
+    QSize m_layoutSize;     // the control size the layers were made for
+    QImage m_placeholder;   // bitmap 134
+    bool m_loading = false; // another thread is loading the next picture
     int m_layerBuilds = 0;
 };

@@ -7,7 +7,9 @@ CPictureLabel::CPictureLabel(QWidget* parent) : QWidget(parent) {}
 
 bool CPictureLabel::LoadFromResource(int id, ResourceType type)
 {
-    const bool loaded = m_picture.LoadFromResource(id, type);
+    auto picture = std::make_shared<CSkinImage>();
+    const bool loaded = picture->LoadFromResource(id, type);
+    m_picture = std::move(picture);
     if (loaded)
         m_hasPicture = true;
     update();
@@ -16,9 +18,12 @@ bool CPictureLabel::LoadFromResource(int id, ResourceType type)
 
 bool CPictureLabel::LoadFromFile(const QString& path)
 {
-    const bool loaded = m_picture.LoadFromFile(path);
-    if (loaded)
+    auto picture = std::make_shared<CSkinImage>();
+    const bool loaded = picture->LoadFromFile(path);
+    if (loaded) {
+        m_picture = std::move(picture);
         m_hasPicture = true;
+    }
     update();
     return loaded;
 }
@@ -35,7 +40,7 @@ void CPictureLabel::paintEvent(QPaintEvent*)
     if (!m_hasPicture || width() <= 0 || height() <= 0)
         return;
     QPainter painter(this);
-    m_picture.DrawScaled(painter, 0, 0, width(), height());
+    m_picture->DrawScaled(painter, 0, 0, width(), height());
 }
 
 void CPictureLabel::mouseReleaseEvent(QMouseEvent* event)

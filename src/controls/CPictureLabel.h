@@ -12,8 +12,9 @@ public:
 
     bool LoadFromResource(int id, ResourceType type);
     bool LoadFromFile(const QString& path);
-    QSize GetSize() const { return m_picture.GetSize(); }
-    CSkinImage* GetPicture() { return &m_picture; }
+    QSize GetSize() const { return m_picture->GetSize(); }
+    // The label's picture; each successful load replaces the object, so a holder keeps what it got.
+    const SharedPicture& GetPicture() const { return m_picture; }
     bool HasPicture() const { return m_hasPicture; }
     // Resizes the label to the picture's own size (the pages do this for their illustrations).
     void ResizeToPicture();
@@ -26,6 +27,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-    CSkinImage m_picture;
+    SharedPicture m_picture = std::make_shared<CSkinImage>();
     bool m_hasPicture = false;
 };

@@ -4,9 +4,9 @@
 
 CPictureViewLabel::CPictureViewLabel(QWidget* parent) : CPictureLabel(parent) {}
 
-void CPictureViewLabel::SetSourcePicture(CSkinImage* picture)
+void CPictureViewLabel::SetSourcePicture(SharedPicture picture)
 {
-    m_source = picture;
+    m_source = std::move(picture);
     m_hasPicture = true;
     update();
 }
@@ -19,10 +19,10 @@ void CPictureViewLabel::SetSourceRect(const SkinRect& source)
 
 void CPictureViewLabel::Clear()
 {
-    m_source = nullptr;
+    m_source.reset();
     m_sourceRect = SkinRect{};
     m_hasPicture = false;
-    m_picture.Release();
+    m_picture = std::make_shared<CSkinImage>();
     update();
 }
 

@@ -9,18 +9,18 @@ public:
     explicit CPictureViewLabel(QWidget* parent = nullptr);
 
     // Borrows picture; it must outlive the label or be replaced / cleared first.
-    void SetSourcePicture(CSkinImage* picture);
+    void SetSourcePicture(SharedPicture picture);
     void SetSourceRect(const SkinRect& source);
     // Forgets the borrowed picture and the region and releases the label's own picture.
     void Clear();
 
-    CSkinImage* SourcePicture() const { return m_source; }
+    const SharedPicture& SourcePicture() const { return m_source; }
     SkinRect SourceRect() const { return m_sourceRect; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    CSkinImage* m_source = nullptr;
+    SharedPicture m_source;
     SkinRect m_sourceRect;
 };

@@ -45,11 +45,11 @@ SkinRect CPlayerCanvasCtrl::Quarter(int corner)
             kWindowTop + kQuarterHeight + dy};
 }
 
-void CPlayerCanvasCtrl::SetPicture(CSkinImage* picture)
+void CPlayerCanvasCtrl::SetPicture(SharedPicture picture)
 {
     if (picture == nullptr)
         return;
-    m_look.SetPicture(picture);
+    m_look.SetPicture(std::move(picture));
     update();
 }
 

@@ -11,7 +11,6 @@
 #include <memory>
 
 class CPngItem;
-class CSkinImage;
 
 class CPlayerCanvasCtrl : public QWidget {
     Q_OBJECT
@@ -31,8 +30,8 @@ public:
     static QPoint Anchor(int corner);
     static SkinRect Quarter(int corner);
 
-    // The header picture (borrowed); nullptr changes nothing.
-    void SetPicture(CSkinImage* picture);
+    // The header picture (shared); nullptr changes nothing.
+    void SetPicture(SharedPicture picture);
     void SetPictureRect(int left, int top, int right, int bottom);
     void SetMainColor(ColorRef colour);
     void SetTabTextWhite(bool white);

@@ -61,21 +61,18 @@ int CPreviewCtrl::LoadPicture(const QString& path)
 {
     auto picture = std::make_unique<CSkinImage>();
     const bool ok = picture->LoadFromFile(path);
-    m_ownedPicture = std::move(picture);
-    m_picture = m_ownedPicture.get();
+    m_picture = std::move(picture);
     m_rebuildPicture = true;
     m_hasPicture = ok;
     update();
     return ok ? 1 : 0;
 }
 
-int CPreviewCtrl::SetPicture(CSkinImage* picture)
+int CPreviewCtrl::SetPicture(SharedPicture picture)
 {
     if (picture == nullptr)
         return 0;
-    if (picture != m_ownedPicture.get())
-        m_ownedPicture.reset();
-    m_picture = picture;
+    m_picture = std::move(picture);
     m_rebuildPicture = true;
     m_hasPicture = true;
     update();
@@ -106,8 +103,7 @@ void CPreviewCtrl::SetTabTextWhite(int flag)
 void CPreviewCtrl::ClearPicture()
 {
     m_hasPicture = false;
-    m_picture = nullptr;
-    m_ownedPicture.reset();
+    m_picture.reset();
     m_dimPicture = QImage();
     m_rebuildPicture = true;
     update();
@@ -222,7 +218,7 @@ void CPreviewCtrl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRect client = rect();
-    if (!m_hasPicture || m_picture == nullptr || m_picture->IsLoading()) {
+    if (!m_hasPicture || m_picture == nullptr) {
         if (m_placeholder.isNull())
             painter.fillRect(client, Qt::white);
         else

@@ -3,14 +3,13 @@
 // laid over the user's header, and the first rows of the player body below it, both in the
 // main colour. Optionally shows a draggable selection (the stretch region of the header) and
 // reports its changes to the parent with PM_REGION_CHANGED.
+#include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "platform/SkinRect.h"
 
 #include <QImage>
 #include <QWidget>
 #include <memory>
-
-class CSkinImage;
 
 class CPreviewCtrl : public QWidget {
     Q_OBJECT
@@ -24,7 +23,7 @@ public:
     // Decodes the file into a picture object owned by the control; non-zero on success.
     int LoadPicture(const QString& path);
     // Shows a picture owned by the caller; 0 (and no change) for nullptr, else 1.
-    int SetPicture(CSkinImage* picture);
+    int SetPicture(SharedPicture picture);
     // The part of the picture (picture pixels) that is the header.
     void SetPictureRect(int left, int top, int right, int bottom);
     void SetMainColor(ColorRef color);
@@ -47,7 +46,7 @@ public:
 
     // State for the pages and for tests.
     bool HasPicture() const { return m_hasPicture; }
-    CSkinImage* Picture() const { return m_picture; }
+    const SharedPicture& Picture() const { return m_picture; }
     SkinRect PictureRect() const { return m_pictureRect; }
     SkinRect Selection() const { return m_selection; }
     bool SelectionEnabled() const { return m_selectionEnabled; }
@@ -83,8 +82,7 @@ private:
     int InnerLeft() const { return 4; }
     int InnerRight() const { return width() - 4; }
 
-    CSkinImage* m_picture = nullptr;
-    std::unique_ptr<CSkinImage> m_ownedPicture; // set when LoadPicture made the picture
+    SharedPicture m_picture;
     SkinRect m_selection;
     int m_lastX = 0;
     int m_lastY = 0;

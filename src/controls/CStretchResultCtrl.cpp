@@ -92,11 +92,11 @@ CStretchResultCtrl::CStretchResultCtrl(QWidget* parent) : QWidget(parent)
     SetMainColor(0);
 }
 
-void CStretchResultCtrl::SetPicture(CSkinImage* picture)
+void CStretchResultCtrl::SetPicture(SharedPicture picture)
 {
     if (picture == nullptr)
         return;
-    m_picture = picture;
+    m_picture = std::move(picture);
     m_hasPicture = true;
 }
 

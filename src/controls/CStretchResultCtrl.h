@@ -3,14 +3,13 @@
 // with the main colour) with the header laid across it as the player draws it: the part left
 // of the stretch region and the part right of it at the header's height, and the region
 // stretched or tiled over the width between them.
+#include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "platform/SkinRect.h"
 
 #include <QImage>
 #include <QWidget>
 #include <vector>
-
-class CSkinImage;
 
 // One piece of the header band: a source rectangle of the picture drawn into a destination
 // rectangle of the control.
@@ -37,7 +36,7 @@ public:
     explicit CStretchResultCtrl(QWidget* parent = nullptr);
 
     // The picture stays with the caller; a null picture changes nothing.
-    void SetPicture(CSkinImage* picture);
+    void SetPicture(SharedPicture picture);
     void SetPictureRect(int left, int top, int right, int bottom);
     void SetMainColor(ColorRef color);
     void SetRegion(int left, int top, int right, int bottom);
@@ -58,7 +57,7 @@ private:
     QImage m_playerTopColored; // m_playerTop recoloured with m_mainColor, opaque
     SkinRect m_pictureRect;
     SkinRect m_region;
-    CSkinImage* m_picture = nullptr;
+    SharedPicture m_picture;
     bool m_hasPicture = false;
     int m_tileMode = 0;
 };

@@ -29,15 +29,15 @@ void PlayerWindowPicture::SetMainColor(ColorRef colour)
     ++m_recolorCount;
 }
 
-void PlayerWindowPicture::SetPicture(CSkinImage* picture)
+void PlayerWindowPicture::SetPicture(SharedPicture picture)
 {
-    m_picture = picture;
-    m_hasPicture = picture != nullptr;
+    m_picture = std::move(picture);
+    m_hasPicture = m_picture != nullptr;
 }
 
 bool PlayerWindowPicture::CanDrawPicture() const
 {
-    return m_hasPicture && !m_picture->IsLoading() && m_picture->HasPicture();
+    return m_hasPicture && m_picture->HasPicture();
 }
 
 const QImage& PlayerWindowPicture::Chrome(int i) const

@@ -2,6 +2,7 @@
 // What every preview of the whole player window shows: the player's chrome bitmaps recoloured
 // with the main colour, the user's header picture cut to its crop, and the tab captions in black
 // or white. The chrome is recoloured once per colour change, never while painting.
+#include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "platform/SkinRect.h"
 
@@ -9,7 +10,6 @@
 #include <QList>
 #include <initializer_list>
 
-class CSkinImage;
 class QPainter;
 
 class PlayerWindowPicture {
@@ -22,12 +22,12 @@ public:
     ColorRef MainColor() const { return m_mainColor; }
     void SetTabTextWhite(bool white) { m_whiteTabText = white; }
     bool IsTabTextWhite() const { return m_whiteTabText; }
-    // The header picture, borrowed; nullptr shows none.
-    void SetPicture(CSkinImage* picture);
+    // The header picture, shared; nullptr shows none.
+    void SetPicture(SharedPicture picture);
     void SetPictureRect(int left, int top, int right, int bottom) { m_crop = {left, top, right, bottom}; }
     SkinRect PictureRect() const { return m_crop; }
     bool HasPicture() const { return m_hasPicture; }
-    // A header picture that can be drawn now: set, decoded and not being loaded.
+    // A header picture that can be drawn now: set and decoded.
     bool CanDrawPicture() const;
 
     // Chrome part i as drawn now (the recoloured copy, or the original for colour 0).
@@ -51,7 +51,7 @@ private:
     QList<Part> m_parts;
     QImage m_tabsBlack; // "PNG" 4
     QImage m_tabsWhite; // "PNG" 137
-    CSkinImage* m_picture = nullptr;
+    SharedPicture m_picture;
     SkinRect m_crop;
     bool m_hasPicture = false;
     bool m_whiteTabText = false;

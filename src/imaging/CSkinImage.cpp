@@ -17,7 +17,6 @@ CSkinImage::~CSkinImage()
 
 bool CSkinImage::LoadFromFile(const QString& path)
 {
-    m_loading.store(true, std::memory_order_release);
     // Decoded aside: a file that cannot be decoded leaves the old picture and its renditions
     // as they were, a good one replaces them in one step.
     QImage decoded = DecodePictureFile(path);
@@ -28,7 +27,6 @@ bool CSkinImage::LoadFromFile(const QString& path)
         m_croppedSource = SkinRect{};
         m_picture = decoded;
     }
-    m_loading.store(false, std::memory_order_release);
     return loaded;
 }
 

@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <atomic>
+#include <memory>
 
 class QPainter;
 
@@ -48,13 +48,14 @@ public:
     bool SaveCroppedScaled(const QString& path, const SkinRect& source, double scale);
 
     void Release();
-    // True for exactly the duration of LoadFromFile; safe to read from any thread.
-    bool IsLoading() const { return m_loading.load(std::memory_order_acquire); }
 
 private:
     QImage m_picture;
     QImage m_scaled;
     QImage m_cropped;
     SkinRect m_croppedSource;
-    std::atomic<bool> m_loading{false};
 };
+
+// A decoded picture shared by everything that shows or saves it. A loader fills a fresh one
+// and hands it over whole; after that only the interface thread uses it.
+using SharedPicture = std::shared_ptr<CSkinImage>;

@@ -268,7 +268,7 @@ void CColorSkinDlg::LoadFromProject(SkinProject& project)
 {
     m_preview->SetPicture(project.picture);
     m_preview->SetPictureRect(project.crop.left, project.crop.top, project.crop.right, project.crop.bottom);
-    ShowSuggestions(project.picture, project.crop);
+    ShowSuggestions(project.picture.get(), project.crop);
 }
 
 void CColorSkinDlg::SaveToProject(SkinProject& project)

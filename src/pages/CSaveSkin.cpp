@@ -117,7 +117,7 @@ void CSaveSkin::SaveToProject(SkinProject& project)
         project.thumbnailPicture = m_thumb->GetPicture();
         project.thumbnailPath = m_thumbPath;
     } else {
-        project.thumbnailPicture = nullptr;
+        project.thumbnailPicture.reset();
         project.thumbnailPath.clear();
     }
     m_skinName = m_nameEdit->text();

@@ -1,13 +1,13 @@
 #pragma once
 // Step 6: the save page. It collects the skin's name and an optional thumbnail picture; the
 // wizard's Save skin and Try now commands build the package from them.
+#include "imaging/CSkinImage.h"
 #include "pages/CWizardPage.h"
 #include "platform/SkinRect.h"
 
 class CLinkLabel;
 class CPictureLabel;
 class CPictureViewLabel;
-class CSkinImage;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -69,6 +69,6 @@ private:
     QGroupBox* m_schematicGroup = nullptr;
 
     // What the automatic thumbnail shows: the header picture (borrowed) and its crop.
-    CSkinImage* m_headerPicture = nullptr;
+    SharedPicture m_headerPicture;
     SkinRect m_headerCrop;
 };

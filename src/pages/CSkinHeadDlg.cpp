@@ -61,15 +61,14 @@ const char* const CSkinHeadDlg::kPackageFilter = "Vadi Skin File(*.vsf)";
 const char* const CSkinHeadDlg::kBrowseFilter =
     "图片或皮肤包(*.jpg *.jpeg *.bmp *.vsf);;图片(*.jpg *.jpeg *.bmp);;皮肤包(*.vsf)";
 
-// One picture load on a worker thread. The worker writes only into the crop control's picture
-// object (which the page leaves alone until the load has finished) and into `loaded`.
+// One picture load on a worker thread. The worker decodes into a picture of its own and sets
+// `picture` only when it succeeded; the page takes it on the interface thread when the thread ends.
 struct CSkinHeadDlg::LoadJob {
     int generation = 0;
     QString path;
     QSize cropSize;     // the crop control's size when the load started
     QSize previewInset; // the preview's header inset then
-    bool loaded = false;
-    bool abandoned = false; // the page was reset while it ran
+    SharedPicture picture;
 
     std::unique_ptr<QThread> thread;
 };
@@ -78,20 +77,21 @@ namespace {
 
 // The worker's whole work: decode, then make the renditions the first paints will ask for, so
 // that the interface thread does not resample a large picture when it shows it.
-void LoadOnWorker(CSkinImage& picture, const QString& path, QSize cropSize, QSize previewInset, bool& loaded)
+SharedPicture LoadOnWorker(const QString& path, QSize cropSize, QSize previewInset)
 {
-    loaded = picture.LoadFromFile(path);
-    if (!loaded)
-        return;
-    const QSize size = picture.GetSize();
+    auto picture = std::make_shared<CSkinImage>();
+    if (!picture->LoadFromFile(path))
+        return nullptr;
+    const QSize size = picture->GetSize();
     const SkinRect display = FitDisplay(size, cropSize);
-    if (display.Width() <= 0 || display.Height() <= 0)
-        return;
-    picture.GetScaledBitmap(display.Width(), display.Height(), ResampleFilter::Hermite);
+    if (display.IsEmpty())
+        return picture;
+    picture->GetScaledBitmap(display.Width(), display.Height(), ResampleFilter::Hermite);
     const SkinRect header = CropToPicture(InitialCrop(display), display, size);
-    if (header.Width() > 0 && header.Height() > 0 && !previewInset.isEmpty())
-        picture.GetCroppedScaledBitmap(previewInset.width(), previewInset.height(), header,
-                                       ResampleFilter::Hermite);
+    if (!header.IsEmpty() && !previewInset.isEmpty())
+        picture->GetCroppedScaledBitmap(previewInset.width(), previewInset.height(), header,
+                                        ResampleFilter::Hermite);
+    return picture;
 }
 
 } // namespace
@@ -164,7 +164,7 @@ CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
 
 CSkinHeadDlg::~CSkinHeadDlg()
 {
-    // A worker still decoding writes into the crop control's picture: let it finish first.
+    // A worker still decoding refers to its job: let it finish first.
     m_hasPending = false;
     if (m_running != nullptr)
         m_running->thread->wait();
@@ -257,7 +257,7 @@ void CSkinHeadDlg::ChoosePicture(const QString& path)
     }
     m_picturePath = path;
     m_preview->ClearPicture();
-    m_crop->BeginLoad();
+    m_crop->BeginLoading();
     m_cropRect = {};
     m_hint1025->setText(kHintLoading);
     if (m_running != nullptr) {
@@ -278,11 +278,9 @@ void CSkinHeadDlg::StartLoad(const QString& path)
     job->cropSize = m_crop->size();
     const SkinRect band = CPreviewCtrl::HeaderBandFor(m_preview->width(), m_preview->height());
     job->previewInset = QSize(band.Width() - 4, band.Height() - 2);
-    CSkinImage* picture = &m_crop->Picture();
     LoadJob* worker = job.get();
-    job->thread.reset(QThread::create([picture, worker] {
-        LoadOnWorker(*picture, worker->path, worker->cropSize, worker->previewInset, worker->loaded);
-    }));
+    job->thread.reset(QThread::create(
+        [worker] { worker->picture = LoadOnWorker(worker->path, worker->cropSize, worker->previewInset); }));
     connect(job->thread.get(), &QThread::finished, this, [this, job] { FinishLoad(job); });
     m_running = job;
     job->thread->start();
@@ -299,21 +297,14 @@ void CSkinHeadDlg::FinishLoad(const std::shared_ptr<LoadJob>& job)
     m_running.reset();
 
     if (job->generation != m_generation) {
+        // A newer choice or a reset came meanwhile: this result is dropped.
         if (m_hasPending) {
-            if (job->loaded && !job->abandoned) {
-                // its picture replaced the one shown before: that is what a failed load returns to now
-                m_keptPath = job->path;
-                m_keptCropRect = {};
-                m_crop->KeepLoaded();
-            }
             m_hasPending = false;
             StartLoad(m_pendingPath);
-        } else {
-            m_crop->ClearPicture(); // the page was reset meanwhile
         }
         return;
     }
-    ApplyLoad(job->loaded);
+    ApplyLoad(job->picture);
 }
 
 void CSkinHeadDlg::WaitForLoads()
@@ -325,18 +316,16 @@ void CSkinHeadDlg::WaitForLoads()
     }
 }
 
-void CSkinHeadDlg::ApplyLoad(bool loaded)
+void CSkinHeadDlg::ApplyLoad(SharedPicture picture)
 {
-    // A failed load goes back to the crop shown before; when the crop control makes a fresh crop
-    // instead, it reports that one while ending the load.
-    if (!loaded)
+    if (picture == nullptr) {
+        // A failed load swaps nothing: the crop control shows the picture it held, with its crop
+        // (or reports a fresh one when it had none).
         m_cropRect = m_keptCropRect;
-    m_crop->EndLoad(loaded);
-    if (!loaded) {
+        m_crop->EndLoading();
         if (m_crop->HasPicture()) {
-            // The crop control went back to the picture shown before; so does the rest of the page.
             m_picturePath = m_keptPath;
-            m_preview->SetPicture(&m_crop->Picture());
+            m_preview->SetPicture(m_crop->Picture());
             m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
         } else {
             m_cropRect = {};
@@ -350,9 +339,10 @@ void CSkinHeadDlg::ApplyLoad(bool loaded)
         return;
     }
     m_keptPath.clear();
-    // One decoded picture serves both controls: the crop control owns it, the preview borrows it.
-    // The crop control has made the first crop and reported it: the preview shows that part.
-    m_preview->SetPicture(&m_crop->Picture());
+    // One decoded picture serves both controls. The crop control makes the first crop and reports
+    // it at once: the preview shows that part.
+    m_crop->SetPicture(picture);
+    m_preview->SetPicture(std::move(picture));
     CreateTitle(QStringLiteral("截取头图"));
     m_hint1025->setText(kHintCrop);
     m_button1005->setText(QStringLiteral("重新选择图片"));
@@ -374,10 +364,10 @@ void CSkinHeadDlg::ShowIntroduction(bool show)
 
 void CSkinHeadDlg::SaveToProject(SkinProject& project)
 {
-    // Next during a load: the picture object is the worker's until the load has finished.
+    // Next during a load takes the picture being loaded.
     WaitForLoads();
     project.picturePath = m_picturePath;
-    project.picture = &m_crop->Picture();
+    project.picture = m_crop->Picture();
     project.crop = m_cropRect;
 }
 
@@ -386,13 +376,7 @@ void CSkinHeadDlg::ResetPage()
     ++m_generation;
     m_hasPending = false;
     m_preview->ClearPicture();
-    if (m_running != nullptr) {
-        m_crop->BeginLoad(); // released when the running load ends
-        m_crop->ForgetShown();
-        m_running->abandoned = true;
-    } else {
-        m_crop->ClearPicture();
-    }
+    m_crop->ClearPicture();
     m_cropRect = {};
     m_keptPath.clear();
     m_hint1025->setText(kHintShort);
@@ -413,7 +397,8 @@ void CSkinHeadDlg::ShowOpenedProject(SkinProject& project)
     m_crop->ClearPicture(); // the opened project replaces the picture, loaded or not
     m_cropRect = {};
     m_keptPath.clear();
-    ApplyLoad(m_crop->LoadPicture(m_picturePath) != 0);
+    auto picture = std::make_shared<CSkinImage>();
+    ApplyLoad(picture->LoadFromFile(m_picturePath) ? picture : nullptr);
 }
 
 void CSkinHeadDlg::paintEvent(QPaintEvent*)

@@ -2,6 +2,7 @@
 // Step 1: the header image page. The user chooses a picture and cuts the header out of it
 // with the crop control, or chooses a skin package to edit, which the wizard opens.
 // Pictures are decoded on a worker thread; the newest choice wins.
+#include "imaging/CSkinImage.h"
 #include "pages/CWizardPage.h"
 #include "platform/SkinRect.h"
 
@@ -66,7 +67,8 @@ private:
     void StartLoad(const QString& path);
     void FinishLoad(const std::shared_ptr<LoadJob>& job);
     void WaitForLoads();
-    void ApplyLoad(bool loaded);
+    // Shows a decoded picture, or (null) goes back to the picture shown before the load.
+    void ApplyLoad(SharedPicture picture);
     void ShowIntroduction(bool show);
     int IntroductionBottom() const;
 
@@ -93,8 +95,8 @@ private:
     SkinRect m_keptCropRect;
     int m_greyTop = 0;
 
-    // Loading: one worker at a time writes into the crop control's picture. A choice made
-    // meanwhile waits as the pending path; the running load's result is then dropped.
+    // Loading: one worker at a time decodes into a picture of its own. A choice made meanwhile
+    // waits as the pending path; the running load's result is then dropped.
     std::shared_ptr<LoadJob> m_running;
     QString m_pendingPath;
     bool m_hasPending = false;

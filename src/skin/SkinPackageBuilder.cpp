@@ -136,7 +136,7 @@ QString RenderPictures(const SkinProject& project, const QString& folder, BuildM
     CSkinImage loadedThumbnail;
     CSkinImage* chosen = nullptr;
     if (!project.thumbnailPath.isEmpty()) {
-        chosen = project.thumbnailPicture;
+        chosen = project.thumbnailPicture.get();
         if (chosen == nullptr || !chosen->HasPicture()) {
             if (!loadedThumbnail.LoadFromFile(project.thumbnailPath))
                 return QStringLiteral("无法加载缩略图%1。").arg(Quoted(project.thumbnailPath));

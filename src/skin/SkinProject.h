@@ -11,8 +11,10 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class CSkinImage;
+using SharedPicture = std::shared_ptr<CSkinImage>;
 
 constexpr int kCornerCount = 4;
 
@@ -35,20 +37,20 @@ struct FlashControl {
 };
 
 struct SkinProject {
-    QString picturePath;           // picture chosen on page 1; after an open, the rebuilt header
-    CSkinImage* picture = nullptr; // decoded source picture, borrowed from page 1
-    SkinRect crop;                 // picture pixels, aspect 700:61
-    ColorRef mainColor = 0;        // 0 = keep the pictures' own colours
-    bool whiteTabText = false;     // true = white tab text
-    SkinRect stretchRegion;        // picture pixels; all 0 = none
-    int32_t tile = 0;              // 0 stretch, non-zero tile
+    QString picturePath;       // picture chosen on page 1; after an open, the rebuilt header
+    SharedPicture picture;     // decoded source picture, shared with page 1
+    SkinRect crop;             // picture pixels, aspect 700:61
+    ColorRef mainColor = 0;    // 0 = keep the pictures' own colours
+    bool whiteTabText = false; // true = white tab text
+    SkinRect stretchRegion;    // picture pixels; all 0 = none
+    int32_t tile = 0;          // 0 stretch, non-zero tile
 
     std::array<CornerDecoration, kCornerCount> decorations;
     std::array<FlashControl, kCornerCount> cornerControls;
     QList<FlashControl> extraControls; // numbered from 1 in the package, in this order
 
-    QString thumbnailPath;                  // empty = cut the thumbnail from the header
-    CSkinImage* thumbnailPicture = nullptr; // borrowed from page 6; meaningful when thumbnailPath is set
+    QString thumbnailPath;          // empty = cut the thumbnail from the header
+    SharedPicture thumbnailPicture; // shared with page 6; meaningful when thumbnailPath is set
     QString skinName;
 };
 

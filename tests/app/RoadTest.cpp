@@ -126,8 +126,8 @@ protected:
     // A project ready to save without going through step 1.
     void PrepareProject(const QString& name)
     {
-        ASSERT_TRUE(header.LoadFromFile(picturePath));
-        wizard.Project().picture = &header;
+        ASSERT_TRUE(header->LoadFromFile(picturePath));
+        wizard.Project().picture = header;
         wizard.Project().picturePath = picturePath;
         wizard.Project().crop = {0, 0, 1400, 122};
         SavePage()->NameEdit()->setText(name);
@@ -161,7 +161,7 @@ protected:
     ScriptedDialogs dialogs;
     UrlRecorder urls;
     QString picturePath;
-    CSkinImage header;
+    SharedPicture header = std::make_shared<CSkinImage>();
     CWizardDlg wizard;
 };
 

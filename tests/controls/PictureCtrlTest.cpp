@@ -240,22 +240,25 @@ TEST_F(PictureCtrlTest, MouseIsIgnoredWhileLoadingOrWithoutPicture)
     LoadAndPaint("wide.png");
     const int reports = parent.Count(PM_CROP_CHANGED);
     const SkinRect crop = ctrl->Crop();
-    ctrl->BeginLoad();
+    ctrl->BeginLoading();
     Press(ctrl, 350, 150);
     Move(ctrl, 100, 100);
     Release(ctrl, 100, 100);
     ctrl->Nudge(0, 1);
     EXPECT_EQ(parent.Count(PM_CROP_CHANGED), reports) << "a release while loading reports nothing";
-    EXPECT_TRUE(ctrl->Crop().IsNull());
+    EXPECT_FALSE(ctrl->HasPicture());
     // a failed load goes back to the picture still held, with the crop it had
-    ctrl->EndLoad(false);
+    ctrl->EndLoading();
+    EXPECT_TRUE(ctrl->HasPicture());
+    EXPECT_EQ(ctrl->Crop(), crop);
+    EXPECT_EQ(ctrl->LoadPicture(dir.file("missing.png")), 0);
     EXPECT_TRUE(ctrl->HasPicture());
     EXPECT_EQ(ctrl->Crop(), crop);
 
-    // unless the control was told to forget it
-    ctrl->BeginLoad();
-    ctrl->ForgetShown();
-    ctrl->EndLoad(false);
+    // unless the picture was dropped meanwhile
+    ctrl->BeginLoading();
+    ctrl->ClearPicture();
+    ctrl->EndLoading();
     EXPECT_FALSE(ctrl->HasPicture());
     EXPECT_TRUE(ctrl->Crop().IsNull());
 }
@@ -280,7 +283,7 @@ TEST_F(PictureCtrlTest, DragsNeverResampleThePicture)
 {
     LoadAndPaint("wide.png");
     EXPECT_EQ(ctrl->LayerBuilds(), 1);
-    const QImage* scaled = ctrl->Picture().GetScaledBitmap(700, 300, ResampleFilter::Hermite);
+    const QImage* scaled = ctrl->Picture()->GetScaledBitmap(700, 300, ResampleFilter::Hermite);
     ASSERT_NE(scaled, nullptr);
     const qint64 key = scaled->cacheKey();
 
@@ -303,7 +306,7 @@ TEST_F(PictureCtrlTest, DragsNeverResampleThePicture)
     }
 
     EXPECT_EQ(ctrl->LayerBuilds(), 1);
-    const QImage* after = ctrl->Picture().GetScaledBitmap(700, 300, ResampleFilter::Hermite);
+    const QImage* after = ctrl->Picture()->GetScaledBitmap(700, 300, ResampleFilter::Hermite);
     EXPECT_EQ(after, scaled);
     EXPECT_EQ(after->cacheKey(), key);
 }

@@ -86,12 +86,12 @@ TEST(PictureLabel, LeftClickIsReported)
 TEST(PictureViewLabel, ShowsARegionOfABorrowedPicture)
 {
     skintest::ScratchDir dir;
-    CSkinImage source;
-    ASSERT_TRUE(source.LoadFromFile(WriteHalves(dir, 40, 10)));
+    SharedPicture source = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(source->LoadFromFile(WriteHalves(dir, 40, 10)));
 
     CPictureViewLabel label;
     label.resize(30, 20);
-    label.SetSourcePicture(&source);
+    label.SetSourcePicture(source);
     EXPECT_TRUE(label.HasPicture());
     label.SetSourceRect({20, 0, 40, 10});
     QImage shot = Grab(label, Qt::green);
@@ -106,15 +106,15 @@ TEST(PictureViewLabel, ShowsARegionOfABorrowedPicture)
 TEST(PictureViewLabel, WithoutARegionItShowsItsOwnPicture)
 {
     skintest::ScratchDir dir;
-    CSkinImage source;
-    ASSERT_TRUE(source.LoadFromFile(WriteHalves(dir, 40, 10)));
+    SharedPicture source = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(source->LoadFromFile(WriteHalves(dir, 40, 10)));
     QImage blue(8, 8, QImage::Format_ARGB32);
     blue.fill(qRgb(0, 0, 255));
     ASSERT_TRUE(blue.save(dir.file("blue.png")));
 
     CPictureViewLabel label;
     label.resize(30, 20);
-    label.SetSourcePicture(&source);
+    label.SetSourcePicture(source);
     // Empty region, no own picture: nothing is drawn.
     EXPECT_EQ(At(Grab(label, Qt::green), 5, 5), 0x00FF00u);
 
@@ -129,9 +129,9 @@ TEST(PictureViewLabel, ClearForgetsEverything)
     label.resize(30, 20);
     ASSERT_TRUE(label.LoadFromFile(WriteHalves(dir, 40, 10)));
     {
-        CSkinImage source;
-        ASSERT_TRUE(source.LoadFromFile(WriteHalves(dir, 40, 10)));
-        label.SetSourcePicture(&source);
+        SharedPicture source = std::make_shared<CSkinImage>();
+        ASSERT_TRUE(source->LoadFromFile(WriteHalves(dir, 40, 10)));
+        label.SetSourcePicture(source);
         label.SetSourceRect({0, 0, 20, 10});
         label.Clear();
     }

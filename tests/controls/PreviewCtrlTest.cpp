@@ -19,12 +19,12 @@ protected:
         preview = new CPreviewCtrl(&parent);
         preview->setGeometry(10, 10, 704, 141);
         ASSERT_TRUE(WritePicture(dir.file("pic.png"), 1400, 300, QColor(200, 100, 50), true));
-        ASSERT_TRUE(picture.LoadFromFile(dir.file("pic.png")));
+        ASSERT_TRUE(picture->LoadFromFile(dir.file("pic.png")));
     }
 
     void ShowWithSelection()
     {
-        preview->SetPicture(&picture);
+        preview->SetPicture(picture);
         preview->SetPictureRect(100, 10, 800, 71);
         preview->ResetSelection();
     }
@@ -32,7 +32,7 @@ protected:
     ScratchDir dir;
     RecordingParent parent;
     CPreviewCtrl* preview = nullptr;
-    CSkinImage picture;
+    SharedPicture picture = std::make_shared<CSkinImage>();
 };
 
 TEST_F(PreviewCtrlTest, DefaultSelectionIsAFifteenPixelBandLeftOfCentre)
@@ -179,7 +179,7 @@ TEST_F(PreviewCtrlTest, PlainClickReportsTheCurrentRegion)
 
 TEST_F(PreviewCtrlTest, WithoutSelectionTheMouseChangesNothing)
 {
-    preview->SetPicture(&picture);
+    preview->SetPicture(picture);
     preview->SetPictureRect(100, 10, 800, 71);
     Press(preview, 345, 20);
     Move(preview, 100, 20);
@@ -195,8 +195,8 @@ TEST_F(PreviewCtrlTest, PictureCalls)
     EXPECT_FALSE(preview->HasPicture());
     EXPECT_NE(preview->LoadPicture(dir.file("pic.png")), 0);
     EXPECT_TRUE(preview->HasPicture());
-    EXPECT_EQ(preview->SetPicture(&picture), 1);
-    EXPECT_EQ(preview->Picture(), &picture);
+    EXPECT_EQ(preview->SetPicture(picture), 1);
+    EXPECT_EQ(preview->Picture(), picture);
     preview->ClearPicture();
     EXPECT_FALSE(preview->HasPicture());
     EXPECT_EQ(preview->Picture(), nullptr);
@@ -211,9 +211,9 @@ TEST_F(PreviewCtrlTest, PictureCalls)
 TEST_F(PreviewCtrlTest, PaintsTheHeaderInsetAndDimsOutsideTheSelection)
 {
     ASSERT_TRUE(WritePicture(dir.file("plain.png"), 700, 200, QColor(200, 100, 60)));
-    CSkinImage plain;
-    ASSERT_TRUE(plain.LoadFromFile(dir.file("plain.png")));
-    preview->SetPicture(&plain);
+    SharedPicture plain = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(plain->LoadFromFile(dir.file("plain.png")));
+    preview->SetPicture(plain);
     preview->SetPictureRect(0, 20, 700, 81);
 
     // Row 55 lies below the tab captions of the overlay.
@@ -240,9 +240,9 @@ TEST_F(PreviewCtrlTest, PaintsTheHeaderInsetAndDimsOutsideTheSelection)
 TEST_F(PreviewCtrlTest, HandlesStayWhenTheSelectedStripRoundsToNothing)
 {
     ASSERT_TRUE(WritePicture(dir.file("narrow.png"), 700, 200, QColor(200, 100, 60)));
-    CSkinImage plain;
-    ASSERT_TRUE(plain.LoadFromFile(dir.file("narrow.png")));
-    preview->SetPicture(&plain);
+    auto plain = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(plain->LoadFromFile(dir.file("narrow.png")));
+    preview->SetPicture(plain);
     preview->SetPictureRect(0, 20, 10, 21);
     preview->ResetSelection();
     int left = 341;
@@ -263,7 +263,7 @@ TEST_F(PreviewCtrlTest, SelectionDragNeverResamplesThePicture)
     const int builds = preview->PictureLayerBuilds();
     EXPECT_EQ(builds, 1);
     const QImage* header =
-        picture.GetCroppedScaledBitmap(700, 61, {100, 10, 800, 71}, ResampleFilter::Hermite);
+        picture->GetCroppedScaledBitmap(700, 61, {100, 10, 800, 71}, ResampleFilter::Hermite);
     ASSERT_NE(header, nullptr);
     const qint64 key = header->cacheKey();
 
@@ -282,7 +282,7 @@ TEST_F(PreviewCtrlTest, SelectionDragNeverResamplesThePicture)
 
     EXPECT_EQ(preview->PictureLayerBuilds(), builds);
     const QImage* after =
-        picture.GetCroppedScaledBitmap(700, 61, {100, 10, 800, 71}, ResampleFilter::Hermite);
+        picture->GetCroppedScaledBitmap(700, 61, {100, 10, 800, 71}, ResampleFilter::Hermite);
     EXPECT_EQ(after, header);
     EXPECT_EQ(after->cacheKey(), key);
 

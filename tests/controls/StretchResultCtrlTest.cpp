@@ -122,16 +122,16 @@ protected:
             }
         const QString path = m_dir.file("header.png");
         ASSERT_TRUE(header.save(path));
-        ASSERT_TRUE(m_picture.LoadFromFile(path));
+        ASSERT_TRUE(m_picture->LoadFromFile(path));
         m_ctrl.resize(850, 141);
-        m_ctrl.SetPicture(&m_picture);
+        m_ctrl.SetPicture(m_picture);
         m_ctrl.SetPictureRect(kCrop.left, kCrop.top, kCrop.right, kCrop.bottom);
         m_ctrl.SetRegion(kRegion.left, kRegion.top, kRegion.right, kRegion.bottom);
     }
     QImage Render() { return m_ctrl.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     skintest::ScratchDir m_dir;
-    CSkinImage m_picture;
+    SharedPicture m_picture = std::make_shared<CSkinImage>();
     CStretchResultCtrl m_ctrl;
 };
 

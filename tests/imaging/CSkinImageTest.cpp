@@ -10,9 +10,6 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QtEndian>
-#include <chrono>
-#include <sys/stat.h>
-#include <thread>
 
 using skintest::ReadAll;
 using skintest::ScratchDir;
@@ -56,7 +53,6 @@ TEST(CSkinImage, LoadsPicturesKeepingAlpha)
     EXPECT_FALSE(image.HasPicture());
     EXPECT_EQ(image.GetSize(), QSize(0, 0));
     ASSERT_TRUE(image.LoadFromFile(SavedPng(dir, "a.png", img)));
-    EXPECT_FALSE(image.IsLoading());
     EXPECT_TRUE(image.HasPicture());
     EXPECT_EQ(image.GetSize(), QSize(7, 5));
     EXPECT_EQ(image.Picture().format(), QImage::Format_ARGB32);
@@ -117,7 +113,6 @@ TEST(CSkinImage, UndecodableFilesGiveFalse)
         EXPECT_EQ(image.GetCroppedScaledBitmap(2, 1, {0, 0, 3, 2}, ResampleFilter::Hermite), cropped)
             << c.name;
         EXPECT_EQ(*cropped, croppedBefore) << c.name;
-        EXPECT_FALSE(image.IsLoading());
     }
     CSkinImage image;
     ASSERT_TRUE(image.LoadFromFile(goodPath));
@@ -144,31 +139,6 @@ TEST(CSkinImage, JpegEndIsFoundPastAnEmbeddedThumbnail)
     EXPECT_EQ(image.GetSize(), QSize(80, 60));
     ASSERT_TRUE(WriteAll(dir.file("cut.jpg"), withThumb.left(withThumb.size() - 300)));
     EXPECT_FALSE(image.LoadFromFile(dir.file("cut.jpg")));
-}
-
-// The loading flag is up exactly while a worker thread decodes, and the UI thread can read it.
-TEST(CSkinImage, LoadingFlagIsVisibleFromAnotherThread)
-{
-    ScratchDir dir;
-    const QString fifo = dir.file("slow.png");
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    CSkinImage image;
-    bool loaded = false;
-    // opening a pipe for reading waits for its writer, so the load is held open
-    std::thread worker([&] { loaded = image.LoadFromFile(fifo); });
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!image.IsLoading() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_TRUE(image.IsLoading());
-    {
-        QFile writer(fifo);
-        ASSERT_TRUE(writer.open(QIODevice::WriteOnly));
-        writer.write(Encoded(Random(5, 4, 30, false), "PNG"));
-    }
-    worker.join();
-    EXPECT_TRUE(loaded);
-    EXPECT_FALSE(image.IsLoading());
-    EXPECT_EQ(image.GetSize(), QSize(5, 4));
 }
 
 // Qt's default allocation limit (256 MB) would refuse this 9000 x 8000 picture.

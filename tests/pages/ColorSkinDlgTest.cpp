@@ -224,14 +224,14 @@ TEST_F(ColorPage, SuggestionsFollowThePictureAndAreChosenLikeACustomColour)
     QPainter(&image).fillRect(0, 0, 600, 100, QColor(60, 160, 70));
     skintest::ScratchDir dir;
     ASSERT_TRUE(image.save(dir.file("two.png")));
-    CSkinImage picture;
-    ASSERT_TRUE(picture.LoadFromFile(dir.file("two.png")));
+    auto picture = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(picture->LoadFromFile(dir.file("two.png")));
     SkinProject project;
-    project.picture = &picture;
+    project.picture = picture;
     project.crop = {0, 0, 1000, 100};
     page.LoadFromProject(project);
     const std::vector<ColorSuggestion> suggested = page.Suggestions();
-    ASSERT_EQ(suggested, SuggestColors(picture.Picture(), project.crop));
+    ASSERT_EQ(suggested, SuggestColors(picture->Picture(), project.crop));
     ASSERT_EQ(suggested.size(), 2u);
     const int first = CColorSkinDlg::kFirstSuggestionId;
     for (int i = 0; i < CColorSkinDlg::kSuggestionCount; ++i) {
@@ -294,13 +294,13 @@ TEST(ColorPreview, ComposesPlayerHeaderAndTabs)
     QImage header(1400, 122, QImage::Format_RGB32);
     header.fill(QColor(0, 200, 0));
     ASSERT_TRUE(header.save(dir.file("header.png")));
-    CSkinImage picture;
-    ASSERT_TRUE(picture.LoadFromFile(dir.file("header.png")));
+    SharedPicture picture = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(picture->LoadFromFile(dir.file("header.png")));
 
     CColorPreviewCtrl preview;
     preview.resize(704, 480);
     preview.SetMainColor(MakeColorRef(70, 113, 184));
-    preview.SetPicture(&picture);
+    preview.SetPicture(picture);
     preview.SetPictureRect(0, 0, 1400, 122);
     const QImage shot = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shot.size(), QSize(704, 480));

@@ -53,8 +53,8 @@ protected:
         }
         const QString path = dir.file("header.png");
         EXPECT_TRUE(image.save(path));
-        EXPECT_TRUE(header.LoadFromFile(path));
-        project.picture = &header;
+        EXPECT_TRUE(header->LoadFromFile(path));
+        project.picture = header;
         project.crop = {100, 0, 1000, 122};
     }
 
@@ -66,7 +66,7 @@ protected:
 
     ScratchDir dir;
     ScriptedDialogs dialogs;
-    CSkinImage header;
+    SharedPicture header = std::make_shared<CSkinImage>();
     SkinProject project;
     CSaveSkin page;
 };

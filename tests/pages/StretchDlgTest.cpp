@@ -45,8 +45,8 @@ protected:
         header.fill(qRgb(40, 160, 90));
         const QString path = m_dir.file("header.png");
         ASSERT_TRUE(header.save(path));
-        ASSERT_TRUE(m_picture.LoadFromFile(path));
-        m_project.picture = &m_picture;
+        ASSERT_TRUE(m_picture->LoadFromFile(path));
+        m_project.picture = m_picture;
         m_project.crop = {0, 0, 700, 61};
         m_project.mainColor = MakeColorRef(0, 128, 192);
         m_page.resize(874, 567);
@@ -67,7 +67,7 @@ protected:
     }
 
     skintest::ScratchDir m_dir;
-    CSkinImage m_picture;
+    SharedPicture m_picture = std::make_shared<CSkinImage>();
     SkinProject m_project;
     CStretchDlg m_page{nullptr};
 };
@@ -282,10 +282,10 @@ TEST(StretchDlgPackage, ASavedSkinHasTheThreeStripsTheRegionGives)
     QImage header(1400, 122, QImage::Format_ARGB32);
     header.fill(qRgb(200, 120, 40));
     ASSERT_TRUE(header.save(dir.file("header.png")));
-    CSkinImage picture;
-    ASSERT_TRUE(picture.LoadFromFile(dir.file("header.png")));
+    SharedPicture picture = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(picture->LoadFromFile(dir.file("header.png")));
     SkinProject project;
-    project.picture = &picture;
+    project.picture = picture;
     project.picturePath = dir.file("header.png");
     project.crop = {0, 0, 1400, 122};
 

@@ -67,11 +67,11 @@ protected:
 
 TEST_F(OpenTest, RoundTripGivesBackTheSkin)
 {
-    CSkinImage picture;
-    ASSERT_TRUE(picture.LoadFromFile(MakePicture("p.bmp", 1400, 122)));
+    SharedPicture picture = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(picture->LoadFromFile(MakePicture("p.bmp", 1400, 122)));
     SkinProject saved;
     ResetProject(saved);
-    saved.picture = &picture;
+    saved.picture = picture;
     saved.crop = {0, 0, 1400, 122};
     saved.stretchRegion = {200, 0, 1200, 122};
     saved.tile = 1;
@@ -288,21 +288,23 @@ TEST_F(OpenTest, BuildingRightAfterAnOpenTakesTheOpenedThumbnail)
         EXPECT_TRUE(image.save(Output(name), "BMP"));
         return Output(name);
     };
-    CSkinImage picture, blue, red;
-    ASSERT_TRUE(picture.LoadFromFile(MakePicture("p.bmp", 700, 61)));
+    auto blue = std::make_shared<CSkinImage>();
+    auto red = std::make_shared<CSkinImage>();
+    auto picture = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(picture->LoadFromFile(MakePicture("p.bmp", 700, 61)));
     SkinProject project;
     ResetProject(project);
-    project.picture = &picture;
+    project.picture = picture;
     project.crop = {0, 0, 700, 61};
     project.skinName = "blue";
     project.thumbnailPath = solid("blue.bmp", qRgb(0, 0, 255));
-    ASSERT_TRUE(blue.LoadFromFile(project.thumbnailPath));
-    project.thumbnailPicture = &blue;
+    ASSERT_TRUE(blue->LoadFromFile(project.thumbnailPath));
+    project.thumbnailPicture = blue;
     ASSERT_TRUE(BuildPackage(project, Output("blue.vsf")).ok);
 
     project.thumbnailPath = solid("red.bmp", qRgb(255, 0, 0));
-    ASSERT_TRUE(red.LoadFromFile(project.thumbnailPath));
-    project.thumbnailPicture = &red;
+    ASSERT_TRUE(red->LoadFromFile(project.thumbnailPath));
+    project.thumbnailPicture = red;
     ASSERT_TRUE(OpenPackage(Output("blue.vsf"), project).ok);
     ASSERT_TRUE(BuildPackage(project, Output("again.vsf")).ok);
     skintest::ScratchDir unpacked;

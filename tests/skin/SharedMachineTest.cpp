@@ -50,9 +50,9 @@ protected:
         ASSERT_TRUE(WriteAll(m_victim + "/photo.jpg", "the user's photo"));
         m_before = Contents(m_victim);
 
-        ASSERT_TRUE(m_picture.LoadFromFile(MakePicture("picture.bmp", 700, 61)));
+        ASSERT_TRUE(m_picture->LoadFromFile(MakePicture("picture.bmp", 700, 61)));
         ResetProject(m_project);
-        m_project.picture = &m_picture;
+        m_project.picture = m_picture;
         m_project.crop = {0, 0, 700, 61};
         m_project.skinName = "skin";
     }
@@ -74,7 +74,7 @@ protected:
 
     QString m_victim;
     Snapshot m_before;
-    CSkinImage m_picture;
+    SharedPicture m_picture = std::make_shared<CSkinImage>();
     SkinProject m_project;
 };
 

@@ -41,15 +41,15 @@ protected:
     // A project over a picture of the given size, cropped to crop.
     void Prepare(int width, int height, const SkinRect& crop, const SkinRect& stretch = {})
     {
-        ASSERT_TRUE(m_picture.LoadFromFile(MakePicture("picture.bmp", width, height)));
+        ASSERT_TRUE(m_picture->LoadFromFile(MakePicture("picture.bmp", width, height)));
         ResetProject(m_project);
-        m_project.picture = &m_picture;
+        m_project.picture = m_picture;
         m_project.crop = crop;
         m_project.stretchRegion = stretch;
         m_project.skinName = "skin";
     }
 
-    CSkinImage m_picture;
+    SharedPicture m_picture = std::make_shared<CSkinImage>();
     SkinProject m_project;
 };
 
@@ -118,7 +118,7 @@ TEST_F(BuildTest, WithoutStretchRegionOnlyTheWholeCropAtItsOwnSize)
     EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKMid.bmp")), QSize(800, 90));
     // Not resampled: the strip holds the crop's own pixels.
     const QImage strip(unpacked->file("TopPanelBKMid.bmp"));
-    const QImage source(m_picture.Picture());
+    const QImage source(m_picture->Picture());
     EXPECT_EQ(strip.pixel(0, 0) & 0xFFFFFF, source.pixel(50, 5) & 0xFFFFFF);
     EXPECT_EQ(strip.pixel(799, 89) & 0xFFFFFF, source.pixel(849, 94) & 0xFFFFFF);
 }
@@ -126,11 +126,11 @@ TEST_F(BuildTest, WithoutStretchRegionOnlyTheWholeCropAtItsOwnSize)
 TEST_F(BuildTest, ChosenThumbnailIsSqueezedTo60By37)
 {
     Prepare(700, 61, {0, 0, 700, 61});
-    CSkinImage thumbnail;
+    SharedPicture thumbnail = std::make_shared<CSkinImage>();
     const QString path = MakePicture("thumb.png", 300, 300, "PNG");
-    ASSERT_TRUE(thumbnail.LoadFromFile(path));
+    ASSERT_TRUE(thumbnail->LoadFromFile(path));
     m_project.thumbnailPath = path;
-    m_project.thumbnailPicture = &thumbnail;
+    m_project.thumbnailPicture = thumbnail;
     const QString package = Output("thumb.vsf");
     ASSERT_TRUE(BuildPackage(m_project, package).ok);
     EXPECT_EQ(BitmapSize(Unpack(package)->file("small.bmp")), QSize(60, 37));
