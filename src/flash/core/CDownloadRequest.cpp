@@ -1,0 +1,59 @@
+#include "flash/core/CDownloadRequest.h"
+
+#include "flash/core/FlashCache.h"
+#include "flash/core/FlashRequest.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+CDownloadRequest::CDownloadRequest(QObject* parent) : QObject(parent)
+{
+    connect(&m_download, &CSwfDownload::Progress, this, &CDownloadRequest::DownloadProgress);
+    connect(&m_download, &CSwfDownload::Finished, this, [this](bool ok, const QString&) { OnFinished(ok); });
+}
+
+CDownloadRequest::Outcome CDownloadRequest::HandleRequest(const QString& text)
+{
+    if (m_busy)
+        return Outcome::Dropped;
+    const FlashRequest request = ParseFlashRequest(text);
+    if (!request.IsDownload())
+        return Outcome::Ignored;
+    m_flashId = request.flashId;
+    m_name = request.name;
+    m_url = request.url;
+    m_localPath.clear();
+    // The id becomes a file name only as a plain name: no folders, no hidden or odd names.
+    if (!IsPlainFlashId(m_flashId))
+        return Done(false);
+    const QString folder = m_cacheFolder.isEmpty() ? FlashCacheFolder() : m_cacheFolder;
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return Done(false);
+    m_localPath = QDir(folder).filePath(m_flashId + QStringLiteral(".swf"));
+    if (QFileInfo(m_localPath).isFile())
+        return Done(true);
+    if (!m_download.Start(QUrl(m_url, QUrl::StrictMode), m_localPath))
+        return Done(false);
+    m_busy = true;
+    emit DownloadStarted();
+    return Outcome::Started;
+}
+
+void CDownloadRequest::CancelDownload()
+{
+    m_download.Cancel();
+    m_busy = false;
+}
+
+CDownloadRequest::Outcome CDownloadRequest::Done(bool success)
+{
+    emit DownloadDone(success);
+    return success ? Outcome::Cached : Outcome::Failed;
+}
+
+void CDownloadRequest::OnFinished(bool ok)
+{
+    // Still busy while the result is handled, as a request arriving meanwhile is dropped.
+    emit DownloadDone(ok);
+    m_busy = false;
+}
