@@ -1,6 +1,7 @@
 // Downloading a control against a small HTTP server on 127.0.0.1 that answers each request as
 // told: whole, cut short, without a length, with an error status, or stalled.
 #include "flash/core/CDownloadRequest.h"
+#include "support/TestHttpServer.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -9,75 +10,15 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using Outcome = CDownloadRequest::Outcome;
+using skintest::Answer;
+using skintest::MovieOfSize;
+using skintest::TestServer;
 
 namespace {
-
-struct Answer {
-    int status = 200;
-    QByteArray body;
-    bool sendLength = true;
-    qint64 bytesSent = -1; // of the body, then the connection closes; -1: all
-    bool stall = false;    // after bytesSent, keep the connection open and send nothing
-};
-
-class TestServer : public QObject {
-public:
-    TestServer()
-    {
-        server.listen(QHostAddress::LocalHost, 0);
-        connect(&server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = server.nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { OnRead(socket); });
-                connect(socket, &QTcpSocket::disconnected, this, [this] { ++closed; });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-    }
-    QString Url(const char* path) const
-    {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(server.serverPort()).arg(path);
-    }
-
-    Answer answer;
-    int requests = 0;
-    int closed = 0; // connections the client closed or the server ended
-    QByteArray lastRequest;
-
-private:
-    void OnRead(QTcpSocket* socket)
-    {
-        QByteArray& got = pending[socket];
-        got += socket->readAll();
-        if (!got.contains("\r\n\r\n"))
-            return;
-        ++requests;
-        lastRequest = got;
-        const QByteArray body = answer.bytesSent < 0 ? answer.body : answer.body.left(answer.bytesSent);
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\nConnection: close\r\n";
-        if (answer.sendLength)
-            head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
-        socket->write(head + "\r\n" + body);
-        socket->flush();
-        if (!answer.stall)
-            socket->disconnectFromHost();
-    }
-
-    QTcpServer server;
-    QHash<QTcpSocket*, QByteArray> pending;
-};
-
-// A real movie (the generated clock) padded to the size.
-QByteArray Movie(int size)
-{
-    QByteArray bytes = skintest::ReadAll(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"));
-    bytes.resize(size, '\0');
-    return bytes;
-}
 
 QString Request(const QString& url, const QString& flashId = QStringLiteral("clock01"))
 {
@@ -117,11 +58,11 @@ struct Fixture {
 TEST(Download, ClockIntoTheCacheThenFromTheCache)
 {
     Fixture f;
-    f.server.answer.body = Movie(5000);
+    f.server.answer.body = MovieOfSize(5000);
     EXPECT_EQ(f.Run(Request(f.server.Url("/c/clock01.swf"))), true);
     EXPECT_EQ(f.request.Name(), QStringLiteral("时钟"));
     EXPECT_EQ(f.request.LocalPath(), f.scratch.file("cache/clock01.swf"));
-    EXPECT_EQ(skintest::ReadAll(f.request.LocalPath()), Movie(5000));
+    EXPECT_EQ(skintest::ReadAll(f.request.LocalPath()), MovieOfSize(5000));
     EXPECT_FALSE(f.request.IsBusy());
     EXPECT_TRUE(f.server.lastRequest.startsWith("GET /c/clock01.swf HTTP/1.1\r\n"));
     EXPECT_TRUE(f.server.lastRequest.contains("Accept-Encoding: identity"));
@@ -165,12 +106,12 @@ TEST(Download, AnswersThatFailLeaveNoFile)
         const char* why; // in the transfer's error
     };
     const Case cases[] = {
-        {"closed at 3000 of 5000", {200, Movie(5000), true, 3000, false}, "closed"},
-        {"404", {404, Movie(5000), true, -1, false}, "404"},
-        {"407", {407, Movie(5000), true, -1, false}, "407"},
+        {"closed at 3000 of 5000", {200, MovieOfSize(5000), true, 3000, false}, "closed"},
+        {"404", {404, MovieOfSize(5000), true, -1, false}, "404"},
+        {"407", {407, MovieOfSize(5000), true, -1, false}, "407"},
         {"500 without a body", {500, {}, true, -1, false}, "500"},
-        {"stalled after 3000", {200, Movie(5000), true, 3000, true}, "nothing received"},
-        {"stalled before any byte", {200, Movie(5000), true, 0, true}, "nothing received"},
+        {"stalled after 3000", {200, MovieOfSize(5000), true, 3000, true}, "nothing received"},
+        {"stalled before any byte", {200, MovieOfSize(5000), true, 0, true}, "nothing received"},
         {"not a movie", {200, QByteArray(5000, 'x'), true, -1, false}, "not a flash movie"},
         {"empty without a length", {200, {}, false, -1, false}, "not a flash movie"},
         {"more than 32 MiB announced",
@@ -191,9 +132,9 @@ TEST(Download, AnswersThatFailLeaveNoFile)
 TEST(Download, WithoutALengthEverythingCounts)
 {
     Fixture f;
-    f.server.answer = {200, Movie(7000), false, -1, false};
+    f.server.answer = {200, MovieOfSize(7000), false, -1, false};
     EXPECT_EQ(f.Run(Request(f.server.Url("/c.swf"))), true);
-    EXPECT_EQ(skintest::ReadAll(f.request.LocalPath()), Movie(7000));
+    EXPECT_EQ(skintest::ReadAll(f.request.LocalPath()), MovieOfSize(7000));
 }
 
 TEST(Download, RefusedConnectionFails)
@@ -211,7 +152,7 @@ TEST(Download, BusyDropsThenCancelLeavesNothingAndTheNextDownloadsAnew)
 {
     Fixture f;
     f.request.Download().SetStallTimeout(60000);
-    f.server.answer = {200, Movie(5000), true, 2500, true};
+    f.server.answer = {200, MovieOfSize(5000), true, 2500, true};
     QSignalSpy progress(&f.request, &CDownloadRequest::DownloadProgress);
     ASSERT_EQ(f.request.HandleRequest(Request(f.server.Url("/c.swf"))), Outcome::Started);
     ASSERT_TRUE(
@@ -230,7 +171,7 @@ TEST(Download, BusyDropsThenCancelLeavesNothingAndTheNextDownloadsAnew)
     EXPECT_FALSE(QFileInfo::exists(f.scratch.file("cache/clock01.swf")));
     EXPECT_TRUE(f.CacheFiles().isEmpty());
 
-    f.server.answer = {200, Movie(5000), true, -1, false};
+    f.server.answer = {200, MovieOfSize(5000), true, -1, false};
     EXPECT_EQ(f.Run(Request(f.server.Url("/c.swf"))), true);
     EXPECT_EQ(f.server.requests, 2);
     EXPECT_EQ(QFileInfo(f.scratch.file("cache/clock01.swf")).size(), 5000);

@@ -1,5 +1,7 @@
 #include "flash/ui/LocalWebHost.h"
 
+#include "flash/ui/LocalGallery.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -166,6 +168,7 @@ void LocalWebHost::AddSitePages()
         const QString file = QString::fromLatin1(page.file);
         m_entries.insert(QString::fromLatin1(page.path), {MimeTypeForName(file), file, {}});
     }
+    AddLocalGallery(*this);
 }
 
 void LocalWebHost::AddResourceFiles(const QString& resourceFolder, const QString& urlFolder)

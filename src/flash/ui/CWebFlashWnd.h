@@ -1,0 +1,43 @@
+#pragma once
+// "选择控件": the control gallery, a small fixed-size window above the wizard and its flash
+// controls, filled by the gallery page (CAppWebWnd). A control the page picks is taken from the
+// control cache or downloaded into it while the progress dialog shows; then the window to notify
+// (the wizard) gets PM_DOWNLOAD_DONE with the control's name and file, or the user is told that
+// the download failed. Made on first use, then hidden and shown again.
+#include "flash/core/CDownloadRequest.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QUrl>
+
+class CAppWebWnd;
+class CProgressDlg;
+
+class CWebFlashWnd : public QDialog {
+    Q_OBJECT
+public:
+    // The gallery page: SKINMAKER_SITE's, else the local web host's own.
+    static QUrl GalleryPageUrl();
+    static QString FailureText() { return QStringLiteral("下载失败,请稍后再试！"); }
+
+    explicit CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl = GalleryPageUrl());
+    ~CWebFlashWnd() override;
+
+    void SetNotifyWindow(QObject* window) { m_notify = window; }
+    CAppWebWnd* View() const { return m_view; }
+    // Null until the first download starts.
+    CProgressDlg* ProgressDialog() const { return m_progress; }
+    CDownloadRequest& Request() { return m_request; }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void OnDownloadStarted();
+    void OnDownloadDone(bool success);
+
+    CDownloadRequest m_request;
+    CAppWebWnd* m_view;
+    CProgressDlg* m_progress = nullptr;
+    QPointer<QObject> m_notify;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The program's own control gallery, served by the local web host when no other site is
+// configured: the page at the gallery's address and the sample controls it offers, each with
+// its flash id, name and stage size.
+#include <QList>
+#include <QString>
+
+class LocalWebHost;
+
+struct GalleryControl {
+    QString flashId;
+    QString name;
+    QString path; // on the host
+    int width = 0;
+    int height = 0;
+};
+
+// The sample controls, their sizes read from the movies.
+QList<GalleryControl> LocalGalleryControls();
+// Adds the gallery page, its list of controls and the movies to the host.
+void AddLocalGallery(LocalWebHost& host);

@@ -1,0 +1,217 @@
+// The control gallery: its window with the progress dialog and results (without a page), the
+// program's own gallery on the local host, and the real web view whose page calls
+// window.external.callflashdown, answered only on the gallery's origin.
+#include "flash/ui/CAppWebWnd.h"
+#include "flash/ui/CProgressDlg.h"
+#include "flash/ui/CWebFlashWnd.h"
+#include "flash/ui/LocalGallery.h"
+#include "flash/ui/LocalWebHost.h"
+#include "flash/ui/WebEngineSetup.h"
+#include "pages/ScriptedDialogs.h"
+#include "support/TestHttpServer.h"
+#include "support/TestSupport.h"
+#include "ui/PageMessages.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using Outcome = CDownloadRequest::Outcome;
+using skintest::MovieOfSize;
+
+namespace {
+
+// Stands for the wizard: records the controls the gallery reports.
+class Receiver : public QObject {
+public:
+    struct Added {
+        QString name;
+        QString path;
+    };
+    QList<Added> added;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() != static_cast<QEvent::Type>(PM_DOWNLOAD_DONE))
+            return QObject::event(event);
+        auto* message = static_cast<CPageEvent*>(event);
+        if (message->lParam == 1)
+            added.append({message->name, message->path});
+        return true;
+    }
+};
+
+QString Request(const QString& url, const QString& flashId = QStringLiteral("clock01"))
+{
+    return QStringLiteral("method=download\nflashid=%1\nname=时钟\nurl=%2").arg(flashId, url);
+}
+
+struct GalleryFixture {
+    GalleryFixture(const QUrl& url = QUrl()) : gallery(nullptr, url)
+    {
+        gallery.Request().SetCacheFolder(scratch.file("cache"));
+        gallery.SetNotifyWindow(&receiver);
+        gallery.show();
+    }
+    bool ProgressShown() const { return gallery.ProgressDialog() && gallery.ProgressDialog()->isVisible(); }
+
+    struct EngineReady {
+        EngineReady() { PrepareWebEngine(); }
+    } engineReady; // before the first web view
+    ScriptedDialogs dialogs;
+    skintest::ScratchDir scratch;
+    Receiver receiver;
+    CWebFlashWnd gallery;
+};
+
+QByteArray Get(const QUrl& url)
+{
+    QNetworkAccessManager manager;
+    QNetworkReply* reply = manager.get(QNetworkRequest(url));
+    if (!QTest::qWaitFor([&] { return reply->isFinished(); }, 10000))
+        reply->abort();
+    const QByteArray body = reply->readAll();
+    delete reply;
+    return body;
+}
+
+} // namespace
+
+TEST(GalleryWindow, CachedDownloadedAndFailedControls)
+{
+    GalleryFixture f;
+    EXPECT_EQ(f.gallery.windowTitle(), QStringLiteral("选择控件"));
+    EXPECT_EQ(f.gallery.size(), QSize(366, 360));
+    skintest::TestServer server;
+    server.answer = {200, MovieOfSize(5000), true, 2000, true};
+    f.gallery.Request().Download().SetStallTimeout(60000);
+
+    // A download: the progress dialog on its posted start, gone with the result; the wizard is told.
+    ASSERT_EQ(f.gallery.Request().HandleRequest(Request(server.Url("/c.swf"))), Outcome::Started);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.ProgressShown(); }));
+    CProgressDlg* progress = f.gallery.ProgressDialog();
+    EXPECT_EQ(progress->windowTitle(), QStringLiteral("下载控件"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return progress->Bar()->value() == 2000; }));
+    EXPECT_EQ(progress->Bar()->maximum(), 5000);
+    // Escape only closes the dialog; the download goes on.
+    QTest::keyClick(progress, Qt::Key_Escape);
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_TRUE(f.gallery.Request().IsBusy());
+    f.gallery.Request().CancelDownload();
+    server.answer = {200, MovieOfSize(5000), true, -1, false};
+    ASSERT_EQ(f.gallery.Request().HandleRequest(Request(server.Url("/c.swf"))), Outcome::Started);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.receiver.added.isEmpty(); }));
+    EXPECT_EQ(f.receiver.added.last().name, QStringLiteral("时钟"));
+    EXPECT_EQ(f.receiver.added.last().path, f.scratch.file("cache/clock01.swf"));
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_TRUE(f.dialogs.messages.isEmpty());
+
+    // From the cache: told at once, no dialog.
+    EXPECT_EQ(f.gallery.Request().HandleRequest(Request(server.Url("/c.swf"))), Outcome::Cached);
+    EXPECT_EQ(f.receiver.added.size(), 2);
+    EXPECT_FALSE(progress->isVisible());
+
+    // A failure: the message with the program's name as caption; the wizard hears nothing.
+    server.answer = {404, "missing", true, -1, false};
+    ASSERT_EQ(f.gallery.Request().HandleRequest(Request(server.Url("/x.swf"), "other")), Outcome::Started);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.dialogs.messages.isEmpty(); }));
+    EXPECT_EQ(f.dialogs.messages.last().text, QStringLiteral("下载失败,请稍后再试！"));
+    EXPECT_EQ(f.dialogs.messages.last().caption, QCoreApplication::applicationName());
+    EXPECT_EQ(f.receiver.added.size(), 2);
+    EXPECT_FALSE(progress->isVisible());
+}
+
+TEST(GalleryWindow, CancelInTheProgressDialog)
+{
+    GalleryFixture f;
+    skintest::TestServer server;
+    server.answer = {200, MovieOfSize(5000), true, 2500, true};
+    f.gallery.Request().Download().SetStallTimeout(60000);
+    ASSERT_EQ(f.gallery.Request().HandleRequest(Request(server.Url("/c.swf"))), Outcome::Started);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.ProgressShown() && server.requests == 1; }));
+    QTest::qWait(50);
+    QTest::mouseClick(f.gallery.ProgressDialog()->CancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(f.gallery.ProgressDialog()->isVisible());
+    EXPECT_FALSE(f.gallery.Request().IsBusy());
+    QTest::qWait(100);
+    EXPECT_TRUE(f.receiver.added.isEmpty());
+    EXPECT_TRUE(f.dialogs.messages.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(f.scratch.file("cache/clock01.swf")));
+}
+
+TEST(LocalGallery, ServesItsControlsWhichDownloadOverHttp)
+{
+    const QList<GalleryControl> controls = LocalGalleryControls();
+    ASSERT_EQ(controls.size(), 3);
+    EXPECT_EQ(controls[0].flashId, "clock01");
+    EXPECT_EQ(QSize(controls[0].width, controls[0].height), QSize(80, 80));
+    EXPECT_EQ(QSize(controls[1].width, controls[1].height), QSize(120, 60));
+    EXPECT_EQ(QSize(controls[2].width, controls[2].height), QSize(200, 60));
+
+    LocalWebHost host(QStringLiteral(SKIN_BINARY_DIR "/flashplayer"));
+    qunsetenv("SKINMAKER_SITE");
+    ASSERT_TRUE(host.Start());
+    EXPECT_TRUE(Get(host.Url("/today_recommend/flash.htm")).contains("callflashdown"));
+    QByteArray list = Get(host.Url("/today_recommend/controls.js"));
+    list = list.mid(list.indexOf('['), list.lastIndexOf(']') - list.indexOf('[') + 1);
+    const QJsonArray json = QJsonDocument::fromJson(list).array();
+    ASSERT_EQ(json.size(), 3);
+    EXPECT_EQ(json[1].toObject()["name"].toString(), QStringLiteral("天气"));
+
+    skintest::ScratchDir scratch;
+    CDownloadRequest request;
+    request.SetCacheFolder(scratch.path());
+    QSignalSpy done(&request, &CDownloadRequest::DownloadDone);
+    const QString url = host.Url(json[2].toObject()["url"].toString()).toString();
+    ASSERT_EQ(request.HandleRequest(Request(url, "meter01")), Outcome::Started);
+    ASSERT_TRUE(done.wait(10000));
+    EXPECT_TRUE(done.last().at(0).toBool());
+    EXPECT_EQ(skintest::ReadAll(request.LocalPath()),
+              skintest::ReadAll(SKIN_SOURCE_DIR "/res/flash/meter.swf"));
+}
+
+TEST(GalleryPage, ScriptCallAnsweredOnlyOnTheGalleryOrigin)
+{
+    PrepareWebEngine();
+    LocalWebHost site(QStringLiteral(SKIN_BINARY_DIR "/flashplayer"));
+    LocalWebHost other(QStringLiteral(SKIN_BINARY_DIR "/flashplayer"));
+    ASSERT_TRUE(site.Start());
+    ASSERT_TRUE(other.Start());
+    // The page calls at once, before the channel to the program is up, and shows an alert.
+    const QByteArray page = "<!DOCTYPE html><html><head><meta charset='utf-8'><script>"
+                            "alert('欢迎');"
+                            "window.external.callflashdown('method=download\\r\\nflashid=clock01\\r\\n"
+                            "name=时钟\\r\\nurl=' + location.origin + '/c/clock01.swf');"
+                            "document.title = 'called';"
+                            "</script></head><body></body></html>";
+    for (LocalWebHost* host : {&site, &other}) {
+        host->AddContent("/today_recommend/flash.htm", "text/html; charset=utf-8", page);
+        host->AddContent("/c/clock01.swf", "application/x-shockwave-flash", MovieOfSize(3000));
+    }
+
+    GalleryFixture f(site.Url("/today_recommend/flash.htm"));
+    f.gallery.View()->load(other.Url("/today_recommend/flash.htm"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.gallery.View()->title() == "called"; }, 60000));
+    QTest::qWait(1500);
+    EXPECT_FALSE(f.gallery.View()->ShowsGalleryOrigin());
+    EXPECT_TRUE(f.receiver.added.isEmpty());
+    EXPECT_EQ(f.gallery.ProgressDialog(), nullptr);
+
+    f.gallery.View()->load(site.Url("/today_recommend/flash.htm"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.receiver.added.isEmpty(); }, 60000));
+    EXPECT_EQ(f.receiver.added[0].name, QStringLiteral("时钟"));
+    EXPECT_EQ(skintest::ReadAll(f.receiver.added[0].path), MovieOfSize(3000));
+    ASSERT_FALSE(f.dialogs.messages.isEmpty());
+    EXPECT_EQ(f.dialogs.messages[0].text, QStringLiteral("欢迎"));
+    EXPECT_EQ(f.dialogs.messages[0].caption, "Custom Browser");
+    EXPECT_EQ(f.dialogs.messages[0].icon, QMessageBox::Critical);
+}
