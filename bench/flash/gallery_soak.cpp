@@ -1,0 +1,126 @@
+// Soak of the control download: a large control is downloaded from the local web host again and
+// again through the gallery window, and "取消" in the progress dialog is pressed at a random
+// moment of most transfers. After every round the cache must hold either nothing (cancelled) or
+// the whole file (completed), never a partial one.
+//   gallery_soak [ROUNDS] [MEGABYTES]
+#include "flash/ui/CProgressDlg.h"
+#include "flash/ui/CWebFlashWnd.h"
+#include "flash/ui/LocalWebHost.h"
+#include "flash/ui/WebEngineSetup.h"
+#include "ui/PageMessages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+class Receiver : public QObject {
+public:
+    int added = 0;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() != static_cast<QEvent::Type>(PM_DOWNLOAD_DONE))
+            return QObject::event(event);
+        added += static_cast<CPageEvent*>(event)->lParam == 1;
+        return true;
+    }
+};
+
+void Wait(const std::function<bool()>& done)
+{
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareWebEngine();
+    QApplication app(argc, argv);
+    const int rounds = argc > 1 ? atoi(argv[1]) : 50;
+    const int megabytes = argc > 2 ? atoi(argv[2]) : 10;
+
+    LocalWebHost host(LocalWebHost::PlayerFolder());
+    if (!host.Start())
+        return 1;
+    QFile clock(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"));
+    clock.open(QIODevice::ReadOnly);
+    QByteArray movie = clock.readAll();
+    const qint64 size = qint64(megabytes) * 1024 * 1024;
+    movie.resize(size, '\0');
+    host.AddContent(QStringLiteral("/c/big.swf"), "application/x-shockwave-flash", movie);
+    const QString url = host.Url(QStringLiteral("/c/big.swf")).toString();
+
+    QTemporaryDir cache;
+    Receiver receiver;
+    CWebFlashWnd gallery(nullptr, QUrl());
+    gallery.Request().SetCacheFolder(cache.path());
+    gallery.SetNotifyWindow(&receiver);
+    const QString target = QDir(cache.path()).filePath(QStringLiteral("big.swf"));
+    const QString text = QStringLiteral("method=download\nflashid=big\nname=big\nurl=") + url;
+
+    // Whole downloads (the first warms up) set the window for the random cancels.
+    qint64 wholeMs = 0;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        gallery.Request().HandleRequest(text);
+        Wait([&] { return !gallery.Request().IsBusy(); });
+        wholeMs = qMax<qint64>(timer.elapsed(), 1);
+        QFile::remove(target);
+    }
+    qint64 received = 0;
+    QObject::connect(&gallery.Request(), &CDownloadRequest::DownloadProgress,
+                     [&](qint64 bytes, qint64) { received = bytes; });
+    int midway = 0; // cancels after some but not all bytes had arrived
+
+    int cancelled = 0;
+    int completed = 0;
+    int partial = 0;
+    for (int round = 0; round < rounds; ++round) {
+        const int before = receiver.added;
+        gallery.Request().HandleRequest(text);
+        // A cancel somewhere in 0 .. 1.2 x the time of a whole download (some come too late).
+        const int delay = QRandomGenerator::global()->bounded(int(wholeMs * 12 / 10) + 1);
+        bool pressed = false;
+        received = 0;
+        QTimer::singleShot(delay, &gallery, [&] {
+            if (!gallery.Request().IsBusy())
+                return;
+            pressed = true;
+            midway += received > 0 && received < size;
+            if (gallery.ProgressDialog())
+                gallery.ProgressDialog()->CancelButton()->click();
+            else
+                gallery.Request().CancelDownload();
+        });
+        Wait([&] { return !gallery.Request().IsBusy() && (pressed || receiver.added > before); });
+        QCoreApplication::processEvents();
+        const QStringList files = QDir(cache.path()).entryList(QDir::Files | QDir::Hidden);
+        if (receiver.added > before) {
+            ++completed;
+            partial += QFileInfo(target).size() != size || files.size() != 1;
+            QFile::remove(target);
+        } else {
+            ++cancelled;
+            partial += !files.isEmpty();
+        }
+    }
+    std::printf("rounds %d of %d MB, whole download %lld ms: %d cancelled (%d midway), %d completed, "
+                "%d partial files\n",
+                rounds, megabytes, static_cast<long long>(wholeMs), cancelled, midway, completed, partial);
+    return partial == 0 ? 0 : 1;
+}
