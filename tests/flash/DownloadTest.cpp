@@ -35,7 +35,7 @@ struct Fixture {
     Fixture()
     {
         request.SetCacheFolder(scratch.file("cache"));
-        request.Download().SetStallTimeout(400);
+        request.Download().SetStallTimeout(60000);
     }
     // The result of a request that started a download.
     std::optional<bool> Run(const QString& text)
@@ -121,6 +121,7 @@ TEST(Download, AnswersThatFailLeaveNoFile)
     for (const Case& c : cases) {
         Fixture f;
         f.server.answer = c.answer;
+        f.request.Download().SetStallTimeout(c.answer.stall ? 1000 : 60000);
         QSignalSpy finished(&f.request.Download(), &CSwfDownload::Finished);
         EXPECT_EQ(f.Run(Request(f.server.Url("/c.swf"))), false) << c.what;
         EXPECT_TRUE(!finished.isEmpty() && finished.last().at(1).toString().contains(c.why)) << c.what;
@@ -151,7 +152,6 @@ TEST(Download, RefusedConnectionFails)
 TEST(Download, BusyDropsThenCancelLeavesNothingAndTheNextDownloadsAnew)
 {
     Fixture f;
-    f.request.Download().SetStallTimeout(60000);
     f.server.answer = {200, MovieOfSize(5000), true, 2500, true};
     QSignalSpy progress(&f.request, &CDownloadRequest::DownloadProgress);
     ASSERT_EQ(f.request.HandleRequest(Request(f.server.Url("/c.swf"))), Outcome::Started);

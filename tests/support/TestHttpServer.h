@@ -32,8 +32,8 @@ public:
 private:
     void OnRead(QTcpSocket* socket);
 
+    QHash<QTcpSocket*, QByteArray> m_pending; // outlives the server, whose sockets report closing
     QTcpServer m_server;
-    QHash<QTcpSocket*, QByteArray> m_pending;
 };
 
 // The generated clock movie padded with zero bytes to the size.

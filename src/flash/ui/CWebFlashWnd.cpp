@@ -3,6 +3,7 @@
 #include "flash/ui/CAppWebWnd.h"
 #include "flash/ui/CProgressDlg.h"
 #include "flash/ui/LocalWebHost.h"
+#include "flash/ui/WebEngineSetup.h"
 #include "platform/SiteLinks.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageMessages.h"
@@ -26,6 +27,7 @@ CWebFlashWnd::CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl) : QDialog(own
     setModal(false);
     setFixedSize(244 * 6 / 4, 222 * 13 / 8);
 
+    PrepareWebEngine();
     m_view = new CAppWebWnd(galleryUrl, this);
     m_view->setObjectName(QStringLiteral("view2000"));
     auto* layout = new QVBoxLayout(this);
