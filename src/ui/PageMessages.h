@@ -29,7 +29,8 @@ public:
     qintptr wParam = 0;
     qintptr lParam = 0;
     SkinRect rect;      // PM_CROP_CHANGED, PM_REGION_CHANGED
-    QString path;       // PM_OPEN_PACKAGE
+    QString path;       // PM_OPEN_PACKAGE; PM_DOWNLOAD_DONE: the downloaded control's local file
+    QString name;       // PM_DOWNLOAD_DONE: the downloaded control's name
     qintptr result = 0; // set by the receiver
 };
 
