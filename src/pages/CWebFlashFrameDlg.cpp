@@ -88,13 +88,13 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
     MakeLabel(this, QStringLiteral("static1033"),
               QStringLiteral("Vadi提供包括时钟，天气预报等动态控件，美观又实用，如果您不需要，点击跳过即可"),
               &boldFont)
-        ->move(27, 42);
+        ->move(27, 38);
 
     m_group =
         new QGroupBox(QStringLiteral("选择动态控件(.swf)，调整其位置（或直接在预览区域中拖拽调整）"), this);
     m_group->setObjectName(QStringLiteral("group1034"));
     m_group->setFont(boldFont);
-    m_group->setGeometry(25, 64, 600, 150);
+    m_group->setGeometry(25, 60, 600, 168);
 
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(QStringLiteral("tabs1015"));
@@ -102,7 +102,7 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
     for (const char* title : {"左上外饰", "右上外饰", "左下外饰", "右下外饰"})
         m_tabs->addTab(QString::fromUtf8(title));
     m_tabs->setDrawBase(true);
-    m_tabs->setGeometry(35, 84, 356, 24);
+    m_tabs->setGeometry(35, 92, 356, 24);
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("list1079"));
@@ -124,7 +124,7 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         listPalette.setColor(QPalette::Inactive, role, listPalette.color(QPalette::Active, role));
     m_list->setPalette(listPalette);
-    m_list->setGeometry(35, 108, 356, 98);
+    m_list->setGeometry(35, 116, 356, 100);
 
     const auto makeButton = [this, &textFont](const QString& text, const QString& name, const QRect& place) {
         auto* button = new QPushButton(text, this);
@@ -134,39 +134,39 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
         return button;
     };
     m_localButton =
-        makeButton(QStringLiteral("选择本地文件"), QStringLiteral("button1083"), {403, 86, 100, 24});
+        makeButton(QStringLiteral("选择本地文件"), QStringLiteral("button1083"), {403, 94, 100, 24});
     m_galleryButton =
-        makeButton(QStringLiteral("选择Vadi控件"), QStringLiteral("button1085"), {513, 86, 100, 24});
-    m_deleteButton = makeButton(QStringLiteral("删除"), QStringLiteral("button1084"), {403, 116, 100, 24});
-    m_clearButton = makeButton(QStringLiteral("清空"), QStringLiteral("button1048"), {513, 116, 100, 24});
+        makeButton(QStringLiteral("选择Vadi控件"), QStringLiteral("button1085"), {513, 94, 100, 24});
+    m_deleteButton = makeButton(QStringLiteral("删除"), QStringLiteral("button1084"), {403, 124, 100, 24});
+    m_clearButton = makeButton(QStringLiteral("清空"), QStringLiteral("button1048"), {513, 124, 100, 24});
     // The control gallery is not part of the program yet.
     m_galleryButton->setEnabled(false);
 
-    MakeLabel(this, QStringLiteral("static1073"), QStringLiteral("调整位置："), &textFont)->move(403, 152);
-    MakeLabel(this, QStringLiteral("static1075"), QStringLiteral("横向偏移"), &textFont)->move(403, 175);
+    MakeLabel(this, QStringLiteral("static1073"), QStringLiteral("调整位置："), &textFont)->move(403, 160);
+    MakeLabel(this, QStringLiteral("static1075"), QStringLiteral("横向偏移"), &textFont)->move(403, 183);
     m_xEdit = new QLineEdit(this);
     m_xEdit->setObjectName(QStringLiteral("edit1019"));
-    m_xEdit->setGeometry(455, 172, 40, 20);
+    m_xEdit->setGeometry(455, 180, 40, 20);
     m_xArrows = new QScrollBar(Qt::Horizontal, this);
     m_xArrows->setObjectName(QStringLiteral("arrows1023"));
-    m_xArrows->setGeometry(495, 172, 30, 20);
-    MakeLabel(this, QStringLiteral("static1074"), QStringLiteral("像素"), &textFont)->move(529, 175);
-    MakeLabel(this, QStringLiteral("static1076"), QStringLiteral("纵向偏移"), &textFont)->move(403, 197);
+    m_xArrows->setGeometry(495, 180, 30, 20);
+    MakeLabel(this, QStringLiteral("static1074"), QStringLiteral("像素"), &textFont)->move(529, 183);
+    MakeLabel(this, QStringLiteral("static1076"), QStringLiteral("纵向偏移"), &textFont)->move(403, 205);
     m_yEdit = new QLineEdit(this);
     m_yEdit->setObjectName(QStringLiteral("edit1020"));
-    m_yEdit->setGeometry(455, 194, 40, 20);
+    m_yEdit->setGeometry(455, 202, 40, 20);
     m_yArrows = new QScrollBar(Qt::Vertical, this);
     m_yArrows->setObjectName(QStringLiteral("arrows1024"));
-    m_yArrows->setGeometry(495, 194, 16, 20);
-    MakeLabel(this, QStringLiteral("static1077"), QStringLiteral("像素"), &textFont)->move(529, 197);
+    m_yArrows->setGeometry(495, 202, 16, 20);
+    MakeLabel(this, QStringLiteral("static1077"), QStringLiteral("像素"), &textFont)->move(529, 205);
 
     m_diagramGroup = new QGroupBox(QStringLiteral("示意图"), this);
     m_diagramGroup->setObjectName(QStringLiteral("diagramGroup"));
     m_diagramGroup->setFont(boldFont);
-    m_diagramGroup->setGeometry(640, 44, 215, 170);
+    m_diagramGroup->setGeometry(640, 40, 215, 188);
     m_diagram = new CPictureLabel(this);
     m_diagram->setObjectName(QStringLiteral("diagram1065"));
-    m_diagram->move(649, 70);
+    m_diagram->move(649, 74);
     if (m_diagram->LoadFromResource(160, ResourceType::Bitmap))
         m_diagram->ResizeToPicture();
 
