@@ -1,7 +1,7 @@
 // A generated movie played in a transparent stage page over a painted widget: the movie's opaque
 // pixels where it was placed, the widget through its transparent parts, nothing outside the view.
-#include "flash/ui/LocalWebHost.h"
-#include "flash/ui/WebEngineSetup.h"
+#include "flash/web/LocalWebHost.h"
+#include "flash/web/WebEngineSetup.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
