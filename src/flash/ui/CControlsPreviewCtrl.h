@@ -53,9 +53,11 @@ public:
     static bool FlashPlaybackAvailable();
     static QString FlashPlaybackMissingText();
 
-protected:
+    // Both also move every control by the scroll's change, so each keeps its place on the canvas.
     void ShowCorner(int corner) override;
     void ScrollBy(int dx, int dy) override;
+
+protected:
     void DrawOverlay(QPainter& painter) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
