@@ -3,8 +3,8 @@
 // the program (its web engine processes included). Optionally saves a screenshot with the tab
 // overlay above the movies and one movie selected.
 //   flash_measure MOVIES SECONDS [SCREENSHOT.png]
-#include "flash/ui/LocalWebHost.h"
-#include "flash/ui/WebEngineSetup.h"
+#include "flash/web/LocalWebHost.h"
+#include "flash/web/WebEngineSetup.h"
 
 #include <QApplication>
 #include <QDir>

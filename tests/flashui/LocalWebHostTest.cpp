@@ -1,5 +1,5 @@
 // The local web host over raw HTTP: what it serves, what it refuses, where it listens.
-#include "flash/ui/LocalWebHost.h"
+#include "flash/web/LocalWebHost.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>

@@ -53,28 +53,40 @@ public:
     static bool FlashPlaybackAvailable();
     static QString FlashPlaybackMissingText();
 
-protected:
+    // Both also move every control by the scroll's change, so each keeps its place on the canvas.
     void ShowCorner(int corner) override;
     void ScrollBy(int dx, int dy) override;
+
+protected:
+    void DrawOverlay(QPainter& painter) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
+    struct Slot {
+        std::unique_ptr<CFlashWnd> window;
+        int corner = 0;
+    };
+
     bool IsIndex(int index) const;
-    // The control under the point (widget coordinates) that takes the mouse, or -1.
+    // The topmost control under the point (widget coordinates) that takes the mouse, or -1.
     int HitTest(const QPoint& point) const;
+    // Makes the stage on first need, when the flash player is there and the host runs.
     void EnsureStage();
-    void PlaceAll();
+    // Every control by the scroll's change, so each keeps its place on the canvas.
+    void FollowScroll(const QPoint& before);
+    // The tab overlay in the stage page, above the movies, where the canvas shows it now.
+    void SyncOverlay();
+    bool StageShowsOverlay() const;
     void SendToPage(int message, int index);
 
     std::unique_ptr<CFlashStage> m_stage;
-    std::vector<std::unique_ptr<CFlashWnd>> m_flash;
+    std::vector<Slot> m_flash;
     int m_selected = -1;
     int m_dragging = -1;
     QPoint m_dragLast;
     bool m_visible = true;
+    QString m_overlaySent; // the overlay picture and place last given to the stage
 };
