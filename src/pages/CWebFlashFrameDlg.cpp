@@ -294,7 +294,9 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
             ++leftOut;
             continue;
         }
-        // Every control plays, a second one at a corner too, in a slot of its own.
+        // Loaded where choosing it on its tab would load it; every control plays, a second one
+        // at a corner too, in a slot of its own.
+        ShowPreviewCorner(control.corner);
         const int row = ControlAtCorner(control.corner) < 0
                             ? m_preview->AddFlash(control.path, control.corner)
                             : AddSeparateControl(control.path, control.corner);

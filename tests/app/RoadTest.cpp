@@ -557,17 +557,19 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     ASSERT_TRUE(WriteAll(wide, skintest::SwfMovie(120, 40)));
     dialogs.openPaths.enqueue(clock);
     page->LocalFileButton()->click();
+    const QPoint clockLoaded = preview->GetFlashOffset(0);
     for (int i = 0; i < 3; ++i)
         page->XArrows()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     // The arrow keys move the selected control, not the list's selection.
     QTest::keyClick(page->ControlList(), Qt::Key_Down);
     EXPECT_EQ(page->YEdit()->text(), QStringLiteral("1"));
     const QPoint clockOffset = preview->GetFlashOffset(0);
-    EXPECT_EQ(clockOffset, QPoint(40 - 3, 40 - 1));
+    EXPECT_EQ(clockOffset, clockLoaded - QPoint(3, 1));
 
     page->CornerTabs()->setCurrentIndex(3);
     dialogs.openPaths.enqueue(wide);
     page->LocalFileButton()->click();
+    const QPoint wideLoaded = preview->GetFlashOffset(1);
     const QPoint grip =
         CPlayerCanvasCtrl::Anchor(3) - preview->GetFlashOffset(1) + QPoint(5, 5) - preview->Scroll();
     auto mouse = [preview](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
@@ -579,7 +581,8 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     mouse(QEvent::MouseMove, grip + QPoint(-6, 4), Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, grip + QPoint(-6, 4), Qt::NoButton);
     EXPECT_EQ(page->XEdit()->text(), QStringLiteral("-6"));
-    EXPECT_EQ(preview->GetFlashOffset(1), QPoint(60 + 6, 20 - 4));
+    const QPoint wideOffset = preview->GetFlashOffset(1);
+    EXPECT_EQ(wideOffset, wideLoaded + QPoint(6, -4));
 
     // Moving the wizard keeps the controls where they were on the player.
     wizard.move(wizard.pos() + QPoint(15, 10));
@@ -604,8 +607,12 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     EXPECT_EQ(ReadAll(unpacked + "/bottomright.swf"), ReadAll(wide));
     ProfileFile conf;
     ASSERT_TRUE(conf.Load(unpacked + "/conf.ini"));
-    EXPECT_EQ(conf.ReadString("KEY", "swflefttop", kProfileTextBuffer), QStringLiteral("37,39,80,80"));
-    EXPECT_EQ(conf.ReadString("KEY", "swfrightbottom", kProfileTextBuffer), QStringLiteral("66,16,120,40"));
+    const auto placement = [](QPoint offset, int w, int h) {
+        return QStringLiteral("%1,%2,%3,%4").arg(offset.x()).arg(offset.y()).arg(w).arg(h);
+    };
+    EXPECT_EQ(conf.ReadString("KEY", "swflefttop", kProfileTextBuffer), placement(clockOffset, 80, 80));
+    EXPECT_EQ(conf.ReadString("KEY", "swfrightbottom", kProfileTextBuffer), placement(wideOffset, 120, 40));
+    EXPECT_TRUE(conf.ReadString("KEY", "swfcontrolnum", kProfileTextBuffer).isEmpty());
 
     Press(ID_REMAKE);
     EXPECT_EQ(page->RowCount(), 0);
@@ -618,10 +625,27 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(0), QStringLiteral("右下角"));
     EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(1), QStringLiteral("bottomright"));
     EXPECT_EQ(preview->FlashCorner(1), 3);
-    EXPECT_EQ(preview->GetFlashOffset(0), QPoint(37, 39));
-    EXPECT_EQ(preview->GetFlashOffset(1), QPoint(66, 16));
+    EXPECT_EQ(preview->GetFlashOffset(0), clockOffset);
+    EXPECT_EQ(preview->GetFlashOffset(1), wideOffset);
     EXPECT_EQ(page->RowShift(0), QPoint(3, 1));
     EXPECT_EQ(page->RowShift(1), QPoint(-6, 4));
+
+    // A control downloaded from the gallery joins at the selected tab's corner; a failed
+    // download adds nothing.
+    page->CornerTabs()->setCurrentIndex(1);
+    CPageEvent failed(PM_DOWNLOAD_DONE, 0, 0);
+    failed.path = clock;
+    EXPECT_EQ(SendPageMessage(&wizard, failed), 1);
+    EXPECT_EQ(page->RowCount(), 2);
+    CPageEvent downloaded(PM_DOWNLOAD_DONE, 0, 1);
+    downloaded.path = clock;
+    downloaded.name = QStringLiteral("时钟");
+    EXPECT_EQ(SendPageMessage(&wizard, downloaded), 1);
+    ASSERT_EQ(page->RowCount(), 3);
+    EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(0), QStringLiteral("右上角"));
+    EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(1), QStringLiteral("时钟"));
+    EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(2), QStringLiteral("Vadi动态控件"));
+    EXPECT_EQ(preview->FlashPath(2), clock);
 }
 
 #include "RoadTest.moc"

@@ -25,6 +25,7 @@ protected:
     WebFlashFrameDlgTest()
     {
         page.resize(874, 567);
+        page.show();
         clock = Movie("clock.swf", 80, 80);
         wide = Movie("wide.swf", 120, 40);
         tall = Movie("tall.swf", 30, 90);
