@@ -248,6 +248,9 @@ void CWebFlashFrameDlg::LoadFromProject(SkinProject& project)
     m_preview->SetPictureRect(project.crop.left, project.crop.top, project.crop.right, project.crop.bottom);
     m_preview->SetMainColor(project.mainColor);
     m_preview->SetTabTextWhite(project.whiteTabText);
+    // Clearing the items puts the view at the canvas's top-left without telling the controls;
+    // going there first keeps them on their places.
+    ShowPreviewCorner(0);
     m_preview->ResetItems();
     for (int corner = 0; corner < kCornerCount; ++corner) {
         const CornerDecoration& decoration = project.decorations[corner];

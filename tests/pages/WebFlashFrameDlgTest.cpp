@@ -157,6 +157,14 @@ TEST_F(WebFlashFrameDlgTest, GrabbingAControlSelectsItsRowAndADragShowsItsShift)
     EXPECT_EQ(Shown(), QPoint(7, -3));
     EXPECT_EQ(page.RowShift(0), QPoint(7, -3));
     EXPECT_EQ(page.RowShift(1), QPoint(0, 0));
+
+    // Entering the step again on another corner's tab leaves every control where it was.
+    const QPoint offsets[2] = {Preview()->GetFlashOffset(0), Preview()->GetFlashOffset(1)};
+    page.CornerTabs()->setCurrentIndex(3);
+    SkinProject project;
+    page.LoadFromProject(project);
+    EXPECT_EQ(Preview()->GetFlashOffset(0), offsets[0]);
+    EXPECT_EQ(Preview()->GetFlashOffset(1), offsets[1]);
 }
 
 TEST_F(WebFlashFrameDlgTest, DeleteMovesLaterRowsUpAndClearEmptiesListAndPreview)
