@@ -5,10 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 PROGRAM=${1:-build/skinmaker}
 RUNS=${RUNS:-9}
-export DISPLAY=:97
+export DISPLAY=${WIZARD_DISPLAY:-:97}
 Xvfb "$DISPLAY" -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null' EXIT
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null' EXIT
 for _ in $(seq 200); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.05; done
 times=()
 for _ in $(seq "$RUNS"); do

@@ -3,6 +3,8 @@
 include(GNUInstallDirs)
 
 install(TARGETS skinmaker skinmaker-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The flash engine module, loaded by the wizard from ../lib/skinmaker/ beside its bin/ folder.
+install(TARGETS skinflashengine LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/skinmaker)
 # The flash player's files (copied into build/flashplayer/ when the flash engine has them) go where
 # the program looks for them: in flashplayer/ beside it.
 if(TARGET flashplayer)

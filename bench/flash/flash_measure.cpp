@@ -3,8 +3,13 @@
 // the program (its web engine processes included). Optionally saves a screenshot with the tab
 // overlay above the movies and one movie selected.
 //   flash_measure MOVIES SECONDS [SCREENSHOT.png]
-#include "flash/ui/LocalWebHost.h"
-#include "flash/ui/WebEngineSetup.h"
+// Or shows the controls preview of the wizard with the clock and the weather badge over the
+// decorated player picture, the badge selected, and saves a screenshot of the screen:
+//   flash_measure preview SCREENSHOT.png
+#include "flash/ui/CControlsPreviewCtrl.h"
+#include "flash/web/LocalWebHost.h"
+#include "imaging/CSkinImage.h"
+#include "flash/web/WebEngineSetup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,6 +96,32 @@ protected:
     }
 };
 
+// The wizard's controls preview as the controls page shows it, with two controls playing.
+int ShowPreview(QApplication& app, const QString& shot)
+{
+    qputenv("SKINMAKER_FLASH_PLAYER", SKIN_BINARY_DIR "/flashplayer");
+    CControlsPreviewCtrl preview;
+    preview.resize(CPlayerCanvasCtrl::kCanvasWidth, CPlayerCanvasCtrl::kCanvasHeight);
+    auto picture = std::make_shared<CSkinImage>();
+    if (!picture->LoadFromFile(QStringLiteral(SKIN_SOURCE_DIR "/res/sample/sample.jpg")))
+        return 1;
+    preview.SetPicture(picture);
+    preview.SetPictureRect(0, 200, 1800, 200 + 1800 * 61 / 700);
+    preview.show();
+    preview.ShowCorner(0);
+    // The clock over the tab labels at the left, the badge over the header at the right.
+    preview.AddFlash(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"), 0);
+    preview.SetFlashOffset(150 - 420, 150 - 165, 0, 0);
+    preview.AddFlash(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/weather.swf"), 1);
+    preview.SetFlashOffset(854 - 700, 150 - 160, 1, 1);
+    preview.SelectFlash(1);
+    QTimer::singleShot(6000, [&] {
+        preview.screen()->grabWindow(0).save(shot);
+        app.quit();
+    });
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -102,6 +133,8 @@ int main(int argc, char** argv)
     PrepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    if (QString(argv[1]) == QStringLiteral("preview"))
+        return ShowPreview(app, QString(argv[2]));
     const int count = QString(argv[1]).toInt();
     const int seconds = QString(argv[2]).toInt();
     const QString shot = argc > 3 ? QString(argv[3]) : QString();

@@ -5,8 +5,9 @@
 //   gallery_soak [ROUNDS] [MEGABYTES]
 #include "flash/ui/CProgressDlg.h"
 #include "flash/ui/CWebFlashWnd.h"
-#include "flash/ui/LocalWebHost.h"
-#include "flash/ui/WebEngineSetup.h"
+#include "flash/ui/FlashEngine.h"
+#include "flash/web/LocalWebHost.h"
+#include "flash/web/WebEngineSetup.h"
 #include "ui/PageMessages.h"
 
 #include <QApplication>
@@ -53,7 +54,7 @@ int main(int argc, char** argv)
     const int rounds = argc > 1 ? atoi(argv[1]) : 50;
     const int megabytes = argc > 2 ? atoi(argv[2]) : 10;
 
-    LocalWebHost host(LocalWebHost::PlayerFolder());
+    LocalWebHost host(FlashPlayerFolder());
     if (!host.Start())
         return 1;
     QFile clock(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"));

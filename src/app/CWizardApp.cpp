@@ -2,6 +2,7 @@
 
 #include "app/CWizardDlg.h"
 #include "app/ProgramIcon.h"
+#include "flash/ui/FlashEngine.h"
 #include "imaging/ImageLoading.h"
 #include "pages/CSkinHeadDlg.h"
 #include "ui/QtTranslation.h"
@@ -19,6 +20,8 @@ CWizardApp::CWizardApp(int& argc, char** argv) : QApplication(argc, argv)
     InstallQtChineseTranslation(*this);
     // Picture decoding is set up once, here on the user-interface thread, before any loader runs.
     EnsureImageIo();
+    // Help and upload links go to the program's own site unless SKINMAKER_SITE names another.
+    ServeSiteLinksLocally();
 }
 
 int CWizardApp::Run()

@@ -20,6 +20,7 @@
 #include <QContextMenuEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 
@@ -94,11 +95,12 @@ void CWizardDlg::CreatePages()
     m_headPage = new CSkinHeadDlg(this);
     m_colorPage = new CColorSkinDlg(this);
     m_savePage = new CSaveSkin(this);
+    m_controlsPage = new CWebFlashFrameDlg(this);
     m_pages[HeaderStep] = m_headPage;
     m_pages[ColorStep] = m_colorPage;
     m_pages[StretchStep] = new CStretchDlg(this);
     m_pages[FrameStep] = new CSkinFrameDlg(this);
-    m_pages[ControlsStep] = new CWebFlashFrameDlg(this);
+    m_pages[ControlsStep] = m_controlsPage;
     m_pages[SaveStep] = m_savePage;
     for (CWizardPage* page : m_pages)
         page->setObjectName(QStringLiteral("page%1").arg(page->TemplateId()));
@@ -337,6 +339,8 @@ bool CWizardDlg::event(QEvent* event)
         // A control arrived from the gallery: the controls page adds it.
         auto* message = static_cast<CPageEvent*>(event);
         CPageEvent forward(PM_DOWNLOAD_DONE, message->wParam, message->lParam);
+        forward.path = message->path;
+        forward.name = message->name;
         SendPageMessage(m_pages[ControlsStep], forward);
         message->result = 1;
         return true;
@@ -366,25 +370,39 @@ bool CWizardDlg::eventFilter(QObject* watched, QEvent* event)
         reject();
         return true;
     }
-    if (CurrentIndex() == HeaderStep) {
-        switch (key->key()) {
-        case Qt::Key_Left:
-            m_headPage->NudgeCrop(-1, 0);
-            break;
-        case Qt::Key_Right:
-            m_headPage->NudgeCrop(1, 0);
-            break;
-        case Qt::Key_Down:
-            m_headPage->NudgeCrop(0, 1);
-            break;
-        case Qt::Key_Up:
-            m_headPage->NudgeCrop(0, -1);
-            break;
-        default:
-            break;
-        }
+    // Arrow keys go to the step's page; only the controls step may take the key for itself.
+    return OnArrowKey(key->key());
+}
+
+bool CWizardDlg::OnArrowKey(int key)
+{
+    int dx = 0;
+    int dy = 0;
+    switch (key) {
+    case Qt::Key_Left:
+        dx = -1;
+        break;
+    case Qt::Key_Right:
+        dx = 1;
+        break;
+    case Qt::Key_Down:
+        dy = 1;
+        break;
+    case Qt::Key_Up:
+        dy = -1;
+        break;
+    default:
+        return false;
     }
-    return false; // the key is also handled normally
+    if (CurrentIndex() == HeaderStep) {
+        m_headPage->NudgeCrop(dx, dy);
+        return false;
+    }
+    // On the controls step the keys move the selected control; they are taken from the list (whose
+    // selection would move with them) but left to the text edits for their cursor.
+    if (CurrentIndex() == ControlsStep && qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr)
+        return m_controlsPage->NudgeSelected(dx, dy);
+    return false;
 }
 
 void CWizardDlg::keyPressEvent(QKeyEvent* event)
@@ -406,6 +424,15 @@ void CWizardDlg::resizeEvent(QResizeEvent* event)
     PlaceChrome();
     ComputeSlots();
     LayoutButtons(CurrentIndex());
+    m_controlsPage->FollowOwner();
+}
+
+void CWizardDlg::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    // The flash controls follow the wizard on the screen.
+    if (m_controlsPage != nullptr)
+        m_controlsPage->FollowOwner();
 }
 
 void CWizardDlg::contextMenuEvent(QContextMenuEvent* event)

@@ -13,6 +13,7 @@ class CLinkLabel;
 class CPictureLabel;
 class CSaveSkin;
 class CSkinHeadDlg;
+class CWebFlashFrameDlg;
 class CWizardPage;
 class QPushButton;
 
@@ -59,6 +60,7 @@ public:
     CSkinHeadDlg* HeadPage() const { return m_headPage; }
     CColorSkinDlg* ColorPage() const { return m_colorPage; }
     CSaveSkin* SavePage() const { return m_savePage; }
+    CWebFlashFrameDlg* ControlsPage() const { return m_controlsPage; }
     int CurrentIndex() const { return m_stepBar.CurrentStep(); }
     bool IsSaved() const { return m_saved; }
     void SetSaved(bool saved) { m_saved = saved; }
@@ -85,6 +87,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -95,6 +98,7 @@ private:
     void LayoutButtons(int index);
     void MoveTo(int index);
     void ResetWizardFields();
+    bool OnArrowKey(int key);
 
     void OnPrevious();
     void OnNext();
@@ -110,6 +114,7 @@ private:
     CSkinHeadDlg* m_headPage = nullptr;
     CColorSkinDlg* m_colorPage = nullptr;
     CSaveSkin* m_savePage = nullptr;
+    CWebFlashFrameDlg* m_controlsPage = nullptr;
     SkinProject m_project;
     CLinkLabel* m_helpLink = nullptr;
     bool m_saved = false;

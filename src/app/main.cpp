@@ -1,5 +1,7 @@
 #include "app/CWizardApp.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <cstring>
 
@@ -12,6 +14,9 @@ int main(int argc, char** argv)
             return 0;
         }
     }
+    // The flash controls play in a web view, loaded on first need; the web engine shares its
+    // OpenGL context, which has to be asked for before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     CWizardApp app(argc, argv);
     return app.Run();
 }

@@ -33,7 +33,7 @@ void CLinkLabel::mousePressEvent(QMouseEvent* event)
         return;
     }
     // An empty target still goes to the browser, which then has nothing to open.
-    const QUrl url(m_target, QUrl::TolerantMode);
+    const QUrl url(Target(), QUrl::TolerantMode);
     if (Opener())
         Opener()(url);
     else

@@ -7,15 +7,21 @@
 #include <QString>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
 class CLinkLabel : public QLabel {
     Q_OBJECT
 public:
     explicit CLinkLabel(QWidget* parent = nullptr);
 
-    void SetTarget(const QString& address) { m_target = address; }
-    void SetSitePage(SitePage page) { m_target = SiteUrl(page); }
-    QString Target() const { return m_target; }
+    void SetTarget(const QString& address)
+    {
+        m_target = address;
+        m_page.reset();
+    }
+    // The page's address is looked up when it is needed, so a local site starts only on a click.
+    void SetSitePage(SitePage page) { m_page = page; }
+    QString Target() const { return m_page ? SiteUrl(*m_page) : m_target; }
 
     // Opens addresses; the default is QDesktopServices::openUrl. Tests install an observer;
     // passing an empty function restores the default.
@@ -27,4 +33,5 @@ protected:
 
 private:
     QString m_target;
+    std::optional<SitePage> m_page;
 };

@@ -1,6 +1,621 @@
 #include "pages/CWebFlashFrameDlg.h"
 
+#include "controls/CLinkLabel.h"
+#include "controls/CPictureLabel.h"
+#include "flash/ui/CControlsPreviewCtrl.h"
+#include "flash/ui/CWebFlashWnd.h"
+#include "skin/SkinProject.h"
+#include "ui/ArrowEdits.h"
+#include "ui/CDialogProvider.h"
+#include "ui/PageLabels.h"
+#include "ui/PageMessages.h"
+#include "ui/UiFonts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace {
+
+constexpr int kPreviewMaxWidth = 1004;
+constexpr int kMaxFlash = CControlsPreviewCtrl::kMaxFlash;
+
+void Tell(QWidget* parent, const QString& text)
+{
+    CDialogProvider::Instance().MessageBox(parent, text, PromptCaption(), QMessageBox::Ok,
+                                           QMessageBox::Information);
+}
+
+// A project's controls in the order the list shows them: the corner controls, then the extra ones.
+QList<FlashControl> ControlsOf(const SkinProject& project)
+{
+    QList<FlashControl> controls;
+    for (int corner = 0; corner < kCornerCount; ++corner) {
+        if (project.cornerControls[corner].IsPresent()) {
+            FlashControl control = project.cornerControls[corner];
+            control.corner = corner;
+            controls.append(control);
+        }
+    }
+    for (const FlashControl& control : project.extraControls) {
+        if (control.IsPresent() && control.corner >= 0 && control.corner < kCornerCount)
+            controls.append(control);
+    }
+    return controls;
+}
+
+} // namespace
+
+QString ControlNameOf(const QString& path)
+{
+    return QFileInfo(QDir::fromNativeSeparators(path)).completeBaseName();
+}
+
+QString CornerPositionText(int corner)
+{
+    static const char* const kTexts[kCornerCount] = {"左上角", "右上角", "左下角", "右下角"};
+    return corner >= 0 && corner < kCornerCount ? QString::fromUtf8(kTexts[corner]) : QString();
+}
+
 CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
 {
+    const QFont textFont = UiFont(12, 400);
+    const QFont boldFont = UiFont(15, 700);
     CreateTitle(QStringLiteral("选择控件（可选）"));
+
+    m_helpLink = new CLinkLabel(this);
+    m_helpLink->setObjectName(QStringLiteral("link1041"));
+    m_helpLink->setText(QStringLiteral("什么是控件？"));
+    m_helpLink->SetSitePage(SitePage::ControlsHelp);
+    m_helpLink->setGeometry(190, 13, 100, 16);
+
+    m_playbackNote = MakeLabel(this, QStringLiteral("playbackNote"), QString(), &textFont);
+    m_playbackNote->setStyleSheet(QStringLiteral("color: #c00000;"));
+    m_playbackNote->setWordWrap(true);
+    m_playbackNote->setGeometry(300, 6, 330, 32);
+    if (!CControlsPreviewCtrl::FlashPlaybackAvailable())
+        m_playbackNote->setText(CControlsPreviewCtrl::FlashPlaybackMissingText());
+    m_playbackNote->setVisible(!m_playbackNote->text().isEmpty());
+
+    MakeLabel(this, QStringLiteral("static1033"),
+              QStringLiteral("Vadi提供包括时钟，天气预报等动态控件，美观又实用，如果您不需要，点击跳过即可"),
+              &boldFont)
+        ->move(27, 38);
+
+    m_group =
+        new QGroupBox(QStringLiteral("选择动态控件(.swf)，调整其位置（或直接在预览区域中拖拽调整）"), this);
+    m_group->setObjectName(QStringLiteral("group1034"));
+    m_group->setFont(boldFont);
+    m_group->setGeometry(25, 60, 600, 168);
+
+    m_tabs = new QTabBar(this);
+    m_tabs->setObjectName(QStringLiteral("tabs1015"));
+    m_tabs->setFont(textFont);
+    for (const char* title : {"左上外饰", "右上外饰", "左下外饰", "右下外饰"})
+        m_tabs->addTab(QString::fromUtf8(title));
+    m_tabs->setDrawBase(true);
+    m_tabs->setGeometry(35, 92, 356, 24);
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("list1079"));
+    m_list->setFont(textFont);
+    m_list->setColumnCount(3);
+    m_list->setHeaderLabels({QStringLiteral("位置"), QStringLiteral("名称"), QStringLiteral("路径")});
+    m_list->header()->setDefaultAlignment(Qt::AlignCenter);
+    m_list->header()->setStretchLastSection(false);
+    m_list->setColumnWidth(0, 50);
+    m_list->setColumnWidth(1, 100);
+    m_list->setColumnWidth(2, 200);
+    m_list->setRootIsDecorated(false);
+    m_list->setItemsExpandable(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The selected row stays marked when the list loses the focus.
+    QPalette listPalette = m_list->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        listPalette.setColor(QPalette::Inactive, role, listPalette.color(QPalette::Active, role));
+    m_list->setPalette(listPalette);
+    m_list->setGeometry(35, 116, 356, 100);
+
+    const auto makeButton = [this, &textFont](const QString& text, const QString& name, const QRect& place) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(name);
+        button->setFont(textFont);
+        button->setGeometry(place);
+        return button;
+    };
+    m_localButton =
+        makeButton(QStringLiteral("选择本地文件"), QStringLiteral("button1083"), {403, 94, 100, 24});
+    m_galleryButton =
+        makeButton(QStringLiteral("选择Vadi控件"), QStringLiteral("button1085"), {513, 94, 100, 24});
+    m_deleteButton = makeButton(QStringLiteral("删除"), QStringLiteral("button1084"), {403, 124, 100, 24});
+    m_clearButton = makeButton(QStringLiteral("清空"), QStringLiteral("button1048"), {513, 124, 100, 24});
+
+    MakeLabel(this, QStringLiteral("static1073"), QStringLiteral("调整位置："), &textFont)->move(403, 160);
+    MakeLabel(this, QStringLiteral("static1075"), QStringLiteral("横向偏移"), &textFont)->move(403, 183);
+    m_xEdit = new QLineEdit(this);
+    m_xEdit->setObjectName(QStringLiteral("edit1019"));
+    m_xEdit->setGeometry(455, 180, 40, 20);
+    m_xArrows = new QScrollBar(Qt::Horizontal, this);
+    m_xArrows->setObjectName(QStringLiteral("arrows1023"));
+    m_xArrows->setGeometry(495, 180, 30, 20);
+    MakeLabel(this, QStringLiteral("static1074"), QStringLiteral("像素"), &textFont)->move(529, 183);
+    MakeLabel(this, QStringLiteral("static1076"), QStringLiteral("纵向偏移"), &textFont)->move(403, 205);
+    m_yEdit = new QLineEdit(this);
+    m_yEdit->setObjectName(QStringLiteral("edit1020"));
+    m_yEdit->setGeometry(455, 202, 40, 20);
+    m_yArrows = new QScrollBar(Qt::Vertical, this);
+    m_yArrows->setObjectName(QStringLiteral("arrows1024"));
+    m_yArrows->setGeometry(495, 202, 16, 20);
+    MakeLabel(this, QStringLiteral("static1077"), QStringLiteral("像素"), &textFont)->move(529, 205);
+
+    m_diagramGroup = new QGroupBox(QStringLiteral("示意图"), this);
+    m_diagramGroup->setObjectName(QStringLiteral("diagramGroup"));
+    m_diagramGroup->setFont(boldFont);
+    m_diagramGroup->setGeometry(640, 40, 215, 188);
+    m_diagram = new CPictureLabel(this);
+    m_diagram->setObjectName(QStringLiteral("diagram1065"));
+    m_diagram->move(649, 74);
+    if (m_diagram->LoadFromResource(160, ResourceType::Bitmap))
+        m_diagram->ResizeToPicture();
+
+    m_preview = new CControlsPreviewCtrl(this);
+    m_preview->setObjectName(QStringLiteral("preview1022"));
+
+    for (QLineEdit* edit : {m_xEdit, m_yEdit})
+        AcceptDigitKeysOnly(edit);
+    SetUpArrowBar(m_xArrows);
+    SetUpArrowBar(m_yArrows);
+    connect(m_xArrows, &QScrollBar::actionTriggered, this, [this](int action) { OnArrows(true, action); });
+    connect(m_yArrows, &QScrollBar::actionTriggered, this, [this](int action) { OnArrows(false, action); });
+    connect(m_tabs, &QTabBar::currentChanged, this, &CWebFlashFrameDlg::OnTabChanged);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CWebFlashFrameDlg::OnRowSelectionChanged);
+    connect(m_localButton, &QPushButton::clicked, this, &CWebFlashFrameDlg::ChooseLocalFile);
+    connect(m_galleryButton, &QPushButton::clicked, this, &CWebFlashFrameDlg::OpenGallery);
+    connect(m_deleteButton, &QPushButton::clicked, this, &CWebFlashFrameDlg::DeleteSelected);
+    connect(m_clearButton, &QPushButton::clicked, this, &CWebFlashFrameDlg::ClearAll);
+
+    ResetPage();
+}
+
+int CWebFlashFrameDlg::SelectedCorner() const
+{
+    return std::max(0, m_tabs->currentIndex());
+}
+
+int CWebFlashFrameDlg::RowCount() const
+{
+    return m_list->topLevelItemCount();
+}
+
+QTreeWidgetItem* CWebFlashFrameDlg::RowItem(int row) const
+{
+    return m_list->topLevelItem(row);
+}
+
+int CWebFlashFrameDlg::ControlAtCorner(int corner) const
+{
+    for (int i = 0; i < m_preview->FlashCount(); ++i) {
+        if (m_preview->FlashCorner(i) == corner)
+            return i;
+    }
+    return -1;
+}
+
+void CWebFlashFrameDlg::ShowPreviewCorner(int corner)
+{
+    static_cast<CPlayerCanvasCtrl*>(m_preview)->ShowCorner(corner);
+}
+
+void CWebFlashFrameDlg::ResetPage()
+{
+    EnableEdits(false);
+    m_rows.fill(Row());
+    m_current = QPoint();
+    {
+        const QSignalBlocker blocker(m_tabs);
+        m_tabs->setCurrentIndex(0);
+    }
+    RemoveAllRows();
+    ShowPreviewCorner(0);
+    RefreshEdits();
+}
+
+void CWebFlashFrameDlg::RemoveAllRows()
+{
+    {
+        const QSignalBlocker blocker(m_list);
+        m_list->clear();
+    }
+    m_preview->RemoveAllFlash();
+    EnableEdits(false);
+}
+
+void CWebFlashFrameDlg::LoadFromProject(SkinProject& project)
+{
+    LayoutControls();
+    m_preview->SetPicture(project.picture);
+    m_preview->SetPictureRect(project.crop.left, project.crop.top, project.crop.right, project.crop.bottom);
+    m_preview->SetMainColor(project.mainColor);
+    m_preview->SetTabTextWhite(project.whiteTabText);
+    // Clearing the items puts the view at the canvas's top-left without telling the controls;
+    // going there first keeps them on their places.
+    ShowPreviewCorner(0);
+    m_preview->ResetItems();
+    for (int corner = 0; corner < kCornerCount; ++corner) {
+        const CornerDecoration& decoration = project.decorations[corner];
+        if (decoration.present && m_preview->LoadItemPicture(decoration.path, corner))
+            m_preview->SetItemOffset(decoration.offset, corner);
+    }
+    ShowPreviewCorner(SelectedCorner());
+}
+
+void CWebFlashFrameDlg::SaveToProject(SkinProject& project)
+{
+    for (FlashControl& control : project.cornerControls)
+        control = FlashControl();
+    project.extraControls.clear();
+    // The first control of each corner is that corner's control; any further one is an extra.
+    for (int row = 0; row < m_preview->FlashCount(); ++row) {
+        const int corner = m_preview->FlashCorner(row);
+        const FlashControl control{m_preview->FlashPath(row), corner, m_preview->GetFlashOffset(row),
+                                   m_preview->GetFlashSize(row)};
+        if (corner < 0 || corner >= kCornerCount)
+            continue;
+        if (!project.cornerControls[corner].IsPresent())
+            project.cornerControls[corner] = control;
+        else
+            project.extraControls.append(control);
+    }
+}
+
+void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
+{
+    LayoutControls();
+    // The page shows exactly the opened project's controls, whatever it showed before.
+    RemoveAllRows();
+    m_rows.fill(Row());
+    {
+        const QSignalBlocker blocker(m_tabs);
+        m_tabs->setCurrentIndex(0);
+    }
+    const QList<FlashControl> controls = ControlsOf(project);
+    int leftOut = std::max(0, project.extraControlsLeftOut);
+    int unreadable = 0;
+    for (const FlashControl& control : controls) {
+        if (m_preview->FlashCount() >= kMaxFlash) {
+            ++leftOut;
+            continue;
+        }
+        // Loaded where choosing it on its tab would load it; every control plays, a second one
+        // at a corner too, in a slot of its own.
+        ShowPreviewCorner(control.corner);
+        const int row = ControlAtCorner(control.corner) < 0
+                            ? m_preview->AddFlash(control.path, control.corner)
+                            : AddSeparateControl(control.path, control.corner);
+        if (row < 0) {
+            ++unreadable;
+            continue;
+        }
+        const QPoint loadOffset = m_preview->GetFlashOffset(row);
+        m_preview->SetFlashOffset(control.position.x(), control.position.y(), control.corner, row);
+        m_rows[row] = {loadOffset, loadOffset - control.position};
+        if (row >= RowCount())
+            m_list->addTopLevelItem(new QTreeWidgetItem());
+        SetRowTexts(row, control.corner, ControlNameOf(control.path), QDir::toNativeSeparators(control.path));
+    }
+    ShowPreviewCorner(0);
+    m_preview->ShowFlash(isVisible());
+    m_current = QPoint();
+    RefreshEdits();
+
+    QStringList problems;
+    if (leftOut > 0)
+        problems.append(QStringLiteral("皮肤包中的控件超过%1个，只载入了前%1个，另有%2个控件未载入。")
+                            .arg(kMaxFlash)
+                            .arg(leftOut));
+    if (unreadable > 0)
+        problems.append(QStringLiteral("皮肤包中有%1个控件不是有效的Flash文件，未载入。").arg(unreadable));
+    if (!problems.isEmpty())
+        Tell(this, problems.join('\n'));
+}
+
+int CWebFlashFrameDlg::AddSeparateControl(const QString& path, int corner)
+{
+    // A new slot is only taken at a corner without a control: the movie is loaded at such a
+    // corner and then given its own. When all four corners are held, the controls of one of
+    // them are lent to the target corner meanwhile and put back at their offsets afterwards.
+    int loadCorner = -1;
+    for (int c = 0; c < kCornerCount && loadCorner < 0; ++c) {
+        if (ControlAtCorner(c) < 0)
+            loadCorner = c;
+    }
+    QList<std::pair<int, QPoint>> lent;
+    if (loadCorner < 0) {
+        loadCorner = (corner + 1) % kCornerCount;
+        for (int i = 0; i < m_preview->FlashCount(); ++i) {
+            if (m_preview->FlashCorner(i) == loadCorner)
+                lent.append({i, m_preview->GetFlashOffset(i)});
+        }
+        for (const auto& [index, offset] : lent)
+            m_preview->SetFlashOffset(offset.x(), offset.y(), corner, index);
+    }
+    const int row = m_preview->AddFlash(path, loadCorner);
+    if (row >= 0) {
+        const QPoint offset = m_preview->GetFlashOffset(row);
+        m_preview->SetFlashOffset(offset.x(), offset.y(), corner, row);
+    }
+    for (const auto& [index, offset] : lent)
+        m_preview->SetFlashOffset(offset.x(), offset.y(), loadCorner, index);
+    return row;
+}
+
+int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, int corner, const QString& name,
+                                     const QString& pathText)
+{
+    const int existing = ControlAtCorner(corner);
+    if (existing < 0 && m_preview->FlashCount() >= kMaxFlash) {
+        Tell(this, QStringLiteral("最多只能放置%1个控件。").arg(kMaxFlash));
+        return -1;
+    }
+    // A file that is not a movie would go into the skin as a broken control: it is refused.
+    const int row = m_preview->AddFlash(path, corner);
+    if (row < 0) {
+        Tell(this, QStringLiteral("“%1”不是有效的Flash动画文件（.swf），未添加。")
+                       .arg(QDir::toNativeSeparators(path)));
+        return -1;
+    }
+    if (row >= RowCount())
+        m_list->addTopLevelItem(new QTreeWidgetItem());
+    SetRowTexts(row, corner, name, pathText);
+    const QPoint loadOffset = m_preview->GetFlashOffset(row);
+    m_rows[row] = {loadOffset, QPoint()};
+    SelectRow(row);
+    // The row may have been selected already (the same corner again): show its new state.
+    m_preview->SelectFlash(row);
+    EnableEdits(true);
+    m_current = m_rows[row].shift;
+    RefreshEdits();
+    return row;
+}
+
+void CWebFlashFrameDlg::SetRowTexts(int row, int corner, const QString& name, const QString& pathText)
+{
+    QTreeWidgetItem* item = RowItem(row);
+    if (item == nullptr)
+        return;
+    item->setText(0, CornerPositionText(corner));
+    item->setText(1, name);
+    item->setText(2, pathText);
+    item->setToolTip(2, pathText);
+    for (int column = 0; column < 3; ++column)
+        item->setTextAlignment(column, Qt::AlignCenter);
+}
+
+void CWebFlashFrameDlg::SelectRow(int row)
+{
+    QTreeWidgetItem* item = RowItem(row);
+    if (item == nullptr)
+        return;
+    m_list->setCurrentItem(item);
+    item->setSelected(true);
+    m_list->setFocus();
+}
+
+void CWebFlashFrameDlg::ChooseLocalFile()
+{
+    const QString file = CDialogProvider::Instance().GetOpenFileName(this, QStringLiteral("Flash (*.swf)"),
+                                                                     QStringLiteral("swf"));
+    if (file.isEmpty())
+        return;
+    PlaceAtCorner(file, SelectedCorner(), ControlNameOf(file), QDir::toNativeSeparators(file));
+}
+
+void CWebFlashFrameDlg::OpenGallery()
+{
+    if (!m_gallery) {
+        // Owned by the wizard window, so that it stays above the wizard and its flash controls;
+        // it reports downloaded controls to the wizard, which hands them to this page.
+        m_gallery = new CWebFlashWnd(window());
+        m_gallery->SetNotifyWindow(window());
+    }
+    // Its top-left corner at the bottom-right corner of "选择本地文件".
+    m_gallery->move(m_localButton->mapToGlobal(QPoint(m_localButton->width(), m_localButton->height())));
+    m_gallery->show();
+    m_gallery->raise();
+}
+
+void CWebFlashFrameDlg::AddDownloadedControl(const QString& name, const QString& localPath)
+{
+    if (localPath.isEmpty())
+        return;
+    PlaceAtCorner(localPath, SelectedCorner(), name, DownloadedPathText());
+}
+
+void CWebFlashFrameDlg::DeleteSelected()
+{
+    const int row = m_preview->SelectedFlash();
+    if (row < 0 || row >= RowCount())
+        return;
+    m_preview->RemoveFlash(row);
+    {
+        const QSignalBlocker blocker(m_list);
+        delete m_list->takeTopLevelItem(row);
+        m_list->clearSelection();
+        m_list->setCurrentItem(nullptr);
+    }
+    std::move(m_rows.begin() + row + 1, m_rows.end(), m_rows.begin() + row);
+    m_rows.back() = Row();
+    m_preview->SelectFlash(-1);
+    EnableEdits(false);
+}
+
+void CWebFlashFrameDlg::ClearAll()
+{
+    RemoveAllRows();
+    m_rows.fill(Row());
+}
+
+void CWebFlashFrameDlg::FollowOwner()
+{
+    m_preview->FollowWindowMove();
+}
+
+bool CWebFlashFrameDlg::NudgeSelected(int dx, int dy)
+{
+    const int row = m_preview->SelectedFlash();
+    if (row < 0 || row >= RowCount())
+        return false;
+    m_preview->MoveFlashBy(dx, dy, row);
+    ReadShiftBack(row);
+    return true;
+}
+
+void CWebFlashFrameDlg::OnTabChanged(int corner)
+{
+    if (corner < 0)
+        return;
+    ShowPreviewCorner(corner);
+    RefreshEdits();
+}
+
+void CWebFlashFrameDlg::OnRowSelectionChanged()
+{
+    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+    const int row = selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.first());
+    m_preview->SelectFlash(row);
+    EnableEdits(row >= 0);
+    if (row < 0)
+        return;
+    m_current = m_rows[row].shift;
+    RefreshEdits();
+}
+
+void CWebFlashFrameDlg::OnArrows(bool horizontal, int action)
+{
+    const int step = ArrowStep(horizontal ? m_xArrows : m_yArrows, action);
+    const int row = m_preview->SelectedFlash();
+    if (step == 0 || row < 0 || row >= RowCount())
+        return;
+    // Typed values do not move a control: the step starts from where the control is.
+    Row& moved = m_rows[row];
+    (horizontal ? moved.shift.rx() : moved.shift.ry()) += step;
+    const QPoint offset = moved.loadOffset - moved.shift;
+    m_preview->SetFlashOffset(offset.x(), offset.y(), m_preview->FlashCorner(row), row);
+    m_current = moved.shift;
+    RefreshEdits();
+}
+
+void CWebFlashFrameDlg::OnControlMoved()
+{
+    const int row = m_preview->SelectedFlash();
+    if (row >= 0 && row < RowCount())
+        ReadShiftBack(row);
+}
+
+void CWebFlashFrameDlg::OnControlGrabbed(int row)
+{
+    if (row < 0 || row >= RowCount())
+        return;
+    SelectRow(row);
+}
+
+void CWebFlashFrameDlg::ReadShiftBack(int row)
+{
+    Row& moved = m_rows[row];
+    moved.shift = moved.loadOffset - m_preview->GetFlashOffset(row);
+    m_current = moved.shift;
+    RefreshEdits();
+}
+
+void CWebFlashFrameDlg::EnableEdits(bool enabled)
+{
+    m_xEdit->setEnabled(enabled);
+    m_yEdit->setEnabled(enabled);
+}
+
+void CWebFlashFrameDlg::RefreshEdits()
+{
+    const QString x = QString::number(m_current.x());
+    const QString y = QString::number(m_current.y());
+    if (m_xEdit->text() != x)
+        m_xEdit->setText(x);
+    if (m_yEdit->text() != y)
+        m_yEdit->setText(y);
+}
+
+bool CWebFlashFrameDlg::event(QEvent* event)
+{
+    switch (static_cast<int>(event->type())) {
+    case PM_ITEM_MOVED:
+        OnControlMoved();
+        static_cast<CPageEvent*>(event)->result = 0;
+        return true;
+    case PM_ITEM_SELECTED: {
+        auto* message = static_cast<CPageEvent*>(event);
+        OnControlGrabbed(static_cast<int>(message->lParam));
+        message->result = 0;
+        return true;
+    }
+    case PM_DOWNLOAD_DONE: {
+        auto* message = static_cast<CPageEvent*>(event);
+        if (message->lParam == 1)
+            AddDownloadedControl(message->name, message->path);
+        message->result = 1;
+        return true;
+    }
+    default:
+        return CWizardPage::event(event);
+    }
+}
+
+void CWebFlashFrameDlg::showEvent(QShowEvent* event)
+{
+    CWizardPage::showEvent(event);
+    m_preview->ShowFlash(true);
+}
+
+void CWebFlashFrameDlg::hideEvent(QHideEvent* event)
+{
+    CWizardPage::hideEvent(event);
+    m_preview->ShowFlash(false);
+}
+
+void CWebFlashFrameDlg::resizeEvent(QResizeEvent* event)
+{
+    CWizardPage::resizeEvent(event);
+    LayoutControls();
+}
+
+void CWebFlashFrameDlg::LayoutControls()
+{
+    const int top = m_group->geometry().bottom() + 1 + 15;
+    const int w = std::min(width() - 40, kPreviewMaxWidth);
+    const int h = height() - 10 - top;
+    m_preview->setGeometry(20, top, std::max(0, w), std::max(0, h));
+    ShowPreviewCorner(SelectedCorner());
+    update();
+}
+
+void CWebFlashFrameDlg::paintEvent(QPaintEvent*)
+{
+    const int top = m_group->geometry().bottom() + 1 + 10;
+    const QRect area(0, top, width(), height() - top);
+    if (area.width() <= 0 || area.height() <= 0)
+        return;
+    QPainter painter(this);
+    painter.fillRect(area, QColor(192, 192, 192));
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
 }

@@ -1,9 +1,139 @@
 #pragma once
-// Step 5: the controls page.
+// Step 5: the controls page. The user places animated flash controls (local SWF files or
+// controls downloaded from the gallery) at the player's four corners; they play in the decorated
+// preview, where they can be dragged, or be stepped a pixel at a time with the arrow bars.
+// Row i of the list is the preview's control i. The edits show the selected control's
+// displacement from the place where it was loaded; the project keeps offsets from the corner
+// point, read from the preview.
 #include "pages/CWizardPage.h"
+
+#include <QPoint>
+#include <array>
+
+class CControlsPreviewCtrl;
+class CWebFlashWnd;
+class CLinkLabel;
+class CPictureLabel;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTabBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The list's name of a control file: its file name without folder and last extension.
+QString ControlNameOf(const QString& path);
+// The list's position text of a corner: "左上角", "右上角", "左下角", "右下角".
+QString CornerPositionText(int corner);
 
 class CWebFlashFrameDlg : public CWizardPage {
     Q_OBJECT
 public:
+    static constexpr int kMaxControls = 20;
+    // Column "路径" of a control that came from the gallery.
+    static QString DownloadedPathText() { return QStringLiteral("Vadi动态控件"); }
+
     explicit CWebFlashFrameDlg(QWidget* parent);
+
+    void LoadFromProject(SkinProject& project) override;
+    void SaveToProject(SkinProject& project) override;
+    void ResetPage() override;
+    void ShowOpenedProject(SkinProject& project) override;
+
+    // Button 1083: asks for a SWF file and plays it at the selected tab's corner.
+    void ChooseLocalFile();
+    // Button 1085: shows the control gallery (made on first use) beside the buttons.
+    void OpenGallery();
+    // A control the gallery has downloaded: name for the list, localPath the movie file.
+    void AddDownloadedControl(const QString& name, const QString& localPath);
+    // Buttons 1084 and 1048.
+    void DeleteSelected();
+    void ClearAll();
+    // The wizard window has moved or changed its size: the controls keep their place.
+    void FollowOwner();
+    // Moves the selected control by (dx, dy); false when no control is selected.
+    bool NudgeSelected(int dx, int dy);
+
+    QTabBar* CornerTabs() const { return m_tabs; }
+    QTreeWidget* ControlList() const { return m_list; }
+    QPushButton* LocalFileButton() const { return m_localButton; }
+    QPushButton* GalleryButton() const { return m_galleryButton; }
+    // Null until the gallery was first opened.
+    CWebFlashWnd* Gallery() const { return m_gallery; }
+    QPushButton* DeleteButton() const { return m_deleteButton; }
+    QPushButton* ClearButton() const { return m_clearButton; }
+    QLineEdit* XEdit() const { return m_xEdit; }
+    QLineEdit* YEdit() const { return m_yEdit; }
+    QScrollBar* XArrows() const { return m_xArrows; }
+    QScrollBar* YArrows() const { return m_yArrows; }
+    CControlsPreviewCtrl* Preview() const { return m_preview; }
+    CLinkLabel* HelpLink() const { return m_helpLink; }
+    CPictureLabel* Diagram() const { return m_diagram; }
+    QLabel* PlaybackNote() const { return m_playbackNote; }
+
+    int SelectedCorner() const;
+    int RowCount() const;
+    // The row's displacement from its load place, as the edits show it when it is selected.
+    QPoint RowShift(int row) const { return m_rows[row].shift; }
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    // Where a row's control was loaded (its offset from the corner point then) and how far it
+    // has been moved from there since.
+    struct Row {
+        QPoint loadOffset;
+        QPoint shift;
+    };
+
+    // Plays path at the corner: the row of a control already there is reused. Returns the row,
+    // or -1 after telling the user why nothing changed.
+    int PlaceAtCorner(const QString& path, int corner, const QString& name, const QString& pathText);
+    // Plays path in a new slot at the corner even when the corner already has a control.
+    int AddSeparateControl(const QString& path, int corner);
+    int ControlAtCorner(int corner) const;
+    // The preview's view on the corner (through the canvas, where it is public).
+    void ShowPreviewCorner(int corner);
+    QTreeWidgetItem* RowItem(int row) const;
+    void SetRowTexts(int row, int corner, const QString& name, const QString& pathText);
+    void SelectRow(int row);
+    void RemoveAllRows();
+
+    void OnTabChanged(int corner);
+    void OnRowSelectionChanged();
+    void OnArrows(bool horizontal, int action);
+    void OnControlMoved();
+    void OnControlGrabbed(int row);
+    void ReadShiftBack(int row);
+    void EnableEdits(bool enabled);
+    void RefreshEdits();
+    void LayoutControls();
+
+    QTabBar* m_tabs = nullptr;
+    QTreeWidget* m_list = nullptr;
+    QPushButton* m_localButton = nullptr;
+    QPushButton* m_galleryButton = nullptr;
+    CWebFlashWnd* m_gallery = nullptr;
+    QPushButton* m_deleteButton = nullptr;
+    QPushButton* m_clearButton = nullptr;
+    QLineEdit* m_xEdit = nullptr;
+    QLineEdit* m_yEdit = nullptr;
+    QScrollBar* m_xArrows = nullptr;
+    QScrollBar* m_yArrows = nullptr;
+    QGroupBox* m_group = nullptr;
+    QGroupBox* m_diagramGroup = nullptr;
+    CLinkLabel* m_helpLink = nullptr;
+    CPictureLabel* m_diagram = nullptr;
+    QLabel* m_playbackNote = nullptr;
+    CControlsPreviewCtrl* m_preview = nullptr;
+
+    std::array<Row, kMaxControls> m_rows{};
+    QPoint m_current;
 };

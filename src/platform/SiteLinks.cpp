@@ -21,9 +21,24 @@ QString SitePath(SitePage page)
     return QStringLiteral("/");
 }
 
+namespace {
+LocalSiteBase& LocalBase()
+{
+    static LocalSiteBase base;
+    return base;
+}
+} // namespace
+
+void SetLocalSiteBase(LocalSiteBase base)
+{
+    LocalBase() = std::move(base);
+}
+
 QString SiteUrl(const QString& pathAndQuery)
 {
     QString base = qEnvironmentVariable("SKINMAKER_SITE");
+    if (base.isEmpty() && LocalBase())
+        base = LocalBase()();
     if (base.isEmpty())
         base = QStringLiteral("http://127.0.0.1:8617");
     // A base given with a trailing slash must not double the path's leading one.

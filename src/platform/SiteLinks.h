@@ -1,7 +1,10 @@
 #pragma once
-// Addresses on the maker's web site: one base URL (SKINMAKER_SITE when set, else the local
-// default) joined with the path of each page the program links to.
+// Addresses on the maker's web site: one base URL joined with the path of each page the program
+// links to. The base is SKINMAKER_SITE when set, else the program's own local site (see
+// SetLocalSiteBase), else a fixed local address.
 #include <QString>
+
+#include <functional>
 
 enum class SitePage {
     Home,           // offered when the player is missing or too old
@@ -15,6 +18,12 @@ enum class SitePage {
 
 // Path and query of a page, starting with '/'.
 QString SitePath(SitePage page);
+// The base URL of the program's own site, asked for each address while SKINMAKER_SITE is unset;
+// it may start the server that answers. An empty answer falls back to the fixed address. An empty
+// function removes it.
+using LocalSiteBase = std::function<QString()>;
+void SetLocalSiteBase(LocalSiteBase base);
+
 // The base URL joined with a path and query.
 QString SiteUrl(const QString& pathAndQuery);
 QString SiteUrl(SitePage page);

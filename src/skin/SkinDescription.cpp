@@ -118,5 +118,7 @@ SkinDescription ReadDescription(const ProfileFile& conf)
             description.cornerControls[corner] = ControlPlacement{{parts[0], parts[1]}, {parts[2], parts[3]}};
     }
     description.extraControls = ReadExtraControls(conf);
+    description.declaredExtraControls =
+        std::max(0, conf.ReadInt(kKeySection, "swfcontrolnum", kProfileCountBuffer));
     return description;
 }

@@ -39,6 +39,7 @@ struct SkinDescription {
     // paths. An empty value gives the first corner with zero position and size; a value that is
     // not five numbers with a corner number 1..4 empties the whole list.
     QList<FlashControl> extraControls;
+    int32_t declaredExtraControls = 0; // "swfcontrolnum" as the file gives it; 0 when negative
 };
 
 // Writes every key of project into conf, in the player's order: "CONF" name, colour, white, the

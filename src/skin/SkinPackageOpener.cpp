@@ -10,6 +10,7 @@
 #include "zip/Zip.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -48,6 +49,8 @@ void ReadCornerItems(const SkinDescription& description, const QString& folder, 
         }
     }
     project.extraControls = OpenedExtraControls(description.extraControls, folder);
+    project.extraControlsLeftOut = std::max<int32_t>(
+        0, description.declaredExtraControls - static_cast<int32_t>(project.extraControls.size()));
 }
 
 // The extraction folder was emptied before the package was unpacked: a corner the package does

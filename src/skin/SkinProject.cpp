@@ -9,5 +9,6 @@ void ResetProject(SkinProject& project)
         control.path.clear();
     project.tile = 0;
     project.extraControls.clear();
+    project.extraControlsLeftOut = 0;
     project.thumbnailPath.clear();
 }

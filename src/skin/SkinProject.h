@@ -48,6 +48,7 @@ struct SkinProject {
     std::array<CornerDecoration, kCornerCount> decorations;
     std::array<FlashControl, kCornerCount> cornerControls;
     QList<FlashControl> extraControls; // numbered from 1 in the package, in this order
+    int32_t extraControlsLeftOut = 0;  // extra controls an opened package declared but could not give
 
     QString thumbnailPath;          // empty = cut the thumbnail from the header
     SharedPicture thumbnailPicture; // shared with page 6; meaningful when thumbnailPath is set

@@ -4,12 +4,14 @@
 #include "controls/CLinkLabel.h"
 #include "controls/CPngItem.h"
 #include "controls/CSkinButton2.h"
+#include "flash/ui/CControlsPreviewCtrl.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "pages/CColorSkinDlg.h"
 #include "pages/CSaveSkin.h"
 #include "pages/CSkinFrameDlg.h"
 #include "pages/CSkinHeadDlg.h"
+#include "pages/CWebFlashFrameDlg.h"
 #include "pages/ScriptedDialogs.h"
 #include "platform/SiteLinks.h"
 #include "skin/PlayerLookup.h"
@@ -32,6 +34,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
+#include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -533,6 +536,116 @@ TEST_F(Road, DecorationsTravelThroughThePackageAndBack)
     EXPECT_EQ(frame->XEdit()->text(), QStringLiteral("1"));
     EXPECT_TRUE(frame->CornerPath(3).endsWith("bottomright.png"));
     EXPECT_EQ(frame->CornerShift(3), QPoint(-6, 4));
+}
+
+// Two generated movies on step 5, one stepped with the arrows and the keyboard, one dragged;
+// saved, read back, reopened after Remake.
+TEST_F(Road, ControlsTravelThroughThePackageAndBack)
+{
+    wizard.show();
+    HeadPage()->OpenChosenFile(picturePath);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return wizard.CommandButton(ID_NEXT)->isEnabled(); }, 20000));
+    for (int step = 0; step < 4; ++step)
+        Press(ID_NEXT);
+    ASSERT_EQ(wizard.CurrentIndex(), static_cast<int>(ControlsStep));
+    CWebFlashFrameDlg* page = wizard.ControlsPage();
+    CControlsPreviewCtrl* preview = page->Preview();
+
+    const QString clock = m_dir.file("clock.swf");
+    const QString wide = m_dir.file("wide.swf");
+    ASSERT_TRUE(WriteAll(clock, skintest::SwfMovie(80, 80)));
+    ASSERT_TRUE(WriteAll(wide, skintest::SwfMovie(120, 40)));
+    dialogs.openPaths.enqueue(clock);
+    page->LocalFileButton()->click();
+    const QPoint clockLoaded = preview->GetFlashOffset(0);
+    for (int i = 0; i < 3; ++i)
+        page->XArrows()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    // The arrow keys move the selected control, not the list's selection.
+    QTest::keyClick(page->ControlList(), Qt::Key_Down);
+    EXPECT_EQ(page->YEdit()->text(), QStringLiteral("1"));
+    const QPoint clockOffset = preview->GetFlashOffset(0);
+    EXPECT_EQ(clockOffset, clockLoaded - QPoint(3, 1));
+
+    page->CornerTabs()->setCurrentIndex(3);
+    dialogs.openPaths.enqueue(wide);
+    page->LocalFileButton()->click();
+    const QPoint wideLoaded = preview->GetFlashOffset(1);
+    const QPoint grip =
+        CPlayerCanvasCtrl::Anchor(3) - preview->GetFlashOffset(1) + QPoint(5, 5) - preview->Scroll();
+    auto mouse = [preview](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(p), preview->mapToGlobal(QPointF(p)), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(preview, &event);
+    };
+    mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    mouse(QEvent::MouseMove, grip + QPoint(-6, 4), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, grip + QPoint(-6, 4), Qt::NoButton);
+    EXPECT_EQ(page->XEdit()->text(), QStringLiteral("-6"));
+    const QPoint wideOffset = preview->GetFlashOffset(1);
+    EXPECT_EQ(wideOffset, wideLoaded + QPoint(6, -4));
+
+    // Moving the wizard keeps the controls where they were on the player.
+    wizard.move(wizard.pos() + QPoint(15, 10));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview->GetFlashOffset(0), clockOffset);
+
+    Press(ID_NEXT);
+    ASSERT_EQ(wizard.CurrentIndex(), static_cast<int>(SaveStep));
+    SavePage()->NameEdit()->setText(QStringLiteral("钟表"));
+    const QString package = m_dir.file("controls.vsf");
+    dialogs.savePaths.enqueue(package);
+    Press(ID_SAVE_SKIN);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+
+    const QStringList members = MemberNames(package);
+    EXPECT_TRUE(members.contains("topleft.swf"));
+    EXPECT_TRUE(members.contains("bottomright.swf"));
+    EXPECT_FALSE(members.contains("swfcontrol1.swf"));
+    const QString unpacked = m_dir.file("unpacked");
+    ASSERT_TRUE(UnzipAll(package, unpacked, nullptr, false));
+    EXPECT_EQ(ReadAll(unpacked + "/topleft.swf"), ReadAll(clock));
+    EXPECT_EQ(ReadAll(unpacked + "/bottomright.swf"), ReadAll(wide));
+    ProfileFile conf;
+    ASSERT_TRUE(conf.Load(unpacked + "/conf.ini"));
+    const auto placement = [](QPoint offset, int w, int h) {
+        return QStringLiteral("%1,%2,%3,%4").arg(offset.x()).arg(offset.y()).arg(w).arg(h);
+    };
+    EXPECT_EQ(conf.ReadString("KEY", "swflefttop", kProfileTextBuffer), placement(clockOffset, 80, 80));
+    EXPECT_EQ(conf.ReadString("KEY", "swfrightbottom", kProfileTextBuffer), placement(wideOffset, 120, 40));
+    EXPECT_TRUE(conf.ReadString("KEY", "swfcontrolnum", kProfileTextBuffer).isEmpty());
+
+    Press(ID_REMAKE);
+    EXPECT_EQ(page->RowCount(), 0);
+    EXPECT_EQ(preview->FlashCount(), 0);
+    CPageEvent open(PM_OPEN_PACKAGE);
+    open.path = package;
+    EXPECT_EQ(SendPageMessage(&wizard, open), 1);
+    ASSERT_EQ(page->RowCount(), 2);
+    EXPECT_EQ(page->ControlList()->topLevelItem(0)->text(0), QStringLiteral("左上角"));
+    EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(0), QStringLiteral("右下角"));
+    EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(1), QStringLiteral("bottomright"));
+    EXPECT_EQ(preview->FlashCorner(1), 3);
+    EXPECT_EQ(preview->GetFlashOffset(0), clockOffset);
+    EXPECT_EQ(preview->GetFlashOffset(1), wideOffset);
+    EXPECT_EQ(page->RowShift(0), QPoint(3, 1));
+    EXPECT_EQ(page->RowShift(1), QPoint(-6, 4));
+
+    // A control downloaded from the gallery joins at the selected tab's corner; a failed
+    // download adds nothing.
+    page->CornerTabs()->setCurrentIndex(1);
+    CPageEvent failed(PM_DOWNLOAD_DONE, 0, 0);
+    failed.path = clock;
+    EXPECT_EQ(SendPageMessage(&wizard, failed), 1);
+    EXPECT_EQ(page->RowCount(), 2);
+    CPageEvent downloaded(PM_DOWNLOAD_DONE, 0, 1);
+    downloaded.path = clock;
+    downloaded.name = QStringLiteral("时钟");
+    EXPECT_EQ(SendPageMessage(&wizard, downloaded), 1);
+    ASSERT_EQ(page->RowCount(), 3);
+    EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(0), QStringLiteral("右上角"));
+    EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(1), QStringLiteral("时钟"));
+    EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(2), QStringLiteral("Vadi动态控件"));
+    EXPECT_EQ(preview->FlashPath(2), clock);
 }
 
 #include "RoadTest.moc"

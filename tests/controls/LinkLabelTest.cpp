@@ -55,3 +55,32 @@ TEST(LinkLabel, LooksLikeALink)
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
 }
+
+TEST(LinkLabel, SitePageAsksForTheLocalSiteOnlyWhenClicked)
+{
+    const QByteArray site = qgetenv("SKINMAKER_SITE");
+    qunsetenv("SKINMAKER_SITE");
+    int asked = 0;
+    SetLocalSiteBase([&asked] {
+        ++asked;
+        return QStringLiteral("http://127.0.0.1:40001");
+    });
+    OpenedUrls opened;
+    CLinkLabel label;
+    label.resize(80, 21);
+    label.SetSitePage(SitePage::StretchHelp);
+    EXPECT_EQ(asked, 0);
+    QTest::mouseClick(&label, Qt::LeftButton);
+    EXPECT_EQ(asked, 1);
+    ASSERT_EQ(opened.urls.size(), 1);
+    EXPECT_EQ(opened.urls[0].toString(), "http://127.0.0.1:40001/cafe/st/SubContent?subid=310652");
+    // The site named by SKINMAKER_SITE wins; the local one is not asked.
+    qputenv("SKINMAKER_SITE", "https://skins.example.org");
+    EXPECT_EQ(label.Target(), "https://skins.example.org/cafe/st/SubContent?subid=310652");
+    EXPECT_EQ(asked, 1);
+    SetLocalSiteBase({});
+    if (site.isNull())
+        qunsetenv("SKINMAKER_SITE");
+    else
+        qputenv("SKINMAKER_SITE", site);
+}

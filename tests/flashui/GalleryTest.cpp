@@ -1,12 +1,17 @@
 // The control gallery: its window with the progress dialog and results (without a page), the
-// program's own gallery on the local host, and the real web view whose page calls
-// window.external.callflashdown, answered only on the gallery's origin.
-#include "flash/ui/CAppWebWnd.h"
+// program's own gallery on the local host, the real web view whose page calls
+// window.external.callflashdown, answered only on the gallery's origin, and "使用" in the gallery
+// opened from step 5 ending as a row there.
+#include "app/CWizardDlg.h"
+#include "flash/core/SwfHeader.h"
+#include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/ui/CProgressDlg.h"
 #include "flash/ui/CWebFlashWnd.h"
-#include "flash/ui/LocalGallery.h"
-#include "flash/ui/LocalWebHost.h"
-#include "flash/ui/WebEngineSetup.h"
+#include "flash/web/CGalleryView.h"
+#include "flash/web/LocalGallery.h"
+#include "flash/web/LocalWebHost.h"
+#include "flash/web/WebEngineSetup.h"
+#include "pages/CWebFlashFrameDlg.h"
 #include "pages/ScriptedDialogs.h"
 #include "support/TestHttpServer.h"
 #include "support/TestSupport.h"
@@ -18,7 +23,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTest>
+#include <QTreeWidget>
+#include <QWebEngineView>
 #include <gtest/gtest.h>
 
 using Outcome = CDownloadRequest::Outcome;
@@ -140,10 +148,11 @@ TEST(LocalGallery, ServesItsControlsWhichDownloadOverHttp)
 {
     const QList<GalleryControl> controls = LocalGalleryControls();
     ASSERT_EQ(controls.size(), 3);
-    EXPECT_EQ(controls[0].flashId, "clock01");
-    EXPECT_EQ(QSize(controls[0].width, controls[0].height), QSize(80, 80));
-    EXPECT_EQ(QSize(controls[1].width, controls[1].height), QSize(120, 60));
-    EXPECT_EQ(QSize(controls[2].width, controls[2].height), QSize(200, 60));
+    for (const GalleryControl& control : controls) {
+        const SwfFrameSize size = ReadSwfFrameSize(control.resource);
+        EXPECT_TRUE(size.ok && size.width == control.width && size.height == control.height)
+            << control.resource.toStdString();
+    }
 
     LocalWebHost host(QStringLiteral(SKIN_BINARY_DIR "/flashplayer"));
     qunsetenv("SKINMAKER_SITE");
@@ -183,14 +192,16 @@ TEST(GalleryPage, ScriptCallAnsweredOnlyOnTheGalleryOrigin)
     }
 
     GalleryFixture f(site.Url("/today_recommend/flash.htm"));
-    f.gallery.View()->load(other.Url("/today_recommend/flash.htm"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return f.gallery.View()->title() == "called"; }, 60000));
+    ASSERT_NE(f.gallery.View(), nullptr);
+    f.gallery.View()->Load(other.Url("/today_recommend/flash.htm"));
+    const auto* view = qobject_cast<QWebEngineView*>(f.gallery.View()->Widget());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->title() == "called"; }, 60000));
     QTest::qWait(1500);
     EXPECT_FALSE(f.gallery.View()->ShowsGalleryOrigin());
     EXPECT_TRUE(f.receiver.added.isEmpty());
     EXPECT_EQ(f.gallery.ProgressDialog(), nullptr);
 
-    f.gallery.View()->load(site.Url("/today_recommend/flash.htm"));
+    f.gallery.View()->Load(site.Url("/today_recommend/flash.htm"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !f.receiver.added.isEmpty(); }, 60000));
     EXPECT_EQ(f.receiver.added[0].name, QStringLiteral("时钟"));
     EXPECT_EQ(skintest::ReadAll(f.receiver.added[0].path), MovieOfSize(3000));
@@ -198,4 +209,35 @@ TEST(GalleryPage, ScriptCallAnsweredOnlyOnTheGalleryOrigin)
     EXPECT_EQ(f.dialogs.messages[0].text, QStringLiteral("欢迎"));
     EXPECT_EQ(f.dialogs.messages[0].caption, "Custom Browser");
     EXPECT_EQ(f.dialogs.messages[0].icon, QMessageBox::Critical);
+}
+
+TEST(GalleryPage, UseInTheProgramsOwnGalleryAddsARowOnStep5)
+{
+    qunsetenv("SKINMAKER_SITE");
+    PrepareWebEngine();
+    ScriptedDialogs dialogs;
+    skintest::ScratchDir scratch;
+    CWizardDlg wizard;
+    wizard.show();
+    CWebFlashFrameDlg* page = wizard.ControlsPage();
+    page->CornerTabs()->setCurrentIndex(1);
+    page->GalleryButton()->click();
+    CWebFlashWnd* gallery = page->Gallery();
+    ASSERT_TRUE(gallery && gallery->View() && gallery->isVisible());
+    gallery->Request().SetCacheFolder(scratch.path());
+
+    // "使用" under the clock, once the page lists it; the download runs over HTTP from the local host.
+    for (int tries = 0; tries < 120 && page->RowCount() == 0; ++tries) {
+        gallery->View()->RunScript("document.querySelector('#control-clock01 button')?.click()");
+        QTest::qWait(500);
+    }
+    ASSERT_EQ(page->RowCount(), 1);
+    const QTreeWidgetItem* row = page->ControlList()->topLevelItem(0);
+    EXPECT_EQ(row->text(0), QStringLiteral("右上角"));
+    EXPECT_EQ(row->text(1), QStringLiteral("时钟"));
+    EXPECT_EQ(row->text(2), QStringLiteral("Vadi动态控件"));
+    EXPECT_EQ(page->Preview()->FlashPath(0), scratch.file("clock01.swf"));
+    EXPECT_EQ(skintest::ReadAll(scratch.file("clock01.swf")),
+              skintest::ReadAll(SKIN_SOURCE_DIR "/res/flash/clock.swf"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }

@@ -1,5 +1,7 @@
 // The local web host over raw HTTP: what it serves, what it refuses, where it listens.
-#include "flash/ui/LocalWebHost.h"
+#include "flash/web/LocalWebHost.h"
+#include "flash/ui/FlashEngine.h"
+#include "platform/SiteLinks.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -37,10 +39,11 @@ protected:
     QByteArray OwnHost() const { return "127.0.0.1:" + QByteArray::number(m_host->Port()); }
 
     // One request as written, answered over a fresh connection.
-    Reply Raw(const QByteArray& request, const QString& address = QStringLiteral("127.0.0.1"))
+    Reply Raw(const QByteArray& request, const QString& address = QStringLiteral("127.0.0.1"),
+              quint16 port = 0)
     {
         QTcpSocket socket;
-        socket.connectToHost(address, m_host->Port());
+        socket.connectToHost(address, port != 0 ? port : m_host->Port());
         QByteArray data;
         QElapsedTimer timer;
         timer.start();
@@ -187,4 +190,16 @@ TEST_F(LocalWebHostTest, OwnSiteAnswersTheWizardsLinks)
         EXPECT_EQ(Get(match.captured(1).toLatin1()).status, 200);
     EXPECT_EQ(Get("/cafe/st/SubContent?subid=1").status, 404);
     EXPECT_EQ(Get("/cafe/st/SubContent").status, 404);
+
+    // The wizard's links lead to the program's own host (the engine module's), which answers them.
+    ServeSiteLinksLocally();
+    const QUrl link(SiteUrl(SitePage::StretchHelp));
+    SetLocalSiteBase({});
+    ASSERT_EQ(link.host(), "127.0.0.1");
+    const QByteArray own = "127.0.0.1:" + QByteArray::number(link.port());
+    const Reply linked = Raw("GET " + link.path().toLatin1() + "?" + link.query().toLatin1() +
+                                 " HTTP/1.1\r\nHost: " + own + "\r\n\r\n",
+                             QStringLiteral("127.0.0.1"), link.port());
+    EXPECT_EQ(linked.status, 200);
+    EXPECT_TRUE(QString::fromUtf8(linked.body).contains(QStringLiteral("扩展区域")));
 }

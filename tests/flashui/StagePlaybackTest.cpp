@@ -1,13 +1,9 @@
-// A generated movie played in a transparent stage page over a painted widget: the movie's opaque
-// pixels where it was placed, the widget through its transparent parts, nothing outside the view.
-#include "flash/ui/LocalWebHost.h"
-#include "flash/ui/WebEngineSetup.h"
+// Generated movies played by the controls preview in its transparent stage page over the painted
+// player picture, inside a painted window.
+#include "flash/ui/CControlsPreviewCtrl.h"
 
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QTest>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,19 +15,6 @@ protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), kWidgetColor); }
 };
 
-class StagePage : public QWebEnginePage {
-public:
-    using QWebEnginePage::QWebEnginePage;
-    QStringList messages;
-
-protected:
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
-                                  const QString&) override
-    {
-        messages << message;
-    }
-};
-
 bool IsWidgetColor(QRgb pixel)
 {
     return qAbs(qRed(pixel) - kWidgetColor.red()) < 8 && qAbs(qGreen(pixel) - kWidgetColor.green()) < 8 &&
@@ -40,45 +23,58 @@ bool IsWidgetColor(QRgb pixel)
 
 } // namespace
 
-TEST(StagePlayback, MovieOverPaintedWidgetClippedToTheView)
+// Opaque movie pixels over the preview, the preview's own pixels through the transparent parts, the
+// selected control faintly shaded, the tab overlay above the movies, nothing past the preview's edge.
+TEST(StagePlayback, MoviesOverThePreviewWithOverlayAndSelectionClippedToIt)
 {
-    PrepareWebEngine();
-    LocalWebHost host(QStringLiteral(SKIN_BINARY_DIR "/flashplayer"));
-    ASSERT_TRUE(host.Start());
-    if (!host.HasPlayer())
+    qputenv("SKINMAKER_FLASH_PLAYER", SKIN_BINARY_DIR "/flashplayer");
+    if (!CControlsPreviewCtrl::FlashPlaybackAvailable())
         GTEST_SKIP() << "the flash player is not installed (scripts/deps.sh)";
-    const QUrl movie = host.RegisterMovie(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"));
+    Painted window;
+    window.resize(700, 500);
+    auto* preview = new CControlsPreviewCtrl(&window);
+    preview->setGeometry(50, 50, 600, 400);
+    CPlayerCanvasCtrl plain; // the same canvas without the tab overlay
+    plain.resize(600, 400);
+    window.show();
+    const QImage before = preview->grab().toImage();
+    const QImage bare = plain.grab().toImage();
+    // A header pixel that the overlay changes, away from where the movies will be.
+    QPoint overlayPixel(-1, -1);
+    for (int x = 160; x < 520 && overlayPixel.x() < 0; ++x) {
+        for (int y = 152; y < 212 && overlayPixel.x() < 0; ++y) {
+            if (qAbs(qGray(before.pixel(x, y)) - qGray(bare.pixel(x, y))) > 60)
+                overlayPixel = {x, y};
+        }
+    }
+    ASSERT_GE(overlayPixel.x(), 0);
 
-    Painted widget;
-    widget.resize(400, 300);
-    QWebEngineView view(&widget);
-    auto* page = new StagePage(&view);
-    page->setBackgroundColor(Qt::transparent);
-    view.setPage(page);
-    view.setGeometry(50, 50, 200, 150); // the anchor: the 80 x 80 clock at (150, 100) reaches past it
-    widget.show();
+    const QString movies = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/");
+    ASSERT_EQ(preview->AddFlash(movies + "clock.swf", 0), 0);
+    preview->SetFlashOffset(150 - 540, 150 - 200, 0, 0); // view (540, 200): 20 pixels past the edge
+    ASSERT_EQ(preview->AddFlash(movies + "weather.swf", 2), 1);
+    preview->SetFlashOffset(150 - 10, 630 - 300, 2, 1); // view (10, 300), over the grey canvas
+    preview->SelectFlash(1);
 
-    bool loaded = false;
-    QObject::connect(&view, &QWebEngineView::loadFinished, [&](bool ok) { loaded = ok; });
-    view.load(host.Url(QStringLiteral("/stage.html")));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return loaded; }, 60000));
-    page->runJavaScript(QStringLiteral("openMovie(0, '%1', 150, 100, 80, 80);").arg(movie.toString()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return page->messages.contains("frame 0"); }, 120000))
-        << page->messages.join('\n').toStdString();
-
-    // The face is light and opaque just inside its rim; the corners of the stage are transparent.
     QImage shot;
-    ASSERT_TRUE(QTest::qWaitFor(
+    const bool faceDrawn = QTest::qWaitFor(
         [&] {
-            shot = widget.grab().toImage();
-            return qGray(shot.pixel(50 + 150 + 40, 50 + 100 + 12)) > 180;
+            shot = window.grab().toImage();
+            return qGray(shot.pixel(50 + 540 + 40, 50 + 200 + 12)) > 180;
         },
-        20000));
-    EXPECT_FALSE(IsWidgetColor(shot.pixel(50 + 150 + 25, 50 + 100 + 40)));
-    EXPECT_TRUE(IsWidgetColor(shot.pixel(50 + 150 + 2, 50 + 100 + 2)));
-    EXPECT_TRUE(IsWidgetColor(shot.pixel(50 + 10, 50 + 10)));
-    // Past the view's right and bottom edges the widget shows, although the clock would cover it.
-    EXPECT_TRUE(IsWidgetColor(shot.pixel(50 + 200 + 10, 50 + 100 + 40)));
-    EXPECT_TRUE(IsWidgetColor(shot.pixel(50 + 150 + 40, 50 + 150 + 10)));
-    EXPECT_FALSE(page->messages.contains("failed 0"));
+        120000);
+    ASSERT_TRUE(faceDrawn);
+    QTest::qWait(500);
+    shot = window.grab().toImage();
+    const auto at = [&](int x, int y) { return shot.pixel(50 + x, 50 + y); };
+    // The clock's light face where the blue header lay.
+    EXPECT_LT(qGray(before.pixel(540 + 40, 212)), 150);
+    EXPECT_LT(qAbs(qGray(at(540 + 2, 202)) - qGray(before.pixel(540 + 2, 202))), 12);
+    EXPECT_TRUE(IsWidgetColor(shot.pixel(50 + 600 + 10, 50 + 240)));
+    // The selected badge's transparent corner: the grey canvas (192) under the faint shade.
+    EXPECT_EQ(qGray(before.pixel(12, 302)), 192);
+    EXPECT_GE(qGray(at(12, 302)), 198);
+    EXPECT_LE(qGray(at(12, 302)), 207);
+    EXPECT_LT(qAbs(qGray(at(overlayPixel.x(), overlayPixel.y())) - qGray(before.pixel(overlayPixel))), 25);
+    qunsetenv("SKINMAKER_FLASH_PLAYER");
 }

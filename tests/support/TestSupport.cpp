@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <algorithm>
+#include <cstdint>
 
 namespace skintest {
 
@@ -33,6 +35,40 @@ QByteArray PngPicture(int width, int height)
     buffer.open(QIODevice::WriteOnly);
     picture.save(&buffer, "PNG");
     return bytes;
+}
+
+QByteArray SwfMovie(int width, int height)
+{
+    // The stage rectangle (0, width, 0, height) in twips, each field nbits wide, then padded.
+    const int values[4] = {0, width * 20, 0, height * 20};
+    int nbits = 1;
+    while ((1 << (nbits - 1)) <= std::max(values[1], values[3]))
+        ++nbits;
+    QByteArray rect;
+    uint32_t held = 0;
+    int heldBits = 0;
+    const auto put = [&](uint32_t value, int bits) {
+        for (int i = bits - 1; i >= 0; --i) {
+            held = (held << 1) | ((value >> i) & 1u);
+            if (++heldBits == 8) {
+                rect.append(static_cast<char>(held));
+                held = 0;
+                heldBits = 0;
+            }
+        }
+    };
+    put(static_cast<uint32_t>(nbits), 5);
+    for (int value : values)
+        put(static_cast<uint32_t>(value), nbits);
+    if (heldBits > 0)
+        put(0, 8 - heldBits);
+    // 12 frames a second, one frame; ShowFrame and End tags.
+    const QByteArray body = rect + QByteArray("\x00\x0c\x01\x00\x40\x00\x00\x00", 8);
+    const auto length = static_cast<uint32_t>(8 + body.size());
+    QByteArray movie("FWS\x08", 4);
+    for (int i = 0; i < 4; ++i)
+        movie.append(static_cast<char>((length >> (8 * i)) & 0xFF));
+    return movie + body;
 }
 
 } // namespace skintest

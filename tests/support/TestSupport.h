@@ -21,5 +21,7 @@ QByteArray ReadAll(const QString& path);
 bool WriteAll(const QString& path, const QByteArray& bytes);
 // The bytes of a PNG picture of the size, half-transparent red.
 QByteArray PngPicture(int width, int height);
+// The bytes of an uncompressed flash movie with a stage of the size in pixels and one empty frame.
+QByteArray SwfMovie(int width, int height);
 
 } // namespace skintest

@@ -3,7 +3,6 @@
 #include "flash/core/SwfHeader.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
@@ -69,7 +68,8 @@ bool CSwfDownload::Start(const QUrl& url, const QString& localPath)
     m_announced = -1;
 
     QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QCoreApplication::applicationName());
+    // The program's name is Chinese, which a header cannot carry as it is.
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("skinmaker"));
     // The length check needs the body as sent, not decompressed on the way.
     request.setRawHeader("Accept-Encoding", "identity");
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);

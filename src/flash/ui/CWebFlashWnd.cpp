@@ -1,9 +1,8 @@
 #include "flash/ui/CWebFlashWnd.h"
 
-#include "flash/ui/CAppWebWnd.h"
 #include "flash/ui/CProgressDlg.h"
-#include "flash/ui/LocalWebHost.h"
-#include "flash/ui/WebEngineSetup.h"
+#include "flash/ui/FlashEngine.h"
+#include "flash/web/CGalleryView.h"
 #include "platform/SiteLinks.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageMessages.h"
@@ -16,8 +15,8 @@ QUrl CWebFlashWnd::GalleryPageUrl()
     const QString path = SitePath(SitePage::ControlGallery);
     if (!qEnvironmentVariableIsEmpty("SKINMAKER_SITE"))
         return QUrl(SiteUrl(path));
-    LocalWebHost* host = LocalWebHost::Shared();
-    return host ? host->Url(path) : QUrl();
+    const QString base = LocalSiteBaseUrl();
+    return base.isEmpty() ? QUrl() : QUrl(base + path);
 }
 
 CWebFlashWnd::CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl) : QDialog(owner)
@@ -27,15 +26,19 @@ CWebFlashWnd::CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl) : QDialog(own
     setModal(false);
     setFixedSize(244 * 6 / 4, 222 * 13 / 8);
 
-    PrepareWebEngine();
-    m_view = new CAppWebWnd(galleryUrl, this);
-    m_view->setObjectName(QStringLiteral("view2000"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
+    m_view = CreateGalleryView(this, galleryUrl);
+    if (m_view) {
+        m_view->Widget()->setObjectName(QStringLiteral("view2000"));
+        layout->addWidget(m_view->Widget());
+        m_view->onFlashDown = [this](const QString& text) { m_request.HandleRequest(text); };
+        m_view->onAlert = [this](const QString& text) {
+            CDialogProvider::Instance().MessageBox(this, text, QStringLiteral("Custom Browser"),
+                                                   QMessageBox::Ok, QMessageBox::Critical);
+        };
+    }
 
-    connect(m_view, &CAppWebWnd::FlashDownRequested, this,
-            [this](const QString& text) { m_request.HandleRequest(text); });
     // The start is posted and the result sent, as the page messages between them say.
     connect(&m_request, &CDownloadRequest::DownloadStarted, this,
             [this] { QCoreApplication::postEvent(this, new CPageEvent(PM_DOWNLOAD_STARTED)); });

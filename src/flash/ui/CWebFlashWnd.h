@@ -10,13 +10,15 @@
 #include <QPointer>
 #include <QUrl>
 
-class CAppWebWnd;
+#include <memory>
+
+class CGalleryView;
 class CProgressDlg;
 
 class CWebFlashWnd : public QDialog {
     Q_OBJECT
 public:
-    // The gallery page: SKINMAKER_SITE's, else the local web host's own.
+    // The gallery page: SKINMAKER_SITE's, else the local web host's own (the host is started).
     static QUrl GalleryPageUrl();
     static QString FailureText() { return QStringLiteral("下载失败,请稍后再试！"); }
 
@@ -24,7 +26,8 @@ public:
     ~CWebFlashWnd() override;
 
     void SetNotifyWindow(QObject* window) { m_notify = window; }
-    CAppWebWnd* View() const { return m_view; }
+    // Null when the flash engine module cannot be loaded.
+    CGalleryView* View() const { return m_view.get(); }
     // Null until the first download starts.
     CProgressDlg* ProgressDialog() const { return m_progress; }
     CDownloadRequest& Request() { return m_request; }
@@ -37,7 +40,7 @@ private:
     void OnDownloadDone(bool success);
 
     CDownloadRequest m_request;
-    CAppWebWnd* m_view;
+    std::unique_ptr<CGalleryView> m_view;
     CProgressDlg* m_progress = nullptr;
     QPointer<QObject> m_notify;
 };

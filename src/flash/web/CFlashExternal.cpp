@@ -1,6 +1,6 @@
-#include "flash/ui/CFlashExternal.h"
+#include "flash/web/CFlashExternal.h"
 
-#include "flash/ui/CAppWebWnd.h"
+#include "flash/web/CAppWebWnd.h"
 
 CFlashExternal::CFlashExternal(CAppWebWnd* view) : QObject(view), m_view(view) {}
 

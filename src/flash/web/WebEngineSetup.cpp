@@ -1,4 +1,4 @@
-#include "flash/ui/WebEngineSetup.h"
+#include "flash/web/WebEngineSetup.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -1,7 +1,8 @@
-#include "flash/ui/CAppWebWnd.h"
+#include "flash/web/CAppWebWnd.h"
 
-#include "flash/ui/CFlashExternal.h"
-#include "ui/CDialogProvider.h"
+#include "flash/web/CFlashExternal.h"
+#include "flash/web/FlashEngineModule.h"
+#include "flash/web/WebEngineSetup.h"
 
 #include <QFile>
 #include <QWebChannel>
@@ -11,20 +12,20 @@
 
 namespace {
 
-// Alerts of the page in a message box.
+// Hands the page's alerts to the view's owner.
 class GalleryPage : public QWebEnginePage {
 public:
-    GalleryPage(QWidget* view) : QWebEnginePage(view), m_view(view) {}
+    GalleryPage(CAppWebWnd* view) : QWebEnginePage(view), m_view(view) {}
 
 protected:
     void javaScriptAlert(const QUrl&, const QString& message) override
     {
-        CDialogProvider::Instance().MessageBox(m_view, message, QStringLiteral("Custom Browser"),
-                                               QMessageBox::Ok, QMessageBox::Critical);
+        if (m_view->onAlert)
+            m_view->onAlert(message);
     }
 
 private:
-    QWidget* m_view;
+    CAppWebWnd* m_view;
 };
 
 // Defines window.external.callflashdown before the page's own scripts run. The channel to the
@@ -91,6 +92,11 @@ CAppWebWnd::CAppWebWnd(const QUrl& galleryUrl, QWidget* parent)
         load(m_galleryUrl);
 }
 
+void CAppWebWnd::RunScript(const QString& script)
+{
+    page()->runJavaScript(script);
+}
+
 bool CAppWebWnd::ShowsGalleryOrigin() const
 {
     return IsSameOrigin(page()->url(), m_galleryUrl);
@@ -98,6 +104,12 @@ bool CAppWebWnd::ShowsGalleryOrigin() const
 
 void CAppWebWnd::CallFlashDown(const QString& text)
 {
-    if (ShowsGalleryOrigin())
-        emit FlashDownRequested(text);
+    if (ShowsGalleryOrigin() && onFlashDown)
+        onFlashDown(text);
+}
+
+CGalleryView* skinflash_create_gallery_view(QWidget* parent, const QUrl* galleryUrl)
+{
+    PrepareWebEngine();
+    return new CAppWebWnd(*galleryUrl, parent);
 }

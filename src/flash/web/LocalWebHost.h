@@ -19,15 +19,13 @@ class QHttpServerResponder;
 class LocalWebHost : public QObject {
     Q_OBJECT
 public:
-    // playerFolder holds the player's files (see PlayerFolder()); the pages come from resources.
+    // playerFolder holds the player's files (flashplayer/ beside the program); the pages come from resources.
     explicit LocalWebHost(const QString& playerFolder, QObject* parent = nullptr);
     ~LocalWebHost() override;
 
-    // The program's host, started on first use; null when it cannot listen.
-    static LocalWebHost* Shared();
-    // The player's files beside the program.
-    static QString PlayerFolder();
-
+    // The program's host, made with the player's files from playerFolder on first use and started;
+    // null when it cannot listen.
+    static LocalWebHost* Shared(const QString& playerFolder);
     // Listens on 127.0.0.1 at a free port; true when listening (also when it already was).
     bool Start();
     quint16 Port() const { return m_port; }

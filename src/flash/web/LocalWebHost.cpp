@@ -1,6 +1,6 @@
-#include "flash/ui/LocalWebHost.h"
+#include "flash/web/LocalWebHost.h"
 
-#include "flash/ui/LocalGallery.h"
+#include "flash/web/LocalGallery.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -64,15 +64,10 @@ LocalWebHost::LocalWebHost(const QString& playerFolder, QObject* parent)
 
 LocalWebHost::~LocalWebHost() = default;
 
-LocalWebHost* LocalWebHost::Shared()
+LocalWebHost* LocalWebHost::Shared(const QString& playerFolder)
 {
-    static LocalWebHost* host = new LocalWebHost(PlayerFolder(), QCoreApplication::instance());
+    static LocalWebHost* host = new LocalWebHost(playerFolder, QCoreApplication::instance());
     return host->Start() ? host : nullptr;
-}
-
-QString LocalWebHost::PlayerFolder()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/flashplayer");
 }
 
 bool LocalWebHost::Start()

@@ -10,12 +10,17 @@ class LocalWebHost;
 struct GalleryControl {
     QString flashId;
     QString name;
-    QString path; // on the host
-    int width = 0;
+    QString resource; // the movie in the program's resources
+    QString path;     // the movie on the host
+    int width = 0;    // its stage size
     int height = 0;
 };
 
-// The sample controls, their sizes read from the movies.
+// The gallery page's address on the host.
+inline QString LocalGalleryPath()
+{
+    return QStringLiteral("/today_recommend/flash.htm");
+}
 QList<GalleryControl> LocalGalleryControls();
 // Adds the gallery page, its list of controls and the movies to the host.
 void AddLocalGallery(LocalWebHost& host);

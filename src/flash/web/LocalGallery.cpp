@@ -1,0 +1,47 @@
+#include "flash/web/LocalGallery.h"
+
+#include "flash/web/LocalWebHost.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QByteArray ReadResource(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+QList<GalleryControl> LocalGalleryControls()
+{
+    // The stage sizes are those in the movies' headers (a test reads them back).
+    return {
+        {"clock01", "时钟", ":/controls/clock.swf", "/today_recommend/swf/clock01.swf", 80, 80},
+        {"weather01", "天气", ":/controls/weather.swf", "/today_recommend/swf/weather01.swf", 120, 60},
+        {"meter01", "电平表", ":/controls/meter.swf", "/today_recommend/swf/meter01.swf", 200, 60},
+    };
+}
+
+void AddLocalGallery(LocalWebHost& host)
+{
+    QJsonArray list;
+    for (const GalleryControl& control : LocalGalleryControls()) {
+        list.append(QJsonObject{{"flashid", control.flashId},
+                                {"name", control.name},
+                                {"url", control.path},
+                                {"width", control.width},
+                                {"height", control.height}});
+        host.AddContent(control.path, MimeTypeForName(control.path), ReadResource(control.resource));
+    }
+    const QString page = LocalGalleryPath();
+    host.AddContent(page, MimeTypeForName(QStringLiteral("gallery.html")),
+                    ReadResource(QStringLiteral(":/flash/site/gallery.html")));
+    host.AddContent(page.left(page.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral("controls.js"),
+                    MimeTypeForName(QStringLiteral("controls.js")),
+                    "const galleryControls = " + QJsonDocument(list).toJson(QJsonDocument::Compact) + ";\n");
+}
