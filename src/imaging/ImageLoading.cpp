@@ -8,6 +8,7 @@
 #include <cmath>
 #include <mutex>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -144,7 +145,9 @@ QImage DecodePicture(QIODevice* device)
     QImage decoded;
     if (!reader.read(&decoded) || decoded.isNull())
         return QImage();
-    return decoded.convertToFormat(QImage::Format_ARGB32);
+    // Converted in place where Qt can (a photo decodes to RGB32, whose pixels only need their
+    // alpha bytes set): a second picture of a large photo's size costs more than its decoding.
+    return std::move(decoded).convertToFormat(QImage::Format_ARGB32);
 }
 
 QImage DecodePictureBytes(const QByteArray& bytes)
@@ -196,6 +199,25 @@ void DrawPicture(QPainter& painter, const QImage& picture, int x, int y, int wid
     painter.restore();
 }
 
+bool IsOpaque(const QImage& picture)
+{
+    if (picture.format() == QImage::Format_RGB32)
+        return true;
+    if (picture.format() != QImage::Format_ARGB32)
+        return false;
+    const int width = picture.width();
+    const int height = picture.height();
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(picture.constScanLine(y));
+        uint32_t all = 0xFF000000u;
+        for (int x = 0; x < width; ++x)
+            all &= row[x];
+        if (all < 0xFF000000u)
+            return false;
+    }
+    return true;
+}
+
 QImage Opaque(const QImage& picture)
 {
     if (picture.isNull())
@@ -207,10 +229,12 @@ QImage Opaque(const QImage& picture)
     QImage out(source.size(), QImage::Format_RGB32);
     if (out.isNull())
         return QImage();
-    for (int y = 0; y < source.height(); ++y) {
+    const int width = source.width();
+    const int height = source.height();
+    for (int y = 0; y < height; ++y) {
         const auto* in = reinterpret_cast<const uint32_t*>(source.constScanLine(y));
         auto* o = reinterpret_cast<uint32_t*>(out.scanLine(y));
-        for (int x = 0; x < source.width(); ++x)
+        for (int x = 0; x < width; ++x)
             o[x] = in[x] | 0xFF000000u;
     }
     return out;

@@ -199,9 +199,17 @@ TEST(Resample, MatchesTheRulesOnRandomPictures)
     struct Case {
         int w, h, tw, th;
     };
-    const Case cases[] = {{97, 31, 40, 13},     {40, 13, 97, 31}, {700, 61, 350, 30},
-                          {1400, 122, 700, 61}, {13, 200, 50, 7}, {5, 5, 4096, 1},
-                          {300, 2, 1, 1},       {64, 64, 63, 65}, {3, 3, 7, 2}};
+    const Case cases[] = {{97, 31, 40, 13},
+                          {40, 13, 97, 31},
+                          {700, 61, 350, 30},
+                          {1400, 122, 700, 61},
+                          {13, 200, 50, 7},
+                          {5, 5, 4096, 1},
+                          {300, 2, 1, 1},
+                          {64, 64, 63, 65},
+                          {3, 3, 7, 2},
+                          // large enough for both passes to be split across threads
+                          {1000, 1500, 700, 100}};
     quint32 seed = 10;
     for (const Case& c : cases) {
         const QImage src = Random(c.w, c.h, ++seed);
