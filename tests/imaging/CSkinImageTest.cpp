@@ -174,11 +174,20 @@ TEST(CSkinImage, HBitmapIsComposedOverOpaqueBlack)
     EXPECT_EQ(bitmap.pixel(1, 0), qPremultiply(0x80FF8040) | 0xFF000000u);
     EXPECT_EQ(qRed(bitmap.pixel(1, 0)), 128);
     EXPECT_EQ(bitmap.pixel(2, 0), 0xFF123456u);
+}
 
-    // an opaque picture is its own bitmap, shared rather than copied
+TEST(CSkinImage, OpaquePictureIsItsOwnHBitmap)
+{
+    // shared rather than copied: a photo's bitmap would double the memory it takes
+    QImage img(4, 3, QImage::Format_ARGB32);
     img.fill(0xFF204060u);
-    ASSERT_TRUE(image.LoadFromFile(SavedPng(dir, "b.png", img)));
+    ScratchDir dir;
+    CSkinImage image;
+    ASSERT_TRUE(image.LoadFromFile(SavedPng(dir, "a.png", img)));
     EXPECT_EQ(image.GetHBitmap().cacheKey(), image.Picture().cacheKey());
+    img.setPixel(3, 2, 0xFE204060u);
+    ASSERT_TRUE(image.LoadFromFile(SavedPng(dir, "b.png", img)));
+    EXPECT_NE(image.GetHBitmap().cacheKey(), image.Picture().cacheKey());
 }
 
 TEST(CSkinImage, ScaledRenditionIsCachedPerSize)
