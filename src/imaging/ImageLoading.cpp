@@ -1,5 +1,7 @@
 #include "imaging/ImageLoading.h"
 
+#include "imaging/LargeImage.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -118,6 +120,23 @@ bool JpegComplete(const QByteArray& bytes)
     return false;
 }
 
+// The same picture in ARGB32. RGB32 pixels become ARGB32 ones by setting their alpha bytes to 255,
+// which is done in place: a second picture of a large photo's size costs more than decoding it.
+QImage ToArgb32(QImage picture)
+{
+    if (picture.format() != QImage::Format_RGB32 || !picture.isDetached())
+        return std::move(picture).convertToFormat(QImage::Format_ARGB32);
+    const int width = picture.width();
+    const int height = picture.height();
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] |= 0xFF000000u;
+    }
+    picture.reinterpretAsFormat(QImage::Format_ARGB32);
+    return picture;
+}
+
 } // namespace
 
 void EnsureImageIo()
@@ -142,12 +161,16 @@ QImage DecodePicture(QIODevice* device)
     QImageReader reader(device);
     // Pictures are shown the way they were taken: the orientation recorded by cameras is applied.
     reader.setAutoTransform(true);
+    // A photo decodes into a picture made beforehand in large pages (the decoder fills a picture
+    // of the right size and format it is given); anything else into the decoder's own.
     QImage decoded;
+    const QSize size = reader.size();
+    if (reader.imageFormat() == QImage::Format_RGB32 && size.isValid() &&
+        qint64(size.width()) * size.height() * 4 <= qint64(QImageReader::allocationLimit()) << 20)
+        decoded = NewLargeImage(size.width(), size.height(), QImage::Format_RGB32);
     if (!reader.read(&decoded) || decoded.isNull())
         return QImage();
-    // Converted in place where Qt can (a photo decodes to RGB32, whose pixels only need their
-    // alpha bytes set): a second picture of a large photo's size costs more than its decoding.
-    return std::move(decoded).convertToFormat(QImage::Format_ARGB32);
+    return ToArgb32(std::move(decoded));
 }
 
 QImage DecodePictureBytes(const QByteArray& bytes)

@@ -1,5 +1,6 @@
 #include "imaging/Resample.h"
 
+#include "imaging/LargeImage.h"
 #include "imaging/ResampleTaps.h"
 
 #include <algorithm>
@@ -347,7 +348,7 @@ ResampleResult ResampleBitmapWith(const QImage& source, int width, int height, R
 
         const int srcW = pixels.width();
         const int srcH = pixels.height();
-        QImage dest(width, height, QImage::Format_ARGB32);
+        QImage dest = NewLargeImage(width, height, QImage::Format_ARGB32);
         if (dest.isNull())
             return Fail(RESAMPLE_NO_DESTINATION);
 
@@ -362,7 +363,7 @@ ResampleResult ResampleBitmapWith(const QImage& source, int width, int height, R
         // A pass between equal lengths gives every sample one tap of weight 1, so it is skipped.
         const uchar* base = pixels.constBits();
         const qsizetype baseStride = pixels.bytesPerLine();
-        std::unique_ptr<uint8_t[]> middle;
+        LargeBlock middle;
         const uint8_t* mid = base;
         qsizetype midStride = baseStride;
         if (srcW != width) {
@@ -374,7 +375,9 @@ ResampleResult ResampleBitmapWith(const QImage& source, int width, int height, R
                 return ResampleResult{dest, RESAMPLE_OK};
             }
             // every byte is written by the pass: no need to clear it first
-            middle.reset(new uint8_t[static_cast<size_t>(width) * 4 * static_cast<size_t>(srcH)]);
+            middle = AllocateLarge(static_cast<size_t>(width) * 4 * static_cast<size_t>(srcH));
+            if (middle == nullptr)
+                return Fail(RESAMPLE_NO_MEMORY);
             midStride = static_cast<qsizetype>(width) * 4;
             if (!HorizontalPass(base, baseStride, srcH, middle.get(), midStride, rowTaps, kernel))
                 return Fail(RESAMPLE_NO_MEMORY);

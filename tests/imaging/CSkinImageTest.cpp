@@ -190,6 +190,19 @@ TEST(CSkinImage, OpaquePictureIsItsOwnHBitmap)
     EXPECT_NE(image.GetHBitmap().cacheKey(), image.Picture().cacheKey());
 }
 
+TEST(CSkinImage, LargePhotoDecodesAsQtDecodesIt)
+{
+    // big enough to be decoded into a picture made in large pages
+    const QByteArray jpeg = Encoded(Random(1500, 1000, 30, true), "JPEG");
+    QImage expected;
+    ASSERT_TRUE(expected.loadFromData(jpeg, "JPEG"));
+    const QImage decoded = DecodePictureBytes(jpeg);
+    ASSERT_EQ(decoded.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(decoded, expected.convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(reinterpret_cast<quintptr>(decoded.constBits()) % (quintptr(2) << 20), 0u)
+        << "the decoder did not fill the picture made for it";
+}
+
 TEST(CSkinImage, ScaledRenditionIsCachedPerSize)
 {
     ScratchDir dir;
