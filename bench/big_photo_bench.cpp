@@ -2,6 +2,7 @@
 // the same run:
 //   QtDecode        QImageReader::read of the file (the floor for everything below)
 //   CliBuild        `skinmaker-cli build` of the file with the default crop, as a process
+//                   (SKIN_BENCH_CLI=<program> runs that one instead of the build's)
 //   ChooseToCrop    CSkinHeadDlg::ChoosePicture until the crop control holds the picture and has
 //                   painted it (worker included)
 // bench/big_photo.sh runs it and prints the ratios. SKIN_BENCH_PHOTO=<file> uses that JPEG instead
@@ -82,7 +83,9 @@ void BM_QtDecode(benchmark::State& state)
 void BM_CliBuild(benchmark::State& state)
 {
     const QString& path = PhotoPath();
-    const QString cli = QStringLiteral(SKIN_BINARY_DIR "/skinmaker-cli");
+    const char* given = std::getenv("SKIN_BENCH_CLI");
+    const QString cli =
+        given != nullptr ? QString::fromLocal8Bit(given) : QStringLiteral(SKIN_BINARY_DIR "/skinmaker-cli");
     const QStringList arguments{QStringLiteral("build"),
                                 QStringLiteral("-o"),
                                 WorkDir().filePath(QStringLiteral("out.vsf")),
@@ -120,7 +123,8 @@ void BM_ChooseToCrop(benchmark::State& state)
     for (auto _ : state) {
         page->ChoosePicture(path);
         while (!crop->HasPicture() || crop->isHidden()) {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            // sleeps until the worker's end is posted: a busy wait would take a core from it
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             if (!page->IsLoading() && !crop->HasPicture()) {
                 state.SkipWithError("the picture did not load");
                 return;
