@@ -163,10 +163,12 @@ QImage DecodePicture(QIODevice* device)
     reader.setAutoTransform(true);
     // A photo decodes into a picture made beforehand in large pages (the decoder fills a picture
     // of the right size and format it is given); anything else into the decoder's own.
+    // No larger than Qt itself would allocate (a limit of 0 is none).
     QImage decoded;
     const QSize size = reader.size();
+    const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
     if (reader.imageFormat() == QImage::Format_RGB32 && size.isValid() &&
-        qint64(size.width()) * size.height() * 4 <= qint64(QImageReader::allocationLimit()) << 20)
+        (limit <= 0 || qint64(size.width()) * size.height() * 4 <= limit))
         decoded = NewLargeImage(size.width(), size.height(), QImage::Format_RGB32);
     if (!reader.read(&decoded) || decoded.isNull())
         return QImage();
