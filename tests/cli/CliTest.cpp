@@ -42,6 +42,18 @@ protected:
         EXPECT_TRUE(image.save(path));
         return path;
     }
+    // Each row and column in its own colour, so that crops can be told apart.
+    QString PatternPicture(const QString& name, int width, int height)
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                image.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256));
+        }
+        const QString path = m_files.file(name);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
     QString File(const QString& name, const QByteArray& bytes)
     {
         EXPECT_TRUE(skintest::WriteAll(m_files.file(name), bytes));
@@ -99,7 +111,8 @@ TEST_F(CliTest, BuildThenInfoRoundTrips)
     const QJsonObject info = Info(package);
     EXPECT_EQ(info["name"].toString(), "out");
     EXPECT_EQ(info["showname"].toString(), QString::fromUtf8("日落"));
-    EXPECT_TRUE(info["color"].isString());
+    // #2E7BCF travels as hue, saturation and lightness and reads back to the nearest colour they give.
+    EXPECT_EQ(info["color"].toString(), "#2D7BD1");
     EXPECT_TRUE(info["white"].toBool());
     EXPECT_TRUE(info["tile"].toBool());
     EXPECT_EQ(info["stretch"].toArray(), (QJsonArray{100, 0, 600, 61}));
@@ -129,12 +142,20 @@ TEST_F(CliTest, BuildThenInfoRoundTrips)
 TEST_F(CliTest, DefaultsCentreTheCropAndLeaveTheColourOut)
 {
     const QString package = Path("plain.vsf");
-    ASSERT_EQ(Cli({"build", "-o", package, "--picture", Picture("wide.bmp", 1600, 500), "--name", "plain"})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        Cli({"build", "-o", package, "--picture", PatternPicture("wide.bmp", 1600, 500), "--name", "plain"})
+            .exitCode,
+        0);
     const QJsonObject info = Info(package);
     // 1600 wide is narrower than 700:61 at 500 high: the crop is 1600 x 139, kept at its own size.
     EXPECT_EQ(info["header"].toObject(), (QJsonObject{{"width", 1600}, {"height", 139}}));
+    // Rows 180..318, the middle of the picture, whose rows differ in colour.
+    ScratchDir unpacked;
+    ASSERT_TRUE(UnzipAll(package, unpacked.path(), nullptr, false));
+    const QImage header(unpacked.file("TopPanelBKMid.bmp"));
+    const QImage picture(Path("wide.bmp"));
+    EXPECT_EQ(header.pixel(0, 0), picture.pixel(0, 180));
+    EXPECT_EQ(header.pixel(1599, 138), picture.pixel(1599, 318));
     EXPECT_TRUE(info["color"].isNull());
     EXPECT_EQ(info["hue"].toInt(), 0);
     EXPECT_TRUE(info["stretch"].isNull());

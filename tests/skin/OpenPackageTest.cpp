@@ -14,10 +14,10 @@
 
 namespace {
 
-QByteArray Bmp(int width, int height)
+QByteArray Bmp(int width, int height, QRgb colour = qRgb(30, 60, 90))
 {
     QImage image(width, height, QImage::Format_RGB32);
-    image.fill(qRgb(30, 60, 90));
+    image.fill(colour);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -120,6 +120,28 @@ TEST_F(OpenTest, RoundTripGivesBackTheSkin)
         EXPECT_LE(std::abs(before - after), 3) << "channel at bit " << shift;
     }
     EXPECT_EQ(result.members.size(), 8);
+}
+
+TEST_F(OpenTest, HeaderIsRebuiltFromTheStripsInTheirOrder)
+{
+    const QString package = MakePackage("order.vsf", {{"TopPanelBKLeft.bmp", Bmp(100, 61, qRgb(255, 0, 0))},
+                                                      {"TopPanelBKMid.bmp", Bmp(450, 61, qRgb(0, 255, 0))},
+                                                      {"TopPanelBKRight.bmp", Bmp(150, 61, qRgb(0, 0, 255))},
+                                                      {"conf.ini", "[CONF]\r\nshowname=order\r\n"}});
+    SkinProject project = Previous();
+    ASSERT_TRUE(OpenPackage(package, project).ok);
+    const QImage header(project.picturePath);
+    ASSERT_EQ(header.size(), QSize(700, 61));
+    for (const auto& [x, colour] : {std::pair{0, qRgb(255, 0, 0)},
+                                    {99, qRgb(255, 0, 0)},
+                                    {100, qRgb(0, 255, 0)},
+                                    {549, qRgb(0, 255, 0)},
+                                    {550, qRgb(0, 0, 255)},
+                                    {699, qRgb(0, 0, 255)}}) {
+        EXPECT_EQ(header.pixel(x, 0), colour) << x;
+        EXPECT_EQ(header.pixel(x, 60), colour) << x;
+    }
+    EXPECT_EQ(project.stretchRegion, (SkinRect{100, 0, 550, 61}));
 }
 
 TEST_F(OpenTest, OnlyTheMiddleStripKeepsThePreviousStretchButReadsTheDecorations)

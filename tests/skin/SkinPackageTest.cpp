@@ -96,6 +96,37 @@ TEST_F(BuildTest, ThreeStripsAt61PixelsHigh)
     EXPECT_TRUE(QDir(BuildFolder()).isEmpty());
 }
 
+// Unequal ends show which source columns land in which strip, and where the thumbnail comes from.
+TEST_F(BuildTest, StripsAndThumbnailTakeTheirOwnColumns)
+{
+    Prepare(700, 61, {0, 0, 700, 61}, {100, 0, 650, 61});
+    const QString package = Output("unequal.vsf");
+    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    const auto unpacked = Unpack(package);
+    const QImage source = m_picture->Picture();
+    const QImage left(unpacked->file("TopPanelBKLeft.bmp"));
+    const QImage mid(unpacked->file("TopPanelBKMid.bmp"));
+    const QImage right(unpacked->file("TopPanelBKRight.bmp"));
+    ASSERT_EQ(left.size(), QSize(100, 61));
+    ASSERT_EQ(mid.size(), QSize(550, 61));
+    ASSERT_EQ(right.size(), QSize(50, 61));
+    const auto same = [&](const QImage& strip, int x, int y, int sourceX) {
+        EXPECT_EQ(strip.pixel(x, y) & 0xFFFFFF, source.pixel(sourceX, y) & 0xFFFFFF) << x << "," << y;
+    };
+    same(left, 0, 0, 0);
+    same(left, 99, 60, 99);
+    same(mid, 0, 0, 100);
+    same(mid, 549, 60, 649);
+    same(right, 0, 0, 650);
+    same(right, 49, 60, 699);
+    // The thumbnail squeezes columns 601..699: the red channel runs from 601 % 256 to 699 % 256.
+    const QImage thumbnail(unpacked->file("small.bmp"));
+    ASSERT_EQ(thumbnail.size(), QSize(60, 37));
+    EXPECT_NEAR(qRed(thumbnail.pixel(0, 18)), 601 % 256, 3);
+    EXPECT_NEAR(qRed(thumbnail.pixel(30, 18)), 650 % 256, 3);
+    EXPECT_NEAR(qRed(thumbnail.pixel(59, 18)), 699 % 256, 3);
+}
+
 TEST_F(BuildTest, DoubleHeightCropIsHalved)
 {
     Prepare(1400, 122, {0, 0, 1400, 122}, {200, 0, 1200, 122});
