@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 CSkinImage::~CSkinImage()
 {
@@ -25,9 +26,15 @@ bool CSkinImage::LoadFromFile(const QString& path)
         m_cropped = QImage();
         m_scaled = QImage();
         m_croppedSource = SkinRect{};
-        m_picture = decoded;
+        TakePicture(std::move(decoded));
     }
     return loaded;
+}
+
+void CSkinImage::TakePicture(QImage decoded)
+{
+    m_picture = std::move(decoded);
+    m_opaque = IsOpaque(m_picture);
 }
 
 bool CSkinImage::LoadFromResource(int id, ResourceType type)
@@ -36,7 +43,7 @@ bool CSkinImage::LoadFromResource(int id, ResourceType type)
     QFile file(type == ResourceType::Bitmap ? BitmapResourcePath(id) : PngResourcePath(id));
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return false;
-    m_picture = DecodePicture(&file);
+    TakePicture(DecodePicture(&file));
     return !m_picture.isNull();
 }
 
@@ -52,16 +59,18 @@ bool CSkinImage::HasPicture() const
 
 QImage CSkinImage::GetHBitmap() const
 {
-    if (m_picture.isNull())
-        return QImage();
+    if (m_picture.isNull() || m_opaque)
+        return m_picture;
     // Over opaque black a pixel keeps its colour in proportion to its alpha.
     QImage out(m_picture.size(), QImage::Format_ARGB32);
     if (out.isNull())
         return QImage();
-    for (int y = 0; y < m_picture.height(); ++y) {
+    const int width = m_picture.width();
+    const int height = m_picture.height();
+    for (int y = 0; y < height; ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(m_picture.constScanLine(y));
         auto* o = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < m_picture.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb p = in[x];
             o[x] = qAlpha(p) == 255 ? p : (qPremultiply(p) | 0xFF000000u);
         }
@@ -165,6 +174,7 @@ bool CSkinImage::SaveCroppedScaled(const QString& path, const SkinRect& source, 
 void CSkinImage::Release()
 {
     m_picture = QImage();
+    m_opaque = false;
     m_scaled = QImage();
     m_cropped = QImage();
     m_croppedSource = SkinRect{};

@@ -30,7 +30,8 @@ public:
     // The decoded picture (Format_ARGB32, alpha kept); null QImage when none.
     const QImage& Picture() const { return m_picture; }
 
-    // A new ARGB32 picture of the whole picture at its own size, composited over opaque black.
+    // The whole picture at its own size composited over opaque black (ARGB32). An opaque picture
+    // is returned as it is (shared, not copied).
     QImage GetHBitmap() const;
     // Cached renditions; nullptr on failure. The pointer stays valid until the next call
     // that replaces that rendition, Release() or destruction.
@@ -50,7 +51,10 @@ public:
     void Release();
 
 private:
+    void TakePicture(QImage decoded);
+
     QImage m_picture;
+    bool m_opaque = false; // every alpha byte of m_picture is 255
     QImage m_scaled;
     QImage m_cropped;
     SkinRect m_croppedSource;

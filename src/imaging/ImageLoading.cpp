@@ -1,5 +1,7 @@
 #include "imaging/ImageLoading.h"
 
+#include "imaging/LargeImage.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -8,6 +10,7 @@
 #include <cmath>
 #include <mutex>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -117,6 +120,23 @@ bool JpegComplete(const QByteArray& bytes)
     return false;
 }
 
+// The same picture in ARGB32. RGB32 pixels become ARGB32 ones by setting their alpha bytes to 255,
+// which is done in place: a second picture of a large photo's size costs more than decoding it.
+QImage ToArgb32(QImage picture)
+{
+    if (picture.format() != QImage::Format_RGB32 || !picture.isDetached())
+        return std::move(picture).convertToFormat(QImage::Format_ARGB32);
+    const int width = picture.width();
+    const int height = picture.height();
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] |= 0xFF000000u;
+    }
+    picture.reinterpretAsFormat(QImage::Format_ARGB32);
+    return picture;
+}
+
 } // namespace
 
 void EnsureImageIo()
@@ -141,10 +161,18 @@ QImage DecodePicture(QIODevice* device)
     QImageReader reader(device);
     // Pictures are shown the way they were taken: the orientation recorded by cameras is applied.
     reader.setAutoTransform(true);
+    // A photo decodes into a picture made beforehand in large pages (the decoder fills a picture
+    // of the right size and format it is given); anything else into the decoder's own.
+    // No larger than Qt itself would allocate (a limit of 0 is none).
     QImage decoded;
+    const QSize size = reader.size();
+    const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
+    if (reader.imageFormat() == QImage::Format_RGB32 && size.isValid() &&
+        (limit <= 0 || qint64(size.width()) * size.height() * 4 <= limit))
+        decoded = NewLargeImage(size.width(), size.height(), QImage::Format_RGB32);
     if (!reader.read(&decoded) || decoded.isNull())
         return QImage();
-    return decoded.convertToFormat(QImage::Format_ARGB32);
+    return ToArgb32(std::move(decoded));
 }
 
 QImage DecodePictureBytes(const QByteArray& bytes)
@@ -196,6 +224,25 @@ void DrawPicture(QPainter& painter, const QImage& picture, int x, int y, int wid
     painter.restore();
 }
 
+bool IsOpaque(const QImage& picture)
+{
+    if (picture.format() == QImage::Format_RGB32)
+        return true;
+    if (picture.format() != QImage::Format_ARGB32)
+        return false;
+    const int width = picture.width();
+    const int height = picture.height();
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(picture.constScanLine(y));
+        uint32_t all = 0xFF000000u;
+        for (int x = 0; x < width; ++x)
+            all &= row[x];
+        if (all < 0xFF000000u)
+            return false;
+    }
+    return true;
+}
+
 QImage Opaque(const QImage& picture)
 {
     if (picture.isNull())
@@ -207,10 +254,12 @@ QImage Opaque(const QImage& picture)
     QImage out(source.size(), QImage::Format_RGB32);
     if (out.isNull())
         return QImage();
-    for (int y = 0; y < source.height(); ++y) {
+    const int width = source.width();
+    const int height = source.height();
+    for (int y = 0; y < height; ++y) {
         const auto* in = reinterpret_cast<const uint32_t*>(source.constScanLine(y));
         auto* o = reinterpret_cast<uint32_t*>(out.scanLine(y));
-        for (int x = 0; x < source.width(); ++x)
+        for (int x = 0; x < width; ++x)
             o[x] = in[x] | 0xFF000000u;
     }
     return out;

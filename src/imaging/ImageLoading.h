@@ -22,6 +22,9 @@ bool LoadPngResource(QImage& target, int id);
 // Draws the whole picture stretched into (x, y, width, height), source-over; with gamma 4.2 when asked.
 void DrawPicture(QPainter& painter, const QImage& picture, int x, int y, int width, int height, bool gamma);
 
+// True when every pixel of an ARGB32 or RGB32 picture has alpha 255 (false for other formats).
+bool IsOpaque(const QImage& picture);
+
 // A copy whose alpha bytes are all 255 (Format_RGB32): draws a picture as a plain bitmap
 // copy would, ignoring its alpha (recoloured pictures carry alpha 0).
 QImage Opaque(const QImage& picture);

@@ -1,11 +1,16 @@
 #include "imaging/Resample.h"
 
+#include "imaging/LargeImage.h"
 #include "imaging/ResampleTaps.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <new>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -62,11 +67,10 @@ void HorizontalPassPlain(const uint8_t* src, qsizetype srcStride, int rows, uint
 }
 
 void VerticalPassPlain(const uint8_t* src, qsizetype srcStride, int rowBytes, uint8_t* dst,
-                       qsizetype dstStride, const ResampleTaps& taps)
+                       qsizetype dstStride, const ResampleTaps& taps, int first, int last)
 {
     std::vector<double> acc(static_cast<size_t>(rowBytes));
-    const int m = taps.Count();
-    for (int i = 0; i < m; ++i) {
+    for (int i = first; i < last; ++i) {
         std::fill(acc.begin(), acc.end(), 0.0);
         for (int t = taps.begin[i]; t < taps.begin[i + 1]; ++t) {
             const double w = taps.weight[t];
@@ -154,13 +158,12 @@ __attribute__((target("avx2"))) void HorizontalPassAvx2(const uint8_t* src, qsiz
 
 __attribute__((target("avx2"))) void VerticalPassAvx2(const uint8_t* src, qsizetype srcStride, int rowBytes,
                                                       uint8_t* dst, qsizetype dstStride,
-                                                      const ResampleTaps& taps)
+                                                      const ResampleTaps& taps, int first, int last)
 {
     // rowBytes is a multiple of 4 (whole pixels)
     std::vector<double> acc(static_cast<size_t>(rowBytes));
     const int pixels = rowBytes / 4;
-    const int m = taps.Count();
-    for (int i = 0; i < m; ++i) {
+    for (int i = first; i < last; ++i) {
         std::fill(acc.begin(), acc.end(), 0.0);
         for (int t = taps.begin[i]; t < taps.begin[i + 1]; ++t) {
             const __m256d w = _mm256_set1_pd(taps.weight[t]);
@@ -187,30 +190,74 @@ bool HaveAvx2()
 
 #endif
 
-void HorizontalPass(const uint8_t* src, qsizetype srcStride, int rows, uint8_t* dst, qsizetype dstStride,
-                    const ResampleTaps& taps, ResampleKernel kernel)
+// Runs work(first, last) over [0, count) split into one range per core, the last range on the
+// calling thread. Small jobs stay on the calling thread: starting a thread costs more than they do.
+// False when a range ran out of memory.
+template <typename Work> bool ForRowRanges(int count, int64_t taps, Work work)
 {
-#ifdef SKIN_RESAMPLE_AVX2
-    if (kernel == ResampleKernel::Fastest && HaveAvx2()) {
-        HorizontalPassAvx2(src, srcStride, rows, dst, dstStride, taps);
-        return;
+    constexpr int64_t kTapsPerThread = 1 << 20;
+    const int cores = static_cast<int>(std::min(std::thread::hardware_concurrency(), 8u));
+    const int ranges = static_cast<int>(std::clamp<int64_t>(taps / kTapsPerThread, 1, std::max(cores, 1)));
+    const int parts = std::min(ranges, std::max(count, 1));
+    std::atomic<bool> failed{false};
+    auto run = [&](int first, int last) {
+        try {
+            work(first, last);
+        } catch (const std::bad_alloc&) {
+            failed = true;
+        }
+    };
+    std::vector<std::thread> helpers;
+    int first = 0;
+    for (int k = 0; k < parts - 1; ++k) {
+        const int last = static_cast<int>(int64_t(count) * (k + 1) / parts);
+        try {
+            helpers.emplace_back(run, first, last);
+        } catch (const std::system_error&) {
+            run(first, last); // no thread to be had: this range runs here
+        }
+        first = last;
     }
-#endif
-    (void)kernel;
-    HorizontalPassPlain(src, srcStride, rows, dst, dstStride, taps);
+    run(first, count);
+    for (std::thread& helper : helpers)
+        helper.join();
+    return !failed;
 }
 
-void VerticalPass(const uint8_t* src, qsizetype srcStride, int rowBytes, uint8_t* dst, qsizetype dstStride,
+// Each output row is computed by one thread exactly as a single thread would: the bytes do not
+// depend on how the rows are split.
+bool HorizontalPass(const uint8_t* src, qsizetype srcStride, int rows, uint8_t* dst, qsizetype dstStride,
+                    const ResampleTaps& taps, ResampleKernel kernel)
+{
+    const int64_t work = int64_t(rows) * int64_t(taps.index.size());
+    return ForRowRanges(rows, work, [&](int first, int last) {
+        const uint8_t* in = src + first * srcStride;
+        uint8_t* out = dst + first * dstStride;
+#ifdef SKIN_RESAMPLE_AVX2
+        if (kernel == ResampleKernel::Fastest && HaveAvx2()) {
+            HorizontalPassAvx2(in, srcStride, last - first, out, dstStride, taps);
+            return;
+        }
+#endif
+        (void)kernel;
+        HorizontalPassPlain(in, srcStride, last - first, out, dstStride, taps);
+    });
+}
+
+bool VerticalPass(const uint8_t* src, qsizetype srcStride, int rowBytes, uint8_t* dst, qsizetype dstStride,
                   const ResampleTaps& taps, ResampleKernel kernel)
 {
+    const int64_t work = int64_t(rowBytes / 4) * int64_t(taps.index.size());
+    return ForRowRanges(taps.Count(), work, [&](int first, int last) {
 #ifdef SKIN_RESAMPLE_AVX2
-    if (kernel == ResampleKernel::Fastest && HaveAvx2()) {
-        VerticalPassAvx2(src, srcStride, rowBytes, dst, dstStride, taps);
-        return;
-    }
+        if (kernel == ResampleKernel::Fastest && HaveAvx2()) {
+            VerticalPassAvx2(src, srcStride, rowBytes, dst, dstStride, taps, first, last);
+            return;
+        }
 #endif
-    (void)kernel;
-    VerticalPassPlain(src, srcStride, rowBytes, dst, dstStride, taps);
+        (void)kernel;
+        VerticalPassPlain(src, srcStride, rowBytes, dst, dstStride, taps, first, last);
+    });
 }
 
 ResampleResult Fail(uint32_t code)
@@ -301,7 +348,7 @@ ResampleResult ResampleBitmapWith(const QImage& source, int width, int height, R
 
         const int srcW = pixels.width();
         const int srcH = pixels.height();
-        QImage dest(width, height, QImage::Format_ARGB32);
+        QImage dest = NewLargeImage(width, height, QImage::Format_ARGB32);
         if (dest.isNull())
             return Fail(RESAMPLE_NO_DESTINATION);
 
@@ -316,22 +363,29 @@ ResampleResult ResampleBitmapWith(const QImage& source, int width, int height, R
         // A pass between equal lengths gives every sample one tap of weight 1, so it is skipped.
         const uchar* base = pixels.constBits();
         const qsizetype baseStride = pixels.bytesPerLine();
-        std::vector<uint8_t> middle;
+        LargeBlock middle;
         const uint8_t* mid = base;
         qsizetype midStride = baseStride;
         if (srcW != width) {
             const ResampleTaps rowTaps = BuildResampleTaps(srcW, width);
             if (srcH == height) {
-                HorizontalPass(base, baseStride, srcH, dest.bits(), dest.bytesPerLine(), rowTaps, kernel);
+                if (!HorizontalPass(base, baseStride, srcH, dest.bits(), dest.bytesPerLine(), rowTaps,
+                                    kernel))
+                    return Fail(RESAMPLE_NO_MEMORY);
                 return ResampleResult{dest, RESAMPLE_OK};
             }
-            middle.resize(static_cast<size_t>(width) * 4 * static_cast<size_t>(srcH));
+            // every byte is written by the pass: no need to clear it first
+            middle = AllocateLarge(static_cast<size_t>(width) * 4 * static_cast<size_t>(srcH));
+            if (middle == nullptr)
+                return Fail(RESAMPLE_NO_MEMORY);
             midStride = static_cast<qsizetype>(width) * 4;
-            HorizontalPass(base, baseStride, srcH, middle.data(), midStride, rowTaps, kernel);
-            mid = middle.data();
+            if (!HorizontalPass(base, baseStride, srcH, middle.get(), midStride, rowTaps, kernel))
+                return Fail(RESAMPLE_NO_MEMORY);
+            mid = middle.get();
         }
         const ResampleTaps columnTaps = BuildResampleTaps(srcH, height);
-        VerticalPass(mid, midStride, width * 4, dest.bits(), dest.bytesPerLine(), columnTaps, kernel);
+        if (!VerticalPass(mid, midStride, width * 4, dest.bits(), dest.bytesPerLine(), columnTaps, kernel))
+            return Fail(RESAMPLE_NO_MEMORY);
         return ResampleResult{dest, RESAMPLE_OK};
     } catch (const std::bad_alloc&) {
         return Fail(RESAMPLE_NO_MEMORY);

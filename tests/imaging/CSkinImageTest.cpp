@@ -176,6 +176,33 @@ TEST(CSkinImage, HBitmapIsComposedOverOpaqueBlack)
     EXPECT_EQ(bitmap.pixel(2, 0), 0xFF123456u);
 }
 
+TEST(CSkinImage, OpaquePictureIsItsOwnHBitmap)
+{
+    // shared rather than copied: a photo's bitmap would double the memory it takes
+    QImage img(4, 3, QImage::Format_ARGB32);
+    img.fill(0xFF204060u);
+    ScratchDir dir;
+    CSkinImage image;
+    ASSERT_TRUE(image.LoadFromFile(SavedPng(dir, "a.png", img)));
+    EXPECT_EQ(image.GetHBitmap().cacheKey(), image.Picture().cacheKey());
+    img.setPixel(3, 2, 0xFE204060u);
+    ASSERT_TRUE(image.LoadFromFile(SavedPng(dir, "b.png", img)));
+    EXPECT_NE(image.GetHBitmap().cacheKey(), image.Picture().cacheKey());
+}
+
+TEST(CSkinImage, LargePhotoDecodesAsQtDecodesIt)
+{
+    // big enough to be decoded into a picture made in large pages
+    const QByteArray jpeg = Encoded(Random(1500, 1000, 30, true), "JPEG");
+    QImage expected;
+    ASSERT_TRUE(expected.loadFromData(jpeg, "JPEG"));
+    const QImage decoded = DecodePictureBytes(jpeg);
+    ASSERT_EQ(decoded.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(decoded, expected.convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(reinterpret_cast<quintptr>(decoded.constBits()) % (quintptr(2) << 20), 0u)
+        << "the decoder did not fill the picture made for it";
+}
+
 TEST(CSkinImage, ScaledRenditionIsCachedPerSize)
 {
     ScratchDir dir;

@@ -215,6 +215,16 @@ TEST(Resample, MatchesTheRulesOnRandomPictures)
     }
 }
 
+TEST(Resample, LargePicturesSplitAcrossThreadsGiveTheSameBytes)
+{
+    // both passes have enough work here to be shared among the cores
+    const QImage src = Random(1000, 1500, 77);
+    const QImage expected = ReferenceResample(src, 700, 100);
+    for (ResampleKernel kernel : {ResampleKernel::Plain, ResampleKernel::Fastest})
+        EXPECT_EQ(ResampleBitmapWith(src, 700, 100, ResampleFilter::Hermite, kernel).image, expected)
+            << "kernel " << int(kernel);
+}
+
 TEST(Resample, ReadsPicturesOfOtherFormatsAndCustomStrides)
 {
     const QImage src = Random(30, 20, 99);

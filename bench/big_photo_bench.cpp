@@ -1,0 +1,155 @@
+// A 24-megapixel JPEG from file to result, side by side with Qt's own decode of the same file in
+// the same run:
+//   QtDecode        QImageReader::read of the file (the floor for everything below)
+//   CliBuild        `skinmaker-cli build` of the file with the default crop, as a process
+//                   (SKIN_BENCH_CLI=<program> runs that one instead of the build's)
+//   ChooseToCrop    CSkinHeadDlg::ChoosePicture until the crop control holds the picture and has
+//                   painted it (worker included)
+// bench/big_photo.sh runs it and prints the ratios. SKIN_BENCH_PHOTO=<file> uses that JPEG instead
+// of a generated one, and generates it there first when the file does not exist.
+#include "controls/CPictureCtrl.h"
+#include "pages/CSkinHeadDlg.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QTemporaryDir& WorkDir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// A photo-like 6000 x 4000 picture: soft gradients and waves with a little luminance grain, saved
+// at quality 90 (about the file size and decoding work of a camera's photo: some 8 MB).
+QString GeneratedPhoto(const QString& path)
+{
+    QImage image(6000, 4000, QImage::Format_RGB32);
+    QRandomGenerator rng(7);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const double wave = 40.0 * std::sin(x / 97.0) * std::cos(y / 61.0);
+            const int grain = static_cast<int>(rng.bounded(8)) - 4;
+            const auto channel = [&](double base) { return std::clamp(int(base + wave) + grain, 0, 255); };
+            row[x] = qRgb(channel(60 + x / 40.0), channel(90 + y / 30.0), channel(200 - (x + y) / 60.0));
+        }
+    }
+    if (!image.save(path, "JPG", 90)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(2);
+    }
+    std::fprintf(stderr, "generated %s: %lld bytes\n", qPrintable(path), QFileInfo(path).size());
+    return path;
+}
+
+const QString& PhotoPath()
+{
+    static const QString path = [] {
+        const char* given = std::getenv("SKIN_BENCH_PHOTO");
+        const QString path = given != nullptr ? QString::fromLocal8Bit(given)
+                                              : WorkDir().filePath(QStringLiteral("photo.jpg"));
+        return QFileInfo::exists(path) ? path : GeneratedPhoto(path);
+    }();
+    return path;
+}
+
+void BM_QtDecode(benchmark::State& state)
+{
+    const QString& path = PhotoPath();
+    for (auto _ : state) {
+        QImageReader reader(path);
+        const QImage image = reader.read();
+        if (image.isNull()) {
+            state.SkipWithError("decode failed");
+            return;
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void BM_CliBuild(benchmark::State& state)
+{
+    const QString& path = PhotoPath();
+    const char* given = std::getenv("SKIN_BENCH_CLI");
+    const QString cli =
+        given != nullptr ? QString::fromLocal8Bit(given) : QStringLiteral(SKIN_BINARY_DIR "/skinmaker-cli");
+    const QStringList arguments{QStringLiteral("build"),
+                                QStringLiteral("-o"),
+                                WorkDir().filePath(QStringLiteral("out.vsf")),
+                                QStringLiteral("--picture"),
+                                path,
+                                QStringLiteral("--name"),
+                                QStringLiteral("photo"),
+                                QStringLiteral("--force")};
+    for (auto _ : state) {
+        QProcess process;
+        process.start(cli, arguments);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0) {
+            state.SkipWithError(qPrintable(QStringLiteral("skinmaker-cli failed: ") +
+                                           QString::fromLocal8Bit(process.readAllStandardError())));
+            return;
+        }
+    }
+}
+
+// The header page at its size in the wizard, inside a stand-in window.
+void BM_ChooseToCrop(benchmark::State& state)
+{
+    const QString& path = PhotoPath();
+    QWidget window;
+    window.resize(874, 632);
+    auto* page = new CSkinHeadDlg(&window);
+    page->setGeometry(0, 30, 874, 567);
+    window.show();
+    QElapsedTimer wait;
+    wait.start();
+    while (!(window.windowHandle() != nullptr && window.windowHandle()->isExposed()) && wait.elapsed() < 5000)
+        QCoreApplication::processEvents();
+    CPictureCtrl* crop = page->CropControl();
+    for (auto _ : state) {
+        page->ChoosePicture(path);
+        while (!crop->HasPicture() || crop->isHidden()) {
+            // sleeps until the worker's end is posted: a busy wait would take a core from it
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            if (!page->IsLoading() && !crop->HasPicture()) {
+                state.SkipWithError("the picture did not load");
+                return;
+            }
+        }
+        crop->repaint();
+        state.PauseTiming();
+        page->ResetPage();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_QtDecode)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CliBuild)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ChooseToCrop)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
