@@ -1,9 +1,10 @@
-// Paint times of the crop control, the header preview and the decorated player preview while
+// Paint times of the crop control, the header preview and the decorated player previews while
 // the user drags, over a 6000 x 4000 picture. Each iteration is one mouse move followed by one synchronous
 // paint.
 #include "controls/CFramePreviewCtrl.h"
 #include "controls/CPictureCtrl.h"
 #include "controls/CPreviewCtrl.h"
+#include "flash/ui/CControlsPreviewCtrl.h"
 #include "imaging/CSkinImage.h"
 
 #include <QApplication>
@@ -297,6 +298,46 @@ void BM_CanvasPan(benchmark::State& state)
     canvas.Report(state);
 }
 BENCHMARK(BM_CanvasPan)->Unit(benchmark::kMillisecond)->Iterations(400);
+
+// The controls preview as on step 5: the recoloured window with its header, the clock at the
+// left-top corner, selected and dragged back and forth. The movie itself plays in the web
+// engine's own process; this is the preview's own paint.
+void BM_ControlsPreviewDrag(benchmark::State& state)
+{
+    SharedPicture picture = std::make_shared<CSkinImage>();
+    if (!picture->LoadFromFile(BigPicturePath())) {
+        state.SkipWithError("picture not loaded");
+        return;
+    }
+    CControlsPreviewCtrl preview;
+    preview.resize(834, 314);
+    if (!ShowExposed(preview)) {
+        state.SkipWithError("window not exposed");
+        return;
+    }
+    preview.SetPicture(picture);
+    preview.SetPictureRect(0, 1651, 6000, 2174);
+    preview.SetMainColor(0x00C08000);
+    const int index = preview.AddFlash(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"), 0);
+    if (index < 0) {
+        state.SkipWithError("movie not added");
+        return;
+    }
+    preview.SetFlashOffset(0, 0, 0, index);
+    preview.SelectFlash(index);
+    preview.repaint();
+    const QPoint grip(190, 190);
+    SendMouse(&preview, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    int i = 0;
+    for (auto _ : state) {
+        const int step = i++ % 100;
+        const int back = step < 50 ? step : 100 - step;
+        SendMouse(&preview, QEvent::MouseMove, grip + QPoint(back * 4, back), Qt::NoButton, Qt::LeftButton);
+        preview.repaint();
+    }
+    SendMouse(&preview, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+}
+BENCHMARK(BM_ControlsPreviewDrag)->Unit(benchmark::kMillisecond)->Iterations(400);
 
 } // namespace
 

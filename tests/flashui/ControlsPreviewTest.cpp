@@ -3,6 +3,7 @@
 // and keeping places when the view scrolls or the window moves. No flash player is offered, so
 // no stage is made and everything here is the C++ side.
 #include "flash/ui/CControlsPreviewCtrl.h"
+#include "flash/ui/CFlashWnd.h"
 #include "flash/ui/FlashEngine.h"
 #include "support/TestSupport.h"
 #include "ui/PageMessages.h"
@@ -172,4 +173,24 @@ TEST_F(ControlsPreviewTest, RemovingMovesLaterControlsDownAndClearsTheSelection)
     m_preview->RemoveAllFlash();
     EXPECT_EQ(m_preview->FlashCount(), 0);
     EXPECT_EQ(m_preview->AddFlash(kMovies + "clock.swf", 3), 0);
+}
+
+TEST(FlashWnd, OffsetFromTheLoadPlaceDraggableAndClosed)
+{
+    QWidget anchor;
+    anchor.resize(300, 200);
+    CFlashWnd window(&anchor, nullptr);
+    EXPECT_FALSE(window.OpenMovie(QStringLiteral(SKIN_SOURCE_DIR "/res/png/4.png")));
+    EXPECT_TRUE(window.VisibleRect().isEmpty());
+    ASSERT_TRUE(window.OpenMovie(kMovies + "weather.swf"));
+    EXPECT_EQ(window.GetOffset(), QPoint(0, 0));
+    window.PlaceAtOffset(250, 30);
+    EXPECT_EQ(window.GetOffset(), QPoint(250, 30));
+    EXPECT_EQ(window.VisibleRect(), QRect(250, 30, 50, 60));
+    window.SetDraggable(false);
+    EXPECT_FALSE(window.HitTest({260, 40}));
+    window.SetDraggable(true);
+    EXPECT_TRUE(window.HitTest({260, 40}));
+    window.CloseMovie();
+    EXPECT_FALSE(window.HitTest({260, 40}));
 }
