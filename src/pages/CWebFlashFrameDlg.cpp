@@ -302,7 +302,7 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
         ShowPreviewCorner(control.corner);
         const int row = ControlAtCorner(control.corner) < 0
                             ? m_preview->AddFlash(control.path, control.corner)
-                            : AddSeparateControl(control.path, control.corner);
+                            : m_preview->AddFlash(control.path, control.corner, false);
         if (row < 0) {
             ++unreadable;
             continue;
@@ -328,36 +328,6 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
         problems.append(QStringLiteral("皮肤包中有%1个控件不是有效的Flash文件，未载入。").arg(unreadable));
     if (!problems.isEmpty())
         Tell(this, problems.join('\n'));
-}
-
-int CWebFlashFrameDlg::AddSeparateControl(const QString& path, int corner)
-{
-    // A new slot is only taken at a corner without a control: the movie is loaded at such a
-    // corner and then given its own. When all four corners are held, the controls of one of
-    // them are lent to the target corner meanwhile and put back at their offsets afterwards.
-    int loadCorner = -1;
-    for (int c = 0; c < kCornerCount && loadCorner < 0; ++c) {
-        if (ControlAtCorner(c) < 0)
-            loadCorner = c;
-    }
-    QList<std::pair<int, QPoint>> lent;
-    if (loadCorner < 0) {
-        loadCorner = (corner + 1) % kCornerCount;
-        for (int i = 0; i < m_preview->FlashCount(); ++i) {
-            if (m_preview->FlashCorner(i) == loadCorner)
-                lent.append({i, m_preview->GetFlashOffset(i)});
-        }
-        for (const auto& [index, offset] : lent)
-            m_preview->SetFlashOffset(offset.x(), offset.y(), corner, index);
-    }
-    const int row = m_preview->AddFlash(path, loadCorner);
-    if (row >= 0) {
-        const QPoint offset = m_preview->GetFlashOffset(row);
-        m_preview->SetFlashOffset(offset.x(), offset.y(), corner, row);
-    }
-    for (const auto& [index, offset] : lent)
-        m_preview->SetFlashOffset(offset.x(), offset.y(), loadCorner, index);
-    return row;
 }
 
 int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, int corner, const QString& name,

@@ -96,8 +96,6 @@ private:
     // Plays path at the corner: the row of a control already there is reused. Returns the row,
     // or -1 after telling the user why nothing changed.
     int PlaceAtCorner(const QString& path, int corner, const QString& name, const QString& pathText);
-    // Plays path in a new slot at the corner even when the corner already has a control.
-    int AddSeparateControl(const QString& path, int corner);
     int ControlAtCorner(int corner) const;
     // The preview's view on the corner (through the canvas, where it is public).
     void ShowPreviewCorner(int corner);

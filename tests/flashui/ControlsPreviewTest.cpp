@@ -98,6 +98,11 @@ TEST_F(ControlsPreviewTest, ControlsOpenAtTheViewsTopLeftAndKeepCanvasPlacesWhil
     EXPECT_EQ(m_preview->FlashPath(0), kMovies + "meter.swf");
     EXPECT_EQ(m_preview->GetFlashSize(0), QSize(200, 60));
     EXPECT_EQ(m_preview->FlashCorner(1), 3);
+    // An opened package may hold a second control at a corner: it takes a slot of its own.
+    EXPECT_EQ(m_preview->AddFlash(kMovies + "clock.swf", 0, false), 2);
+    EXPECT_EQ(m_preview->FlashPath(0), kMovies + "meter.swf");
+    EXPECT_EQ(m_preview->FlashCorner(2), 0);
+    m_preview->RemoveFlash(2);
 
     // Not a movie, or no corner: nothing changes.
     EXPECT_EQ(m_preview->AddFlash(QStringLiteral(SKIN_SOURCE_DIR "/res/png/4.png"), 1), -1);

@@ -32,12 +32,12 @@ CControlsPreviewCtrl::~CControlsPreviewCtrl()
     m_flash.clear();
 }
 
-int CControlsPreviewCtrl::AddFlash(const QString& path, int corner)
+int CControlsPreviewCtrl::AddFlash(const QString& path, int corner, bool reuseCorner)
 {
     if (!IsCorner(corner) || !ReadSwfFrameSize(path).ok)
         return -1;
     int index = -1;
-    for (int i = 0; i < FlashCount(); ++i) {
+    for (int i = 0; i < FlashCount() && reuseCorner; ++i) {
         if (m_flash[i].corner == corner)
             index = i;
     }
@@ -151,7 +151,7 @@ bool CControlsPreviewCtrl::FlashPlaybackAvailable()
 
 QString CControlsPreviewCtrl::FlashPlaybackMissingText()
 {
-    return QStringLiteral("Flash playback is not installed: controls are listed and saved, but not played.");
+    return QStringLiteral("未安装Flash播放组件：控件仍可添加、保存和打开，但不能在预览中播放。");
 }
 
 void CControlsPreviewCtrl::ShowCorner(int corner)

@@ -23,10 +23,10 @@ public:
     explicit CControlsPreviewCtrl(QWidget* parent = nullptr);
     ~CControlsPreviewCtrl() override;
 
-    // Plays the movie at the corner: a control already at that corner is reloaded with the file,
-    // otherwise the next free slot takes it. Returns the control's index, or -1 when 20 are held
-    // or the file is not a readable SWF (nothing changes then).
-    int AddFlash(const QString& path, int corner);
+    // Plays the movie at the corner: a control already at that corner is reloaded with the file
+    // (unless reuseCorner is false), otherwise the next free slot takes it. Returns the control's
+    // index, or -1 when 20 are held or the file is not a readable SWF (nothing changes then).
+    int AddFlash(const QString& path, int corner, bool reuseCorner = true);
     // Later controls move down one place; none is selected afterwards.
     void RemoveFlash(int index);
     void RemoveAllFlash();
