@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -318,13 +317,5 @@ void CSkinFrameDlg::LayoutControls()
 
 void CSkinFrameDlg::paintEvent(QPaintEvent*)
 {
-    const int top = m_group->geometry().bottom() + 1 + 10;
-    const QRect area(0, top, width(), height() - top);
-    if (area.width() <= 0 || area.height() <= 0)
-        return;
-    QPainter painter(this);
-    painter.fillRect(area, QColor(192, 192, 192));
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    PaintGreyArea(m_group->geometry().bottom() + 1 + 10);
 }

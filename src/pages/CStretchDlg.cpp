@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <algorithm>
@@ -291,14 +290,5 @@ void CStretchDlg::LayoutControls()
 
 void CStretchDlg::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    const QRect client = rect();
-    const int top = GreyAreaTop();
-    const QRect area(0, top, client.width(), client.height() - top);
-    if (area.width() <= 0 || area.height() <= 0)
-        return;
-    painter.fillRect(area, QColor(192, 192, 192));
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    PaintGreyArea(GreyAreaTop());
 }

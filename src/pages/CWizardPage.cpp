@@ -3,6 +3,7 @@
 #include "ui/UiFonts.h"
 
 #include <QLabel>
+#include <QPainter>
 
 CWizardPage::CWizardPage(int templateId, QWidget* parent) : QWidget(parent), m_templateId(templateId) {}
 
@@ -22,4 +23,16 @@ QLabel* CWizardPage::CreateTitle(const QString& text)
     m_title->adjustSize();
     m_title->move(25, 10);
     return m_title;
+}
+
+void CWizardPage::PaintGreyArea(int top)
+{
+    const QRect area(0, top, width(), height() - top);
+    if (area.width() <= 0 || area.height() <= 0)
+        return;
+    QPainter painter(this);
+    painter.fillRect(area, QColor(192, 192, 192));
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
 }

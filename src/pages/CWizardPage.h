@@ -29,6 +29,8 @@ public:
 protected:
     // The page title (control 1031): bold "宋体" 15 at (25, 10), sized to its text.
     QLabel* CreateTitle(const QString& text);
+    // Paints the grey preview area, framed in black, from top to the bottom of the page.
+    void PaintGreyArea(int top);
     QLabel* m_title = nullptr;
 
 private:
