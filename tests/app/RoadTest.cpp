@@ -152,6 +152,16 @@ protected:
         QFile::remove(PlayerArgsFile());
     }
     QString PlayerArgsFile() const { return m_dir.file("player/VdMusic.exe.args"); }
+    // Saves from step 6 under the skin name into file; the package's path.
+    QString SaveOnStep6(const QString& name, const QString& file)
+    {
+        SavePage()->NameEdit()->setText(name);
+        const QString package = m_dir.file(file);
+        dialogs.savePaths.enqueue(package);
+        Press(ID_SAVE_SKIN);
+        EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+        return package;
+    }
     static QString TryPackage(const QString& name) { return TryPackagePath(name); }
 
     ScratchDir m_dir;
@@ -507,11 +517,7 @@ TEST_F(Road, DecorationsTravelThroughThePackageAndBack)
     Press(ID_NEXT);
     Press(ID_NEXT);
     ASSERT_EQ(wizard.CurrentIndex(), static_cast<int>(SaveStep));
-    SavePage()->NameEdit()->setText(QStringLiteral("角饰"));
-    const QString package = m_dir.file("corners.vsf");
-    dialogs.savePaths.enqueue(package);
-    Press(ID_SAVE_SKIN);
-    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+    const QString package = SaveOnStep6(QStringLiteral("角饰"), "corners.vsf");
 
     const QStringList members = MemberNames(package);
     EXPECT_TRUE(members.contains("topleft.png"));
@@ -591,11 +597,7 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
 
     Press(ID_NEXT);
     ASSERT_EQ(wizard.CurrentIndex(), static_cast<int>(SaveStep));
-    SavePage()->NameEdit()->setText(QStringLiteral("钟表"));
-    const QString package = m_dir.file("controls.vsf");
-    dialogs.savePaths.enqueue(package);
-    Press(ID_SAVE_SKIN);
-    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+    const QString package = SaveOnStep6(QStringLiteral("钟表"), "controls.vsf");
 
     const QStringList members = MemberNames(package);
     EXPECT_TRUE(members.contains("topleft.swf"));
