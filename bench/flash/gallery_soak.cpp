@@ -8,7 +8,6 @@
 #include "flash/ui/FlashEngine.h"
 #include "flash/web/LocalWebHost.h"
 #include "flash/web/WebEngineSetup.h"
-#include "ui/PageMessages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,20 +21,6 @@
 #include <cstdio>
 
 namespace {
-
-class Receiver : public QObject {
-public:
-    int added = 0;
-
-protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() != static_cast<QEvent::Type>(PM_DOWNLOAD_DONE))
-            return QObject::event(event);
-        added += static_cast<CPageEvent*>(event)->lParam == 1;
-        return true;
-    }
-};
 
 void Wait(const std::function<bool()>& done)
 {
@@ -66,10 +51,10 @@ int main(int argc, char** argv)
     const QString url = host.Url(QStringLiteral("/c/big.swf")).toString();
 
     QTemporaryDir cache;
-    Receiver receiver;
     CWebFlashWnd gallery(nullptr, QUrl());
     gallery.Request().SetCacheFolder(cache.path());
-    gallery.SetNotifyWindow(&receiver);
+    int added = 0;
+    QObject::connect(&gallery, &CWebFlashWnd::controlDownloaded, [&added] { ++added; });
     const QString target = QDir(cache.path()).filePath(QStringLiteral("big.swf"));
     const QString text = QStringLiteral("method=download\nflashid=big\nname=big\nurl=") + url;
 
@@ -92,7 +77,7 @@ int main(int argc, char** argv)
     int completed = 0;
     int partial = 0;
     for (int round = 0; round < rounds; ++round) {
-        const int before = receiver.added;
+        const int before = added;
         gallery.Request().HandleRequest(text);
         // A cancel somewhere in 0 .. 1.2 x the time of a whole download (some come too late).
         const int delay = QRandomGenerator::global()->bounded(int(wholeMs * 12 / 10) + 1);
@@ -108,10 +93,10 @@ int main(int argc, char** argv)
             else
                 gallery.Request().CancelDownload();
         });
-        Wait([&] { return !gallery.Request().IsBusy() && (pressed || receiver.added > before); });
+        Wait([&] { return !gallery.Request().IsBusy() && (pressed || added > before); });
         QCoreApplication::processEvents();
         const QStringList files = QDir(cache.path()).entryList(QDir::Files | QDir::Hidden);
-        if (receiver.added > before) {
+        if (added > before) {
             ++completed;
             partial += QFileInfo(target).size() != size || files.size() != 1;
             QFile::remove(target);

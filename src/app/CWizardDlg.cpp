@@ -13,7 +13,6 @@
 #include "pages/CWebFlashFrameDlg.h"
 #include "platform/SiteLinks.h"
 #include "ui/CDialogProvider.h"
-#include "ui/PageMessages.h"
 #include "ui/UiFonts.h"
 
 #include <QApplication>
@@ -77,6 +76,10 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
 
     ResetWizardFields();
     CommandButton(ID_NEXT)->setEnabled(false);
+    connect(m_headPage, &CSkinHeadDlg::pictureReady, this, &CWizardDlg::OnPictureReady);
+    connect(m_headPage, &CSkinHeadDlg::pictureGone, this,
+            [this] { CommandButton(ID_NEXT)->setEnabled(false); });
+    connect(m_headPage, &CSkinHeadDlg::openPackageRequested, this, &CWizardDlg::OpenPackage);
 
     m_helpLink->setText(QStringLiteral("皮肤制作指南"));
     m_helpLink->SetSitePage(SitePage::MakingHelp);
@@ -311,43 +314,19 @@ void CWizardDlg::reject()
     QDialog::reject();
 }
 
-bool CWizardDlg::event(QEvent* event)
+bool CWizardDlg::OpenPackage(const QString& path)
 {
-    switch (static_cast<int>(event->type())) {
-    case PM_PICTURE_READY: {
-        auto* message = static_cast<CPageEvent*>(event);
-        QPushButton* next = CommandButton(ID_NEXT);
-        next->setEnabled(true);
-        next->setFocus();
-        message->result = 1;
-        return true;
-    }
-    case PM_PICTURE_GONE:
-        CommandButton(ID_NEXT)->setEnabled(false);
-        static_cast<CPageEvent*>(event)->result = 1;
-        return true;
-    case PM_OPEN_PACKAGE: {
-        auto* message = static_cast<CPageEvent*>(event);
-        // The save page hears of the package before the controls page, as the pages have
-        // always been told.
-        const QList<CWizardPage*> order = {m_pages[HeaderStep], m_pages[ColorStep], m_pages[StretchStep],
-                                           m_pages[FrameStep],  m_pages[SaveStep],  m_pages[ControlsStep]};
-        message->result = OpenPackageCommand(this, m_project, message->path, order) == CommandOutcome::Done;
-        return true;
-    }
-    case PM_DOWNLOAD_DONE: {
-        // A control arrived from the gallery: the controls page adds it.
-        auto* message = static_cast<CPageEvent*>(event);
-        CPageEvent forward(PM_DOWNLOAD_DONE, message->wParam, message->lParam);
-        forward.path = message->path;
-        forward.name = message->name;
-        SendPageMessage(m_pages[ControlsStep], forward);
-        message->result = 1;
-        return true;
-    }
-    default:
-        return QDialog::event(event);
-    }
+    // The save page hears of the package before the controls page, as the pages have always been told.
+    const QList<CWizardPage*> order = {m_pages[HeaderStep], m_pages[ColorStep], m_pages[StretchStep],
+                                       m_pages[FrameStep],  m_pages[SaveStep],  m_pages[ControlsStep]};
+    return OpenPackageCommand(this, m_project, path, order) == CommandOutcome::Done;
+}
+
+void CWizardDlg::OnPictureReady()
+{
+    QPushButton* next = CommandButton(ID_NEXT);
+    next->setEnabled(true);
+    next->setFocus();
 }
 
 bool CWizardDlg::eventFilter(QObject* watched, QEvent* event)

@@ -65,6 +65,9 @@ public:
     bool IsSaved() const { return m_saved; }
     void SetSaved(bool saved) { m_saved = saved; }
 
+    // Opens a skin package for editing and shows it on every page; false (after telling the user
+    // why) when it cannot be opened.
+    bool OpenPackage(const QString& path);
     // The Save skin and Try now buttons.
     void SaveSkin();
     void TryNow();
@@ -83,7 +86,6 @@ public:
     void reject() override;
 
 protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -105,6 +107,7 @@ private:
     void OnSkip();
     void OnRemake();
     void OnStepTab(int index);
+    void OnPictureReady();
 
     CStepBar m_stepBar;
     bool m_skipped = false;

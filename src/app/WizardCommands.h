@@ -1,6 +1,6 @@
 #pragma once
 // The three whole-package commands the wizard starts: saving the skin (button 30024),
-// trying it in the player (button 30025) and opening a package (page message PM_OPEN_PACKAGE).
+// trying it in the player (button 30025) and opening a package (chosen on step 1).
 // Each asks and tells the user through the dialog provider, with parent as the owner window.
 #include <QList>
 #include <QString>

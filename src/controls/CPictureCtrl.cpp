@@ -2,7 +2,6 @@
 
 #include "controls/ControlDrawing.h"
 #include "imaging/ImageLoading.h"
-#include "ui/PageMessages.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -165,9 +164,7 @@ void CPictureCtrl::NotifyCrop()
 {
     if (m_display.Width() == 0 || m_display.Height() == 0)
         return;
-    CPageEvent event(PM_CROP_CHANGED);
-    event.rect = CropToPicture(m_crop, m_display, QSize(m_pictureSize.right, m_pictureSize.bottom));
-    SendPageMessage(parentWidget(), event);
+    emit cropChanged(CropToPicture(m_crop, m_display, QSize(m_pictureSize.right, m_pictureSize.bottom)));
 }
 
 void CPictureCtrl::resizeEvent(QResizeEvent*)

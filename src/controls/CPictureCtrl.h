@@ -1,8 +1,8 @@
 #pragma once
 // The crop control: the whole picture fitted into the control at half strength, and a crop
 // frame of fixed aspect 700:61 at full strength that is moved by dragging its inside or by
-// Nudge, and resized by its four corner handles. Every finished change is reported to the
-// parent as PM_CROP_CHANGED with the crop in picture pixels.
+// Nudge, and resized by its four corner handles. Every finished change is reported with
+// cropChanged, the crop in picture pixels.
 #include "imaging/CSkinImage.h"
 #include "platform/HeaderSize.h"
 #include "platform/SkinRect.h"
@@ -49,7 +49,7 @@ public:
 
     // Moves the crop by (dx, dy), each reduced so that it stays inside the display; reports.
     void Nudge(int dx, int dy);
-    // Sends the crop in picture pixels to the parent (nothing while the display has no area).
+    // Emits cropChanged with the crop in picture pixels (nothing while the display has no area).
     void NotifyCrop();
 
     const SharedPicture& Picture() const { return m_picture; }
@@ -62,6 +62,9 @@ public:
     std::array<SkinRect, 4> HandleRects() const;
     // How often the layers (the whole picture scaled into the display) have been rebuilt.
     int LayerBuilds() const { return m_layerBuilds; }
+
+signals:
+    void cropChanged(SkinRect crop);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,7 +1,6 @@
 #include "controls/CPlayerCanvasCtrl.h"
 
 #include "controls/CPngItem.h"
-#include "ui/PageMessages.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -237,11 +236,8 @@ void CPlayerCanvasCtrl::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     if (CPngItem* item = CurrentItem();
-        item != nullptr && item->OnMouseMove(p.x() + m_scrollX, p.y() + m_scrollY)) {
-        CPageEvent moved(PM_ITEM_MOVED);
-        if (parentWidget() != nullptr)
-            SendPageMessage(parentWidget(), moved);
-    }
+        item != nullptr && item->OnMouseMove(p.x() + m_scrollX, p.y() + m_scrollY))
+        emit itemMoved(m_currentCorner);
     if (m_panning) {
         PanBy(p.x() - m_panX, p.y() - m_panY);
         m_panX = p.x();

@@ -64,6 +64,10 @@ public:
     QPoint Scroll() const { return {m_scrollX, m_scrollY}; }
     const PlayerWindowPicture& Look() const { return m_look; }
 
+signals:
+    // The user dragged the corner's item.
+    void itemMoved(int corner);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -3,7 +3,6 @@
 #include "controls/ControlDrawing.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ImageLoading.h"
-#include "ui/PageMessages.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -177,9 +176,7 @@ void CPreviewCtrl::NotifyRegion()
     if (region.left == region.right)
         region.right = region.left + 1;
     m_region = region;
-    CPageEvent event(PM_REGION_CHANGED);
-    event.rect = region;
-    SendPageMessage(parentWidget(), event);
+    emit regionChanged(region);
 }
 
 void CPreviewCtrl::RebuildPictureLayer()

@@ -2,7 +2,7 @@
 // The player header preview: the title-bar chrome with logo, tab captions and window buttons
 // laid over the user's header, and the first rows of the player body below it, both in the
 // main colour. Optionally shows a draggable selection (the stretch region of the header) and
-// reports its changes to the parent with PM_REGION_CHANGED.
+// reports its changes with regionChanged.
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "platform/SkinRect.h"
@@ -40,7 +40,7 @@ public:
     // (4 pixels in from either side, at least one pixel wide), writes back the clamped
     // values, reports the region and repaints.
     void SelectionEdges(int& left, int& right, bool getOnly);
-    // Maps the selection to picture pixels, keeps it as the region and sends PM_REGION_CHANGED.
+    // Maps the selection to picture pixels, keeps it as the region and emits regionChanged.
     void NotifyRegion();
     SkinRect GetRegion() const { return m_region; }
 
@@ -58,6 +58,9 @@ public:
 
     // Header band of a client rectangle of the given height: the header's share (64/141).
     static SkinRect HeaderBandFor(int clientWidth, int clientHeight);
+
+signals:
+    void regionChanged(SkinRect region);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

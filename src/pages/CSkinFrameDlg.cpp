@@ -7,7 +7,6 @@
 #include "ui/ArrowEdits.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
-#include "ui/PageMessages.h"
 #include "ui/UiFonts.h"
 
 #include <QDir>
@@ -104,6 +103,7 @@ CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CWizardPage(132, parent)
 
     m_preview = new CFramePreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1022"));
+    connect(m_preview, &CPlayerCanvasCtrl::itemMoved, this, &CSkinFrameDlg::OnItemMoved);
 
     for (QLineEdit* edit : {m_xEdit, m_yEdit}) {
         AcceptDigitKeysOnly(edit);
@@ -287,16 +287,6 @@ void CSkinFrameDlg::RefreshEdits()
         m_xEdit->setText(x);
     if (m_yEdit->text() != y)
         m_yEdit->setText(y);
-}
-
-bool CSkinFrameDlg::event(QEvent* event)
-{
-    if (event->type() == static_cast<QEvent::Type>(PM_ITEM_MOVED)) {
-        OnItemMoved();
-        static_cast<CPageEvent*>(event)->result = 0;
-        return true;
-    }
-    return CWizardPage::event(event);
 }
 
 void CSkinFrameDlg::resizeEvent(QResizeEvent* event)

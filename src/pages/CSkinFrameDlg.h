@@ -48,7 +48,6 @@ public:
     QPoint CornerShift(int corner) const;
 
 protected:
-    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

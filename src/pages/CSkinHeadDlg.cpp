@@ -8,7 +8,6 @@
 #include "skin/SkinProject.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
-#include "ui/PageMessages.h"
 #include "ui/UiFonts.h"
 
 #include <QDragEnterEvent>
@@ -155,6 +154,7 @@ CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
     m_crop = new CPictureCtrl(this);
     m_crop->setObjectName(QStringLiteral("crop1006"));
     m_crop->hide();
+    connect(m_crop, &CPictureCtrl::cropChanged, this, &CSkinHeadDlg::OnCropChanged);
     m_preview = new CPreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1007"));
     m_preview->SetMainColor(HslToRgb(0, 0, 0));
@@ -180,15 +180,10 @@ void CSkinHeadDlg::NudgeCrop(int dx, int dy)
     m_crop->Nudge(dx, dy);
 }
 
-bool CSkinHeadDlg::event(QEvent* event)
+void CSkinHeadDlg::OnCropChanged(SkinRect crop)
 {
-    if (event->type() == static_cast<QEvent::Type>(PM_CROP_CHANGED)) {
-        auto* message = static_cast<CPageEvent*>(event);
-        m_cropRect = message->rect;
-        m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
-        return true;
-    }
-    return CWizardPage::event(event);
+    m_cropRect = crop;
+    m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
 }
 
 bool CSkinHeadDlg::eventFilter(QObject* watched, QEvent* event)
@@ -228,7 +223,7 @@ void CSkinHeadDlg::ChoosePackageWithDialog()
     const QString path = CDialogProvider::Instance().GetOpenFileName(this, QString::fromUtf8(kPackageFilter),
                                                                      QStringLiteral("vsf"));
     if (!path.isEmpty())
-        SendOpenPackage(path);
+        emit openPackageRequested(path);
 }
 
 void CSkinHeadDlg::OpenChosenFile(const QString& path)
@@ -236,16 +231,9 @@ void CSkinHeadDlg::OpenChosenFile(const QString& path)
     const int dot = path.lastIndexOf(QLatin1Char('.'));
     const QString extension = dot < 0 ? QString() : path.mid(dot + 1);
     if (extension == QLatin1String("vsf"))
-        SendOpenPackage(path);
+        emit openPackageRequested(path);
     else
         ChoosePicture(path);
-}
-
-void CSkinHeadDlg::SendOpenPackage(const QString& path)
-{
-    CPageEvent message(PM_OPEN_PACKAGE);
-    message.path = path;
-    SendPageMessage(parentWidget(), message);
 }
 
 void CSkinHeadDlg::ChoosePicture(const QString& path)
@@ -330,8 +318,7 @@ void CSkinHeadDlg::ApplyLoad(SharedPicture picture)
         } else {
             m_cropRect = {};
             m_crop->ClearPicture(); // nothing to go back to: hold no stale picture either
-            CPageEvent gone(PM_PICTURE_GONE);
-            SendPageMessage(parentWidget(), gone);
+            emit pictureGone();
         }
         m_keptPath.clear();
         m_hint1025->setText(kHintFailed);
@@ -346,8 +333,7 @@ void CSkinHeadDlg::ApplyLoad(SharedPicture picture)
     CreateTitle(QStringLiteral("截取头图"));
     m_hint1025->setText(kHintCrop);
     m_button1005->setText(QStringLiteral("重新选择图片"));
-    CPageEvent ready(PM_PICTURE_READY);
-    SendPageMessage(parentWidget(), ready);
+    emit pictureReady();
     ShowIntroduction(false);
     m_crop->show();
     m_greyTop = m_group1016->y() + m_group1016->height() + 5;

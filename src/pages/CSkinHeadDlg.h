@@ -49,8 +49,15 @@ public:
     static const char* const kPackageFilter;
     static const char* const kBrowseFilter;
 
+signals:
+    // A picture is shown and cropped: the wizard may go on.
+    void pictureReady();
+    // No picture is shown any more.
+    void pictureGone();
+    // The user chose a skin package to edit.
+    void openPackageRequested(const QString& path);
+
 protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -63,7 +70,7 @@ private:
     void Browse();
     void ChoosePictureWithDialog();
     void ChoosePackageWithDialog();
-    void SendOpenPackage(const QString& path);
+    void OnCropChanged(SkinRect crop);
     void StartLoad(const QString& path);
     void FinishLoad(const std::shared_ptr<LoadJob>& job);
     void WaitForLoads();

@@ -8,7 +8,6 @@
 #include "ui/ArrowEdits.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
-#include "ui/PageMessages.h"
 #include "ui/UiFonts.h"
 
 #include <QGroupBox>
@@ -114,6 +113,7 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
         m_illustration->ResizeToPicture();
 
     m_preview = new CPreviewCtrl(this);
+    connect(m_preview, &CPreviewCtrl::regionChanged, this, &CStretchDlg::OnRegionChanged);
     m_preview->setObjectName(QStringLiteral("preview1013"));
     m_preview->setGeometry(DluRect(24, 130, 300, 97));
     m_previewLabel = MakeLabel(this, QStringLiteral("static-1"), QStringLiteral("预览："));
@@ -191,22 +191,11 @@ int CStretchDlg::GreyAreaTop() const
     return m_settingsGroup->geometry().bottom() + 1 + 20;
 }
 
-bool CStretchDlg::event(QEvent* event)
+void CStretchDlg::OnRegionChanged(SkinRect region)
 {
-    if (event->type() == static_cast<QEvent::Type>(PM_REGION_CHANGED)) {
-        OnRegionChanged(static_cast<CPageEvent&>(*event));
-        return true;
-    }
-    return CWizardPage::event(event);
-}
-
-void CStretchDlg::OnRegionChanged(CPageEvent& event)
-{
-    const SkinRect& region = event.rect;
     m_result->SetRegion(region.left, region.top, region.right, region.bottom);
     m_preview->SelectionEdges(m_leftEdge, m_rightEdge, true);
     RefreshEdits();
-    event.result = 0;
 }
 
 void CStretchDlg::OnArrows(QScrollBar* bar, int action)

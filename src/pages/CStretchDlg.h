@@ -4,12 +4,12 @@
 // the two edge edits and their arrows, and chooses between stretching and tiling. A second
 // preview shows the header across a wider player window.
 #include "pages/CWizardPage.h"
+#include "platform/SkinRect.h"
 
 class CPreviewCtrl;
 class CStretchResultCtrl;
 class CLinkLabel;
 class CPictureLabel;
-class CPageEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -48,12 +48,11 @@ public:
     int GreyAreaTop() const;
 
 protected:
-    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void OnRegionChanged(CPageEvent& event);
+    void OnRegionChanged(SkinRect region);
     void OnArrows(QScrollBar* bar, int action);
     void OnEditChanged();
     void SetTileMode(int mode);

@@ -8,7 +8,6 @@
 #include "ui/ArrowEdits.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
-#include "ui/PageMessages.h"
 #include "ui/UiFonts.h"
 
 #include <QDir>
@@ -170,6 +169,8 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
 
     m_preview = new CControlsPreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1022"));
+    connect(m_preview, &CControlsPreviewCtrl::flashSelected, this, &CWebFlashFrameDlg::OnControlGrabbed);
+    connect(m_preview, &CControlsPreviewCtrl::flashMoved, this, &CWebFlashFrameDlg::OnControlMoved);
 
     for (QLineEdit* edit : {m_xEdit, m_yEdit})
         AcceptDigitKeysOnly(edit);
@@ -393,10 +394,9 @@ void CWebFlashFrameDlg::ChooseLocalFile()
 void CWebFlashFrameDlg::OpenGallery()
 {
     if (!m_gallery) {
-        // Owned by the wizard window, so that it stays above the wizard and its flash controls;
-        // it reports downloaded controls to the wizard, which hands them to this page.
+        // Owned by the wizard window, so that it stays above the wizard and its flash controls.
         m_gallery = new CWebFlashWnd(window());
-        m_gallery->SetNotifyWindow(window());
+        connect(m_gallery, &CWebFlashWnd::controlDownloaded, this, &CWebFlashFrameDlg::AddDownloadedControl);
     }
     // Its top-left corner at the bottom-right corner of "选择本地文件".
     m_gallery->move(m_localButton->mapToGlobal(QPoint(m_localButton->width(), m_localButton->height())));
@@ -485,9 +485,8 @@ void CWebFlashFrameDlg::OnArrows(bool horizontal, int action)
     RefreshEdits();
 }
 
-void CWebFlashFrameDlg::OnControlMoved()
+void CWebFlashFrameDlg::OnControlMoved(int row)
 {
-    const int row = m_preview->SelectedFlash();
     if (row >= 0 && row < RowCount())
         ReadShiftBack(row);
 }
@@ -521,31 +520,6 @@ void CWebFlashFrameDlg::RefreshEdits()
         m_xEdit->setText(x);
     if (m_yEdit->text() != y)
         m_yEdit->setText(y);
-}
-
-bool CWebFlashFrameDlg::event(QEvent* event)
-{
-    switch (static_cast<int>(event->type())) {
-    case PM_ITEM_MOVED:
-        OnControlMoved();
-        static_cast<CPageEvent*>(event)->result = 0;
-        return true;
-    case PM_ITEM_SELECTED: {
-        auto* message = static_cast<CPageEvent*>(event);
-        OnControlGrabbed(static_cast<int>(message->lParam));
-        message->result = 0;
-        return true;
-    }
-    case PM_DOWNLOAD_DONE: {
-        auto* message = static_cast<CPageEvent*>(event);
-        if (message->lParam == 1)
-            AddDownloadedControl(message->name, message->path);
-        message->result = 1;
-        return true;
-    }
-    default:
-        return CWizardPage::event(event);
-    }
 }
 
 void CWebFlashFrameDlg::showEvent(QShowEvent* event)

@@ -79,7 +79,6 @@ public:
     QPoint RowShift(int row) const { return m_rows[row].shift; }
 
 protected:
-    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -107,7 +106,7 @@ private:
     void OnTabChanged(int corner);
     void OnRowSelectionChanged();
     void OnArrows(bool horizontal, int action);
-    void OnControlMoved();
+    void OnControlMoved(int row);
     void OnControlGrabbed(int row);
     void ReadShiftBack(int row);
     void EnableEdits(bool enabled);

@@ -3,8 +3,8 @@
 #include "app/CWizardDlg.h"
 #include "app/WizardCommands.h"
 #include "pages/CSaveSkin.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
-#include "ui/CDialogProvider.h"
 #include "ui/QtTranslation.h"
 
 #include <QAbstractButton>
@@ -20,18 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Real message boxes; only the save dialog answers from a list.
-class SavePathDialogs : public CDialogProvider {
-public:
-    SavePathDialogs() { SetInstance(this); }
-    ~SavePathDialogs() override { SetInstance(nullptr); }
-    QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return paths.isEmpty() ? QString() : paths.takeFirst();
-    }
-    QStringList paths;
-};
 
 // The button texts of the next message box, without their access keys; presses `press`.
 class NextBox {
@@ -77,7 +65,8 @@ protected:
 
 TEST_F(DesktopTest, ExitAndReplaceQuestionsHaveChineseButtons)
 {
-    SavePathDialogs dialogs;
+    FakeDialogs dialogs;
+    dialogs.realMessageBoxes = true;
     CWizardDlg wizard;
     wizard.show();
     {
@@ -91,7 +80,7 @@ TEST_F(DesktopTest, ExitAndReplaceQuestionsHaveChineseButtons)
     const QString existing = dir.file("old.vsf");
     ASSERT_TRUE(skintest::WriteAll(existing, "old"));
     wizard.SavePage()->NameEdit()->setText(QStringLiteral("skin"));
-    dialogs.paths = {existing};
+    dialogs.savePaths.enqueue(existing);
     NextBox replaceQuestion(QMessageBox::No);
     EXPECT_EQ(SaveSkinCommand(&wizard, wizard.Project(), *wizard.SavePage()), CommandOutcome::Cancelled);
     EXPECT_EQ(replaceQuestion.buttons, (QStringList{QStringLiteral("否"), QStringLiteral("是")}));

@@ -12,14 +12,13 @@
 #include "pages/CSkinFrameDlg.h"
 #include "pages/CSkinHeadDlg.h"
 #include "pages/CWebFlashFrameDlg.h"
-#include "pages/ScriptedDialogs.h"
 #include "platform/SiteLinks.h"
 #include "skin/PlayerLookup.h"
 #include "skin/ProfileFile.h"
 #include "skin/SkinFolders.h"
 #include "skin/SkinPackage.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
-#include "ui/PageMessages.h"
 #include "zip/Zip.h"
 
 #include <QCoreApplication>
@@ -171,7 +170,7 @@ private:
     ScopedEnv m_registry;
 
 protected:
-    ScriptedDialogs dialogs;
+    FakeDialogs dialogs;
     UrlRecorder urls;
     QString picturePath;
     SharedPicture header = std::make_shared<CSkinImage>();
@@ -363,9 +362,7 @@ TEST_F(Road, PackageThatCannotBeOpenedIsReported)
 {
     ASSERT_TRUE(WriteAll(m_dir.file("bad.vsf"), "this is not an archive"));
     wizard.Project().skinName = QStringLiteral("kept");
-    CPageEvent open(PM_OPEN_PACKAGE);
-    open.path = m_dir.file("bad.vsf");
-    EXPECT_EQ(SendPageMessage(&wizard, open), 0);
+    EXPECT_FALSE(wizard.OpenPackage(m_dir.file("bad.vsf")));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("无法打开皮肤包：")));
     EXPECT_EQ(wizard.Project().skinName, QStringLiteral("kept"));
@@ -421,9 +418,7 @@ TEST_F(Road, WholeRoadFromPictureToPackageAndBack)
     Press(ID_REMAKE);
     ASSERT_EQ(wizard.CurrentIndex(), 0);
     EXPECT_TRUE(SavePage()->NameEdit()->text().isEmpty());
-    CPageEvent open(PM_OPEN_PACKAGE);
-    open.path = package;
-    EXPECT_EQ(SendPageMessage(&wizard, open), 1);
+    EXPECT_TRUE(wizard.OpenPackage(package));
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
     EXPECT_TRUE(HeadPage()->PicturePath().endsWith("HeadTemp.bmp"));
     SkinProject shown;
@@ -456,9 +451,7 @@ TEST_F(Road, ReopeningAnotherPackageOfTheSameNameLeavesNothingStaleToSave)
     ASSERT_TRUE(BuildPackage(project, withOne).ok);
 
     for (const QString& package : {withCorners, withOne}) {
-        CPageEvent open(PM_OPEN_PACKAGE);
-        open.path = package;
-        ASSERT_EQ(SendPageMessage(&wizard, open), 1) << dialogs.MessageTexts().join('|').toStdString();
+        ASSERT_TRUE(wizard.OpenPackage(package)) << dialogs.MessageTexts().join('|').toStdString();
     }
     // The second package's own corner points into the folder; the first one's is gone.
     EXPECT_TRUE(project.decorations[0].present);
@@ -534,9 +527,7 @@ TEST_F(Road, DecorationsTravelThroughThePackageAndBack)
 
     Press(ID_REMAKE);
     EXPECT_TRUE(frame->CornerPath(0).isEmpty());
-    CPageEvent open(PM_OPEN_PACKAGE);
-    open.path = package;
-    EXPECT_EQ(SendPageMessage(&wizard, open), 1);
+    EXPECT_TRUE(wizard.OpenPackage(package));
     EXPECT_TRUE(frame->CornerPath(0).endsWith("topleft.png"));
     EXPECT_EQ(frame->CornerShift(0), QPoint(1, 0));
     EXPECT_EQ(frame->XEdit()->text(), QStringLiteral("1"));
@@ -619,9 +610,7 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     Press(ID_REMAKE);
     EXPECT_EQ(page->RowCount(), 0);
     EXPECT_EQ(preview->FlashCount(), 0);
-    CPageEvent open(PM_OPEN_PACKAGE);
-    open.path = package;
-    EXPECT_EQ(SendPageMessage(&wizard, open), 1);
+    EXPECT_TRUE(wizard.OpenPackage(package));
     ASSERT_EQ(page->RowCount(), 2);
     EXPECT_EQ(page->ControlList()->topLevelItem(0)->text(0), QStringLiteral("左上角"));
     EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(0), QStringLiteral("右下角"));
@@ -632,17 +621,12 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     EXPECT_EQ(page->RowShift(0), QPoint(3, 1));
     EXPECT_EQ(page->RowShift(1), QPoint(-6, 4));
 
-    // A control downloaded from the gallery joins at the selected tab's corner; a failed
-    // download adds nothing.
+    // A control downloaded from the gallery joins at the selected tab's corner; one without a
+    // file adds nothing.
     page->CornerTabs()->setCurrentIndex(1);
-    CPageEvent failed(PM_DOWNLOAD_DONE, 0, 0);
-    failed.path = clock;
-    EXPECT_EQ(SendPageMessage(&wizard, failed), 1);
+    page->AddDownloadedControl(QStringLiteral("时钟"), QString());
     EXPECT_EQ(page->RowCount(), 2);
-    CPageEvent downloaded(PM_DOWNLOAD_DONE, 0, 1);
-    downloaded.path = clock;
-    downloaded.name = QStringLiteral("时钟");
-    EXPECT_EQ(SendPageMessage(&wizard, downloaded), 1);
+    page->AddDownloadedControl(QStringLiteral("时钟"), clock);
     ASSERT_EQ(page->RowCount(), 3);
     EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(0), QStringLiteral("右上角"));
     EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(1), QStringLiteral("时钟"));

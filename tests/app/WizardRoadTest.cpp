@@ -1,9 +1,9 @@
 // The wizard together with the real header image page: a chosen picture opens the way
 // forward, the arrow keys move the crop frame, Next stores the page into the project.
-#include "FakeDialogs.h"
 #include "app/CWizardDlg.h"
 #include "imaging/CSkinImage.h"
 #include "pages/CSkinHeadDlg.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>

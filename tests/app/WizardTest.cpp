@@ -1,9 +1,9 @@
-#include "FakeDialogs.h"
 #include "app/CWizardDlg.h"
 #include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
+#include "pages/CSkinHeadDlg.h"
 #include "pages/CWizardPage.h"
-#include "ui/PageMessages.h"
+#include "support/FakeDialogs.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -37,11 +37,7 @@ protected:
         ASSERT_TRUE(tab->isEnabled()) << index;
         QTest::mouseClick(tab, Qt::LeftButton);
     }
-    void PictureReady()
-    {
-        CPageEvent ready(PM_PICTURE_READY);
-        EXPECT_EQ(SendPageMessage(&wizard, ready), 1);
-    }
+    void PictureReady() { emit wizard.HeadPage()->pictureReady(); }
     // From the start to step index by Next.
     void NextTo(int index)
     {
@@ -122,30 +118,16 @@ TEST_F(WizardTest, PictureReadyEnablesNextAndPictureGoneDisablesIt)
     PictureReady();
     EXPECT_TRUE(Button(ID_NEXT)->isEnabled());
     EXPECT_EQ(wizard.focusWidget(), Button(ID_NEXT));
-    CPageEvent gone(PM_PICTURE_GONE);
-    SendPageMessage(&wizard, gone);
+    emit wizard.HeadPage()->pictureGone();
     EXPECT_FALSE(Button(ID_NEXT)->isEnabled());
 }
 
-TEST_F(WizardTest, DownloadedControlGoesToTheControlsPage)
+TEST_F(WizardTest, PackageChosenOnStep1IsOpenedByTheWizard)
 {
-    // Records the page messages that reach a page.
-    class Recorder : public QObject {
-    public:
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            if (event->type() == static_cast<QEvent::Type>(PM_DOWNLOAD_DONE))
-                lParams.append(static_cast<CPageEvent*>(event)->lParam);
-            return false;
-        }
-        QList<qintptr> lParams;
-    } recorder;
-    wizard.Page(4)->installEventFilter(&recorder);
-    wizard.Page(3)->installEventFilter(&recorder);
-
-    CPageEvent done(PM_DOWNLOAD_DONE, 0, 1);
-    EXPECT_EQ(SendPageMessage(&wizard, done), 1);
-    EXPECT_EQ(recorder.lParams, QList<qintptr>{1});
+    emit wizard.HeadPage()->openPackageRequested(QStringLiteral("/nonexistent/skin.vsf"));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("无法打开皮肤包：")))
+        << dialogs.messages[0].text.toStdString();
 }
 
 TEST_F(WizardTest, EveryStepLaysOutItsButtons)
@@ -286,7 +268,7 @@ TEST_F(WizardTest, RemakeStartsOverAndClearsTheSavedFlag)
 
     // The exit question is back.
     Click(ID_EXIT);
-    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(wizard.isVisible());
 }
 
@@ -294,8 +276,8 @@ TEST_F(WizardTest, ExitAsksBeforeLeavingAnUnsavedSkin)
 {
     dialogs.answer = QMessageBox::Cancel;
     Click(ID_EXIT);
-    ASSERT_EQ(dialogs.questions.size(), 1);
-    const FakeDialogs::Question& question = dialogs.questions[0];
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    const FakeDialogs::Message& question = dialogs.messages[0];
     EXPECT_EQ(question.text, "不保存皮肤而直接退出，确定吗？");
     EXPECT_EQ(question.caption, "Vadi提示");
     EXPECT_EQ(question.buttons, QMessageBox::Ok | QMessageBox::Cancel);
@@ -305,7 +287,7 @@ TEST_F(WizardTest, ExitAsksBeforeLeavingAnUnsavedSkin)
 
     dialogs.answer = QMessageBox::Ok;
     Click(ID_EXIT);
-    EXPECT_EQ(dialogs.questions.size(), 2);
+    EXPECT_EQ(dialogs.messages.size(), 2);
     EXPECT_FALSE(wizard.isVisible());
     EXPECT_EQ(wizard.result(), QDialog::Rejected);
 }
@@ -314,7 +296,7 @@ TEST_F(WizardTest, ExitAfterSavingClosesWithoutAQuestion)
 {
     wizard.SetSaved(true);
     Click(ID_EXIT);
-    EXPECT_TRUE(dialogs.questions.isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_FALSE(wizard.isVisible());
 }
 
@@ -327,16 +309,16 @@ TEST_F(WizardTest, CloseBoxAndEscapeTakeTheCancelPath)
 
     // Escape in an edit of a page still asks.
     QTest::keyClick(edit, Qt::Key_Escape);
-    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(wizard.isVisible());
 
     wizard.close();
-    EXPECT_EQ(dialogs.questions.size(), 2);
+    EXPECT_EQ(dialogs.messages.size(), 2);
     EXPECT_TRUE(wizard.isVisible());
 
     dialogs.answer = QMessageBox::Ok;
     QTest::keyClick(&wizard, Qt::Key_Escape);
-    EXPECT_EQ(dialogs.questions.size(), 3);
+    EXPECT_EQ(dialogs.messages.size(), 3);
     EXPECT_FALSE(wizard.isVisible());
 }
 
@@ -353,7 +335,7 @@ TEST_F(WizardTest, EnterDoesNotCloseOrMove)
     QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
     QTest::keyClick(&wizard, Qt::Key_Return);
     EXPECT_TRUE(wizard.isVisible());
-    EXPECT_TRUE(dialogs.questions.isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(wizard.CurrentIndex(), 1);
 
     wizard.accept();
@@ -373,7 +355,7 @@ TEST_F(WizardTest, ArrowKeysStillReachTheFocusedControl)
     EXPECT_EQ(edit->cursorPosition(), 1);
     QTest::keyClick(edit, Qt::Key_Right);
     EXPECT_EQ(edit->cursorPosition(), 2);
-    EXPECT_TRUE(dialogs.questions.isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(WizardTest, ResizeAndMaximiseLayTheWindowOutAgain)
@@ -409,14 +391,12 @@ TEST_F(WizardTest, ResizeAndMaximiseLayTheWindowOutAgain)
 
     wizard.showMaximized();
     QTRY_VERIFY(wizard.isMaximized());
-    QTest::qWait(20);
+    QTRY_VERIFY(wizard.size() != QSize(1100, 780));
     checkLayout("maximised");
-    EXPECT_NE(wizard.size(), QSize(1100, 780));
 
     wizard.showNormal();
     QTRY_VERIFY(!wizard.isMaximized());
-    QTest::qWait(20);
-    EXPECT_EQ(wizard.size(), QSize(1100, 780));
+    QTRY_COMPARE(wizard.size(), QSize(1100, 780));
     checkLayout("restored");
 }
 

@@ -6,34 +6,6 @@
 
 namespace skintest {
 
-int RecordingParent::Count(PageMessage type) const
-{
-    int n = 0;
-    for (const Message& m : messages)
-        n += m.type == type ? 1 : 0;
-    return n;
-}
-
-const RecordingParent::Message* RecordingParent::Last(PageMessage type) const
-{
-    for (auto it = messages.crbegin(); it != messages.crend(); ++it)
-        if (it->type == type)
-            return &*it;
-    return nullptr;
-}
-
-bool RecordingParent::event(QEvent* event)
-{
-    const int type = event->type();
-    if (type >= PM_CROP_CHANGED && type <= PM_DOWNLOAD_DONE) {
-        auto* page = static_cast<CPageEvent*>(event);
-        messages.append({type, page->rect, page->path});
-        page->result = answer;
-        return true;
-    }
-    return QWidget::event(event);
-}
-
 bool WritePicture(const QString& path, int width, int height, QColor colour, bool gradient)
 {
     QImage image(width, height, QImage::Format_RGB32);

@@ -1,11 +1,11 @@
 #pragma once
-// Helpers for the control tests: a parent that records page messages, pictures on disk,
-// and mouse events delivered straight to a widget.
-#include "ui/PageMessages.h"
+// Helpers for the control tests: reported rectangles, pictures on disk, and mouse events
+// delivered straight to a widget.
+#include "platform/SkinRect.h"
 
 #include <QColor>
 #include <QImage>
-#include <QList>
+#include <QSignalSpy>
 #include <QWidget>
 #include <ostream>
 
@@ -17,23 +17,11 @@ inline void PrintTo(const SkinRect& r, std::ostream* os)
 
 namespace skintest {
 
-// A top-level window that keeps every page message it receives (rect, path, type).
-class RecordingParent : public QWidget {
-public:
-    struct Message {
-        int type = 0;
-        SkinRect rect;
-        QString path;
-    };
-    QList<Message> messages;
-    qintptr answer = 1;
-
-    int Count(PageMessage type) const;
-    const Message* Last(PageMessage type) const;
-
-protected:
-    bool event(QEvent* event) override;
-};
+// The rectangle of the last signal a spy caught.
+inline SkinRect LastRect(const QSignalSpy& spy)
+{
+    return spy.constLast().constFirst().value<SkinRect>();
+}
 
 // Writes a picture of one colour, or a left-to-right gradient when gradient is set.
 bool WritePicture(const QString& path, int width, int height, QColor colour, bool gradient = false);

@@ -46,6 +46,7 @@ protected:
     {
         parent.resize(720, 320);
         ctrl = new CPictureCtrl(&parent);
+        crops.emplace(ctrl, &CPictureCtrl::cropChanged);
         ctrl->setGeometry(0, 0, 700, 300);
         ASSERT_TRUE(WritePicture(dir.file("wide.png"), 1400, 600, QColor(200, 100, 60)));
     }
@@ -71,7 +72,8 @@ protected:
     }
 
     ScratchDir dir;
-    RecordingParent parent;
+    QWidget parent;
+    std::optional<QSignalSpy> crops;
     CPictureCtrl* ctrl = nullptr;
 };
 
@@ -80,15 +82,15 @@ TEST_F(PictureCtrlTest, LoadMakesTheInitialCropAndReportsItInPicturePixels)
     EXPECT_EQ(ctrl->LoadPicture(dir.file("missing.png")), 0);
     EXPECT_FALSE(ctrl->HasPicture());
     Grab(ctrl);
-    EXPECT_EQ(parent.Count(PM_CROP_CHANGED), 0);
+    EXPECT_EQ(crops->count(), 0);
 
     LoadAndPaint("wide.png");
     EXPECT_EQ(ctrl->Display(), (SkinRect{0, 0, 700, 300}));
     EXPECT_EQ(ctrl->Crop(), (SkinRect{0, 120, 700, 181}));
-    ASSERT_EQ(parent.Count(PM_CROP_CHANGED), 1);
-    EXPECT_EQ(parent.Last(PM_CROP_CHANGED)->rect, (SkinRect{0, 240, 1400, 362}));
+    ASSERT_EQ(crops->count(), 1);
+    EXPECT_EQ(LastRect(*crops), (SkinRect{0, 240, 1400, 362}));
     Grab(ctrl);
-    EXPECT_EQ(parent.Count(PM_CROP_CHANGED), 1) << "paints keep the crop";
+    EXPECT_EQ(crops->count(), 1) << "paints keep the crop";
 
     const auto& handles = ctrl->HandleRects();
     EXPECT_EQ(handles[0], (SkinRect{-5, 115, 5, 125}));
@@ -101,7 +103,7 @@ TEST_F(PictureCtrlTest, DisplayExactly700By61GetsA699PixelCrop)
     ASSERT_TRUE(WritePicture(dir.file("header.bmp"), 700, 61, Qt::darkGreen));
     LoadAndPaint("header.bmp");
     EXPECT_EQ(ctrl->Crop(), (SkinRect{1, 0, 700, 61}));
-    EXPECT_EQ(parent.Last(PM_CROP_CHANGED)->rect, (SkinRect{1, 0, 700, 61}));
+    EXPECT_EQ(LastRect(*crops), (SkinRect{1, 0, 700, 61}));
 }
 
 TEST_F(PictureCtrlTest, PaintShowsTheCropAtFullStrengthOverTheDimmedPicture)
@@ -210,42 +212,42 @@ TEST_F(PictureCtrlTest, MoveDragStopsAtTheDisplayEdges)
     EXPECT_EQ(crop.bottom, 300);
     EXPECT_EQ(crop.Width(), shrunk.Width());
     // The release reported the crop in picture pixels.
-    EXPECT_EQ(parent.Last(PM_CROP_CHANGED)->rect, CropToPicture(crop, ctrl->Display(), {1400, 600}));
-    EXPECT_EQ(parent.Last(PM_CROP_CHANGED)->rect.right, 1400);
+    EXPECT_EQ(LastRect(*crops), CropToPicture(crop, ctrl->Display(), {1400, 600}));
+    EXPECT_EQ(LastRect(*crops).right, 1400);
 }
 
 TEST_F(PictureCtrlTest, NudgeMovesOnePixelAndStillReportsAtTheBorder)
 {
     ctrl->Nudge(1, 0);
-    EXPECT_EQ(parent.Count(PM_CROP_CHANGED), 0) << "nothing to nudge without a picture";
+    EXPECT_EQ(crops->count(), 0) << "nothing to nudge without a picture";
 
     LoadAndPaint("wide.png");
-    const int reports = parent.Count(PM_CROP_CHANGED);
+    const int reports = crops->count();
     ctrl->Nudge(0, 1);
     EXPECT_EQ(ctrl->Crop(), (SkinRect{0, 121, 700, 182}));
-    EXPECT_EQ(parent.Last(PM_CROP_CHANGED)->rect, (SkinRect{0, 242, 1400, 364}));
+    EXPECT_EQ(LastRect(*crops), (SkinRect{0, 242, 1400, 364}));
     // The crop spans the full width: sideways nudges move nothing but still report.
     ctrl->Nudge(-1, 0);
     ctrl->Nudge(1, 0);
     EXPECT_EQ(ctrl->Crop(), (SkinRect{0, 121, 700, 182}));
-    EXPECT_EQ(parent.Count(PM_CROP_CHANGED), reports + 3);
+    EXPECT_EQ(crops->count(), reports + 3);
 }
 
 TEST_F(PictureCtrlTest, MouseIsIgnoredWhileLoadingOrWithoutPicture)
 {
     Press(ctrl, 100, 150);
     Release(ctrl, 100, 150);
-    EXPECT_EQ(parent.Count(PM_CROP_CHANGED), 0);
+    EXPECT_EQ(crops->count(), 0);
 
     LoadAndPaint("wide.png");
-    const int reports = parent.Count(PM_CROP_CHANGED);
+    const int reports = crops->count();
     const SkinRect crop = ctrl->Crop();
     ctrl->BeginLoading();
     Press(ctrl, 350, 150);
     Move(ctrl, 100, 100);
     Release(ctrl, 100, 100);
     ctrl->Nudge(0, 1);
-    EXPECT_EQ(parent.Count(PM_CROP_CHANGED), reports) << "a release while loading reports nothing";
+    EXPECT_EQ(crops->count(), reports) << "a release while loading reports nothing";
     EXPECT_FALSE(ctrl->HasPicture());
     // a failed load goes back to the picture still held, with the crop it had
     ctrl->EndLoading();

@@ -17,6 +17,7 @@ protected:
     {
         parent.resize(800, 300);
         preview = new CPreviewCtrl(&parent);
+        regions.emplace(preview, &CPreviewCtrl::regionChanged);
         preview->setGeometry(10, 10, 704, 141);
         ASSERT_TRUE(WritePicture(dir.file("pic.png"), 1400, 300, QColor(200, 100, 50), true));
         ASSERT_TRUE(picture->LoadFromFile(dir.file("pic.png")));
@@ -30,7 +31,8 @@ protected:
     }
 
     ScratchDir dir;
-    RecordingParent parent;
+    QWidget parent;
+    std::optional<QSignalSpy> regions;
     CPreviewCtrl* preview = nullptr;
     SharedPicture picture = std::make_shared<CSkinImage>();
 };
@@ -54,14 +56,14 @@ TEST_F(PreviewCtrlTest, SelectionEdgesClampToTheHeaderAndKeepOnePixel)
     preview->SelectionEdges(left, right, true);
     EXPECT_EQ(left, 337);
     EXPECT_EQ(right, 352);
-    EXPECT_EQ(parent.Count(PM_REGION_CHANGED), 0) << "reading reports nothing";
+    EXPECT_EQ(regions->count(), 0) << "reading reports nothing";
 
     left = -50;
     right = 900;
     preview->SelectionEdges(left, right, false);
     EXPECT_EQ(left, 4);
     EXPECT_EQ(right, 700);
-    ASSERT_EQ(parent.Count(PM_REGION_CHANGED), 1);
+    ASSERT_EQ(regions->count(), 1);
 
     // The left edge cannot pass the old right edge - 1, the right edge not the old left + 1.
     left = 300;
@@ -95,10 +97,10 @@ TEST_F(PreviewCtrlTest, RegionIsTheSelectionInPicturePixels)
 {
     ShowWithSelection();
     preview->NotifyRegion();
-    ASSERT_EQ(parent.Count(PM_REGION_CHANGED), 1);
+    ASSERT_EQ(regions->count(), 1);
     // The header starts 2 pixels in and is 700 wide: selection 337..352 is picture 435..450.
     const SkinRect expected{100 + 335, 10, 100 + 350, 71};
-    EXPECT_EQ(parent.Last(PM_REGION_CHANGED)->rect, expected);
+    EXPECT_EQ(LastRect(*regions), expected);
     EXPECT_EQ(preview->GetRegion(), expected);
 
     // A header twice as wide in picture pixels doubles the offsets.
@@ -128,7 +130,7 @@ TEST_F(PreviewCtrlTest, EdgeDragsStopOnePixelShortOfTheOtherEdge)
     Move(preview, -300, 20); // overshoot past the inner limit
     EXPECT_EQ(preview->Selection().left, 4);
     Release(preview, -300, 20);
-    EXPECT_EQ(parent.Count(PM_REGION_CHANGED), 1);
+    EXPECT_EQ(regions->count(), 1);
 
     // Right edge zone: 1..3 pixels right of the selection.
     Press(preview, 354, 20);
@@ -158,7 +160,7 @@ TEST_F(PreviewCtrlTest, MoveDragStopsAtTheInnerLimitsWithItsWidth)
     Move(preview, 500, 20, false);
     EXPECT_EQ(preview->Selection().left, 685);
     Release(preview, 500, 20);
-    EXPECT_EQ(parent.Count(PM_REGION_CHANGED), 1);
+    EXPECT_EQ(regions->count(), 1);
 
     // A press outside the selection (widened by 4) starts nothing.
     Press(preview, 100, 20);
@@ -172,8 +174,8 @@ TEST_F(PreviewCtrlTest, PlainClickReportsTheCurrentRegion)
     ShowWithSelection();
     Press(preview, 345, 20);
     Release(preview, 345, 20);
-    ASSERT_EQ(parent.Count(PM_REGION_CHANGED), 1);
-    EXPECT_EQ(parent.Last(PM_REGION_CHANGED)->rect, (SkinRect{435, 10, 450, 71}));
+    ASSERT_EQ(regions->count(), 1);
+    EXPECT_EQ(LastRect(*regions), (SkinRect{435, 10, 450, 71}));
     EXPECT_EQ(preview->Selection(), (SkinRect{337, 0, 352, 62}));
 }
 

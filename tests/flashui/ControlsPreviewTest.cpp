@@ -6,32 +6,15 @@
 #include "flash/ui/CFlashWnd.h"
 #include "flash/ui/FlashEngine.h"
 #include "support/TestSupport.h"
-#include "ui/PageMessages.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
 
 const QString kMovies = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/");
-
-// The page: keeps each page message's type and lParam.
-class Page : public QWidget {
-public:
-    QList<QPair<int, qintptr>> messages;
-
-protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() == static_cast<QEvent::Type>(PM_ITEM_SELECTED) ||
-            event->type() == static_cast<QEvent::Type>(PM_ITEM_MOVED)) {
-            messages.append({event->type(), static_cast<CPageEvent*>(event)->lParam});
-            return true;
-        }
-        return QWidget::event(event);
-    }
-};
 
 void Mouse(QWidget* widget, QEvent::Type type, int x, int y, Qt::MouseButtons buttons)
 {
@@ -48,6 +31,8 @@ protected:
         // An empty player folder: controls are kept but not played.
         qputenv("SKINMAKER_FLASH_PLAYER", m_noPlayer.path().toUtf8());
         m_preview = new CControlsPreviewCtrl(&m_page);
+        m_selected.emplace(m_preview, &CControlsPreviewCtrl::flashSelected);
+        m_moved.emplace(m_preview, &CControlsPreviewCtrl::flashMoved);
         m_preview->setGeometry(0, 0, 600, 400);
         m_preview->ShowCorner(0);
     }
@@ -61,8 +46,18 @@ protected:
     }
 
     skintest::ScratchDir m_noPlayer;
-    Page m_page;
+    // What the page heard.
+    bool Heard() const { return !m_selected->isEmpty() || !m_moved->isEmpty(); }
+    void Forget()
+    {
+        m_selected->clear();
+        m_moved->clear();
+    }
+
+    QWidget m_page;
     CControlsPreviewCtrl* m_preview = nullptr;
+    std::optional<QSignalSpy> m_selected;
+    std::optional<QSignalSpy> m_moved;
 };
 
 } // namespace
@@ -120,9 +115,10 @@ TEST_F(ControlsPreviewTest, PressSelectsTheTopmostControlAndDragsItAnywhereInIts
     // Where both lie the later one is grabbed; it is selected, dragged, and the page told.
     Drag(150, 50, 7, 4);
     EXPECT_EQ(m_preview->SelectedFlash(), 1);
-    ASSERT_EQ(m_page.messages.size(), 2);
-    EXPECT_EQ(m_page.messages[0], qMakePair(int(PM_ITEM_SELECTED), qintptr(1)));
-    EXPECT_EQ(m_page.messages[1].first, int(PM_ITEM_MOVED));
+    ASSERT_EQ(m_selected->count(), 1);
+    EXPECT_EQ(m_selected->constFirst().constFirst().toInt(), 1);
+    ASSERT_EQ(m_moved->count(), 1);
+    EXPECT_EQ(m_moved->constFirst().constFirst().toInt(), 1);
     EXPECT_EQ(m_preview->GetFlashOffset(1), QPoint(854 - 107, 150 - 24));
 
     // The earlier one where only it lies, at a corner pixel of its rectangle.
@@ -131,15 +127,15 @@ TEST_F(ControlsPreviewTest, PressSelectsTheTopmostControlAndDragsItAnywhereInIts
     EXPECT_EQ(m_preview->GetFlashOffset(0), QPoint(140, 150));
 
     // The background selects nothing and moves nothing.
-    m_page.messages.clear();
+    Forget();
     Drag(400, 300, 10, 10);
-    EXPECT_TRUE(m_page.messages.isEmpty());
+    EXPECT_FALSE(Heard());
     EXPECT_EQ(m_preview->SelectedFlash(), 0);
 
     // Hidden controls take no press.
     m_preview->ShowFlash(false);
     Drag(150, 50, 5, 5);
-    EXPECT_TRUE(m_page.messages.isEmpty());
+    EXPECT_FALSE(Heard());
     EXPECT_EQ(m_preview->GetFlashOffset(1), QPoint(854 - 107, 150 - 24));
 }
 
@@ -150,11 +146,11 @@ TEST_F(ControlsPreviewTest, OnlyThePartInsideThePreviewTakesTheMouse)
     Drag(40, 40, 600 - 40 - 30, 0); // now at (530, 0)-(610, 80): 70 pixels inside
     EXPECT_EQ(m_preview->GetFlashOffset(0), QPoint(150 - 530, 150));
     m_preview->SelectFlash(-1);
-    m_page.messages.clear();
+    Forget();
     Mouse(m_preview, QEvent::MouseButtonPress, 605, 40, Qt::LeftButton);
     Mouse(m_preview, QEvent::MouseButtonRelease, 605, 40, Qt::NoButton);
     EXPECT_EQ(m_preview->SelectedFlash(), -1);
-    EXPECT_TRUE(m_page.messages.isEmpty());
+    EXPECT_FALSE(Heard());
     Drag(595, 40, -100, 0);
     EXPECT_EQ(m_preview->SelectedFlash(), 0);
     EXPECT_EQ(m_preview->GetFlashOffset(0), QPoint(150 - 430, 150));

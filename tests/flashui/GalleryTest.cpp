@@ -12,10 +12,9 @@
 #include "flash/web/LocalWebHost.h"
 #include "flash/web/WebEngineSetup.h"
 #include "pages/CWebFlashFrameDlg.h"
-#include "pages/ScriptedDialogs.h"
+#include "support/FakeDialogs.h"
 #include "support/TestHttpServer.h"
 #include "support/TestSupport.h"
-#include "ui/PageMessages.h"
 
 #include <QFileInfo>
 #include <QNetworkAccessManager>
@@ -34,27 +33,6 @@ using skintest::MovieOfSize;
 
 namespace {
 
-// Stands for the wizard: records the controls the gallery reports.
-class Receiver : public QObject {
-public:
-    struct Added {
-        QString name;
-        QString path;
-    };
-    QList<Added> added;
-
-protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() != static_cast<QEvent::Type>(PM_DOWNLOAD_DONE))
-            return QObject::event(event);
-        auto* message = static_cast<CPageEvent*>(event);
-        if (message->lParam == 1)
-            added.append({message->name, message->path});
-        return true;
-    }
-};
-
 QString Request(const QString& url, const QString& flashId = QStringLiteral("clock01"))
 {
     return QStringLiteral("method=download\nflashid=%1\nname=时钟\nurl=%2").arg(flashId, url);
@@ -64,7 +42,6 @@ struct GalleryFixture {
     GalleryFixture(const QUrl& url = QUrl()) : gallery(nullptr, url)
     {
         gallery.Request().SetCacheFolder(scratch.file("cache"));
-        gallery.SetNotifyWindow(&receiver);
         gallery.show();
     }
     bool ProgressShown() const { return gallery.ProgressDialog() && gallery.ProgressDialog()->isVisible(); }
@@ -72,10 +49,10 @@ struct GalleryFixture {
     struct EngineReady {
         EngineReady() { PrepareWebEngine(); }
     } engineReady; // before the first web view
-    ScriptedDialogs dialogs;
+    FakeDialogs dialogs;
     skintest::ScratchDir scratch;
-    Receiver receiver;
     CWebFlashWnd gallery;
+    QSignalSpy added{&gallery, &CWebFlashWnd::controlDownloaded}; // name, path
 };
 
 QByteArray Get(const QUrl& url)
@@ -118,20 +95,20 @@ TEST(GalleryWindow, CachedDownloadedAndFailedControls)
     QTest::mouseClick(progress->CancelButton(), Qt::LeftButton);
     EXPECT_FALSE(progress->isVisible());
     EXPECT_FALSE(f.gallery.Request().IsBusy());
-    QTest::qWait(100);
-    EXPECT_TRUE(f.receiver.added.isEmpty());
+    EXPECT_TRUE(f.added.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(f.scratch.file("cache/clock01.swf")));
     server.answer = {200, MovieOfSize(5000), true, -1, false};
     ASSERT_EQ(f.gallery.Request().HandleRequest(Request(server.Url("/c.swf"))), Outcome::Started);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.receiver.added.isEmpty(); }));
-    EXPECT_EQ(f.receiver.added.last().name, QStringLiteral("时钟"));
-    EXPECT_EQ(f.receiver.added.last().path, f.scratch.file("cache/clock01.swf"));
+    ASSERT_TRUE(f.added.wait());
+    ASSERT_EQ(f.added.size(), 1) << "the cancelled downloads report nothing, not even late";
+    EXPECT_EQ(f.added.last().at(0).toString(), QStringLiteral("时钟"));
+    EXPECT_EQ(f.added.last().at(1).toString(), f.scratch.file("cache/clock01.swf"));
     EXPECT_FALSE(progress->isVisible());
     EXPECT_TRUE(f.dialogs.messages.isEmpty());
 
     // From the cache: told at once, no dialog.
     EXPECT_EQ(f.gallery.Request().HandleRequest(Request(server.Url("/c.swf"))), Outcome::Cached);
-    EXPECT_EQ(f.receiver.added.size(), 2);
+    EXPECT_EQ(f.added.size(), 2);
     EXPECT_FALSE(progress->isVisible());
 
     // A failure: the message with the program's name as caption; the wizard hears nothing.
@@ -140,7 +117,7 @@ TEST(GalleryWindow, CachedDownloadedAndFailedControls)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !f.dialogs.messages.isEmpty(); }));
     EXPECT_EQ(f.dialogs.messages.last().text, QStringLiteral("下载失败,请稍后再试！"));
     EXPECT_EQ(f.dialogs.messages.last().caption, QCoreApplication::applicationName());
-    EXPECT_EQ(f.receiver.added.size(), 2);
+    EXPECT_EQ(f.added.size(), 2);
     EXPECT_FALSE(progress->isVisible());
 }
 
@@ -186,9 +163,11 @@ TEST(GalleryPage, ScriptCallAnsweredOnlyOnTheGalleryOrigin)
                             "name=时钟\\r\\nurl=' + location.origin + '/c/clock01.swf');"
                             "document.title = 'called';"
                             "</script></head><body></body></html>";
+    // The other origin's control differs from the site's, so that a call answered there would show.
     for (LocalWebHost* host : {&site, &other}) {
         host->AddContent("/today_recommend/flash.htm", "text/html; charset=utf-8", page);
-        host->AddContent("/c/clock01.swf", "application/x-shockwave-flash", MovieOfSize(3000));
+        host->AddContent("/c/clock01.swf", "application/x-shockwave-flash",
+                         MovieOfSize(host == &site ? 3000 : 2000));
     }
 
     GalleryFixture f(site.Url("/today_recommend/flash.htm"));
@@ -196,15 +175,17 @@ TEST(GalleryPage, ScriptCallAnsweredOnlyOnTheGalleryOrigin)
     f.gallery.View()->Load(other.Url("/today_recommend/flash.htm"));
     const auto* view = qobject_cast<QWebEngineView*>(f.gallery.View()->Widget());
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->title() == "called"; }, 60000));
-    QTest::qWait(1500);
     EXPECT_FALSE(f.gallery.View()->ShowsGalleryOrigin());
-    EXPECT_TRUE(f.receiver.added.isEmpty());
+    EXPECT_TRUE(f.added.isEmpty());
     EXPECT_EQ(f.gallery.ProgressDialog(), nullptr);
 
+    // Calls reach the program in order: once the site's call is answered, the other page's call
+    // has been handled too, and it must have been refused.
     f.gallery.View()->Load(site.Url("/today_recommend/flash.htm"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.receiver.added.isEmpty(); }, 60000));
-    EXPECT_EQ(f.receiver.added[0].name, QStringLiteral("时钟"));
-    EXPECT_EQ(skintest::ReadAll(f.receiver.added[0].path), MovieOfSize(3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.added.isEmpty(); }, 60000));
+    EXPECT_EQ(f.added.size(), 1);
+    EXPECT_EQ(f.added[0].at(0).toString(), QStringLiteral("时钟"));
+    EXPECT_EQ(skintest::ReadAll(f.added[0].at(1).toString()), MovieOfSize(3000));
     ASSERT_FALSE(f.dialogs.messages.isEmpty());
     EXPECT_EQ(f.dialogs.messages[0].text, QStringLiteral("欢迎"));
     EXPECT_EQ(f.dialogs.messages[0].caption, "Custom Browser");
@@ -215,7 +196,7 @@ TEST(GalleryPage, UseInTheProgramsOwnGalleryAddsARowOnStep5)
 {
     qunsetenv("SKINMAKER_SITE");
     PrepareWebEngine();
-    ScriptedDialogs dialogs;
+    FakeDialogs dialogs;
     skintest::ScratchDir scratch;
     CWizardDlg wizard;
     wizard.show();
@@ -227,10 +208,13 @@ TEST(GalleryPage, UseInTheProgramsOwnGalleryAddsARowOnStep5)
     gallery->Request().SetCacheFolder(scratch.path());
 
     // "使用" under the clock, once the page lists it; the download runs over HTTP from the local host.
-    for (int tries = 0; tries < 120 && page->RowCount() == 0; ++tries) {
-        gallery->View()->RunScript("document.querySelector('#control-clock01 button')?.click()");
-        QTest::qWait(500);
-    }
+    const auto* view = qobject_cast<QWebEngineView*>(gallery->View()->Widget());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->title() == QStringLiteral("控件库"); }, 60000));
+    gallery->View()->RunScript("(function press() {"
+                               "  const button = document.querySelector('#control-clock01 button');"
+                               "  if (button) button.click(); else setTimeout(press, 100);"
+                               "})()");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->RowCount() > 0; }, 60000));
     ASSERT_EQ(page->RowCount(), 1);
     const QTreeWidgetItem* row = page->ControlList()->topLevelItem(0);
     EXPECT_EQ(row->text(0), QStringLiteral("右上角"));

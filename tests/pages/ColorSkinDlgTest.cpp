@@ -3,8 +3,8 @@
 #include "imaging/CSkinImage.h"
 #include "imaging/ImageLoading.h"
 #include "pages/CColorSkinDlg.h"
-#include "pages/ScriptedDialogs.h"
 #include "skin/SkinProject.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 
 #include <QImage>
@@ -53,7 +53,7 @@ protected:
         page.ShowOpenedProject(project);
     }
 
-    ScriptedDialogs dialogs;
+    FakeDialogs dialogs;
     CColorSkinDlg page;
 };
 

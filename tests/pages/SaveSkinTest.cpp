@@ -2,8 +2,8 @@
 #include "controls/CPictureViewLabel.h"
 #include "imaging/CSkinImage.h"
 #include "pages/CSaveSkin.h"
-#include "pages/ScriptedDialogs.h"
 #include "skin/SkinProject.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 
 #include <QImage>
@@ -65,7 +65,7 @@ protected:
     }
 
     ScratchDir dir;
-    ScriptedDialogs dialogs;
+    FakeDialogs dialogs;
     SharedPicture header = std::make_shared<CSkinImage>();
     SkinProject project;
     CSaveSkin page;

@@ -2,12 +2,11 @@
 // read back, and the decorations it exchanges with the project.
 #include "pages/CSkinFrameDlg.h"
 
-#include "ScriptedDialogs.h"
 #include "controls/CFramePreviewCtrl.h"
 #include "controls/CPngItem.h"
 #include "skin/SkinProject.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
-#include "ui/PageMessages.h"
 
 #include <QDir>
 #include <QImage>
@@ -41,7 +40,7 @@ protected:
     QPoint Shown() const { return {page.XEdit()->text().toInt(), page.YEdit()->text().toInt()}; }
 
     skintest::ScratchDir dir;
-    ScriptedDialogs dialogs;
+    FakeDialogs dialogs;
     CSkinFrameDlg page{nullptr};
     QString big;
     QString small;
@@ -116,8 +115,7 @@ TEST_F(SkinFrameDlgTest, DraggedShiftsTravelAsOffsetsAndComeBack)
     int dx = 7;
     int dy = -8;
     page.Preview()->MoveItem(dx, dy, 3);
-    CPageEvent moved(PM_ITEM_MOVED);
-    SendPageMessage(&page, moved);
+    emit page.Preview()->itemMoved(3);
     EXPECT_EQ(Shown(), QPoint(7, -8));
     EXPECT_EQ(page.CornerShift(3), QPoint(7, -8));
 

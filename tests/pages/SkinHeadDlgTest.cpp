@@ -3,9 +3,8 @@
 #include "controls/CPreviewCtrl.h"
 #include "pages/CSkinHeadDlg.h"
 #include "skin/SkinProject.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
-#include "ui/CDialogProvider.h"
-#include "ui/PageMessages.h"
 
 #include <QDropEvent>
 #include <QGroupBox>
@@ -14,6 +13,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -21,48 +21,6 @@
 using namespace skintest;
 
 namespace {
-
-// Answers open dialogs from a queue and remembers the filters asked with.
-class AnsweringDialogs : public CDialogProvider {
-public:
-    AnsweringDialogs() { SetInstance(this); }
-    ~AnsweringDialogs() override { SetInstance(nullptr); }
-
-    QString GetOpenFileName(QWidget*, const QString& filter, const QString& suffix) override
-    {
-        filters.append(filter);
-        suffixes.append(suffix);
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-
-    QStringList answers;
-    QStringList filters;
-    QStringList suffixes;
-};
-
-// Stands in for the wizard: keeps the page messages it receives.
-class WizardStandIn : public QWidget {
-public:
-    QList<int> types;
-    QStringList packagePaths;
-
-    int Count(PageMessage type) const { return static_cast<int>(types.count(type)); }
-
-protected:
-    bool event(QEvent* event) override
-    {
-        const int type = event->type();
-        if (type == PM_PICTURE_READY || type == PM_OPEN_PACKAGE || type == PM_PICTURE_GONE) {
-            auto* message = static_cast<CPageEvent*>(event);
-            types.append(type);
-            if (type == PM_OPEN_PACKAGE)
-                packagePaths.append(message->path);
-            message->result = 1;
-            return true;
-        }
-        return QWidget::event(event);
-    }
-};
 
 bool WritePicture(const QString& path, int width, int height, const char* format = nullptr)
 {
@@ -79,6 +37,9 @@ protected:
     {
         wizard.resize(874, 632);
         page = new CSkinHeadDlg(&wizard);
+        ready.emplace(page, &CSkinHeadDlg::pictureReady);
+        gone.emplace(page, &CSkinHeadDlg::pictureGone);
+        opened.emplace(page, &CSkinHeadDlg::openPackageRequested);
         page->setGeometry(0, 30, 874, 567);
         wizard.show();
         ASSERT_TRUE(WritePicture(dir.file("photo.jpg"), 1400, 600));
@@ -108,9 +69,12 @@ protected:
     }
 
     ScratchDir dir;
-    AnsweringDialogs dialogs;
-    WizardStandIn wizard;
+    FakeDialogs dialogs;
+    QWidget wizard;
     CSkinHeadDlg* page = nullptr;
+    std::optional<QSignalSpy> ready;
+    std::optional<QSignalSpy> gone;
+    std::optional<QSignalSpy> opened;
 };
 
 TEST_F(SkinHeadDlgTest, StartsWithTheIntroductionAndTheFullHint)
@@ -151,22 +115,22 @@ TEST_F(SkinHeadDlgTest, LayoutFollowsThePageSize)
 
 TEST_F(SkinHeadDlgTest, BrowseSendsOnlyLowerCaseVsfToTheWizard)
 {
-    dialogs.answers = {dir.file("a.vsf")};
+    dialogs.openPaths.enqueue(dir.file("a.vsf"));
     ClickBrowse();
-    ASSERT_EQ(wizard.Count(PM_OPEN_PACKAGE), 1);
-    EXPECT_EQ(wizard.packagePaths.constFirst(), dir.file("a.vsf"));
-    EXPECT_EQ(dialogs.filters.constFirst(), QString::fromUtf8(CSkinHeadDlg::kBrowseFilter));
+    ASSERT_EQ(opened->count(), 1);
+    EXPECT_EQ(opened->constFirst().constFirst().toString(), dir.file("a.vsf"));
+    EXPECT_EQ(dialogs.openRequests.constFirst().filter, QString::fromUtf8(CSkinHeadDlg::kBrowseFilter));
     EXPECT_FALSE(page->IsLoading());
 
     // a.VSF is taken for a picture, and it is not one.
     ASSERT_TRUE(WriteAll(dir.file("a.VSF"), QByteArray("PK\x03\x04 not a picture")));
-    dialogs.answers = {dir.file("a.VSF")};
+    dialogs.openPaths.enqueue(dir.file("a.VSF"));
     ClickBrowse();
-    EXPECT_EQ(wizard.Count(PM_OPEN_PACKAGE), 1);
+    EXPECT_EQ(opened->count(), 1);
     EXPECT_EQ(Hint(), QStringLiteral("正在加载图片。。。"));
     ASSERT_TRUE(WaitUntilLoaded());
     EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 0);
+    EXPECT_EQ(ready->count(), 0);
     // The layout of the previous state stays.
     EXPECT_EQ(Title(), QStringLiteral("选择图片"));
     EXPECT_TRUE(IntroductionVisible());
@@ -176,24 +140,24 @@ TEST_F(SkinHeadDlgTest, BrowseSendsOnlyLowerCaseVsfToTheWizard)
     ASSERT_TRUE(WritePicture(dir.file("nodot"), 300, 200, "BMP"));
     page->OpenChosenFile(dir.file("nodot.x").chopped(2));
     ASSERT_TRUE(WaitUntilLoaded());
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_EQ(ready->count(), 1);
 }
 
 TEST_F(SkinHeadDlgTest, ClickableTextsAskWithTheirOwnFilters)
 {
-    dialogs.answers = {dir.file("b.VSF")};
+    dialogs.openPaths.enqueue(dir.file("b.VSF"));
     QTest::mouseClick(Child("text1038"), Qt::LeftButton);
-    ASSERT_EQ(wizard.Count(PM_OPEN_PACKAGE), 1) << "a chosen package is not tested by the page";
-    EXPECT_EQ(wizard.packagePaths.constFirst(), dir.file("b.VSF"));
-    EXPECT_EQ(dialogs.filters.constLast(), QString::fromUtf8(CSkinHeadDlg::kPackageFilter));
-    EXPECT_EQ(dialogs.suffixes.constLast(), QStringLiteral("vsf"));
+    ASSERT_EQ(opened->count(), 1) << "a chosen package is not tested by the page";
+    EXPECT_EQ(opened->constFirst().constFirst().toString(), dir.file("b.VSF"));
+    EXPECT_EQ(dialogs.openRequests.constLast().filter, QString::fromUtf8(CSkinHeadDlg::kPackageFilter));
+    EXPECT_EQ(dialogs.openRequests.constLast().defaultSuffix, QStringLiteral("vsf"));
 
-    dialogs.answers = {dir.file("photo.jpg")};
+    dialogs.openPaths.enqueue(dir.file("photo.jpg"));
     QTest::mouseClick(Child("text1057"), Qt::LeftButton);
-    EXPECT_EQ(dialogs.filters.constLast(), QString::fromUtf8(CSkinHeadDlg::kPictureFilter));
+    EXPECT_EQ(dialogs.openRequests.constLast().filter, QString::fromUtf8(CSkinHeadDlg::kPictureFilter));
     EXPECT_TRUE(page->IsLoading());
     ASSERT_TRUE(WaitUntilLoaded());
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_EQ(ready->count(), 1);
 
     // A cancelled dialog changes nothing.
     QTest::mouseClick(Child("text1057"), Qt::LeftButton);
@@ -206,11 +170,11 @@ TEST_F(SkinHeadDlgTest, PictureLoadsOnAWorkerAndSwitchesToCropping)
     page->ChoosePicture(dir.file("photo.jpg"));
     // The choice returns at once; the wizard hears of the picture only when it is decoded.
     EXPECT_EQ(Hint(), QStringLiteral("正在加载图片。。。"));
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 0);
+    EXPECT_EQ(ready->count(), 0);
     EXPECT_FALSE(page->CropControl()->HasPicture());
     ASSERT_TRUE(WaitUntilLoaded());
 
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_EQ(ready->count(), 1);
     EXPECT_EQ(Title(), QStringLiteral("截取头图"));
     EXPECT_EQ(Hint(), QStringLiteral("在下方预览区域内截取图片！"));
     EXPECT_EQ(ButtonText(), QStringLiteral("重新选择图片"));
@@ -248,7 +212,7 @@ TEST_F(SkinHeadDlgTest, NewestChoiceWins)
     page->ChoosePicture(dir.file("photo.jpg"));
     page->ChoosePicture(dir.file("small.bmp"));
     ASSERT_TRUE(WaitUntilLoaded());
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_EQ(ready->count(), 1);
     EXPECT_EQ(page->PicturePath(), dir.file("small.bmp"));
     EXPECT_EQ(page->CropControl()->Picture()->GetSize(), QSize(350, 150));
 }
@@ -272,7 +236,7 @@ TEST_F(SkinHeadDlgTest, FailedLoadAfterCroppingKeepsThePictureAndItsCrop)
         EXPECT_EQ(Title(), QStringLiteral("截取头图"));
         EXPECT_FALSE(IntroductionVisible());
         EXPECT_TRUE(page->CropControl()->isVisible());
-        EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+        EXPECT_EQ(ready->count(), 1);
 
         // the earlier picture is still the one shown, cropped where the user left it
         EXPECT_EQ(page->PicturePath(), dir.file("photo.jpg")) << name;
@@ -326,7 +290,7 @@ TEST_F(SkinHeadDlgTest, FailedFirstLoadOrLoadAfterResetShowsNoPicture)
     EXPECT_TRUE(page->CropControl()->isHidden());
     EXPECT_FALSE(page->CropControl()->HasPicture());
     EXPECT_FALSE(page->Preview()->HasPicture());
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 0);
+    EXPECT_EQ(ready->count(), 0);
 
     // a picture shown before a reset does not come back when the next choice fails
     page->ChoosePicture(dir.file("photo.jpg"));
@@ -352,7 +316,7 @@ TEST_F(SkinHeadDlgTest, FailedSecondChoiceDuringTheFirstLoadShowsNoPicture)
     EXPECT_FALSE(page->CropControl()->HasPicture());
     EXPECT_FALSE(page->Preview()->HasPicture());
     EXPECT_TRUE(IntroductionVisible());
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 0);
+    EXPECT_EQ(ready->count(), 0);
 }
 
 TEST_F(SkinHeadDlgTest, ResetReturnsToTheIntroductionButKeepsTheTitle)
@@ -374,8 +338,8 @@ TEST_F(SkinHeadDlgTest, ResetReturnsToTheIntroductionButKeepsTheTitle)
     page->ChoosePicture(dir.file("photo.jpg"));
     page->ResetPage();
     ASSERT_TRUE(WaitUntilLoaded());
-    QTest::qWait(20);
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ready->count(), 1);
     EXPECT_FALSE(page->CropControl()->HasPicture());
     EXPECT_EQ(page->CropControl()->Picture(), nullptr);
     EXPECT_TRUE(page->CropControl()->isHidden());
@@ -388,17 +352,17 @@ TEST_F(SkinHeadDlgTest, OpenedProjectLoadsAtOnce)
     page->ChoosePicture(dir.file("missing.jpg")); // still loading when the package arrives
     page->ShowOpenedProject(project);
     EXPECT_FALSE(page->IsLoading());
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_EQ(ready->count(), 1);
     EXPECT_TRUE(page->CropControl()->HasPicture());
     EXPECT_EQ(page->PicturePath(), dir.file("photo.jpg"));
     EXPECT_EQ(Title(), QStringLiteral("截取头图"));
-    QTest::qWait(20);
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1) << "the dropped load reports nothing later";
+    QCoreApplication::processEvents(); // the dropped load's thread has ended: its notice is queued
+    EXPECT_EQ(ready->count(), 1) << "the dropped load reports nothing later";
 
     project.picturePath = dir.file("HeadTemp.bmp"); // the package had no header strips
     page->ShowOpenedProject(project);
     EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
-    EXPECT_EQ(wizard.Count(PM_PICTURE_GONE), 1) << "no picture is shown: the wizard disables Next";
+    EXPECT_EQ(gone->count(), 1) << "no picture is shown: the wizard disables Next";
 }
 
 TEST_F(SkinHeadDlgTest, NextDuringALoadWaitsForThePicture)
@@ -408,7 +372,7 @@ TEST_F(SkinHeadDlgTest, NextDuringALoadWaitsForThePicture)
     page->SaveToProject(project);
     EXPECT_FALSE(page->IsLoading());
     EXPECT_EQ(project.picture->GetSize(), QSize(1400, 600));
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_EQ(ready->count(), 1);
 }
 
 TEST_F(SkinHeadDlgTest, DroppedFilesActLikeBrowse)
@@ -425,11 +389,11 @@ TEST_F(SkinHeadDlgTest, DroppedFilesActLikeBrowse)
         return true;
     };
     EXPECT_TRUE(drop(dir.file("skin.vsf")));
-    EXPECT_EQ(wizard.Count(PM_OPEN_PACKAGE), 1);
+    EXPECT_EQ(opened->count(), 1);
     EXPECT_FALSE(drop(dir.file("notes.txt")));
     EXPECT_TRUE(drop(dir.file("photo.jpg")));
     ASSERT_TRUE(WaitUntilLoaded());
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 1);
+    EXPECT_EQ(ready->count(), 1);
 }
 
 } // namespace
@@ -440,14 +404,16 @@ TEST(SkinHeadDlgLifetime, PageClosedDuringALoadWaitsForItsWorker)
 {
     ScratchDir dir;
     ASSERT_TRUE(WritePicture(dir.file("big.jpg"), 3000, 2000));
-    WizardStandIn wizard;
+    QWidget wizard;
     auto* page = new CSkinHeadDlg(&wizard);
+    QSignalSpy ready(page, &CSkinHeadDlg::pictureReady);
     page->resize(874, 567);
     page->ChoosePicture(dir.file("big.jpg"));
     EXPECT_TRUE(page->IsLoading());
     delete page;
-    QTest::qWait(50); // the finished worker's late notice must find nothing to touch
-    EXPECT_EQ(wizard.Count(PM_PICTURE_READY), 0);
+    // The finished worker's late notice, already posted, must find nothing to touch.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ready.count(), 0);
 }
 
 } // namespace

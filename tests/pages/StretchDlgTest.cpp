@@ -7,8 +7,8 @@
 #include "imaging/CSkinImage.h"
 #include "skin/SkinPackage.h"
 #include "skin/SkinProject.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
-#include "ui/CDialogProvider.h"
 #include "zip/Zip.h"
 
 #include <QDir>
@@ -20,21 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Answers message boxes with OK and remembers their texts.
-class RecordingDialogs : public CDialogProvider {
-public:
-    RecordingDialogs() { CDialogProvider::SetInstance(this); }
-    ~RecordingDialogs() override { CDialogProvider::SetInstance(nullptr); }
-    QMessageBox::StandardButton MessageBox(QWidget*, const QString& text, const QString&,
-                                           QMessageBox::StandardButtons, QMessageBox::Icon,
-                                           QMessageBox::StandardButton) override
-    {
-        texts.append(text);
-        return QMessageBox::Ok;
-    }
-    QStringList texts;
-};
 
 // The page at the wizard's page size (874 x 567) with a 700 x 61 header.
 class StretchDlgTest : public ::testing::Test {
@@ -126,18 +111,19 @@ TEST_F(StretchDlgTest, TypedEdgesAreClampedAndTheRegionFollows)
 
 TEST_F(StretchDlgTest, EditsRejectEmptyAndNonNumericText)
 {
-    RecordingDialogs dialogs;
+    FakeDialogs dialogs;
+    dialogs.answer = QMessageBox::Ok;
     m_page.LoadFromProject(m_project);
 
     TypeInto(m_page.RightEdit(), "abc");
-    EXPECT_TRUE(dialogs.texts.isEmpty());
+    EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
     EXPECT_EQ(m_page.RightEdge(), 352);
     EXPECT_EQ(Selection(), std::make_pair(337, 352));
 
     // Clearing the left edit is refused with a message and the last value comes back.
     m_page.LeftEdit()->selectAll();
     QTest::keyClick(m_page.LeftEdit(), Qt::Key_Delete);
-    EXPECT_EQ(dialogs.texts, QStringList{QStringLiteral("偏移量不能为空！")});
+    EXPECT_EQ(dialogs.MessageTexts(), QStringList{QStringLiteral("偏移量不能为空！")});
     EXPECT_EQ(m_page.LeftEdit()->text(), "337");
     EXPECT_EQ(m_page.RightEdit()->text(), "352");
     EXPECT_EQ(Selection(), std::make_pair(337, 352));

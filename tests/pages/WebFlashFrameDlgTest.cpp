@@ -3,9 +3,9 @@
 // project, several at one corner and more than the preview holds included.
 #include "pages/CWebFlashFrameDlg.h"
 
-#include "ScriptedDialogs.h"
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "skin/SkinProject.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -64,7 +64,7 @@ protected:
     }
 
     skintest::ScratchDir dir;
-    ScriptedDialogs dialogs;
+    FakeDialogs dialogs;
     CWebFlashFrameDlg page{nullptr};
     QString clock;
     QString wide;

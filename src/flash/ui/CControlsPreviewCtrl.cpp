@@ -5,7 +5,6 @@
 #include "flash/ui/FlashEngine.h"
 #include "flash/web/CFlashStage.h"
 #include "imaging/ImageLoading.h"
-#include "ui/PageMessages.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -190,7 +189,7 @@ void CControlsPreviewCtrl::mousePressEvent(QMouseEvent* event)
     m_dragging = index;
     m_dragLast = point;
     setCursor(Qt::PointingHandCursor);
-    SendToPage(PM_ITEM_SELECTED, index);
+    emit flashSelected(index);
 }
 
 void CControlsPreviewCtrl::mouseMoveEvent(QMouseEvent* event)
@@ -206,7 +205,7 @@ void CControlsPreviewCtrl::mouseMoveEvent(QMouseEvent* event)
     if (shift.isNull())
         return;
     m_flash[m_dragging].window->MoveBy(shift.x(), shift.y());
-    SendToPage(PM_ITEM_MOVED, 0);
+    emit flashMoved(m_dragging);
 }
 
 void CControlsPreviewCtrl::mouseReleaseEvent(QMouseEvent* event)
@@ -285,12 +284,4 @@ void CControlsPreviewCtrl::SyncOverlay()
 bool CControlsPreviewCtrl::StageShowsOverlay() const
 {
     return m_stage && m_stage->IsLoaded() && m_visible;
-}
-
-void CControlsPreviewCtrl::SendToPage(int message, int index)
-{
-    if (parentWidget() == nullptr)
-        return;
-    CPageEvent event(static_cast<PageMessage>(message), 0, index);
-    SendPageMessage(parentWidget(), event);
 }

@@ -57,6 +57,12 @@ public:
     void ShowCorner(int corner) override;
     void ScrollBy(int dx, int dy) override;
 
+signals:
+    // A press took hold of the control, which is now selected.
+    void flashSelected(int index);
+    // The user dragged the control.
+    void flashMoved(int index);
+
 protected:
     void DrawOverlay(QPainter& painter) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -80,7 +86,6 @@ private:
     // The tab overlay in the stage page, above the movies, where the canvas shows it now.
     void SyncOverlay();
     bool StageShowsOverlay() const;
-    void SendToPage(int message, int index);
 
     std::unique_ptr<CFlashStage> m_stage;
     std::vector<Slot> m_flash;

@@ -5,7 +5,6 @@
 #include "flash/web/CGalleryView.h"
 #include "platform/SiteLinks.h"
 #include "ui/CDialogProvider.h"
-#include "ui/PageMessages.h"
 
 #include <QCoreApplication>
 #include <QVBoxLayout>
@@ -39,13 +38,10 @@ CWebFlashWnd::CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl) : QDialog(own
         };
     }
 
-    // The start is posted and the result sent, as the page messages between them say.
-    connect(&m_request, &CDownloadRequest::DownloadStarted, this,
-            [this] { QCoreApplication::postEvent(this, new CPageEvent(PM_DOWNLOAD_STARTED)); });
-    connect(&m_request, &CDownloadRequest::DownloadDone, this, [this](bool success) {
-        CPageEvent done(PM_DOWNLOAD_DONE, 0, success ? 1 : 0);
-        SendPageMessage(this, done);
-    });
+    // The progress dialog shows once the event loop runs again; by then the download may be over.
+    connect(&m_request, &CDownloadRequest::DownloadStarted, this, &CWebFlashWnd::OnDownloadStarted,
+            Qt::QueuedConnection);
+    connect(&m_request, &CDownloadRequest::DownloadDone, this, &CWebFlashWnd::OnDownloadDone);
     connect(&m_request, &CDownloadRequest::DownloadProgress, this, [this](qint64 received, qint64 total) {
         if (m_progress)
             m_progress->SetProgress(received, total);
@@ -57,23 +53,9 @@ CWebFlashWnd::~CWebFlashWnd()
     m_request.CancelDownload();
 }
 
-bool CWebFlashWnd::event(QEvent* event)
-{
-    switch (static_cast<int>(event->type())) {
-    case PM_DOWNLOAD_STARTED:
-        OnDownloadStarted();
-        return true;
-    case PM_DOWNLOAD_DONE:
-        OnDownloadDone(static_cast<CPageEvent*>(event)->lParam == 1);
-        return true;
-    default:
-        return QDialog::event(event);
-    }
-}
-
 void CWebFlashWnd::OnDownloadStarted()
 {
-    // A download that ended before this posted start arrived needs no dialog any more.
+    // A download that ended before this queued start arrived needs no dialog any more.
     if (!m_request.IsBusy())
         return;
     if (!m_progress) {
@@ -92,10 +74,5 @@ void CWebFlashWnd::OnDownloadDone(bool success)
                                                QMessageBox::Ok);
         return;
     }
-    if (!m_notify)
-        return;
-    CPageEvent added(PM_DOWNLOAD_DONE, 0, 1);
-    added.path = m_request.LocalPath();
-    added.name = m_request.Name();
-    SendPageMessage(m_notify, added);
+    emit controlDownloaded(m_request.Name(), m_request.LocalPath());
 }

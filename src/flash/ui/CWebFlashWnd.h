@@ -1,13 +1,12 @@
 #pragma once
 // "选择控件": the control gallery, a small fixed-size window above the wizard and its flash
 // controls, filled by the gallery page (CAppWebWnd). A control the page picks is taken from the
-// control cache or downloaded into it while the progress dialog shows; then the window to notify
-// (the wizard) gets PM_DOWNLOAD_DONE with the control's name and file, or the user is told that
-// the download failed. Made on first use, then hidden and shown again.
+// control cache or downloaded into it while the progress dialog shows; then controlDownloaded
+// gives the control's name and file, or the user is told that the download failed. Made on first
+// use, then hidden and shown again.
 #include "flash/core/CDownloadRequest.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <QUrl>
 
 #include <memory>
@@ -25,15 +24,14 @@ public:
     explicit CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl = GalleryPageUrl());
     ~CWebFlashWnd() override;
 
-    void SetNotifyWindow(QObject* window) { m_notify = window; }
     // Null when the flash engine module cannot be loaded.
     CGalleryView* View() const { return m_view.get(); }
     // Null until the first download starts.
     CProgressDlg* ProgressDialog() const { return m_progress; }
     CDownloadRequest& Request() { return m_request; }
 
-protected:
-    bool event(QEvent* event) override;
+signals:
+    void controlDownloaded(const QString& name, const QString& path);
 
 private:
     void OnDownloadStarted();
@@ -42,5 +40,4 @@ private:
     CDownloadRequest m_request;
     std::unique_ptr<CGalleryView> m_view;
     CProgressDlg* m_progress = nullptr;
-    QPointer<QObject> m_notify;
 };

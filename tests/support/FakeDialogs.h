@@ -1,0 +1,107 @@
+#pragma once
+// The dialog provider of the widget tests: records every request and answers from scripts.
+// Message boxes take the next queued answer, else `answer`; file dialogs and the colour dialog
+// take the next queued value, else they count as cancelled; the about box and other modal
+// dialogs are recorded and accepted; a menu answers with the action named `menuChoice`.
+// With realMessageBoxes set, message boxes are shown for real (and still recorded).
+#include "ui/CDialogProvider.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QList>
+#include <QMenu>
+#include <QQueue>
+#include <QStringList>
+
+class FakeDialogs : public CDialogProvider {
+public:
+    struct Message {
+        QString text;
+        QString caption;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButton defaultButton;
+    };
+    struct FileRequest {
+        QString filter;
+        QString defaultSuffix;
+        QString initialPath;
+    };
+
+    FakeDialogs() { SetInstance(this); }
+    ~FakeDialogs() override { SetInstance(nullptr); }
+    FakeDialogs(const FakeDialogs&) = delete;
+    FakeDialogs& operator=(const FakeDialogs&) = delete;
+
+    QMessageBox::StandardButton MessageBox(QWidget* parent, const QString& text, const QString& caption,
+                                           QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                           QMessageBox::StandardButton defaultButton) override
+    {
+        messages.append({text, caption, buttons, icon, defaultButton});
+        if (realMessageBoxes)
+            return CDialogProvider::MessageBox(parent, text, caption, buttons, icon, defaultButton);
+        return answers.isEmpty() ? answer : answers.dequeue();
+    }
+    QString GetOpenFileName(QWidget*, const QString& filter, const QString& defaultSuffix) override
+    {
+        openRequests.append({filter, defaultSuffix, QString()});
+        return openPaths.isEmpty() ? QString() : openPaths.dequeue();
+    }
+    QString GetSaveFileName(QWidget*, const QString& filter, const QString& defaultSuffix,
+                            const QString& initialPath) override
+    {
+        saveRequests.append({filter, defaultSuffix, initialPath});
+        return savePaths.isEmpty() ? QString() : savePaths.dequeue();
+    }
+    std::optional<QColor> GetColor(QWidget*, const QColor& initial) override
+    {
+        colorInitials.append(initial);
+        if (colors.isEmpty())
+            return std::nullopt;
+        return colors.dequeue();
+    }
+    int ExecDialog(QDialog& dialog) override
+    {
+        dialogTitles.append(dialog.windowTitle());
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            dialogTexts.append(label->text());
+        return QDialog::Accepted;
+    }
+    QAction* ExecMenu(QMenu& menu, const QPoint&) override
+    {
+        QAction* chosen = nullptr;
+        for (QAction* action : menu.actions()) {
+            menuTexts.append(action->text());
+            if (chosen == nullptr && action->text() == menuChoice)
+                chosen = action;
+        }
+        return chosen;
+    }
+
+    QStringList MessageTexts() const
+    {
+        QStringList texts;
+        for (const Message& message : messages)
+            texts.append(message.text);
+        return texts;
+    }
+
+    // Scripts.
+    QQueue<QMessageBox::StandardButton> answers;
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    bool realMessageBoxes = false;
+    QQueue<QString> openPaths;
+    QQueue<QString> savePaths;
+    QQueue<QColor> colors;
+    QString menuChoice;
+
+    // Records.
+    QList<Message> messages;
+    QList<FileRequest> openRequests;
+    QList<FileRequest> saveRequests;
+    QList<QColor> colorInitials;
+    QStringList dialogTitles;
+    QStringList dialogTexts;
+    QStringList menuTexts;
+};
