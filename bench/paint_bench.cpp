@@ -318,13 +318,13 @@ void BM_ControlsPreviewDrag(benchmark::State& state)
     preview.SetPicture(picture);
     preview.SetPictureRect(0, 1651, 6000, 2174);
     preview.SetMainColor(0x00C08000);
-    const int index = preview.AddFlash(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"), 0);
-    if (index < 0) {
-        state.SkipWithError("movie not added");
-        return;
-    }
-    preview.SetFlashOffset(0, 0, 0, index);
-    preview.SelectFlash(index);
+    QList<Placement> controls{{0, {0, 0}, {80, 80}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")}};
+    preview.SetControls(controls);
+    preview.SelectFlash(0);
+    QObject::connect(&preview, &CControlsPreviewCtrl::flashDragged, [&](int index, QPoint delta) {
+        controls[index].offset -= delta;
+        preview.SetControls(controls);
+    });
     preview.repaint();
     const QPoint grip(190, 190);
     SendMouse(&preview, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);

@@ -8,8 +8,8 @@
 //   flash_measure preview SCREENSHOT.png
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/web/LocalWebHost.h"
-#include "imaging/CSkinImage.h"
 #include "flash/web/WebEngineSetup.h"
+#include "imaging/CSkinImage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -110,10 +110,10 @@ int ShowPreview(QApplication& app, const QString& shot)
     preview.show();
     preview.ShowCorner(0);
     // The clock over the tab labels at the left, the badge over the header at the right.
-    preview.AddFlash(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"), 0);
-    preview.SetFlashOffset(150 - 420, 150 - 165, 0, 0);
-    preview.AddFlash(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/weather.swf"), 1);
-    preview.SetFlashOffset(854 - 700, 150 - 160, 1, 1);
+    preview.SetControls({
+        {0, {150 - 420, 150 - 165}, {80, 80}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")},
+        {1, {854 - 700, 150 - 160}, {120, 60}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/weather.swf")},
+    });
     preview.SelectFlash(1);
     QTimer::singleShot(6000, [&] {
         preview.screen()->grabWindow(0).save(shot);

@@ -4,7 +4,7 @@ CFramePreviewCtrl::CFramePreviewCtrl(QWidget* parent) : CPlayerCanvasCtrl(parent
 
 void CFramePreviewCtrl::DrawOverlay(QPainter& painter)
 {
-    Look().DrawTabOverlay(painter, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, 64);
+    Look().DrawTabOverlay(painter, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, kChromeHeight);
 }
 
 void CFramePreviewCtrl::PanBy(int dx, int dy)

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kHeaderHeight = 64;
 constexpr int kQuarterWidth = 352;
 constexpr int kQuarterHeight = 240;
 
@@ -67,6 +66,7 @@ void CPlayerCanvasCtrl::SetMainColor(ColorRef colour)
 void CPlayerCanvasCtrl::SetTabTextWhite(bool white)
 {
     m_look.SetTabTextWhite(white);
+    ViewChanged();
     update();
 }
 
@@ -76,6 +76,7 @@ void CPlayerCanvasCtrl::ResetItems()
     m_scrollX = 0;
     m_scrollY = 0;
     m_currentCorner = 0;
+    ViewChanged();
     update();
 }
 
@@ -117,6 +118,7 @@ void CPlayerCanvasCtrl::ShowCorner(int corner)
     m_scrollX = corner % 2 == 0 ? 0 : right;
     m_scrollY = corner < 2 ? 0 : bottom;
     m_currentCorner = corner;
+    ViewChanged();
     update();
 }
 
@@ -124,6 +126,7 @@ void CPlayerCanvasCtrl::ScrollBy(int dx, int dy)
 {
     m_scrollX = std::clamp(m_scrollX - dx, 0, std::max(0, kCanvasWidth - width()));
     m_scrollY = std::clamp(m_scrollY - dy, 0, std::max(0, kCanvasHeight - height()));
+    ViewChanged();
     update();
 }
 
@@ -196,6 +199,8 @@ CPngItem* CPlayerCanvasCtrl::CurrentItem() const
     return IsCorner(m_currentCorner) && m_hasItem[m_currentCorner] ? m_items[m_currentCorner].get() : nullptr;
 }
 
+void CPlayerCanvasCtrl::ViewChanged() {}
+
 void CPlayerCanvasCtrl::DrawOverlay(QPainter&) {}
 
 void CPlayerCanvasCtrl::PanBy(int, int) {}
@@ -205,9 +210,9 @@ void CPlayerCanvasCtrl::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), QColor(192, 192, 192));
     painter.translate(-m_scrollX, -m_scrollY);
-    m_look.DrawChrome(painter, 0, QRect(kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, kHeaderHeight));
+    m_look.DrawChrome(painter, 0, QRect(kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, kChromeHeight));
     m_look.DrawHeader(painter,
-                      {kWindowLeft + 2, kWindowTop + 2, kWindowRight - 2, kWindowTop + kHeaderHeight - 1});
+                      {kWindowLeft + 2, kWindowTop + 2, kWindowRight - 2, kWindowTop + kChromeHeight - 1});
     // Corner 3 first, corner 0 last; the tab captions and the body lie above them.
     for (int corner = 3; corner >= 0; --corner) {
         if (m_hasItem[corner])
@@ -215,8 +220,8 @@ void CPlayerCanvasCtrl::paintEvent(QPaintEvent*)
     }
     DrawOverlay(painter);
     m_look.DrawChrome(painter, 1,
-                      QRect(kWindowLeft, kWindowTop + kHeaderHeight, kWindowRight - kWindowLeft,
-                            kWindowBottom - kWindowTop - kHeaderHeight));
+                      QRect(kWindowLeft, kWindowTop + kChromeHeight, kWindowRight - kWindowLeft,
+                            kWindowBottom - kWindowTop - kChromeHeight));
 }
 
 void CPlayerCanvasCtrl::mousePressEvent(QMouseEvent* event)

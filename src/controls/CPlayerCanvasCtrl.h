@@ -22,6 +22,8 @@ public:
     static constexpr int kWindowTop = 150;
     static constexpr int kWindowRight = 854;
     static constexpr int kWindowBottom = 630;
+    // The title-bar chrome band at the window's top.
+    static constexpr int kChromeHeight = 64;
 
     explicit CPlayerCanvasCtrl(QWidget* parent = nullptr);
     ~CPlayerCanvasCtrl() override;
@@ -45,9 +47,9 @@ public:
     bool HasItem(int corner) const { return m_hasItem[corner]; }
 
     // Moves the view to the corner and makes that corner's item the one the mouse reaches.
-    virtual void ShowCorner(int corner);
+    void ShowCorner(int corner);
     // Scrolls the view by the mouse's travel, stopping at the canvas edges.
-    virtual void ScrollBy(int dx, int dy);
+    void ScrollBy(int dx, int dy);
     // Places the corner's item dx, dy from its centred place; the shifts are clamped to its
     // limits and written back.
     virtual void MoveItem(int& dx, int& dy, int corner);
@@ -74,6 +76,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
+    // The scroll or the tab text colour changed.
+    virtual void ViewChanged();
     // Whether the corner items may be dragged (the controls page shows them fixed).
     void SetItemsEnabled(bool enabled);
     // Drawn between the items and the window's body; the frame preview draws the tab captions.

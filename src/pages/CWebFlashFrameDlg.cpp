@@ -2,6 +2,7 @@
 
 #include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
+#include "flash/core/SwfHeader.h"
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/ui/CWebFlashWnd.h"
 #include "skin/SkinProject.h"
@@ -24,8 +25,7 @@
 
 namespace {
 
-constexpr int kPreviewMaxWidth = 1004;
-constexpr int kMaxFlash = CControlsPreviewCtrl::kMaxFlash;
+constexpr int kPreviewMaxWidth = CPlayerCanvasCtrl::kCanvasWidth;
 
 void Tell(QWidget* parent, const QString& text)
 {
@@ -170,7 +170,7 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
     m_preview = new CControlsPreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1022"));
     connect(m_preview, &CControlsPreviewCtrl::flashSelected, this, &CWebFlashFrameDlg::OnControlGrabbed);
-    connect(m_preview, &CControlsPreviewCtrl::flashMoved, this, &CWebFlashFrameDlg::OnControlMoved);
+    connect(m_preview, &CControlsPreviewCtrl::flashDragged, this, &CWebFlashFrameDlg::OnControlDragged);
 
     for (QLineEdit* edit : {m_xEdit, m_yEdit})
         AcceptDigitKeysOnly(edit);
@@ -193,51 +193,61 @@ int CWebFlashFrameDlg::SelectedCorner() const
     return std::max(0, m_tabs->currentIndex());
 }
 
-int CWebFlashFrameDlg::RowCount() const
-{
-    return m_list->topLevelItemCount();
-}
-
-QTreeWidgetItem* CWebFlashFrameDlg::RowItem(int row) const
-{
-    return m_list->topLevelItem(row);
-}
-
 int CWebFlashFrameDlg::ControlAtCorner(int corner) const
 {
-    for (int i = 0; i < m_preview->FlashCount(); ++i) {
-        if (m_preview->FlashCorner(i) == corner)
+    for (int i = 0; i < RowCount(); ++i) {
+        if (m_controls[i].place.corner == corner)
             return i;
     }
     return -1;
 }
 
-void CWebFlashFrameDlg::ShowPreviewCorner(int corner)
+QPoint CWebFlashFrameDlg::LoadOffset(int corner) const
 {
-    static_cast<CPlayerCanvasCtrl*>(m_preview)->ShowCorner(corner);
+    return CPlayerCanvasCtrl::Anchor(corner) - m_preview->Scroll();
+}
+
+void CWebFlashFrameDlg::ShowControls()
+{
+    QList<Placement> places;
+    for (const PlacedControl& control : m_controls)
+        places.append(control.place);
+    m_preview->SetControls(places);
+    const QSignalBlocker blocker(m_list);
+    while (m_list->topLevelItemCount() > RowCount())
+        delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
+    while (m_list->topLevelItemCount() < RowCount())
+        m_list->addTopLevelItem(new QTreeWidgetItem());
+    for (int row = 0; row < RowCount(); ++row) {
+        const PlacedControl& control = m_controls[row];
+        QTreeWidgetItem* item = m_list->topLevelItem(row);
+        item->setText(0, CornerPositionText(control.place.corner));
+        item->setText(1, control.name);
+        item->setText(2, control.pathText);
+        item->setToolTip(2, control.pathText);
+        for (int column = 0; column < 3; ++column)
+            item->setTextAlignment(column, Qt::AlignCenter);
+    }
 }
 
 void CWebFlashFrameDlg::ResetPage()
 {
     EnableEdits(false);
-    m_rows.fill(Row());
     m_current = QPoint();
     {
         const QSignalBlocker blocker(m_tabs);
         m_tabs->setCurrentIndex(0);
     }
     RemoveAllRows();
-    ShowPreviewCorner(0);
+    m_preview->ShowCorner(0);
     RefreshEdits();
 }
 
 void CWebFlashFrameDlg::RemoveAllRows()
 {
-    {
-        const QSignalBlocker blocker(m_list);
-        m_list->clear();
-    }
-    m_preview->RemoveAllFlash();
+    m_controls.clear();
+    ShowControls();
+    m_preview->SelectFlash(-1);
     EnableEdits(false);
 }
 
@@ -248,16 +258,13 @@ void CWebFlashFrameDlg::LoadFromProject(SkinProject& project)
     m_preview->SetPictureRect(project.crop.left, project.crop.top, project.crop.right, project.crop.bottom);
     m_preview->SetMainColor(project.mainColor);
     m_preview->SetTabTextWhite(project.whiteTabText);
-    // Clearing the items puts the view at the canvas's top-left without telling the controls;
-    // going there first keeps them on their places.
-    ShowPreviewCorner(0);
     m_preview->ResetItems();
     for (int corner = 0; corner < kCornerCount; ++corner) {
         const CornerDecoration& decoration = project.decorations[corner];
         if (decoration.present && m_preview->LoadItemPicture(decoration.path, corner))
             m_preview->SetItemOffset(decoration.offset, corner);
     }
-    ShowPreviewCorner(SelectedCorner());
+    m_preview->ShowCorner(SelectedCorner());
 }
 
 void CWebFlashFrameDlg::SaveToProject(SkinProject& project)
@@ -266,14 +273,11 @@ void CWebFlashFrameDlg::SaveToProject(SkinProject& project)
         control = FlashControl();
     project.extraControls.clear();
     // The first control of each corner is that corner's control; any further one is an extra.
-    for (int row = 0; row < m_preview->FlashCount(); ++row) {
-        const int corner = m_preview->FlashCorner(row);
-        const FlashControl control{m_preview->FlashPath(row), corner, m_preview->GetFlashOffset(row),
-                                   m_preview->GetFlashSize(row)};
-        if (corner < 0 || corner >= kCornerCount)
-            continue;
-        if (!project.cornerControls[corner].IsPresent())
-            project.cornerControls[corner] = control;
+    for (const PlacedControl& placed : m_controls) {
+        const Placement& place = placed.place;
+        const FlashControl control{place.file, place.corner, place.offset, place.size};
+        if (!project.cornerControls[place.corner].IsPresent())
+            project.cornerControls[place.corner] = control;
         else
             project.extraControls.append(control);
     }
@@ -284,7 +288,6 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
     LayoutControls();
     // The page shows exactly the opened project's controls, whatever it showed before.
     RemoveAllRows();
-    m_rows.fill(Row());
     {
         const QSignalBlocker blocker(m_tabs);
         m_tabs->setCurrentIndex(0);
@@ -293,28 +296,25 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
     int leftOut = std::max(0, project.extraControlsLeftOut);
     int unreadable = 0;
     for (const FlashControl& control : controls) {
-        if (m_preview->FlashCount() >= kMaxFlash) {
+        if (RowCount() >= kMaxControls) {
             ++leftOut;
             continue;
         }
-        // Loaded where choosing it on its tab would load it; every control plays, a second one
-        // at a corner too, in a slot of its own.
-        ShowPreviewCorner(control.corner);
-        const int row = ControlAtCorner(control.corner) < 0
-                            ? m_preview->AddFlash(control.path, control.corner)
-                            : m_preview->AddFlash(control.path, control.corner, false);
-        if (row < 0) {
+        const SwfFrameSize frame = ReadSwfFrameSize(control.path);
+        if (!frame.ok) {
             ++unreadable;
             continue;
         }
-        const QPoint loadOffset = m_preview->GetFlashOffset(row);
-        m_preview->SetFlashOffset(control.position.x(), control.position.y(), control.corner, row);
-        m_rows[row] = {loadOffset, loadOffset - control.position};
-        if (row >= RowCount())
-            m_list->addTopLevelItem(new QTreeWidgetItem());
-        SetRowTexts(row, control.corner, ControlNameOf(control.path), QDir::toNativeSeparators(control.path));
+        // Loaded where choosing it on its tab would load it; every control plays, a second one
+        // at a corner too.
+        m_preview->ShowCorner(control.corner);
+        m_controls.append({{control.corner, control.position, QSize(frame.width, frame.height), control.path},
+                           LoadOffset(control.corner),
+                           ControlNameOf(control.path),
+                           QDir::toNativeSeparators(control.path)});
     }
-    ShowPreviewCorner(0);
+    m_preview->ShowCorner(0);
+    ShowControls();
     m_preview->ShowFlash(isVisible());
     m_current = QPoint();
     RefreshEdits();
@@ -322,7 +322,7 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
     QStringList problems;
     if (leftOut > 0)
         problems.append(QStringLiteral("皮肤包中的控件超过%1个，只载入了前%1个，另有%2个控件未载入。")
-                            .arg(kMaxFlash)
+                            .arg(kMaxControls)
                             .arg(leftOut));
     if (unreadable > 0)
         problems.append(QStringLiteral("皮肤包中有%1个控件不是有效的Flash文件，未载入。").arg(unreadable));
@@ -333,48 +333,40 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
 int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, int corner, const QString& name,
                                      const QString& pathText)
 {
+    if (corner < 0 || corner >= kCornerCount)
+        return -1;
     const int existing = ControlAtCorner(corner);
-    if (existing < 0 && m_preview->FlashCount() >= kMaxFlash) {
-        Tell(this, QStringLiteral("最多只能放置%1个控件。").arg(kMaxFlash));
+    if (existing < 0 && RowCount() >= kMaxControls) {
+        Tell(this, QStringLiteral("最多只能放置%1个控件。").arg(kMaxControls));
         return -1;
     }
     // A file that is not a movie would go into the skin as a broken control: it is refused.
-    const int row = m_preview->AddFlash(path, corner);
-    if (row < 0) {
+    const SwfFrameSize frame = ReadSwfFrameSize(path);
+    if (!frame.ok) {
         Tell(this, QStringLiteral("“%1”不是有效的Flash动画文件（.swf），未添加。")
                        .arg(QDir::toNativeSeparators(path)));
         return -1;
     }
-    if (row >= RowCount())
-        m_list->addTopLevelItem(new QTreeWidgetItem());
-    SetRowTexts(row, corner, name, pathText);
-    const QPoint loadOffset = m_preview->GetFlashOffset(row);
-    m_rows[row] = {loadOffset, QPoint()};
+    const QPoint load = LoadOffset(corner);
+    const PlacedControl control{{corner, load, QSize(frame.width, frame.height), path}, load, name, pathText};
+    const int row = existing >= 0 ? existing : RowCount();
+    if (existing >= 0)
+        m_controls[row] = control;
+    else
+        m_controls.append(control);
+    ShowControls();
     SelectRow(row);
     // The row may have been selected already (the same corner again): show its new state.
     m_preview->SelectFlash(row);
     EnableEdits(true);
-    m_current = m_rows[row].shift;
+    m_current = RowShift(row);
     RefreshEdits();
     return row;
 }
 
-void CWebFlashFrameDlg::SetRowTexts(int row, int corner, const QString& name, const QString& pathText)
-{
-    QTreeWidgetItem* item = RowItem(row);
-    if (item == nullptr)
-        return;
-    item->setText(0, CornerPositionText(corner));
-    item->setText(1, name);
-    item->setText(2, pathText);
-    item->setToolTip(2, pathText);
-    for (int column = 0; column < 3; ++column)
-        item->setTextAlignment(column, Qt::AlignCenter);
-}
-
 void CWebFlashFrameDlg::SelectRow(int row)
 {
-    QTreeWidgetItem* item = RowItem(row);
+    QTreeWidgetItem* item = m_list->topLevelItem(row);
     if (item == nullptr)
         return;
     m_list->setCurrentItem(item);
@@ -416,15 +408,15 @@ void CWebFlashFrameDlg::DeleteSelected()
     const int row = m_preview->SelectedFlash();
     if (row < 0 || row >= RowCount())
         return;
-    m_preview->RemoveFlash(row);
+    m_controls.removeAt(row);
+    m_preview->RemoveControl(row);
     {
         const QSignalBlocker blocker(m_list);
         delete m_list->takeTopLevelItem(row);
         m_list->clearSelection();
         m_list->setCurrentItem(nullptr);
     }
-    std::move(m_rows.begin() + row + 1, m_rows.end(), m_rows.begin() + row);
-    m_rows.back() = Row();
+    ShowControls();
     m_preview->SelectFlash(-1);
     EnableEdits(false);
 }
@@ -432,7 +424,6 @@ void CWebFlashFrameDlg::DeleteSelected()
 void CWebFlashFrameDlg::ClearAll()
 {
     RemoveAllRows();
-    m_rows.fill(Row());
 }
 
 void CWebFlashFrameDlg::FollowOwner()
@@ -445,8 +436,7 @@ bool CWebFlashFrameDlg::NudgeSelected(int dx, int dy)
     const int row = m_preview->SelectedFlash();
     if (row < 0 || row >= RowCount())
         return false;
-    m_preview->MoveFlashBy(dx, dy, row);
-    ReadShiftBack(row);
+    MoveControl(row, {dx, dy});
     return true;
 }
 
@@ -454,7 +444,7 @@ void CWebFlashFrameDlg::OnTabChanged(int corner)
 {
     if (corner < 0)
         return;
-    ShowPreviewCorner(corner);
+    m_preview->ShowCorner(corner);
     RefreshEdits();
 }
 
@@ -466,7 +456,7 @@ void CWebFlashFrameDlg::OnRowSelectionChanged()
     EnableEdits(row >= 0);
     if (row < 0)
         return;
-    m_current = m_rows[row].shift;
+    m_current = RowShift(row);
     RefreshEdits();
 }
 
@@ -476,19 +466,15 @@ void CWebFlashFrameDlg::OnArrows(bool horizontal, int action)
     const int row = m_preview->SelectedFlash();
     if (step == 0 || row < 0 || row >= RowCount())
         return;
-    // Typed values do not move a control: the step starts from where the control is.
-    Row& moved = m_rows[row];
-    (horizontal ? moved.shift.rx() : moved.shift.ry()) += step;
-    const QPoint offset = moved.loadOffset - moved.shift;
-    m_preview->SetFlashOffset(offset.x(), offset.y(), m_preview->FlashCorner(row), row);
-    m_current = moved.shift;
-    RefreshEdits();
+    // Typed values do not move a control: the step starts from where the control is. A step to
+    // the right shows as a larger shift and a smaller offset.
+    MoveControl(row, horizontal ? QPoint(step, 0) : QPoint(0, step));
 }
 
-void CWebFlashFrameDlg::OnControlMoved(int row)
+void CWebFlashFrameDlg::OnControlDragged(int row, QPoint delta)
 {
     if (row >= 0 && row < RowCount())
-        ReadShiftBack(row);
+        MoveControl(row, delta);
 }
 
 void CWebFlashFrameDlg::OnControlGrabbed(int row)
@@ -498,11 +484,11 @@ void CWebFlashFrameDlg::OnControlGrabbed(int row)
     SelectRow(row);
 }
 
-void CWebFlashFrameDlg::ReadShiftBack(int row)
+void CWebFlashFrameDlg::MoveControl(int row, QPoint by)
 {
-    Row& moved = m_rows[row];
-    moved.shift = moved.loadOffset - m_preview->GetFlashOffset(row);
-    m_current = moved.shift;
+    m_controls[row].place.offset -= by;
+    ShowControls();
+    m_current = RowShift(row);
     RefreshEdits();
 }
 
@@ -546,7 +532,7 @@ void CWebFlashFrameDlg::LayoutControls()
     const int w = std::min(width() - 40, kPreviewMaxWidth);
     const int h = height() - 10 - top;
     m_preview->setGeometry(20, top, std::max(0, w), std::max(0, h));
-    ShowPreviewCorner(SelectedCorner());
+    m_preview->ShowCorner(SelectedCorner());
     update();
 }
 

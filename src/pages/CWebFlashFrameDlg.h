@@ -2,13 +2,14 @@
 // Step 5: the controls page. The user places animated flash controls (local SWF files or
 // controls downloaded from the gallery) at the player's four corners; they play in the decorated
 // preview, where they can be dragged, or be stepped a pixel at a time with the arrow bars.
-// Row i of the list is the preview's control i. The edits show the selected control's
-// displacement from the place where it was loaded; the project keeps offsets from the corner
-// point, read from the preview.
+// The page keeps the controls as data: each one's placement (its offset from the corner point,
+// as the project keeps it) and where it was loaded; the list rows and the preview show that. The
+// edits show the selected control's displacement from the place where it was loaded.
 #include "pages/CWizardPage.h"
+#include "skin/Placement.h"
 
+#include <QList>
 #include <QPoint>
-#include <array>
 
 class CControlsPreviewCtrl;
 class CWebFlashWnd;
@@ -21,7 +22,6 @@ class QPushButton;
 class QScrollBar;
 class QTabBar;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 // The list's name of a control file: its file name without folder and last extension.
 QString ControlNameOf(const QString& path);
@@ -74,9 +74,10 @@ public:
     QLabel* PlaybackNote() const { return m_playbackNote; }
 
     int SelectedCorner() const;
-    int RowCount() const;
+    int RowCount() const { return static_cast<int>(m_controls.size()); }
+    const Placement& Control(int row) const { return m_controls[row].place; }
     // The row's displacement from its load place, as the edits show it when it is selected.
-    QPoint RowShift(int row) const { return m_rows[row].shift; }
+    QPoint RowShift(int row) const { return m_controls[row].loadOffset - m_controls[row].place.offset; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -85,30 +86,32 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    // Where a row's control was loaded (its offset from the corner point then) and how far it
-    // has been moved from there since.
-    struct Row {
-        QPoint loadOffset;
-        QPoint shift;
+    // A control on the page: where it lies, where it was loaded, and what its row says.
+    struct PlacedControl {
+        Placement place;
+        QPoint loadOffset; // the offset it had when it was loaded
+        QString name;
+        QString pathText;
     };
 
     // Plays path at the corner: the row of a control already there is reused. Returns the row,
     // or -1 after telling the user why nothing changed.
     int PlaceAtCorner(const QString& path, int corner, const QString& name, const QString& pathText);
     int ControlAtCorner(int corner) const;
-    // The preview's view on the corner (through the canvas, where it is public).
-    void ShowPreviewCorner(int corner);
-    QTreeWidgetItem* RowItem(int row) const;
-    void SetRowTexts(int row, int corner, const QString& name, const QString& pathText);
+    // The offset of a control loaded at the corner now: the view's top-left.
+    QPoint LoadOffset(int corner) const;
+    // The list rows and the preview show the controls again.
+    void ShowControls();
     void SelectRow(int row);
     void RemoveAllRows();
 
     void OnTabChanged(int corner);
     void OnRowSelectionChanged();
     void OnArrows(bool horizontal, int action);
-    void OnControlMoved(int row);
+    void OnControlDragged(int row, QPoint delta);
     void OnControlGrabbed(int row);
-    void ReadShiftBack(int row);
+    // Moves the row's control by (dx, dy) preview pixels.
+    void MoveControl(int row, QPoint by);
     void EnableEdits(bool enabled);
     void RefreshEdits();
     void LayoutControls();
@@ -131,6 +134,6 @@ private:
     QLabel* m_playbackNote = nullptr;
     CControlsPreviewCtrl* m_preview = nullptr;
 
-    std::array<Row, kMaxControls> m_rows{};
+    QList<PlacedControl> m_controls;
     QPoint m_current;
 };

@@ -554,21 +554,21 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     ASSERT_TRUE(WriteAll(wide, skintest::SwfMovie(120, 40)));
     dialogs.openPaths.enqueue(clock);
     page->LocalFileButton()->click();
-    const QPoint clockLoaded = preview->GetFlashOffset(0);
+    const QPoint clockLoaded = page->Control(0).offset;
     for (int i = 0; i < 3; ++i)
         page->XArrows()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     // The arrow keys move the selected control, not the list's selection.
     QTest::keyClick(page->ControlList(), Qt::Key_Down);
     EXPECT_EQ(page->YEdit()->text(), QStringLiteral("1"));
-    const QPoint clockOffset = preview->GetFlashOffset(0);
+    const QPoint clockOffset = page->Control(0).offset;
     EXPECT_EQ(clockOffset, clockLoaded - QPoint(3, 1));
 
     page->CornerTabs()->setCurrentIndex(3);
     dialogs.openPaths.enqueue(wide);
     page->LocalFileButton()->click();
-    const QPoint wideLoaded = preview->GetFlashOffset(1);
+    const QPoint wideLoaded = page->Control(1).offset;
     const QPoint grip =
-        CPlayerCanvasCtrl::Anchor(3) - preview->GetFlashOffset(1) + QPoint(5, 5) - preview->Scroll();
+        CPlayerCanvasCtrl::Anchor(3) - page->Control(1).offset + QPoint(5, 5) - preview->Scroll();
     auto mouse = [preview](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
         QMouseEvent event(type, QPointF(p), preview->mapToGlobal(QPointF(p)), Qt::LeftButton, buttons,
                           Qt::NoModifier);
@@ -578,13 +578,13 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     mouse(QEvent::MouseMove, grip + QPoint(-6, 4), Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, grip + QPoint(-6, 4), Qt::NoButton);
     EXPECT_EQ(page->XEdit()->text(), QStringLiteral("-6"));
-    const QPoint wideOffset = preview->GetFlashOffset(1);
+    const QPoint wideOffset = page->Control(1).offset;
     EXPECT_EQ(wideOffset, wideLoaded + QPoint(6, -4));
 
     // Moving the wizard keeps the controls where they were on the player.
     wizard.move(wizard.pos() + QPoint(15, 10));
     QCoreApplication::processEvents();
-    EXPECT_EQ(preview->GetFlashOffset(0), clockOffset);
+    EXPECT_EQ(page->Control(0).offset, clockOffset);
 
     Press(ID_NEXT);
     ASSERT_EQ(wizard.CurrentIndex(), static_cast<int>(SaveStep));
@@ -615,9 +615,9 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     EXPECT_EQ(page->ControlList()->topLevelItem(0)->text(0), QStringLiteral("左上角"));
     EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(0), QStringLiteral("右下角"));
     EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(1), QStringLiteral("bottomright"));
-    EXPECT_EQ(preview->FlashCorner(1), 3);
-    EXPECT_EQ(preview->GetFlashOffset(0), clockOffset);
-    EXPECT_EQ(preview->GetFlashOffset(1), wideOffset);
+    EXPECT_EQ(page->Control(1).corner, 3);
+    EXPECT_EQ(page->Control(0).offset, clockOffset);
+    EXPECT_EQ(page->Control(1).offset, wideOffset);
     EXPECT_EQ(page->RowShift(0), QPoint(3, 1));
     EXPECT_EQ(page->RowShift(1), QPoint(-6, 4));
 
@@ -631,7 +631,7 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(0), QStringLiteral("右上角"));
     EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(1), QStringLiteral("时钟"));
     EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(2), QStringLiteral("Vadi动态控件"));
-    EXPECT_EQ(preview->FlashPath(2), clock);
+    EXPECT_EQ(page->Control(2).file, clock);
 }
 
 #include "RoadTest.moc"

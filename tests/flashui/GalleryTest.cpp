@@ -220,7 +220,7 @@ TEST(GalleryPage, UseInTheProgramsOwnGalleryAddsARowOnStep5)
     EXPECT_EQ(row->text(0), QStringLiteral("右上角"));
     EXPECT_EQ(row->text(1), QStringLiteral("时钟"));
     EXPECT_EQ(row->text(2), QStringLiteral("Vadi动态控件"));
-    EXPECT_EQ(page->Preview()->FlashPath(0), scratch.file("clock01.swf"));
+    EXPECT_EQ(page->Control(0).file, scratch.file("clock01.swf"));
     EXPECT_EQ(skintest::ReadAll(scratch.file("clock01.swf")),
               skintest::ReadAll(SKIN_SOURCE_DIR "/res/flash/clock.swf"));
     EXPECT_TRUE(dialogs.messages.isEmpty());

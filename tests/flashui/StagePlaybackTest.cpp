@@ -50,10 +50,10 @@ TEST(StagePlayback, MoviesOverThePreviewWithOverlayAndSelectionClippedToIt)
     ASSERT_GE(overlayPixel.x(), 0);
 
     const QString movies = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/");
-    ASSERT_EQ(preview->AddFlash(movies + "clock.swf", 0), 0);
-    preview->SetFlashOffset(150 - 540, 150 - 200, 0, 0); // view (540, 200): 20 pixels past the edge
-    ASSERT_EQ(preview->AddFlash(movies + "weather.swf", 2), 1);
-    preview->SetFlashOffset(150 - 10, 630 - 300, 2, 1); // view (10, 300), over the grey canvas
+    preview->SetControls({
+        {0, {150 - 540, 150 - 200}, {80, 80}, movies + "clock.swf"},   // view (540, 200): 20 past the edge
+        {2, {150 - 10, 630 - 300}, {120, 60}, movies + "weather.swf"}, // view (10, 300), over the canvas
+    });
     preview->SelectFlash(1);
 
     QImage shot;
@@ -64,9 +64,14 @@ TEST(StagePlayback, MoviesOverThePreviewWithOverlayAndSelectionClippedToIt)
         },
         120000);
     ASSERT_TRUE(faceDrawn);
-    QTest::qWait(500);
-    shot = window.grab().toImage();
     const auto at = [&](int x, int y) { return shot.pixel(50 + x, 50 + y); };
+    // The shading of the selected badge follows its movie.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            shot = window.grab().toImage();
+            return qGray(at(12, 302)) >= 198;
+        },
+        10000));
     // The clock's light face where the blue header lay.
     EXPECT_LT(qGray(before.pixel(540 + 40, 212)), 150);
     EXPECT_LT(qAbs(qGray(at(540 + 2, 202)) - qGray(before.pixel(540 + 2, 202))), 12);

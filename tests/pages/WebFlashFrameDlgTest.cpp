@@ -81,7 +81,7 @@ TEST_F(WebFlashFrameDlgTest, OneRowPerCornerInTheOrderChosen)
     EXPECT_EQ(Column(1), QStringList{"wide"});
     EXPECT_EQ(Column(2), QStringList{QDir::toNativeSeparators(wide)});
     ASSERT_EQ(Preview()->FlashCount(), 1);
-    EXPECT_EQ(Preview()->FlashPath(0), wide);
+    EXPECT_EQ(page.Control(0).file, wide);
 
     Choose(1, tall);
     Choose(3, clock);
@@ -89,7 +89,7 @@ TEST_F(WebFlashFrameDlgTest, OneRowPerCornerInTheOrderChosen)
     EXPECT_EQ(Column(0), (QStringList{"左上角", "右上角", "右下角", "左下角"}));
     EXPECT_EQ(Column(1), (QStringList{"wide", "tall", "clock", "wide"}));
     for (int row = 0; row < 4; ++row)
-        EXPECT_EQ(Preview()->FlashCorner(row), (std::array{0, 1, 3, 2})[row]) << row;
+        EXPECT_EQ(page.Control(row).corner, (std::array{0, 1, 3, 2})[row]) << row;
     EXPECT_EQ(CurrentRow(), 3);
     EXPECT_EQ(Preview()->SelectedFlash(), 3);
 
@@ -101,30 +101,30 @@ TEST_F(WebFlashFrameDlgTest, OneRowPerCornerInTheOrderChosen)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QDir::toNativeSeparators(notMovie)));
     EXPECT_EQ(page.RowCount(), 4);
-    EXPECT_EQ(Preview()->FlashPath(3), wide);
+    EXPECT_EQ(page.Control(3).file, wide);
 }
 
 TEST_F(WebFlashFrameDlgTest, ArrowsAndKeysStepTheSelectedControlTypingDoesNot)
 {
     Choose(3, clock);
-    const QPoint start = Preview()->GetFlashOffset(0);
+    const QPoint start = page.Control(0).offset;
     for (int i = 0; i < 5; ++i)
         page.XArrows()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     page.YArrows()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(Preview()->GetFlashOffset(0), start - QPoint(5, -1));
+    EXPECT_EQ(page.Control(0).offset, start - QPoint(5, -1));
     EXPECT_EQ(Shown(), QPoint(5, -1));
 
     page.XEdit()->selectAll();
     QTest::keyClicks(page.XEdit(), "x12");
     EXPECT_EQ(page.XEdit()->text(), QStringLiteral("12"));
-    EXPECT_EQ(Preview()->GetFlashOffset(0), start - QPoint(5, -1));
+    EXPECT_EQ(page.Control(0).offset, start - QPoint(5, -1));
     page.XArrows()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(Shown(), QPoint(6, -1));
 
     EXPECT_TRUE(page.NudgeSelected(0, 2));
     EXPECT_EQ(Shown(), QPoint(6, 1));
     EXPECT_EQ(page.RowShift(0), QPoint(6, 1));
-    EXPECT_EQ(Preview()->GetFlashOffset(0), start - QPoint(6, 1));
+    EXPECT_EQ(page.Control(0).offset, start - QPoint(6, 1));
 
     // Without a selected control, arrows and keys move nothing.
     page.DeleteButton()->click();
@@ -133,10 +133,10 @@ TEST_F(WebFlashFrameDlgTest, ArrowsAndKeysStepTheSelectedControlTypingDoesNot)
     page.ControlList()->clearSelection();
     EXPECT_EQ(Preview()->SelectedFlash(), -1);
     EXPECT_FALSE(page.XEdit()->isEnabled());
-    const QPoint placed = Preview()->GetFlashOffset(0);
+    const QPoint placed = page.Control(0).offset;
     page.XArrows()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_FALSE(page.NudgeSelected(1, 0));
-    EXPECT_EQ(Preview()->GetFlashOffset(0), placed);
+    EXPECT_EQ(page.Control(0).offset, placed);
 }
 
 TEST_F(WebFlashFrameDlgTest, GrabbingAControlSelectsItsRowAndADragShowsItsShift)
@@ -145,7 +145,7 @@ TEST_F(WebFlashFrameDlgTest, GrabbingAControlSelectsItsRowAndADragShowsItsShift)
     Choose(1, wide);
     ASSERT_EQ(CurrentRow(), 1);
     page.CornerTabs()->setCurrentIndex(0);
-    const QPoint topLeft = CPlayerCanvasCtrl::Anchor(0) - Preview()->GetFlashOffset(0);
+    const QPoint topLeft = CPlayerCanvasCtrl::Anchor(0) - page.Control(0).offset;
     const QPoint grip = topLeft + QPoint(10, 10) - Preview()->Scroll();
     Mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton);
     EXPECT_EQ(CurrentRow(), 0);
@@ -157,12 +157,12 @@ TEST_F(WebFlashFrameDlgTest, GrabbingAControlSelectsItsRowAndADragShowsItsShift)
     EXPECT_EQ(page.RowShift(1), QPoint(0, 0));
 
     // Entering the step again on another corner's tab leaves every control where it was.
-    const QPoint offsets[2] = {Preview()->GetFlashOffset(0), Preview()->GetFlashOffset(1)};
+    const QPoint offsets[2] = {page.Control(0).offset, page.Control(1).offset};
     page.CornerTabs()->setCurrentIndex(3);
     SkinProject project;
     page.LoadFromProject(project);
-    EXPECT_EQ(Preview()->GetFlashOffset(0), offsets[0]);
-    EXPECT_EQ(Preview()->GetFlashOffset(1), offsets[1]);
+    EXPECT_EQ(page.Control(0).offset, offsets[0]);
+    EXPECT_EQ(page.Control(1).offset, offsets[1]);
 }
 
 TEST_F(WebFlashFrameDlgTest, DeleteMovesLaterRowsUpAndClearEmptiesListAndPreview)
@@ -176,7 +176,7 @@ TEST_F(WebFlashFrameDlgTest, DeleteMovesLaterRowsUpAndClearEmptiesListAndPreview
     page.DeleteButton()->click();
     EXPECT_EQ(Column(0), (QStringList{"左上角", "左下角"}));
     ASSERT_EQ(Preview()->FlashCount(), 2);
-    EXPECT_EQ(Preview()->FlashPath(1), tall);
+    EXPECT_EQ(page.Control(1).file, tall);
     EXPECT_EQ(page.RowShift(1), QPoint(-1, 0));
     EXPECT_EQ(Preview()->SelectedFlash(), -1);
     page.DeleteButton()->click();
@@ -205,8 +205,8 @@ TEST_F(WebFlashFrameDlgTest, EveryControlOfAProjectPlaysAndIsSavedBackAsItCame)
     ASSERT_EQ(Preview()->FlashCount(), 7);
     for (int row = 0; row < 7; ++row) {
         const FlashControl& control = row < 4 ? project.cornerControls[row] : project.extraControls[row - 4];
-        EXPECT_EQ(Preview()->FlashCorner(row), control.corner) << row;
-        EXPECT_EQ(Preview()->GetFlashOffset(row), control.position) << row;
+        EXPECT_EQ(page.Control(row).corner, control.corner) << row;
+        EXPECT_EQ(page.Control(row).offset, control.position) << row;
     }
 
     SkinProject saved;
@@ -235,7 +235,7 @@ TEST_F(WebFlashFrameDlgTest, EveryControlOfAProjectPlaysAndIsSavedBackAsItCame)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("另有5个")))
         << dialogs.messages[0].text.toStdString();
-    EXPECT_EQ(Preview()->GetFlashOffset(19), QPoint(12, 12));
+    EXPECT_EQ(page.Control(19).offset, QPoint(12, 12));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "flash/ui/CControlsPreviewCtrl.h"
 
-#include "flash/core/SwfHeader.h"
 #include "flash/ui/CFlashWnd.h"
 #include "flash/ui/FlashEngine.h"
 #include "flash/web/CFlashStage.h"
@@ -9,17 +8,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace {
-
-constexpr int kHeaderHeight = 64;
-
-bool IsCorner(int corner)
-{
-    return corner >= 0 && corner < 4;
-}
-
-} // namespace
-
 CControlsPreviewCtrl::CControlsPreviewCtrl(QWidget* parent) : CPlayerCanvasCtrl(parent)
 {
     SetItemsEnabled(false);
@@ -27,120 +15,72 @@ CControlsPreviewCtrl::CControlsPreviewCtrl(QWidget* parent) : CPlayerCanvasCtrl(
 
 CControlsPreviewCtrl::~CControlsPreviewCtrl()
 {
-    // The controls close their movies in the stage, so they go first.
-    m_flash.clear();
+    // The boxes close their movies in the stage, so they go first.
+    m_movies.clear();
 }
 
-int CControlsPreviewCtrl::AddFlash(const QString& path, int corner, bool reuseCorner)
+void CControlsPreviewCtrl::SetControls(const QList<Placement>& controls)
 {
-    if (!IsCorner(corner) || !ReadSwfFrameSize(path).ok)
-        return -1;
-    int index = -1;
-    for (int i = 0; i < FlashCount() && reuseCorner; ++i) {
-        if (m_flash[i].corner == corner)
-            index = i;
-    }
-    if (index < 0) {
-        if (FlashCount() >= kMaxFlash)
-            return -1;
+    m_controls = controls;
+    if (!m_controls.isEmpty())
         EnsureStage();
-        m_flash.push_back({std::make_unique<CFlashWnd>(this, m_stage.get()), corner});
-        index = FlashCount() - 1;
+    m_movies.resize(m_controls.size());
+    for (auto& movie : m_movies) {
+        if (!movie) {
+            movie = std::make_unique<CFlashWnd>(m_stage.get());
+            movie->Show(m_visible);
+        }
     }
-    CFlashWnd& window = *m_flash[index].window;
-    window.OpenMovie(path);
-    window.Show(m_visible);
-    return index;
+    if (!IsIndex(m_selected))
+        m_selected = -1;
+    if (!IsIndex(m_dragging))
+        m_dragging = -1;
+    PlaceMovies();
 }
 
-void CControlsPreviewCtrl::RemoveFlash(int index)
+void CControlsPreviewCtrl::RemoveControl(int index)
 {
     if (!IsIndex(index))
         return;
-    m_flash.erase(m_flash.begin() + index);
+    m_controls.removeAt(index);
+    m_movies.erase(m_movies.begin() + index);
+    m_dragging = -1;
     SelectFlash(-1);
-    m_dragging = -1;
 }
 
-void CControlsPreviewCtrl::RemoveAllFlash()
-{
-    m_flash.clear();
-    m_selected = -1;
-    m_dragging = -1;
-}
-
-void CControlsPreviewCtrl::SetFlashOffset(int x, int y, int corner, int index)
-{
-    if (!IsIndex(index) || !IsCorner(corner))
-        return;
-    m_flash[index].corner = corner;
-    const QPoint target = Anchor(corner) - QPoint(x, y) - Scroll();
-    const QPoint shift = target - m_flash[index].window->WindowRect().topLeft();
-    m_flash[index].window->MoveBy(shift.x(), shift.y());
-}
-
-QPoint CControlsPreviewCtrl::GetFlashOffset(int index) const
+QRect CControlsPreviewCtrl::ControlRect(int index) const
 {
     if (!IsIndex(index))
         return {};
-    return Anchor(m_flash[index].corner) - (m_flash[index].window->WindowRect().topLeft() + Scroll());
-}
-
-QSize CControlsPreviewCtrl::GetFlashSize(int index) const
-{
-    return IsIndex(index) ? m_flash[index].window->StageSize() : QSize();
-}
-
-void CControlsPreviewCtrl::MoveFlashBy(int dx, int dy, int index)
-{
-    if (IsIndex(index))
-        m_flash[index].window->MoveBy(dx, dy);
+    const Placement& control = m_controls[index];
+    return {Anchor(control.corner) - control.offset - Scroll(), control.size};
 }
 
 void CControlsPreviewCtrl::SelectFlash(int index)
 {
     m_selected = IsIndex(index) ? index : -1;
     for (int i = 0; i < FlashCount(); ++i)
-        m_flash[i].window->SetShaded(i == m_selected);
-}
-
-int CControlsPreviewCtrl::SelectedFlash() const
-{
-    return m_selected;
+        m_movies[i]->SetShaded(i == m_selected);
 }
 
 void CControlsPreviewCtrl::ShowFlash(bool visible)
 {
     m_visible = visible;
-    for (Slot& slot : m_flash)
-        slot.window->Show(visible);
+    for (auto& movie : m_movies)
+        movie->Show(visible);
     if (m_stage)
         m_stage->SetVisible(visible);
     if (!visible)
         m_dragging = -1;
+    SyncOverlay();
     update();
 }
 
 void CControlsPreviewCtrl::FollowWindowMove()
 {
-    for (Slot& slot : m_flash)
-        slot.window->FollowAnchor();
+    if (m_stage)
+        m_stage->FitAnchor();
     ShowCorner(CurrentCorner());
-}
-
-int CControlsPreviewCtrl::FlashCount() const
-{
-    return static_cast<int>(m_flash.size());
-}
-
-int CControlsPreviewCtrl::FlashCorner(int index) const
-{
-    return IsIndex(index) ? m_flash[index].corner : -1;
-}
-
-QString CControlsPreviewCtrl::FlashPath(int index) const
-{
-    return IsIndex(index) ? m_flash[index].window->Path() : QString();
 }
 
 bool CControlsPreviewCtrl::FlashPlaybackAvailable()
@@ -153,28 +93,18 @@ QString CControlsPreviewCtrl::FlashPlaybackMissingText()
     return QStringLiteral("未安装Flash播放组件：控件仍可添加、保存和打开，但不能在预览中播放。");
 }
 
-void CControlsPreviewCtrl::ShowCorner(int corner)
+void CControlsPreviewCtrl::ViewChanged()
 {
-    const QPoint before = Scroll();
-    CPlayerCanvasCtrl::ShowCorner(corner);
-    FollowScroll(before);
-}
-
-void CControlsPreviewCtrl::ScrollBy(int dx, int dy)
-{
-    const QPoint before = Scroll();
-    CPlayerCanvasCtrl::ScrollBy(dx, dy);
-    FollowScroll(before);
+    PlaceMovies();
+    SyncOverlay();
 }
 
 void CControlsPreviewCtrl::DrawOverlay(QPainter& painter)
 {
-    // Without a loaded stage the overlay is painted here; with one it lies in the page, above the
-    // movies, and painting it here as well would darken it.
-    if (StageShowsOverlay())
-        SyncOverlay();
-    else
-        Look().DrawTabOverlay(painter, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, kHeaderHeight);
+    // With a loaded stage the overlay lies in the page, above the movies, and painting it here as
+    // well would darken it.
+    if (!StageShowsOverlay())
+        Look().DrawTabOverlay(painter, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, kChromeHeight);
 }
 
 void CControlsPreviewCtrl::mousePressEvent(QMouseEvent* event)
@@ -200,12 +130,10 @@ void CControlsPreviewCtrl::mouseMoveEvent(QMouseEvent* event)
         CPlayerCanvasCtrl::mouseMoveEvent(event);
         return;
     }
-    const QPoint shift = point - m_dragLast;
+    const QPoint delta = point - m_dragLast;
     m_dragLast = point;
-    if (shift.isNull())
-        return;
-    m_flash[m_dragging].window->MoveBy(shift.x(), shift.y());
-    emit flashMoved(m_dragging);
+    if (!delta.isNull())
+        emit flashDragged(m_dragging, delta);
 }
 
 void CControlsPreviewCtrl::mouseReleaseEvent(QMouseEvent* event)
@@ -236,7 +164,7 @@ int CControlsPreviewCtrl::HitTest(const QPoint& point) const
         return -1;
     // Later controls lie above earlier ones.
     for (int i = FlashCount() - 1; i >= 0; --i) {
-        if (m_flash[i].window->HitTest(point))
+        if ((ControlRect(i) & rect()).contains(point))
             return i;
     }
     return -1;
@@ -252,28 +180,26 @@ void CControlsPreviewCtrl::EnsureStage()
     m_stage->SetVisible(m_visible);
     m_stage->onLoaded = [this] {
         m_overlaySent.clear();
+        SyncOverlay();
         update();
     };
-    for (Slot& slot : m_flash)
-        slot.window->AttachStage(m_stage.get());
+    for (auto& movie : m_movies)
+        movie->AttachStage(m_stage.get());
 }
 
-void CControlsPreviewCtrl::FollowScroll(const QPoint& before)
+void CControlsPreviewCtrl::PlaceMovies()
 {
-    const QPoint shift = before - Scroll();
-    if (shift.isNull())
-        return;
-    for (Slot& slot : m_flash)
-        slot.window->MoveBy(shift.x(), shift.y());
-    if (StageShowsOverlay())
-        SyncOverlay();
+    for (int i = 0; i < FlashCount(); ++i)
+        m_movies[i]->Play(m_controls[i].file, ControlRect(i));
 }
 
 void CControlsPreviewCtrl::SyncOverlay()
 {
+    if (!StageShowsOverlay())
+        return;
     const QString resource = PngResourcePath(Look().IsTabTextWhite() ? 137 : 4);
     const QRect place(QPoint(kWindowLeft, kWindowTop) - Scroll(),
-                      QSize(kWindowRight - kWindowLeft, kHeaderHeight));
+                      QSize(kWindowRight - kWindowLeft, kChromeHeight));
     const QString sent = QStringLiteral("%1 %2 %3").arg(resource).arg(place.x()).arg(place.y());
     if (sent == m_overlaySent)
         return;
