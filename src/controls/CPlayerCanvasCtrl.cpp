@@ -1,7 +1,5 @@
 #include "controls/CPlayerCanvasCtrl.h"
 
-#include "controls/CPngItem.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -20,10 +18,6 @@ bool IsCorner(int corner)
 
 CPlayerCanvasCtrl::CPlayerCanvasCtrl(QWidget* parent) : QWidget(parent)
 {
-    for (auto& item : m_items) {
-        item = std::make_unique<CPngItem>();
-        item->SetOwner(this);
-    }
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -41,6 +35,25 @@ SkinRect CPlayerCanvasCtrl::Quarter(int corner)
     const int dy = corner < 2 ? 0 : kQuarterHeight;
     return {kWindowLeft + dx, kWindowTop + dy, kWindowLeft + kQuarterWidth + dx,
             kWindowTop + kQuarterHeight + dy};
+}
+
+QPoint CPlayerCanvasCtrl::CentredOffset(QSize size)
+{
+    return {size.width() / 2, size.height() / 2};
+}
+
+QPoint CPlayerCanvasCtrl::ClampOffset(int corner, QSize size, QPoint offset)
+{
+    if (!IsCorner(corner))
+        return offset;
+    const SkinRect quarter = Quarter(corner);
+    const int w = size.width();
+    const int h = size.height();
+    const QPoint anchor = Anchor(corner);
+    // The top-left between the quarter's edges grown by the size, and the item inside them.
+    const int left = std::clamp(anchor.x() - offset.x(), quarter.left - w, quarter.right);
+    const int top = std::clamp(anchor.y() - offset.y(), quarter.top - h, quarter.bottom);
+    return anchor - QPoint(left, top);
 }
 
 void CPlayerCanvasCtrl::SetPicture(SharedPicture picture)
@@ -82,21 +95,11 @@ void CPlayerCanvasCtrl::ResetItems()
 
 bool CPlayerCanvasCtrl::LoadItemPicture(const QString& path, int corner)
 {
-    if (!IsCorner(corner))
+    if (!IsCorner(corner) || !m_items[corner].LoadFromFile(path))
         return false;
-    CPngItem& item = *m_items[corner];
-    if (!item.LoadFromFile(path))
-        return false;
-    // The item may lie wholly outside the window, but no further.
-    const SkinRect quarter = Quarter(corner);
-    const int w = item.Width();
-    const int h = item.Height();
-    item.SetLimits({quarter.left - w, quarter.top - h, quarter.right + w, quarter.bottom + h});
     m_hasItem[corner] = true;
+    m_offsets[corner] = CentredOffset(m_items[corner].Size());
     ShowCorner(corner);
-    int dx = 0;
-    int dy = 0;
-    MoveItem(dx, dy, corner);
     return true;
 }
 
@@ -106,6 +109,31 @@ void CPlayerCanvasCtrl::RemoveItem(int corner)
         return;
     m_hasItem[corner] = false;
     update();
+}
+
+QSize CPlayerCanvasCtrl::ItemSize(int corner) const
+{
+    return IsCorner(corner) && m_hasItem[corner] ? m_items[corner].Size() : QSize();
+}
+
+void CPlayerCanvasCtrl::SetItemOffset(const QPoint& offset, int corner)
+{
+    if (!IsCorner(corner))
+        return;
+    m_offsets[corner] = offset;
+    update();
+}
+
+QPoint CPlayerCanvasCtrl::ItemOffset(int corner) const
+{
+    return IsCorner(corner) ? m_offsets[corner] : QPoint();
+}
+
+QRect CPlayerCanvasCtrl::ItemRect(int corner) const
+{
+    if (!IsCorner(corner) || !m_hasItem[corner])
+        return {};
+    return {Anchor(corner) - m_offsets[corner], m_items[corner].Size()};
 }
 
 void CPlayerCanvasCtrl::ShowCorner(int corner)
@@ -130,73 +158,14 @@ void CPlayerCanvasCtrl::ScrollBy(int dx, int dy)
     update();
 }
 
-SkinRect CPlayerCanvasCtrl::DefaultRect(int corner) const
-{
-    const CPngItem& item = *m_items[corner];
-    const QPoint anchor = Anchor(corner);
-    const int w = item.Width();
-    const int h = item.Height();
-    return {anchor.x() - w / 2, anchor.y() - h / 2, anchor.x() - w / 2 + w, anchor.y() - h / 2 + h};
-}
-
-void CPlayerCanvasCtrl::MoveItem(int& dx, int& dy, int corner)
-{
-    if (!IsCorner(corner) || !m_hasItem[corner])
-        return;
-    CPngItem& item = *m_items[corner];
-    const SkinRect d = DefaultRect(corner);
-    const SkinRect& limits = item.Limits();
-    const int w = item.Width();
-    const int h = item.Height();
-    if (dx > limits.right - w - d.left)
-        dx = limits.right - w - d.left;
-    else if (dx < limits.left - d.left)
-        dx = limits.left - d.left;
-    if (dy > limits.bottom - h - d.top)
-        dy = limits.bottom - h - d.top;
-    else if (dy < limits.top - d.top)
-        dy = limits.top - d.top;
-    item.SetItemRect({d.left + dx, d.top + dy, d.right + dx, d.bottom + dy});
-    update();
-}
-
-void CPlayerCanvasCtrl::GetItemShift(int& dx, int& dy, int corner) const
-{
-    if (!IsCorner(corner))
-        return;
-    const SkinRect d = DefaultRect(corner);
-    const SkinRect& rect = m_items[corner]->ItemRect();
-    dx = rect.left - d.left;
-    dy = rect.top - d.top;
-}
-
-QPoint CPlayerCanvasCtrl::GetItemOffset(int corner) const
-{
-    if (!IsCorner(corner))
-        return {};
-    const SkinRect& rect = m_items[corner]->ItemRect();
-    return Anchor(corner) - QPoint(rect.left, rect.top);
-}
-
-void CPlayerCanvasCtrl::SetItemOffset(const QPoint& offset, int corner)
-{
-    if (!IsCorner(corner))
-        return;
-    CPngItem& item = *m_items[corner];
-    const QPoint topLeft = Anchor(corner) - offset;
-    item.SetItemRect({topLeft.x(), topLeft.y(), topLeft.x() + item.Width(), topLeft.y() + item.Height()});
-    update();
-}
-
 void CPlayerCanvasCtrl::SetItemsEnabled(bool enabled)
 {
-    for (auto& item : m_items)
-        item->SetEnabled(enabled);
+    m_itemsEnabled = enabled;
 }
 
-CPngItem* CPlayerCanvasCtrl::CurrentItem() const
+bool CPlayerCanvasCtrl::CurrentItemAt(QPoint point) const
 {
-    return IsCorner(m_currentCorner) && m_hasItem[m_currentCorner] ? m_items[m_currentCorner].get() : nullptr;
+    return m_itemsEnabled && ItemRect(m_currentCorner).contains(point);
 }
 
 void CPlayerCanvasCtrl::ViewChanged() {}
@@ -216,7 +185,7 @@ void CPlayerCanvasCtrl::paintEvent(QPaintEvent*)
     // Corner 3 first, corner 0 last; the tab captions and the body lie above them.
     for (int corner = 3; corner >= 0; --corner) {
         if (m_hasItem[corner])
-            m_items[corner]->Draw(painter, false);
+            m_items[corner].Draw(painter, Anchor(corner) - m_offsets[corner]);
     }
     DrawOverlay(painter);
     m_look.DrawChrome(painter, 1,
@@ -229,9 +198,12 @@ void CPlayerCanvasCtrl::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint p = event->position().toPoint();
-    CPngItem* item = CurrentItem();
-    if (item != nullptr && item->OnLButtonDown(p.x() + m_scrollX, p.y() + m_scrollY))
+    if (CurrentItemAt(p + Scroll())) {
+        m_draggingItem = true;
+        m_dragLast = p;
+        setCursor(Qt::PointingHandCursor);
         return;
+    }
     m_panning = true;
     m_panX = p.x();
     m_panY = p.y();
@@ -240,9 +212,15 @@ void CPlayerCanvasCtrl::mousePressEvent(QMouseEvent* event)
 void CPlayerCanvasCtrl::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    if (CPngItem* item = CurrentItem();
-        item != nullptr && item->OnMouseMove(p.x() + m_scrollX, p.y() + m_scrollY))
-        emit itemMoved(m_currentCorner);
+    if (m_draggingItem) {
+        const QPoint delta = p - m_dragLast;
+        m_dragLast = p;
+        if (!delta.isNull())
+            emit itemDragged(m_currentCorner, delta);
+        return;
+    }
+    if (m_itemsEnabled)
+        setCursor(CurrentItemAt(p + Scroll()) ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (m_panning) {
         PanBy(p.x() - m_panX, p.y() - m_panY);
         m_panX = p.x();
@@ -256,7 +234,6 @@ void CPlayerCanvasCtrl::mouseReleaseEvent(QMouseEvent* event)
         return;
     const QPoint p = event->position().toPoint();
     m_panning = false;
-    setCursor(Qt::ArrowCursor);
-    if (CPngItem* item = CurrentItem())
-        item->OnLButtonUp(p.x() + m_scrollX, p.y() + m_scrollY);
+    m_draggingItem = false;
+    setCursor(CurrentItemAt(p + Scroll()) ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }

@@ -1,16 +1,16 @@
 #pragma once
 // The whole player window with the user's header and main colour on a larger grey canvas, with
-// a picture item at each of the window's four outer corners. The control shows one corner of
-// the canvas at a time; only the item of that corner takes the mouse. A press elsewhere pans
-// where the variant allows it. Corner order: 0 left-top, 1 right-top, 2 left-bottom, 3 right-bottom.
+// a decoration picture at each of the window's four outer corners, drawn at the corner point
+// minus its offset. The control shows one corner of the canvas at a time; only the item of that
+// corner takes the mouse, and a drag of it is reported as a delta for the owner to apply. A press
+// elsewhere pans where the variant allows it.
+// Corner order: 0 left-top, 1 right-top, 2 left-bottom, 3 right-bottom.
+#include "controls/CPngItem.h"
 #include "controls/PlayerWindowPicture.h"
 
 #include <QPoint>
 #include <QWidget>
 #include <array>
-#include <memory>
-
-class CPngItem;
 
 class CPlayerCanvasCtrl : public QWidget {
     Q_OBJECT
@@ -31,6 +31,11 @@ public:
     // The corner's point of the window, and its quarter of the window.
     static QPoint Anchor(int corner);
     static SkinRect Quarter(int corner);
+    // The offset that centres an item of the size on its corner point.
+    static QPoint CentredOffset(QSize size);
+    // The offset moved just enough that the item lies between its quarter grown by its own size
+    // on every side: wholly outside the window at most, but no further.
+    static QPoint ClampOffset(int corner, QSize size, QPoint offset);
 
     // The header picture (shared); nullptr changes nothing.
     void SetPicture(SharedPicture picture);
@@ -45,30 +50,24 @@ public:
     bool LoadItemPicture(const QString& path, int corner);
     void RemoveItem(int corner);
     bool HasItem(int corner) const { return m_hasItem[corner]; }
+    QSize ItemSize(int corner) const;
+    // Places the item at the corner point minus offset, as given.
+    void SetItemOffset(const QPoint& offset, int corner);
+    QPoint ItemOffset(int corner) const;
+    // Where the item lies on the canvas.
+    QRect ItemRect(int corner) const;
 
     // Moves the view to the corner and makes that corner's item the one the mouse reaches.
     void ShowCorner(int corner);
     // Scrolls the view by the mouse's travel, stopping at the canvas edges.
     void ScrollBy(int dx, int dy);
-    // Places the corner's item dx, dy from its centred place; the shifts are clamped to its
-    // limits and written back.
-    virtual void MoveItem(int& dx, int& dy, int corner);
-
-    // The item's displacement from its centred place.
-    void GetItemShift(int& dx, int& dy, int corner) const;
-    // Corner point minus the item's top-left: the form the project keeps.
-    QPoint GetItemOffset(int corner) const;
-    // Places the item at corner point minus offset, unclamped.
-    void SetItemOffset(const QPoint& offset, int corner);
-
-    const CPngItem& Item(int corner) const { return *m_items[corner]; }
     int CurrentCorner() const { return m_currentCorner; }
     QPoint Scroll() const { return {m_scrollX, m_scrollY}; }
     const PlayerWindowPicture& Look() const { return m_look; }
 
 signals:
-    // The user dragged the corner's item.
-    void itemMoved(int corner);
+    // The user dragged the corner's item by delta (canvas pixels).
+    void itemDragged(int corner, QPoint delta);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -86,11 +85,15 @@ protected:
     virtual void PanBy(int dx, int dy);
 
 private:
-    SkinRect DefaultRect(int corner) const;
-    CPngItem* CurrentItem() const;
+    // The current corner's item when it takes the mouse at the point (canvas coordinates).
+    bool CurrentItemAt(QPoint point) const;
 
-    std::array<std::unique_ptr<CPngItem>, 4> m_items;
+    std::array<CPngItem, 4> m_items;
+    std::array<QPoint, 4> m_offsets;
     std::array<bool, 4> m_hasItem{};
+    bool m_itemsEnabled = true;
+    bool m_draggingItem = false;
+    QPoint m_dragLast;
     PlayerWindowPicture m_look{118, 119}; // header background, body
     int m_scrollX = 0;
     int m_scrollY = 0;

@@ -14,9 +14,9 @@ bool HasPngSignature(const QByteArray& bytes)
 
 } // namespace
 
-void CPngItem::Draw(QPainter& painter, bool gamma)
+void CPngItem::Draw(QPainter& painter, QPoint topLeft) const
 {
-    DrawPicture(painter, m_picture, m_rect.left, m_rect.top, m_picture.width(), m_picture.height(), gamma);
+    DrawPicture(painter, m_picture, topLeft.x(), topLeft.y(), m_picture.width(), m_picture.height(), false);
 }
 
 bool CPngItem::LoadFromFile(const QString& path)

@@ -1,16 +1,19 @@
 #pragma once
-// A canvas item showing a PNG picture at its own size: a corner decoration.
-#include "controls/CCanvasItem.h"
-
+// A corner decoration's picture: a PNG shown at its own size.
 #include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
 
-class CPngItem : public CCanvasItem {
+class QPainter;
+
+class CPngItem {
 public:
-    void Draw(QPainter& painter, bool gamma) override;
-    int Width() const override { return m_picture.width(); }
-    int Height() const override { return m_picture.height(); }
-    // Reads the whole file and decodes it; only a PNG picture is taken.
-    bool LoadFromFile(const QString& path) override;
+    // Reads the whole file and decodes it; only a PNG picture is taken. False when the file
+    // cannot be read as one; the item keeps what it had.
+    bool LoadFromFile(const QString& path);
+    void Draw(QPainter& painter, QPoint topLeft) const;
+    QSize Size() const { return m_picture.size(); }
 
 private:
     QImage m_picture;

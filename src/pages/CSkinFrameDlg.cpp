@@ -31,7 +31,18 @@ int EditValue(const QLineEdit* edit)
     return edit->text().trimmed().toInt();
 }
 
-constexpr int kPreviewMaxWidth = 1004;
+constexpr int kPreviewMaxWidth = CPlayerCanvasCtrl::kCanvasWidth;
+
+// The shift from the centred place of a decoration at the offset, and back.
+QPoint ShiftOf(const Placement& place)
+{
+    return CPlayerCanvasCtrl::CentredOffset(place.size) - place.offset;
+}
+
+QPoint OffsetAt(const Placement& place, QPoint shift)
+{
+    return CPlayerCanvasCtrl::CentredOffset(place.size) - shift;
+}
 
 } // namespace
 
@@ -103,7 +114,7 @@ CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CWizardPage(132, parent)
 
     m_preview = new CFramePreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1022"));
-    connect(m_preview, &CPlayerCanvasCtrl::itemMoved, this, &CSkinFrameDlg::OnItemMoved);
+    connect(m_preview, &CPlayerCanvasCtrl::itemDragged, this, &CSkinFrameDlg::OnItemDragged);
 
     for (QLineEdit* edit : {m_xEdit, m_yEdit}) {
         AcceptDigitKeysOnly(edit);
@@ -125,11 +136,6 @@ int CSkinFrameDlg::SelectedCorner() const
     return std::max(0, m_tabs->currentIndex());
 }
 
-QPoint CSkinFrameDlg::CornerShift(int corner) const
-{
-    return {m_corners[corner].x, m_corners[corner].y};
-}
-
 void CSkinFrameDlg::SelectCorner(int corner)
 {
     const QSignalBlocker blocker(m_tabs);
@@ -138,18 +144,17 @@ void CSkinFrameDlg::SelectCorner(int corner)
 
 void CSkinFrameDlg::ShowCornerState(int corner)
 {
-    const bool decorated = !m_corners[corner].path.isEmpty();
-    m_xEdit->setEnabled(decorated);
-    m_yEdit->setEnabled(decorated);
-    m_pathEdit->setText(decorated ? QDir::toNativeSeparators(m_corners[corner].path) : NoPictureText());
+    const QString& path = m_corners[corner].place.file;
+    m_xEdit->setEnabled(!path.isEmpty());
+    m_yEdit->setEnabled(!path.isEmpty());
+    m_pathEdit->setText(path.isEmpty() ? NoPictureText() : QDir::toNativeSeparators(path));
 }
 
 void CSkinFrameDlg::ResetPage()
 {
     SelectCorner(0);
     m_corners.fill(Corner());
-    m_currentX = 0;
-    m_currentY = 0;
+    m_current = QPoint();
     ShowCornerState(0);
     m_preview->ResetItems();
     RefreshEdits();
@@ -167,10 +172,9 @@ void CSkinFrameDlg::LoadFromProject(SkinProject& project)
 void CSkinFrameDlg::SaveToProject(SkinProject& project)
 {
     for (int corner = 0; corner < kCornerCount; ++corner) {
-        const QString& path = m_corners[corner].path;
-        project.decorations[corner] = path.isEmpty()
-                                          ? CornerDecoration()
-                                          : CornerDecoration{true, path, m_preview->GetItemOffset(corner)};
+        const Placement& place = m_corners[corner].place;
+        project.decorations[corner] =
+            place.file.isEmpty() ? CornerDecoration() : CornerDecoration{true, place.file, place.offset};
     }
 }
 
@@ -184,13 +188,12 @@ void CSkinFrameDlg::ShowOpenedProject(SkinProject& project)
         if (!decoration.present || !m_preview->LoadItemPicture(decoration.path, corner))
             continue;
         Corner& shown = m_corners[corner];
-        shown.path = decoration.path;
-        m_preview->SetItemOffset(decoration.offset, corner);
-        m_preview->GetItemShift(shown.x, shown.y, corner);
+        shown.place = {corner, decoration.offset, m_preview->ItemSize(corner), decoration.path};
+        shown.shift = ShiftOf(shown.place);
+        m_preview->SetItemOffset(shown.place.offset, corner);
     }
     ShowCornerState(0);
-    m_currentX = m_corners[0].x;
-    m_currentY = m_corners[0].y;
+    m_current = m_corners[0].shift;
     RefreshEdits();
     m_preview->ShowCorner(0);
 }
@@ -200,8 +203,7 @@ void CSkinFrameDlg::OnTabChanged(int corner)
     if (corner < 0)
         return;
     ShowCornerState(corner);
-    m_currentX = m_corners[corner].x;
-    m_currentY = m_corners[corner].y;
+    m_current = m_corners[corner].shift;
     m_preview->ShowCorner(corner);
     RefreshEdits();
 }
@@ -221,11 +223,9 @@ void CSkinFrameDlg::Browse()
         return;
     }
     // The new picture sits centred on the corner: its shifts start at 0.
-    Corner& chosen = m_corners[corner];
-    chosen.path = file;
-    m_preview->GetItemShift(chosen.x, chosen.y, corner);
-    m_currentX = chosen.x;
-    m_currentY = chosen.y;
+    const QSize size = m_preview->ItemSize(corner);
+    m_corners[corner] = {{corner, CPlayerCanvasCtrl::CentredOffset(size), size, file}, QPoint()};
+    m_current = QPoint();
     ShowCornerState(corner);
     RefreshEdits();
 }
@@ -234,22 +234,28 @@ void CSkinFrameDlg::Clear()
 {
     const int corner = SelectedCorner();
     m_corners[corner] = Corner();
-    m_currentX = 0;
-    m_currentY = 0;
+    m_current = QPoint();
     ShowCornerState(corner);
     m_preview->RemoveItem(corner);
     RefreshEdits();
 }
 
+QPoint CSkinFrameDlg::PlaceAtShift(int corner, QPoint shift)
+{
+    Placement& place = m_corners[corner].place;
+    place.offset = CPlayerCanvasCtrl::ClampOffset(corner, place.size, OffsetAt(place, shift));
+    m_preview->SetItemOffset(place.offset, corner);
+    return ShiftOf(place);
+}
+
 void CSkinFrameDlg::OnShiftsTyped()
 {
     const int corner = SelectedCorner();
-    m_currentX = EditValue(m_xEdit);
-    m_currentY = EditValue(m_yEdit);
-    // The typed values are kept for the corner; the edits show where the preview could put it.
-    m_corners[corner].x = m_currentX;
-    m_corners[corner].y = m_currentY;
-    m_preview->MoveItem(m_currentX, m_currentY, corner);
+    // The typed values are kept for the corner; the edits show where the limits let it go.
+    m_corners[corner].shift = {EditValue(m_xEdit), EditValue(m_yEdit)};
+    m_current = m_corners[corner].shift;
+    if (!m_corners[corner].place.file.isEmpty())
+        m_current = PlaceAtShift(corner, m_current);
     RefreshEdits();
 }
 
@@ -258,31 +264,30 @@ void CSkinFrameDlg::OnArrows(bool horizontal, int action)
     const int step = ArrowStep(horizontal ? m_xArrows : m_yArrows, action);
     const int corner = SelectedCorner();
     Corner& shown = m_corners[corner];
-    if (shown.path.isEmpty() || step == 0)
+    if (shown.place.file.isEmpty() || step == 0)
         return;
-    (horizontal ? m_currentX : m_currentY) += step;
-    m_preview->MoveItem(m_currentX, m_currentY, corner);
+    m_current = PlaceAtShift(corner, m_current + (horizontal ? QPoint(step, 0) : QPoint(0, step)));
     if (horizontal)
-        shown.x = m_currentX;
+        shown.shift.setX(m_current.x());
     else
-        shown.y = m_currentY;
+        shown.shift.setY(m_current.y());
     RefreshEdits();
 }
 
-void CSkinFrameDlg::OnItemMoved()
+void CSkinFrameDlg::OnItemDragged(int corner, QPoint delta)
 {
-    const int corner = SelectedCorner();
     Corner& shown = m_corners[corner];
-    m_preview->GetItemShift(shown.x, shown.y, corner);
-    m_currentX = shown.x;
-    m_currentY = shown.y;
+    if (shown.place.file.isEmpty())
+        return;
+    shown.shift = PlaceAtShift(corner, ShiftOf(shown.place) + delta);
+    m_current = shown.shift;
     RefreshEdits();
 }
 
 void CSkinFrameDlg::RefreshEdits()
 {
-    const QString x = QString::number(m_currentX);
-    const QString y = QString::number(m_currentY);
+    const QString x = QString::number(m_current.x());
+    const QString y = QString::number(m_current.y());
     if (m_xEdit->text() != x)
         m_xEdit->setText(x);
     if (m_yEdit->text() != y)

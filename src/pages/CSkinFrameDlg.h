@@ -1,9 +1,10 @@
 #pragma once
 // Step 4: the frame decoration page. The user hangs a PNG picture on any of the player window's
 // four outer corners and shifts it with the two edits and their arrows, or by dragging it in the
-// decorated preview. Shifts are displacements from the decoration's centred place; the project
-// keeps offsets from the corner point, converted through the preview.
+// decorated preview. The page keeps each corner's decoration as data (its offset from the corner
+// point, as the project keeps it); the edits show the shift from the decoration's centred place.
 #include "pages/CWizardPage.h"
+#include "skin/Placement.h"
 
 #include <array>
 
@@ -44,8 +45,10 @@ public:
     CPictureLabel* Diagram() const { return m_diagram; }
 
     int SelectedCorner() const;
-    const QString& CornerPath(int corner) const { return m_corners[corner].path; }
-    QPoint CornerShift(int corner) const;
+    const QString& CornerPath(int corner) const { return m_corners[corner].place.file; }
+    const Placement& CornerPlacement(int corner) const { return m_corners[corner].place; }
+    // The shift the edits show for the corner (typed values as typed).
+    QPoint CornerShift(int corner) const { return m_corners[corner].shift; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -53,16 +56,18 @@ protected:
 
 private:
     struct Corner {
-        QString path; // empty = no decoration
-        int x = 0;
-        int y = 0;
+        Placement place; // no file: no decoration
+        QPoint shift;
     };
 
     void SelectCorner(int corner);
     void OnTabChanged(int corner);
     void OnShiftsTyped();
     void OnArrows(bool horizontal, int action);
-    void OnItemMoved();
+    void OnItemDragged(int corner, QPoint delta);
+    // Places the corner's decoration at the shift, as far as its limits let it go; returns the
+    // shift it got.
+    QPoint PlaceAtShift(int corner, QPoint shift);
     void ShowCornerState(int corner);
     void RefreshEdits();
     void LayoutControls();
@@ -81,6 +86,5 @@ private:
     CPictureLabel* m_diagram = nullptr;
 
     std::array<Corner, 4> m_corners;
-    int m_currentX = 0;
-    int m_currentY = 0;
+    QPoint m_current; // the shift the edits show
 };

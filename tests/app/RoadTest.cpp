@@ -2,7 +2,6 @@
 #include "app/CWizardDlg.h"
 #include "controls/CFramePreviewCtrl.h"
 #include "controls/CLinkLabel.h"
-#include "controls/CPngItem.h"
 #include "controls/CSkinButton2.h"
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "imaging/CSkinImage.h"
@@ -494,8 +493,7 @@ TEST_F(Road, DecorationsTravelThroughThePackageAndBack)
     frame->BrowseButton()->click();
     // Drag the small picture 6 left and 4 down with the mouse.
     CFramePreviewCtrl* preview = frame->Preview();
-    const SkinRect itemRect = preview->Item(3).ItemRect();
-    const QPoint grip = QPoint(itemRect.left + 5, itemRect.top + 5) - preview->Scroll();
+    const QPoint grip = preview->ItemRect(3).topLeft() + QPoint(5, 5) - preview->Scroll();
     auto mouse = [preview](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
         QMouseEvent event(type, QPointF(p), preview->mapToGlobal(QPointF(p)), Qt::LeftButton, buttons,
                           Qt::NoModifier);

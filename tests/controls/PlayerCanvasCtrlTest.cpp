@@ -1,7 +1,6 @@
 // The decorated player preview: corner items, their limits, the view and the mouse.
 #include "ControlTestSupport.h"
 #include "controls/CFramePreviewCtrl.h"
-#include "controls/CPngItem.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +17,13 @@ protected:
     CanvasTest()
     {
         preview = new CFramePreviewCtrl(&parent);
-        moves.emplace(preview, &CPlayerCanvasCtrl::itemMoved);
+        moves.emplace(preview, &CPlayerCanvasCtrl::itemDragged);
+        // The owner applies drags as the frame page does.
+        QObject::connect(preview, &CPlayerCanvasCtrl::itemDragged, [this](int corner, QPoint delta) {
+            const QSize size = preview->ItemSize(corner);
+            preview->SetItemOffset(
+                CPlayerCanvasCtrl::ClampOffset(corner, size, preview->ItemOffset(corner) - delta), corner);
+        });
         preview->resize(600, 400);
         decoration = dir.file("deco.png");
         EXPECT_TRUE(skintest::WritePicture(decoration, 100, 80, QColor(255, 0, 0)));
@@ -34,41 +39,36 @@ protected:
 TEST_F(CanvasTest, RightBottomDecorationIsCentredAndClampedToItsLimits)
 {
     ASSERT_TRUE(preview->LoadItemPicture(decoration, 3));
-    EXPECT_EQ(preview->Item(3).ItemRect(), (SkinRect{804, 590, 904, 670}));
-    EXPECT_EQ(preview->GetItemOffset(3), QPoint(50, 40));
-    EXPECT_EQ(preview->Item(3).Limits(), (SkinRect{402, 310, 954, 710}));
+    EXPECT_EQ(preview->ItemRect(3), QRect(804, 590, 100, 80));
+    EXPECT_EQ(preview->ItemOffset(3), QPoint(50, 40));
     EXPECT_EQ(preview->CurrentCorner(), 3);
     EXPECT_EQ(preview->Scroll(), QPoint(1004 - 600, 780 - 400));
 
-    int dx = 1000;
-    int dy = -1000;
-    preview->MoveItem(dx, dy, 3);
-    EXPECT_EQ(dx, 50);
-    EXPECT_EQ(dy, 310 - 590);
-    int sx = 0;
-    int sy = 0;
-    preview->GetItemShift(sx, sy, 3);
-    EXPECT_EQ(QPoint(sx, sy), QPoint(50, -280));
+    // The limits: the quarter (502, 390)-(854, 630) grown by the item's size on every side.
+    const QSize size(100, 80);
+    EXPECT_EQ(CPlayerCanvasCtrl::ClampOffset(3, size, QPoint(50, 40) - QPoint(1000, -1000)),
+              QPoint(854 - 854, 630 - 310));
+    EXPECT_EQ(CPlayerCanvasCtrl::ClampOffset(3, size, QPoint(5000, 5000)), QPoint(854 - 402, 630 - 310));
+    EXPECT_EQ(CPlayerCanvasCtrl::ClampOffset(3, size, QPoint(-5000, -5000)), QPoint(854 - 854, 630 - 630));
+    EXPECT_EQ(CPlayerCanvasCtrl::ClampOffset(3, size, QPoint(3, 4)), QPoint(3, 4));
 
     // Offsets place the item without clamping and read back unchanged.
     preview->SetItemOffset({-500, 7}, 3);
-    EXPECT_EQ(preview->GetItemOffset(3), QPoint(-500, 7));
-    EXPECT_EQ(preview->Item(3).ItemRect(), (SkinRect{1354, 623, 1454, 703}));
+    EXPECT_EQ(preview->ItemOffset(3), QPoint(-500, 7));
+    EXPECT_EQ(preview->ItemRect(3), QRect(1354, 623, 100, 80));
 }
 
 TEST_F(CanvasTest, AFileThatIsNotAPngLeavesTheCornerAsItWas)
 {
     ASSERT_TRUE(preview->LoadItemPicture(decoration, 1));
-    int dx = 5;
-    int dy = 6;
-    preview->MoveItem(dx, dy, 1);
+    preview->SetItemOffset({50 - 5, 40 - 6}, 1);
     const QString jpeg = dir.file("photo.jpg");
     ASSERT_TRUE(QImage(30, 30, QImage::Format_RGB32).save(jpeg, "JPG"));
     ASSERT_TRUE(skintest::WriteAll(dir.file("broken.png"), QByteArray("\x89PNG\r\n\x1a\nrest", 12)));
     for (const QString& bad : {jpeg, dir.file("broken.png"), dir.file("missing.png")}) {
         EXPECT_FALSE(preview->LoadItemPicture(bad, 1)) << bad.toStdString();
-        EXPECT_EQ(preview->GetItemOffset(1), QPoint(50 - 5, 40 - 6));
-        EXPECT_EQ(preview->Item(1).Width(), 100);
+        EXPECT_EQ(preview->ItemOffset(1), QPoint(50 - 5, 40 - 6));
+        EXPECT_EQ(preview->ItemSize(1), QSize(100, 80));
     }
     EXPECT_FALSE(preview->LoadItemPicture(jpeg, 2));
     EXPECT_FALSE(preview->HasItem(2));
@@ -84,7 +84,7 @@ TEST_F(CanvasTest, DraggingTheCurrentItemStopsAtItsLimitsAndReportsEachMove)
     Move(preview, 700, 125); // right edge at most 502 + 100
     Release(preview, 700, 125);
     EXPECT_EQ(moves->count(), 2);
-    EXPECT_EQ(preview->Item(0).ItemRect(), (SkinRect{502, 105, 602, 185}));
+    EXPECT_EQ(preview->ItemRect(0), QRect(502, 105, 100, 80));
     EXPECT_EQ(preview->Scroll(), QPoint(0, 0));
 
     // A press beside the item pans instead.
@@ -119,9 +119,7 @@ TEST_F(CanvasTest, PanningStopsAtTheCanvasEdges)
 TEST_F(CanvasTest, DecorationsLieUnderTheWindowBodyAndResetClearsThem)
 {
     ASSERT_TRUE(preview->LoadItemPicture(decoration, 0));
-    int dx = 0;
-    int dy = 50; // (100, 160)-(200, 240): the body begins at y 214
-    preview->MoveItem(dx, dy, 0);
+    preview->SetItemOffset({50, 40 - 50}, 0); // (100, 160)-(200, 240): the body begins at y 214
     // Outside the window the decoration shows; inside, the body covers it; the canvas is grey.
     QImage shot = Grab(preview);
     EXPECT_EQ(QColor(shot.pixel(110, 170)), QColor(255, 0, 0));

@@ -3,7 +3,6 @@
 #include "pages/CSkinFrameDlg.h"
 
 #include "controls/CFramePreviewCtrl.h"
-#include "controls/CPngItem.h"
 #include "skin/SkinProject.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
@@ -72,7 +71,7 @@ TEST_F(SkinFrameDlgTest, EachCornerKeepsItsOwnPictureAndShifts)
     QTest::keyClicks(page.YEdit(), "-9");
     EXPECT_EQ(page.CornerShift(2), QPoint(0, 9));
     EXPECT_EQ(Shown(), QPoint(0, 5));
-    EXPECT_EQ(page.Preview()->GetItemOffset(2), QPoint(10, 0));
+    EXPECT_EQ(page.CornerPlacement(2).offset, QPoint(10, 0));
 
     page.CornerTabs()->setCurrentIndex(1);
     EXPECT_EQ(page.PathEdit()->text(), QDir::toNativeSeparators(big));
@@ -98,7 +97,7 @@ TEST_F(SkinFrameDlgTest, APictureThatIsNotAPngIsRefusedWithAMessage)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("PNG")));
     EXPECT_EQ(page.CornerPath(3), big);
-    EXPECT_EQ(page.Preview()->Item(3).Width(), 100);
+    EXPECT_EQ(page.CornerPlacement(3).size, QSize(100, 80));
 
     Choose(0, jpeg);
     EXPECT_TRUE(page.CornerPath(0).isEmpty());
@@ -112,10 +111,7 @@ TEST_F(SkinFrameDlgTest, DraggedShiftsTravelAsOffsetsAndComeBack)
 {
     Choose(0, big);
     Choose(3, small);
-    int dx = 7;
-    int dy = -8;
-    page.Preview()->MoveItem(dx, dy, 3);
-    emit page.Preview()->itemMoved(3);
+    emit page.Preview()->itemDragged(3, QPoint(7, -8));
     EXPECT_EQ(Shown(), QPoint(7, -8));
     EXPECT_EQ(page.CornerShift(3), QPoint(7, -8));
 
@@ -135,7 +131,7 @@ TEST_F(SkinFrameDlgTest, DraggedShiftsTravelAsOffsetsAndComeBack)
     EXPECT_EQ(opened.PathEdit()->text(), QDir::toNativeSeparators(big));
     EXPECT_TRUE(opened.XEdit()->isEnabled());
     EXPECT_EQ(opened.CornerShift(3), QPoint(7, -8));
-    EXPECT_EQ(opened.Preview()->GetItemOffset(3), QPoint(3, 13));
+    EXPECT_EQ(opened.Preview()->ItemOffset(3), QPoint(3, 13));
 
     // Remake empties every corner.
     opened.ResetPage();
