@@ -91,15 +91,6 @@ CPictureCtrl::CPictureCtrl(QWidget* parent) : QWidget(parent)
 
 CPictureCtrl::~CPictureCtrl() = default;
 
-int CPictureCtrl::LoadPicture(const QString& path)
-{
-    auto picture = std::make_shared<CSkinImage>();
-    if (!picture->LoadFromFile(path))
-        return 0;
-    SetPicture(std::move(picture));
-    return 1;
-}
-
 void CPictureCtrl::SetPicture(SharedPicture picture)
 {
     m_picture = std::move(picture);
@@ -289,7 +280,7 @@ void CPictureCtrl::mousePressEvent(QMouseEvent* event)
     const auto handles = HandleRects();
     for (int i = 0; i < 4; ++i) {
         if (RectContains(handles[i], p.x(), p.y())) {
-            m_handle = i + 1;
+            m_handle = static_cast<Handle>(i + 1);
             setCursor(HandleCursor(m_handle));
             return;
         }

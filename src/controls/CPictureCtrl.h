@@ -35,9 +35,6 @@ public:
     explicit CPictureCtrl(QWidget* parent = nullptr);
     ~CPictureCtrl() override;
 
-    // Decodes the file into a fresh picture on the calling thread and shows it; non-zero on
-    // success. A failed load changes nothing.
-    int LoadPicture(const QString& path);
     // Shows the picture with a fresh crop (reported at once when the control has a size).
     void SetPicture(SharedPicture picture);
     // While another thread loads, the control shows the placeholder and ignores input; the
@@ -90,7 +87,7 @@ private:
     int m_lastY = 0;
     bool m_moving = false;
     SkinRect m_display;
-    int m_handle = NoHandle;
+    Handle m_handle = NoHandle;
     QImage m_dimLayer;
     QImage m_fullLayer;
     bool m_rebuild = true;

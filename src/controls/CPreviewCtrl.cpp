@@ -29,11 +29,6 @@ QImage LoadPng(int id)
     return image;
 }
 
-int64_t MulDiv(int64_t a, int64_t b, int64_t c)
-{
-    return c == 0 ? 0 : a * b / c;
-}
-
 } // namespace
 
 CPreviewCtrl::CPreviewCtrl(QWidget* parent) : QWidget(parent)
@@ -56,26 +51,15 @@ SkinRect CPreviewCtrl::HeaderBandFor(int clientWidth, int clientHeight)
     return {0, 0, clientWidth, static_cast<int>(bottom)};
 }
 
-int CPreviewCtrl::LoadPicture(const QString& path)
-{
-    auto picture = std::make_unique<CSkinImage>();
-    const bool ok = picture->LoadFromFile(path);
-    m_picture = std::move(picture);
-    m_rebuildPicture = true;
-    m_hasPicture = ok;
-    update();
-    return ok ? 1 : 0;
-}
-
-int CPreviewCtrl::SetPicture(SharedPicture picture)
+bool CPreviewCtrl::SetPicture(SharedPicture picture)
 {
     if (picture == nullptr)
-        return 0;
+        return false;
     m_picture = std::move(picture);
     m_rebuildPicture = true;
     m_hasPicture = true;
     update();
-    return 1;
+    return true;
 }
 
 void CPreviewCtrl::SetPictureRect(int left, int top, int right, int bottom)
@@ -323,7 +307,7 @@ void CPreviewCtrl::UpdateHoverCursor(int x, int y)
     const bool onEdge = hit == Drag::LeftEdge || hit == Drag::RightEdge;
     if ((onEdge || DraggingEdge()) && m_drag != Drag::Move)
         setCursor(Qt::SizeHorCursor);
-    else if (m_buttonDown || RectContains(m_selection, x, y))
+    else if (m_drag != Drag::None || RectContains(m_selection, x, y))
         setCursor(Qt::PointingHandCursor);
     else
         unsetCursor();
@@ -340,9 +324,7 @@ void CPreviewCtrl::mousePressEvent(QMouseEvent* event)
         return;
     m_drag = hit;
     setCursor(DraggingEdge() ? Qt::SizeHorCursor : Qt::PointingHandCursor);
-    m_buttonDown = true;
     m_lastX = x;
-    m_lastY = y;
 }
 
 void CPreviewCtrl::mouseMoveEvent(QMouseEvent* event)
@@ -366,7 +348,7 @@ void CPreviewCtrl::mouseMoveEvent(QMouseEvent* event)
                 m_selection.right = std::clamp(x, std::min(m_selection.left + 1, InnerRight()), InnerRight());
         }
         handled = true;
-    } else if (m_drag == Drag::Move && m_buttonDown && (event->buttons() & Qt::LeftButton)) {
+    } else if (m_drag == Drag::Move && (event->buttons() & Qt::LeftButton)) {
         int dx = x - m_lastX;
         if (m_selection.left + dx < InnerLeft())
             dx = InnerLeft() - m_selection.left;
@@ -378,7 +360,6 @@ void CPreviewCtrl::mouseMoveEvent(QMouseEvent* event)
     }
     if (handled) {
         m_lastX = x;
-        m_lastY = y;
         update();
     }
 }
@@ -394,7 +375,6 @@ void CPreviewCtrl::mouseReleaseEvent(QMouseEvent* event)
     NotifyRegion();
     // The edge drag ends with the button too; otherwise the edge would keep following the mouse.
     m_drag = Drag::None;
-    m_buttonDown = false;
 }
 
 void CPreviewCtrl::mouseDoubleClickEvent(QMouseEvent* event)

@@ -20,16 +20,14 @@ public:
     explicit CPreviewCtrl(QWidget* parent = nullptr);
     ~CPreviewCtrl() override;
 
-    // Decodes the file into a picture object owned by the control; non-zero on success.
-    int LoadPicture(const QString& path);
-    // Shows a picture owned by the caller; 0 (and no change) for nullptr, else 1.
-    int SetPicture(SharedPicture picture);
+    // Shows a picture (shared with its owner); false (and no change) for nullptr.
+    bool SetPicture(SharedPicture picture);
     // The part of the picture (picture pixels) that is the header.
     void SetPictureRect(int left, int top, int right, int bottom);
     void SetMainColor(ColorRef color);
     // Only the low byte counts: 0 black tab text, anything else white.
     void SetTabTextWhite(int flag);
-    // Forgets the picture; a picture made by LoadPicture is released.
+    // Forgets the picture.
     void ClearPicture();
 
     // The default selection (a 15-pixel band just left of the centre); only with a picture.
@@ -88,8 +86,6 @@ private:
     SharedPicture m_picture;
     SkinRect m_selection;
     int m_lastX = 0;
-    int m_lastY = 0;
-    bool m_buttonDown = false;
     bool m_selectionEnabled = false;
     Drag m_drag = Drag::None;
     SkinRect m_headerBand;

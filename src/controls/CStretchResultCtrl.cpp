@@ -1,7 +1,9 @@
 #include "controls/CStretchResultCtrl.h"
 
+#include "controls/ControlDrawing.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ImageLoading.h"
+#include "platform/HeaderSize.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -9,14 +11,13 @@
 
 namespace {
 
-// The header band of the player top: 61 pixels high from y 2.
+// The header band of the player top: the header's height from y 2.
 constexpr int kHeaderTop = 2;
-constexpr int kHeaderBottom = 63;
-constexpr int kHeaderHeight = kHeaderBottom - kHeaderTop;
+constexpr int kHeaderBottom = kHeaderTop + kHeaderHeight;
 
 int MulDivTrunc(int64_t a, int64_t b, int64_t c)
 {
-    return static_cast<int>(a * b / c);
+    return static_cast<int>(MulDiv(a, b, c));
 }
 
 void AddPiece(std::vector<StretchPiece>& pieces, const SkinRect& destination, const SkinRect& source)

@@ -9,7 +9,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 
 #include <algorithm>
@@ -335,9 +334,5 @@ void CColorSkinDlg::resizeEvent(QResizeEvent* event)
 
 void CColorSkinDlg::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    const QRect grey(0, kGreyTop, width(), height() - kGreyTop);
-    painter.fillRect(grey, QColor(0xC0, 0xC0, 0xC0));
-    painter.setPen(Qt::black);
-    painter.drawRect(grey.adjusted(0, 0, -1, -1));
+    PaintGreyArea(kGreyTop);
 }

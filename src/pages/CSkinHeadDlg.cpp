@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QThread>
 #include <QUrl>
@@ -31,7 +30,6 @@ const QString kHintFailed = QStringLiteral("加载图片失败！");
 const QString kHintCrop = QStringLiteral("在下方预览区域内截取图片！");
 
 constexpr int kDiagramId = 176;
-const QColor kGrey(0xC0, 0xC0, 0xC0);
 
 // Places labels one after another on a line, each at its own size.
 void PlaceInLine(int x, int y, std::initializer_list<QWidget*> widgets)
@@ -389,14 +387,7 @@ void CSkinHeadDlg::ShowOpenedProject(SkinProject& project)
 
 void CSkinHeadDlg::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    const QRect grey(0, m_greyTop, width(), height() - m_greyTop);
-    if (grey.height() <= 0)
-        return;
-    painter.fillRect(grey, kGrey);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(grey.adjusted(0, 0, -1, -1));
+    PaintGreyArea(m_greyTop);
 }
 
 void CSkinHeadDlg::resizeEvent(QResizeEvent*)

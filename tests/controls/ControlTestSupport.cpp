@@ -6,6 +6,12 @@
 
 namespace skintest {
 
+SharedPicture LoadedPicture(const QString& path)
+{
+    auto picture = std::make_shared<CSkinImage>();
+    return picture->LoadFromFile(path) ? picture : nullptr;
+}
+
 bool WritePicture(const QString& path, int width, int height, QColor colour, bool gradient)
 {
     QImage image(width, height, QImage::Format_RGB32);

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the control tests: reported rectangles, pictures on disk, and mouse events
 // delivered straight to a widget.
+#include "imaging/CSkinImage.h"
 #include "platform/SkinRect.h"
 
 #include <QColor>
@@ -22,6 +23,9 @@ inline SkinRect LastRect(const QSignalSpy& spy)
 {
     return spy.constLast().constFirst().value<SkinRect>();
 }
+
+// The file decoded into a fresh picture; null when it cannot be read.
+SharedPicture LoadedPicture(const QString& path);
 
 // Writes a picture of one colour, or a left-to-right gradient when gradient is set.
 bool WritePicture(const QString& path, int width, int height, QColor colour, bool gradient = false);
