@@ -1,12 +1,9 @@
 #include "pages/CWebFlashFrameDlg.h"
 
-#include "controls/CLinkLabel.h"
-#include "controls/CPictureLabel.h"
 #include "flash/core/SwfHeader.h"
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/ui/CWebFlashWnd.h"
 #include "skin/SkinProject.h"
-#include "ui/ArrowEdits.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
@@ -18,14 +15,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTabBar>
 #include <QTreeWidget>
 #include <algorithm>
 
 namespace {
-
-constexpr int kPreviewMaxWidth = CPlayerCanvasCtrl::kCanvasWidth;
 
 void Tell(QWidget* parent, const QString& text)
 {
@@ -64,17 +57,12 @@ QString CornerPositionText(int corner)
     return corner >= 0 && corner < kCornerCount ? QString::fromUtf8(kTexts[corner]) : QString();
 }
 
-CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
+CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
 {
     const QFont textFont = UiFont(12, 400);
     const QFont boldFont = UiFont(15, 700);
     CreateTitle(QStringLiteral("选择控件（可选）"));
-
-    m_helpLink = new CLinkLabel(this);
-    m_helpLink->setObjectName(QStringLiteral("link1041"));
-    m_helpLink->setText(QStringLiteral("什么是控件？"));
-    m_helpLink->SetSitePage(SitePage::ControlsHelp);
-    m_helpLink->setGeometry(190, 13, 100, 16);
+    CreateHelpLink(QStringLiteral("什么是控件？"), SitePage::ControlsHelp, {190, 13, 100, 16});
 
     m_playbackNote = MakeLabel(this, QStringLiteral("playbackNote"), QString(), &textFont);
     m_playbackNote->setStyleSheet(QStringLiteral("color: #c00000;"));
@@ -95,13 +83,7 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
     m_group->setFont(boldFont);
     m_group->setGeometry(25, 60, 600, 168);
 
-    m_tabs = new QTabBar(this);
-    m_tabs->setObjectName(QStringLiteral("tabs1015"));
-    m_tabs->setFont(textFont);
-    for (const char* title : {"左上外饰", "右上外饰", "左下外饰", "右下外饰"})
-        m_tabs->addTab(QString::fromUtf8(title));
-    m_tabs->setDrawBase(true);
-    m_tabs->setGeometry(35, 92, 356, 24);
+    CreateCornerTabs({35, 92, 356, 24});
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("list1079"));
@@ -140,45 +122,22 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
     m_clearButton = makeButton(QStringLiteral("清空"), QStringLiteral("button1048"), {513, 124, 100, 24});
 
     MakeLabel(this, QStringLiteral("static1073"), QStringLiteral("调整位置："), &textFont)->move(403, 160);
-    MakeLabel(this, QStringLiteral("static1075"), QStringLiteral("横向偏移"), &textFont)->move(403, 183);
-    m_xEdit = new QLineEdit(this);
-    m_xEdit->setObjectName(QStringLiteral("edit1019"));
-    m_xEdit->setGeometry(455, 180, 40, 20);
-    m_xArrows = new QScrollBar(Qt::Horizontal, this);
-    m_xArrows->setObjectName(QStringLiteral("arrows1023"));
-    m_xArrows->setGeometry(495, 180, 30, 20);
-    MakeLabel(this, QStringLiteral("static1074"), QStringLiteral("像素"), &textFont)->move(529, 183);
-    MakeLabel(this, QStringLiteral("static1076"), QStringLiteral("纵向偏移"), &textFont)->move(403, 205);
-    m_yEdit = new QLineEdit(this);
-    m_yEdit->setObjectName(QStringLiteral("edit1020"));
-    m_yEdit->setGeometry(455, 202, 40, 20);
-    m_yArrows = new QScrollBar(Qt::Vertical, this);
-    m_yArrows->setObjectName(QStringLiteral("arrows1024"));
-    m_yArrows->setGeometry(495, 202, 16, 20);
-    MakeLabel(this, QStringLiteral("static1077"), QStringLiteral("像素"), &textFont)->move(529, 205);
+    CreateShiftRows(
+        {"static1075", {403, 183}, {455, 180, 40, 20}, {495, 180, 30, 20}, "static1074", {529, 183}},
+        {"static1076", {403, 205}, {455, 202, 40, 20}, {495, 202, 16, 20}, "static1077", {529, 205}});
 
     m_diagramGroup = new QGroupBox(QStringLiteral("示意图"), this);
     m_diagramGroup->setObjectName(QStringLiteral("diagramGroup"));
     m_diagramGroup->setFont(boldFont);
     m_diagramGroup->setGeometry(640, 40, 215, 188);
-    m_diagram = new CPictureLabel(this);
-    m_diagram->setObjectName(QStringLiteral("diagram1065"));
-    m_diagram->move(649, 74);
-    if (m_diagram->LoadFromResource(160, ResourceType::Bitmap))
-        m_diagram->ResizeToPicture();
+    CreateDiagram({649, 74});
 
     m_preview = new CControlsPreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1022"));
     connect(m_preview, &CControlsPreviewCtrl::flashSelected, this, &CWebFlashFrameDlg::OnControlGrabbed);
     connect(m_preview, &CControlsPreviewCtrl::flashDragged, this, &CWebFlashFrameDlg::OnControlDragged);
 
-    for (QLineEdit* edit : {m_xEdit, m_yEdit})
-        AcceptDigitKeysOnly(edit);
-    SetUpArrowBar(m_xArrows);
-    SetUpArrowBar(m_yArrows);
-    connect(m_xArrows, &QScrollBar::actionTriggered, this, [this](int action) { OnArrows(true, action); });
-    connect(m_yArrows, &QScrollBar::actionTriggered, this, [this](int action) { OnArrows(false, action); });
-    connect(m_tabs, &QTabBar::currentChanged, this, &CWebFlashFrameDlg::OnTabChanged);
+    SetPreviewArea(m_group, m_preview);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CWebFlashFrameDlg::OnRowSelectionChanged);
     connect(m_localButton, &QPushButton::clicked, this, &CWebFlashFrameDlg::ChooseLocalFile);
     connect(m_galleryButton, &QPushButton::clicked, this, &CWebFlashFrameDlg::OpenGallery);
@@ -186,11 +145,6 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CWizardPage(178, parent)
     connect(m_clearButton, &QPushButton::clicked, this, &CWebFlashFrameDlg::ClearAll);
 
     ResetPage();
-}
-
-int CWebFlashFrameDlg::SelectedCorner() const
-{
-    return std::max(0, m_tabs->currentIndex());
 }
 
 int CWebFlashFrameDlg::ControlAtCorner(int corner) const
@@ -232,15 +186,12 @@ void CWebFlashFrameDlg::ShowControls()
 
 void CWebFlashFrameDlg::ResetPage()
 {
-    EnableEdits(false);
+    EnableShiftEdits(false);
     m_current = QPoint();
-    {
-        const QSignalBlocker blocker(m_tabs);
-        m_tabs->setCurrentIndex(0);
-    }
+    SelectCornerTab(0);
     RemoveAllRows();
     m_preview->ShowCorner(0);
-    RefreshEdits();
+    ShowShift(m_current);
 }
 
 void CWebFlashFrameDlg::RemoveAllRows()
@@ -248,12 +199,12 @@ void CWebFlashFrameDlg::RemoveAllRows()
     m_controls.clear();
     ShowControls();
     m_preview->SelectFlash(-1);
-    EnableEdits(false);
+    EnableShiftEdits(false);
 }
 
 void CWebFlashFrameDlg::LoadFromProject(SkinProject& project)
 {
-    LayoutControls();
+    LayoutPreview();
     m_preview->SetPicture(project.picture);
     m_preview->SetPictureRect(project.crop.left, project.crop.top, project.crop.right, project.crop.bottom);
     m_preview->SetMainColor(project.mainColor);
@@ -285,13 +236,10 @@ void CWebFlashFrameDlg::SaveToProject(SkinProject& project)
 
 void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
 {
-    LayoutControls();
+    LayoutPreview();
     // The page shows exactly the opened project's controls, whatever it showed before.
     RemoveAllRows();
-    {
-        const QSignalBlocker blocker(m_tabs);
-        m_tabs->setCurrentIndex(0);
-    }
+    SelectCornerTab(0);
     const QList<FlashControl> controls = ControlsOf(project);
     int leftOut = std::max(0, project.extraControlsLeftOut);
     int unreadable = 0;
@@ -317,7 +265,7 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
     ShowControls();
     m_preview->ShowFlash(isVisible());
     m_current = QPoint();
-    RefreshEdits();
+    ShowShift(m_current);
 
     QStringList problems;
     if (leftOut > 0)
@@ -358,9 +306,9 @@ int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, int corner, const QStr
     SelectRow(row);
     // The row may have been selected already (the same corner again): show its new state.
     m_preview->SelectFlash(row);
-    EnableEdits(true);
+    EnableShiftEdits(true);
     m_current = RowShift(row);
-    RefreshEdits();
+    ShowShift(m_current);
     return row;
 }
 
@@ -418,7 +366,7 @@ void CWebFlashFrameDlg::DeleteSelected()
     }
     ShowControls();
     m_preview->SelectFlash(-1);
-    EnableEdits(false);
+    EnableShiftEdits(false);
 }
 
 void CWebFlashFrameDlg::ClearAll()
@@ -442,10 +390,8 @@ bool CWebFlashFrameDlg::NudgeSelected(int dx, int dy)
 
 void CWebFlashFrameDlg::OnTabChanged(int corner)
 {
-    if (corner < 0)
-        return;
     m_preview->ShowCorner(corner);
-    RefreshEdits();
+    ShowShift(m_current);
 }
 
 void CWebFlashFrameDlg::OnRowSelectionChanged()
@@ -453,18 +399,17 @@ void CWebFlashFrameDlg::OnRowSelectionChanged()
     const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
     const int row = selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.first());
     m_preview->SelectFlash(row);
-    EnableEdits(row >= 0);
+    EnableShiftEdits(row >= 0);
     if (row < 0)
         return;
     m_current = RowShift(row);
-    RefreshEdits();
+    ShowShift(m_current);
 }
 
-void CWebFlashFrameDlg::OnArrows(bool horizontal, int action)
+void CWebFlashFrameDlg::OnArrowStep(bool horizontal, int step)
 {
-    const int step = ArrowStep(horizontal ? m_xArrows : m_yArrows, action);
     const int row = m_preview->SelectedFlash();
-    if (step == 0 || row < 0 || row >= RowCount())
+    if (row < 0 || row >= RowCount())
         return;
     // Typed values do not move a control: the step starts from where the control is. A step to
     // the right shows as a larger shift and a smaller offset.
@@ -489,23 +434,7 @@ void CWebFlashFrameDlg::MoveControl(int row, QPoint by)
     m_controls[row].place.offset -= by;
     ShowControls();
     m_current = RowShift(row);
-    RefreshEdits();
-}
-
-void CWebFlashFrameDlg::EnableEdits(bool enabled)
-{
-    m_xEdit->setEnabled(enabled);
-    m_yEdit->setEnabled(enabled);
-}
-
-void CWebFlashFrameDlg::RefreshEdits()
-{
-    const QString x = QString::number(m_current.x());
-    const QString y = QString::number(m_current.y());
-    if (m_xEdit->text() != x)
-        m_xEdit->setText(x);
-    if (m_yEdit->text() != y)
-        m_yEdit->setText(y);
+    ShowShift(m_current);
 }
 
 void CWebFlashFrameDlg::showEvent(QShowEvent* event)
@@ -518,25 +447,4 @@ void CWebFlashFrameDlg::hideEvent(QHideEvent* event)
 {
     CWizardPage::hideEvent(event);
     m_preview->ShowFlash(false);
-}
-
-void CWebFlashFrameDlg::resizeEvent(QResizeEvent* event)
-{
-    CWizardPage::resizeEvent(event);
-    LayoutControls();
-}
-
-void CWebFlashFrameDlg::LayoutControls()
-{
-    const int top = m_group->geometry().bottom() + 1 + 15;
-    const int w = std::min(width() - 40, kPreviewMaxWidth);
-    const int h = height() - 10 - top;
-    m_preview->setGeometry(20, top, std::max(0, w), std::max(0, h));
-    m_preview->ShowCorner(SelectedCorner());
-    update();
-}
-
-void CWebFlashFrameDlg::paintEvent(QPaintEvent*)
-{
-    PaintGreyArea(m_group->geometry().bottom() + 1 + 10);
 }

@@ -5,7 +5,7 @@
 // The page keeps the controls as data: each one's placement (its offset from the corner point,
 // as the project keeps it) and where it was loaded; the list rows and the preview show that. The
 // edits show the selected control's displacement from the place where it was loaded.
-#include "pages/CWizardPage.h"
+#include "pages/CCornerPage.h"
 #include "skin/Placement.h"
 
 #include <QList>
@@ -13,14 +13,9 @@
 
 class CControlsPreviewCtrl;
 class CWebFlashWnd;
-class CLinkLabel;
-class CPictureLabel;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QScrollBar;
-class QTabBar;
 class QTreeWidget;
 
 // The list's name of a control file: its file name without folder and last extension.
@@ -28,7 +23,7 @@ QString ControlNameOf(const QString& path);
 // The list's position text of a corner: "左上角", "右上角", "左下角", "右下角".
 QString CornerPositionText(int corner);
 
-class CWebFlashFrameDlg : public CWizardPage {
+class CWebFlashFrameDlg : public CCornerPage {
     Q_OBJECT
 public:
     static constexpr int kMaxControls = 20;
@@ -56,7 +51,6 @@ public:
     // Moves the selected control by (dx, dy); false when no control is selected.
     bool NudgeSelected(int dx, int dy);
 
-    QTabBar* CornerTabs() const { return m_tabs; }
     QTreeWidget* ControlList() const { return m_list; }
     QPushButton* LocalFileButton() const { return m_localButton; }
     QPushButton* GalleryButton() const { return m_galleryButton; }
@@ -64,24 +58,17 @@ public:
     CWebFlashWnd* Gallery() const { return m_gallery; }
     QPushButton* DeleteButton() const { return m_deleteButton; }
     QPushButton* ClearButton() const { return m_clearButton; }
-    QLineEdit* XEdit() const { return m_xEdit; }
-    QLineEdit* YEdit() const { return m_yEdit; }
-    QScrollBar* XArrows() const { return m_xArrows; }
-    QScrollBar* YArrows() const { return m_yArrows; }
     CControlsPreviewCtrl* Preview() const { return m_preview; }
-    CLinkLabel* HelpLink() const { return m_helpLink; }
-    CPictureLabel* Diagram() const { return m_diagram; }
     QLabel* PlaybackNote() const { return m_playbackNote; }
 
-    int SelectedCorner() const;
     int RowCount() const { return static_cast<int>(m_controls.size()); }
     const Placement& Control(int row) const { return m_controls[row].place; }
     // The row's displacement from its load place, as the edits show it when it is selected.
     QPoint RowShift(int row) const { return m_controls[row].loadOffset - m_controls[row].place.offset; }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void OnTabChanged(int corner) override;
+    void OnArrowStep(bool horizontal, int step) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -105,32 +92,20 @@ private:
     void SelectRow(int row);
     void RemoveAllRows();
 
-    void OnTabChanged(int corner);
     void OnRowSelectionChanged();
-    void OnArrows(bool horizontal, int action);
     void OnControlDragged(int row, QPoint delta);
     void OnControlGrabbed(int row);
     // Moves the row's control by (dx, dy) preview pixels.
     void MoveControl(int row, QPoint by);
-    void EnableEdits(bool enabled);
-    void RefreshEdits();
-    void LayoutControls();
 
-    QTabBar* m_tabs = nullptr;
     QTreeWidget* m_list = nullptr;
     QPushButton* m_localButton = nullptr;
     QPushButton* m_galleryButton = nullptr;
     CWebFlashWnd* m_gallery = nullptr;
     QPushButton* m_deleteButton = nullptr;
     QPushButton* m_clearButton = nullptr;
-    QLineEdit* m_xEdit = nullptr;
-    QLineEdit* m_yEdit = nullptr;
-    QScrollBar* m_xArrows = nullptr;
-    QScrollBar* m_yArrows = nullptr;
     QGroupBox* m_group = nullptr;
     QGroupBox* m_diagramGroup = nullptr;
-    CLinkLabel* m_helpLink = nullptr;
-    CPictureLabel* m_diagram = nullptr;
     QLabel* m_playbackNote = nullptr;
     CControlsPreviewCtrl* m_preview = nullptr;
 

@@ -1,0 +1,134 @@
+#include "pages/CCornerPage.h"
+
+#include "controls/CLinkLabel.h"
+#include "controls/CPictureLabel.h"
+#include "controls/CPlayerCanvasCtrl.h"
+#include "ui/ArrowEdits.h"
+#include "ui/PageLabels.h"
+#include "ui/UiFonts.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTabBar>
+#include <algorithm>
+
+namespace {
+constexpr int kDiagramId = 160;
+} // namespace
+
+CCornerPage::CCornerPage(int templateId, QWidget* parent) : CWizardPage(templateId, parent) {}
+
+int CCornerPage::SelectedCorner() const
+{
+    return std::max(0, m_tabs->currentIndex());
+}
+
+void CCornerPage::CreateHelpLink(const QString& text, SitePage page, const QRect& place)
+{
+    m_helpLink = new CLinkLabel(this);
+    m_helpLink->setObjectName(QStringLiteral("link1041"));
+    m_helpLink->setText(text);
+    m_helpLink->SetSitePage(page);
+    m_helpLink->setGeometry(place);
+}
+
+void CCornerPage::CreateDiagram(QPoint at)
+{
+    m_diagram = new CPictureLabel(this);
+    m_diagram->setObjectName(QStringLiteral("diagram1065"));
+    m_diagram->move(at);
+    if (m_diagram->LoadFromResource(kDiagramId, ResourceType::Bitmap))
+        m_diagram->ResizeToPicture();
+}
+
+void CCornerPage::CreateCornerTabs(const QRect& place)
+{
+    m_tabs = new QTabBar(this);
+    m_tabs->setObjectName(QStringLiteral("tabs1015"));
+    m_tabs->setFont(UiFont(12, 400));
+    for (const char* title : {"左上外饰", "右上外饰", "左下外饰", "右下外饰"})
+        m_tabs->addTab(QString::fromUtf8(title));
+    m_tabs->setDrawBase(true);
+    m_tabs->setGeometry(place);
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int corner) {
+        if (corner >= 0)
+            OnTabChanged(corner);
+    });
+}
+
+void CCornerPage::CreateShiftRows(const ShiftRow& x, const ShiftRow& y)
+{
+    const QFont textFont = UiFont(12, 400);
+    for (const bool horizontal : {true, false}) {
+        const ShiftRow& row = horizontal ? x : y;
+        MakeLabel(this, QString::fromLatin1(row.labelName),
+                  horizontal ? QStringLiteral("横向偏移") : QStringLiteral("纵向偏移"), &textFont)
+            ->move(row.labelAt);
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(horizontal ? QStringLiteral("edit1019") : QStringLiteral("edit1020"));
+        edit->setGeometry(row.edit);
+        AcceptDigitKeysOnly(edit);
+        auto* arrows = new QScrollBar(horizontal ? Qt::Horizontal : Qt::Vertical, this);
+        arrows->setObjectName(horizontal ? QStringLiteral("arrows1023") : QStringLiteral("arrows1024"));
+        arrows->setGeometry(row.arrows);
+        SetUpArrowBar(arrows);
+        connect(arrows, &QScrollBar::actionTriggered, this, [this, arrows, horizontal](int action) {
+            if (const int step = ArrowStep(arrows, action); step != 0)
+                OnArrowStep(horizontal, step);
+        });
+        MakeLabel(this, QString::fromLatin1(row.unitName), QStringLiteral("像素"), &textFont)
+            ->move(row.unitAt);
+        (horizontal ? m_xEdit : m_yEdit) = edit;
+        (horizontal ? m_xArrows : m_yArrows) = arrows;
+    }
+}
+
+void CCornerPage::SetPreviewArea(QGroupBox* group, CPlayerCanvasCtrl* preview)
+{
+    m_group = group;
+    m_preview = preview;
+}
+
+void CCornerPage::LayoutPreview()
+{
+    const int top = m_group->geometry().bottom() + 1 + 15;
+    const int w = std::min(width() - 40, int(CPlayerCanvasCtrl::kCanvasWidth));
+    const int h = height() - 10 - top;
+    m_preview->setGeometry(20, top, std::max(0, w), std::max(0, h));
+    m_preview->ShowCorner(SelectedCorner());
+    update();
+}
+
+void CCornerPage::ShowShift(QPoint shift)
+{
+    const QString x = QString::number(shift.x());
+    const QString y = QString::number(shift.y());
+    if (m_xEdit->text() != x)
+        m_xEdit->setText(x);
+    if (m_yEdit->text() != y)
+        m_yEdit->setText(y);
+}
+
+void CCornerPage::EnableShiftEdits(bool enabled)
+{
+    m_xEdit->setEnabled(enabled);
+    m_yEdit->setEnabled(enabled);
+}
+
+void CCornerPage::SelectCornerTab(int corner)
+{
+    const QSignalBlocker blocker(m_tabs);
+    m_tabs->setCurrentIndex(corner);
+}
+
+void CCornerPage::resizeEvent(QResizeEvent* event)
+{
+    CWizardPage::resizeEvent(event);
+    LayoutPreview();
+}
+
+void CCornerPage::paintEvent(QPaintEvent*)
+{
+    PaintGreyArea(m_group->geometry().bottom() + 1 + 10);
+}
