@@ -234,9 +234,7 @@ public:
             state.SkipWithError("window not exposed");
             return false;
         }
-        preview.SetPicture(m_picture);
-        preview.SetPictureRect(0, 1651, 6000, 2174);
-        preview.SetMainColor(0x00C08000);
+        preview.SetLook({m_picture, {0, 1651, 6000, 2174}, 0x00C08000, false});
         if (!preview.LoadItemPicture(m_decoration.fileName(), 0)) {
             state.SkipWithError("decoration not loaded");
             return false;
@@ -325,9 +323,7 @@ void BM_ControlsPreviewDrag(benchmark::State& state)
         state.SkipWithError("window not exposed");
         return;
     }
-    preview.SetPicture(picture);
-    preview.SetPictureRect(0, 1651, 6000, 2174);
-    preview.SetMainColor(0x00C08000);
+    preview.SetLook({picture, {0, 1651, 6000, 2174}, 0x00C08000, false});
     QList<Placement> controls{{0, {0, 0}, {80, 80}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")}};
     preview.SetControls(controls);
     preview.SelectFlash(0);

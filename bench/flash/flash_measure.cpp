@@ -105,8 +105,7 @@ int ShowPreview(QApplication& app, const QString& shot)
     auto picture = std::make_shared<CSkinImage>();
     if (!picture->LoadFromFile(QStringLiteral(SKIN_SOURCE_DIR "/res/sample/sample.jpg")))
         return 1;
-    preview.SetPicture(picture);
-    preview.SetPictureRect(0, 200, 1800, 200 + 1800 * 61 / 700);
+    preview.SetLook({picture, {0, 200, 1800, 200 + 1800 * 61 / 700}, 0, false});
     preview.show();
     preview.ShowCorner(0);
     // The clock over the tab labels at the left, the badge over the header at the right.

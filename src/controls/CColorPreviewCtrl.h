@@ -1,7 +1,7 @@
 #pragma once
 // The colour page's preview of the skinned player: the player picture recoloured with the main
 // colour, the header image cut from the user's picture, and the tab captions in black or white.
-#include "controls/PlayerWindowPicture.h"
+#include "imaging/PlayerWindowPicture.h"
 
 #include <QImage>
 #include <QWidget>

@@ -56,29 +56,9 @@ QPoint CPlayerCanvasCtrl::ClampOffset(int corner, QSize size, QPoint offset)
     return anchor - QPoint(left, top);
 }
 
-void CPlayerCanvasCtrl::SetPicture(SharedPicture picture)
+void CPlayerCanvasCtrl::SetLook(const PlayerLook& look)
 {
-    if (picture == nullptr)
-        return;
-    m_look.SetPicture(std::move(picture));
-    update();
-}
-
-void CPlayerCanvasCtrl::SetPictureRect(int left, int top, int right, int bottom)
-{
-    m_look.SetPictureRect(left, top, right, bottom);
-    update();
-}
-
-void CPlayerCanvasCtrl::SetMainColor(ColorRef colour)
-{
-    m_look.SetMainColor(colour);
-    update();
-}
-
-void CPlayerCanvasCtrl::SetTabTextWhite(bool white)
-{
-    m_look.SetTabTextWhite(white);
+    m_look.SetLook(look);
     ViewChanged();
     update();
 }

@@ -6,7 +6,7 @@
 // elsewhere pans where the variant allows it.
 // Corner order: 0 left-top, 1 right-top, 2 left-bottom, 3 right-bottom.
 #include "controls/CPngItem.h"
-#include "controls/PlayerWindowPicture.h"
+#include "imaging/PlayerWindowPicture.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -37,11 +37,7 @@ public:
     // on every side: wholly outside the window at most, but no further.
     static QPoint ClampOffset(int corner, QSize size, QPoint offset);
 
-    // The header picture (shared); nullptr changes nothing.
-    void SetPicture(SharedPicture picture);
-    void SetPictureRect(int left, int top, int right, int bottom);
-    void SetMainColor(ColorRef colour);
-    void SetTabTextWhite(bool white);
+    void SetLook(const PlayerLook& look);
 
     // No items, the view at the canvas's top-left, corner 0 current.
     void ResetItems();

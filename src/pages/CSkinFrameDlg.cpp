@@ -108,10 +108,7 @@ void CSkinFrameDlg::ResetPage()
 void CSkinFrameDlg::LoadFromProject(SkinProject& project)
 {
     LayoutPreview();
-    m_preview->SetPicture(project.picture);
-    m_preview->SetPictureRect(project.crop.left, project.crop.top, project.crop.right, project.crop.bottom);
-    m_preview->SetMainColor(project.mainColor);
-    m_preview->SetTabTextWhite(project.whiteTabText);
+    m_preview->SetLook(LookOf(project));
 }
 
 void CSkinFrameDlg::SaveToProject(SkinProject& project)

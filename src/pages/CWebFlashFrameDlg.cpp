@@ -205,10 +205,7 @@ void CWebFlashFrameDlg::RemoveAllRows()
 void CWebFlashFrameDlg::LoadFromProject(SkinProject& project)
 {
     LayoutPreview();
-    m_preview->SetPicture(project.picture);
-    m_preview->SetPictureRect(project.crop.left, project.crop.top, project.crop.right, project.crop.bottom);
-    m_preview->SetMainColor(project.mainColor);
-    m_preview->SetTabTextWhite(project.whiteTabText);
+    m_preview->SetLook(LookOf(project));
     m_preview->ResetItems();
     for (int corner = 0; corner < kCornerCount; ++corner) {
         const CornerDecoration& decoration = project.decorations[corner];

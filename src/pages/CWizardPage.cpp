@@ -1,5 +1,6 @@
 #include "pages/CWizardPage.h"
 
+#include "skin/SkinProject.h"
 #include "ui/UiFonts.h"
 
 #include <QLabel>
@@ -11,6 +12,11 @@ void CWizardPage::LoadFromProject(SkinProject&) {}
 void CWizardPage::SaveToProject(SkinProject&) {}
 void CWizardPage::ResetPage() {}
 void CWizardPage::ShowOpenedProject(SkinProject&) {}
+
+PlayerLook CWizardPage::LookOf(const SkinProject& project)
+{
+    return {project.picture, project.crop, project.mainColor, project.whiteTabText};
+}
 
 QLabel* CWizardPage::CreateTitle(const QString& text)
 {

@@ -1,5 +1,7 @@
 #pragma once
 // Base of the six wizard pages: a child widget of the wizard with the page contract.
+#include "imaging/PlayerLook.h"
+
 #include <QWidget>
 
 struct SkinProject;
@@ -21,6 +23,9 @@ public:
     virtual void ResetPage();
     // Called after a skin package has been opened.
     virtual void ShowOpenedProject(SkinProject& project);
+
+    // How the project's player looks, for the previews.
+    static PlayerLook LookOf(const SkinProject& project);
 
     // Dialog units to pixels (base units 6 x 13).
     static int DluX(int x) { return x * 6 / 4; }

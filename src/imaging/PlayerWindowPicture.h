@@ -4,6 +4,7 @@
 // or white. The chrome is recoloured once per colour change, never while painting.
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
+#include "imaging/PlayerLook.h"
 #include "platform/SkinRect.h"
 
 #include <QImage>
@@ -17,6 +18,8 @@ public:
     // chromeBitmaps: the RT_BITMAP numbers of the chrome parts, in the order Chrome() indexes them.
     explicit PlayerWindowPicture(std::initializer_list<int> chromeBitmaps);
 
+    // All of the look at once.
+    void SetLook(const PlayerLook& look);
     // Recolours the chrome (0 = its own colours).
     void SetMainColor(ColorRef colour);
     ColorRef MainColor() const { return m_mainColor; }

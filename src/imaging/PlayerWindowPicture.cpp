@@ -1,4 +1,4 @@
-#include "controls/PlayerWindowPicture.h"
+#include "imaging/PlayerWindowPicture.h"
 
 #include "imaging/CSkinImage.h"
 #include "imaging/ImageLoading.h"
@@ -15,6 +15,14 @@ PlayerWindowPicture::PlayerWindowPicture(std::initializer_list<int> chromeBitmap
     }
     LoadPngResource(m_tabsBlack, 4);
     LoadPngResource(m_tabsWhite, 137);
+}
+
+void PlayerWindowPicture::SetLook(const PlayerLook& look)
+{
+    SetPicture(look.picture);
+    m_crop = look.crop;
+    SetMainColor(look.mainColor);
+    m_whiteTabText = look.whiteTabText;
 }
 
 void PlayerWindowPicture::SetMainColor(ColorRef colour)
