@@ -115,13 +115,8 @@ void CPreviewCtrl::SetSelection(int left, int top, int right, int bottom)
     m_selectionEnabled = true;
 }
 
-void CPreviewCtrl::SelectionEdges(int& left, int& right, bool getOnly)
+SkinRect CPreviewCtrl::SetSelectionEdges(int left, int right)
 {
-    if (getOnly) {
-        left = m_selection.left;
-        right = m_selection.right;
-        return;
-    }
     const int oldLeft = m_selection.left;
     const int oldRight = m_selection.right;
     int newLeft = left;
@@ -140,10 +135,9 @@ void CPreviewCtrl::SelectionEdges(int& left, int& right, bool getOnly)
         newRight = newLeft + 1;
     m_selection.left = newLeft;
     m_selection.right = newRight;
-    left = newLeft;
-    right = newRight;
     NotifyRegion();
     update();
+    return m_selection;
 }
 
 void CPreviewCtrl::NotifyRegion()

@@ -34,10 +34,9 @@ public:
     void ResetSelection();
     // Sets the selection in client pixels and enables it; no repaint of its own.
     void SetSelection(int left, int top, int right, int bottom);
-    // getOnly: reads the selection's edges. Otherwise sets them, clamped to the header
-    // (4 pixels in from either side, at least one pixel wide), writes back the clamped
-    // values, reports the region and repaints.
-    void SelectionEdges(int& left, int& right, bool getOnly);
+    // Sets the selection's edges, clamped to the header (4 pixels in from either side, at least
+    // one pixel wide), reports the region, repaints and returns the selection as it is now.
+    SkinRect SetSelectionEdges(int left, int right);
     // Maps the selection to picture pixels, keeps it as the region and emits regionChanged.
     void NotifyRegion();
     SkinRect GetRegion() const { return m_region; }

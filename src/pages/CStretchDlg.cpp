@@ -194,7 +194,8 @@ int CStretchDlg::GreyAreaTop() const
 void CStretchDlg::OnRegionChanged(SkinRect region)
 {
     m_result->SetRegion(region.left, region.top, region.right, region.bottom);
-    m_preview->SelectionEdges(m_leftEdge, m_rightEdge, true);
+    m_leftEdge = m_preview->Selection().left;
+    m_rightEdge = m_preview->Selection().right;
     RefreshEdits();
 }
 
@@ -202,7 +203,9 @@ void CStretchDlg::OnArrows(QScrollBar* bar, int action)
 {
     int& edge = bar == m_leftArrows ? m_leftEdge : m_rightEdge;
     edge += ArrowStep(bar, action);
-    m_preview->SelectionEdges(m_leftEdge, m_rightEdge, false);
+    const SkinRect selection = m_preview->SetSelectionEdges(m_leftEdge, m_rightEdge);
+    m_leftEdge = selection.left;
+    m_rightEdge = selection.right;
     RefreshEdits();
 }
 
@@ -223,7 +226,9 @@ void CStretchDlg::OnEditChanged()
     m_leftEdge = left;
     m_rightEdge = right;
     // The preview clamps the edges and reports back, which puts the clamped values in the edits.
-    m_preview->SelectionEdges(m_leftEdge, m_rightEdge, false);
+    const SkinRect selection = m_preview->SetSelectionEdges(m_leftEdge, m_rightEdge);
+    m_leftEdge = selection.left;
+    m_rightEdge = selection.right;
     RefreshEdits();
 }
 

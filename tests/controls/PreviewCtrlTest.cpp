@@ -51,44 +51,32 @@ TEST_F(PreviewCtrlTest, DefaultSelectionIsAFifteenPixelBandLeftOfCentre)
 TEST_F(PreviewCtrlTest, SelectionEdgesClampToTheHeaderAndKeepOnePixel)
 {
     ShowWithSelection();
-    int left = 0;
-    int right = 0;
-    preview->SelectionEdges(left, right, true);
-    EXPECT_EQ(left, 337);
-    EXPECT_EQ(right, 352);
+    EXPECT_EQ(preview->Selection().left, 337);
+    EXPECT_EQ(preview->Selection().right, 352);
     EXPECT_EQ(regions->count(), 0) << "reading reports nothing";
 
-    left = -50;
-    right = 900;
-    preview->SelectionEdges(left, right, false);
-    EXPECT_EQ(left, 4);
-    EXPECT_EQ(right, 700);
+    SkinRect got = preview->SetSelectionEdges(-50, 900);
+    EXPECT_EQ(got.left, 4);
+    EXPECT_EQ(got.right, 700);
+    EXPECT_EQ(preview->Selection(), got);
     ASSERT_EQ(regions->count(), 1);
 
     // The left edge cannot pass the old right edge - 1, the right edge not the old left + 1.
-    left = 300;
-    right = 310;
     preview->SetSelection(300, 0, 310, 62);
-    left = 500;
-    right = 600;
-    preview->SelectionEdges(left, right, false);
-    EXPECT_EQ(left, 309);
-    EXPECT_EQ(right, 600);
+    got = preview->SetSelectionEdges(500, 600);
+    EXPECT_EQ(got.left, 309);
+    EXPECT_EQ(got.right, 600);
 
     preview->SetSelection(300, 0, 310, 62);
-    left = 100;
-    right = 50;
-    preview->SelectionEdges(left, right, false);
-    EXPECT_EQ(left, 100);
-    EXPECT_EQ(right, 301);
+    got = preview->SetSelectionEdges(100, 50);
+    EXPECT_EQ(got.left, 100);
+    EXPECT_EQ(got.right, 301);
 
     // Both edges moved at once past each other: the selection never comes out crossed.
     preview->SetSelection(100, 0, 200, 62);
-    left = 150;
-    right = 120;
-    preview->SelectionEdges(left, right, false);
-    EXPECT_EQ(left, 150);
-    EXPECT_EQ(right, 151);
+    got = preview->SetSelectionEdges(150, 120);
+    EXPECT_EQ(got.left, 150);
+    EXPECT_EQ(got.right, 151);
     const SkinRect region = preview->GetRegion();
     EXPECT_LT(region.left, region.right);
 }
@@ -244,10 +232,7 @@ TEST_F(PreviewCtrlTest, HandlesStayWhenTheSelectedStripRoundsToNothing)
     preview->SetPicture(plain);
     preview->SetPictureRect(0, 20, 10, 21);
     preview->ResetSelection();
-    int left = 341;
-    int right = 342;
-    preview->SelectionEdges(left, right, false);
-    const SkinRect s = preview->Selection();
+    const SkinRect s = preview->SetSelectionEdges(341, 342);
     const QImage shot = Grab(preview);
     EXPECT_EQ(shot.pixelColor(s.left - 6, s.bottom - 1), QColor(Qt::white)) << "the lower left handle";
     EXPECT_EQ(shot.pixelColor(s.right + 5, s.top + 2), QColor(Qt::white)) << "the upper right handle";

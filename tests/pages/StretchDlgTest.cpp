@@ -39,10 +39,8 @@ protected:
 
     std::pair<int, int> Selection()
     {
-        int left = 0;
-        int right = 0;
-        m_page.Preview()->SelectionEdges(left, right, true);
-        return {left, right};
+        const SkinRect selection = m_page.Preview()->Selection();
+        return {selection.left, selection.right};
     }
 
     void TypeInto(QLineEdit* edit, const QString& text)
@@ -278,9 +276,7 @@ TEST(StretchDlgPackage, ASavedSkinHasTheThreeStripsTheRegionGives)
     CStretchDlg page(nullptr);
     page.resize(874, 567);
     page.LoadFromProject(project);
-    int left = 102;
-    int right = 522;
-    page.Preview()->SelectionEdges(left, right, false);
+    page.Preview()->SetSelectionEdges(102, 522);
     QTest::mouseClick(page.TileRadio(), Qt::LeftButton);
     page.SaveToProject(project);
     // Preview x 102..522 over a 700-pixel header band of a 1400-pixel crop.
