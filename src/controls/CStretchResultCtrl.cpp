@@ -30,7 +30,7 @@ void AddPiece(std::vector<StretchPiece>& pieces, const SkinRect& destination, co
 } // namespace
 
 std::vector<StretchPiece> StretchResultPieces(int width, const SkinRect& pictureRect, const SkinRect& region,
-                                              int tileMode)
+                                              StretchMode mode)
 {
     std::vector<StretchPiece> pieces;
     const int pictureHeight = pictureRect.Height();
@@ -58,7 +58,7 @@ std::vector<StretchPiece> StretchResultPieces(int width, const SkinRect& picture
     if (span <= 0)
         return pieces;
     const SkinRect source = region;
-    if (tileMode == 0) {
+    if (mode == StretchMode::Stretch) {
         AddPiece(pieces, {lw, kHeaderTop, rs, kHeaderBottom}, source);
         return pieces;
     }
@@ -121,7 +121,7 @@ void CStretchResultCtrl::SetRegion(int left, int top, int right, int bottom)
     update();
 }
 
-void CStretchResultCtrl::SetTileMode(int mode)
+void CStretchResultCtrl::SetTileMode(StretchMode mode)
 {
     m_tileMode = mode;
     update();

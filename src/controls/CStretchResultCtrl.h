@@ -19,12 +19,15 @@ struct StretchPiece {
     bool operator==(const StretchPiece&) const = default;
 };
 
+// What the player does with the stretch region when its window is wider than the header.
+enum class StretchMode { Stretch, Tile };
+
 // The pieces of the header band on a control `width` pixels wide, in drawing order: left part,
 // right part, then the middle (one stretched piece, or tiles and a last partial tile).
 // pictureRect is the crop rectangle and region the stretch region, both in picture pixels;
-// tileMode 0 stretches, 1 tiles. Pieces with an empty source or destination are left out.
+// Pieces with an empty source or destination are left out.
 std::vector<StretchPiece> StretchResultPieces(int width, const SkinRect& pictureRect, const SkinRect& region,
-                                              int tileMode);
+                                              StretchMode mode);
 
 class CStretchResultCtrl : public QWidget {
     Q_OBJECT
@@ -40,12 +43,12 @@ public:
     void SetPictureRect(int left, int top, int right, int bottom);
     void SetMainColor(ColorRef color);
     void SetRegion(int left, int top, int right, int bottom);
-    void SetTileMode(int mode);
+    void SetTileMode(StretchMode mode);
 
     bool HasPicture() const { return m_hasPicture; }
     SkinRect PictureRect() const { return m_pictureRect; }
     SkinRect Region() const { return m_region; }
-    int TileMode() const { return m_tileMode; }
+    StretchMode TileMode() const { return m_tileMode; }
     ColorRef MainColor() const { return m_mainColor; }
 
 protected:
@@ -59,5 +62,5 @@ private:
     SkinRect m_region;
     SharedPicture m_picture;
     bool m_hasPicture = false;
-    int m_tileMode = 0;
+    StretchMode m_tileMode = StretchMode::Stretch;
 };

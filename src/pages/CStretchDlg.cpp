@@ -128,8 +128,8 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
     }
     connect(m_leftEdit, &QLineEdit::textEdited, this, &CStretchDlg::OnEditChanged);
     connect(m_rightEdit, &QLineEdit::textEdited, this, &CStretchDlg::OnEditChanged);
-    connect(m_stretchRadio, &QRadioButton::clicked, this, [this] { SetTileMode(0); });
-    connect(m_tileRadio, &QRadioButton::clicked, this, [this] { SetTileMode(1); });
+    connect(m_stretchRadio, &QRadioButton::clicked, this, [this] { SetTileMode(StretchMode::Stretch); });
+    connect(m_tileRadio, &QRadioButton::clicked, this, [this] { SetTileMode(StretchMode::Tile); });
 
     RefreshEdits();
 }
@@ -149,8 +149,7 @@ void CStretchDlg::LoadFromProject(SkinProject& project)
     m_result->SetMainColor(project.mainColor);
     if (!m_restored) {
         m_preview->ResetSelection();
-        m_tileMode = 0;
-        m_result->SetTileMode(0);
+        SetTileMode(StretchMode::Stretch);
         m_stretchRadio->setChecked(true);
         m_tileRadio->setChecked(false);
     }
@@ -160,7 +159,7 @@ void CStretchDlg::LoadFromProject(SkinProject& project)
 void CStretchDlg::SaveToProject(SkinProject& project)
 {
     project.stretchRegion = m_preview->GetRegion();
-    project.tile = m_tileMode;
+    project.tile = m_tileMode == StretchMode::Tile ? 1 : 0;
 }
 
 void CStretchDlg::ResetPage()
@@ -178,8 +177,7 @@ void CStretchDlg::ShowOpenedProject(SkinProject& project)
     m_rightEdge = region.right;
     // The opened header is 61 pixels high and drawn 1:1 with a 2-pixel inset in the preview.
     m_preview->SetSelection(region.left + 2, region.top, region.right + 2, region.bottom);
-    m_tileMode = project.tile;
-    m_result->SetTileMode(project.tile);
+    SetTileMode(project.tile != 0 ? StretchMode::Tile : StretchMode::Stretch);
     m_stretchRadio->setChecked(project.tile == 0);
     m_tileRadio->setChecked(project.tile != 0);
     m_restored = true;
@@ -232,7 +230,7 @@ void CStretchDlg::OnEditChanged()
     RefreshEdits();
 }
 
-void CStretchDlg::SetTileMode(int mode)
+void CStretchDlg::SetTileMode(StretchMode mode)
 {
     m_tileMode = mode;
     m_result->SetTileMode(mode);

@@ -3,11 +3,11 @@
 // or tiles when its window is wider than the header: by dragging in the header preview or with
 // the two edge edits and their arrows, and chooses between stretching and tiling. A second
 // preview shows the header across a wider player window.
+#include "controls/CStretchResultCtrl.h"
 #include "pages/CWizardPage.h"
 #include "platform/SkinRect.h"
 
 class CPreviewCtrl;
-class CStretchResultCtrl;
 class CLinkLabel;
 class CPictureLabel;
 class QGroupBox;
@@ -40,7 +40,7 @@ public:
     // The selection's edges in preview pixels, as the edits show them.
     int LeftEdge() const { return m_leftEdge; }
     int RightEdge() const { return m_rightEdge; }
-    int TileMode() const { return m_tileMode; }
+    StretchMode TileMode() const { return m_tileMode; }
     // True while the page shows the region of an opened package.
     bool IsRestored() const { return m_restored; }
 
@@ -55,7 +55,7 @@ private:
     void OnRegionChanged(SkinRect region);
     void OnArrows(QScrollBar* bar, int action);
     void OnEditChanged();
-    void SetTileMode(int mode);
+    void SetTileMode(StretchMode mode);
     void RefreshEdits();
     void LayoutControls();
 
@@ -77,5 +77,5 @@ private:
     int m_leftEdge = 0;
     int m_rightEdge = 0;
     bool m_restored = false;
-    int m_tileMode = 0;
+    StretchMode m_tileMode = StretchMode::Stretch;
 };

@@ -21,7 +21,7 @@ std::vector<StretchPiece> MiddlePieces(const std::vector<StretchPiece>& pieces)
 
 TEST(StretchResultPieces, StretchPutsTheRegionBetweenTheOuterParts)
 {
-    const auto pieces = StretchResultPieces(850, kCrop, kRegion, 0);
+    const auto pieces = StretchResultPieces(850, kCrop, kRegion, StretchMode::Stretch);
     ASSERT_EQ(pieces.size(), 3u);
     // Margin 2: the left part ends at lw = 100 itself, the right part ends at 848.
     EXPECT_EQ(pieces[0], (StretchPiece{{2, 2, 100, 63}, {0, 0, 100, 61}}));
@@ -31,7 +31,7 @@ TEST(StretchResultPieces, StretchPutsTheRegionBetweenTheOuterParts)
 
 TEST(StretchResultPieces, TilesRepeatTheRegionAndEndWithAPartialTile)
 {
-    const auto middle = MiddlePieces(StretchResultPieces(850, kCrop, kRegion, 1));
+    const auto middle = MiddlePieces(StretchResultPieces(850, kCrop, kRegion, StretchMode::Tile));
     ASSERT_EQ(middle.size(), 9u);
     for (int k = 0; k < 8; ++k)
         EXPECT_EQ(middle[k], (StretchPiece{{100 + 20 * k, 2, 120 + 20 * k, 63}, kRegion})) << k;
@@ -45,7 +45,7 @@ TEST(StretchResultPieces, ScalesToTheHeaderHeightOnATallCrop)
     // exactly fits and is drawn as the last piece from the whole region.
     const SkinRect crop{0, 0, 1400, 122};
     const SkinRect region{200, 0, 260, 122};
-    const auto pieces = StretchResultPieces(854, crop, region, 1);
+    const auto pieces = StretchResultPieces(854, crop, region, StretchMode::Tile);
     EXPECT_EQ(pieces[0], (StretchPiece{{2, 2, 100, 63}, {0, 0, 200, 122}}));
     EXPECT_EQ(pieces[1], (StretchPiece{{280, 2, 852, 63}, {260, 0, 1400, 122}}));
     const auto middle = MiddlePieces(pieces);
@@ -60,7 +60,7 @@ TEST(StretchResultPieces, ANarrowRegionOnATallCropTilesOnePixelAtATime)
     // and never take pixels from outside the region.
     const SkinRect crop{0, 0, 700, 200};
     const SkinRect region{300, 0, 301, 200};
-    const auto pieces = StretchResultPieces(850, crop, region, 1);
+    const auto pieces = StretchResultPieces(850, crop, region, StretchMode::Tile);
     const auto middle = MiddlePieces(pieces);
     const int lw = 61 * 300 / 200;
     const int rs = 848 - 2 - 61 * 399 / 200;
@@ -80,24 +80,24 @@ TEST(StretchResultPieces, AGapNarrowerThanOneTileGetsThePartialTile)
     // On a 300-pixel control (margin 0) the gap is 100 pixels and a tile 500: the gap shows the
     // region's first 100 columns rather than staying empty.
     const SkinRect region{100, 0, 600, 61};
-    const auto middle = MiddlePieces(StretchResultPieces(300, kCrop, region, 1));
+    const auto middle = MiddlePieces(StretchResultPieces(300, kCrop, region, StretchMode::Tile));
     ASSERT_EQ(middle.size(), 1u);
     EXPECT_EQ(middle[0], (StretchPiece{{100, 2, 200, 63}, {100, 0, 200, 61}}));
 }
 
 TEST(StretchResultPieces, EmptyInputsGiveNoEmptyPieces)
 {
-    EXPECT_TRUE(StretchResultPieces(850, SkinRect{}, kRegion, 1).empty());
-    EXPECT_TRUE(StretchResultPieces(0, kCrop, kRegion, 0).empty());
+    EXPECT_TRUE(StretchResultPieces(850, SkinRect{}, kRegion, StretchMode::Tile).empty());
+    EXPECT_TRUE(StretchResultPieces(0, kCrop, kRegion, StretchMode::Stretch).empty());
     // No region yet: no left part, no middle; the whole crop is the right part.
-    for (int mode : {0, 1}) {
+    for (const StretchMode mode : {StretchMode::Stretch, StretchMode::Tile}) {
         const auto pieces = StretchResultPieces(850, kCrop, SkinRect{}, mode);
         for (const StretchPiece& piece : pieces) {
             EXPECT_GT(piece.destination.Width(), 0);
             EXPECT_GT(piece.source.Width(), 0);
             EXPECT_GT(piece.source.Height(), 0);
         }
-        ASSERT_EQ(pieces.size(), 1u) << mode;
+        ASSERT_EQ(pieces.size(), 1u) << int(mode);
         EXPECT_EQ(pieces[0].source, kCrop);
     }
 }
@@ -143,7 +143,7 @@ bool Near(QRgb pixel, QRgb expected)
 
 TEST_F(StretchResultRender, TilesShowTheRegionOverAndOverAcrossTheWidePlayer)
 {
-    m_ctrl.SetTileMode(1);
+    m_ctrl.SetTileMode(StretchMode::Tile);
     const QImage shot = Render();
     EXPECT_TRUE(Near(shot.pixel(50, 30), qRgb(255, 0, 0)));
     for (int x = 100; x <= 260; x += 20) {
@@ -156,7 +156,7 @@ TEST_F(StretchResultRender, TilesShowTheRegionOverAndOverAcrossTheWidePlayer)
 
 TEST_F(StretchResultRender, StretchingDrawsTheRegionOnceAcrossTheGap)
 {
-    m_ctrl.SetTileMode(0);
+    m_ctrl.SetTileMode(StretchMode::Stretch);
     const QImage shot = Render();
     EXPECT_TRUE(Near(shot.pixel(50, 30), qRgb(255, 0, 0)));
     for (int x = 120; x < 260; x += 20)

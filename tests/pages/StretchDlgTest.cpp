@@ -78,7 +78,7 @@ TEST_F(StretchDlgTest, ANewSkinStartsWithTheCentreBandStretched)
     EXPECT_EQ(m_page.RightEdit()->text(), "352");
     EXPECT_TRUE(m_page.StretchRadio()->isChecked());
     EXPECT_FALSE(m_page.TileRadio()->isChecked());
-    EXPECT_EQ(m_page.Result()->TileMode(), 0);
+    EXPECT_EQ(m_page.Result()->TileMode(), StretchMode::Stretch);
     // The result preview already shows the region the preview reported.
     EXPECT_EQ(m_page.Result()->Region(), m_page.Preview()->GetRegion());
     EXPECT_EQ(m_page.Result()->PictureRect(), m_project.crop);
@@ -164,13 +164,13 @@ TEST_F(StretchDlgTest, TheModeButtonsSetTheTileFlag)
 {
     m_page.LoadFromProject(m_project);
     QTest::mouseClick(m_page.TileRadio(), Qt::LeftButton);
-    EXPECT_EQ(m_page.TileMode(), 1);
-    EXPECT_EQ(m_page.Result()->TileMode(), 1);
+    EXPECT_EQ(m_page.TileMode(), StretchMode::Tile);
+    EXPECT_EQ(m_page.Result()->TileMode(), StretchMode::Tile);
     m_page.SaveToProject(m_project);
     EXPECT_EQ(m_project.tile, 1);
 
     QTest::mouseClick(m_page.StretchRadio(), Qt::LeftButton);
-    EXPECT_EQ(m_page.Result()->TileMode(), 0);
+    EXPECT_EQ(m_page.Result()->TileMode(), StretchMode::Stretch);
     m_page.SaveToProject(m_project);
     EXPECT_EQ(m_project.tile, 0);
 
@@ -178,7 +178,7 @@ TEST_F(StretchDlgTest, TheModeButtonsSetTheTileFlag)
     QTest::mouseClick(m_page.TileRadio(), Qt::LeftButton);
     m_page.LoadFromProject(m_project);
     EXPECT_TRUE(m_page.StretchRadio()->isChecked());
-    EXPECT_EQ(m_page.TileMode(), 0);
+    EXPECT_EQ(m_page.TileMode(), StretchMode::Stretch);
 }
 
 TEST_F(StretchDlgTest, AnOpenedRegionIsShownAndWrittenBackUnchanged)
@@ -196,7 +196,7 @@ TEST_F(StretchDlgTest, AnOpenedRegionIsShownAndWrittenBackUnchanged)
     EXPECT_EQ(m_page.LeftEdit()->text(), "102");
     EXPECT_EQ(m_page.RightEdit()->text(), "122");
     EXPECT_TRUE(m_page.TileRadio()->isChecked());
-    EXPECT_EQ(m_page.Result()->TileMode(), 1);
+    EXPECT_EQ(m_page.Result()->TileMode(), StretchMode::Tile);
 
     SkinProject saved = opened;
     saved.stretchRegion = {};
@@ -221,7 +221,7 @@ TEST_F(StretchDlgTest, AnOpenedSkinWithoutRegionLeavesThePageAlone)
     opened.tile = 0;
     m_page.ShowOpenedProject(opened);
     EXPECT_FALSE(m_page.IsRestored());
-    EXPECT_EQ(m_page.TileMode(), 1);
+    EXPECT_EQ(m_page.TileMode(), StretchMode::Tile);
     EXPECT_EQ(Selection(), std::make_pair(337, 352));
 }
 
