@@ -12,14 +12,15 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFutureWatcher>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QThread>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -57,18 +58,6 @@ const char* const CSkinHeadDlg::kPictureFilter = "Image (*.jpg *.jpeg *.bmp)";
 const char* const CSkinHeadDlg::kPackageFilter = "Vadi Skin File(*.vsf)";
 const char* const CSkinHeadDlg::kBrowseFilter =
     "图片或皮肤包(*.jpg *.jpeg *.bmp *.vsf);;图片(*.jpg *.jpeg *.bmp);;皮肤包(*.vsf)";
-
-// One picture load on a worker thread. The worker decodes into a picture of its own and sets
-// `picture` only when it succeeded; the page takes it on the interface thread when the thread ends.
-struct CSkinHeadDlg::LoadJob {
-    int generation = 0;
-    QString path;
-    QSize cropSize;     // the crop control's size when the load started
-    QSize previewInset; // the preview's header inset then
-    SharedPicture picture;
-
-    std::unique_ptr<QThread> thread;
-};
 
 namespace {
 
@@ -162,10 +151,10 @@ CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
 
 CSkinHeadDlg::~CSkinHeadDlg()
 {
-    // A worker still decoding refers to its job: let it finish first.
+    // A worker still decoding is let finish; its result goes nowhere.
     m_hasPending = false;
-    if (m_running != nullptr)
-        m_running->thread->wait();
+    if (IsLoading())
+        m_load.waitForFinished();
 }
 
 int CSkinHeadDlg::IntroductionBottom() const
@@ -246,7 +235,7 @@ void CSkinHeadDlg::ChoosePicture(const QString& path)
     m_crop->BeginLoading();
     m_cropRect = {};
     m_hint1025->setText(kHintLoading);
-    if (m_running != nullptr) {
+    if (IsLoading()) {
         // The running load cannot be stopped; this choice follows it, and its result is dropped.
         m_pendingPath = path;
         m_hasPending = true;
@@ -258,31 +247,27 @@ void CSkinHeadDlg::ChoosePicture(const QString& path)
 
 void CSkinHeadDlg::StartLoad(const QString& path)
 {
-    auto job = std::make_shared<LoadJob>();
-    job->generation = m_generation;
-    job->path = path;
-    job->cropSize = m_crop->size();
     const SkinRect band = CPreviewCtrl::HeaderBandFor(m_preview->width(), m_preview->height());
-    job->previewInset = QSize(band.Width() - 4, band.Height() - 2);
-    LoadJob* worker = job.get();
-    job->thread.reset(QThread::create(
-        [worker] { worker->picture = LoadOnWorker(worker->path, worker->cropSize, worker->previewInset); }));
-    connect(job->thread.get(), &QThread::finished, this, [this, job] { FinishLoad(job); });
-    m_running = job;
-    job->thread->start();
+    const int loadId = ++m_lastLoadId;
+    m_loadId = loadId;
+    m_loadGeneration = m_generation;
+    m_load =
+        QtConcurrent::run(LoadOnWorker, path, m_crop->size(), QSize(band.Width() - 4, band.Height() - 2));
+    // The watcher reports through the event loop, never from within this call.
+    auto* watcher = new QFutureWatcher<SharedPicture>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, loadId] {
+        watcher->deleteLater();
+        FinishLoad(loadId, watcher->result());
+    });
+    watcher->setFuture(m_load);
 }
 
-void CSkinHeadDlg::FinishLoad(const std::shared_ptr<LoadJob>& job)
+void CSkinHeadDlg::FinishLoad(int loadId, SharedPicture picture)
 {
-    if (job != m_running)
-        return; // already finished by WaitForLoads
-    // Dropping the thread also drops its connection, which holds the last other reference.
-    QThread* thread = job->thread.release();
-    thread->wait();
-    thread->deleteLater();
-    m_running.reset();
-
-    if (job->generation != m_generation) {
+    if (loadId == 0 || loadId != m_loadId)
+        return; // already finished
+    m_loadId = 0;
+    if (m_loadGeneration != m_generation) {
         // A newer choice or a reset came meanwhile: this result is dropped.
         if (m_hasPending) {
             m_hasPending = false;
@@ -290,15 +275,15 @@ void CSkinHeadDlg::FinishLoad(const std::shared_ptr<LoadJob>& job)
         }
         return;
     }
-    ApplyLoad(job->picture);
+    ApplyLoad(std::move(picture));
 }
 
 void CSkinHeadDlg::WaitForLoads()
 {
-    while (m_running != nullptr) {
-        const std::shared_ptr<LoadJob> job = m_running;
-        job->thread->wait();
-        FinishLoad(job);
+    while (IsLoading()) {
+        const int loadId = m_loadId;
+        SharedPicture picture = m_load.result();
+        FinishLoad(loadId, std::move(picture));
     }
 }
 

@@ -6,8 +6,8 @@
 #include "pages/CWizardPage.h"
 #include "platform/SkinRect.h"
 
+#include <QFuture>
 #include <QString>
-#include <memory>
 
 class CLinkLabel;
 class CPictureCtrl;
@@ -41,7 +41,7 @@ public:
     QString PicturePath() const { return m_picturePath; }
     SkinRect CropRect() const { return m_cropRect; }
     int GreyAreaTop() const { return m_greyTop; }
-    bool IsLoading() const { return m_running != nullptr; }
+    bool IsLoading() const { return m_loadId != 0; }
     CPictureCtrl* CropControl() const { return m_crop; }
     CPreviewCtrl* Preview() const { return m_preview; }
 
@@ -65,14 +65,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    struct LoadJob;
-
     void Browse();
     void ChoosePictureWithDialog();
     void ChoosePackageWithDialog();
     void OnCropChanged(SkinRect crop);
     void StartLoad(const QString& path);
-    void FinishLoad(const std::shared_ptr<LoadJob>& job);
+    void FinishLoad(int loadId, SharedPicture picture);
     void WaitForLoads();
     // Shows a decoded picture, or (null) goes back to the picture shown before the load.
     void ApplyLoad(SharedPicture picture);
@@ -104,7 +102,10 @@ private:
 
     // Loading: one worker at a time decodes into a picture of its own. A choice made meanwhile
     // waits as the pending path; the running load's result is then dropped.
-    std::shared_ptr<LoadJob> m_running;
+    QFuture<SharedPicture> m_load;
+    int m_loadId = 0; // the running load; 0 when none runs
+    int m_lastLoadId = 0;
+    int m_loadGeneration = 0; // m_generation when the running load started
     QString m_pendingPath;
     bool m_hasPending = false;
     int m_generation = 0;
