@@ -99,12 +99,13 @@ void CStretchResultCtrl::SetPicture(SharedPicture picture)
         return;
     m_picture = std::move(picture);
     m_hasPicture = true;
+    RebuildPieces();
 }
 
 void CStretchResultCtrl::SetPictureRect(int left, int top, int right, int bottom)
 {
     m_pictureRect = {left, top, right, bottom};
-    update();
+    RebuildPieces();
 }
 
 void CStretchResultCtrl::SetMainColor(ColorRef color)
@@ -118,13 +119,44 @@ void CStretchResultCtrl::SetMainColor(ColorRef color)
 void CStretchResultCtrl::SetRegion(int left, int top, int right, int bottom)
 {
     m_region = {left, top, right, bottom};
-    update();
+    RebuildPieces();
 }
 
 void CStretchResultCtrl::SetTileMode(StretchMode mode)
 {
     m_tileMode = mode;
+    RebuildPieces();
+}
+
+void CStretchResultCtrl::resizeEvent(QResizeEvent*)
+{
+    if (width() != m_piecesWidth)
+        RebuildPieces();
+}
+
+void CStretchResultCtrl::RebuildPieces()
+{
+    m_drawn.clear();
+    m_piecesWidth = width();
     update();
+    if (!m_hasPicture || m_picture == nullptr || !m_picture->HasPicture())
+        return;
+    // The full tiles share one part and size: each distinct one is resampled once.
+    SkinRect lastSource;
+    QSize lastSize;
+    QImage last;
+    for (const StretchPiece& piece : StretchResultPieces(width(), m_pictureRect, m_region, m_tileMode)) {
+        const QSize size(piece.destination.Width(), piece.destination.Height());
+        if (last.isNull() || piece.source != lastSource || size != lastSize) {
+            const QImage* bitmap = m_picture->GetCroppedScaledBitmap(size.width(), size.height(),
+                                                                     piece.source, ResampleFilter::Hermite);
+            last = bitmap == nullptr ? QImage() : Opaque(*bitmap);
+            lastSource = piece.source;
+            lastSize = size;
+        }
+        if (!last.isNull())
+            m_drawn.push_back({QPoint(piece.destination.left, piece.destination.top), last});
+    }
 }
 
 void CStretchResultCtrl::paintEvent(QPaintEvent*)
@@ -134,6 +166,6 @@ void CStretchResultCtrl::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (!m_playerTopColored.isNull())
         painter.drawImage(rect(), m_playerTopColored);
-    for (const StretchPiece& piece : StretchResultPieces(width(), m_pictureRect, m_region, m_tileMode))
-        m_picture->DrawCroppedScaled(painter, piece.destination, piece.source, ResampleFilter::Hermite);
+    for (const DrawnPiece& piece : m_drawn)
+        painter.drawImage(piece.at, piece.image);
 }

@@ -53,8 +53,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A piece of the header band as drawn: the picture's part resampled to its place's size.
+    struct DrawnPiece {
+        QPoint at;
+        QImage image;
+    };
+    // Resamples the pieces for the current picture, crop, region, mode and width.
+    void RebuildPieces();
+
     ColorRef m_mainColor = 0;
     QImage m_playerTop;        // bitmap 159 as loaded; null when the resource is missing
     QImage m_playerTopColored; // m_playerTop recoloured with m_mainColor, opaque
@@ -63,4 +72,6 @@ private:
     SharedPicture m_picture;
     bool m_hasPicture = false;
     StretchMode m_tileMode = StretchMode::Stretch;
+    std::vector<DrawnPiece> m_drawn;
+    int m_piecesWidth = -1; // the width the pieces were made for
 };

@@ -164,6 +164,22 @@ TEST_F(StretchResultRender, StretchingDrawsTheRegionOnceAcrossTheGap)
     EXPECT_TRUE(Near(shot.pixel(270, 30), qRgb(0, 0, 255)));
 }
 
+// The pieces are resampled when the result changes, never while painting: a rendition of the
+// picture made meanwhile (the stretch preview's header) stays in the picture's cache.
+TEST_F(StretchResultRender, PaintingResamplesNothing)
+{
+    m_ctrl.SetTileMode(StretchMode::Tile);
+    Render(); // the first one delivers the pending resize
+    const QImage* header = m_picture->GetCroppedScaledBitmap(696, 61, kCrop, ResampleFilter::Hermite);
+    ASSERT_NE(header, nullptr);
+    const qint64 key = header->cacheKey();
+    Render();
+    Render();
+    const QImage* after = m_picture->GetCroppedScaledBitmap(696, 61, kCrop, ResampleFilter::Hermite);
+    EXPECT_EQ(after, header);
+    EXPECT_EQ(after->cacheKey(), key);
+}
+
 TEST_F(StretchResultRender, ThePlayerTopAroundTheHeaderTakesTheMainColour)
 {
     QImage top(BitmapResourcePath(159));
