@@ -3,6 +3,7 @@
 // window.external.callflashdown, answered only on the gallery's origin, and "使用" in the gallery
 // opened from step 5 ending as a row there.
 #include "app/CWizardDlg.h"
+#include "flash/core/FlashCache.h"
 #include "flash/core/SwfHeader.h"
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/ui/CProgressDlg.h"
@@ -120,12 +121,13 @@ TEST(GalleryWindow, CachedDownloadedAndFailedControls)
     EXPECT_FALSE(f.gallery.Request().IsBusy());
     QTest::qWait(100);
     EXPECT_TRUE(f.receiver.added.isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(f.scratch.file("cache/clock01.swf")));
+    const QString cached = f.scratch.file("cache/" + FlashCacheFileName("clock01", server.Url("/c.swf")));
+    EXPECT_FALSE(QFileInfo::exists(cached));
     server.answer = {200, MovieOfSize(5000), true, -1, false};
     ASSERT_EQ(f.gallery.Request().HandleRequest(Request(server.Url("/c.swf"))), Outcome::Started);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !f.receiver.added.isEmpty(); }));
     EXPECT_EQ(f.receiver.added.last().name, QStringLiteral("时钟"));
-    EXPECT_EQ(f.receiver.added.last().path, f.scratch.file("cache/clock01.swf"));
+    EXPECT_EQ(f.receiver.added.last().path, cached);
     EXPECT_FALSE(progress->isVisible());
     EXPECT_TRUE(f.dialogs.messages.isEmpty());
 
@@ -200,6 +202,7 @@ TEST(GalleryPage, ScriptCallAnsweredOnlyOnTheGalleryOrigin)
     EXPECT_FALSE(f.gallery.View()->ShowsGalleryOrigin());
     EXPECT_TRUE(f.receiver.added.isEmpty());
     EXPECT_EQ(f.gallery.ProgressDialog(), nullptr);
+    EXPECT_TRUE(f.dialogs.messages.isEmpty()); // nor is its alert shown
 
     f.gallery.View()->Load(site.Url("/today_recommend/flash.htm"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !f.receiver.added.isEmpty(); }, 60000));
@@ -236,8 +239,9 @@ TEST(GalleryPage, UseInTheProgramsOwnGalleryAddsARowOnStep5)
     EXPECT_EQ(row->text(0), QStringLiteral("右上角"));
     EXPECT_EQ(row->text(1), QStringLiteral("时钟"));
     EXPECT_EQ(row->text(2), QStringLiteral("Vadi动态控件"));
-    EXPECT_EQ(page->Preview()->FlashPath(0), scratch.file("clock01.swf"));
-    EXPECT_EQ(skintest::ReadAll(scratch.file("clock01.swf")),
+    EXPECT_EQ(page->Preview()->FlashPath(0), gallery->Request().LocalPath());
+    EXPECT_TRUE(QFileInfo(gallery->Request().LocalPath()).fileName().startsWith("clock01-"));
+    EXPECT_EQ(skintest::ReadAll(gallery->Request().LocalPath()),
               skintest::ReadAll(SKIN_SOURCE_DIR "/res/flash/clock.swf"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }

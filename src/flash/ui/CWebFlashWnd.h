@@ -4,7 +4,7 @@
 // control cache or downloaded into it while the progress dialog shows; then the window to notify
 // (the wizard) gets PM_DOWNLOAD_DONE with the control's name and file, or the user is told that
 // the download failed. Made on first use, then hidden and shown again.
-#include "flash/core/CDownloadRequest.h"
+#include "flash/ui/CDownloadRequest.h"
 
 #include <QDialog>
 #include <QPointer>
