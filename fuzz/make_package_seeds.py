@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the seed corpora of the open_package and profile_reader fuzz targets.
+"""Writes the seed corpora of the open_package, profile_reader and description fuzz targets.
 
 Run from anywhere: python3 fuzz/make_package_seeds.py
 The seeds are small skin packages (ZIP archives with BMP strips and a conf.ini) and description
@@ -84,4 +84,5 @@ def write(folder, files):
 
 if __name__ == "__main__":
     write(os.path.join(HERE, "corpus", "profile_reader"), PROFILES)
+    write(os.path.join(HERE, "corpus", "description"), PROFILES)
     write(os.path.join(HERE, "corpus", "open_package"), PACKAGES)

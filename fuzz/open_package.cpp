@@ -1,18 +1,34 @@
-// Opens arbitrary bytes as a skin package: unpacking, header rebuild and description file.
+// Opens arbitrary bytes as a skin package: unpacking, header rebuild and description file. The
+// package and its extraction folder live in one folder made once, in memory (/dev/shm) where the
+// system has it; the open empties the extraction folder itself, so no run makes or removes folders.
 #include "skin/SkinFolders.h"
 #include "skin/SkinPackage.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
 
+namespace {
+
+QString Scratch()
+{
+    static QTemporaryDir scratch(
+        (QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
+        QStringLiteral("/fuzz-open-package-XXXXXX"));
+    static const bool set = qputenv("TMPDIR", scratch.path().toLocal8Bit());
+    (void)set;
+    return scratch.path();
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static QTemporaryDir scratch(QDir::tempPath() + "/fuzz-open-package-XXXXXX");
-    const QString package = scratch.filePath("fuzz.vsf");
+    const QString package = Scratch() + QStringLiteral("/fuzz.vsf");
     {
         QFile file(package);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -29,6 +45,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 __builtin_trap();
         }
     }
-    QDir(ExtractionFolder(package)).removeRecursively();
     return 0;
 }

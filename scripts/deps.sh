@@ -11,7 +11,7 @@ PACKAGES=(
   xvfb xauth imagemagick x11-utils
   zip unzip p7zip-full libarchive-tools python3
   clang libclang-rt-14-dev
-  qt6-webengine-dev qt6-webchannel-dev qt6-httpserver-dev qt6-websockets-dev liblzma-dev
+  qt6-webengine-dev qt6-webchannel-dev liblzma-dev
   qt6-translations-l10n desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev
 )
 # npm installs the flash player; Debian's npm only where the machine has none.

@@ -3,6 +3,7 @@
 // moment of most transfers. After every round the cache must hold either nothing (cancelled) or
 // the whole file (completed), never a partial one.
 //   gallery_soak [ROUNDS] [MEGABYTES]
+#include "flash/core/FlashCache.h"
 #include "flash/ui/CProgressDlg.h"
 #include "flash/ui/CWebFlashWnd.h"
 #include "flash/ui/FlashEngine.h"
@@ -47,6 +48,8 @@ int main(int argc, char** argv)
     QByteArray movie = clock.readAll();
     const qint64 size = qint64(megabytes) * 1024 * 1024;
     movie.resize(size, '\0');
+    for (int i = 0; i < 4; ++i) // the header's length is the padded size: a whole movie
+        movie[4 + i] = static_cast<char>((quint64(size) >> (8 * i)) & 0xFF);
     host.AddContent(QStringLiteral("/c/big.swf"), "application/x-shockwave-flash", movie);
     const QString url = host.Url(QStringLiteral("/c/big.swf")).toString();
 
@@ -55,7 +58,7 @@ int main(int argc, char** argv)
     gallery.Request().SetCacheFolder(cache.path());
     int added = 0;
     QObject::connect(&gallery, &CWebFlashWnd::controlDownloaded, [&added] { ++added; });
-    const QString target = QDir(cache.path()).filePath(QStringLiteral("big.swf"));
+    const QString target = QDir(cache.path()).filePath(FlashCacheFileName(QStringLiteral("big"), url));
     const QString text = QStringLiteral("method=download\nflashid=big\nname=big\nurl=") + url;
 
     // Whole downloads (the first warms up) set the window for the random cancels.

@@ -54,9 +54,13 @@ bool IsUsableFileName(const QString& name)
     return true;
 }
 
-void OpenHomePage()
+void OpenHomePage(QWidget* parent)
 {
-    QDesktopServices::openUrl(QUrl(SiteUrl(SitePage::Home)));
+    const QString url = SiteUrl(SitePage::Home);
+    if (NamesASite(url))
+        QDesktopServices::openUrl(QUrl(url));
+    else
+        Tell(parent, NoSiteMessage());
 }
 
 } // namespace
@@ -103,12 +107,12 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
     const PlayerCheck player = CheckPlayer();
     if (player.status == PlayerStatus::NotInstalled) {
         if (AskYesNo(parent, QStringLiteral("您没有安装音乐盒，是否现在安装")))
-            OpenHomePage();
+            OpenHomePage(parent);
         return CommandOutcome::Cancelled;
     }
     if (player.status == PlayerStatus::TooOld) {
         if (AskYesNo(parent, QStringLiteral("您的音乐盒不支持换肤，是否安装高版本的音乐盒")))
-            OpenHomePage();
+            OpenHomePage(parent);
         return CommandOutcome::Cancelled;
     }
 

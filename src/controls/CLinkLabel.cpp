@@ -1,5 +1,6 @@
 #include "controls/CLinkLabel.h"
 
+#include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
@@ -32,11 +33,16 @@ void CLinkLabel::mousePressEvent(QMouseEvent* event)
         QLabel::mousePressEvent(event);
         return;
     }
+    event->accept();
+    const QString target = Target();
+    if (m_page && !NamesASite(target)) {
+        CDialogProvider::Instance().MessageBox(this, NoSiteMessage(), PromptCaption(), QMessageBox::Ok);
+        return;
+    }
     // An empty target still goes to the browser, which then has nothing to open.
-    const QUrl url(Target(), QUrl::TolerantMode);
+    const QUrl url(target, QUrl::TolerantMode);
     if (Opener())
         Opener()(url);
     else
         QDesktopServices::openUrl(url);
-    event->accept();
 }

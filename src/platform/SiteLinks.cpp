@@ -1,5 +1,7 @@
 #include "platform/SiteLinks.h"
 
+#include <QUrl>
+
 QString SitePath(SitePage page)
 {
     switch (page) {
@@ -39,8 +41,8 @@ QString SiteUrl(const QString& pathAndQuery)
     QString base = qEnvironmentVariable("SKINMAKER_SITE");
     if (base.isEmpty() && LocalBase())
         base = LocalBase()();
-    if (base.isEmpty())
-        base = QStringLiteral("http://127.0.0.1:8617");
+    // Without a site the address is the bare path, which names no host: no port is guessed, since
+    // any local user could be listening on a fixed one.
     // A base given with a trailing slash must not double the path's leading one.
     while (base.endsWith(QLatin1Char('/')) && pathAndQuery.startsWith(QLatin1Char('/')))
         base.chop(1);
@@ -50,4 +52,14 @@ QString SiteUrl(const QString& pathAndQuery)
 QString SiteUrl(SitePage page)
 {
     return SiteUrl(SitePath(page));
+}
+
+bool NamesASite(const QString& url)
+{
+    return !QUrl(url).host().isEmpty();
+}
+
+QString NoSiteMessage()
+{
+    return QStringLiteral("无法打开网页：本机的网站没有启动，也没有设置 SKINMAKER_SITE。");
 }

@@ -14,12 +14,18 @@
 
 namespace {
 
+// A member of the package as a file: a directory member of the same name is none.
+bool IsMemberFile(const QString& path)
+{
+    return QFileInfo(path).isFile();
+}
+
 // The extra controls with their files, or none when a file is missing.
 QList<FlashControl> OpenedExtraControls(QList<FlashControl> controls, const QString& folder)
 {
     for (qsizetype k = 0; k < controls.size(); ++k) {
         const QString path = folder + '/' + ExtraControlMember(static_cast<int>(k) + 1);
-        if (!FileExists(path))
+        if (!IsMemberFile(path))
             return {};
         controls[k].path = path;
     }
@@ -32,12 +38,12 @@ void ReadCornerItems(const SkinDescription& description, const QString& folder, 
 {
     for (int corner = 0; corner < kCornerCount; ++corner) {
         const QString path = folder + '/' + DecorationMember(corner);
-        if (FileExists(path))
+        if (IsMemberFile(path))
             project.decorations[corner] = {true, path, description.decorationOffsets[corner]};
     }
     for (int corner = 0; corner < kCornerCount; ++corner) {
         const QString path = folder + '/' + CornerControlMember(corner);
-        if (!FileExists(path))
+        if (!IsMemberFile(path))
             continue;
         FlashControl& control = project.cornerControls[corner];
         control.path = path;

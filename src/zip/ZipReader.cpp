@@ -5,6 +5,7 @@
 #include "ZipTime.h"
 #include "platform/PackageLimits.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <algorithm>
 #include <zlib.h>
@@ -103,14 +104,31 @@ bool IsAbsoluteTarget(const QString& path)
 
 std::unique_ptr<ZipReader> ZipReader::Open(const QString& archivePath, uint32_t* why)
 {
+    auto file = std::make_unique<QFile>(archivePath);
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        if (why)
+            *why = ZIP_NOFILE;
+        return nullptr;
+    }
+    return Open(std::move(file), why);
+}
+
+std::unique_ptr<ZipReader> ZipReader::Open(const QByteArray& archive, uint32_t* why)
+{
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(archive);
+    buffer->open(QIODevice::ReadOnly);
+    return Open(std::move(buffer), why);
+}
+
+std::unique_ptr<ZipReader> ZipReader::Open(std::unique_ptr<QIODevice> in, uint32_t* why)
+{
     uint32_t ignored = ZIP_OK;
     uint32_t& reason = why ? *why : ignored;
     reason = ZIP_NOFILE;
     std::unique_ptr<ZipReader> reader(new ZipReader);
-    reader->m_in.setFileName(archivePath);
-    if (!reader->m_in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return nullptr;
-    reader->m_size = reader->m_in.size();
+    reader->m_in = std::move(in);
+    reader->m_size = reader->m_in->size();
     reader->m_baseFolder = QDir::currentPath();
     if (!reader->m_baseFolder.endsWith(QLatin1Char('/')))
         reader->m_baseFolder += QLatin1Char('/');
@@ -150,9 +168,9 @@ bool ZipReader::ReadAt(qint64 position, void* buffer, qint64 size)
 {
     if (position < 0 || size < 0 || position > m_size || size > m_size - position)
         return false;
-    if (!m_in.seek(position))
+    if (!m_in->seek(position))
         return false;
-    return m_in.read(static_cast<char*>(buffer), size) == size;
+    return m_in->read(static_cast<char*>(buffer), size) == size;
 }
 
 bool ZipReader::LocateEndRecord(qint64* position)
@@ -322,15 +340,28 @@ uint32_t ZipReader::GetItem(int index, ZipItem* out)
     return ZIP_OK;
 }
 
-uint32_t ZipReader::ItemToFile(int index, const QString& target)
+uint32_t ZipReader::Prepare(int index, ZipItem* item)
 {
     if (index < 0 || index >= m_count)
         return ZIP_ARGS;
-    ZipItem item;
-    if (const uint32_t got = GetItem(index, &item); got != ZIP_OK)
+    if (const uint32_t got = GetItem(index, item); got != ZIP_OK)
         return got;
-    if (int64_t(m_cachedHeader.uncompressedSize) > kMaxMemberBytes)
-        return ZIP_LIMIT;
+    return int64_t(m_cachedHeader.uncompressedSize) > kMaxMemberBytes ? ZIP_LIMIT : ZIP_OK;
+}
+
+uint32_t ZipReader::ItemToDevice(int index, QIODevice& target)
+{
+    ZipItem item;
+    if (const uint32_t prepared = Prepare(index, &item); prepared != ZIP_OK)
+        return prepared;
+    return (item.attributes & ZIP_ATTR_DIRECTORY) ? ZIP_OK : ExtractData(target);
+}
+
+uint32_t ZipReader::ItemToFile(int index, const QString& target)
+{
+    ZipItem item;
+    if (const uint32_t prepared = Prepare(index, &item); prepared != ZIP_OK)
+        return prepared;
 
     // Both separators are honoured in targets; relative targets hang off the base folder.
     QString path = target;
@@ -365,7 +396,7 @@ uint32_t ZipReader::ItemToFile(int index, const QString& target)
 }
 
 // Streams the cached member's data into target, checking its size and CRC-32 at the end.
-uint32_t ZipReader::ExtractData(QFile& target)
+uint32_t ZipReader::ExtractData(QIODevice& target)
 {
     const CentralHeader& h = m_cachedHeader;
     qint64 position = m_cachedDataStart;

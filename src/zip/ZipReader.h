@@ -1,9 +1,11 @@
 #pragma once
-// Reads one ZIP archive: finds the end record, walks the central directory from the file and
-// extracts members one at a time.
+// Reads one ZIP archive: finds the end record, walks the central directory from the file (or
+// from bytes in memory) and extracts members one at a time.
 #include "Zip.h"
 
+#include <QByteArray>
 #include <QFile>
+#include <QIODevice>
 #include <QString>
 #include <cstdint>
 #include <limits>
@@ -16,10 +18,14 @@ public:
     // share bytes; null when it is not a readable archive, with the reason in *why when given
     // (ZIP_NOFILE, ZIP_LIMIT or ZIP_OVERLAP).
     static std::unique_ptr<ZipReader> Open(const QString& archivePath, uint32_t* why = nullptr);
+    // The same over an archive held in memory.
+    static std::unique_ptr<ZipReader> Open(const QByteArray& archive, uint32_t* why = nullptr);
 
     int Count() const { return m_count; }
     uint32_t GetItem(int index, ZipItem* out);
     uint32_t ItemToFile(int index, const QString& target);
+    // The member's data written to target, checked as ItemToFile checks it; nothing for a folder.
+    uint32_t ItemToDevice(int index, QIODevice& target);
 
 private:
     struct CentralHeader {
@@ -39,14 +45,17 @@ private:
     };
 
     ZipReader() = default;
+    static std::unique_ptr<ZipReader> Open(std::unique_ptr<QIODevice> in, uint32_t* why);
     bool ReadAt(qint64 position, void* buffer, qint64 size);
     bool LocateEndRecord(qint64* position);
     bool ReadCentralHeader(qint64 position, CentralHeader* out);
     uint32_t WalkTo(int index);
     bool MembersOverlap();
-    uint32_t ExtractData(QFile& target);
+    // Looks up the member and checks its size against the limit.
+    uint32_t Prepare(int index, ZipItem* item);
+    uint32_t ExtractData(QIODevice& target);
 
-    QFile m_in;
+    std::unique_ptr<QIODevice> m_in;
     qint64 m_size = 0;
     QString m_baseFolder; // ends with a separator
     int m_count = 0;

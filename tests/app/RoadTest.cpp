@@ -109,6 +109,8 @@ protected:
         QDir().mkpath(m_dir.file("tmp"));
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &urls, "Open");
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls, "Open");
+        // The site the wizard's own local host would serve.
+        SetLocalSiteBase([] { return QStringLiteral("http://127.0.0.1:40001"); });
         picturePath = m_dir.file("header.png");
         EXPECT_TRUE(RampPicture(1400, 122).save(picturePath));
         wizard.resize(874, 632);
@@ -117,6 +119,7 @@ protected:
     {
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        SetLocalSiteBase({});
     }
 
     CSaveSkin* SavePage() const { return wizard.SavePage(); }

@@ -1,4 +1,5 @@
 #include "controls/CLinkLabel.h"
+#include "pages/ScriptedDialogs.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -82,5 +83,26 @@ TEST(LinkLabel, SitePageAsksForTheLocalSiteOnlyWhenClicked)
     if (site.isNull())
         qunsetenv("SKINMAKER_SITE");
     else
+        qputenv("SKINMAKER_SITE", site);
+}
+
+// Without a site a help link guesses no local port (another user could listen there): it opens
+// nothing and says why.
+TEST(LinkLabel, SitePageWithoutASiteSaysSoAndOpensNothing)
+{
+    const QByteArray site = qgetenv("SKINMAKER_SITE");
+    qunsetenv("SKINMAKER_SITE");
+    SetLocalSiteBase([] { return QString(); }); // the local host could not start
+    ScriptedDialogs dialogs;
+    OpenedUrls opened;
+    CLinkLabel label;
+    label.resize(80, 21);
+    label.SetSitePage(SitePage::FrameHelp);
+    QTest::mouseClick(&label, Qt::LeftButton);
+    EXPECT_TRUE(opened.urls.isEmpty());
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, NoSiteMessage());
+    SetLocalSiteBase({});
+    if (!site.isNull())
         qputenv("SKINMAKER_SITE", site);
 }

@@ -17,6 +17,12 @@ for f in bin/skinmaker bin/skinmaker-cli share/applications/skinmaker.desktop \
 done
 desktop-file-validate "$prefix/share/applications/skinmaker.desktop"
 
+# The flash engine module, where the wizard looks for it (../lib/skinmaker/ beside bin/), as a Qt
+# plugin of the engine interface.
+engine=$(find "$prefix" -path '*/lib*/skinmaker/libskinflashengine.so' | head -n 1)
+[ -n "$engine" ] || { echo "not installed: lib/skinmaker/libskinflashengine.so"; exit 1; }
+grep -q "org.skinmaker.FlashEngineModule" "$engine" || { echo "the engine module is no plugin"; exit 1; }
+
 # The install updated the MIME database under the prefix; GLib (which xdg-mime asks on GNOME) reads it.
 package=$scratch/sample.vsf
 TMPDIR=$scratch "$prefix/bin/skinmaker-cli" build -o "$package" --picture "$sample" --name sample >/dev/null

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 TEST(FlashRequest, LinesInAnyOrderWithCrLfOrLf)
@@ -71,4 +72,28 @@ TEST(FlashCache, ProgramFolderFirstThenTheUsersCache)
     EXPECT_EQ(ChooseFlashCacheFolder(blocked, cache), cache + "/VDSkinFlash/");
     EXPECT_TRUE(QFileInfo(cache + "/VDSkinFlash").isDir());
     EXPECT_EQ(ChooseFlashCacheFolder(blocked, blocked + "/x"), QString());
+}
+
+TEST(FlashCache, FileNameKeepsTheIdAndTellsAddressesApart)
+{
+    const QString a = FlashCacheFileName("clock01", "http://a.example/c/clock01.swf");
+    EXPECT_TRUE(a.startsWith("clock01-") && a.endsWith(".swf")) << a.toStdString();
+    EXPECT_EQ(a, FlashCacheFileName("clock01", "http://a.example/c/clock01.swf"));
+    EXPECT_NE(a, FlashCacheFileName("clock01", "http://b.example/c/clock01.swf"));
+    EXPECT_TRUE(IsPlainFlashId(a));
+}
+
+TEST(FlashRequest, RedirectsOnlyToTheSameHostOrItsHttps)
+{
+    const QUrl from("http://Skins.example:8080/c/clock.swf");
+    for (const char* to : {"http://skins.example:8080/other.swf", "https://skins.example/c.swf",
+                           "https://skins.example:8080/c.swf"})
+        EXPECT_TRUE(IsAllowedRedirect(from, QUrl(to))) << to;
+    for (const char* to :
+         {"http://skins.example/c.swf", "http://127.0.0.1:8080/c.swf", "http://evil.example:8080/",
+          "ftp://skins.example:8080/c.swf", "file:///etc/passwd", "https://skins.example:9/c.swf", ""})
+        EXPECT_FALSE(IsAllowedRedirect(from, QUrl(to))) << to;
+    EXPECT_FALSE(IsAllowedRedirect(QUrl("https://skins.example/c.swf"), QUrl("http://skins.example/c.swf")));
+    EXPECT_TRUE(
+        IsAllowedRedirect(QUrl("https://skins.example/c.swf"), QUrl("https://skins.example:443/d.swf")));
 }

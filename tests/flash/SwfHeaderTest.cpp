@@ -174,3 +174,36 @@ TEST(SwfHeader, GeneratedSamples)
     ExpectSize(ReadSwfFrameSize(folder + "weather.swf"), 120, 60);
     ExpectSize(ReadSwfFrameSize(folder + "meter.swf"), 200, 60);
 }
+
+namespace {
+QByteArray WithLength(QByteArray movie, qsizetype length)
+{
+    for (int i = 0; i < 4; ++i)
+        movie[4 + i] = static_cast<char>((static_cast<quint32>(length) >> (8 * i)) & 0xFF);
+    return movie;
+}
+} // namespace
+
+// A whole movie is exactly as long as its header says, once decompressed; anything cut short,
+// padded, followed by other bytes or merely starting like a movie is not.
+TEST(SwfHeader, WholeMovieIsAsLongAsItsHeaderSays)
+{
+    const QByteArray body = Body(15, 0, 11000, 0, 8000);
+    const qsizetype length = 8 + body.size();
+    for (const QByteArray& movie :
+         {WithLength(Fws(body), length), WithLength(Cws(body), length), WithLength(Zws(body), length)}) {
+        const char kind = movie[0];
+        EXPECT_TRUE(IsWholeSwf(movie)) << kind;
+        EXPECT_FALSE(IsWholeSwf(movie + "<html>")) << kind;
+        EXPECT_FALSE(IsWholeSwf(movie.left(movie.size() - 1))) << kind;
+        EXPECT_FALSE(IsWholeSwf(WithLength(movie, length + 1))) << kind;
+        EXPECT_FALSE(IsWholeSwf(WithLength(movie, length - 1))) << kind;
+    }
+    EXPECT_FALSE(IsWholeSwf(WithLength(Fws(body), 0x7FFFFFFF)));
+    EXPECT_FALSE(IsWholeSwf(QByteArray("FWS\x08\x08\x00\x00\x00", 8).left(7)));
+    EXPECT_FALSE(IsWholeSwf(WithLength("XWS\x08" + QByteArray(4, '\0') + body, length)));
+    const QByteArray clock = skintest::ReadAll(SKIN_SOURCE_DIR "/res/flash/clock.swf");
+    EXPECT_TRUE(IsWholeSwf(clock));
+    EXPECT_TRUE(IsWholeSwf(skintest::ReadAll(SKIN_SOURCE_DIR "/res/flash/clock-compressed.swf")));
+    EXPECT_FALSE(IsWholeSwf(clock.left(40) + "<html><body>gateway login</body></html>"));
+}

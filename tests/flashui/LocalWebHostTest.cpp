@@ -9,6 +9,7 @@
 #include <QNetworkInterface>
 #include <QRegularExpression>
 #include <QTcpSocket>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using skintest::ScratchDir;
@@ -202,4 +203,85 @@ TEST_F(LocalWebHostTest, OwnSiteAnswersTheWizardsLinks)
                              QStringLiteral("127.0.0.1"), link.port());
     EXPECT_EQ(linked.status, 200);
     EXPECT_TRUE(QString::fromUtf8(linked.body).contains(QStringLiteral("扩展区域")));
+}
+
+// What a local user can send costs the host next to nothing: a request that announces a body is
+// refused before the body is read, and so is a head over the limit or one that is not HTTP.
+TEST_F(LocalWebHostTest, BodiesAndOversizedOrBrokenHeadsAreRefusedUnread)
+{
+    const QByteArray host = "Host: " + OwnHost() + "\r\n";
+    const struct {
+        QByteArray request;
+        int status;
+    } cases[] = {
+        {"POST /player/ruffle.js HTTP/1.1\r\n" + host + "Content-Length: 1073741824\r\n\r\n" +
+             QByteArray(64 * 1024, 'x'),
+         413},
+        {"GET /player/ruffle.js HTTP/1.1\r\n" + host + "Transfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n",
+         413},
+        {"GET /player/ruffle.js HTTP/1.1\r\n" + host + "Content-Length: 5\r\n\r\nhello", 413},
+        {"GET /player/ruffle.js HTTP/1.1\r\n" + host + "X-Filler: " + QByteArray(20 * 1024, 'a') + "\r\n\r\n",
+         431},
+        {"GET /player/ruffle.js HTTP/1.1\r\n" + QByteArray(LocalWebHost::kMaxHeadBytes + 10, 'a'), 431},
+        {"GET /player/ruffle.js\r\n" + host + "\r\n", 400},
+        {"GET http://127.0.0.1/player/ruffle.js HTTP/1.1\r\n" + host + "\r\n", 400},
+        {"GET /player/ruffle.js HTTP/1.1\r\n" + host + "Content-Length: 0\r\n\r\n", 200},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Raw(c.request).status, c.status) << c.request.left(60).constData();
+}
+
+// Every answer forbids sniffing and framing and keeps what its page loads on the host's origin;
+// two requests on one connection get two answers.
+TEST_F(LocalWebHostTest, AnswersCarryTheSecurityHeadersOnKeptConnections)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, m_host->Port());
+    ASSERT_TRUE(socket.waitForConnected(5000));
+    const QByteArray get = "GET /stage.html HTTP/1.1\r\nHost: " + OwnHost() + "\r\n\r\n";
+    socket.write(get + "GET /nothing HTTP/1.1\r\nHost: " + OwnHost() + "\r\nConnection: close\r\n\r\n");
+    QByteArray data;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            data += socket.readAll();
+            return socket.state() == QAbstractSocket::UnconnectedState;
+        },
+        10000));
+    data += socket.readAll();
+    EXPECT_TRUE(data.startsWith("HTTP/1.1 200 OK\r\n"));
+    const qsizetype second = data.indexOf("HTTP/1.1 404 Not Found\r\n");
+    ASSERT_GT(second, 0);
+    for (const QByteArray& head : {data.left(second), data.mid(second)}) {
+        EXPECT_TRUE(head.contains("\r\nX-Content-Type-Options: nosniff\r\n"));
+        EXPECT_TRUE(head.contains("\r\nX-Frame-Options: DENY\r\n"));
+        EXPECT_TRUE(
+            head.contains("\r\nContent-Security-Policy: " + LocalWebHost::kContentSecurityPolicy + "\r\n"));
+    }
+    EXPECT_TRUE(LocalWebHost::kContentSecurityPolicy.contains("default-src 'self'"));
+    EXPECT_TRUE(LocalWebHost::kContentSecurityPolicy.contains("connect-src 'self'"));
+    EXPECT_TRUE(LocalWebHost::kContentSecurityPolicy.contains("form-action 'none'"));
+}
+
+// Idle connections are closed, and the host never holds more than its cap: the clients beyond it
+// wait in the system's queue and are served (here: closed when idle) in turn.
+TEST_F(LocalWebHostTest, IdleConnectionsCloseAndTheCapHolds)
+{
+    m_host->SetIdleTimeout(400);
+    std::vector<std::unique_ptr<QTcpSocket>> clients(LocalWebHost::kMaxConnections + 8);
+    int ended = 0;
+    for (auto& client : clients) {
+        client = std::make_unique<QTcpSocket>();
+        QObject::connect(client.get(), &QTcpSocket::disconnected, [&ended] { ++ended; });
+        client->connectToHost(QHostAddress::LocalHost, m_host->Port());
+    }
+    int most = 0;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            most = std::max(most, m_host->OpenConnections());
+            return ended == static_cast<int>(clients.size());
+        },
+        30000));
+    EXPECT_EQ(most, LocalWebHost::kMaxConnections);
+    EXPECT_EQ(m_host->OpenConnections(), 0);
+    EXPECT_EQ(Get("/player/ruffle.js").status, 200);
 }

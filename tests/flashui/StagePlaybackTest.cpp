@@ -1,8 +1,15 @@
 // Generated movies played by the controls preview in its transparent stage page over the painted
 // player picture, inside a painted window.
 #include "flash/ui/CControlsPreviewCtrl.h"
+#include "flash/web/CWebFlashStage.h"
+#include "flash/web/LocalWebHost.h"
+#include "support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -21,7 +28,99 @@ bool IsWidgetColor(QRgb pixel)
            qAbs(qBlue(pixel) - kWidgetColor.blue()) < 8;
 }
 
+// A stage page on a host of its own, over a shown anchor, with the hostile test movies written for
+// a probe: a server on another local port that no movie may reach.
+class HostileStage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(host.Start());
+        if (!host.HasPlayer())
+            GTEST_SKIP() << "the flash player is not installed (scripts/deps.sh)";
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        QObject::connect(&probe, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = probe.nextPendingConnection()) {
+                ++reached;
+                socket->abort();
+            }
+        });
+        const QString probeUrl = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
+        ASSERT_EQ(QProcess::execute(
+                      QStringLiteral("python3"),
+                      {QStringLiteral(SKIN_SOURCE_DIR "/tools/swfgen/hostile.py"), movies.path(), probeUrl}),
+                  0);
+        anchor.resize(300, 200);
+        anchor.show();
+        stage = std::make_unique<CWebFlashStage>(&anchor, host);
+    }
+
+    bool WasServed(const QByteArray& target) const
+    {
+        for (const QList<QVariant>& call : served) {
+            if (call.at(0).toByteArray() == target)
+                return true;
+        }
+        return false;
+    }
+
+    int MoviesServed() const
+    {
+        return static_cast<int>(
+            std::count_if(served.cbegin(), served.cend(), [](const QList<QVariant>& call) {
+                return call.at(0).toByteArray().startsWith("/movie/");
+            }));
+    }
+
+    LocalWebHost host{QStringLiteral(SKIN_BINARY_DIR "/flashplayer")};
+    QSignalSpy served{&host, &LocalWebHost::Served};
+    QTcpServer probe;
+    int reached = 0;
+    skintest::ScratchDir movies;
+    Painted anchor;
+    std::unique_ptr<CWebFlashStage> stage;
+};
+
 } // namespace
+
+// Loading variables, LoadVars, XML, a movie into a level and a posted form: none of it leaves the
+// host's own origin. The movie asks its own host for /hostile-done two frames after the attempts.
+TEST_F(HostileStage, MovieReachesNothingBeyondItsOwnHost)
+{
+    stage->OpenMovie(stage->NewMovieId(), movies.file("hostile.swf"), {0, 0, 60, 60});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return WasServed("/hostile-done"); }, 120000));
+    EXPECT_EQ(reached, 0);
+}
+
+// A movie whose script never ends is stopped after a second; the other movies play on.
+TEST_F(HostileStage, LoopingMovieDoesNotStallTheOthers)
+{
+    stage->OpenMovie(stage->NewMovieId(), QStringLiteral(SKIN_SOURCE_DIR "/res/flash/weather.swf"),
+                     {0, 0, 120, 60});
+    const auto weather = [&] { return anchor.grab().toImage().copy(0, 0, 120, 60); };
+    const QImage before = weather();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return weather() != before; }, 120000));
+
+    stage->OpenMovie(stage->NewMovieId(), movies.file("loop.swf"), {150, 0, 60, 60});
+    // Both movies fetched from the host: the loop runs from its first frame on.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MoviesServed() == 2; }, 30000));
+    // The sun turns every frame; it must still be turning well after the loop began.
+    QImage last = weather();
+    QElapsedTimer clock;
+    clock.start();
+    qint64 firstChange = -1;
+    const bool playsOn = QTest::qWaitFor(
+        [&] {
+            const QImage now = weather();
+            if (now == last)
+                return false;
+            last = now;
+            if (firstChange < 0)
+                firstChange = clock.elapsed();
+            return clock.elapsed() - firstChange > 3000;
+        },
+        12000);
+    EXPECT_TRUE(playsOn);
+}
 
 // Opaque movie pixels over the preview, the preview's own pixels through the transparent parts, the
 // selected control faintly shaded, the tab overlay above the movies, nothing past the preview's edge.

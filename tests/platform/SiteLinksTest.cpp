@@ -32,15 +32,22 @@ private:
 TEST(SiteLinks, SiteUrlJoinsTheConfiguredBaseAndThePath)
 {
     {
+        // Without a site no port is guessed: the address names no host and is not opened.
         SiteEnv env(QByteArray{});
-        EXPECT_EQ(SiteUrl("/cafe/st/SubContent?subid=310650"),
-                  "http://127.0.0.1:8617/cafe/st/SubContent?subid=310650");
-        EXPECT_EQ(SiteUrl(SitePage::MakingHelp), "http://127.0.0.1:8617/cafe/st/SubContent?subid=310650");
+        EXPECT_EQ(SiteUrl(SitePage::MakingHelp), "/cafe/st/SubContent?subid=310650");
+        EXPECT_FALSE(NamesASite(SiteUrl(SitePage::MakingHelp)));
+        SetLocalSiteBase([] { return QString(); }); // the local host could not start
+        EXPECT_FALSE(NamesASite(SiteUrl(SitePage::Upload)));
+        SetLocalSiteBase([] { return QStringLiteral("http://127.0.0.1:40001"); });
+        EXPECT_EQ(SiteUrl(SitePage::Upload), "http://127.0.0.1:40001/skin/st/UpSkin");
+        EXPECT_TRUE(NamesASite(SiteUrl(SitePage::Upload)));
+        SetLocalSiteBase({});
     }
     {
         SiteEnv env("https://skins.example.org");
         EXPECT_EQ(SiteUrl("/skin/st/UpSkin"), "https://skins.example.org/skin/st/UpSkin");
         EXPECT_EQ(SiteUrl(SitePage::Upload), "https://skins.example.org/skin/st/UpSkin");
+        EXPECT_TRUE(NamesASite(SiteUrl(SitePage::Upload)));
     }
     {
         // A trailing slash on the base does not double the path's slash.

@@ -35,7 +35,8 @@ void TestServer::OnRead(QTcpSocket* socket)
     ++requests;
     lastRequest = got;
     const QByteArray body = answer.bytesSent < 0 ? answer.body : answer.body.left(answer.bytesSent);
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\nConnection: close\r\n";
+    QByteArray head =
+        "HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\nConnection: close\r\n" + answer.headers;
     if (answer.sendLength)
         head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
     socket->write(head + "\r\n" + body);
@@ -48,6 +49,9 @@ QByteArray MovieOfSize(int size)
 {
     QByteArray bytes = ReadAll(QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"));
     bytes.resize(size, '\0');
+    const quint32 length = static_cast<quint32>(size);
+    for (int i = 0; i < 4; ++i)
+        bytes[4 + i] = static_cast<char>((length >> (8 * i)) & 0xFF);
     return bytes;
 }
 

@@ -17,6 +17,7 @@ struct Answer {
     bool sendLength = true;
     qint64 bytesSent = -1; // of the body, then the connection closes; -1: all
     bool stall = false;    // after bytesSent, keep the connection open and send nothing
+    QByteArray headers{};  // more header lines, each ending in CRLF
 };
 
 class TestServer : public QObject {
@@ -36,7 +37,7 @@ private:
     QTcpServer m_server;
 };
 
-// The generated clock movie padded with zero bytes to the size.
+// The generated clock movie padded with zero bytes to the size, its header's length made the size.
 QByteArray MovieOfSize(int size);
 
 } // namespace skintest

@@ -7,6 +7,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+#ifdef SKIN_ENGINE_DIR
+    QCoreApplication::addLibraryPath(QStringLiteral(SKIN_ENGINE_DIR));
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

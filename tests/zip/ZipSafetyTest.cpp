@@ -2,13 +2,16 @@
 // reported as good, and no byte pattern makes the reader misbehave.
 #include "ArchiveBuilder.h"
 #include "platform/PackageLimits.h"
+#include "skin/SkinPackage.h"
 #include "support/TestSupport.h"
 #include "zip/Zip.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QRandomGenerator>
 #include <QUuid>
 #include <gtest/gtest.h>
@@ -299,3 +302,34 @@ TEST(ZipSafety, MembersAreNeverWrittenThroughALink)
     EXPECT_EQ(ReadAll(dir.file("victim/top.ini")), "victim");
 }
 #endif
+
+// A directory member is never a member file: a package whose "topleft.png/" and "topright.swf/"
+// are folders has no decoration and no control there.
+TEST(ZipSafety, DirectoryMembersAreNoPackageFiles)
+{
+    ScratchDir dir;
+    QDir().mkpath(dir.file("tmp"));
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", dir.file("tmp").toLocal8Bit());
+    QImage strip(800, 61, QImage::Format_RGB32);
+    strip.fill(Qt::darkBlue);
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    strip.save(&buffer, "BMP");
+    ziptest::ArchiveBuilder archive;
+    archive.Add({"TopPanelBKMid.bmp", bmp});
+    archive.Add({"conf.ini", "[CONF]\r\nshowname=dirs\r\nlefttopx=1\r\n"});
+    for (const QByteArray name : {"topleft.png/", "topright.swf/"})
+        archive.Add({name, {}, 0, 0, 0x0B17, 0x41ED0010});
+    WriteAll(dir.file("dirs.vsf"), archive.Build());
+
+    SkinProject project;
+    ResetProject(project);
+    const OpenResult result = OpenPackage(dir.file("dirs.vsf"), project);
+    qputenv("TMPDIR", oldTemp);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_TRUE(QFileInfo(result.extractionFolder + "/topleft.png").isDir());
+    EXPECT_FALSE(project.decorations[0].present);
+    EXPECT_TRUE(project.cornerControls[1].path.isEmpty());
+}

@@ -265,7 +265,25 @@ ADD = b"\x47"
 MULTIPLY = b"\x0c"
 DIVIDE = b"\x0d"
 MODULO = b"\x3f"
+SET_MEMBER = b"\x4f"
+POP = b"\x17"
+STOP = b"\x07"
 PROPERTY_ROTATION = 10
+
+# GetURL2 flags: load variables (instead of a movie or a page), the method to send variables with.
+LOAD_VARIABLES = 0x80
+SEND_GET = 0x01
+SEND_POST = 0x02
+
+
+def get_url2(flags):
+    """Pops the target, then the URL; what it does depends on the flags and the target."""
+    return b"\x9a" + struct.pack("<HB", 1, flags)
+
+
+def jump(offset):
+    """Jumps by offset bytes, counted from the end of this action."""
+    return b"\x99" + struct.pack("<Hh", 2, offset)
 
 
 def do_action(*actions):

@@ -1,6 +1,7 @@
 #include "flash/core/FlashCache.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -33,4 +34,11 @@ QString FlashCacheFolder()
 {
     return ChooseFlashCacheFolder(QCoreApplication::applicationDirPath(),
                                   QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+}
+
+QString FlashCacheFileName(const QString& flashId, const QString& url)
+{
+    const QByteArray hash =
+        QCryptographicHash::hash(url.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+    return flashId + QLatin1Char('-') + QString::fromLatin1(hash) + QStringLiteral(".swf");
 }

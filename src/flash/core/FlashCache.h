@@ -8,3 +8,6 @@
 QString ChooseFlashCacheFolder(const QString& programFolder, const QString& userCacheFolder);
 // The same for this program and user.
 QString FlashCacheFolder();
+// The cache's file name for a control: its flash id and a hash of the address it came from, so
+// that the same id from another address is another file.
+QString FlashCacheFileName(const QString& flashId, const QString& url);

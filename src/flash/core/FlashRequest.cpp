@@ -1,5 +1,7 @@
 #include "flash/core/FlashRequest.h"
 
+#include <QUrl>
+
 FlashRequest ParseFlashRequest(const QString& text)
 {
     FlashRequest request;
@@ -45,4 +47,17 @@ bool IsPlainFlashId(QStringView id)
             return false;
     }
     return true;
+}
+
+bool IsAllowedRedirect(const QUrl& from, const QUrl& to)
+{
+    if (!to.isValid() || to.host().isEmpty() || from.host().compare(to.host(), Qt::CaseInsensitive) != 0)
+        return false;
+    const QString scheme = from.scheme().toLower();
+    const QString next = to.scheme().toLower();
+    const int port = from.port(scheme == QLatin1String("https") ? 443 : 80);
+    if (next == scheme && (next == QLatin1String("http") || next == QLatin1String("https")))
+        return to.port(next == QLatin1String("https") ? 443 : 80) == port;
+    return scheme == QLatin1String("http") && next == QLatin1String("https") &&
+           (to.port(443) == 443 || to.port(443) == port);
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+class QUrl;
+
 struct FlashRequest {
     QString method;
     QString flashId;
@@ -23,3 +25,7 @@ FlashRequest ParseFlashRequest(const QString& text);
 // True when a flash id can be a cache file name as it stands: 1 to 64 letters, digits, "_", "-"
 // or ".", not starting with a dot.
 bool IsPlainFlashId(QStringView id);
+
+// Whether a download from `from` may follow a redirect to `to`: the same host and port with the
+// same scheme, or the same host over https (at its default port or the same one) from http.
+bool IsAllowedRedirect(const QUrl& from, const QUrl& to);

@@ -6,6 +6,7 @@
 #include <lzma.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -67,7 +68,9 @@ bool InflateFirstBytes(QByteArrayView input, std::vector<uint8_t>& body)
     return result == Z_OK || result == Z_STREAM_END;
 }
 
-bool DecodeLzmaFirstBytes(QByteArrayView input, std::vector<uint8_t>& body)
+// Starts a raw LZMA decoder on the data after the property bytes, with a dictionary of at most
+// dictionaryCap; false (the stream ended) when the properties are no LZMA's.
+bool StartLzma(QByteArrayView input, uint32_t dictionaryCap, lzma_stream& stream)
 {
     if (input.size() < kZwsDataOffset)
         return false;
@@ -76,9 +79,8 @@ bool DecodeLzmaFirstBytes(QByteArrayView input, std::vector<uint8_t>& body)
     if (lzma_properties_decode(&filters[0], nullptr, properties, 5) != LZMA_OK)
         return false;
     auto* options = static_cast<lzma_options_lzma*>(filters[0].options);
-    if (options->dict_size > kLzmaDictionaryCap)
-        options->dict_size = kLzmaDictionaryCap;
-    lzma_stream stream = LZMA_STREAM_INIT;
+    options->dict_size = std::clamp<uint32_t>(options->dict_size, LZMA_DICT_SIZE_MIN,
+                                              std::max<uint32_t>(dictionaryCap, LZMA_DICT_SIZE_MIN));
     const lzma_ret init = lzma_raw_decoder(&stream, filters);
     std::free(filters[0].options);
     if (init != LZMA_OK) {
@@ -87,6 +89,14 @@ bool DecodeLzmaFirstBytes(QByteArrayView input, std::vector<uint8_t>& body)
     }
     stream.next_in = reinterpret_cast<const uint8_t*>(input.data() + kZwsDataOffset);
     stream.avail_in = static_cast<size_t>(input.size() - kZwsDataOffset);
+    return true;
+}
+
+bool DecodeLzmaFirstBytes(QByteArrayView input, std::vector<uint8_t>& body)
+{
+    lzma_stream stream = LZMA_STREAM_INIT;
+    if (!StartLzma(input, kLzmaDictionaryCap, stream))
+        return false;
     stream.next_out = body.data();
     stream.avail_out = body.size();
     const lzma_ret result = lzma_code(&stream, LZMA_RUN);
@@ -95,7 +105,79 @@ bool DecodeLzmaFirstBytes(QByteArrayView input, std::vector<uint8_t>& body)
     return result == LZMA_OK || result == LZMA_STREAM_END;
 }
 
+// Whether the zlib stream is all of input and inflates to exactly expected bytes.
+bool InflatesTo(QByteArrayView input, uint64_t expected)
+{
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK)
+        return false;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.data()));
+    stream.avail_in = static_cast<uInt>(input.size());
+    std::vector<uint8_t> out(kBodyBufferSize);
+    int result = Z_OK;
+    while (result == Z_OK && stream.total_out <= expected) {
+        stream.next_out = out.data();
+        stream.avail_out = static_cast<uInt>(out.size());
+        result = inflate(&stream, Z_NO_FLUSH);
+        if (result == Z_OK && stream.avail_in == 0 && stream.avail_out != 0)
+            break; // the data ended before the stream did
+    }
+    const bool whole = result == Z_STREAM_END && stream.avail_in == 0 && stream.total_out == expected;
+    inflateEnd(&stream);
+    return whole;
+}
+
+// Whether the LZMA data (with its property bytes in front) decodes to exactly expected bytes.
+bool LzmaDecodesTo(QByteArrayView input, uint64_t expected)
+{
+    // No match reaches further back than the whole output: a larger dictionary is memory for nothing.
+    lzma_stream stream = LZMA_STREAM_INIT;
+    if (!StartLzma(input, static_cast<uint32_t>(expected), stream))
+        return false;
+    std::vector<uint8_t> out(kBodyBufferSize);
+    lzma_ret result = LZMA_OK;
+    while (result == LZMA_OK && stream.total_out <= expected) {
+        stream.next_out = out.data();
+        stream.avail_out = out.size();
+        result = lzma_code(&stream, LZMA_RUN);
+        if (result == LZMA_OK && stream.avail_in == 0 && stream.avail_out != 0)
+            break; // all data taken and all output given
+    }
+    // The data may end with an end marker or simply stop once the length is reached.
+    const bool whole = (result == LZMA_OK || result == LZMA_STREAM_END) && stream.avail_in == 0 &&
+                       stream.total_out == expected;
+    lzma_end(&stream);
+    return whole;
+}
+
 } // namespace
+
+bool IsWholeSwf(QByteArrayView file)
+{
+    if (file.size() < kSignatureSize || file[1] != 'W' || file[2] != 'S')
+        return false;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(file.data());
+    const uint32_t length = bytes[4] | (bytes[5] << 8) | (bytes[6] << 16) | (uint32_t(bytes[7]) << 24);
+    if (length < kSignatureSize || length > kMaxWholeSwfLength)
+        return false;
+    const QByteArrayView data = file.sliced(kSignatureSize);
+    switch (file[0]) {
+    case 'F':
+        return static_cast<uint64_t>(file.size()) == length;
+    case 'C':
+        return InflatesTo(data, length - kSignatureSize);
+    case 'Z': {
+        // The compressed length counts the data after the 5 property bytes.
+        if (data.size() < kZwsDataOffset)
+            return false;
+        const uint32_t packed = bytes[8] | (bytes[9] << 8) | (bytes[10] << 16) | (uint32_t(bytes[11]) << 24);
+        return packed == static_cast<uint64_t>(data.size() - kZwsDataOffset) &&
+               LzmaDecodesTo(data, length - kSignatureSize);
+    }
+    default:
+        return false;
+    }
+}
 
 SwfFrameSize SwfFrameSizeFromBody(QByteArrayView body)
 {

@@ -4,7 +4,7 @@
 // control cache or downloaded into it while the progress dialog shows; then controlDownloaded
 // gives the control's name and file, or the user is told that the download failed. Made on first
 // use, then hidden and shown again.
-#include "flash/core/CDownloadRequest.h"
+#include "flash/ui/CDownloadRequest.h"
 
 #include <QDialog>
 #include <QUrl>

@@ -8,30 +8,28 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
+#include <QPluginLoader>
 
 namespace {
 
 struct Module {
     bool tried = false;
-    CreateFlashStageFn createStage = nullptr;
-    LocalSiteBaseFn siteBase = nullptr;
-    CreateGalleryViewFn createGallery = nullptr;
+    FlashEngineModule* engine = nullptr; // owned by its loader, never unloaded
 };
 
-// Beside the program (the build folder), then where it is installed, then by name (a program
-// linked with the module, as its tests are, finds the copy already loaded).
 Module& Loaded()
 {
     static Module module;
     return module;
 }
 
-Module& Engine()
+// Beside the program (the build folder), then where it is installed, then by name in Qt's library
+// paths (tests add the build folder there).
+FlashEngineModule* Engine()
 {
     Module& module = Loaded();
     if (module.tried)
-        return module;
+        return module.engine;
     module.tried = true;
     const QString folder = QCoreApplication::applicationDirPath();
     const QStringList candidates{folder + QStringLiteral("/" SKIN_FLASH_ENGINE_FILE),
@@ -40,20 +38,13 @@ Module& Engine()
     for (const QString& candidate : candidates) {
         if (candidate.contains(QLatin1Char('/')) && !QFileInfo::exists(candidate))
             continue;
-        QLibrary library(candidate);
-        if (!library.load())
-            continue;
-        module.createStage = reinterpret_cast<CreateFlashStageFn>(library.resolve("skinflash_create_stage"));
-        module.siteBase = reinterpret_cast<LocalSiteBaseFn>(library.resolve("skinflash_site_base"));
-        module.createGallery =
-            reinterpret_cast<CreateGalleryViewFn>(library.resolve("skinflash_create_gallery_view"));
-        if (module.createStage != nullptr && module.siteBase != nullptr && module.createGallery != nullptr)
+        auto* loader = new QPluginLoader(candidate, QCoreApplication::instance());
+        module.engine = qobject_cast<FlashEngineModule*>(loader->instance());
+        if (module.engine != nullptr)
             break;
-        module.createStage = nullptr;
-        module.siteBase = nullptr;
-        module.createGallery = nullptr;
+        delete loader;
     }
-    return module;
+    return module.engine;
 }
 
 } // namespace
@@ -74,30 +65,22 @@ bool FlashPlayerInstalled()
 
 std::unique_ptr<CFlashStage> CreateFlashStage(QWidget* anchor)
 {
-    const Module& module = Engine();
-    if (module.createStage == nullptr)
-        return nullptr;
-    const QString folder = FlashPlayerFolder();
-    return std::unique_ptr<CFlashStage>(module.createStage(anchor, &folder));
+    FlashEngineModule* engine = Engine();
+    return std::unique_ptr<CFlashStage>(engine != nullptr ? engine->CreateStage(anchor, FlashPlayerFolder())
+                                                          : nullptr);
 }
 
 std::unique_ptr<CGalleryView> CreateGalleryView(QWidget* parent, const QUrl& galleryUrl)
 {
-    const Module& module = Engine();
-    if (module.createGallery == nullptr)
-        return nullptr;
-    return std::unique_ptr<CGalleryView>(module.createGallery(parent, &galleryUrl));
+    FlashEngineModule* engine = Engine();
+    return std::unique_ptr<CGalleryView>(engine != nullptr ? engine->CreateGalleryView(parent, galleryUrl)
+                                                           : nullptr);
 }
 
 QString LocalSiteBaseUrl()
 {
-    const Module& module = Engine();
-    QString base;
-    if (module.siteBase != nullptr) {
-        const QString folder = FlashPlayerFolder();
-        module.siteBase(&folder, &base);
-    }
-    return base;
+    FlashEngineModule* engine = Engine();
+    return engine != nullptr ? engine->SiteBase(FlashPlayerFolder()) : QString();
 }
 
 void ServeSiteLinksLocally()
@@ -107,5 +90,5 @@ void ServeSiteLinksLocally()
 
 bool FlashEngineLoaded()
 {
-    return Loaded().createStage != nullptr;
+    return Loaded().engine != nullptr;
 }

@@ -1,8 +1,6 @@
 #include "flash/web/CAppWebWnd.h"
 
 #include "flash/web/CFlashExternal.h"
-#include "flash/web/FlashEngineModule.h"
-#include "flash/web/WebEngineSetup.h"
 
 #include <QFile>
 #include <QWebChannel>
@@ -12,7 +10,8 @@
 
 namespace {
 
-// Hands the page's alerts to the view's owner.
+// Hands the alerts of pages of the gallery's origin to the view's owner; other pages' alerts
+// are dropped, as their calls are.
 class GalleryPage : public QWebEnginePage {
 public:
     GalleryPage(CAppWebWnd* view) : QWebEnginePage(view), m_view(view) {}
@@ -20,7 +19,7 @@ public:
 protected:
     void javaScriptAlert(const QUrl&, const QString& message) override
     {
-        if (m_view->onAlert)
+        if (m_view->ShowsGalleryOrigin() && m_view->onAlert)
             m_view->onAlert(message);
     }
 
@@ -106,10 +105,4 @@ void CAppWebWnd::CallFlashDown(const QString& text)
 {
     if (ShowsGalleryOrigin() && onFlashDown)
         onFlashDown(text);
-}
-
-CGalleryView* skinflash_create_gallery_view(QWidget* parent, const QUrl* galleryUrl)
-{
-    PrepareWebEngine();
-    return new CAppWebWnd(*galleryUrl, parent);
 }

@@ -30,11 +30,7 @@ public:
     virtual void FitAnchor() = 0;
 
     virtual bool IsLoaded() const = 0;
-    // Whether the movie in box id has drawn its first frame since it was opened.
-    virtual bool HasDrawn(int id) const = 0;
 
-    // Called once the page has loaded (the overlay lies in it from then on), and when a movie has
-    // drawn its first frame.
+    // Called once the page has loaded (the overlay lies in it from then on).
     std::function<void()> onLoaded;
-    std::function<void(int id)> onFirstFrame;
 };

@@ -1,6 +1,5 @@
 #include "flash/web/CWebFlashStage.h"
 
-#include "flash/web/FlashEngineModule.h"
 #include "flash/web/LocalWebHost.h"
 #include "flash/web/WebEngineSetup.h"
 
@@ -10,28 +9,8 @@
 #include <QJsonDocument>
 #include <QWebEnginePage>
 #include <QWebEngineView>
-#include <functional>
 
 namespace {
-
-// Hands the page's console lines (the page reports first frames there) to the stage.
-class StagePage : public QWebEnginePage {
-public:
-    StagePage(std::function<void(const QString&)> onMessage, QObject* parent)
-        : QWebEnginePage(parent), m_onMessage(std::move(onMessage))
-    {
-    }
-
-protected:
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
-                                  const QString&) override
-    {
-        m_onMessage(message);
-    }
-
-private:
-    std::function<void(const QString&)> m_onMessage;
-};
 
 // A call of a page function with its arguments written as JSON, so no text can break out.
 QString Call(const char* function, const QJsonArray& arguments)
@@ -48,7 +27,7 @@ CWebFlashStage::CWebFlashStage(QWidget* anchor, LocalWebHost& host) : m_host(hos
     PrepareWebEngine();
     auto* view = new QWebEngineView(anchor);
     m_view = view;
-    auto* page = new StagePage([this](const QString& message) { OnConsoleMessage(message); }, view);
+    auto* page = new QWebEnginePage(view);
     page->setBackgroundColor(Qt::transparent);
     view->setPage(page);
     // The preview beneath takes the mouse: hit tests and drags are the preview's.
@@ -90,7 +69,6 @@ void CWebFlashStage::OpenMovie(int id, const QString& path, const QRect& rect)
 
 void CWebFlashStage::CloseMovie(int id)
 {
-    m_drawn.remove(id);
     const QUrl url = m_movieUrls.take(id);
     if (url.isEmpty())
         return;
@@ -152,29 +130,4 @@ void CWebFlashStage::Run(const QString& script)
         m_pending << script;
     else if (m_view)
         m_view->page()->runJavaScript(script);
-}
-
-void CWebFlashStage::OnConsoleMessage(const QString& message)
-{
-    if (!message.startsWith(QStringLiteral("frame ")))
-        return;
-    bool number = false;
-    const int id = message.mid(6).toInt(&number);
-    if (number && m_movieUrls.contains(id) && !m_drawn.contains(id)) {
-        m_drawn.insert(id);
-        if (onFirstFrame)
-            onFirstFrame(id);
-    }
-}
-
-CFlashStage* skinflash_create_stage(QWidget* anchor, const QString* playerFolder)
-{
-    LocalWebHost* host = LocalWebHost::Shared(*playerFolder);
-    return host != nullptr ? new CWebFlashStage(anchor, *host) : nullptr;
-}
-
-void skinflash_site_base(const QString* playerFolder, QString* base)
-{
-    LocalWebHost* host = LocalWebHost::Shared(*playerFolder);
-    *base = host != nullptr ? host->BaseUrl().toString() : QString();
 }

@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <QStringList>
 #include <QUrl>
 
@@ -29,11 +28,9 @@ public:
     void SetVisible(bool visible) override;
     void FitAnchor() override;
     bool IsLoaded() const override { return m_loaded; }
-    bool HasDrawn(int id) const override { return m_drawn.contains(id); }
 
 private:
     void Run(const QString& script);
-    void OnConsoleMessage(const QString& message);
 
     LocalWebHost& m_host;
     QPointer<QWidget> m_anchor;
@@ -42,6 +39,5 @@ private:
     QStringList m_pending;            // scripts waiting for the page
     QHash<int, QUrl> m_movieUrls;     // the registered file of each open box
     QHash<QString, QString> m_served; // resource -> path on the host
-    QSet<int> m_drawn;
     int m_nextId = 0;
 };

@@ -1,22 +1,27 @@
 #pragma once
-// What the flash engine module (web engine and local web host, loaded on first need) offers the
-// program: plain C entry points, looked up by name after loading.
+// What the flash engine module (the web engine and the local web host, loaded on first need)
+// offers the program: one interface, implemented by the module's plugin object and found with
+// QPluginLoader. The header stays free of the web engine.
 #include <QString>
+#include <QtPlugin>
 
 class CFlashStage;
 class CGalleryView;
 class QUrl;
 class QWidget;
 
-extern "C" {
-// A stage over the anchor, its page served by the program's host (started on first call with the
-// player's files from playerFolder); null when the host cannot listen. The caller owns it.
-using CreateFlashStageFn = CFlashStage* (*)(QWidget* anchor, const QString* playerFolder);
-Q_DECL_EXPORT CFlashStage* skinflash_create_stage(QWidget* anchor, const QString* playerFolder);
-// The host's base URL into *base, started on first call; empty when it cannot listen.
-using LocalSiteBaseFn = void (*)(const QString* playerFolder, QString* base);
-Q_DECL_EXPORT void skinflash_site_base(const QString* playerFolder, QString* base);
-// A gallery web view in parent, opening galleryUrl (nothing when it is empty). The caller owns it.
-using CreateGalleryViewFn = CGalleryView* (*)(QWidget* parent, const QUrl* galleryUrl);
-Q_DECL_EXPORT CGalleryView* skinflash_create_gallery_view(QWidget* parent, const QUrl* galleryUrl);
-}
+class FlashEngineModule {
+public:
+    virtual ~FlashEngineModule() = default;
+
+    // A stage over the anchor, its page served by the program's host (started on first call with
+    // the player's files from playerFolder); null when the host cannot listen. The caller owns it.
+    virtual CFlashStage* CreateStage(QWidget* anchor, const QString& playerFolder) = 0;
+    // The host's base URL, the host started on first call; empty when it cannot listen.
+    virtual QString SiteBase(const QString& playerFolder) = 0;
+    // A gallery web view in parent, opening galleryUrl (nothing when it is empty). The caller owns it.
+    virtual CGalleryView* CreateGalleryView(QWidget* parent, const QUrl& galleryUrl) = 0;
+};
+
+#define FlashEngineModule_iid "org.skinmaker.FlashEngineModule/1.0"
+Q_DECLARE_INTERFACE(FlashEngineModule, FlashEngineModule_iid)

@@ -1,5 +1,6 @@
 #include "flash/web/LocalWebHost.h"
 
+#include "flash/web/HttpRequestHead.h"
 #include "flash/web/LocalGallery.h"
 
 #include <QCoreApplication>
@@ -8,14 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
-#include <QHttpServer>
-#include <QHttpServerRequest>
-#include <QHttpServerResponder>
 #include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 
 namespace {
-
-using Status = QHttpServerResponder::StatusCode;
 
 const QString kPlayerPath = QStringLiteral("/player/");
 const QString kMoviePath = QStringLiteral("/movie/");
@@ -27,20 +26,54 @@ QString Token()
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(words), sizeof words).toHex());
 }
 
-QByteArray HostHeader(const QHttpServerRequest& request)
+QByteArray ReasonPhrase(int status)
 {
-    QByteArray host;
-    for (const auto& [name, value] : request.headers()) {
-        if (name.compare("host", Qt::CaseInsensitive) == 0) {
-            if (!host.isNull())
-                return {}; // two Host headers are no answerable request
-            host = value;
-        }
+    switch (status) {
+    case 200:
+        return "OK";
+    case 400:
+        return "Bad Request";
+    case 404:
+        return "Not Found";
+    case 405:
+        return "Method Not Allowed";
+    case 413:
+        return "Content Too Large";
+    case 431:
+        return "Request Header Fields Too Large";
+    default:
+        return "Error";
     }
-    return host;
+}
+
+// The status line and header fields of an answer, with the fields every answer carries.
+QByteArray ResponseHead(int status, const QByteArray& mimeType, qsizetype length, bool close,
+                        const QByteArray& extra = {})
+{
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + ReasonPhrase(status) + "\r\n";
+    if (!mimeType.isEmpty())
+        head += "Content-Type: " + mimeType + "\r\n";
+    head += "Content-Length: " + QByteArray::number(length) + "\r\n";
+    head += "Cache-Control: no-store\r\n"
+            "X-Content-Type-Options: nosniff\r\n"
+            "X-Frame-Options: DENY\r\n"
+            "Content-Security-Policy: " +
+            LocalWebHost::kContentSecurityPolicy + "\r\n";
+    if (close)
+        head += "Connection: close\r\n";
+    return head + extra + "\r\n";
 }
 
 } // namespace
+
+// Scripts, movies and their data come from this host only: a movie cannot load variables, send
+// forms or load other movies from anywhere else. The player needs inline scripts (its
+// configuration) and WebAssembly.
+const QByteArray LocalWebHost::kContentSecurityPolicy =
+    "default-src 'self'; script-src 'self' 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'self' "
+    "'unsafe-inline'; "
+    "connect-src 'self'; img-src 'self' data: blob:; media-src 'self' blob:; object-src 'none'; "
+    "base-uri 'none'; form-action 'none'; frame-src 'none'; frame-ancestors 'none'";
 
 QByteArray MimeTypeForName(const QString& name)
 {
@@ -62,7 +95,11 @@ LocalWebHost::LocalWebHost(const QString& playerFolder, QObject* parent)
 {
 }
 
-LocalWebHost::~LocalWebHost() = default;
+LocalWebHost::~LocalWebHost()
+{
+    // The connections end with the server, while everything they report to still exists.
+    m_server.reset();
+}
 
 LocalWebHost* LocalWebHost::Shared(const QString& playerFolder)
 {
@@ -74,15 +111,14 @@ bool LocalWebHost::Start()
 {
     if (m_server)
         return true;
-    auto server = std::make_unique<QHttpServer>();
-    server->setMissingHandler([this](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
-        Answer(request, std::move(responder));
-    });
-    const quint16 port = server->listen(QHostAddress::LocalHost, 0);
-    if (port == 0)
+    auto server = std::make_unique<QTcpServer>();
+    if (!server->listen(QHostAddress::LocalHost, 0))
         return false;
+    // Few accepted connections wait beyond the cap; the rest stay in the system's queue.
+    server->setMaxPendingConnections(4);
+    connect(server.get(), &QTcpServer::newConnection, this, &LocalWebHost::Accept);
     m_server = std::move(server);
-    m_port = port;
+    m_port = m_server->serverPort();
     AddPlayerFiles();
     AddResourceFiles(QStringLiteral(":/flash"), QStringLiteral("/"));
     if (qEnvironmentVariableIsEmpty("SKINMAKER_SITE"))
@@ -176,43 +212,131 @@ void LocalWebHost::AddResourceFiles(const QString& resourceFolder, const QString
     }
 }
 
-void LocalWebHost::Answer(const QHttpServerRequest& request, QHttpServerResponder&& responder) const
+void LocalWebHost::Accept()
 {
-    if (HostHeader(request) != "127.0.0.1:" + QByteArray::number(m_port)) {
-        responder.write(Status::BadRequest);
-        return;
+    while (m_server && m_open.size() < kMaxConnections) {
+        QTcpSocket* socket = m_server->nextPendingConnection();
+        if (socket == nullptr)
+            break;
+        m_open.insert(socket);
+        // Qt stops taking bytes from the system once this much waits unread: a body sent against
+        // the rules stays outside the program.
+        socket->setReadBufferSize(kMaxHeadBytes + 4);
+        auto* idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        m_idle.insert(socket, idle);
+        connect(idle, &QTimer::timeout, this, [this, socket] {
+            if (m_closing.contains(socket))
+                socket->abort();
+            else
+                Close(socket);
+        });
+        connect(socket, &QTcpSocket::bytesWritten, idle, [this, idle] { idle->start(m_idleMs); });
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Forget(socket); });
+        idle->start(m_idleMs);
+        // What arrived while the connection waited to be taken.
+        if (socket->bytesAvailable() > 0)
+            QMetaObject::invokeMethod(
+                this, [this, socket] { Read(socket); }, Qt::QueuedConnection);
     }
-    const bool head = request.method() == QHttpServerRequest::Method::Head;
-    if (!head && request.method() != QHttpServerRequest::Method::Get) {
-        responder.write({{"Allow", "GET, HEAD"}}, Status::MethodNotAllowed);
-        return;
+    // The rest wait in the system's queue, costing the program nothing, until one closes.
+    if (m_server && m_open.size() >= kMaxConnections)
+        m_server->pauseAccepting();
+}
+
+void LocalWebHost::Read(QTcpSocket* socket)
+{
+    while (m_open.contains(socket) && !m_closing.contains(socket)) {
+        QByteArray& buffer = m_heads[socket];
+        buffer += socket->read(kMaxHeadBytes + 4 - buffer.size());
+        const qsizetype end = buffer.indexOf("\r\n\r\n");
+        if (end < 0 && buffer.size() <= kMaxHeadBytes)
+            return; // more to come
+        int refusal = 0;
+        std::optional<HttpRequestHead> request;
+        if (end < 0 || end > kMaxHeadBytes) {
+            refusal = 431;
+        } else {
+            request = ParseRequestHead(QByteArrayView(buffer).first(end));
+            buffer.remove(0, end + 4);
+            refusal = !request ? 400 : request->AnnouncesBody() ? 413 : 0;
+        }
+        if (refusal != 0) {
+            emit Served(request ? request->target : QByteArray(), refusal);
+            socket->write(ResponseHead(refusal, {}, 0, true));
+            Close(socket);
+            return;
+        }
+        if (!Answer(socket, *request)) {
+            Close(socket);
+            return;
+        }
+        m_idle.value(socket)->start(m_idleMs);
     }
-    const QUrl url = request.url();
+}
+
+void LocalWebHost::Close(QTcpSocket* socket)
+{
+    if (!m_open.contains(socket) || m_closing.contains(socket))
+        return;
+    m_closing.insert(socket);
+    m_heads.remove(socket);
+    // What was written still goes out, within the idle time; then the connection closes.
+    m_idle.value(socket)->start(m_idleMs);
+    socket->disconnectFromHost();
+    if (socket->state() == QAbstractSocket::UnconnectedState)
+        Forget(socket);
+}
+
+void LocalWebHost::Forget(QTcpSocket* socket)
+{
+    if (!m_open.remove(socket))
+        return;
+    m_closing.remove(socket);
+    m_heads.remove(socket);
+    m_idle.remove(socket);
+    socket->disconnect(this);
+    socket->deleteLater();
+    if (m_server && m_open.size() < kMaxConnections) {
+        m_server->resumeAccepting();
+        QMetaObject::invokeMethod(this, &LocalWebHost::Accept,
+                                  Qt::QueuedConnection); // those waiting in Qt's queue
+    }
+}
+
+bool LocalWebHost::Answer(QTcpSocket* socket, const HttpRequestHead& request)
+{
+    const bool keep = request.KeepsAlive();
+    const auto send = [&](int status, const QByteArray& mimeType, const QByteArray& body, bool head,
+                          const QByteArray& extra = {}) {
+        emit Served(request.target, status);
+        socket->write(ResponseHead(status, mimeType, body.size(), !keep, extra));
+        if (!head)
+            socket->write(body);
+        return keep;
+    };
+    const QList<QByteArray> hosts = request.Values("Host");
+    if (hosts.size() != 1 || hosts.front() != "127.0.0.1:" + QByteArray::number(m_port))
+        return send(400, {}, {}, false);
+    const bool head = request.method == "HEAD";
+    if (!head && request.method != "GET")
+        return send(405, {}, {}, false, "Allow: GET, HEAD\r\n");
+    const QUrl url = QUrl::fromEncoded("http://127.0.0.1" + request.target, QUrl::StrictMode);
+    if (!url.isValid())
+        return send(400, {}, {}, false);
     // A page with a query of its own is served under both; other pages take any query.
     auto entry = m_entries.constFind(url.path() + '?' + url.query());
     if (!url.hasQuery() || entry == m_entries.cend())
         entry = m_entries.constFind(url.path());
-    if (entry == m_entries.cend()) {
-        responder.write(Status::NotFound);
-        return;
-    }
+    if (entry == m_entries.cend())
+        return send(404, {}, {}, false);
     QByteArray body = entry->bytes;
     if (!entry->file.isEmpty()) {
         QFile file(entry->file);
-        if (!file.open(QIODevice::ReadOnly)) {
-            responder.write(Status::NotFound);
-            return;
-        }
+        if (!file.open(QIODevice::ReadOnly))
+            return send(404, {}, {}, false);
         body = file.readAll();
     }
-    if (!head) {
-        responder.write(body, {{"Content-Type", entry->mimeType}, {"Cache-Control", "no-store"}}, Status::Ok);
-        return;
-    }
-    // A response object would send the body with HEAD too: only the status line and headers here.
-    responder.writeStatusLine(Status::Ok);
-    responder.writeHeaders({{"Content-Type", entry->mimeType},
-                            {"Content-Length", QByteArray::number(body.size())},
-                            {"Cache-Control", "no-store"}});
-    responder.writeBody(QByteArray());
+    return send(200, entry->mimeType, body, head);
 }

@@ -4,21 +4,35 @@
 // can guess) and the program's own site. Every path is looked up in a table of what is served;
 // nothing is ever joined onto a folder. Only GET and HEAD; a Host header other than the host's own
 // address gets 400, an unknown path 404.
+//
+// Any local user can connect, so the host reads no more than it needs: a request that announces a
+// body is refused before a byte of it is read, a head longer than kMaxHeadBytes is refused, at
+// most kMaxConnections are open at once (more wait in the system's queue), and a connection that
+// makes no progress for the idle time is closed. Every answer forbids framing and type sniffing,
+// and carries a Content-Security-Policy that keeps the pages, and the movies they play, on this
+// host's own origin.
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 
 #include <memory>
 
-class QHttpServer;
-class QHttpServerRequest;
-class QHttpServerResponder;
+struct HttpRequestHead;
+class QTcpServer;
+class QTcpSocket;
+class QTimer;
 
 class LocalWebHost : public QObject {
     Q_OBJECT
 public:
+    static constexpr qsizetype kMaxHeadBytes = 8 * 1024;
+    static constexpr int kMaxConnections = 32;
+    static constexpr int kIdleMs = 5000;
+    static const QByteArray kContentSecurityPolicy;
+
     // playerFolder holds the player's files (flashplayer/ beside the program); the pages come from resources.
     explicit LocalWebHost(const QString& playerFolder, QObject* parent = nullptr);
     ~LocalWebHost() override;
@@ -43,6 +57,14 @@ public:
     // Serves bytes under a path (a page or picture made by the program), replacing any earlier ones.
     void AddContent(const QString& path, const QByteArray& mimeType, const QByteArray& bytes);
 
+    // A connection that neither completes a request nor takes answer bytes for this long is closed.
+    void SetIdleTimeout(int milliseconds) { m_idleMs = milliseconds; }
+    int OpenConnections() const { return static_cast<int>(m_open.size()); }
+
+signals:
+    // Every request answered: its target as sent and the status.
+    void Served(const QByteArray& target, int status);
+
 private:
     struct Entry {
         QByteArray mimeType;
@@ -52,10 +74,22 @@ private:
     void AddPlayerFiles();
     void AddSitePages();
     void AddResourceFiles(const QString& resourceFolder, const QString& urlFolder);
-    void Answer(const QHttpServerRequest& request, QHttpServerResponder&& responder) const;
+    void Accept();
+    void Read(QTcpSocket* socket);
+    // Answers one request; false when the connection is to close after the answer.
+    bool Answer(QTcpSocket* socket, const HttpRequestHead& request);
+    // Closes a connection once what was written has gone out (within the idle time).
+    void Close(QTcpSocket* socket);
+    // Forgets a connection that has ended.
+    void Forget(QTcpSocket* socket);
 
     QString m_playerFolder;
-    std::unique_ptr<QHttpServer> m_server;
+    std::unique_ptr<QTcpServer> m_server;
+    QSet<QTcpSocket*> m_open;               // every connection until it has ended
+    QSet<QTcpSocket*> m_closing;            // those that are closing
+    QHash<QTcpSocket*, QByteArray> m_heads; // what has arrived of each connection's next head
+    QHash<QTcpSocket*, QTimer*> m_idle;
+    int m_idleMs = kIdleMs;
     quint16 m_port = 0;
     QHash<QString, Entry> m_entries; // by decoded path (and "?query" where a page has one)
 };

@@ -1,4 +1,4 @@
-#include "flash/core/CDownloadRequest.h"
+#include "flash/ui/CDownloadRequest.h"
 
 #include "flash/core/FlashCache.h"
 #include "flash/core/FlashRequest.h"
@@ -29,7 +29,7 @@ CDownloadRequest::Outcome CDownloadRequest::HandleRequest(const QString& text)
     const QString folder = m_cacheFolder.isEmpty() ? FlashCacheFolder() : m_cacheFolder;
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return Done(false);
-    m_localPath = QDir(folder).filePath(m_flashId + QStringLiteral(".swf"));
+    m_localPath = QDir(folder).filePath(FlashCacheFileName(m_flashId, m_url));
     if (QFileInfo(m_localPath).isFile())
         return Done(true);
     if (!m_download.Start(QUrl(m_url, QUrl::StrictMode), m_localPath))

@@ -1,6 +1,7 @@
 // Downloading a control against a small HTTP server on 127.0.0.1 that answers each request as
 // told: whole, cut short, without a length, with an error status, or stalled.
-#include "flash/core/CDownloadRequest.h"
+#include "flash/core/FlashCache.h"
+#include "flash/ui/CDownloadRequest.h"
 #include "support/TestHttpServer.h"
 #include "support/TestSupport.h"
 
@@ -10,7 +11,9 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using Outcome = CDownloadRequest::Outcome;
@@ -61,7 +64,8 @@ TEST(Download, ClockIntoTheCacheThenFromTheCache)
     f.server.answer.body = MovieOfSize(5000);
     EXPECT_EQ(f.Run(Request(f.server.Url("/c/clock01.swf"))), true);
     EXPECT_EQ(f.request.Name(), QStringLiteral("时钟"));
-    EXPECT_EQ(f.request.LocalPath(), f.scratch.file("cache/clock01.swf"));
+    EXPECT_EQ(f.request.LocalPath(),
+              f.scratch.file("cache/" + FlashCacheFileName("clock01", f.server.Url("/c/clock01.swf"))));
     EXPECT_EQ(skintest::ReadAll(f.request.LocalPath()), MovieOfSize(5000));
     EXPECT_FALSE(f.request.IsBusy());
     EXPECT_TRUE(f.server.lastRequest.startsWith("GET /c/clock01.swf HTTP/1.1\r\n"));
@@ -73,7 +77,7 @@ TEST(Download, ClockIntoTheCacheThenFromTheCache)
     EXPECT_TRUE(f.done.last().at(0).toBool());
     EXPECT_EQ(f.started.count(), 1);
     EXPECT_EQ(f.server.requests, 1);
-    EXPECT_EQ(f.CacheFiles(), QStringList{"clock01.swf"});
+    EXPECT_EQ(f.CacheFiles(), QStringList{QFileInfo(f.request.LocalPath()).fileName()});
 
     // Without a length, everything the connection delivers counts.
     f.server.answer = {200, MovieOfSize(7000), false, -1, false};
@@ -117,6 +121,13 @@ TEST(Download, AnswersThatFailLeaveNoFile)
         {"stalled before any byte", {200, MovieOfSize(5000), true, 0, true}, "nothing received"},
         {"not a movie", {200, QByteArray(5000, 'x'), true, -1, false}, "not a flash movie"},
         {"empty without a length", {200, {}, false, -1, false}, "not a flash movie"},
+        {"a movie's header followed by a web page",
+         {200, skintest::ReadAll(SKIN_SOURCE_DIR "/res/flash/clock.swf").left(40) + "<html>gateway</html>",
+          true, -1, false},
+         "not a whole flash movie"},
+        {"a whole movie and more",
+         {200, MovieOfSize(5000) + "<html></html>", true, -1, false},
+         "not a whole"},
         {"more than 32 MiB announced",
          {200, QByteArray(CSwfDownload::kMaxBytes + 1, 'F'), true, 0, true},
          "announced"},
@@ -168,5 +179,62 @@ TEST(Download, BusyDropsThenCancelLeavesNothingAndTheNextDownloadsAnew)
     f.server.answer = {200, MovieOfSize(5000), true, -1, false};
     EXPECT_EQ(f.Run(Request(f.server.Url("/c.swf"))), true);
     EXPECT_EQ(f.server.requests, 2);
-    EXPECT_EQ(QFileInfo(f.scratch.file("cache/clock01.swf")).size(), 5000);
+    EXPECT_EQ(QFileInfo(f.request.LocalPath()).size(), 5000);
+}
+
+// The cache knows a control by its id and its address: the same id from another address is
+// downloaded anew into a file of its own, and the first stays.
+TEST(Download, SameIdFromAnotherAddressIsAnotherFile)
+{
+    Fixture f;
+    f.server.answer.body = MovieOfSize(5000);
+    ASSERT_EQ(f.Run(Request(f.server.Url("/a/clock01.swf"))), true);
+    const QString first = f.request.LocalPath();
+    f.server.answer.body = MovieOfSize(6000);
+    ASSERT_EQ(f.Run(Request(f.server.Url("/b/clock01.swf"))), true);
+    EXPECT_NE(f.request.LocalPath(), first);
+    EXPECT_EQ(skintest::ReadAll(f.request.LocalPath()), MovieOfSize(6000));
+    EXPECT_EQ(skintest::ReadAll(first), MovieOfSize(5000));
+    EXPECT_EQ(f.server.requests, 2);
+}
+
+// A redirect to another host, another service of this machine included, fails the download
+// before a request goes there (IsAllowedRedirect decides).
+TEST(Download, RedirectsStayOnTheSameHost)
+{
+    Fixture f;
+    TestServer elsewhere;
+    elsewhere.answer.body = MovieOfSize(5000);
+    f.server.answer = {302, {}, true, -1, false, "Location: " + elsewhere.Url("/c.swf").toLatin1() + "\r\n"};
+    QSignalSpy finished(&f.request.Download(), &CSwfDownload::Finished);
+    EXPECT_EQ(f.Run(Request(f.server.Url("/c.swf"))), false);
+    EXPECT_TRUE(finished.last().at(1).toString().contains("another host"));
+    EXPECT_EQ(elsewhere.requests, 0);
+    EXPECT_TRUE(f.CacheFiles().isEmpty());
+}
+
+// A body trickled in slower than the whole transfer may take fails at the deadline, although
+// bytes keep arriving within the stall time.
+TEST(Download, TrickledBodyStopsAtTheDeadline)
+{
+    Fixture f;
+    QTcpServer trickle;
+    ASSERT_TRUE(trickle.listen(QHostAddress::LocalHost, 0));
+    QTimer drip;
+    QPointer<QTcpSocket> client;
+    QObject::connect(&trickle, &QTcpServer::newConnection, [&] {
+        client = trickle.nextPendingConnection();
+        client->write("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\nFWS");
+        drip.start(50);
+    });
+    QObject::connect(&drip, &QTimer::timeout, [&] {
+        if (client)
+            client->write("x");
+    });
+    f.request.Download().SetStallTimeout(1000);
+    f.request.Download().SetDeadline(800);
+    QSignalSpy finished(&f.request.Download(), &CSwfDownload::Finished);
+    EXPECT_EQ(f.Run(Request(QStringLiteral("http://127.0.0.1:%1/c.swf").arg(trickle.serverPort()))), false);
+    EXPECT_TRUE(finished.last().at(1).toString().contains("not finished within"));
+    EXPECT_TRUE(f.CacheFiles().isEmpty());
 }

@@ -1,5 +1,6 @@
-#include "flash/core/CSwfDownload.h"
+#include "flash/ui/CSwfDownload.h"
 
+#include "flash/core/FlashRequest.h"
 #include "flash/core/SwfHeader.h"
 
 #include <QBuffer>
@@ -37,10 +38,13 @@ bool ReadsAsMovie(QByteArray head)
 CSwfDownload::CSwfDownload(QObject* parent) : QObject(parent), m_manager(new QNetworkAccessManager(this))
 {
     m_manager->setProxyFactory(new SystemProxyFactory);
-    m_manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    m_manager->setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
     m_stall.setSingleShot(true);
     connect(&m_stall, &QTimer::timeout, this,
             [this] { Fail(QStringLiteral("nothing received for %1 ms").arg(m_stallMs)); });
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this,
+            [this] { Fail(QStringLiteral("not finished within %1 s").arg(m_deadlineMs / 1000.0)); });
 }
 
 CSwfDownload::~CSwfDownload()
@@ -63,7 +67,8 @@ bool CSwfDownload::Start(const QUrl& url, const QString& localPath)
     if (!file->open(QIODevice::WriteOnly))
         return false;
     m_file = std::move(file);
-    m_head.clear();
+    m_url = url;
+    m_body.clear();
     m_received = 0;
     m_announced = -1;
 
@@ -75,16 +80,26 @@ bool CSwfDownload::Start(const QUrl& url, const QString& localPath)
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     m_reply = m_manager->get(request);
+    connect(m_reply, &QNetworkReply::redirected, this, &CSwfDownload::OnRedirected);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &CSwfDownload::OnMetaData);
     connect(m_reply, &QNetworkReply::readyRead, this, &CSwfDownload::OnReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &CSwfDownload::OnFinished);
     m_stall.start(m_stallMs);
+    m_deadline.start(m_deadlineMs);
     return true;
 }
 
 void CSwfDownload::Cancel()
 {
     Stop();
+}
+
+void CSwfDownload::OnRedirected(const QUrl& url)
+{
+    if (IsAllowedRedirect(m_url, url))
+        emit m_reply->redirectAllowed();
+    else
+        Fail(QStringLiteral("redirected to another host: %1").arg(url.toDisplayString()));
 }
 
 void CSwfDownload::OnMetaData()
@@ -122,12 +137,7 @@ bool CSwfDownload::Take()
         Fail(QStringLiteral("more than %1 bytes").arg(kMaxBytes));
         return false;
     }
-    if (m_head.size() < kHeadBytes)
-        m_head.append(data.left(kHeadBytes - m_head.size()));
-    if (m_file->write(data) != data.size()) {
-        Fail(QStringLiteral("cannot write: %1").arg(m_file->errorString()));
-        return false;
-    }
+    m_body.append(data);
     emit Progress(m_received, m_announced > 0 ? m_announced : -1);
     return true;
 }
@@ -147,11 +157,15 @@ void CSwfDownload::OnFinished()
         Fail(QStringLiteral("ended after %1 of %2 bytes").arg(m_received).arg(m_announced));
         return;
     }
-    if (!ReadsAsMovie(m_head)) {
+    if (!ReadsAsMovie(m_body.left(kHeadBytes))) {
         Fail(QStringLiteral("the body is not a flash movie"));
         return;
     }
-    if (!m_file->commit()) {
+    if (!IsWholeSwf(m_body)) {
+        Fail(QStringLiteral("the body is not a whole flash movie: its header gives another length"));
+        return;
+    }
+    if (m_file->write(m_body) != m_body.size() || !m_file->commit()) {
         Fail(QStringLiteral("cannot write: %1").arg(m_file->errorString()));
         return;
     }
@@ -163,6 +177,8 @@ void CSwfDownload::OnFinished()
 void CSwfDownload::Stop()
 {
     m_stall.stop();
+    m_deadline.stop();
+    m_body.clear();
     if (m_reply) {
         QNetworkReply* reply = std::exchange(m_reply, nullptr);
         reply->disconnect(this);

@@ -3,7 +3,7 @@
 // lies in the control cache, and whether its download is running. A request that arrives while
 // one is running is dropped. A control already in the cache is taken from there without a
 // download.
-#include "flash/core/CSwfDownload.h"
+#include "flash/ui/CSwfDownload.h"
 
 #include <QObject>
 #include <QString>
