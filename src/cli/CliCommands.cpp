@@ -4,6 +4,7 @@
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorSuggest.h"
 #include "imaging/ImageLoading.h"
+#include "platform/FileExtensions.h"
 #include "platform/PackageLimits.h"
 #include "skin/CornerPlacement.h"
 #include "skin/PackageNames.h"

@@ -5,7 +5,7 @@
 #include "controls/CPictureLabel.h"
 #include "controls/CPreviewCtrl.h"
 #include "imaging/ColorModel.h"
-#include "skin/PackageNames.h"
+#include "platform/FileExtensions.h"
 #include "skin/SkinProject.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"

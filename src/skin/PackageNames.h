@@ -24,17 +24,6 @@ inline constexpr int kHeaderHeight = 61;
 // Extra flash controls an open keeps; a package that declares more keeps its first ones.
 inline constexpr int kMaxOpenedExtraControls = 20;
 
-// Extensions compare without regard to case: "UPPER.VSF" is a package like "lower.vsf".
-inline bool HasExtension(const QString& path, QLatin1StringView extension)
-{
-    return path.size() > extension.size() && path.endsWith(extension, Qt::CaseInsensitive) &&
-           path[path.size() - extension.size() - 1] == QLatin1Char('.');
-}
-inline bool IsPackageFileName(const QString& path)
-{
-    return HasExtension(path, QLatin1StringView("vsf"));
-}
-
 inline QString DecorationMember(int corner)
 {
     return QString::fromLatin1(kCornerMemberNames[corner]) + ".png";

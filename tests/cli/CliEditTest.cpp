@@ -311,6 +311,9 @@ TEST_F(CliEditTest, BandDecodeGivesTheMembersOfAWholeDecode)
         ResetProject(project);
         auto whole = std::make_shared<CSkinImage>();
         ASSERT_TRUE(whole->LoadFromFile(jpeg));
+        if (kind.convert.isEmpty()) { // the recorded orientation turns the picture upright
+            EXPECT_EQ(whole->GetSize(), QSize(900, 1200));
+        }
         project.picture = whole;
         project.crop = {0, 300, 800, 370};
         project.stretchRegion = {100, 300, 600, 370};

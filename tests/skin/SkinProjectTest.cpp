@@ -1,5 +1,5 @@
 #include "skin/SkinProject.h"
-#include "skin/PackageNames.h"
+#include "platform/FileExtensions.h"
 
 #include <gtest/gtest.h>
 
