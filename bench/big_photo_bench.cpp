@@ -1,12 +1,16 @@
 // A 24-megapixel JPEG from file to result, side by side with Qt's own decode of the same file in
 // the same run:
-//   QtDecode        QImageReader::read of the file (the floor for everything below)
-//   CliBuild        `skinmaker-cli build` of the file with the default crop, as a process
-//                   (SKIN_BENCH_CLI=<program> runs that one instead of the build's)
+//   QtDecode/N      QImageReader::read of the photo (0) or the grainy photo (1): the floor
+//   CliBuild/N      `skinmaker-cli build` as a process: N = 0 the photo with the default crop (one
+//                   strip, 6000 x 522); 1 the same with a stretch region (three strips scaled to 61
+//                   rows high); 2 a grainy photo with the default crop (a strip DEFLATE can hardly
+//                   shrink). SKIN_BENCH_CLI=<program> runs that one instead of the build's.
+//   BaselineBuild/N the same with SKIN_BENCH_BASELINE_CLI=<program>, when it is set
 //   ChooseToCrop    CSkinHeadDlg::ChoosePicture until the crop control holds the picture and has
 //                   painted it (worker included)
 // bench/big_photo.sh runs it and prints the ratios. SKIN_BENCH_PHOTO=<file> uses that JPEG instead
-// of a generated one, and generates it there first when the file does not exist.
+// of the generated photo, and generates it there first when the file does not exist (the grainy
+// photo is always generated).
 #include "controls/CPictureCtrl.h"
 #include "pages/CSkinHeadDlg.h"
 
@@ -32,9 +36,9 @@ QTemporaryDir& WorkDir()
     return dir;
 }
 
-// A photo-like 6000 x 4000 picture: soft gradients and waves with a little luminance grain, saved
-// at quality 90 (about the file size and decoding work of a camera's photo: some 8 MB).
-QString GeneratedPhoto(const QString& path)
+// A photo-like 6000 x 4000 picture: soft gradients and waves with luminance grain of the given
+// amplitude, saved at quality 90.
+QString GeneratedPhoto(const QString& path, int grainAmplitude = 4)
 {
     QImage image(6000, 4000, QImage::Format_RGB32);
     QRandomGenerator rng(7);
@@ -42,7 +46,7 @@ QString GeneratedPhoto(const QString& path)
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const double wave = 40.0 * std::sin(x / 97.0) * std::cos(y / 61.0);
-            const int grain = static_cast<int>(rng.bounded(8)) - 4;
+            const int grain = static_cast<int>(rng.bounded(2 * grainAmplitude)) - grainAmplitude;
             const auto channel = [&](double base) { return std::clamp(int(base + wave) + grain, 0, 255); };
             row[x] = qRgb(channel(60 + x / 40.0), channel(90 + y / 30.0), channel(200 - (x + y) / 60.0));
         }
@@ -66,9 +70,16 @@ const QString& PhotoPath()
     return path;
 }
 
+const QString& GrainyPhotoPath()
+{
+    static const QString path = GeneratedPhoto(WorkDir().filePath(QStringLiteral("grainy.jpg")), 40);
+    return path;
+}
+
+// 0 the photo, 1 the grainy photo.
 void BM_QtDecode(benchmark::State& state)
 {
-    const QString& path = PhotoPath();
+    const QString& path = state.range(0) == 1 ? GrainyPhotoPath() : PhotoPath();
     for (auto _ : state) {
         QImageReader reader(path);
         const QImage image = reader.read();
@@ -80,20 +91,18 @@ void BM_QtDecode(benchmark::State& state)
     }
 }
 
-void BM_CliBuild(benchmark::State& state)
+void RunCliBuild(benchmark::State& state, const QString& cli)
 {
-    const QString& path = PhotoPath();
-    const char* given = std::getenv("SKIN_BENCH_CLI");
-    const QString cli =
-        given != nullptr ? QString::fromLocal8Bit(given) : QStringLiteral(SKIN_BINARY_DIR "/skinmaker-cli");
-    const QStringList arguments{QStringLiteral("build"),
-                                QStringLiteral("-o"),
-                                WorkDir().filePath(QStringLiteral("out.vsf")),
-                                QStringLiteral("--picture"),
-                                path,
-                                QStringLiteral("--name"),
-                                QStringLiteral("photo"),
-                                QStringLiteral("--force")};
+    QStringList arguments{QStringLiteral("build"),
+                          QStringLiteral("-o"),
+                          WorkDir().filePath(QStringLiteral("out.vsf")),
+                          QStringLiteral("--picture"),
+                          state.range(0) == 2 ? GrainyPhotoPath() : PhotoPath(),
+                          QStringLiteral("--name"),
+                          QStringLiteral("photo"),
+                          QStringLiteral("--force")};
+    if (state.range(0) == 1) // the default crop of 6000 x 4000 is 0,1739,6000,2261
+        arguments << QStringLiteral("--stretch") << QStringLiteral("1000,1739,5000,2261");
     for (auto _ : state) {
         QProcess process;
         process.start(cli, arguments);
@@ -104,6 +113,23 @@ void BM_CliBuild(benchmark::State& state)
             return;
         }
     }
+}
+
+void BM_CliBuild(benchmark::State& state)
+{
+    const char* given = std::getenv("SKIN_BENCH_CLI");
+    RunCliBuild(state, given != nullptr ? QString::fromLocal8Bit(given)
+                                        : QStringLiteral(SKIN_BINARY_DIR "/skinmaker-cli"));
+}
+
+void BM_BaselineBuild(benchmark::State& state)
+{
+    const char* baseline = std::getenv("SKIN_BENCH_BASELINE_CLI");
+    if (baseline == nullptr || *baseline == 0) {
+        state.SkipWithError("SKIN_BENCH_BASELINE_CLI is not set");
+        return;
+    }
+    RunCliBuild(state, QString::fromLocal8Bit(baseline));
 }
 
 // The header page at its size in the wizard, inside a stand-in window.
@@ -140,8 +166,9 @@ void BM_ChooseToCrop(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_QtDecode)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_CliBuild)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_QtDecode)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CliBuild)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BaselineBuild)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ChooseToCrop)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)

@@ -4,6 +4,8 @@
 #include "cli/CliOptions.h"
 
 int RunBuild(const BuildOptions& options);
+// Opens options.package as the wizard does, applies the options and saves it as options.output.
+int RunEdit(const BuildOptions& options);
 int RunInfo(const QString& packagePath);
 int RunExtract(const QString& packagePath, const QString& destination);
 int RunSuggest(const SuggestOptions& options);

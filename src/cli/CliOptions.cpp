@@ -3,71 +3,87 @@
 #include "platform/PackageLimits.h"
 #include "skin/SkinDescription.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <utility>
 
 QString CliUsageText()
 {
-    return QStringLiteral(
-               "Usage:\n"
-               "  skinmaker-cli build -o OUT.vsf --picture FILE --name NAME [options]\n"
+    return QCoreApplication::translate(
+               "skinmaker-cli",
+               "用法：\n"
+               "  skinmaker-cli build -o OUT.vsf --picture FILE --name NAME [选项]\n"
+               "  skinmaker-cli edit PKG.vsf -o OUT.vsf [选项]\n"
                "  skinmaker-cli info PKG.vsf\n"
                "  skinmaker-cli extract PKG.vsf DIR\n"
                "  skinmaker-cli suggest --picture FILE [--crop L,T,R,B]\n"
                "  skinmaker-cli thumbnail PKG.vsf OUT.png --size N\n"
                "  skinmaker-cli --help | --version\n"
                "\n"
-               "build: makes a skin package from a JPEG, BMP or PNG picture.\n"
-               "  -o OUT.vsf                    the package to write\n"
-               "  --picture FILE                the source picture\n"
-               "  --name NAME                   the skin name shown by the player (GBK, at most 255 bytes)\n"
-               "  --crop L,T,R,B                the header's part of the picture, in picture pixels;\n"
-               "                                default: the largest centred 700:61 rectangle\n"
-               "  --stretch L,T,R,B             the region the player stretches or tiles; it must lie\n"
-               "                                inside the crop and leave some of it on both sides\n"
-               "  --tile                        tile the stretch region instead of stretching it\n"
-               "  --color #RRGGBB               main colour the player's chrome takes (default: none);\n"
-               "                                auto: the first colour suggest gives for the crop\n"
-               "  --white-tabs                  white tab texts (default black)\n"
-               "  --thumbnail FILE              picture for the 60x37 thumbnail (default: cut from the "
-               "header)\n"
-               "  --decoration CORNER=FILE@X,Y  a PNG decoration at a corner, X,Y its offset (repeatable)\n"
-               "  --control CORNER=FILE@X,Y,W,H a flash control (an SWF movie) at a corner, at X,Y with size "
-               "W,H;\n"
-               "                                the first one of a corner is its corner control, later\n"
-               "                                ones are extra controls (at most 20) (repeatable)\n"
-               "  --force                       replace an existing OUT (otherwise it is refused)\n"
-               "  CORNER is lefttop, righttop, leftbottom or rightbottom.\n"
+               "build：用一张 JPEG、BMP 或 PNG 图片制作皮肤包。\n"
+               "  -o OUT.vsf                    要写入的皮肤包\n"
+               "  --picture FILE                源图片\n"
+               "  --name NAME                   播放器显示的皮肤名称（按 GBK 保存，最多 255 字节）\n"
+               "  --crop L,T,R,B                头图在图片中的区域（图片像素）；\n"
+               "                                默认：居中的最大 700:61 矩形\n"
+               "  --stretch L,T,R,B             播放器拉伸或平铺的区域；必须在裁剪区域之内，\n"
+               "                                并在左右两边都留出裁剪区域的一部分\n"
+               "  --tile | --no-tile            平铺拉伸区域 | 拉伸它（默认）\n"
+               "  --color #RRGGBB|auto|none     播放器外框的主色；none（默认）保留图片原有的颜色；\n"
+               "                                auto 取 suggest 对裁剪区域给出的第一种颜色\n"
+               "  --white-tabs | --black-tabs   标签文字为白色 | 黑色（默认）\n"
+               "  --thumbnail FILE              60x37 缩略图所用的图片（默认：从头图右端截取）\n"
+               "  --decoration CORNER=FILE[@X,Y]\n"
+               "                                角上的 PNG 装饰，X,Y 为它的偏移（可重复）；\n"
+               "                                不给 X,Y 时像向导一样居中放在该角上\n"
+               "  --control CORNER=FILE[@X,Y[,W,H]]\n"
+               "                                角上的 Flash 控件（SWF 影片），位置 X,Y，大小 "
+               "W,H（可重复）；\n"
+               "                                不给 W,H 时取影片的舞台大小，不给 X,Y 时像向导一样\n"
+               "                                居中放在该角上；W,H 与舞台大小不同时给出警告。\n"
+               "                                每个角的第一个控件是角控件，之后的是附加控件（最多 20 个）\n"
+               "  --force                       覆盖已存在的 OUT（否则拒绝）\n"
+               "  CORNER 为 lefttop、righttop、leftbottom 或 rightbottom。\n"
+               "  位置是从角点到装饰或控件左上角的偏移（角点减左上角），与皮肤包中保存的一样。\n"
                "\n"
-               "info: reads a package back and prints one JSON object on stdout with \"name\", "
-               "\"showname\",\n"
-               "  \"color\" (\"#RRGGBB\" or null), \"hue\", \"sat\", \"light\", \"white\", \"tile\", "
-               "\"stretch\"\n"
-               "  ([l, t, r, b] or null), \"header\" ({\"width\", \"height\"} of the rebuilt header or "
-               "null),\n"
-               "  \"decorations\", \"controls\" (corner controls first, then extra controls; each with its "
-               "movie's\n"
-               "  \"stage\" size [w, h], or null when the movie cannot be read) and \"members\".\n"
+               "edit：像向导一样打开皮肤包 PKG（整幅头图、读到的颜色数值原样保留），按选项修改后保存为 "
+               "OUT。\n"
+               "  不给选项时，OUT 中的每个文件都与 PKG 中的逐字节相同（conf.ini 的 name 取 OUT 的文件名）。\n"
+               "  可用 build 的 --name、--color、--tile | --no-tile、--white-tabs | --black-tabs、\n"
+               "  --thumbnail、--decoration（替换该角原有的装饰）、--control（添加控件）、--force，以及：\n"
+               "  --move-decoration CORNER@X,Y  把该角的装饰移到偏移 X,Y\n"
+               "  --remove-decoration CORNER    去掉该角的装饰\n"
+               "  --move-control MEMBER@X,Y[,W,H]\n"
+               "                                移动控件（给出 W,H 时也改变大小）；MEMBER 是 info 列出的\n"
+               "                                控件文件名，如 topleft.swf 或 swfcontrol2.swf\n"
+               "  --remove-control MEMBER       去掉该控件；去掉角控件时，同一角的第一个附加控件成为角控件\n"
+               "  移动和去掉按打开的皮肤包中的文件名指定控件，在添加之前进行。OUT 可以就是 PKG（需要 "
+               "--force）。\n"
                "\n"
-               "extract: unpacks every member of the package into DIR (created when missing). Packages with\n"
-               "  more than %1 members, a member above %2 MiB, more than %3 MiB in all or members that\n"
-               "  share bytes are refused; no member is written through a symbolic link.\n"
+               "info：读取皮肤包，在标准输出打印一个 JSON 对象，含 \"name\"、\"showname\"、\n"
+               "  \"color\"（\"#RRGGBB\" 或 "
+               "null）、\"hue\"、\"sat\"、\"light\"、\"white\"、\"tile\"、\"stretch\"\n"
+               "  （[l, t, r, b] 或 null）、\"header\"（拼接后头图的 {\"width\", \"height\"} 或 null）、\n"
+               "  \"decorations\"、\"controls\"（先角控件，后附加控件；各带 \"member\" 和影片的舞台大小\n"
+               "  \"stage\" [w, h]，影片无法读取时为 null）和 \"members\"。\n"
                "\n"
-               "thumbnail: writes the package's own thumbnail (small.bmp), scaled to fit N x N pixels\n"
-               "  (1..1024), as a PNG; file managers call it through the installed thumbnailer.\n"
+               "extract：把皮肤包的所有文件解压到 DIR（不存在时创建）。超过 %1 个文件、单个文件超过 %2 MB、\n"
+               "  总共超过 %3 MB 或有文件共用同一段数据的皮肤包会被拒绝；不会通过符号链接写入任何文件。\n"
                "\n"
-               "suggest: main colours taken from the picture's crop (default crop as for build), best "
-               "first,\n"
-               "  at most four, printed as a JSON array of {\"color\": \"#RRGGBB\", \"share\", \"hue\"}: "
-               "share is\n"
-               "  the fraction (0..1) of the crop in the colour's hue family (within 15 degrees of hue; for\n"
-               "  a grey picture's one grey, all its greys), hue the colour's hue in degrees (0..359).\n"
+               "thumbnail：把皮肤包自带的缩略图（small.bmp）缩放到 N x N 像素以内（1..1024），保存为 PNG；\n"
+               "  文件管理器通过安装的缩略图程序调用它。\n"
                "\n"
-               "Exit codes: 0 success, 1 error (missing or undecodable file, crop outside the picture or "
-               "empty,\n"
-               "no opaque pixel in the crop for --color auto, bad corner, control not a readable SWF movie,\n"
-               "name refused, package unreadable or over the limits), 2 usage mistake.\n")
+               "suggest：从图片的裁剪区域（默认与 build 相同）取出主色，最好的在前，最多四种，打印为\n"
+               "  {\"color\": \"#RRGGBB\", \"share\", \"hue\"} 的 JSON 数组：share "
+               "是裁剪区域中属于该颜色色系\n"
+               "  （色相相差 15 度以内；灰色图片的唯一灰色包括所有灰色）的比例（0..1），hue "
+               "是颜色的色相（0..359 度）。\n"
+               "\n"
+               "退出码：0 成功；1 错误（文件不存在或无法解码、裁剪区域为空或超出图片、--color auto 时\n"
+               "裁剪区域没有不透明的像素、角的名称错误、控件不是可读的 SWF "
+               "影片、名称无法保存、皮肤包无法读取\n"
+               "或超出限制等）；2 用法错误。\n")
         .arg(kMaxPackageMembers)
         .arg(kMaxMemberBytes >> 20)
         .arg(kMaxPackageBytes >> 20);
@@ -84,11 +100,11 @@ int CornerFromName(const QString& name)
 
 namespace {
 
-// count comma-separated integers, or nullopt.
-std::optional<QList<int>> ParseInts(const QString& text, int count)
+// Comma-separated integers, as many as one of counts allows; nullopt otherwise.
+std::optional<QList<int>> ParseInts(const QString& text, std::initializer_list<int> counts)
 {
     const QStringList parts = text.split(',');
-    if (parts.size() != count)
+    if (std::find(counts.begin(), counts.end(), int(parts.size())) == counts.end())
         return std::nullopt;
     QList<int> values;
     for (const QString& part : parts) {
@@ -103,7 +119,7 @@ std::optional<QList<int>> ParseInts(const QString& text, int count)
 
 std::optional<SkinRect> ParseRect(const QString& text)
 {
-    const auto values = ParseInts(text, 4);
+    const auto values = ParseInts(text, {4});
     if (!values)
         return std::nullopt;
     return SkinRect{(*values)[0], (*values)[1], (*values)[2], (*values)[3]};
@@ -119,23 +135,42 @@ std::optional<ColorRef> ParseColor(const QString& text)
     return MakeColorRef(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8), static_cast<int>(rgb));
 }
 
-// CORNER=FILE@NUMBERS, with the file between the first "=" and the last "@".
-struct Placement {
-    QString corner;
-    QString file;
-    QList<int> numbers;
+// TARGET[@NUMBERS]: the numbers after the last "@" when that part is made of digits, signs,
+// commas and blanks (a wrong count is then a usage mistake); otherwise all of text is the target,
+// so that a file name may hold an "@".
+struct Placed {
+    bool ok = false;
+    QString target;
+    QList<int> numbers; // empty when no place was given
 };
 
-std::optional<Placement> ParsePlacement(const QString& text, int count)
+Placed ParsePlaced(const QString& text, std::initializer_list<int> counts)
+{
+    static const QRegularExpression numeric(QStringLiteral("^[-+0-9, ]+$"));
+    const qsizetype at = text.lastIndexOf('@');
+    if (at < 0 || !numeric.match(text.mid(at + 1)).hasMatch())
+        return {!text.isEmpty(), text, {}};
+    const auto numbers = ParseInts(text.mid(at + 1), counts);
+    if (!numbers || at == 0)
+        return {};
+    return {true, text.left(at), *numbers};
+}
+
+// CORNER=FILE[@NUMBERS], with the corner before the first "=".
+struct Placement {
+    QString corner;
+    Placed placed;
+};
+
+std::optional<Placement> ParsePlacement(const QString& text, std::initializer_list<int> counts)
 {
     const qsizetype equals = text.indexOf('=');
-    const qsizetype at = text.lastIndexOf('@');
-    if (equals <= 0 || at <= equals + 1)
+    if (equals <= 0)
         return std::nullopt;
-    const auto numbers = ParseInts(text.mid(at + 1), count);
-    if (!numbers)
+    const Placed placed = ParsePlaced(text.mid(equals + 1), counts);
+    if (!placed.ok)
         return std::nullopt;
-    return Placement{text.left(equals), text.mid(equals + 1, at - equals - 1), *numbers};
+    return Placement{text.left(equals), placed};
 }
 
 ParseOutcome Usage(const QString& message)
@@ -150,6 +185,11 @@ ParseOutcome HelpRequest()
     ParseOutcome outcome;
     outcome.ok = true;
     return outcome;
+}
+
+QString UnknownOption(const QString& argument)
+{
+    return QCoreApplication::translate("skinmaker-cli", "未知的选项 %1").arg(argument);
 }
 
 // "--option=value" split into option and value; other arguments come back whole, without a value.
@@ -167,92 +207,165 @@ QString TakeValue(const QStringList& arguments, qsizetype& i, const QString& opt
 {
     if (!value) {
         if (i + 1 >= arguments.size())
-            return QStringLiteral("%1 needs a value").arg(option);
+            return QCoreApplication::translate("skinmaker-cli", "%1 需要一个值").arg(option);
         value = arguments[++i];
     }
     if (!repeatable && seen.contains(option))
-        return QStringLiteral("%1 is given twice").arg(option);
+        return QCoreApplication::translate("skinmaker-cli", "%1 给出了两次").arg(option);
     seen.append(option);
     return {};
 }
 
 QString RectUsage(const QString& option, const QString& value)
 {
-    return QStringLiteral("%1 needs four integers L,T,R,B, not \"%2\"").arg(option, value);
+    return QCoreApplication::translate("skinmaker-cli", "%1 需要四个整数 L,T,R,B，而不是“%2”")
+        .arg(option, value);
 }
 
-ParseOutcome ParseBuild(const QStringList& arguments)
+// Options of build and edit; which command takes which is checked by the caller.
+const QStringList kValued = {"-o",
+                             "--picture",
+                             "--name",
+                             "--crop",
+                             "--stretch",
+                             "--color",
+                             "--thumbnail",
+                             "--decoration",
+                             "--control",
+                             "--move-decoration",
+                             "--remove-decoration",
+                             "--move-control",
+                             "--remove-control"};
+const QStringList kRepeatable = {"--decoration",        "--control",      "--move-decoration",
+                                 "--remove-decoration", "--move-control", "--remove-control"};
+const QStringList kFlags = {"--tile", "--no-tile", "--white-tabs", "--black-tabs", "--force"};
+const QStringList kBuildOnly = {"--picture", "--crop", "--stretch"};
+const QStringList kEditOnly = {"--move-decoration", "--remove-decoration", "--move-control",
+                               "--remove-control"};
+
+// One valued option into options; a usage message when the value is malformed.
+QString TakeOption(const QString& option, const QString& value, BuildOptions& options)
+{
+    if (option == "-o") {
+        options.output = value;
+    } else if (option == "--picture") {
+        options.picture = value;
+    } else if (option == "--name") {
+        options.name = value;
+    } else if (option == "--thumbnail") {
+        options.thumbnail = value;
+    } else if (option == "--crop" || option == "--stretch") {
+        const auto rect = ParseRect(value);
+        if (!rect)
+            return RectUsage(option, value);
+        (option == "--crop" ? options.crop : options.stretch) = *rect;
+    } else if (option == "--color") {
+        if (value == "auto") {
+            options.autoColor = true;
+        } else if (value == "none") {
+            options.color = 0;
+        } else if (const auto color = ParseColor(value)) {
+            options.color = *color;
+        } else {
+            return QCoreApplication::translate("skinmaker-cli",
+                                               "--color 需要 #RRGGBB、auto 或 none，而不是“%1”")
+                .arg(value);
+        }
+    } else if (option == "--decoration") {
+        const auto placement = ParsePlacement(value, {2});
+        if (!placement)
+            return QCoreApplication::translate("skinmaker-cli",
+                                               "--decoration 需要 CORNER=FILE[@X,Y]，而不是“%1”")
+                .arg(value);
+        const QList<int>& n = placement->placed.numbers;
+        options.decorations.append({placement->corner, placement->placed.target,
+                                    n.isEmpty() ? std::nullopt : std::optional<QPoint>(QPoint(n[0], n[1]))});
+    } else if (option == "--control") {
+        const auto placement = ParsePlacement(value, {2, 4});
+        if (!placement)
+            return QCoreApplication::translate("skinmaker-cli",
+                                               "--control 需要 CORNER=FILE[@X,Y[,W,H]]，而不是“%1”")
+                .arg(value);
+        const QList<int>& n = placement->placed.numbers;
+        CliControl control{placement->corner, placement->placed.target, {}, {}};
+        if (n.size() >= 2)
+            control.position = QPoint(n[0], n[1]);
+        if (n.size() == 4)
+            control.size = QSize(n[2], n[3]);
+        options.controls.append(control);
+    } else if (option == "--move-decoration" || option == "--move-control") {
+        const bool control = option == "--move-control";
+        const Placed placed = control ? ParsePlaced(value, {2, 4}) : ParsePlaced(value, {2});
+        if (!placed.ok || placed.numbers.isEmpty())
+            return QCoreApplication::translate("skinmaker-cli", "%1 需要 %2，而不是“%3”")
+                .arg(option, control ? QStringLiteral("MEMBER@X,Y[,W,H]") : QStringLiteral("CORNER@X,Y"),
+                     value);
+        const QList<int>& n = placed.numbers;
+        CliMove move{placed.target, {n[0], n[1]}, {}};
+        if (n.size() == 4)
+            move.size = QSize(n[2], n[3]);
+        (control ? options.movedControls : options.movedDecorations).append(move);
+    } else if (option == "--remove-decoration") {
+        options.removedDecorations.append(value);
+    } else {
+        options.removedControls.append(value);
+    }
+    return {};
+}
+
+// build and edit: edit takes the package as its one argument that is not an option.
+ParseOutcome ParsePackageOptions(const QStringList& arguments, bool edit)
 {
     ParseOutcome outcome;
-    outcome.request.command = CliRequest::Command::Build;
+    outcome.request.command = edit ? CliRequest::Command::Edit : CliRequest::Command::Build;
     BuildOptions& options = outcome.request.build;
-    static const QStringList kValued = {"-o",      "--picture",   "--name",       "--crop",   "--stretch",
-                                        "--color", "--thumbnail", "--decoration", "--control"};
-    static const QStringList kFlags = {"--tile", "--white-tabs", "--force"};
     QStringList seen;
+    QStringList positional;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         auto [option, value] = SplitOption(arguments[i]);
         if (option == "--help" || option == "-h")
             return HelpRequest();
+        if (!option.startsWith('-') || option == "-") {
+            positional.append(arguments[i]);
+            continue;
+        }
+        if ((edit ? kBuildOnly : kEditOnly).contains(option))
+            return Usage(QCoreApplication::translate("skinmaker-cli", "%1 不能用于 %2")
+                             .arg(option, edit ? QStringLiteral("edit") : QStringLiteral("build")));
         if (kFlags.contains(option)) {
             if (value)
-                return Usage(QStringLiteral("%1 takes no value").arg(option));
-            if (option == "--tile")
-                options.tile = true;
-            else if (option == "--white-tabs")
-                options.whiteTabs = true;
+                return Usage(QCoreApplication::translate("skinmaker-cli", "%1 不带值").arg(option));
+            if (option == "--tile" || option == "--no-tile")
+                options.tile = option == "--tile";
+            else if (option == "--white-tabs" || option == "--black-tabs")
+                options.whiteTabs = option == "--white-tabs";
             else
                 options.force = true;
             continue;
         }
         if (!kValued.contains(option))
-            return Usage(QStringLiteral("unknown option %1").arg(arguments[i]));
-        const bool repeatable = option == "--decoration" || option == "--control";
-        if (const QString error = TakeValue(arguments, i, option, value, seen, repeatable); !error.isEmpty())
+            return Usage(UnknownOption(arguments[i]));
+        if (const QString error = TakeValue(arguments, i, option, value, seen, kRepeatable.contains(option));
+            !error.isEmpty())
             return Usage(error);
-
-        if (option == "-o") {
-            options.output = *value;
-        } else if (option == "--picture") {
-            options.picture = *value;
-        } else if (option == "--name") {
-            options.name = *value;
-            options.hasName = true;
-        } else if (option == "--thumbnail") {
-            options.thumbnail = *value;
-        } else if (option == "--crop" || option == "--stretch") {
-            const auto rect = ParseRect(*value);
-            if (!rect)
-                return Usage(RectUsage(option, *value));
-            (option == "--crop" ? options.crop : options.stretch) = *rect;
-        } else if (option == "--color") {
-            const auto color = ParseColor(*value);
-            if (*value == "auto")
-                options.autoColor = true;
-            else if (!color)
-                return Usage(QStringLiteral("--color needs #RRGGBB or auto, not \"%1\"").arg(*value));
-            else
-                options.color = *color;
-        } else if (option == "--decoration") {
-            const auto placement = ParsePlacement(*value, 2);
-            if (!placement)
-                return Usage(QStringLiteral("--decoration needs CORNER=FILE@X,Y, not \"%1\"").arg(*value));
-            options.decorations.append(
-                {placement->corner, placement->file, {placement->numbers[0], placement->numbers[1]}});
-        } else {
-            const auto placement = ParsePlacement(*value, 4);
-            if (!placement)
-                return Usage(QStringLiteral("--control needs CORNER=FILE@X,Y,W,H, not \"%1\"").arg(*value));
-            const QList<int>& n = placement->numbers;
-            options.controls.append({placement->corner, placement->file, {n[0], n[1]}, {n[2], n[3]}});
-        }
+        if (const QString error = TakeOption(option, *value, options); !error.isEmpty())
+            return Usage(error);
+    }
+    if (edit) {
+        if (positional.size() != 1)
+            return Usage(
+                QCoreApplication::translate("skinmaker-cli", "edit 需要一个皮肤包：edit PKG.vsf -o OUT.vsf"));
+        options.package = positional.first();
+    } else if (!positional.isEmpty()) {
+        return Usage(QCoreApplication::translate("skinmaker-cli", "多余的参数 %1").arg(positional.first()));
     }
     if (options.output.isEmpty())
-        return Usage(QStringLiteral("build needs -o OUT.vsf"));
-    if (options.picture.isEmpty())
-        return Usage(QStringLiteral("build needs --picture FILE"));
-    if (!options.hasName)
-        return Usage(QStringLiteral("build needs --name NAME"));
+        return Usage(QCoreApplication::translate("skinmaker-cli", "%1 需要 -o OUT.vsf")
+                         .arg(edit ? QStringLiteral("edit") : QStringLiteral("build")));
+    if (!edit && options.picture.isEmpty())
+        return Usage(QCoreApplication::translate("skinmaker-cli", "build 需要 --picture FILE"));
+    if (!edit && !options.name)
+        return Usage(QCoreApplication::translate("skinmaker-cli", "build 需要 --name NAME"));
     outcome.ok = true;
     return outcome;
 }
@@ -268,7 +381,7 @@ ParseOutcome ParseSuggest(const QStringList& arguments)
         if (option == "--help" || option == "-h")
             return HelpRequest();
         if (option != "--picture" && option != "--crop")
-            return Usage(QStringLiteral("unknown option %1").arg(arguments[i]));
+            return Usage(UnknownOption(arguments[i]));
         if (const QString error = TakeValue(arguments, i, option, value, seen, false); !error.isEmpty())
             return Usage(error);
         if (option == "--picture") {
@@ -280,7 +393,7 @@ ParseOutcome ParseSuggest(const QStringList& arguments)
         }
     }
     if (options.picture.isEmpty())
-        return Usage(QStringLiteral("suggest needs --picture FILE"));
+        return Usage(QCoreApplication::translate("skinmaker-cli", "suggest 需要 --picture FILE"));
     outcome.ok = true;
     return outcome;
 }
@@ -296,21 +409,24 @@ ParseOutcome ParseThumbnail(const QStringList& arguments)
             size = argument.mid(7);
         } else if (argument == "--size") {
             if (++i == arguments.size())
-                return Usage(QStringLiteral("--size needs a value"));
+                return Usage(QCoreApplication::translate("skinmaker-cli", "%1 需要一个值").arg(argument));
             size = arguments[i];
         } else if (argument.startsWith('-') && argument.size() > 1) {
-            return Usage(QStringLiteral("unknown option %1").arg(argument));
+            return Usage(UnknownOption(argument));
         } else {
             files.append(argument);
         }
     }
     if (files.size() != 2 || !size)
-        return Usage(QStringLiteral(
-            "thumbnail takes a package, a PNG and a size: thumbnail PKG.vsf OUT.png --size N"));
+        return Usage(QCoreApplication::translate(
+            "skinmaker-cli",
+            "thumbnail 需要一个皮肤包、一个 PNG 文件和大小：thumbnail PKG.vsf OUT.png --size N"));
     bool number = false;
     const int pixels = size->toInt(&number);
     if (!number || pixels < 1 || pixels > 1024)
-        return Usage(QStringLiteral("--size needs a number of pixels from 1 to 1024, not \"%1\"").arg(*size));
+        return Usage(
+            QCoreApplication::translate("skinmaker-cli", "--size 需要 1 到 1024 之间的像素数，而不是“%1”")
+                .arg(*size));
     ParseOutcome outcome;
     outcome.ok = true;
     outcome.request.command = CliRequest::Command::Thumbnail;
@@ -325,7 +441,7 @@ ParseOutcome ParseThumbnail(const QStringList& arguments)
 ParseOutcome ParseCliArguments(const QStringList& arguments)
 {
     if (arguments.isEmpty())
-        return Usage(QStringLiteral("no command given"));
+        return Usage(QCoreApplication::translate("skinmaker-cli", "没有给出命令"));
     const QString& command = arguments.first();
     const QStringList rest = arguments.mid(1);
     if (command == "--help" || command == "-h" || command == "help")
@@ -336,8 +452,8 @@ ParseOutcome ParseCliArguments(const QStringList& arguments)
         outcome.request.command = CliRequest::Command::Version;
         return outcome;
     }
-    if (command == "build")
-        return ParseBuild(rest);
+    if (command == "build" || command == "edit")
+        return ParsePackageOptions(rest, command == "edit");
     if (command == "thumbnail")
         return ParseThumbnail(rest);
     if (command == "suggest")
@@ -347,12 +463,14 @@ ParseOutcome ParseCliArguments(const QStringList& arguments)
             return HelpRequest();
         const qsizetype expected = command == "info" ? 1 : 2;
         if (rest.size() != expected)
-            return Usage(command == "info"
-                             ? QStringLiteral("info takes one package: info PKG.vsf")
-                             : QStringLiteral("extract takes a package and a folder: extract PKG.vsf DIR"));
+            return Usage(
+                command == "info"
+                    ? QCoreApplication::translate("skinmaker-cli", "info 需要一个皮肤包：info PKG.vsf")
+                    : QCoreApplication::translate("skinmaker-cli",
+                                                  "extract 需要一个皮肤包和一个文件夹：extract PKG.vsf DIR"));
         for (const QString& argument : rest) {
             if (argument.startsWith('-') && argument.size() > 1)
-                return Usage(QStringLiteral("unknown option %1").arg(argument));
+                return Usage(UnknownOption(argument));
         }
         ParseOutcome outcome;
         outcome.ok = true;
@@ -363,5 +481,5 @@ ParseOutcome ParseCliArguments(const QStringList& arguments)
             outcome.request.destination = rest[1];
         return outcome;
     }
-    return Usage(QStringLiteral("unknown command %1").arg(command));
+    return Usage(QCoreApplication::translate("skinmaker-cli", "未知的命令 %1").arg(command));
 }

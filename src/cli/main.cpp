@@ -1,4 +1,5 @@
-// skinmaker-cli: builds, inspects and unpacks skin packages from scripts.
+// skinmaker-cli: builds, edits, inspects and unpacks skin packages from scripts. Its messages are
+// Chinese, the program's language, written as translatable source texts.
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 
@@ -11,8 +12,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const ParseOutcome parsed = ParseCliArguments(app.arguments().mid(1));
     if (!parsed.ok) {
-        std::fprintf(stderr, "skinmaker-cli: %s\nRun \"skinmaker-cli --help\" for the usage.\n",
-                     parsed.error.toLocal8Bit().constData());
+        const QString hint = QCoreApplication::translate("skinmaker-cli", "用法见“skinmaker-cli --help”。");
+        std::fprintf(stderr, "skinmaker-cli: %s\n%s\n", parsed.error.toLocal8Bit().constData(),
+                     hint.toLocal8Bit().constData());
         return 2;
     }
     const CliRequest& request = parsed.request;
@@ -25,6 +27,8 @@ int main(int argc, char** argv)
         return 0;
     case CliRequest::Command::Build:
         return RunBuild(request.build);
+    case CliRequest::Command::Edit:
+        return RunEdit(request.build);
     case CliRequest::Command::Info:
         return RunInfo(request.package);
     case CliRequest::Command::Extract:

@@ -31,6 +31,19 @@ bool CSkinImage::LoadFromFile(const QString& path)
     return loaded;
 }
 
+bool CSkinImage::LoadFromImage(QImage picture)
+{
+    if (picture.format() != QImage::Format_ARGB32)
+        picture = std::move(picture).convertToFormat(QImage::Format_ARGB32);
+    if (picture.isNull())
+        return false;
+    m_cropped = QImage();
+    m_scaled = QImage();
+    m_croppedSource = SkinRect{};
+    TakePicture(std::move(picture));
+    return true;
+}
+
 void CSkinImage::TakePicture(QImage decoded)
 {
     m_picture = std::move(decoded);
@@ -126,6 +139,14 @@ const QImage* CSkinImage::GetCroppedScaledBitmap(int width, int height, const Sk
     }
     if (cut.isNull())
         return nullptr;
+    if (cut.size() == QSize(width, height)) {
+        // At its own size the rectangle is copied, whatever its size: no resampling, no limit.
+        m_cropped = cut.copy();
+        if (m_cropped.isNull())
+            return nullptr;
+        m_croppedSource = source;
+        return &m_cropped;
+    }
     ResampleResult result = ResampleBitmap(cut, width, height, filter);
     if (!result.ok())
         return nullptr;
@@ -153,21 +174,42 @@ bool CSkinImage::DrawCroppedScaled(QPainter& painter, const SkinRect& destinatio
     return true;
 }
 
+namespace {
+
+// A rendition that fits without being squeezed by the resampler's limit.
+bool SavableSize(int64_t sourceWidth, int64_t sourceHeight, QSize wanted)
+{
+    return (wanted.width() == sourceWidth && wanted.height() == sourceHeight) ||
+           (wanted.width() <= kMaxResampleSide && wanted.height() <= kMaxResampleSide);
+}
+
+} // namespace
+
 bool CSkinImage::SaveScaled(const QString& path, int width, int height)
 {
+    if (!SavableSize(GetSize().width(), GetSize().height(), QSize(width, height)))
+        return false;
     const QImage* bitmap = GetScaledBitmap(width, height, ResampleFilter::Hermite);
     return bitmap != nullptr && SaveBitmapFile(path, *bitmap);
 }
 
-bool CSkinImage::SaveCroppedScaled(const QString& path, const SkinRect& source, double scale)
+QSize CSkinImage::CroppedScaledSize(const SkinRect& source, double scale)
 {
     const double width = scale * (double(source.right) - double(source.left)) + 0.5;
     const double height = scale * (double(source.bottom) - double(source.top)) + 0.5;
     // sizes that no int can hold (or NaN) cannot be saved
     if (!(std::fabs(width) < 2147483647.0) || !(std::fabs(height) < 2147483647.0))
+        return {};
+    return {static_cast<int>(width), static_cast<int>(height)};
+}
+
+bool CSkinImage::SaveCroppedScaled(const QString& path, const SkinRect& source, double scale)
+{
+    const QSize size = CroppedScaledSize(source, scale);
+    if (!size.isValid() || !SavableSize(source.Width(), source.Height(), size))
         return false;
-    const QImage* bitmap = GetCroppedScaledBitmap(static_cast<int>(width), static_cast<int>(height), source,
-                                                  ResampleFilter::Hermite);
+    const QImage* bitmap =
+        GetCroppedScaledBitmap(size.width(), size.height(), source, ResampleFilter::Hermite);
     return bitmap != nullptr && SaveBitmapFile(path, *bitmap);
 }
 

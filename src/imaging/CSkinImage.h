@@ -25,6 +25,8 @@ public:
     // False when the file cannot be decoded; the picture held before is then kept.
     bool LoadFromFile(const QString& path);
     bool LoadFromResource(int id, ResourceType type);
+    // Holds a picture decoded elsewhere (any format, converted to ARGB32); false when it is null.
+    bool LoadFromImage(QImage picture);
     QSize GetSize() const;
     bool HasPicture() const;
     // The decoded picture (Format_ARGB32, alpha kept); null QImage when none.
@@ -44,9 +46,12 @@ public:
     bool DrawCroppedScaled(QPainter& painter, const SkinRect& destination, const SkinRect& source,
                            ResampleFilter filter);
 
+    // The saves refuse (false) a size that would need resampling beyond kMaxResampleSide, which
+    // would come out squeezed; a rendition at the source's own size is a plain copy of any size.
     bool SaveScaled(const QString& path, int width, int height);
     // Size = trunc(scale * width + 0.5) x trunc(scale * height + 0.5).
     bool SaveCroppedScaled(const QString& path, const SkinRect& source, double scale);
+    static QSize CroppedScaledSize(const SkinRect& source, double scale); // empty when no int holds it
 
     void Release();
 

@@ -175,6 +175,27 @@ QImage DecodePicture(QIODevice* device)
     return ToArgb32(std::move(decoded));
 }
 
+namespace {
+
+// The picture file's bytes, or none when it cannot be read or is cut off.
+QByteArray ReadCompletePicture(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes;
+    try {
+        bytes = file.readAll();
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    if (bytes.isEmpty() || !BmpComplete(bytes) || !JpegComplete(bytes))
+        return {};
+    return bytes;
+}
+
+} // namespace
+
 QImage DecodePictureBytes(const QByteArray& bytes)
 {
     if (bytes.isEmpty() || !BmpComplete(bytes) || !JpegComplete(bytes))
@@ -187,16 +208,48 @@ QImage DecodePictureBytes(const QByteArray& bytes)
 
 QImage DecodePictureFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    return DecodePictureBytes(ReadCompletePicture(path));
+}
+
+QSize PictureFileSize(const QString& path)
+{
+    EnsureImageIo();
+    QImageReader reader(path);
+    QSize size = reader.size();
+    if (size.isValid() && (reader.transformation() & QImageIOHandler::TransformationRotate90))
+        size.transpose();
+    return size;
+}
+
+QImage DecodePictureRows(const QString& path, int top, int bottom, int* firstRow)
+{
+    *firstRow = 0;
+    const QByteArray bytes = ReadCompletePicture(path);
+    if (bytes.isEmpty())
         return QImage();
-    QByteArray bytes;
-    try {
-        bytes = file.readAll();
-    } catch (const std::bad_alloc&) {
-        return QImage();
+    QByteArray view = QByteArray::fromRawData(bytes.constData(), bytes.size());
+    QBuffer buffer(&view);
+    buffer.open(QIODevice::ReadOnly);
+    EnsureImageIo();
+    {
+        // The JPEG decoder hands out rows one after another from the top and stops after the
+        // band; a recorded orientation would turn the band into columns, so such files are
+        // decoded whole.
+        QImageReader reader(&buffer);
+        const QSize size = reader.size();
+        if (reader.format() == "jpeg" && reader.transformation() == QImageIOHandler::TransformationNone &&
+            size.isValid() && 0 <= top && top < bottom && bottom <= size.height() &&
+            bottom - top < size.height()) {
+            reader.setClipRect(QRect(0, top, size.width(), bottom - top));
+            QImage band;
+            if (reader.read(&band) && band.size() == QSize(size.width(), bottom - top)) {
+                *firstRow = top;
+                return ToArgb32(std::move(band));
+            }
+        }
     }
-    return DecodePictureBytes(bytes);
+    buffer.seek(0);
+    return DecodePicture(&buffer);
 }
 
 bool LoadPngResource(QImage& target, int id)

@@ -15,6 +15,14 @@ QImage DecodePicture(QIODevice* device);
 // with the missing rows painted black or grey.
 QImage DecodePictureBytes(const QByteArray& bytes);
 QImage DecodePictureFile(const QString& path);
+// The size DecodePictureFile gives (camera orientation applied), read from the file's header
+// alone; an invalid size when the header cannot be read.
+QSize PictureFileSize(const QString& path);
+// The rows [top, bottom) of what DecodePictureFile gives, at full width. A baseline or
+// progressive JPEG without a recorded orientation is decoded only down to bottom, and only these
+// rows are kept; anything else is decoded whole. *firstRow gets the picture row of the result's
+// first row (top, or 0 when the whole picture comes back). Null when it cannot be decoded.
+QImage DecodePictureRows(const QString& path, int top, int bottom, int* firstRow);
 QString BitmapResourcePath(int id); // ":/res/bitmap/<id>.bmp"
 QString PngResourcePath(int id);    // ":/res/png/<id>.png"
 // Decodes "PNG" resource id into target (ARGB32); false when missing or empty.

@@ -26,8 +26,6 @@
 
 namespace {
 
-constexpr int kMaxSide = 4096;
-
 inline uint8_t ToByte(double v)
 {
     // truncation toward zero, then clamped to a byte
@@ -330,8 +328,8 @@ ResampleResult ResampleBitmapWith(const QImage& source, int width, int height, R
         width = 1;
     if (height == 0)
         height = 1;
-    width = std::min(width, kMaxSide);
-    height = std::min(height, kMaxSide);
+    width = std::min(width, kMaxResampleSide);
+    height = std::min(height, kMaxResampleSide);
     if (width < 0 || height < 0)
         return Fail(RESAMPLE_NO_DESTINATION);
     if (source.depth() < 24)

@@ -25,5 +25,8 @@ struct ResampleResult {
     bool ok() const { return error == RESAMPLE_OK; }
 };
 
-// Width and height are clamped: 0 becomes 1, above 4096 becomes 4096.
+// The longest side ResampleBitmap produces.
+inline constexpr int kMaxResampleSide = 4096;
+
+// Width and height are clamped: 0 becomes 1, above kMaxResampleSide becomes kMaxResampleSide.
 ResampleResult ResampleBitmap(const QImage& source, int width, int height, ResampleFilter filter);

@@ -5,6 +5,7 @@
 #include "controls/CPictureLabel.h"
 #include "controls/CPreviewCtrl.h"
 #include "imaging/ColorModel.h"
+#include "platform/FileExtensions.h"
 #include "skin/SkinProject.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
@@ -215,9 +216,7 @@ void CSkinHeadDlg::ChoosePackageWithDialog()
 
 void CSkinHeadDlg::OpenChosenFile(const QString& path)
 {
-    const int dot = path.lastIndexOf(QLatin1Char('.'));
-    const QString extension = dot < 0 ? QString() : path.mid(dot + 1);
-    if (extension == QLatin1String("vsf"))
+    if (IsPackageFileName(path))
         emit openPackageRequested(path);
     else
         ChoosePicture(path);
@@ -367,7 +366,13 @@ void CSkinHeadDlg::ShowOpenedProject(SkinProject& project)
     m_cropRect = {};
     m_keptPath.clear();
     auto picture = std::make_shared<CSkinImage>();
-    ApplyLoad(picture->LoadFromFile(m_picturePath) ? picture : nullptr);
+    const bool loaded = picture->LoadFromFile(m_picturePath);
+    ApplyLoad(loaded ? picture : nullptr);
+    // An opened header is taken whole (the open set the crop), not cut again by the first-crop rule.
+    if (loaded && !project.crop.IsEmpty()) {
+        m_cropRect = project.crop;
+        m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
+    }
 }
 
 void CSkinHeadDlg::paintEvent(QPaintEvent*)

@@ -31,7 +31,7 @@ public:
     // Loads the project's picture (the header rebuilt from the package) at once.
     void ShowOpenedProject(SkinProject& project) override;
 
-    // What the user chose, as Browse does: a path ending in ".vsf" (exactly) goes to the wizard
+    // What the user chose, as Browse does: a path ending in ".vsf" (in any case) goes to the wizard
     // as a package, anything else is loaded as a picture. Dropping a file does the same.
     void OpenChosenFile(const QString& path);
     // Starts loading a picture on a worker thread; the page shows the hint meanwhile.

@@ -10,6 +10,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <utility>
 
 StripPlan PlanStrips(const SkinRect& crop, const SkinRect& stretch)
 {
@@ -26,6 +27,35 @@ StripPlan PlanStrips(const SkinRect& crop, const SkinRect& stretch)
     plan.mid = stretch;
     plan.right = {stretch.right, crop.top, crop.right, crop.bottom};
     return plan;
+}
+
+QString CheckStripSizes(const StripPlan& plan)
+{
+    const std::pair<const char*, SkinRect> strips[] = {
+        {kLeftStripMember, plan.left}, {kMidStripMember, plan.mid}, {kRightStripMember, plan.right}};
+    for (int i = plan.threeStrips ? 0 : 1; i < (plan.threeStrips ? 3 : 2); ++i) {
+        const auto& [name, source] = strips[i];
+        const QSize size = CSkinImage::CroppedScaledSize(source, plan.scale);
+        if (!size.isValid())
+            continue; // an impossible rectangle fails when it is cut
+        const bool copied = size.width() == source.Width() && size.height() == source.Height();
+        if (!copied && (size.width() > kMaxResampleSide || size.height() > kMaxResampleSide))
+            return QStringLiteral("顶部图片“%1”要缩放到 %2×%3 像素，超过了缩放的上限（宽和高最多 %4 像素）。"
+                                  "请缩小裁剪区域的宽度或调整拉伸区域。")
+                .arg(QLatin1String(name))
+                .arg(size.width())
+                .arg(size.height())
+                .arg(kMaxResampleSide);
+        const int64_t bmpBytes = 54 + (int64_t(size.width()) * 24 + 31) / 32 * 4 * size.height();
+        if (bmpBytes > kMaxMemberBytes || int64_t(size.width()) * size.height() > kMaxPackagePicturePixels)
+            return QStringLiteral("顶部图片“%1”有 %2×%3 像素，超过了皮肤包中每个文件 %4 MB 的上限。"
+                                  "请缩小裁剪区域，或设置拉伸区域（顶部图片会缩放到 61 像素高）。")
+                .arg(QLatin1String(name))
+                .arg(size.width())
+                .arg(size.height())
+                .arg(kMaxMemberBytes >> 20);
+    }
+    return {};
 }
 
 ThumbnailCut PlanThumbnailCut(const SkinRect& crop)

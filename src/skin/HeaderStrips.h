@@ -16,6 +16,10 @@ struct StripPlan {
     double scale = 1.0;
 };
 StripPlan PlanStrips(const SkinRect& crop, const SkinRect& stretch);
+// Empty when every strip of the plan can be written as planned; otherwise the message for the
+// user: a strip that would need scaling beyond the resampler's limit, or one larger than a
+// package member may be (the package could not be opened again).
+QString CheckStripSizes(const StripPlan& plan);
 
 // The right-hand end of the header in the thumbnail's 60:37 proportion, and the scale that
 // brings it to 37 pixels high.

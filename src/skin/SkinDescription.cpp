@@ -67,7 +67,7 @@ QList<FlashControl> ReadExtraControls(const ProfileFile& conf)
 
 void WriteDescription(const SkinProject& project, const QString& packageName, ProfileFile& conf)
 {
-    const SkinColorNumbers colour = DescribeColor(project.mainColor);
+    const SkinColorNumbers colour = MainColourNumbers(project);
     conf.WriteString(kConfSection, "name", packageName);
     conf.WriteBytes(kConfSection, "hue", QByteArray::number(colour.hue));
     conf.WriteBytes(kConfSection, "sat", QByteArray::number(colour.sat));

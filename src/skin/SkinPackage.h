@@ -27,7 +27,9 @@ struct OpenResult {
 };
 
 // Unpacks the package into its extraction folder and fills project with what it finds; fields
-// the package does not carry keep their values. On failure project is not touched.
+// the package does not carry keep their values. The crop becomes the whole rebuilt header and the
+// colour numbers read are kept (colourAsRead), so that saving at once gives the same members.
+// On failure project is not touched.
 OpenResult OpenPackage(const QString& packagePath, SkinProject& project);
 
 // Empty when name can be stored as a skin name; otherwise the message to show. The player reads

@@ -143,6 +143,9 @@ QString RenderPictures(const SkinProject& project, const QString& folder, BuildM
             chosen = &loadedThumbnail;
         }
     }
+    if (QString tooLarge = CheckStripSizes(PlanStrips(project.crop, project.stretchRegion));
+        !tooLarge.isEmpty())
+        return tooLarge;
     QString failedStrip;
     if (!CutHeaderStrips(*project.picture, project.crop, project.stretchRegion, folder, members.Files(),
                          &failedStrip))

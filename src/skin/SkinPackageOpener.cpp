@@ -10,6 +10,7 @@
 #include "zip/Zip.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 #include <algorithm>
 
 namespace {
@@ -153,7 +154,11 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
 
     result.headerPath = folder + '/' + QLatin1String(kHeaderFile);
     project.picturePath = result.headerPath;
+    // The header is taken whole: cutting it again by the rule for new pictures would lose a pixel.
+    if (const QSize headerSize = QImageReader(result.headerPath).size(); !headerSize.isEmpty())
+        project.crop = {0, 0, headerSize.width(), headerSize.height()};
     project.mainColor = ColorOfNumbers(description.colour);
+    project.colourAsRead = ColourAsRead{description.colour, project.mainColor};
     project.whiteTabText = description.whiteTabText;
     project.skinName = description.showName;
     project.thumbnailPath = thumbnailPath;

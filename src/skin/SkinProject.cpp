@@ -12,3 +12,10 @@ void ResetProject(SkinProject& project)
     project.extraControlsLeftOut = 0;
     project.thumbnailPath.clear();
 }
+
+SkinColorNumbers MainColourNumbers(const SkinProject& project)
+{
+    if (project.colourAsRead && project.colourAsRead->colour == project.mainColor)
+        return project.colourAsRead->numbers;
+    return DescribeColor(project.mainColor);
+}

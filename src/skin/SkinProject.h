@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class CSkinImage;
 using SharedPicture = std::shared_ptr<CSkinImage>;
@@ -36,11 +37,20 @@ struct FlashControl {
     bool IsPresent() const { return !path.isEmpty(); }
 };
 
+// The colour numbers an opened package's description file gave, and the colour they were read as.
+struct ColourAsRead {
+    SkinColorNumbers numbers;
+    ColorRef colour = 0;
+};
+
 struct SkinProject {
-    QString picturePath;       // picture chosen on page 1; after an open, the rebuilt header
-    SharedPicture picture;     // decoded source picture, shared with page 1
-    SkinRect crop;             // picture pixels, aspect 700:61
-    ColorRef mainColor = 0;    // 0 = keep the pictures' own colours
+    QString picturePath;    // picture chosen on page 1; after an open, the rebuilt header
+    SharedPicture picture;  // decoded source picture, shared with page 1
+    SkinRect crop;          // picture pixels, aspect 700:61
+    ColorRef mainColor = 0; // 0 = keep the pictures' own colours
+    // Set by an open. While mainColor is still the colour read, saving writes these numbers: the
+    // way through RGB and back would move them by one here and there.
+    std::optional<ColourAsRead> colourAsRead;
     bool whiteTabText = false; // true = white tab text
     SkinRect stretchRegion;    // picture pixels; all 0 = none
     int32_t tile = 0;          // 0 stretch, non-zero tile
@@ -54,6 +64,10 @@ struct SkinProject {
     SharedPicture thumbnailPicture; // shared with page 6; meaningful when thumbnailPath is set
     QString skinName;
 };
+
+// The description file's numbers for the project's main colour: those read from an opened package
+// while the colour has not been changed, otherwise those of the colour itself.
+SkinColorNumbers MainColourNumbers(const SkinProject& project);
 
 // Stretch region, tile, thumbnail path, the decorations' presence and the flash controls back to
 // their start values (none); nothing else changes.

@@ -1,5 +1,7 @@
 // The two whole-archive operations the package code calls: pack a list of files, unpack all.
 #include "Zip.h"
+#include "ZipHandle.h"
+#include "ZipWriter.h"
 
 #include "platform/PackageLimits.h"
 
@@ -7,28 +9,52 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <future>
 #include <sys/stat.h>
+#include <thread>
+#include <vector>
 
 bool ZipPackFiles(const QStringList& sourcePaths, const QString& archivePath)
 {
     ZipHandle* archive = ZipCreate(archivePath);
     if (!archive)
         return false;
-    for (const QString& source : sourcePaths) {
-        const qsizetype cut =
-            std::max(source.lastIndexOf(QLatin1Char('/')), source.lastIndexOf(QLatin1Char('\\')));
-        const QString entryName = source.mid(cut + 1);
-        if (ZipAddFile(archive, entryName, source) != ZIP_OK) {
-            ZipClose(archive);
-            QFile::remove(archivePath);
-            return false;
+    // Members are packed side by side on worker threads and appended in list order as each is
+    // ready: every member is compressed on its own, so the archive is byte for byte the same.
+    const qsizetype count = sourcePaths.size();
+    std::vector<std::promise<PackedMember>> promises(static_cast<size_t>(count));
+    std::vector<std::future<PackedMember>> packed;
+    for (auto& promise : promises)
+        packed.push_back(promise.get_future());
+    std::atomic<qsizetype> next{0};
+    const auto packNext = [&] {
+        for (qsizetype i = next++; i < count; i = next++) {
+            const QString& source = sourcePaths[i];
+            const qsizetype cut =
+                std::max(source.lastIndexOf(QLatin1Char('/')), source.lastIndexOf(QLatin1Char('\\')));
+            promises[size_t(i)].set_value(PackMember(source.mid(cut + 1), source));
         }
-    }
-    ZipClose(archive);
-    return true;
+    };
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::jthread> workers;
+    for (qsizetype w = 0; w < std::min<qsizetype>(count, cores); ++w)
+        workers.emplace_back(packNext);
+
+    bool ok = true;
+    for (qsizetype i = 0; i < count && ok; ++i)
+        ok = archive->writer->AddPacked(packed[size_t(i)].get()) == ZIP_OK;
+    // A failure stops the writing; the workers finish the members they have begun.
+    next = count;
+    workers.clear();
+    ok = ZipClose(archive) == ZIP_OK && ok;
+    if (!ok)
+        QFile::remove(archivePath);
+    return ok;
 }
 
 namespace {

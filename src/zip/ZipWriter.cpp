@@ -6,12 +6,12 @@
 #include "ZipTime.h"
 
 #include <QFileInfo>
+#include <zlib.h>
 
 namespace {
 
 constexpr uint16_t kVersionMadeBy = 0x0B17; // host 11, version 2.3
 constexpr uint16_t kVersionNeeded = 20;
-constexpr uint16_t kFlagSizesFollow = 0x0008;
 constexpr uint16_t kFlagMaximumCompression = 0x0002;
 constexpr int kDeflateLevel = 8;
 constexpr uint64_t kMaxOffset = 0xFFFFFFFFULL;
@@ -58,13 +58,24 @@ QByteArray TimestampExtra(uint16_t dataLength, uint32_t modify, uint32_t access,
     return extra;
 }
 
-} // namespace
-
-ZipWriter::~ZipWriter()
+// Raw DEFLATE of the whole content in one pass, as zlib gives it however the input is fed.
+bool Deflate(const QByteArray& content, QByteArray* packed)
 {
-    if (m_deflateReady)
-        deflateEnd(&m_deflate);
+    z_stream stream{};
+    if (deflateInit2(&stream, kDeflateLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return false;
+    packed->resize(qsizetype(deflateBound(&stream, uLong(content.size()))));
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.constData()));
+    stream.avail_in = uInt(content.size());
+    stream.next_out = reinterpret_cast<Bytef*>(packed->data());
+    stream.avail_out = uInt(packed->size());
+    const int rc = deflate(&stream, Z_FINISH);
+    packed->resize(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    return rc == Z_STREAM_END;
 }
+
+} // namespace
 
 std::unique_ptr<ZipWriter> ZipWriter::Create(const QString& archivePath)
 {
@@ -144,72 +155,42 @@ uint32_t ZipWriter::Rewind(uint32_t offset, uint32_t result)
     return result;
 }
 
-uint32_t ZipWriter::WriteStored(QFile& source, Entry* entry)
+PackedMember PackMember(const QString& entryName, const QString& sourcePath)
 {
-    uint64_t total = 0;
-    uint32_t crc = crc32(0, nullptr, 0);
-    for (;;) {
-        const qint64 got = source.read(reinterpret_cast<char*>(m_inBuffer.data()), ZIP_CHUNK);
-        if (got < 0)
-            return ZIP_WRITE;
-        if (got == 0)
-            break;
-        crc = crc32(crc, m_inBuffer.data(), uInt(got));
-        total += uint64_t(got);
-        if (total > kMaxOffset || !Append(m_inBuffer.data(), got))
-            return ZIP_WRITE;
+    PackedMember packed;
+    if (!EncodeEntryName(entryName, &packed.name)) {
+        packed.result = ZIP_ARGS;
+        return packed;
     }
-    entry->crc = crc;
-    entry->uncompressedSize = uint32_t(total);
-    entry->compressedSize = uint32_t(total);
-    return ZIP_OK;
-}
-
-uint32_t ZipWriter::WriteDeflated(QFile& source, Entry* entry)
-{
-    if (!m_deflateReady) {
-        if (deflateInit2(&m_deflate, kDeflateLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-            return ZIP_WRITE;
-        m_deflateReady = true;
-    } else if (deflateReset(&m_deflate) != Z_OK) {
-        return ZIP_WRITE;
+    packed.method = IsStoredExtension(packed.name) ? 0 : 8;
+    const QFileInfo info(sourcePath);
+    QFile source(sourcePath);
+    if (info.isDir() || !source.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
+        uint64_t(source.size()) > kMaxOffset || !ReadFileTimes(sourcePath, &packed.times)) {
+        packed.result = ZIP_NOFILE;
+        return packed;
     }
-    uint64_t total = 0;
-    uint64_t packed = 0;
-    uint32_t crc = crc32(0, nullptr, 0);
-    for (;;) {
-        const qint64 got = source.read(reinterpret_cast<char*>(m_inBuffer.data()), ZIP_CHUNK);
-        if (got < 0)
-            return ZIP_WRITE;
-        crc = crc32(crc, m_inBuffer.data(), uInt(got));
-        total += uint64_t(got);
-        if (total > kMaxOffset)
-            return ZIP_WRITE;
-        const int flush = got == 0 ? Z_FINISH : Z_NO_FLUSH;
-        m_deflate.next_in = m_inBuffer.data();
-        m_deflate.avail_in = uInt(got);
-        int rc = Z_OK;
-        do {
-            m_deflate.next_out = m_outBuffer.data();
-            m_deflate.avail_out = ZIP_CHUNK;
-            rc = deflate(&m_deflate, flush);
-            if (rc == Z_STREAM_ERROR)
-                return ZIP_WRITE;
-            const qint64 produced = ZIP_CHUNK - qint64(m_deflate.avail_out);
-            if (!Append(m_outBuffer.data(), produced))
-                return ZIP_WRITE;
-            packed += uint64_t(produced);
-        } while (m_deflate.avail_out == 0);
-        if (flush == Z_FINISH) {
-            if (rc != Z_STREAM_END)
-                return ZIP_WRITE;
-            break;
+    packed.readOnly = !(info.permissions() & QFileDevice::WriteOwner);
+    QByteArray content;
+    try {
+        content = source.readAll();
+        packed.result = source.error() != QFileDevice::NoError || uint64_t(content.size()) > kMaxOffset
+                            ? ZIP_WRITE
+                            : ZIP_OK;
+        if (packed.result == ZIP_OK) {
+            packed.crc =
+                uint32_t(crc32_z(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(content.constData()),
+                                 size_t(content.size())));
+            packed.uncompressedSize = uint32_t(content.size());
+            if (packed.method == 0)
+                packed.data = std::move(content);
+            else if (!Deflate(content, &packed.data))
+                packed.result = ZIP_WRITE;
         }
+    } catch (const std::bad_alloc&) {
+        packed.result = ZIP_WRITE;
     }
-    entry->crc = crc;
-    entry->uncompressedSize = uint32_t(total);
-    entry->compressedSize = uint32_t(packed);
-    return ZIP_OK;
+    return packed;
 }
 
 uint32_t ZipWriter::AddFile(const QString& entryName, const QString& sourcePath)
@@ -220,63 +201,43 @@ uint32_t ZipWriter::AddFile(const QString& entryName, const QString& sourcePath)
         return ZIP_ENDED;
     if (!m_out.isOpen())
         return ZIP_NOTINITED;
+    return AddPacked(PackMember(entryName, sourcePath));
+}
 
-    Entry entry;
-    if (!EncodeEntryName(entryName, &entry.name))
+uint32_t ZipWriter::AddPacked(const PackedMember& packed)
+{
+    if (m_failed)
+        return ZIP_FAILED;
+    if (m_closed)
+        return ZIP_ENDED;
+    if (!m_out.isOpen())
+        return ZIP_NOTINITED;
+    if (packed.result == ZIP_ARGS)
         return ZIP_ARGS;
     // The end record counts members in 16 bits.
     if (m_entries.size() >= 0xFFFF)
         return ZIP_ARGS;
-    entry.method = IsStoredExtension(entry.name) ? 0 : 8;
+    if (packed.result != ZIP_OK)
+        return packed.result;
 
-    const QFileInfo info(sourcePath);
-    if (info.isDir())
-        return ZIP_NOFILE;
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return ZIP_NOFILE;
-    FileTimes times;
-    const qint64 size = source.size();
-    if (size < 0 || uint64_t(size) > kMaxOffset || !ReadFileTimes(sourcePath, &times))
-        return ZIP_NOFILE;
-
-    entry.flags = kFlagSizesFollow;
-    DosDateTimeFromFileTime(times.modification, &entry.dosDate, &entry.dosTime);
-    entry.uncompressedSize = uint32_t(size);
-    entry.compressedSize = entry.method == 0 ? uint32_t(size) : 0;
-    entry.externalAttributes = ExternalAttributes(!(info.permissions() & QFileDevice::WriteOwner));
+    Entry entry;
+    entry.name = packed.name;
+    entry.method = packed.method;
+    entry.flags = entry.method == 8 ? kFlagMaximumCompression : 0;
+    DosDateTimeFromFileTime(packed.times.modification, &entry.dosDate, &entry.dosTime);
+    entry.crc = packed.crc;
+    entry.uncompressedSize = packed.uncompressedSize;
+    entry.compressedSize = uint32_t(packed.data.size());
+    entry.externalAttributes = ExternalAttributes(packed.readOnly);
     entry.localHeaderOffset = m_written;
-    entry.modifyUnix = UnixFromFileTime(times.modification);
+    entry.modifyUnix = UnixFromFileTime(packed.times.modification);
 
     QByteArray head = LocalHeader(entry);
     head.append(entry.name);
-    head.append(TimestampExtra(13, entry.modifyUnix, UnixFromFileTime(times.access),
-                               UnixFromFileTime(times.creation)));
-    if (!Append(head))
+    head.append(TimestampExtra(13, entry.modifyUnix, UnixFromFileTime(packed.times.access),
+                               UnixFromFileTime(packed.times.creation)));
+    if (uint64_t(packed.data.size()) > kMaxOffset || !Append(head) || !Append(packed.data))
         return Rewind(entry.localHeaderOffset, ZIP_WRITE);
-
-    m_inBuffer.resize(ZIP_CHUNK);
-    m_outBuffer.resize(ZIP_CHUNK);
-    const uint32_t result = entry.method == 0 ? WriteStored(source, &entry) : WriteDeflated(source, &entry);
-    if (result != ZIP_OK)
-        return Rewind(entry.localHeaderOffset, result);
-
-    // The sizes are known now: correct the local header in place; no data descriptor follows.
-    entry.flags = entry.method == 8 ? kFlagMaximumCompression : 0;
-    if (!m_out.seek(entry.localHeaderOffset)) {
-        m_failed = ZIP_SEEK;
-        return ZIP_SEEK;
-    }
-    const QByteArray corrected = LocalHeader(entry);
-    if (m_out.write(corrected) != corrected.size()) {
-        if (!m_out.seek(m_written))
-            m_failed = ZIP_SEEK;
-        return Rewind(entry.localHeaderOffset, ZIP_WRITE);
-    }
-    if (!m_out.seek(m_written)) {
-        m_failed = ZIP_SEEK;
-        return ZIP_SEEK;
-    }
     m_entries.push_back(std::move(entry));
     return ZIP_OK;
 }

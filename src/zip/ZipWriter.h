@@ -1,20 +1,39 @@
 #pragma once
 // Writes one ZIP archive: members are appended one at a time, then the central directory.
+// A member's content is packed (read, checksummed, compressed) apart from the archive, so that
+// several members can be packed at once and appended in order; the bytes are the same either way.
+#include "ZipTime.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <cstdint>
 #include <memory>
 #include <vector>
-#include <zlib.h>
+
+// One member made ready for an archive.
+struct PackedMember {
+    uint32_t result = 0; // ZIP_OK, or why the member cannot be added
+    QByteArray name;     // the entry name as stored (GBK)
+    uint16_t method = 0; // 0 stored, 8 deflated
+    uint32_t crc = 0;
+    uint32_t uncompressedSize = 0;
+    QByteArray data; // the member's bytes as they go into the archive
+    FileTimes times;
+    bool readOnly = false;
+};
+// Reads sourcePath whole and compresses it as the archive stores a member named entryName (raw
+// DEFLATE level 8, or stored for already compressed kinds). Safe to call from several threads.
+PackedMember PackMember(const QString& entryName, const QString& sourcePath);
 
 class ZipWriter {
 public:
-    ~ZipWriter();
     // Creates or truncates the archive file; null when it cannot be created.
     static std::unique_ptr<ZipWriter> Create(const QString& archivePath);
 
     uint32_t AddFile(const QString& entryName, const QString& sourcePath);
+    // Appends a member packed by PackMember.
+    uint32_t AddPacked(const PackedMember& packed);
     // Writes the central directory and end record (once) and closes the file.
     uint32_t Close();
 
@@ -38,8 +57,6 @@ private:
     QByteArray CentralHeader(const Entry& entry) const;
     bool Append(const QByteArray& bytes);
     bool Append(const unsigned char* data, qint64 size);
-    uint32_t WriteStored(QFile& source, Entry* entry);
-    uint32_t WriteDeflated(QFile& source, Entry* entry);
     uint32_t Rewind(uint32_t offset, uint32_t result);
 
     QFile m_out;
@@ -47,8 +64,4 @@ private:
     uint32_t m_failed = 0;  // first error of the output itself, sticky
     bool m_closed = false;
     std::vector<Entry> m_entries;
-    std::vector<unsigned char> m_inBuffer;
-    std::vector<unsigned char> m_outBuffer;
-    z_stream m_deflate{};
-    bool m_deflateReady = false;
 };

@@ -1,81 +1,12 @@
 // skinmaker-cli run as a process, the way scripts use it.
-#include "support/TestSupport.h"
+#include "CliFixture.h"
 #include "zip/Zip.h"
 
 #include <QDir>
-#include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 using skintest::ScratchDir;
-
-namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-class CliTest : public ::testing::Test {
-protected:
-    CliRun Cli(const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("TMPDIR", m_temp.path()); // private build and extraction folders
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(SKIN_BINARY_DIR "/skinmaker-cli"), arguments);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput(), process.readAllStandardError()};
-    }
-    QString Picture(const QString& name, int width, int height)
-    {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(qRgb(200, 120, 40));
-        const QString path = m_files.file(name);
-        EXPECT_TRUE(image.save(path));
-        return path;
-    }
-    // Each row and column in its own colour, so that crops can be told apart.
-    QString PatternPicture(const QString& name, int width, int height)
-    {
-        QImage image(width, height, QImage::Format_RGB32);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x)
-                image.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256));
-        }
-        const QString path = m_files.file(name);
-        EXPECT_TRUE(image.save(path));
-        return path;
-    }
-    QString File(const QString& name, const QByteArray& bytes)
-    {
-        EXPECT_TRUE(skintest::WriteAll(m_files.file(name), bytes));
-        return m_files.file(name);
-    }
-    QString Path(const QString& name) const { return m_files.file(name); }
-
-    QJsonObject Info(const QString& package)
-    {
-        const CliRun run = Cli({"info", package});
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
-        return document.object();
-    }
-
-    ScratchDir m_temp;
-    ScratchDir m_files;
-};
-
-} // namespace
 
 TEST_F(CliTest, BuildThenInfoRoundTrips)
 {
@@ -220,8 +151,8 @@ TEST_F(CliTest, UsageMistakesExitWithTwo)
         {"build", "-o", "x.vsf", "--picture", picture},
         {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--crop", "1,2,3"},
         {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--color", "red"},
-        {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--decoration", "lefttop=a.png"},
-        {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--control", "lefttop=a.swf@1,2"},
+        {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--decoration", "lefttop=a.png@1,2,3"},
+        {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--control", "lefttop=a.swf@1,2,3"},
         {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--bogus"},
         {"build", "-o", "x.vsf", "--picture", picture, "--name", "n", "--name", "m"},
         {"build", "-o"},
@@ -247,11 +178,37 @@ TEST_F(CliTest, HelpDocumentsEveryCommandAndOption)
 {
     const CliRun run = Cli({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* word : {"build", "info", "extract", "suggest", "auto", "--picture", "--name", "--crop",
-                             "--stretch", "--tile", "--color", "--white-tabs", "--thumbnail", "--decoration",
-                             "--control", "--force", "lefttop", "rightbottom"})
+    for (const char* word : {"build",
+                             "info",
+                             "extract",
+                             "suggest",
+                             "auto",
+                             "--picture",
+                             "--name",
+                             "--crop",
+                             "--stretch",
+                             "--tile",
+                             "--color",
+                             "--white-tabs",
+                             "--thumbnail",
+                             "--decoration",
+                             "--control",
+                             "--force",
+                             "lefttop",
+                             "rightbottom",
+                             "edit",
+                             "--move-decoration",
+                             "--remove-decoration",
+                             "--move-control",
+                             "--remove-control",
+                             "--no-tile",
+                             "--black-tabs",
+                             "none"})
         EXPECT_TRUE(run.out.contains(word)) << word;
     EXPECT_EQ(Cli({"build", "--help"}).exitCode, 0);
+    // One language: Chinese, the program's own, in the help and in every message.
+    EXPECT_TRUE(QString::fromUtf8(run.out).contains(QString::fromUtf8("用法")));
+    EXPECT_TRUE(QString::fromUtf8(Cli({"frobnicate"}).err).contains(QString::fromUtf8("未知的命令")));
 }
 
 TEST_F(CliTest, SuggestPrintsTheCropsColoursAndColorAutoTakesTheFirst)
@@ -298,7 +255,7 @@ TEST_F(CliTest, SuggestPrintsTheCropsColoursAndColorAutoTakesTheFirst)
     const CliRun refused = Cli(
         {"build", "-o", Path("clear.vsf"), "--picture", Path("clear.png"), "--name", "c", "--color", "auto"});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.contains("opaque")) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains("不透明")) << refused.err.toStdString();
 }
 
 TEST_F(CliTest, ExtractUnpacksEveryMember)
@@ -324,11 +281,11 @@ TEST_F(CliTest, ExtremeRectanglesAreRefusedByWhatTheyAre)
     const QStringList base = {"build",  "-o", Path("x.vsf"), "--picture", Picture("p.bmp", 700, 61),
                               "--name", "n"};
     const QList<std::pair<QStringList, QByteArray>> cases = {
-        {{"--crop", "2147483647,0,-2147483648,1"}, "is empty"},
-        {{"--crop", "0,2147483647,700,-2147483648"}, "is empty"},
-        {{"--crop", "-2147483648,-2147483648,2147483647,2147483647"}, "is not inside"},
-        {{"--stretch", "2147483647,0,-2147483648,61"}, "must be a non-empty region"},
-        {{"--stretch", "-2147483648,0,2147483647,61"}, "must be a non-empty region"},
+        {{"--crop", "2147483647,0,-2147483648,1"}, "为空"},
+        {{"--crop", "0,2147483647,700,-2147483648"}, "为空"},
+        {{"--crop", "-2147483648,-2147483648,2147483647,2147483647"}, "不在"},
+        {{"--stretch", "2147483647,0,-2147483648,61"}, "必须是"},
+        {{"--stretch", "-2147483648,0,2147483647,61"}, "必须是"},
     };
     for (const auto& [options, message] : cases) {
         const CliRun run = Cli(base + options);
@@ -347,7 +304,7 @@ TEST_F(CliTest, ExtractRefusesMembersThatShareBytes)
         const CliRun run =
             Cli({"extract", QStringLiteral(SKIN_SOURCE_DIR "/fuzz/corpus/unzip/") + seed, folder});
         EXPECT_EQ(run.exitCode, 1) << seed;
-        EXPECT_TRUE(run.err.contains("share the same bytes")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("共用同一段数据")) << run.err.toStdString();
         EXPECT_TRUE(QDir(folder).isEmpty()) << seed;
     }
 }
@@ -401,7 +358,7 @@ TEST_F(CliTest, ThumbnailIsThePackagesOwnScaledToFit)
     ASSERT_TRUE(ZipPackFiles({File("small.bmp", QByteArray(2 * 1024 * 1024, 'B'))}, huge));
     const CliRun refused = Cli({"thumbnail", huge, png, "--size", "64"});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.contains("too large")) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains("过大")) << refused.err.toStdString();
 }
 
 TEST_F(CliTest, VersionIsPrinted)

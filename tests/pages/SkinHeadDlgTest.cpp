@@ -113,7 +113,7 @@ TEST_F(SkinHeadDlgTest, LayoutFollowsThePageSize)
     EXPECT_EQ(shot.pixelColor(599, y), QColor(Qt::black));
 }
 
-TEST_F(SkinHeadDlgTest, BrowseSendsOnlyLowerCaseVsfToTheWizard)
+TEST_F(SkinHeadDlgTest, BrowseSendsVsfInAnyCaseToTheWizard)
 {
     dialogs.openPaths.enqueue(dir.file("a.vsf"));
     ClickBrowse();
@@ -121,12 +121,16 @@ TEST_F(SkinHeadDlgTest, BrowseSendsOnlyLowerCaseVsfToTheWizard)
     EXPECT_EQ(opened->constFirst().constFirst().toString(), dir.file("a.vsf"));
     EXPECT_EQ(dialogs.openRequests.constFirst().filter, QString::fromUtf8(CSkinHeadDlg::kBrowseFilter));
     EXPECT_FALSE(page->IsLoading());
-
-    // a.VSF is taken for a picture, and it is not one.
-    ASSERT_TRUE(WriteAll(dir.file("a.VSF"), QByteArray("PK\x03\x04 not a picture")));
-    dialogs.openPaths.enqueue(dir.file("a.VSF"));
+    dialogs.openPaths.enqueue(dir.file("A.VSF"));
     ClickBrowse();
-    EXPECT_EQ(opened->count(), 1);
+    ASSERT_EQ(opened->count(), 2);
+    EXPECT_EQ(opened->constLast().constFirst().toString(), dir.file("A.VSF"));
+
+    // a.jpg is taken for a picture, and it is not one.
+    ASSERT_TRUE(WriteAll(dir.file("a.jpg"), QByteArray("PK\x03\x04 not a picture")));
+    dialogs.openPaths.enqueue(dir.file("a.jpg"));
+    ClickBrowse();
+    EXPECT_EQ(opened->count(), 2);
     EXPECT_EQ(Hint(), QStringLiteral("正在加载图片。。。"));
     ASSERT_TRUE(WaitUntilLoaded());
     EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
@@ -358,6 +362,12 @@ TEST_F(SkinHeadDlgTest, OpenedProjectLoadsAtOnce)
     EXPECT_EQ(Title(), QStringLiteral("截取头图"));
     QCoreApplication::processEvents(); // the dropped load's thread has ended: its notice is queued
     EXPECT_EQ(ready->count(), 1) << "the dropped load reports nothing later";
+    // An opened header is taken whole, with the crop the open gave, not cut by the first-crop rule.
+    project.crop = {0, 0, 1400, 600};
+    page->ShowOpenedProject(project);
+    SkinProject saved;
+    page->SaveToProject(saved);
+    EXPECT_EQ(saved.crop, project.crop);
 
     project.picturePath = dir.file("HeadTemp.bmp"); // the package had no header strips
     page->ShowOpenedProject(project);

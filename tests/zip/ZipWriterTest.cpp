@@ -5,7 +5,9 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimeZone>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -19,6 +21,31 @@ namespace {
 uint32_t Crc(const QByteArray& data)
 {
     return uint32_t(crc32(0, reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size())));
+}
+
+// Raw DEFLATE level 8 fed in 16 KiB pieces, as the writer used to stream a member from its file.
+QByteArray ChunkedDeflate(const QByteArray& data)
+{
+    z_stream stream{};
+    EXPECT_EQ(deflateInit2(&stream, 8, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY), Z_OK);
+    QByteArray out;
+    char buffer[16384];
+    for (qsizetype at = 0;; at += 16384) {
+        const qsizetype piece = std::clamp<qsizetype>(data.size() - at, 0, 16384);
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData() + at));
+        stream.avail_in = uInt(piece);
+        const int flush = piece == 0 ? Z_FINISH : Z_NO_FLUSH;
+        do {
+            stream.next_out = reinterpret_cast<Bytef*>(buffer);
+            stream.avail_out = sizeof buffer;
+            deflate(&stream, flush);
+            out.append(buffer, qsizetype(sizeof buffer - stream.avail_out));
+        } while (stream.avail_out == 0);
+        if (piece == 0)
+            break;
+    }
+    deflateEnd(&stream);
+    return out;
 }
 
 // One parsed local member and its central record.
@@ -133,6 +160,8 @@ TEST(ZipWriter, SkinFilesAreLaidOutExactly)
             bool ok = false;
             EXPECT_EQ(RawInflate(m.data, &ok), sources[i]);
             EXPECT_TRUE(ok);
+            // Compressed in one pass, the bytes are those of the piecewise stream.
+            EXPECT_EQ(m.data, ChunkedDeflate(sources[i]));
         }
         nextLocal = m.local + 30 + m.name.size() + 17 + m.data.size();
     }
@@ -142,6 +171,26 @@ TEST(ZipWriter, SkinFilesAreLaidOutExactly)
     EXPECT_EQ(LE32(zip, end + 12), uint32_t(end - nextLocal));
     EXPECT_EQ(LE16(zip, end + 8), 3u);
     EXPECT_EQ(LE16(zip, end + 20), 0u);
+}
+
+// ZipPackFiles packs members side by side; the archive is the one adding them one by one gives.
+TEST(ZipWriter, PackingSideBySideGivesTheSequentialArchive)
+{
+    ScratchDir dir;
+    QStringList files;
+    for (int i = 0; i < 9; ++i) {
+        QByteArray bytes;
+        for (int k = 0; k < 20000 * (i + 1); ++k)
+            bytes.append(char((k * (i + 3)) ^ (k >> 7)));
+        files << dir.file(QStringLiteral("m%1.bmp").arg(i));
+        ASSERT_TRUE(WriteAll(files.last(), bytes));
+    }
+    ASSERT_TRUE(ZipPackFiles(files, dir.file("parallel.vsf")));
+    ZipHandle* sequential = ZipCreate(dir.file("sequential.vsf"));
+    for (const QString& file : files)
+        ASSERT_EQ(ZipAddFile(sequential, QFileInfo(file).fileName(), file), ZIP_OK);
+    ASSERT_EQ(ZipClose(sequential), ZIP_OK);
+    EXPECT_EQ(ReadAll(dir.file("parallel.vsf")), ReadAll(dir.file("sequential.vsf")));
 }
 
 TEST(ZipWriter, EmptySourceIsACompleteEmptyDeflateStream)
