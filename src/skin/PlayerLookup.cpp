@@ -143,8 +143,8 @@ StartResult StartPlayer(const PlayerCheck& player, const QString& packagePath)
 #else
     const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
     if (wine.isEmpty()) {
-        return {false, QStringLiteral("未找到 Wine，无法启动音乐盒。请先安装 Wine（Debian 与 Ubuntu："
-                                      "sudo apt install wine），然后再试。")};
+        return {false, QStringLiteral(
+                           "未找到 Wine，无法启动音乐盒。请先安装 Wine（sudo apt install wine）后再试。")};
     }
     if (FindNameIgnoringCase(player.folder, QStringLiteral("VdMusic.exe")).isEmpty())
         return {false, CannotStartMessage(player)};

@@ -294,6 +294,22 @@ TEST_F(Road, TryNowWithoutAPlayerOffersToInstallOne)
     EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
 }
 
+TEST_F(Road, TryNowSaysWhyThePlayerCannotStart)
+{
+    InstallPlayer("MUSIC_3");
+    PrepareProject(QStringLiteral("skin"));
+    ASSERT_TRUE(QFile::remove(m_wine.DriveC() + "/Player/VdMusic.exe"));
+    wizard.TryNow();
+    m_wine.RemoveWine();
+    wizard.TryNow();
+    EXPECT_EQ(
+        dialogs.MessageTexts(),
+        (QStringList{
+            QStringLiteral("无法启动音乐盒：C:\\Player\\VdMusic.exe"),
+            QStringLiteral("未找到 Wine，无法启动音乐盒。请先安装 Wine（sudo apt install wine）后再试。")}));
+    EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
+}
+
 TEST_F(Road, TryNowRefusesNamesThatCannotNameAFile)
 {
     InstallPlayer("MUSIC_3");
