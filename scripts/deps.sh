@@ -13,6 +13,8 @@ PACKAGES=(
   clang libclang-rt-14-dev
   qt6-webengine-dev qt6-webchannel-dev liblzma-dev
   qt6-translations-l10n desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev
+  # Try now starts the (Windows) player under Wine; the tests build a stand-in player with mingw.
+  wine wine64 g++-mingw-w64-x86-64
 )
 # npm installs the flash player; Debian's npm only where the machine has none.
 if ! command -v npm >/dev/null; then

@@ -122,9 +122,8 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
         Tell(parent, QStringLiteral("生成试用皮肤失败：") + result.error);
         return CommandOutcome::Failed;
     }
-    // No shell is involved: the package path reaches the player as it stands.
-    if (!StartPlayer(player, packagePath)) {
-        Tell(parent, QStringLiteral("无法启动音乐盒：") + QDir::toNativeSeparators(player.program()));
+    if (const StartResult started = StartPlayer(player, packagePath); !started.ok) {
+        Tell(parent, started.error);
         return CommandOutcome::Failed;
     }
     return CommandOutcome::Done;

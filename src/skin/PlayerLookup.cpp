@@ -1,5 +1,6 @@
 #include "skin/PlayerLookup.h"
 
+#include "skin/PlayerLookupWine.h"
 #include "skin/ProfileFile.h"
 
 #include <QDir>
@@ -9,39 +10,27 @@
 
 #ifdef Q_OS_WIN
 #include <QSettings>
+#else
+#include "skin/GbkText.h"
+
+#include <QProcessEnvironment>
+#include <QStandardPaths>
 #endif
 
 namespace {
 
-// The player's folder value is read into a 512-byte buffer; a longer value fails to read.
+// The player's folder value is read as ANSI text into a 512-byte buffer, terminator included;
+// a longer value fails to read.
 constexpr int kHomeBufferSize = 512;
 // The version is read into a 256-character buffer.
 constexpr int kVersionBufferSize = 256;
 
-#ifndef Q_OS_WIN
-// True when the profile text has a "[section]" line (names match without regard to case).
-bool HasSection(const QByteArray& text, QByteArrayView section)
+QString CannotStartMessage(const PlayerCheck& player)
 {
-    for (const QByteArray& raw : text.split('\n')) {
-        const QByteArray line = raw.trimmed();
-        if (!line.startsWith('['))
-            continue;
-        const qsizetype close = line.indexOf(']');
-        const QByteArray name = (close < 0 ? line.mid(1) : line.mid(1, close - 1)).trimmed();
-        if (name.compare(section, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return QStringLiteral("无法启动音乐盒：") + player.program();
 }
-#endif
 
 } // namespace
-
-QString PlayerRegistryFile()
-{
-    const QString named = qEnvironmentVariable("VDMUSIC_REGISTRY");
-    return named.isEmpty() ? QStringLiteral("/etc/vdmusic/registry.ini") : named;
-}
 
 std::optional<QString> ReadPlayerHome()
 {
@@ -53,29 +42,42 @@ std::optional<QString> ReadPlayerHome()
     const QString home = key.value(QStringLiteral("VDMUSIC_HOME")).toString();
     return home.toLocal8Bit().size() < kHomeBufferSize ? home : QString();
 #else
-    QFile file(PlayerRegistryFile());
+    QFile file(QDir(WinePrefix()).filePath(QStringLiteral("system.reg")));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray text = file.readAll();
-    if (!HasSection(text, "VDMUSIC"))
+    // The 32-bit view first: that is the key the player itself sees in a 64-bit prefix.
+    const std::optional<QString> home = ReadWineRegistryString(
+        file.readAll(),
+        {QStringLiteral("Software\\Wow6432Node\\VDMUSIC"), QStringLiteral("Software\\VDMUSIC")},
+        QStringLiteral("VDMUSIC_HOME"));
+    if (!home)
         return std::nullopt;
-    ProfileFile profile;
-    profile.SetBytes(text);
-    // Read with plenty of room so that an over-long value is seen as such and refused.
-    const QByteArray home = profile.ReadBytes("VDMUSIC", "VDMUSIC_HOME", 8 * kHomeBufferSize);
-    if (home.size() >= kHomeBufferSize)
-        return QString();
-    return QString::fromUtf8(home);
+    // The player's ANSI code page is GBK.
+    QByteArray ansi;
+    if (!EncodeGbk(*home, ansi))
+        ansi = home->toUtf8();
+    return ansi.size() < kHomeBufferSize ? *home : QString();
 #endif
 }
 
-QByteArray ReadPlayerVersion(const QString& home)
+QString PlayerFolder(const QString& home)
+{
+#ifdef Q_OS_WIN
+    return home;
+#else
+    return WineLocalPath(WinePrefix(), home);
+#endif
+}
+
+QByteArray ReadPlayerVersion(const QString& folder)
 {
     // Without a folder there is nothing to look in (the bare path would name the file system root).
-    if (home.isEmpty())
+    const QString file =
+        FindNameIgnoringCase(FindNameIgnoringCase(folder, QStringLiteral("face")), QStringLiteral("vdc.img"));
+    if (file.isEmpty())
         return {};
     ProfileFile profile;
-    if (!profile.Load(home + QStringLiteral("/face/vdc.img")))
+    if (!profile.Load(file))
         return {};
     return profile.ReadBytes("Config", "Version", kVersionBufferSize);
 }
@@ -99,6 +101,14 @@ bool SupportsSkins(const QByteArray& version)
     return CompareVersionText(version, QByteArray(kFirstSkinnableVersion)) >= 0;
 }
 
+QString PlayerCheck::program() const
+{
+    QString folder = home;
+    while (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    return folder + QStringLiteral("\\VdMusic.exe");
+}
+
 PlayerCheck CheckPlayer()
 {
     PlayerCheck check;
@@ -106,7 +116,9 @@ PlayerCheck CheckPlayer()
     if (!home)
         return check;
     check.home = *home;
-    check.version = ReadPlayerVersion(check.home);
+    if (!check.home.isEmpty())
+        check.folder = PlayerFolder(check.home);
+    check.version = ReadPlayerVersion(check.folder);
     if (check.version.isEmpty())
         check.status = PlayerStatus::NotInstalled;
     else
@@ -114,16 +126,42 @@ PlayerCheck CheckPlayer()
     return check;
 }
 
-bool StartPlayer(const PlayerCheck& player, const QString& packagePath)
+QString PlayerCommandLine(const PlayerCheck& player, const QString& packageWindowsPath)
 {
-    const QString path = QDir::toNativeSeparators(packagePath);
+    const QChar quote(QLatin1Char('"'));
+    return quote + player.program() + quote + QLatin1Char(' ') + quote + packageWindowsPath + quote;
+}
+
+StartResult StartPlayer(const PlayerCheck& player, const QString& packagePath)
+{
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
 #ifdef Q_OS_WIN
     // The player reads its raw command line: the path in double quotes, whatever it contains.
-    QProcess process;
-    process.setProgram(QDir::toNativeSeparators(player.program()));
-    process.setNativeArguments(QLatin1Char('"') + path + QLatin1Char('"'));
-    return process.startDetached();
+    process.setProgram(player.program());
+    process.setNativeArguments(QLatin1Char('"') + QDir::toNativeSeparators(packagePath) + QLatin1Char('"'));
 #else
-    return QProcess::startDetached(player.program(), {path});
+    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+    if (wine.isEmpty()) {
+        return {false, QStringLiteral(
+                           "未找到 Wine，无法启动音乐盒。请先安装 Wine（sudo apt install wine）后再试。")};
+    }
+    if (FindNameIgnoringCase(player.folder, QStringLiteral("VdMusic.exe")).isEmpty())
+        return {false, CannotStartMessage(player)};
+    // cmd expands the variable once and starts the player with exactly that command line.
+    process.setProgram(wine);
+    process.setArguments({QStringLiteral("cmd"), QStringLiteral("/c"),
+                          QLatin1Char('%') + QLatin1String(kWineCommandVariable) + QLatin1Char('%')});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("WINEPREFIX"), WinePrefix());
+    environment.insert(QLatin1String(kWineCommandVariable),
+                       PlayerCommandLine(player, WineWindowsPath(packagePath)));
+    process.setProcessEnvironment(environment);
+    // Wine reports on the terminal; the user is told of failures here instead.
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
 #endif
+    if (!process.startDetached())
+        return {false, CannotStartMessage(player)};
+    return {true, {}};
 }

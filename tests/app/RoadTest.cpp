@@ -16,6 +16,7 @@
 #include "skin/ProfileFile.h"
 #include "skin/SkinFolders.h"
 #include "skin/SkinPackage.h"
+#include "skin/WinePrefixFixture.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "zip/Zip.h"
@@ -37,6 +38,7 @@
 #include <gtest/gtest.h>
 
 using skintest::ReadAll;
+using skintest::ScopedEnv;
 using skintest::ScratchDir;
 using skintest::WriteAll;
 
@@ -51,44 +53,6 @@ public slots:
 
 namespace {
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
-
-// Waits (processing events) until the file exists; false after ten seconds.
-bool WaitForFile(const QString& path)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!QFile::exists(path)) {
-        if (timer.elapsed() > 10000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QTest::qSleep(20);
-    }
-    return true;
-}
-
 // A 1400 x 122 header: a horizontal colour ramp, so that cut and scaled parts are recognisable.
 QImage RampPicture(int width, int height)
 {
@@ -102,9 +66,7 @@ QImage RampPicture(int width, int height)
 
 class Road : public ::testing::Test {
 protected:
-    Road()
-        : m_temp("TMPDIR", m_dir.file("tmp").toUtf8()),
-          m_registry("VDMUSIC_REGISTRY", m_dir.file("registry.ini").toUtf8())
+    Road() : m_temp("TMPDIR", m_dir.file("tmp").toUtf8()), m_wine(m_dir.file("wine"))
     {
         QDir().mkpath(m_dir.file("tmp"));
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &urls, "Open");
@@ -137,22 +99,14 @@ protected:
         SavePage()->NameEdit()->setText(name);
     }
 
+    // The player in C:\Player of the fake prefix; the fake wine records how it was started.
     void InstallPlayer(const QByteArray& version)
     {
-        const QString home = m_dir.file("player");
-        ASSERT_TRUE(QDir().mkpath(home + "/face"));
-        ASSERT_TRUE(
-            WriteAll(m_dir.file("registry.ini"), "[VDMUSIC]\r\nVDMUSIC_HOME=" + home.toUtf8() + "\r\n"));
-        ASSERT_TRUE(WriteAll(home + "/face/vdc.img", "[Config]\r\nVersion=" + version + "\r\n"));
-        // The fake player records its arguments, one a line, and nothing else.
-        const QString program = home + "/VdMusic.exe";
-        ASSERT_TRUE(WriteAll(program, "#!/bin/sh\n"
-                                      "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.tmp\"\n"
-                                      "mv \"$0.tmp\" \"$0.args\"\n"));
-        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile::remove(PlayerArgsFile());
+        ASSERT_TRUE(m_wine.WriteRegistry("[Software\\\\VDMUSIC] 1\n\"VDMUSIC_HOME\"=\"C:\\\\Player\"\n"));
+        ASSERT_TRUE(m_wine.MakePlayerFolder("Player", version));
+        m_wine.ClearRecord();
     }
-    QString PlayerArgsFile() const { return m_dir.file("player/VdMusic.exe.args"); }
+    QString PlayerArgsFile() const { return m_wine.RecordFile(); }
     // Saves from step 6 under the skin name into file; the package's path.
     QString SaveOnStep6(const QString& name, const QString& file)
     {
@@ -169,9 +123,9 @@ protected:
 
 private:
     ScopedEnv m_temp;
-    ScopedEnv m_registry;
 
 protected:
+    skintest::FakeWinePrefix m_wine;
     FakeDialogs dialogs;
     UrlRecorder urls;
     QString picturePath;
@@ -289,9 +243,10 @@ TEST_F(Road, TryNowStartsAPlayerThatAppliesSkins)
         PrepareProject(QStringLiteral("试用"));
         wizard.TryNow();
         EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
-        ASSERT_TRUE(WaitForFile(PlayerArgsFile()));
+        const QStringList started = m_wine.WaitForRecord();
+        ASSERT_EQ(started.size(), 5);
         const QString package = TryPackage(QStringLiteral("试用"));
-        EXPECT_EQ(QString::fromUtf8(ReadAll(PlayerArgsFile())), package + "\n");
+        EXPECT_EQ(started[4], "\"C:\\Player\\VdMusic.exe\" \"Z:" + QString(package).replace('/', '\\') + '"');
         EXPECT_EQ(MemberNames(package), (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
         EXPECT_FALSE(wizard.IsSaved());
     }
@@ -323,7 +278,7 @@ TEST_F(Road, TryNowWithoutAPlayerOffersToInstallOne)
     PrepareProject(QStringLiteral("none"));
     const QString installQuestion = QStringLiteral("您没有安装音乐盒，是否现在安装");
 
-    // No registry stand-in at all; answered No: nothing is opened.
+    // No registry file in the prefix at all; answered No: nothing is opened.
     dialogs.answers.enqueue(QMessageBox::No);
     wizard.TryNow();
     EXPECT_EQ(dialogs.MessageTexts(), QStringList{installQuestion});
@@ -331,12 +286,28 @@ TEST_F(Road, TryNowWithoutAPlayerOffersToInstallOne)
 
     // The key is there but the version file is missing; answered Yes: the home page opens.
     InstallPlayer("MUSIC_3");
-    QFile::remove(m_dir.file("player/face/vdc.img"));
+    QFile::remove(m_wine.DriveC() + "/Player/face/vdc.img");
     dialogs.answers.enqueue(QMessageBox::Yes);
     wizard.TryNow();
     EXPECT_EQ(dialogs.MessageTexts(), (QStringList{installQuestion, installQuestion}));
     EXPECT_EQ(urls.urls.size(), 1);
     EXPECT_FALSE(QFile::exists(TryPackage(QStringLiteral("none"))));
+    EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
+}
+
+TEST_F(Road, TryNowSaysWhyThePlayerCannotStart)
+{
+    InstallPlayer("MUSIC_3");
+    PrepareProject(QStringLiteral("skin"));
+    ASSERT_TRUE(QFile::remove(m_wine.DriveC() + "/Player/VdMusic.exe"));
+    wizard.TryNow();
+    m_wine.RemoveWine();
+    wizard.TryNow();
+    EXPECT_EQ(
+        dialogs.MessageTexts(),
+        (QStringList{
+            QStringLiteral("无法启动音乐盒：C:\\Player\\VdMusic.exe"),
+            QStringLiteral("未找到 Wine，无法启动音乐盒。请先安装 Wine（sudo apt install wine）后再试。")}));
     EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
 }
 
