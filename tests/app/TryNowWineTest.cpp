@@ -4,7 +4,7 @@
 #include "app/CWizardDlg.h"
 #include "imaging/CSkinImage.h"
 #include "pages/CSaveSkin.h"
-#include "pages/ScriptedDialogs.h"
+#include "support/FakeDialogs.h"
 #include "skin/SkinFolders.h"
 #include "skin/WinePrefixFixture.h"
 #include "support/TestSupport.h"
@@ -104,7 +104,7 @@ TEST_F(RealWine, TryNowStartsThePlayerWithTheQuotedWindowsPathOfThePackage)
                                                   folder + "/VdMusic.exe", m_dir.file("player.c")}),
               QString());
 
-    ScriptedDialogs dialogs;
+    FakeDialogs dialogs;
     CWizardDlg wizard;
     const QString picturePath = m_dir.file("header.png");
     QImage picture(700, 61, QImage::Format_RGB32);

@@ -1,5 +1,5 @@
 #include "controls/CLinkLabel.h"
-#include "pages/ScriptedDialogs.h"
+#include "support/FakeDialogs.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -93,7 +93,7 @@ TEST(LinkLabel, SitePageWithoutASiteSaysSoAndOpensNothing)
     const QByteArray site = qgetenv("SKINMAKER_SITE");
     qunsetenv("SKINMAKER_SITE");
     SetLocalSiteBase([] { return QString(); }); // the local host could not start
-    ScriptedDialogs dialogs;
+    FakeDialogs dialogs;
     OpenedUrls opened;
     CLinkLabel label;
     label.resize(80, 21);
