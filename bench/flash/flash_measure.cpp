@@ -224,6 +224,8 @@ int main(int argc, char** argv)
     PrepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // The previews find the engine module by name, as the tests do.
+    QCoreApplication::addLibraryPath(QStringLiteral(SKIN_BINARY_DIR));
     if (QString(argv[1]) == QStringLiteral("preview"))
         return ShowPreview(app, QString(argv[2]));
     if (QString(argv[1]) == QStringLiteral("first"))
