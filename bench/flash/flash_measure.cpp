@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QScreen>
@@ -173,6 +174,8 @@ private:
 int TimeFirstControl(QApplication& app, bool prepared)
 {
     qputenv("SKINMAKER_FLASH_PLAYER", SKIN_BINARY_DIR "/flashplayer");
+    // The web engine logs console lines at info level, which its "js" category leaves out by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("js.info=true"));
     qInstallMessageHandler(CatchFrames);
     QWidget window;
     window.resize(CPlayerCanvasCtrl::kCanvasWidth, CPlayerCanvasCtrl::kCanvasHeight);
