@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (result.ok) {
         // What a page does next with an opened project: every extra control names one of the corners.
         for (const FlashControl& control : project.extraControls) {
-            if (control.corner < 0 || control.corner >= kCornerCount)
+            if (!IsValidCorner(control.corner))
                 __builtin_trap();
         }
     }

@@ -22,9 +22,9 @@ constexpr int kCaptionsLayoutWidth = 704;
 constexpr int kMenuWidth = 200;
 constexpr int kMenuHeight = 53;
 
-QPoint CornerPoint(int corner, QSize window)
+QPoint CornerPoint(Corner corner, QSize window)
 {
-    return {(corner & 1) != 0 ? window.width() : 0, (corner & 2) != 0 ? window.height() : 0};
+    return {IsLeft(corner) ? 0 : window.width(), IsTop(corner) ? 0 : window.height()};
 }
 
 QImage DecodeArgb(const QString& path)
@@ -40,7 +40,7 @@ SkinViewItem ControlItem(const FlashControl& control)
         const SwfFrameSize stage = ReadSwfFrameSize(control.path);
         size = QSize(stage.width, stage.height);
     }
-    return {static_cast<int>(control.corner), control.position, size, {}, control.path};
+    return {control.corner, control.position, size, {}, control.path};
 }
 
 } // namespace
@@ -67,7 +67,7 @@ SkinViewResult SkinViewOfProject(const SkinProject& project)
         view.thumbnail = project.thumbnailPicture->Picture();
     else if (!project.thumbnailPath.isEmpty())
         view.thumbnail = DecodeArgb(project.thumbnailPath);
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         const CornerDecoration& decoration = project.decorations[corner];
         if (!decoration.present)
             continue;
@@ -212,8 +212,9 @@ QImage SkinViewPicture::Render(QSize window, bool drawControlBoxes) const
     DrawTitleBar(painter, window.width());
     painter.translate(-origin);
     // As the wizard's canvas stacks them: over the title bar, under the captions and the body;
-    // corner 3 first.
-    for (int corner = 3; corner >= 0; --corner) {
+    // right-bottom first, left-top last.
+    for (auto it = kCorners.rbegin(); it != kCorners.rend(); ++it) {
+        const Corner corner = *it;
         for (qsizetype i = 0; i < m_view.decorations.size(); ++i) {
             if (m_view.decorations[i].corner == corner)
                 painter.drawImage(layout.decorations[i].topLeft(), m_view.decorations[i].picture);

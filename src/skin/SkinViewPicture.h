@@ -16,7 +16,7 @@
 
 // Something hung on a corner of the window: its top-left is the corner point minus the offset.
 struct SkinViewItem {
-    int corner = 0; // 0 left-top, 1 right-top, 2 left-bottom, 3 right-bottom
+    Corner corner = Corner::LeftTop;
     QPoint offset;
     QSize size;
     QImage picture; // decorations only

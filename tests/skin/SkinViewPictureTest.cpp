@@ -75,9 +75,9 @@ TEST(SkinViewPicture, TheCanvasGrowsForItemsOutsideTheWindow)
     SkinView view = ViewOf(StretchMode::Stretch);
     QImage decoration(40, 40, QImage::Format_ARGB32);
     decoration.fill(qRgb(255, 0, 0));
-    view.decorations.append({0, QPoint(20, 30), decoration.size(), decoration, "topleft.png"});
-    view.controls.append({3, QPoint(60, 50), QSize(50, 40), {}, "/x/bottomright.swf"});
-    view.controls.append({1, QPoint(-10, 20), QSize(30, 30), {}, "/x/topright.swf"});
+    view.decorations.append({Corner::LeftTop, QPoint(20, 30), decoration.size(), decoration, "topleft.png"});
+    view.controls.append({Corner::RightBottom, QPoint(60, 50), QSize(50, 40), {}, "/x/bottomright.swf"});
+    view.controls.append({Corner::RightTop, QPoint(-10, 20), QSize(30, 30), {}, "/x/topright.swf"});
     SkinViewPicture picture;
     picture.SetView(view);
 
