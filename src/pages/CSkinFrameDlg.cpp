@@ -1,6 +1,7 @@
 #include "pages/CSkinFrameDlg.h"
 
 #include "controls/CFramePreviewCtrl.h"
+#include "skin/CornerPlacement.h"
 #include "skin/SkinProject.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
@@ -28,12 +29,12 @@ int EditValue(const QLineEdit* edit)
 // The shift from the centred place of a decoration at the offset, and back.
 QPoint ShiftOf(const Placement& place)
 {
-    return CPlayerCanvasCtrl::CentredOffset(place.size) - place.offset;
+    return DefaultCornerOffset(place.size) - place.offset;
 }
 
 QPoint OffsetAt(const Placement& place, QPoint shift)
 {
-    return CPlayerCanvasCtrl::CentredOffset(place.size) - shift;
+    return DefaultCornerOffset(place.size) - shift;
 }
 
 } // namespace
@@ -164,7 +165,7 @@ void CSkinFrameDlg::Browse()
     }
     // The new picture sits centred on the corner: its shifts start at 0.
     const QSize size = m_preview->ItemSize(corner);
-    m_corners[corner] = {{corner, CPlayerCanvasCtrl::CentredOffset(size), size, file}, QPoint()};
+    m_corners[corner] = {{corner, DefaultCornerOffset(size), size, file}, QPoint()};
     m_current = QPoint();
     ShowCornerState(corner);
     ShowShift(m_current);

@@ -2,7 +2,10 @@
 
 #include "flash/core/SwfHeader.h"
 #include "flash/ui/CControlsPreviewCtrl.h"
+#include "flash/ui/CProgressDlg.h"
 #include "flash/ui/CWebFlashWnd.h"
+#include "skin/CornerPlacement.h"
+#include "skin/PackageNames.h"
 #include "skin/SkinProject.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
@@ -241,7 +244,7 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
     int leftOut = std::max(0, project.extraControlsLeftOut);
     int unreadable = 0;
     for (const FlashControl& control : controls) {
-        if (RowCount() >= kMaxControls) {
+        if (RowCount() >= kMaxFlashControls) {
             ++leftOut;
             continue;
         }
@@ -267,7 +270,7 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
     QStringList problems;
     if (leftOut > 0)
         problems.append(QStringLiteral("皮肤包中的控件超过%1个，只载入了前%1个，另有%2个控件未载入。")
-                            .arg(kMaxControls)
+                            .arg(kMaxFlashControls)
                             .arg(leftOut));
     if (unreadable > 0)
         problems.append(QStringLiteral("皮肤包中有%1个控件不是有效的Flash文件，未载入。").arg(unreadable));
@@ -279,8 +282,8 @@ int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, Corner corner, const Q
                                      const QString& pathText)
 {
     const int existing = ControlAtCorner(corner);
-    if (existing < 0 && RowCount() >= kMaxControls) {
-        Tell(this, QStringLiteral("最多只能放置%1个控件。").arg(kMaxControls));
+    if (existing < 0 && RowCount() >= kMaxFlashControls) {
+        Tell(this, QStringLiteral("最多只能放置%1个控件。").arg(kMaxFlashControls));
         return -1;
     }
     // A file that is not a movie would go into the skin as a broken control: it is refused.

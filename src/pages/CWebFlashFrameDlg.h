@@ -26,7 +26,6 @@ QString CornerPositionText(Corner corner);
 class CWebFlashFrameDlg : public CCornerPage {
     Q_OBJECT
 public:
-    static constexpr int kMaxControls = 20;
     // Column "路径" of a control that came from the gallery.
     static QString DownloadedPathText() { return QStringLiteral("Vadi动态控件"); }
 
