@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -189,6 +190,7 @@ void CWebFlashFrameDlg::ShowControls()
 
 void CWebFlashFrameDlg::ResetPage()
 {
+    CloseGallery();
     EnableShiftEdits(false);
     m_current = QPoint();
     SelectCornerTab(Corner::LeftTop);
@@ -342,6 +344,16 @@ void CWebFlashFrameDlg::OpenGallery()
     m_gallery->raise();
 }
 
+void CWebFlashFrameDlg::CloseGallery()
+{
+    if (!m_gallery)
+        return;
+    m_gallery->Request().CancelDownload();
+    if (CProgressDlg* progress = m_gallery->ProgressDialog())
+        progress->hide();
+    m_gallery->hide();
+}
+
 void CWebFlashFrameDlg::AddDownloadedControl(const QString& name, const QString& localPath)
 {
     if (localPath.isEmpty())
@@ -445,4 +457,7 @@ void CWebFlashFrameDlg::hideEvent(QHideEvent* event)
 {
     CWizardPage::hideEvent(event);
     m_preview->ShowFlash(false);
+    // The window system hides the page when the wizard is minimised; only leaving the step closes.
+    if (!event->spontaneous())
+        CloseGallery();
 }

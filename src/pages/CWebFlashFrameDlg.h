@@ -40,6 +40,9 @@ public:
     void ChooseLocalFile();
     // Button 1085: shows the control gallery (made on first use) beside the buttons.
     void OpenGallery();
+    // Hides the gallery and drops a download it has under way: what the step lists is what is
+    // saved, so nothing may join it once the user has left. Called on leaving the step and on Remake.
+    void CloseGallery();
     // A control the gallery has downloaded: name for the list, localPath the movie file.
     void AddDownloadedControl(const QString& name, const QString& localPath);
     // Buttons 1084 and 1048.
