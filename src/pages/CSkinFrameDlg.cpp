@@ -82,7 +82,7 @@ CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CCornerPage(132, parent)
     SetPreviewArea(m_group, m_preview);
 
     for (QLineEdit* edit : {XEdit(), YEdit()})
-        connect(edit, &QLineEdit::textEdited, this, &CSkinFrameDlg::OnShiftsTyped);
+        connect(edit, &QLineEdit::editingFinished, this, &CSkinFrameDlg::OnShiftsTyped);
     connect(m_browseButton, &QPushButton::clicked, this, &CSkinFrameDlg::Browse);
     connect(m_clearButton, &QPushButton::clicked, this, &CSkinFrameDlg::Clear);
 
@@ -191,6 +191,11 @@ QPoint CSkinFrameDlg::PlaceAtShift(Corner corner, QPoint shift)
 
 void CSkinFrameDlg::OnShiftsTyped()
 {
+    // Only a value the user typed (and has not had applied yet) moves the decoration.
+    if (!XEdit()->isModified() && !YEdit()->isModified())
+        return;
+    XEdit()->setModified(false);
+    YEdit()->setModified(false);
     const Corner corner = SelectedCorner();
     // The typed values are kept for the corner; the edits show where the limits let it go.
     m_corners[corner].shift = {EditValue(XEdit()), EditValue(YEdit())};
@@ -206,6 +211,7 @@ void CSkinFrameDlg::OnArrowStep(bool horizontal, int step)
     Decoration& shown = m_corners[corner];
     if (shown.place.file.isEmpty())
         return;
+    OnShiftsTyped(); // a shift still being typed counts: the step starts from it
     m_current = PlaceAtShift(corner, m_current + (horizontal ? QPoint(step, 0) : QPoint(0, step)));
     if (horizontal)
         shown.shift.setX(m_current.x());

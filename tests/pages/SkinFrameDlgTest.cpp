@@ -69,6 +69,9 @@ TEST_F(SkinFrameDlgTest, EachCornerKeepsItsOwnPictureAndShifts)
     // let the picture go (5 pixels below its centred place for a 20 x 10 picture).
     page.YEdit()->selectAll();
     QTest::keyClicks(page.YEdit(), "-9");
+    EXPECT_EQ(Shown(), QPoint(0, 9)) << "applied when complete, not per keystroke";
+    EXPECT_EQ(page.CornerPlacement(Corner::LeftBottom).offset, QPoint(10, 5));
+    QTest::keyClick(page.YEdit(), Qt::Key_Return);
     EXPECT_EQ(page.CornerShift(Corner::LeftBottom), QPoint(0, 9));
     EXPECT_EQ(Shown(), QPoint(0, 5));
     EXPECT_EQ(page.CornerPlacement(Corner::LeftBottom).offset, QPoint(10, 0));
