@@ -160,11 +160,6 @@ int CWebFlashFrameDlg::ControlAtCorner(Corner corner) const
     return -1;
 }
 
-QPoint CWebFlashFrameDlg::LoadOffset(Corner corner) const
-{
-    return CPlayerCanvasCtrl::Anchor(corner) - m_preview->Scroll();
-}
-
 void CWebFlashFrameDlg::ShowControls()
 {
     QList<Placement> places;
@@ -255,11 +250,11 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
             ++unreadable;
             continue;
         }
-        // Loaded where choosing it on its tab would load it; every control plays, a second one
-        // at a corner too.
-        m_preview->ShowCorner(control.corner);
-        m_controls.append({{control.corner, control.position, QSize(frame.width, frame.height), control.path},
-                           LoadOffset(control.corner),
+        // Every control plays, a second one at a corner too. The edits show its shift from where
+        // choosing it would place it.
+        const QSize size(frame.width, frame.height);
+        m_controls.append({{control.corner, control.position, size, control.path},
+                           DefaultCornerOffset(size),
                            ControlNameOf(control.path),
                            QDir::toNativeSeparators(control.path)});
     }
@@ -295,8 +290,10 @@ int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, Corner corner, const Q
                        .arg(QDir::toNativeSeparators(path)));
         return -1;
     }
-    const QPoint load = LoadOffset(corner);
-    const PlacedControl control{{corner, load, QSize(frame.width, frame.height), path}, load, name, pathText};
+    // Centred on its corner point, as a decoration is: the chosen tab's view shows it.
+    const QSize size(frame.width, frame.height);
+    const QPoint load = DefaultCornerOffset(size);
+    const PlacedControl control{{corner, load, size, path}, load, name, pathText};
     const int row = existing >= 0 ? existing : RowCount();
     if (existing >= 0)
         m_controls[row] = control;

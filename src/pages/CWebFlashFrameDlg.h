@@ -87,8 +87,6 @@ private:
     // or -1 after telling the user why nothing changed.
     int PlaceAtCorner(const QString& path, Corner corner, const QString& name, const QString& pathText);
     int ControlAtCorner(Corner corner) const;
-    // The offset of a control loaded at the corner now: the view's top-left.
-    QPoint LoadOffset(Corner corner) const;
     // The list rows and the preview show the controls again.
     void ShowControls();
     void SelectRow(int row);
