@@ -91,6 +91,9 @@ CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CCornerPage(132, parent)
 
 void CSkinFrameDlg::ShowCornerState(Corner corner)
 {
+    m_shownCorner = corner;
+    XEdit()->setModified(false);
+    YEdit()->setModified(false);
     const QString& path = m_corners[corner].place.file;
     EnableShiftEdits(!path.isEmpty());
     m_pathEdit->setText(path.isEmpty() ? NoPictureText() : QDir::toNativeSeparators(path));
@@ -143,6 +146,7 @@ void CSkinFrameDlg::ShowOpenedProject(SkinProject& project)
 
 void CSkinFrameDlg::OnTabChanged(Corner corner)
 {
+    OnShiftsTyped(); // a shift still being typed belongs to the corner it was typed for
     ShowCornerState(corner);
     m_current = m_corners[corner].shift;
     m_preview->ShowCorner(corner);
@@ -196,7 +200,7 @@ void CSkinFrameDlg::OnShiftsTyped()
         return;
     XEdit()->setModified(false);
     YEdit()->setModified(false);
-    const Corner corner = SelectedCorner();
+    const Corner corner = m_shownCorner;
     // The typed values are kept for the corner; the edits show where the limits let it go.
     m_corners[corner].shift = {EditValue(XEdit()), EditValue(YEdit())};
     m_current = m_corners[corner].shift;

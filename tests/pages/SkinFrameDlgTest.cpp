@@ -89,6 +89,13 @@ TEST_F(SkinFrameDlgTest, EachCornerKeepsItsOwnPictureAndShifts)
     EXPECT_EQ(page.CornerPath(Corner::LeftBottom), small);
     EXPECT_EQ(page.CornerShift(Corner::LeftBottom), QPoint(0, 9));
     EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    // A value still being typed when another tab is chosen goes to the corner it was typed for.
+    page.CornerTabs()->setCurrentIndex(2);
+    page.XEdit()->selectAll();
+    QTest::keyClicks(page.XEdit(), "3");
+    page.CornerTabs()->setCurrentIndex(0);
+    EXPECT_EQ(page.CornerPlacement(Corner::LeftBottom).offset, QPoint(7, 0));
 }
 
 TEST_F(SkinFrameDlgTest, APictureThatIsNotAPngIsRefusedWithAMessage)
