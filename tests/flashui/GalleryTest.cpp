@@ -248,16 +248,12 @@ TEST(GalleryPage, LeavingStep5OrRemakeClosesTheGallery)
         leave();
         return page->Gallery()->isVisible();
     };
-    // Forward, back, by a step tab: the gallery (and its 使用) goes with the step.
+    // Forward or back, the gallery (and its 使用) goes with the step; so it does on Remake.
     EXPECT_FALSE(galleryShownAfter([&] { wizard.CommandButton(ID_NEXT)->click(); }));
     EXPECT_EQ(wizard.CurrentIndex(), SaveStep);
     wizard.CommandButton(ID_PREVIOUS)->click();
     EXPECT_FALSE(galleryShownAfter([&] { wizard.CommandButton(ID_PREVIOUS)->click(); }));
     wizard.CommandButton(ID_NEXT)->click();
-    EXPECT_FALSE(galleryShownAfter([&] { wizard.StepButton(ColorStep)->click(); }));
-    EXPECT_EQ(wizard.CurrentIndex(), ColorStep);
-    while (wizard.CurrentIndex() < ControlsStep)
-        wizard.CommandButton(ID_NEXT)->click();
     ASSERT_EQ(wizard.CurrentIndex(), ControlsStep);
     EXPECT_FALSE(galleryShownAfter([&] { page->ResetPage(); }));
     EXPECT_EQ(page->RowCount(), 0);
