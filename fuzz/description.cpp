@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ProfileFile profile;
     profile.SetBytes(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     const SkinDescription description = ReadDescription(profile);
-    if (description.extraControls.size() > kMaxOpenedExtraControls || description.declaredExtraControls < 0)
+    if (description.extraControls.size() > kMaxFlashControls || description.declaredExtraControls < 0)
         std::abort();
     for (const FlashControl& control : description.extraControls) {
         if (!IsValidCorner(control.corner) || !control.path.isEmpty())

@@ -212,9 +212,9 @@ QString AddControl(const CliControl& control, SkinProject& project)
         project.cornerControls[*corner] = placed;
         return {};
     }
-    if (project.extraControls.size() >= kMaxOpenedExtraControls)
+    if (project.extraControls.size() >= kMaxFlashControls)
         return QCoreApplication::translate("skinmaker-cli", "一个皮肤最多有 %1 个附加控件")
-            .arg(kMaxOpenedExtraControls);
+            .arg(kMaxFlashControls);
     project.extraControls.append(placed);
     return {};
 }

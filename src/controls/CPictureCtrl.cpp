@@ -63,6 +63,20 @@ SkinRect CropToPicture(const SkinRect& crop, const SkinRect& display, QSize pict
             static_cast<int32_t>(h * (crop.bottom - display.top) / dh)};
 }
 
+SkinRect CropToDisplay(const SkinRect& crop, const SkinRect& display, QSize picture)
+{
+    const int64_t w = picture.width();
+    const int64_t h = picture.height();
+    if (w <= 0 || h <= 0)
+        return {};
+    const int64_t dw = display.Width();
+    const int64_t dh = display.Height();
+    return {static_cast<int32_t>(display.left + dw * crop.left / w),
+            static_cast<int32_t>(display.top + dh * crop.top / h),
+            static_cast<int32_t>(display.left + dw * crop.right / w),
+            static_cast<int32_t>(display.top + dh * crop.bottom / h)};
+}
+
 namespace {
 
 Qt::CursorShape HandleCursor(int handle)
@@ -96,6 +110,7 @@ void CPictureCtrl::SetPicture(SharedPicture picture)
     m_picture = std::move(picture);
     m_loading = false;
     m_crop = {};
+    m_givenCrop.reset();
     m_moving = false;
     m_handle = NoHandle;
     m_rebuild = true;
@@ -158,6 +173,22 @@ void CPictureCtrl::NotifyCrop()
     emit cropChanged(CropToPicture(m_crop, m_display, QSize(m_pictureSize.right, m_pictureSize.bottom)));
 }
 
+void CPictureCtrl::SetCrop(const SkinRect& crop)
+{
+    m_givenCrop = crop;
+    if (!m_rebuild)
+        FrameGivenCrop();
+    update();
+}
+
+void CPictureCtrl::FrameGivenCrop()
+{
+    if (!m_givenCrop || m_display.Width() == 0 || m_display.Height() == 0)
+        return;
+    m_crop = CropToDisplay(*m_givenCrop, m_display, QSize(m_pictureSize.right, m_pictureSize.bottom));
+    m_givenCrop.reset();
+}
+
 void CPictureCtrl::resizeEvent(QResizeEvent*)
 {
     if (size() != m_layoutSize)
@@ -171,6 +202,7 @@ void CPictureCtrl::Relayout()
         return;
     RebuildLayers();
     m_rebuild = false;
+    FrameGivenCrop();
     if (m_crop.right == m_crop.left && m_display.Width() > 0 && m_display.Height() > 0) {
         m_crop = InitialCrop(m_display);
         NotifyCrop();

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 // Fixed aspect of the crop: height per width in double precision, width per height kept in
 // single precision (so a 61-pixel-high crop is 699 wide: 61 x K falls just below 700).
@@ -26,6 +27,8 @@ SkinRect FitDisplay(QSize picture, QSize client);
 SkinRect InitialCrop(const SkinRect& display);
 // A crop in client pixels mapped to picture pixels; null when display has no area.
 SkinRect CropToPicture(const SkinRect& crop, const SkinRect& display, QSize picture);
+// A crop in picture pixels mapped to client pixels; null when the picture has no area.
+SkinRect CropToDisplay(const SkinRect& crop, const SkinRect& display, QSize picture);
 
 class CPictureCtrl : public QWidget {
     Q_OBJECT
@@ -48,6 +51,9 @@ public:
     void Nudge(int dx, int dy);
     // Emits cropChanged with the crop in picture pixels (nothing while the display has no area).
     void NotifyCrop();
+    // Frames the crop the owner holds (picture pixels) instead of a first crop; reports nothing.
+    // Given before the control has a size, it is framed once it has one.
+    void SetCrop(const SkinRect& crop);
 
     const SharedPicture& Picture() const { return m_picture; }
     // A picture is held and shown (not hidden by a load).
@@ -77,12 +83,15 @@ private:
     // makes the first crop (and reports it) when there is none yet; only with a picture shown.
     void Relayout();
     void RebuildLayers();
+    // Frames a crop given by SetCrop once the display has an area.
+    void FrameGivenCrop();
     void SetCursorFor(int x, int y, bool arrowOutside);
     void DragHandle(int x, int y);
     void DragMove(int x, int y);
 
     SharedPicture m_picture;
     SkinRect m_crop;
+    std::optional<SkinRect> m_givenCrop; // picture pixels, until there is a display to frame it in
     int m_lastX = 0;
     int m_lastY = 0;
     bool m_moving = false;

@@ -1,5 +1,7 @@
 #include "controls/CPlayerCanvasCtrl.h"
 
+#include "skin/CornerPlacement.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -32,11 +34,6 @@ SkinRect CPlayerCanvasCtrl::Quarter(Corner corner)
     const int dy = IsTop(corner) ? 0 : kQuarterHeight;
     return {kWindowLeft + dx, kWindowTop + dy, kWindowLeft + kQuarterWidth + dx,
             kWindowTop + kQuarterHeight + dy};
-}
-
-QPoint CPlayerCanvasCtrl::CentredOffset(QSize size)
-{
-    return {size.width() / 2, size.height() / 2};
 }
 
 QPoint CPlayerCanvasCtrl::ClampOffset(Corner corner, QSize size, QPoint offset)
@@ -73,7 +70,7 @@ bool CPlayerCanvasCtrl::LoadItemPicture(const QString& path, Corner corner)
     if (!m_items[corner].LoadFromFile(path))
         return false;
     m_hasItem[corner] = true;
-    m_offsets[corner] = CentredOffset(m_items[corner].Size());
+    m_offsets[corner] = DefaultCornerOffset(m_items[corner].Size());
     ShowCorner(corner);
     return true;
 }

@@ -30,8 +30,6 @@ public:
     // The corner's point of the window, and its quarter of the window.
     static QPoint Anchor(Corner corner);
     static SkinRect Quarter(Corner corner);
-    // The offset that centres an item of the size on its corner point.
-    static QPoint CentredOffset(QSize size);
     // The offset moved just enough that the item lies between its quarter grown by its own size
     // on every side: wholly outside the window at most, but no further.
     static QPoint ClampOffset(Corner corner, QSize size, QPoint offset);

@@ -1,6 +1,7 @@
 #include "pages/CSkinFrameDlg.h"
 
 #include "controls/CFramePreviewCtrl.h"
+#include "skin/CornerPlacement.h"
 #include "skin/SkinProject.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
@@ -28,12 +29,12 @@ int EditValue(const QLineEdit* edit)
 // The shift from the centred place of a decoration at the offset, and back.
 QPoint ShiftOf(const Placement& place)
 {
-    return CPlayerCanvasCtrl::CentredOffset(place.size) - place.offset;
+    return DefaultCornerOffset(place.size) - place.offset;
 }
 
 QPoint OffsetAt(const Placement& place, QPoint shift)
 {
-    return CPlayerCanvasCtrl::CentredOffset(place.size) - shift;
+    return DefaultCornerOffset(place.size) - shift;
 }
 
 } // namespace
@@ -81,7 +82,7 @@ CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CCornerPage(132, parent)
     SetPreviewArea(m_group, m_preview);
 
     for (QLineEdit* edit : {XEdit(), YEdit()})
-        connect(edit, &QLineEdit::textEdited, this, &CSkinFrameDlg::OnShiftsTyped);
+        connect(edit, &QLineEdit::editingFinished, this, &CSkinFrameDlg::OnShiftsTyped);
     connect(m_browseButton, &QPushButton::clicked, this, &CSkinFrameDlg::Browse);
     connect(m_clearButton, &QPushButton::clicked, this, &CSkinFrameDlg::Clear);
 
@@ -90,6 +91,9 @@ CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CCornerPage(132, parent)
 
 void CSkinFrameDlg::ShowCornerState(Corner corner)
 {
+    m_shownCorner = corner;
+    XEdit()->setModified(false);
+    YEdit()->setModified(false);
     const QString& path = m_corners[corner].place.file;
     EnableShiftEdits(!path.isEmpty());
     m_pathEdit->setText(path.isEmpty() ? NoPictureText() : QDir::toNativeSeparators(path));
@@ -142,6 +146,7 @@ void CSkinFrameDlg::ShowOpenedProject(SkinProject& project)
 
 void CSkinFrameDlg::OnTabChanged(Corner corner)
 {
+    OnShiftsTyped(); // a shift still being typed belongs to the corner it was typed for
     ShowCornerState(corner);
     m_current = m_corners[corner].shift;
     m_preview->ShowCorner(corner);
@@ -164,7 +169,7 @@ void CSkinFrameDlg::Browse()
     }
     // The new picture sits centred on the corner: its shifts start at 0.
     const QSize size = m_preview->ItemSize(corner);
-    m_corners[corner] = {{corner, CPlayerCanvasCtrl::CentredOffset(size), size, file}, QPoint()};
+    m_corners[corner] = {{corner, DefaultCornerOffset(size), size, file}, QPoint()};
     m_current = QPoint();
     ShowCornerState(corner);
     ShowShift(m_current);
@@ -190,7 +195,12 @@ QPoint CSkinFrameDlg::PlaceAtShift(Corner corner, QPoint shift)
 
 void CSkinFrameDlg::OnShiftsTyped()
 {
-    const Corner corner = SelectedCorner();
+    // Only a value the user typed (and has not had applied yet) moves the decoration.
+    if (!XEdit()->isModified() && !YEdit()->isModified())
+        return;
+    XEdit()->setModified(false);
+    YEdit()->setModified(false);
+    const Corner corner = m_shownCorner;
     // The typed values are kept for the corner; the edits show where the limits let it go.
     m_corners[corner].shift = {EditValue(XEdit()), EditValue(YEdit())};
     m_current = m_corners[corner].shift;
@@ -205,6 +215,7 @@ void CSkinFrameDlg::OnArrowStep(bool horizontal, int step)
     Decoration& shown = m_corners[corner];
     if (shown.place.file.isEmpty())
         return;
+    OnShiftsTyped(); // a shift still being typed counts: the step starts from it
     m_current = PlaceAtShift(corner, m_current + (horizontal ? QPoint(step, 0) : QPoint(0, step)));
     if (horizontal)
         shown.shift.setX(m_current.x());

@@ -59,5 +59,6 @@ private:
     QGroupBox* m_group = nullptr;
 
     PerCorner<Decoration> m_corners;
-    QPoint m_current; // the shift the edits show
+    QPoint m_current;                       // the shift the edits show
+    Corner m_shownCorner = Corner::LeftTop; // the corner whose shift the edits show
 };

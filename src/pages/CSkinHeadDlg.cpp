@@ -371,6 +371,7 @@ void CSkinHeadDlg::ShowOpenedProject(SkinProject& project)
     // An opened header is taken whole (the open set the crop), not cut again by the first-crop rule.
     if (loaded && !project.crop.IsEmpty()) {
         m_cropRect = project.crop;
+        m_crop->SetCrop(m_cropRect);
         m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
     }
 }

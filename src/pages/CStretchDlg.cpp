@@ -126,8 +126,9 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
         SetUpArrowBar(bar);
         connect(bar, &QScrollBar::actionTriggered, this, [this, bar](int action) { OnArrows(bar, action); });
     }
-    connect(m_leftEdit, &QLineEdit::textEdited, this, &CStretchDlg::OnEditChanged);
-    connect(m_rightEdit, &QLineEdit::textEdited, this, &CStretchDlg::OnEditChanged);
+    // Typed edges apply when complete (Enter or leaving the edit), so that "500" can be typed.
+    connect(m_leftEdit, &QLineEdit::editingFinished, this, &CStretchDlg::OnEditChanged);
+    connect(m_rightEdit, &QLineEdit::editingFinished, this, &CStretchDlg::OnEditChanged);
     connect(m_stretchRadio, &QRadioButton::clicked, this, [this] { SetTileMode(StretchMode::Stretch); });
     connect(m_tileRadio, &QRadioButton::clicked, this, [this] { SetTileMode(StretchMode::Tile); });
 
@@ -199,35 +200,49 @@ void CStretchDlg::OnRegionChanged(SkinRect region)
 
 void CStretchDlg::OnArrows(QScrollBar* bar, int action)
 {
+    // An edge still being typed counts: the step starts from it.
+    if ((m_leftEdit->isModified() || m_rightEdit->isModified()) && TakeTypedEdges())
+        ApplyEdges();
     int& edge = bar == m_leftArrows ? m_leftEdge : m_rightEdge;
     edge += ArrowStep(bar, action);
+    ApplyEdges();
+}
+
+bool CStretchDlg::TakeTypedEdges()
+{
+    // Text that is not a whole number is left in the edit for the user to finish; the edges keep
+    // their values until both edits hold numbers again.
+    int left = 0;
+    int right = 0;
+    if (!ParseEdge(m_leftEdit->text(), left) || !ParseEdge(m_rightEdit->text(), right))
+        return false;
+    m_leftEdge = left;
+    m_rightEdge = right;
+    return true;
+}
+
+void CStretchDlg::ApplyEdges()
+{
+    // The preview clamps the edges; the edits show the clamped values.
     const SkinRect selection = m_preview->SetSelectionEdges(m_leftEdge, m_rightEdge);
     m_leftEdge = selection.left;
     m_rightEdge = selection.right;
+    m_leftEdit->setModified(false);
+    m_rightEdit->setModified(false);
     RefreshEdits();
 }
 
 void CStretchDlg::OnEditChanged()
 {
     if (m_leftEdit->text().isEmpty()) {
+        // The last value comes back before the message takes the focus (and ends the edit again).
+        RefreshEdits();
         CDialogProvider::Instance().MessageBox(this, QStringLiteral("偏移量不能为空！"), PromptCaption(),
                                                QMessageBox::Ok);
-        RefreshEdits();
         return;
     }
-    // Text that is not a whole number is left in the edit for the user to finish; the edges keep
-    // their values until both edits hold numbers again.
-    int left = 0;
-    int right = 0;
-    if (!ParseEdge(m_leftEdit->text(), left) || !ParseEdge(m_rightEdit->text(), right))
-        return;
-    m_leftEdge = left;
-    m_rightEdge = right;
-    // The preview clamps the edges and reports back, which puts the clamped values in the edits.
-    const SkinRect selection = m_preview->SetSelectionEdges(m_leftEdge, m_rightEdge);
-    m_leftEdge = selection.left;
-    m_rightEdge = selection.right;
-    RefreshEdits();
+    if (TakeTypedEdges())
+        ApplyEdges();
 }
 
 void CStretchDlg::SetTileMode(StretchMode mode)

@@ -55,6 +55,10 @@ private:
     void OnRegionChanged(SkinRect region);
     void OnArrows(QScrollBar* bar, int action);
     void OnEditChanged();
+    // The edges the edits hold, when both are whole numbers.
+    bool TakeTypedEdges();
+    // Sets the selection to the edges, as far as its limits let them go, and shows them.
+    void ApplyEdges();
     void SetTileMode(StretchMode mode);
     void RefreshEdits();
     void LayoutControls();

@@ -2,7 +2,10 @@
 
 #include "flash/core/SwfHeader.h"
 #include "flash/ui/CControlsPreviewCtrl.h"
+#include "flash/ui/CProgressDlg.h"
 #include "flash/ui/CWebFlashWnd.h"
+#include "skin/CornerPlacement.h"
+#include "skin/PackageNames.h"
 #include "skin/SkinProject.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
@@ -12,6 +15,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -156,11 +160,6 @@ int CWebFlashFrameDlg::ControlAtCorner(Corner corner) const
     return -1;
 }
 
-QPoint CWebFlashFrameDlg::LoadOffset(Corner corner) const
-{
-    return CPlayerCanvasCtrl::Anchor(corner) - m_preview->Scroll();
-}
-
 void CWebFlashFrameDlg::ShowControls()
 {
     QList<Placement> places;
@@ -186,6 +185,7 @@ void CWebFlashFrameDlg::ShowControls()
 
 void CWebFlashFrameDlg::ResetPage()
 {
+    CloseGallery();
     EnableShiftEdits(false);
     m_current = QPoint();
     SelectCornerTab(Corner::LeftTop);
@@ -241,7 +241,7 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
     int leftOut = std::max(0, project.extraControlsLeftOut);
     int unreadable = 0;
     for (const FlashControl& control : controls) {
-        if (RowCount() >= kMaxControls) {
+        if (RowCount() >= kMaxFlashControls) {
             ++leftOut;
             continue;
         }
@@ -250,11 +250,11 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
             ++unreadable;
             continue;
         }
-        // Loaded where choosing it on its tab would load it; every control plays, a second one
-        // at a corner too.
-        m_preview->ShowCorner(control.corner);
-        m_controls.append({{control.corner, control.position, QSize(frame.width, frame.height), control.path},
-                           LoadOffset(control.corner),
+        // Every control plays, a second one at a corner too. The edits show its shift from where
+        // choosing it would place it.
+        const QSize size(frame.width, frame.height);
+        m_controls.append({{control.corner, control.position, size, control.path},
+                           DefaultCornerOffset(size),
                            ControlNameOf(control.path),
                            QDir::toNativeSeparators(control.path)});
     }
@@ -267,7 +267,7 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
     QStringList problems;
     if (leftOut > 0)
         problems.append(QStringLiteral("皮肤包中的控件超过%1个，只载入了前%1个，另有%2个控件未载入。")
-                            .arg(kMaxControls)
+                            .arg(kMaxFlashControls)
                             .arg(leftOut));
     if (unreadable > 0)
         problems.append(QStringLiteral("皮肤包中有%1个控件不是有效的Flash文件，未载入。").arg(unreadable));
@@ -279,8 +279,8 @@ int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, Corner corner, const Q
                                      const QString& pathText)
 {
     const int existing = ControlAtCorner(corner);
-    if (existing < 0 && RowCount() >= kMaxControls) {
-        Tell(this, QStringLiteral("最多只能放置%1个控件。").arg(kMaxControls));
+    if (existing < 0 && RowCount() >= kMaxFlashControls) {
+        Tell(this, QStringLiteral("最多只能放置%1个控件。").arg(kMaxFlashControls));
         return -1;
     }
     // A file that is not a movie would go into the skin as a broken control: it is refused.
@@ -290,8 +290,10 @@ int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, Corner corner, const Q
                        .arg(QDir::toNativeSeparators(path)));
         return -1;
     }
-    const QPoint load = LoadOffset(corner);
-    const PlacedControl control{{corner, load, QSize(frame.width, frame.height), path}, load, name, pathText};
+    // Centred on its corner point, as a decoration is: the chosen tab's view shows it.
+    const QSize size(frame.width, frame.height);
+    const QPoint load = DefaultCornerOffset(size);
+    const PlacedControl control{{corner, load, size, path}, load, name, pathText};
     const int row = existing >= 0 ? existing : RowCount();
     if (existing >= 0)
         m_controls[row] = control;
@@ -337,6 +339,16 @@ void CWebFlashFrameDlg::OpenGallery()
     m_gallery->move(m_localButton->mapToGlobal(QPoint(m_localButton->width(), m_localButton->height())));
     m_gallery->show();
     m_gallery->raise();
+}
+
+void CWebFlashFrameDlg::CloseGallery()
+{
+    if (!m_gallery)
+        return;
+    m_gallery->Request().CancelDownload();
+    if (CProgressDlg* progress = m_gallery->ProgressDialog())
+        progress->hide();
+    m_gallery->hide();
 }
 
 void CWebFlashFrameDlg::AddDownloadedControl(const QString& name, const QString& localPath)
@@ -442,4 +454,7 @@ void CWebFlashFrameDlg::hideEvent(QHideEvent* event)
 {
     CWizardPage::hideEvent(event);
     m_preview->ShowFlash(false);
+    // The window system hides the page when the wizard is minimised; only leaving the step closes.
+    if (!event->spontaneous())
+        CloseGallery();
 }

@@ -26,7 +26,6 @@ QString CornerPositionText(Corner corner);
 class CWebFlashFrameDlg : public CCornerPage {
     Q_OBJECT
 public:
-    static constexpr int kMaxControls = 20;
     // Column "路径" of a control that came from the gallery.
     static QString DownloadedPathText() { return QStringLiteral("Vadi动态控件"); }
 
@@ -41,6 +40,9 @@ public:
     void ChooseLocalFile();
     // Button 1085: shows the control gallery (made on first use) beside the buttons.
     void OpenGallery();
+    // Hides the gallery and drops a download it has under way: what the step lists is what is
+    // saved, so nothing may join it once the user has left. Called on leaving the step and on Remake.
+    void CloseGallery();
     // A control the gallery has downloaded: name for the list, localPath the movie file.
     void AddDownloadedControl(const QString& name, const QString& localPath);
     // Buttons 1084 and 1048.
@@ -85,8 +87,6 @@ private:
     // or -1 after telling the user why nothing changed.
     int PlaceAtCorner(const QString& path, Corner corner, const QString& name, const QString& pathText);
     int ControlAtCorner(Corner corner) const;
-    // The offset of a control loaded at the corner now: the view's top-left.
-    QPoint LoadOffset(Corner corner) const;
     // The list rows and the preview show the controls again.
     void ShowControls();
     void SelectRow(int row);

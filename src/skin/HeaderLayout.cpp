@@ -2,6 +2,7 @@
 
 #include "imaging/CSkinImage.h"
 #include "imaging/ImageLoading.h"
+#include "platform/HeaderSize.h"
 #include "skin/PackageNames.h"
 
 #include <algorithm>

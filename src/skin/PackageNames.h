@@ -22,9 +22,9 @@ inline constexpr std::array<const char*, kCornerCount> kCornerMemberNames = {"to
 
 inline constexpr int kThumbnailWidth = 60;
 inline constexpr int kThumbnailHeight = 37;
-inline constexpr int kHeaderHeight = 61;
-// Extra flash controls an open keeps; a package that declares more keeps its first ones.
-inline constexpr int kMaxOpenedExtraControls = 20;
+// The most flash controls the controls page lists, and the most extra controls an open keeps (a
+// package that declares more keeps its first ones).
+inline constexpr int kMaxFlashControls = 20;
 
 inline QString DecorationMember(Corner corner)
 {

@@ -43,7 +43,7 @@ QList<FlashControl> ReadExtraControls(const ProfileFile& conf)
 {
     const int declared = conf.ReadInt(kKeySection, "swfcontrolnum", kProfileCountBuffer);
     // The first ones of a package that declares more than the wizard can show are kept.
-    const int count = std::clamp(declared, 0, kMaxOpenedExtraControls);
+    const int count = std::clamp(declared, 0, kMaxFlashControls);
     QList<FlashControl> controls;
     for (int k = 1; k <= count; ++k) {
         FlashControl control;

@@ -30,7 +30,7 @@ struct SkinDescription {
     PerCorner<QPoint> decorationOffsets{}; // "lefttopx", "lefttopy", ...
     // "swflefttop", ...: set only when the value holds exactly four numbers.
     PerCorner<std::optional<ControlPlacement>> cornerControls;
-    // "swfcontrol1", ... for the first "swfcontrolnum" (at most kMaxOpenedExtraControls), without
+    // "swfcontrol1", ... for the first "swfcontrolnum" (at most kMaxFlashControls), without
     // paths. An empty value gives the first corner with zero position and size; a value that is
     // not five numbers with a corner number 1..4 empties the whole list.
     QList<FlashControl> extraControls;

@@ -3,6 +3,7 @@
 #include "flash/core/SwfHeader.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ImageLoading.h"
+#include "platform/HeaderSize.h"
 #include "skin/PackageNames.h"
 
 #include <QFileInfo>

@@ -312,3 +312,24 @@ TEST_F(PictureCtrlTest, DragsNeverResampleThePicture)
 }
 
 } // namespace
+
+TEST_F(PictureCtrlTest, GivenCropIsFramedInsteadOfTheFirstCropEvenBeforeTheControlHasASize)
+{
+    LoadAndPaint("wide.png");
+    crops->clear();
+    ctrl->SetCrop({0, 0, 1400, 600});
+    EXPECT_EQ(ctrl->Crop(), ctrl->Display());
+    ctrl->SetCrop({200, 100, 900, 161});
+    EXPECT_EQ(ctrl->Crop(), (SkinRect{100, 50, 450, 80}));
+    EXPECT_EQ(crops->count(), 0) << "the owner already holds the crop it gave";
+
+    // Without a size there is no display yet: the crop waits and the first-crop rule does not run.
+    ctrl->resize(0, 0);
+    Grab(ctrl);
+    ctrl->SetPicture(LoadedPicture(dir.file("wide.png")));
+    ctrl->SetCrop({0, 0, 1400, 600});
+    ctrl->resize(700, 300);
+    Grab(ctrl);
+    EXPECT_EQ(ctrl->Crop(), (SkinRect{0, 0, 700, 300}));
+    EXPECT_EQ(crops->count(), 0);
+}

@@ -12,6 +12,7 @@
 #include "flash/web/LocalGallery.h"
 #include "flash/web/LocalWebHost.h"
 #include "flash/web/WebEngineSetup.h"
+#include "pages/CSkinHeadDlg.h"
 #include "pages/CWebFlashFrameDlg.h"
 #include "support/FakeDialogs.h"
 #include "support/TestHttpServer.h"
@@ -228,4 +229,32 @@ TEST(GalleryPage, UseInTheProgramsOwnGalleryAddsARowOnStep5)
     EXPECT_EQ(skintest::ReadAll(gallery->Request().LocalPath()),
               skintest::ReadAll(SKIN_SOURCE_DIR "/res/flash/clock.swf"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST(GalleryPage, LeavingStep5OrRemakeClosesTheGallery)
+{
+    qunsetenv("SKINMAKER_SITE");
+    PrepareWebEngine();
+    FakeDialogs dialogs;
+    CWizardDlg wizard;
+    wizard.show();
+    emit wizard.HeadPage()->pictureReady();
+    while (wizard.CurrentIndex() < ControlsStep)
+        wizard.CommandButton(ID_NEXT)->click();
+    CWebFlashFrameDlg* page = wizard.ControlsPage();
+    const auto galleryShownAfter = [&](auto leave) {
+        page->GalleryButton()->click();
+        EXPECT_TRUE(page->Gallery() && page->Gallery()->isVisible());
+        leave();
+        return page->Gallery()->isVisible();
+    };
+    // Forward or back, the gallery (and its 使用) goes with the step; so it does on Remake.
+    EXPECT_FALSE(galleryShownAfter([&] { wizard.CommandButton(ID_NEXT)->click(); }));
+    EXPECT_EQ(wizard.CurrentIndex(), SaveStep);
+    wizard.CommandButton(ID_PREVIOUS)->click();
+    EXPECT_FALSE(galleryShownAfter([&] { wizard.CommandButton(ID_PREVIOUS)->click(); }));
+    wizard.CommandButton(ID_NEXT)->click();
+    ASSERT_EQ(wizard.CurrentIndex(), ControlsStep);
+    EXPECT_FALSE(galleryShownAfter([&] { page->ResetPage(); }));
+    EXPECT_EQ(page->RowCount(), 0);
 }

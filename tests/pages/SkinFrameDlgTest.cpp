@@ -69,6 +69,9 @@ TEST_F(SkinFrameDlgTest, EachCornerKeepsItsOwnPictureAndShifts)
     // let the picture go (5 pixels below its centred place for a 20 x 10 picture).
     page.YEdit()->selectAll();
     QTest::keyClicks(page.YEdit(), "-9");
+    EXPECT_EQ(Shown(), QPoint(0, 9)) << "applied when complete, not per keystroke";
+    EXPECT_EQ(page.CornerPlacement(Corner::LeftBottom).offset, QPoint(10, 5));
+    QTest::keyClick(page.YEdit(), Qt::Key_Return);
     EXPECT_EQ(page.CornerShift(Corner::LeftBottom), QPoint(0, 9));
     EXPECT_EQ(Shown(), QPoint(0, 5));
     EXPECT_EQ(page.CornerPlacement(Corner::LeftBottom).offset, QPoint(10, 0));
@@ -86,6 +89,13 @@ TEST_F(SkinFrameDlgTest, EachCornerKeepsItsOwnPictureAndShifts)
     EXPECT_EQ(page.CornerPath(Corner::LeftBottom), small);
     EXPECT_EQ(page.CornerShift(Corner::LeftBottom), QPoint(0, 9));
     EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    // A value still being typed when another tab is chosen goes to the corner it was typed for.
+    page.CornerTabs()->setCurrentIndex(2);
+    page.XEdit()->selectAll();
+    QTest::keyClicks(page.XEdit(), "3");
+    page.CornerTabs()->setCurrentIndex(0);
+    EXPECT_EQ(page.CornerPlacement(Corner::LeftBottom).offset, QPoint(7, 0));
 }
 
 TEST_F(SkinFrameDlgTest, APictureThatIsNotAPngIsRefusedWithAMessage)

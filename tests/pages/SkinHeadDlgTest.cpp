@@ -365,6 +365,7 @@ TEST_F(SkinHeadDlgTest, OpenedProjectLoadsAtOnce)
     // An opened header is taken whole, with the crop the open gave, not cut by the first-crop rule.
     project.crop = {0, 0, 1400, 600};
     page->ShowOpenedProject(project);
+    EXPECT_EQ(page->CropControl()->Crop(), page->CropControl()->Display()) << "the frame shows that crop";
     SkinProject saved;
     page->SaveToProject(saved);
     EXPECT_EQ(saved.crop, project.crop);

@@ -43,10 +43,13 @@ protected:
         return {selection.left, selection.right};
     }
 
-    void TypeInto(QLineEdit* edit, const QString& text)
+    // Types the text and ends the edit with Enter unless told otherwise.
+    void TypeInto(QLineEdit* edit, const QString& text, bool finish = true)
     {
         edit->selectAll();
         QTest::keyClicks(edit, text);
+        if (finish)
+            QTest::keyClick(edit, Qt::Key_Return);
     }
 
     skintest::ScratchDir m_dir;
@@ -121,10 +124,28 @@ TEST_F(StretchDlgTest, EditsRejectEmptyAndNonNumericText)
     // Clearing the left edit is refused with a message and the last value comes back.
     m_page.LeftEdit()->selectAll();
     QTest::keyClick(m_page.LeftEdit(), Qt::Key_Delete);
+    EXPECT_TRUE(dialogs.MessageTexts().isEmpty()) << "not while the user is still typing";
+    QTest::keyClick(m_page.LeftEdit(), Qt::Key_Return);
     EXPECT_EQ(dialogs.MessageTexts(), QStringList{QStringLiteral("偏移量不能为空！")});
     EXPECT_EQ(m_page.LeftEdit()->text(), "337");
     EXPECT_EQ(m_page.RightEdit()->text(), "352");
     EXPECT_EQ(Selection(), std::make_pair(337, 352));
+}
+
+TEST_F(StretchDlgTest, TypedEdgesApplyWhenCompleteNotPerKeystroke)
+{
+    m_page.LoadFromProject(m_project);
+    TypeInto(m_page.RightEdit(), "500", false);
+    EXPECT_EQ(m_page.RightEdit()->text(), "500");
+    EXPECT_EQ(Selection(), std::make_pair(337, 352)) << "nothing moves while typing";
+    QTest::keyClick(m_page.RightEdit(), Qt::Key_Return);
+    EXPECT_EQ(Selection(), std::make_pair(337, 500));
+
+    // An arrow takes the value being typed, clamped, and steps from there.
+    TypeInto(m_page.RightEdit(), "9999", false);
+    m_page.RightArrows()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(m_page.RightEdit()->text(), "699");
+    EXPECT_EQ(Selection(), std::make_pair(337, 699));
 }
 
 TEST_F(StretchDlgTest, ArrowsMoveTheEdgesByOnePixelWithinTheirLimits)

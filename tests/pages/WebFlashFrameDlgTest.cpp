@@ -106,6 +106,23 @@ TEST_F(WebFlashFrameDlgTest, OneRowPerCornerInTheOrderChosen)
     EXPECT_EQ(page.Control(3).file, wide);
 }
 
+TEST_F(WebFlashFrameDlgTest, ANewControlIsCentredOnItsCornerAndStaysInView)
+{
+    const QRect view(QPoint(0, 0), Preview()->size());
+    Choose(3, clock);
+    Choose(1, wide);
+    EXPECT_EQ(page.Control(0).offset, QPoint(40, 40));
+    EXPECT_EQ(page.Control(1).offset, QPoint(60, 20));
+    EXPECT_EQ(Shown(), QPoint(0, 0));
+    // A tab's view shows its corner's control, and a neighbour's as far as the view reaches.
+    page.CornerTabs()->setCurrentIndex(2);
+    EXPECT_TRUE(view.intersects(Preview()->ControlRect(0)));
+    page.CornerTabs()->setCurrentIndex(0);
+    EXPECT_TRUE(view.intersects(Preview()->ControlRect(1)));
+    page.CornerTabs()->setCurrentIndex(3);
+    EXPECT_TRUE(view.contains(Preview()->ControlRect(0)));
+}
+
 TEST_F(WebFlashFrameDlgTest, ArrowsAndKeysStepTheSelectedControlTypingDoesNot)
 {
     Choose(3, clock);
