@@ -210,8 +210,7 @@ void CStretchDlg::OnArrows(QScrollBar* bar, int action)
 void CStretchDlg::OnEditChanged()
 {
     if (m_leftEdit->text().isEmpty()) {
-        CDialogProvider::Instance().MessageBox(this, QStringLiteral("偏移量不能为空！"), PromptCaption(),
-                                               QMessageBox::Ok);
+        ShowMessage(this, MessageKind::Warning, QStringLiteral("偏移量不能为空！"));
         RefreshEdits();
         return;
     }

@@ -192,7 +192,7 @@ TEST(GalleryPage, ScriptCallAnsweredOnlyOnTheGalleryOrigin)
     ASSERT_FALSE(f.dialogs.messages.isEmpty());
     EXPECT_EQ(f.dialogs.messages[0].text, QStringLiteral("欢迎"));
     EXPECT_EQ(f.dialogs.messages[0].caption, "Custom Browser");
-    EXPECT_EQ(f.dialogs.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(f.dialogs.messages[0].icon, QMessageBox::Information);
 }
 
 TEST(GalleryPage, UseInTheProgramsOwnGalleryAddsARowOnStep5)
