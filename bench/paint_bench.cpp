@@ -235,7 +235,7 @@ public:
             return false;
         }
         preview.SetLook({m_picture, {0, 1651, 6000, 2174}, 0x00C08000, false});
-        if (!preview.LoadItemPicture(m_decoration.fileName(), 0)) {
+        if (!preview.LoadItemPicture(m_decoration.fileName(), Corner::LeftTop)) {
             state.SkipWithError("decoration not loaded");
             return false;
         }
@@ -324,7 +324,8 @@ void BM_ControlsPreviewDrag(benchmark::State& state)
         return;
     }
     preview.SetLook({picture, {0, 1651, 6000, 2174}, 0x00C08000, false});
-    QList<Placement> controls{{0, {0, 0}, {80, 80}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")}};
+    QList<Placement> controls{
+        {Corner::LeftTop, {0, 0}, {80, 80}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")}};
     preview.SetControls(controls);
     preview.SelectFlash(0);
     QObject::connect(&preview, &CControlsPreviewCtrl::flashDragged, [&](int index, QPoint delta) {

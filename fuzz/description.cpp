@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (description.extraControls.size() > kMaxOpenedExtraControls || description.declaredExtraControls < 0)
         std::abort();
     for (const FlashControl& control : description.extraControls) {
-        if (control.corner < 0 || control.corner >= kCornerCount || !control.path.isEmpty())
+        if (!IsValidCorner(control.corner) || !control.path.isEmpty())
             std::abort();
     }
     return 0;

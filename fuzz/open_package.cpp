@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (content.ok) {
         // What a page does next with an opened package: every extra control names one of the corners.
         for (const FlashControl& control : content.description.extraControls) {
-            if (control.corner < 0 || control.corner >= kCornerCount)
+            if (!IsValidCorner(control.corner))
                 __builtin_trap();
         }
         if (content.header.source != RebuiltHeader::Source::None && content.header.header.isEmpty())

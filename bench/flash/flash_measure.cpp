@@ -107,11 +107,17 @@ int ShowPreview(QApplication& app, const QString& shot)
         return 1;
     preview.SetLook({picture, {0, 200, 1800, 200 + 1800 * 61 / 700}, 0, false});
     preview.show();
-    preview.ShowCorner(0);
+    preview.ShowCorner(Corner::LeftTop);
     // The clock over the tab labels at the left, the badge over the header at the right.
     preview.SetControls({
-        {0, {150 - 420, 150 - 165}, {80, 80}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")},
-        {1, {854 - 700, 150 - 160}, {120, 60}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/weather.swf")},
+        {Corner::LeftTop,
+         {150 - 420, 150 - 165},
+         {80, 80},
+         QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")},
+        {Corner::RightTop,
+         {854 - 700, 150 - 160},
+         {120, 60},
+         QStringLiteral(SKIN_SOURCE_DIR "/res/flash/weather.swf")},
     });
     preview.SelectFlash(1);
     QTimer::singleShot(6000, [&] {

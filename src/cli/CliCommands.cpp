@@ -193,8 +193,8 @@ void WarnOfSize(const QString& file, QSize given, const SwfFrameSize& stage)
 // corner's control, every further one an extra control.
 QString AddControl(const CliControl& control, SkinProject& project)
 {
-    const int corner = CornerFromName(control.cornerName);
-    if (corner < 0)
+    const std::optional<Corner> corner = CornerFromKeyName(control.cornerName);
+    if (!corner)
         return BadCorner(control.cornerName);
     if (!QFileInfo(control.file).isFile())
         return NotFound(control.file);
@@ -205,10 +205,10 @@ QString AddControl(const CliControl& control, SkinProject& project)
     const QSize size = control.size.value_or(QSize(stage.width, stage.height));
     if (control.size)
         WarnOfSize(control.file, size, stage);
-    const FlashControl placed{control.file, corner, control.position.value_or(DefaultCornerOffset(size)),
+    const FlashControl placed{control.file, *corner, control.position.value_or(DefaultCornerOffset(size)),
                               size};
-    if (!project.cornerControls[corner].IsPresent()) {
-        project.cornerControls[corner] = placed;
+    if (!project.cornerControls[*corner].IsPresent()) {
+        project.cornerControls[*corner] = placed;
         return {};
     }
     if (project.extraControls.size() >= kMaxOpenedExtraControls)
@@ -220,8 +220,8 @@ QString AddControl(const CliControl& control, SkinProject& project)
 
 QString AddDecoration(const CliDecoration& decoration, SkinProject& project)
 {
-    const int corner = CornerFromName(decoration.cornerName);
-    if (corner < 0)
+    const std::optional<Corner> corner = CornerFromKeyName(decoration.cornerName);
+    if (!corner)
         return BadCorner(decoration.cornerName);
     if (!QFileInfo(decoration.file).isFile())
         return NotFound(decoration.file);
@@ -230,8 +230,8 @@ QString AddDecoration(const CliDecoration& decoration, SkinProject& project)
     if (image.isNull())
         return QCoreApplication::translate("skinmaker-cli", "装饰“%1”不是可读的 PNG 图片")
             .arg(decoration.file);
-    project.decorations[corner] = {true, decoration.file,
-                                   decoration.offset.value_or(DefaultCornerOffset(image.size()))};
+    project.decorations[*corner] = {true, decoration.file,
+                                    decoration.offset.value_or(DefaultCornerOffset(image.size()))};
     return {};
 }
 
@@ -265,15 +265,15 @@ QString ApplyOptions(const BuildOptions& options, SkinProject& project)
         project.thumbnailPath = options.thumbnail;
         project.thumbnailPicture = thumbnail;
     }
-    std::array<bool, kCornerCount> decorated{};
+    PerCorner<bool> decorated{};
     for (const CliDecoration& decoration : options.decorations) {
-        const int corner = CornerFromName(decoration.cornerName);
-        if (corner >= 0 && decorated[corner])
+        const std::optional<Corner> corner = CornerFromKeyName(decoration.cornerName);
+        if (corner && decorated[*corner])
             return QCoreApplication::translate("skinmaker-cli", "角 %1 有两个装饰")
                 .arg(decoration.cornerName);
         if (QString error = AddDecoration(decoration, project); !error.isEmpty())
             return error;
-        decorated[corner] = true;
+        decorated[*corner] = true;
     }
     for (const CliControl& control : options.controls) {
         if (QString error = AddControl(control, project); !error.isEmpty())
@@ -286,22 +286,23 @@ QString ApplyOptions(const BuildOptions& options, SkinProject& project)
 // controls by member name.
 QString ApplyEditChanges(const BuildOptions& options, SkinProject& project)
 {
-    const auto decorationAt = [&project](const QString& name, int* corner) -> QString {
-        *corner = CornerFromName(name);
-        if (*corner < 0)
+    const auto decorationAt = [&project](const QString& name, Corner* corner) -> QString {
+        const std::optional<Corner> named = CornerFromKeyName(name);
+        if (!named)
             return BadCorner(name);
+        *corner = *named;
         if (!project.decorations[*corner].present)
             return QCoreApplication::translate("skinmaker-cli", "皮肤包在角 %1 没有装饰").arg(name);
         return {};
     };
     for (const CliMove& move : options.movedDecorations) {
-        int corner = 0;
+        Corner corner = Corner::LeftTop;
         if (QString error = decorationAt(move.target, &corner); !error.isEmpty())
             return error;
         project.decorations[corner].offset = move.position;
     }
     for (const QString& name : options.removedDecorations) {
-        int corner = 0;
+        Corner corner = Corner::LeftTop;
         if (QString error = decorationAt(name, &corner); !error.isEmpty())
             return error;
         project.decorations[corner] = {};
@@ -309,9 +310,9 @@ QString ApplyEditChanges(const BuildOptions& options, SkinProject& project)
 
     // Controls by member: corner controls are 0..3, extra control k is 3 + k.
     const auto controlIndex = [&project](const QString& member) {
-        for (int corner = 0; corner < kCornerCount; ++corner) {
+        for (Corner corner : kCorners) {
             if (project.cornerControls[corner].IsPresent() && member == CornerControlMember(corner))
-                return corner;
+                return CornerIndex(corner);
         }
         for (qsizetype k = 0; k < project.extraControls.size(); ++k) {
             if (member == ExtraControlMember(int(k) + 1))
@@ -348,7 +349,7 @@ QString ApplyEditChanges(const BuildOptions& options, SkinProject& project)
         project.extraControls.removeAt(*it - kCornerCount);
     for (auto it = removed.begin(); it != removed.end() && *it < kCornerCount; ++it) {
         // As on the controls page: the corner's first further control takes the corner's place.
-        const int corner = *it;
+        const Corner corner = kCorners[*it];
         project.cornerControls[corner] = {};
         const auto next = std::find_if(project.extraControls.begin(), project.extraControls.end(),
                                        [corner](const FlashControl& c) { return c.corner == corner; });
@@ -464,24 +465,25 @@ int RunInfo(const QString& packagePath)
         info["header"] = QJsonValue::Null;
 
     QJsonArray decorations;
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         if (!project.decorations[corner].present)
             continue;
         const QPoint offset = project.decorations[corner].offset;
         decorations.append(
-            QJsonObject{{"corner", kCornerKeyNames[corner]}, {"offset", Pair(offset.x(), offset.y())}});
+            QJsonObject{{"corner", CornerKeyName(corner)}, {"offset", Pair(offset.x(), offset.y())}});
     }
     info["decorations"] = decorations;
 
     QJsonArray controls;
-    auto addControl = [&controls, &opened](int corner, const FlashControl& control, const QString& member) {
-        controls.append(QJsonObject{{"corner", kCornerKeyNames[corner]},
+    auto addControl = [&controls, &opened](Corner corner, const FlashControl& control,
+                                           const QString& member) {
+        controls.append(QJsonObject{{"corner", CornerKeyName(corner)},
                                     {"position", Pair(control.position.x(), control.position.y())},
                                     {"size", Pair(control.size.width(), control.size.height())},
                                     {"member", member},
                                     {"stage", StageSize(opened.extractionFolder, member)}});
     };
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         if (project.cornerControls[corner].IsPresent())
             addControl(corner, project.cornerControls[corner], CornerControlMember(corner));
     }

@@ -89,15 +89,6 @@ QString CliUsageText()
         .arg(kMaxPackageBytes >> 20);
 }
 
-int CornerFromName(const QString& name)
-{
-    for (int corner = 0; corner < kCornerCount; ++corner) {
-        if (name == QLatin1String(kCornerKeyNames[corner]))
-            return corner;
-    }
-    return -1;
-}
-
 namespace {
 
 // Comma-separated integers, as many as one of counts allows; nullopt otherwise.

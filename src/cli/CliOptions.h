@@ -87,5 +87,3 @@ struct ParseOutcome {
 // arguments excludes the program name.
 ParseOutcome ParseCliArguments(const QStringList& arguments);
 QString CliUsageText();
-// Corner index 0..3 of "lefttop", "righttop", "leftbottom", "rightbottom"; -1 otherwise.
-int CornerFromName(const QString& name);

@@ -9,11 +9,6 @@ namespace {
 constexpr int kQuarterWidth = 352;
 constexpr int kQuarterHeight = 240;
 
-bool IsCorner(int corner)
-{
-    return corner >= 0 && corner < 4;
-}
-
 } // namespace
 
 CPlayerCanvasCtrl::CPlayerCanvasCtrl(QWidget* parent) : QWidget(parent)
@@ -24,15 +19,15 @@ CPlayerCanvasCtrl::CPlayerCanvasCtrl(QWidget* parent) : QWidget(parent)
 
 CPlayerCanvasCtrl::~CPlayerCanvasCtrl() = default;
 
-QPoint CPlayerCanvasCtrl::Anchor(int corner)
+QPoint CPlayerCanvasCtrl::Anchor(Corner corner)
 {
-    return {corner % 2 == 0 ? kWindowLeft : kWindowRight, corner < 2 ? kWindowTop : kWindowBottom};
+    return {IsLeft(corner) ? kWindowLeft : kWindowRight, IsTop(corner) ? kWindowTop : kWindowBottom};
 }
 
-SkinRect CPlayerCanvasCtrl::Quarter(int corner)
+SkinRect CPlayerCanvasCtrl::Quarter(Corner corner)
 {
-    const int dx = corner % 2 == 0 ? 0 : kQuarterWidth;
-    const int dy = corner < 2 ? 0 : kQuarterHeight;
+    const int dx = IsLeft(corner) ? 0 : kQuarterWidth;
+    const int dy = IsTop(corner) ? 0 : kQuarterHeight;
     return {kWindowLeft + dx, kWindowTop + dy, kWindowLeft + kQuarterWidth + dx,
             kWindowTop + kQuarterHeight + dy};
 }
@@ -42,10 +37,8 @@ QPoint CPlayerCanvasCtrl::CentredOffset(QSize size)
     return {size.width() / 2, size.height() / 2};
 }
 
-QPoint CPlayerCanvasCtrl::ClampOffset(int corner, QSize size, QPoint offset)
+QPoint CPlayerCanvasCtrl::ClampOffset(Corner corner, QSize size, QPoint offset)
 {
-    if (!IsCorner(corner))
-        return offset;
     const SkinRect quarter = Quarter(corner);
     const int w = size.width();
     const int h = size.height();
@@ -68,14 +61,14 @@ void CPlayerCanvasCtrl::ResetItems()
     m_hasItem.fill(false);
     m_scrollX = 0;
     m_scrollY = 0;
-    m_currentCorner = 0;
+    m_currentCorner = Corner::LeftTop;
     ViewChanged();
     update();
 }
 
-bool CPlayerCanvasCtrl::LoadItemPicture(const QString& path, int corner)
+bool CPlayerCanvasCtrl::LoadItemPicture(const QString& path, Corner corner)
 {
-    if (!IsCorner(corner) || !m_items[corner].LoadFromFile(path))
+    if (!m_items[corner].LoadFromFile(path))
         return false;
     m_hasItem[corner] = true;
     m_offsets[corner] = CentredOffset(m_items[corner].Size());
@@ -83,48 +76,42 @@ bool CPlayerCanvasCtrl::LoadItemPicture(const QString& path, int corner)
     return true;
 }
 
-void CPlayerCanvasCtrl::RemoveItem(int corner)
+void CPlayerCanvasCtrl::RemoveItem(Corner corner)
 {
-    if (!IsCorner(corner))
-        return;
     m_hasItem[corner] = false;
     update();
 }
 
-QSize CPlayerCanvasCtrl::ItemSize(int corner) const
+QSize CPlayerCanvasCtrl::ItemSize(Corner corner) const
 {
-    return IsCorner(corner) && m_hasItem[corner] ? m_items[corner].Size() : QSize();
+    return m_hasItem[corner] ? m_items[corner].Size() : QSize();
 }
 
-void CPlayerCanvasCtrl::SetItemOffset(const QPoint& offset, int corner)
+void CPlayerCanvasCtrl::SetItemOffset(const QPoint& offset, Corner corner)
 {
-    if (!IsCorner(corner))
-        return;
     m_offsets[corner] = offset;
     update();
 }
 
-QPoint CPlayerCanvasCtrl::ItemOffset(int corner) const
+QPoint CPlayerCanvasCtrl::ItemOffset(Corner corner) const
 {
-    return IsCorner(corner) ? m_offsets[corner] : QPoint();
+    return m_offsets[corner];
 }
 
-QRect CPlayerCanvasCtrl::ItemRect(int corner) const
+QRect CPlayerCanvasCtrl::ItemRect(Corner corner) const
 {
-    if (!IsCorner(corner) || !m_hasItem[corner])
+    if (!m_hasItem[corner])
         return {};
     return {Anchor(corner) - m_offsets[corner], m_items[corner].Size()};
 }
 
-void CPlayerCanvasCtrl::ShowCorner(int corner)
+void CPlayerCanvasCtrl::ShowCorner(Corner corner)
 {
-    if (!IsCorner(corner))
-        return;
     // A client wider or higher than the canvas keeps the canvas at its left or top edge.
     const int right = std::max(0, kCanvasWidth - width());
     const int bottom = std::max(0, kCanvasHeight - height());
-    m_scrollX = corner % 2 == 0 ? 0 : right;
-    m_scrollY = corner < 2 ? 0 : bottom;
+    m_scrollX = IsLeft(corner) ? 0 : right;
+    m_scrollY = IsTop(corner) ? 0 : bottom;
     m_currentCorner = corner;
     ViewChanged();
     update();
@@ -162,8 +149,9 @@ void CPlayerCanvasCtrl::paintEvent(QPaintEvent*)
     m_look.DrawChrome(painter, 0, QRect(kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, kChromeHeight));
     m_look.DrawHeader(painter,
                       {kWindowLeft + 2, kWindowTop + 2, kWindowRight - 2, kWindowTop + kChromeHeight - 1});
-    // Corner 3 first, corner 0 last; the tab captions and the body lie above them.
-    for (int corner = 3; corner >= 0; --corner) {
+    // Right-bottom first, left-top last; the tab captions and the body lie above them.
+    for (auto it = kCorners.rbegin(); it != kCorners.rend(); ++it) {
+        const Corner corner = *it;
         if (m_hasItem[corner])
             m_items[corner].Draw(painter, Anchor(corner) - m_offsets[corner]);
     }

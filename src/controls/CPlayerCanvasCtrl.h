@@ -4,13 +4,12 @@
 // minus its offset. The control shows one corner of the canvas at a time; only the item of that
 // corner takes the mouse, and a drag of it is reported as a delta for the owner to apply. A press
 // elsewhere pans where the variant allows it.
-// Corner order: 0 left-top, 1 right-top, 2 left-bottom, 3 right-bottom.
 #include "controls/CPngItem.h"
 #include "imaging/PlayerWindowPicture.h"
+#include "skin/Corner.h"
 
 #include <QPoint>
 #include <QWidget>
-#include <array>
 
 class CPlayerCanvasCtrl : public QWidget {
     Q_OBJECT
@@ -29,41 +28,41 @@ public:
     ~CPlayerCanvasCtrl() override;
 
     // The corner's point of the window, and its quarter of the window.
-    static QPoint Anchor(int corner);
-    static SkinRect Quarter(int corner);
+    static QPoint Anchor(Corner corner);
+    static SkinRect Quarter(Corner corner);
     // The offset that centres an item of the size on its corner point.
     static QPoint CentredOffset(QSize size);
     // The offset moved just enough that the item lies between its quarter grown by its own size
     // on every side: wholly outside the window at most, but no further.
-    static QPoint ClampOffset(int corner, QSize size, QPoint offset);
+    static QPoint ClampOffset(Corner corner, QSize size, QPoint offset);
 
     void SetLook(const PlayerLook& look);
 
-    // No items, the view at the canvas's top-left, corner 0 current.
+    // No items, the view at the canvas's top-left, the left-top corner current.
     void ResetItems();
     // Loads the corner's picture, centres it on the corner point and shows that corner. False
     // when the file cannot be read as a PNG picture; nothing changes then.
-    bool LoadItemPicture(const QString& path, int corner);
-    void RemoveItem(int corner);
-    bool HasItem(int corner) const { return m_hasItem[corner]; }
-    QSize ItemSize(int corner) const;
+    bool LoadItemPicture(const QString& path, Corner corner);
+    void RemoveItem(Corner corner);
+    bool HasItem(Corner corner) const { return m_hasItem[corner]; }
+    QSize ItemSize(Corner corner) const;
     // Places the item at the corner point minus offset, as given.
-    void SetItemOffset(const QPoint& offset, int corner);
-    QPoint ItemOffset(int corner) const;
+    void SetItemOffset(const QPoint& offset, Corner corner);
+    QPoint ItemOffset(Corner corner) const;
     // Where the item lies on the canvas.
-    QRect ItemRect(int corner) const;
+    QRect ItemRect(Corner corner) const;
 
     // Moves the view to the corner and makes that corner's item the one the mouse reaches.
-    void ShowCorner(int corner);
+    void ShowCorner(Corner corner);
     // Scrolls the view by the mouse's travel, stopping at the canvas edges.
     void ScrollBy(int dx, int dy);
-    int CurrentCorner() const { return m_currentCorner; }
+    Corner CurrentCorner() const { return m_currentCorner; }
     QPoint Scroll() const { return {m_scrollX, m_scrollY}; }
     const PlayerWindowPicture& Look() const { return m_look; }
 
 signals:
     // The user dragged the corner's item by delta (canvas pixels).
-    void itemDragged(int corner, QPoint delta);
+    void itemDragged(Corner corner, QPoint delta);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -84,9 +83,9 @@ private:
     // The current corner's item when it takes the mouse at the point (canvas coordinates).
     bool CurrentItemAt(QPoint point) const;
 
-    std::array<CPngItem, 4> m_items;
-    std::array<QPoint, 4> m_offsets;
-    std::array<bool, 4> m_hasItem{};
+    PerCorner<CPngItem> m_items;
+    PerCorner<QPoint> m_offsets;
+    PerCorner<bool> m_hasItem{};
     bool m_itemsEnabled = true;
     bool m_draggingItem = false;
     QPoint m_dragLast;
@@ -96,5 +95,5 @@ private:
     bool m_panning = false;
     int m_panX = 0;
     int m_panY = 0;
-    int m_currentCorner = 0;
+    Corner m_currentCorner = Corner::LeftTop;
 };

@@ -19,9 +19,9 @@ constexpr int kDiagramId = 160;
 
 CCornerPage::CCornerPage(int templateId, QWidget* parent) : CWizardPage(templateId, parent) {}
 
-int CCornerPage::SelectedCorner() const
+Corner CCornerPage::SelectedCorner() const
 {
-    return std::max(0, m_tabs->currentIndex());
+    return CornerAt(m_tabs->currentIndex()).value_or(Corner::LeftTop);
 }
 
 void CCornerPage::CreateHelpLink(const QString& text, SitePage page, const QRect& place)
@@ -51,9 +51,9 @@ void CCornerPage::CreateCornerTabs(const QRect& place)
         m_tabs->addTab(QString::fromUtf8(title));
     m_tabs->setDrawBase(true);
     m_tabs->setGeometry(place);
-    connect(m_tabs, &QTabBar::currentChanged, this, [this](int corner) {
-        if (corner >= 0)
-            OnTabChanged(corner);
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+        if (const std::optional<Corner> corner = CornerAt(index))
+            OnTabChanged(*corner);
     });
 }
 
@@ -116,10 +116,10 @@ void CCornerPage::EnableShiftEdits(bool enabled)
     m_yEdit->setEnabled(enabled);
 }
 
-void CCornerPage::SelectCornerTab(int corner)
+void CCornerPage::SelectCornerTab(Corner corner)
 {
     const QSignalBlocker blocker(m_tabs);
-    m_tabs->setCurrentIndex(corner);
+    m_tabs->setCurrentIndex(CornerIndex(corner));
 }
 
 void CCornerPage::resizeEvent(QResizeEvent* event)

@@ -5,6 +5,7 @@
 // on the grey area.
 #include "pages/CWizardPage.h"
 #include "platform/SiteLinks.h"
+#include "skin/Corner.h"
 
 #include <QPoint>
 #include <QRect>
@@ -20,7 +21,7 @@ class QTabBar;
 class CCornerPage : public CWizardPage {
     Q_OBJECT
 public:
-    int SelectedCorner() const;
+    Corner SelectedCorner() const;
 
     QTabBar* CornerTabs() const { return m_tabs; }
     QLineEdit* XEdit() const { return m_xEdit; }
@@ -54,9 +55,9 @@ protected:
     // The edits show the shift (only where they do not already).
     void ShowShift(QPoint shift);
     void EnableShiftEdits(bool enabled);
-    void SelectCornerTab(int corner);
+    void SelectCornerTab(Corner corner);
 
-    virtual void OnTabChanged(int corner) = 0;
+    virtual void OnTabChanged(Corner corner) = 0;
     // An arrow of the row was pressed: step -1 or +1.
     virtual void OnArrowStep(bool horizontal, int step) = 0;
 

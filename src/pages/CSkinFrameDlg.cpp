@@ -88,7 +88,7 @@ CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CCornerPage(132, parent)
     ResetPage();
 }
 
-void CSkinFrameDlg::ShowCornerState(int corner)
+void CSkinFrameDlg::ShowCornerState(Corner corner)
 {
     const QString& path = m_corners[corner].place.file;
     EnableShiftEdits(!path.isEmpty());
@@ -97,10 +97,10 @@ void CSkinFrameDlg::ShowCornerState(int corner)
 
 void CSkinFrameDlg::ResetPage()
 {
-    SelectCornerTab(0);
-    m_corners.fill(Corner());
+    SelectCornerTab(Corner::LeftTop);
+    m_corners.fill(Decoration());
     m_current = QPoint();
-    ShowCornerState(0);
+    ShowCornerState(Corner::LeftTop);
     m_preview->ResetItems();
     ShowShift(m_current);
 }
@@ -113,7 +113,7 @@ void CSkinFrameDlg::LoadFromProject(SkinProject& project)
 
 void CSkinFrameDlg::SaveToProject(SkinProject& project)
 {
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         const Placement& place = m_corners[corner].place;
         project.decorations[corner] =
             place.file.isEmpty() ? CornerDecoration() : CornerDecoration{true, place.file, place.offset};
@@ -123,24 +123,24 @@ void CSkinFrameDlg::SaveToProject(SkinProject& project)
 void CSkinFrameDlg::ShowOpenedProject(SkinProject& project)
 {
     LayoutPreview();
-    SelectCornerTab(0);
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    SelectCornerTab(Corner::LeftTop);
+    for (Corner corner : kCorners) {
         const CornerDecoration& decoration = project.decorations[corner];
         // A picture the preview cannot show would go into the next package broken: the corner stays empty.
         if (!decoration.present || !m_preview->LoadItemPicture(decoration.path, corner))
             continue;
-        Corner& shown = m_corners[corner];
+        Decoration& shown = m_corners[corner];
         shown.place = {corner, decoration.offset, m_preview->ItemSize(corner), decoration.path};
         shown.shift = ShiftOf(shown.place);
         m_preview->SetItemOffset(shown.place.offset, corner);
     }
-    ShowCornerState(0);
-    m_current = m_corners[0].shift;
+    ShowCornerState(Corner::LeftTop);
+    m_current = m_corners[Corner::LeftTop].shift;
     ShowShift(m_current);
-    m_preview->ShowCorner(0);
+    m_preview->ShowCorner(Corner::LeftTop);
 }
 
-void CSkinFrameDlg::OnTabChanged(int corner)
+void CSkinFrameDlg::OnTabChanged(Corner corner)
 {
     ShowCornerState(corner);
     m_current = m_corners[corner].shift;
@@ -154,7 +154,7 @@ void CSkinFrameDlg::Browse()
                                                                      QStringLiteral("png"));
     if (file.isEmpty())
         return;
-    const int corner = SelectedCorner();
+    const Corner corner = SelectedCorner();
     if (!m_preview->LoadItemPicture(file, corner)) {
         ShowMessage(
             this, MessageKind::Warning,
@@ -171,15 +171,15 @@ void CSkinFrameDlg::Browse()
 
 void CSkinFrameDlg::Clear()
 {
-    const int corner = SelectedCorner();
-    m_corners[corner] = Corner();
+    const Corner corner = SelectedCorner();
+    m_corners[corner] = Decoration();
     m_current = QPoint();
     ShowCornerState(corner);
     m_preview->RemoveItem(corner);
     ShowShift(m_current);
 }
 
-QPoint CSkinFrameDlg::PlaceAtShift(int corner, QPoint shift)
+QPoint CSkinFrameDlg::PlaceAtShift(Corner corner, QPoint shift)
 {
     Placement& place = m_corners[corner].place;
     place.offset = CPlayerCanvasCtrl::ClampOffset(corner, place.size, OffsetAt(place, shift));
@@ -189,7 +189,7 @@ QPoint CSkinFrameDlg::PlaceAtShift(int corner, QPoint shift)
 
 void CSkinFrameDlg::OnShiftsTyped()
 {
-    const int corner = SelectedCorner();
+    const Corner corner = SelectedCorner();
     // The typed values are kept for the corner; the edits show where the limits let it go.
     m_corners[corner].shift = {EditValue(XEdit()), EditValue(YEdit())};
     m_current = m_corners[corner].shift;
@@ -200,8 +200,8 @@ void CSkinFrameDlg::OnShiftsTyped()
 
 void CSkinFrameDlg::OnArrowStep(bool horizontal, int step)
 {
-    const int corner = SelectedCorner();
-    Corner& shown = m_corners[corner];
+    const Corner corner = SelectedCorner();
+    Decoration& shown = m_corners[corner];
     if (shown.place.file.isEmpty())
         return;
     m_current = PlaceAtShift(corner, m_current + (horizontal ? QPoint(step, 0) : QPoint(0, step)));
@@ -212,9 +212,9 @@ void CSkinFrameDlg::OnArrowStep(bool horizontal, int step)
     ShowShift(m_current);
 }
 
-void CSkinFrameDlg::OnItemDragged(int corner, QPoint delta)
+void CSkinFrameDlg::OnItemDragged(Corner corner, QPoint delta)
 {
-    Corner& shown = m_corners[corner];
+    Decoration& shown = m_corners[corner];
     if (shown.place.file.isEmpty())
         return;
     shown.shift = PlaceAtShift(corner, ShiftOf(shown.place) + delta);

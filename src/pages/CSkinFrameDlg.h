@@ -6,8 +6,6 @@
 #include "pages/CCornerPage.h"
 #include "skin/Placement.h"
 
-#include <array>
-
 class CFramePreviewCtrl;
 class QGroupBox;
 class QLineEdit;
@@ -32,27 +30,27 @@ public:
     QPushButton* ClearButton() const { return m_clearButton; }
     CFramePreviewCtrl* Preview() const { return m_preview; }
 
-    const QString& CornerPath(int corner) const { return m_corners[corner].place.file; }
-    const Placement& CornerPlacement(int corner) const { return m_corners[corner].place; }
+    const QString& CornerPath(Corner corner) const { return m_corners[corner].place.file; }
+    const Placement& CornerPlacement(Corner corner) const { return m_corners[corner].place; }
     // The shift the edits show for the corner (typed values as typed).
-    QPoint CornerShift(int corner) const { return m_corners[corner].shift; }
+    QPoint CornerShift(Corner corner) const { return m_corners[corner].shift; }
 
 protected:
-    void OnTabChanged(int corner) override;
+    void OnTabChanged(Corner corner) override;
     void OnArrowStep(bool horizontal, int step) override;
 
 private:
-    struct Corner {
+    struct Decoration {
         Placement place; // no file: no decoration
         QPoint shift;
     };
 
     void OnShiftsTyped();
-    void OnItemDragged(int corner, QPoint delta);
+    void OnItemDragged(Corner corner, QPoint delta);
     // Places the corner's decoration at the shift, as far as its limits let it go; returns the
     // shift it got.
-    QPoint PlaceAtShift(int corner, QPoint shift);
-    void ShowCornerState(int corner);
+    QPoint PlaceAtShift(Corner corner, QPoint shift);
+    void ShowCornerState(Corner corner);
 
     QLineEdit* m_pathEdit = nullptr;
     QPushButton* m_browseButton = nullptr;
@@ -60,6 +58,6 @@ private:
     CFramePreviewCtrl* m_preview = nullptr;
     QGroupBox* m_group = nullptr;
 
-    std::array<Corner, 4> m_corners;
+    PerCorner<Decoration> m_corners;
     QPoint m_current; // the shift the edits show
 };

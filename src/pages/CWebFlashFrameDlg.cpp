@@ -30,7 +30,7 @@ void Tell(QWidget* parent, const QString& text)
 QList<FlashControl> ControlsOf(const SkinProject& project)
 {
     QList<FlashControl> controls;
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         if (project.cornerControls[corner].IsPresent()) {
             FlashControl control = project.cornerControls[corner];
             control.corner = corner;
@@ -38,7 +38,7 @@ QList<FlashControl> ControlsOf(const SkinProject& project)
         }
     }
     for (const FlashControl& control : project.extraControls) {
-        if (control.IsPresent() && control.corner >= 0 && control.corner < kCornerCount)
+        if (control.IsPresent() && IsValidCorner(control.corner))
             controls.append(control);
     }
     return controls;
@@ -51,10 +51,10 @@ QString ControlNameOf(const QString& path)
     return QFileInfo(QDir::fromNativeSeparators(path)).completeBaseName();
 }
 
-QString CornerPositionText(int corner)
+QString CornerPositionText(Corner corner)
 {
     static const char* const kTexts[kCornerCount] = {"左上角", "右上角", "左下角", "右下角"};
-    return corner >= 0 && corner < kCornerCount ? QString::fromUtf8(kTexts[corner]) : QString();
+    return QString::fromUtf8(kTexts[CornerIndex(corner)]);
 }
 
 CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
@@ -147,7 +147,7 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
     ResetPage();
 }
 
-int CWebFlashFrameDlg::ControlAtCorner(int corner) const
+int CWebFlashFrameDlg::ControlAtCorner(Corner corner) const
 {
     for (int i = 0; i < RowCount(); ++i) {
         if (m_controls[i].place.corner == corner)
@@ -156,7 +156,7 @@ int CWebFlashFrameDlg::ControlAtCorner(int corner) const
     return -1;
 }
 
-QPoint CWebFlashFrameDlg::LoadOffset(int corner) const
+QPoint CWebFlashFrameDlg::LoadOffset(Corner corner) const
 {
     return CPlayerCanvasCtrl::Anchor(corner) - m_preview->Scroll();
 }
@@ -188,9 +188,9 @@ void CWebFlashFrameDlg::ResetPage()
 {
     EnableShiftEdits(false);
     m_current = QPoint();
-    SelectCornerTab(0);
+    SelectCornerTab(Corner::LeftTop);
     RemoveAllRows();
-    m_preview->ShowCorner(0);
+    m_preview->ShowCorner(Corner::LeftTop);
     ShowShift(m_current);
 }
 
@@ -207,7 +207,7 @@ void CWebFlashFrameDlg::LoadFromProject(SkinProject& project)
     LayoutPreview();
     m_preview->SetLook(LookOf(project));
     m_preview->ResetItems();
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         const CornerDecoration& decoration = project.decorations[corner];
         if (decoration.present && m_preview->LoadItemPicture(decoration.path, corner))
             m_preview->SetItemOffset(decoration.offset, corner);
@@ -236,7 +236,7 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
     LayoutPreview();
     // The page shows exactly the opened project's controls, whatever it showed before.
     RemoveAllRows();
-    SelectCornerTab(0);
+    SelectCornerTab(Corner::LeftTop);
     const QList<FlashControl> controls = ControlsOf(project);
     int leftOut = std::max(0, project.extraControlsLeftOut);
     int unreadable = 0;
@@ -258,7 +258,7 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
                            ControlNameOf(control.path),
                            QDir::toNativeSeparators(control.path)});
     }
-    m_preview->ShowCorner(0);
+    m_preview->ShowCorner(Corner::LeftTop);
     ShowControls();
     m_preview->ShowFlash(isVisible());
     m_current = QPoint();
@@ -275,11 +275,9 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
         Tell(this, problems.join('\n'));
 }
 
-int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, int corner, const QString& name,
+int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, Corner corner, const QString& name,
                                      const QString& pathText)
 {
-    if (corner < 0 || corner >= kCornerCount)
-        return -1;
     const int existing = ControlAtCorner(corner);
     if (existing < 0 && RowCount() >= kMaxControls) {
         Tell(this, QStringLiteral("最多只能放置%1个控件。").arg(kMaxControls));
@@ -385,7 +383,7 @@ bool CWebFlashFrameDlg::NudgeSelected(int dx, int dy)
     return true;
 }
 
-void CWebFlashFrameDlg::OnTabChanged(int corner)
+void CWebFlashFrameDlg::OnTabChanged(Corner corner)
 {
     m_preview->ShowCorner(corner);
     ShowShift(m_current);

@@ -21,7 +21,7 @@ class QTreeWidget;
 // The list's name of a control file: its file name without folder and last extension.
 QString ControlNameOf(const QString& path);
 // The list's position text of a corner: "左上角", "右上角", "左下角", "右下角".
-QString CornerPositionText(int corner);
+QString CornerPositionText(Corner corner);
 
 class CWebFlashFrameDlg : public CCornerPage {
     Q_OBJECT
@@ -67,7 +67,7 @@ public:
     QPoint RowShift(int row) const { return m_controls[row].loadOffset - m_controls[row].place.offset; }
 
 protected:
-    void OnTabChanged(int corner) override;
+    void OnTabChanged(Corner corner) override;
     void OnArrowStep(bool horizontal, int step) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -83,10 +83,10 @@ private:
 
     // Plays path at the corner: the row of a control already there is reused. Returns the row,
     // or -1 after telling the user why nothing changed.
-    int PlaceAtCorner(const QString& path, int corner, const QString& name, const QString& pathText);
-    int ControlAtCorner(int corner) const;
+    int PlaceAtCorner(const QString& path, Corner corner, const QString& name, const QString& pathText);
+    int ControlAtCorner(Corner corner) const;
     // The offset of a control loaded at the corner now: the view's top-left.
-    QPoint LoadOffset(int corner) const;
+    QPoint LoadOffset(Corner corner) const;
     // The list rows and the preview show the controls again.
     void ShowControls();
     void SelectRow(int row);

@@ -2,6 +2,8 @@
 // Member names of a skin package (the keys of its description file are in SkinDescription).
 // Member names are exact, case included; corner order is left-top, right-top, left-bottom,
 // right-bottom everywhere.
+#include "skin/Corner.h"
+
 #include <QString>
 #include <array>
 
@@ -15,8 +17,8 @@ inline constexpr char kJoinedLeftMidFile[] = "TopHeadTemp.bmp";
 inline constexpr char kHeaderFile[] = "HeadTemp.bmp";
 
 // Corner names in member names ("topleft.png").
-inline constexpr std::array<const char*, 4> kCornerMemberNames = {"topleft", "topright", "bottomleft",
-                                                                  "bottomright"};
+inline constexpr std::array<const char*, kCornerCount> kCornerMemberNames = {"topleft", "topright",
+                                                                             "bottomleft", "bottomright"};
 
 inline constexpr int kThumbnailWidth = 60;
 inline constexpr int kThumbnailHeight = 37;
@@ -24,13 +26,13 @@ inline constexpr int kHeaderHeight = 61;
 // Extra flash controls an open keeps; a package that declares more keeps its first ones.
 inline constexpr int kMaxOpenedExtraControls = 20;
 
-inline QString DecorationMember(int corner)
+inline QString DecorationMember(Corner corner)
 {
-    return QString::fromLatin1(kCornerMemberNames[corner]) + ".png";
+    return QString::fromLatin1(kCornerMemberNames[CornerIndex(corner)]) + ".png";
 }
-inline QString CornerControlMember(int corner)
+inline QString CornerControlMember(Corner corner)
 {
-    return QString::fromLatin1(kCornerMemberNames[corner]) + ".swf";
+    return QString::fromLatin1(kCornerMemberNames[CornerIndex(corner)]) + ".swf";
 }
 // Extra controls are numbered from 1.
 inline QString ExtraControlMember(int number)

@@ -10,13 +10,13 @@ namespace {
 constexpr char kConfSection[] = "CONF";
 constexpr char kKeySection[] = "KEY";
 
-QByteArray DecorationKey(int corner, char axis)
+QByteArray DecorationKey(Corner corner, char axis)
 {
-    return QByteArray(kCornerKeyNames[corner]) + axis;
+    return QByteArray(CornerKeyName(corner)) + axis;
 }
-QByteArray CornerControlKey(int corner)
+QByteArray CornerControlKey(Corner corner)
 {
-    return QByteArray("swf") + kCornerKeyNames[corner];
+    return QByteArray("swf") + CornerKeyName(corner);
 }
 QByteArray ExtraControlKey(int number)
 {
@@ -52,11 +52,13 @@ QList<FlashControl> ReadExtraControls(const ProfileFile& conf)
         if (!value.isEmpty()) {
             const QList<int> parts = SplitProfileValue(value);
             // The file numbers corners 1..4; anything else would index past the four corners.
-            if (parts.size() != 5 || parts[4] < 1 || parts[4] > kCornerCount)
+            const std::optional<Corner> corner =
+                parts.size() == 5 ? CornerFromStoredNumber(parts[4]) : std::nullopt;
+            if (!corner)
                 return {};
             control.position = {parts[0], parts[1]};
             control.size = {parts[2], parts[3]};
-            control.corner = parts[4] - 1;
+            control.corner = *corner;
         }
         controls.append(control);
     }
@@ -73,14 +75,14 @@ void WriteDescription(const SkinProject& project, const QString& packageName, Pr
     conf.WriteBytes(kConfSection, "sat", QByteArray::number(colour.sat));
     conf.WriteBytes(kConfSection, "light", QByteArray::number(colour.light));
     conf.WriteBytes(kConfSection, "white", project.whiteTabText ? "1" : "0");
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         const CornerDecoration& decoration = project.decorations[corner];
         if (!decoration.present)
             continue;
         conf.WriteBytes(kConfSection, DecorationKey(corner, 'x'), QByteArray::number(decoration.offset.x()));
         conf.WriteBytes(kConfSection, DecorationKey(corner, 'y'), QByteArray::number(decoration.offset.y()));
     }
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         const FlashControl& control = project.cornerControls[corner];
         if (control.IsPresent())
             conf.WriteBytes(kKeySection, CornerControlKey(corner), PlacementValue(control));
@@ -90,7 +92,8 @@ void WriteDescription(const SkinProject& project, const QString& packageName, Pr
         for (qsizetype k = 0; k < project.extraControls.size(); ++k) {
             const FlashControl& control = project.extraControls[k];
             conf.WriteBytes(kKeySection, ExtraControlKey(static_cast<int>(k) + 1),
-                            PlacementValue(control) + ',' + QByteArray::number(control.corner + 1));
+                            PlacementValue(control) + ',' +
+                                QByteArray::number(StoredCornerNumber(control.corner)));
         }
     }
     if (project.tile != 0)
@@ -109,7 +112,7 @@ SkinDescription ReadDescription(const ProfileFile& conf)
     description.whiteTabText = ReadShort(conf, "white") != 0;
     description.tile = ReadShort(conf, "tile");
     description.showName = conf.ReadString(kConfSection, "showname", kProfileTextBuffer);
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         description.decorationOffsets[corner] = {ReadShort(conf, DecorationKey(corner, 'x')),
                                                  ReadShort(conf, DecorationKey(corner, 'y'))};
         const QList<int> parts =

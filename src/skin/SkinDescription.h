@@ -9,14 +9,9 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
-#include <array>
 #include <optional>
 
 class ProfileFile;
-
-// Corner names as the keys spell them ("lefttopx", "swflefttop"); the command line uses them too.
-inline constexpr std::array<const char*, kCornerCount> kCornerKeyNames = {"lefttop", "righttop", "leftbottom",
-                                                                          "rightbottom"};
 
 // Where a corner control sits and how large it is.
 struct ControlPlacement {
@@ -27,14 +22,14 @@ struct ControlPlacement {
 // What a description file says, as the opener takes it. Missing keys read as 0 or empty, and
 // every value is cut to the opener's read buffer first.
 struct SkinDescription {
-    QString name;              // "name": the package's file name without its extension
-    SkinColorNumbers colour;   // "hue", "sat", "light"
-    bool whiteTabText = false; // "white" not 0
-    int32_t tile = 0;          // "tile"
-    QString showName;          // "showname": the skin name
-    std::array<QPoint, kCornerCount> decorationOffsets{}; // "lefttopx", "lefttopy", ...
+    QString name;                          // "name": the package's file name without its extension
+    SkinColorNumbers colour;               // "hue", "sat", "light"
+    bool whiteTabText = false;             // "white" not 0
+    int32_t tile = 0;                      // "tile"
+    QString showName;                      // "showname": the skin name
+    PerCorner<QPoint> decorationOffsets{}; // "lefttopx", "lefttopy", ...
     // "swflefttop", ...: set only when the value holds exactly four numbers.
-    std::array<std::optional<ControlPlacement>, kCornerCount> cornerControls;
+    PerCorner<std::optional<ControlPlacement>> cornerControls;
     // "swfcontrol1", ... for the first "swfcontrolnum" (at most kMaxOpenedExtraControls), without
     // paths. An empty value gives the first corner with zero position and size; a value that is
     // not five numbers with a corner number 1..4 empties the whole list.

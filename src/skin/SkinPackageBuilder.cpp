@@ -123,7 +123,7 @@ QString CheckProject(const SkinProject& project, const QString& packagePath)
     if (!EncodeGbk(nameKey, ignored) || nameKey.contains('\r') || nameKey.contains('\n'))
         return QStringLiteral("皮肤包的文件名%1含有无法保存的字符，请换一个文件名。").arg(Quoted(nameKey));
     for (const FlashControl& control : project.extraControls) {
-        if (control.corner < 0 || control.corner >= kCornerCount)
+        if (!IsValidCorner(control.corner))
             return QStringLiteral("附加控件的位置数据无效。");
     }
     return {};
@@ -182,11 +182,11 @@ QString CopyMembers(const SkinProject& project, const QString& folder, BuildMemb
             copyFailures.append(source);
         members.Add(target);
     };
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         if (project.decorations[corner].present)
             copyMember(project.decorations[corner].path, DecorationMember(corner));
     }
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         if (project.cornerControls[corner].IsPresent())
             copyMember(project.cornerControls[corner].path, CornerControlMember(corner));
     }

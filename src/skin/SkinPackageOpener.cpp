@@ -41,12 +41,12 @@ QList<FlashControl> OpenedExtraControls(QList<FlashControl> controls, const QStr
 // missing keeps what it had.
 void ReadCornerItems(const SkinDescription& description, const QString& folder, SkinProject& project)
 {
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         const QString path = folder + '/' + DecorationMember(corner);
         if (IsMemberFile(path))
             project.decorations[corner] = {true, path, description.decorationOffsets[corner]};
     }
-    for (int corner = 0; corner < kCornerCount; ++corner) {
+    for (Corner corner : kCorners) {
         const QString path = folder + '/' + CornerControlMember(corner);
         if (!IsMemberFile(path))
             continue;

@@ -1,9 +1,9 @@
 #pragma once
 // The skin being edited: one record owned by the wizard, written by the pages in
 // SaveToProject, filled by opening a package, read by saving one.
-// Corner order everywhere: 0 left-top, 1 right-top, 2 left-bottom, 3 right-bottom.
 #include "imaging/ColorModel.h"
 #include "platform/SkinRect.h"
+#include "skin/Corner.h"
 
 #include <QList>
 #include <QPoint>
@@ -17,8 +17,6 @@
 class CSkinImage;
 using SharedPicture = std::shared_ptr<CSkinImage>;
 
-constexpr int kCornerCount = 4;
-
 // A PNG picture placed at one of the player's outer corners.
 struct CornerDecoration {
     bool present = false;
@@ -29,8 +27,8 @@ struct CornerDecoration {
 // A flash movie placed on the player. The corner controls are the first control of each corner;
 // every further control of a corner is an extra control.
 struct FlashControl {
-    QString path;       // the .swf file; empty = no control (corner controls only)
-    int32_t corner = 0; // 0..3; for a corner control, its own corner
+    QString path;                    // the .swf file; empty = no control (corner controls only)
+    Corner corner = Corner::LeftTop; // for a corner control, its own corner
     QPoint position;
     QSize size;
 
@@ -55,8 +53,8 @@ struct SkinProject {
     SkinRect stretchRegion;    // picture pixels; all 0 = none
     int32_t tile = 0;          // 0 stretch, non-zero tile
 
-    std::array<CornerDecoration, kCornerCount> decorations;
-    std::array<FlashControl, kCornerCount> cornerControls;
+    PerCorner<CornerDecoration> decorations;
+    PerCorner<FlashControl> cornerControls;
     QList<FlashControl> extraControls; // numbered from 1 in the package, in this order
     int32_t extraControlsLeftOut = 0;  // extra controls an opened package declared but could not give
 

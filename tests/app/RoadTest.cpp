@@ -449,7 +449,7 @@ TEST_F(Road, DecorationsTravelThroughThePackageAndBack)
     frame->BrowseButton()->click();
     // Drag the small picture 6 left and 4 down with the mouse.
     CFramePreviewCtrl* preview = frame->Preview();
-    const QPoint grip = preview->ItemRect(3).topLeft() + QPoint(5, 5) - preview->Scroll();
+    const QPoint grip = preview->ItemRect(Corner::RightBottom).topLeft() + QPoint(5, 5) - preview->Scroll();
     auto mouse = [preview](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
         QMouseEvent event(type, QPointF(p), preview->mapToGlobal(QPointF(p)), Qt::LeftButton, buttons,
                           Qt::NoModifier);
@@ -480,13 +480,13 @@ TEST_F(Road, DecorationsTravelThroughThePackageAndBack)
     EXPECT_EQ(QPoint(key("rightbottomx"), key("rightbottomy")), QPoint(16, 1));
 
     Press(ID_REMAKE);
-    EXPECT_TRUE(frame->CornerPath(0).isEmpty());
+    EXPECT_TRUE(frame->CornerPath(Corner::LeftTop).isEmpty());
     EXPECT_TRUE(wizard.OpenPackage(package));
-    EXPECT_TRUE(frame->CornerPath(0).endsWith("topleft.png"));
-    EXPECT_EQ(frame->CornerShift(0), QPoint(1, 0));
+    EXPECT_TRUE(frame->CornerPath(Corner::LeftTop).endsWith("topleft.png"));
+    EXPECT_EQ(frame->CornerShift(Corner::LeftTop), QPoint(1, 0));
     EXPECT_EQ(frame->XEdit()->text(), QStringLiteral("1"));
-    EXPECT_TRUE(frame->CornerPath(3).endsWith("bottomright.png"));
-    EXPECT_EQ(frame->CornerShift(3), QPoint(-6, 4));
+    EXPECT_TRUE(frame->CornerPath(Corner::RightBottom).endsWith("bottomright.png"));
+    EXPECT_EQ(frame->CornerShift(Corner::RightBottom), QPoint(-6, 4));
 }
 
 // Two generated movies on step 5, one stepped with the arrows and the keyboard, one dragged;
@@ -521,8 +521,8 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     dialogs.openPaths.enqueue(wide);
     page->LocalFileButton()->click();
     const QPoint wideLoaded = page->Control(1).offset;
-    const QPoint grip =
-        CPlayerCanvasCtrl::Anchor(3) - page->Control(1).offset + QPoint(5, 5) - preview->Scroll();
+    const QPoint grip = CPlayerCanvasCtrl::Anchor(Corner::RightBottom) - page->Control(1).offset +
+                        QPoint(5, 5) - preview->Scroll();
     auto mouse = [preview](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
         QMouseEvent event(type, QPointF(p), preview->mapToGlobal(QPointF(p)), Qt::LeftButton, buttons,
                           Qt::NoModifier);
@@ -569,7 +569,7 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     EXPECT_EQ(page->ControlList()->topLevelItem(0)->text(0), QStringLiteral("左上角"));
     EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(0), QStringLiteral("右下角"));
     EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(1), QStringLiteral("bottomright"));
-    EXPECT_EQ(page->Control(1).corner, 3);
+    EXPECT_EQ(page->Control(1).corner, Corner::RightBottom);
     EXPECT_EQ(page->Control(0).offset, clockOffset);
     EXPECT_EQ(page->Control(1).offset, wideOffset);
     EXPECT_EQ(page->RowShift(0), QPoint(3, 1));

@@ -14,9 +14,9 @@
 namespace {
 
 const QString kMovies = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/");
-const Placement kClock{0, {150, 150}, {80, 80}, kMovies + "clock.swf"};      // at the view's (0, 0)
-const Placement kMeter{0, {150, 150}, {200, 60}, kMovies + "meter.swf"};     // the same
-const Placement kWeather{1, {754, 130}, {120, 60}, kMovies + "weather.swf"}; // view (100, 20)
+const Placement kClock{Corner::LeftTop, {150, 150}, {80, 80}, kMovies + "clock.swf"};  // at the view's (0, 0)
+const Placement kMeter{Corner::LeftTop, {150, 150}, {200, 60}, kMovies + "meter.swf"}; // the same
+const Placement kWeather{Corner::RightTop, {754, 130}, {120, 60}, kMovies + "weather.swf"}; // view (100, 20)
 
 void Mouse(QWidget* widget, QEvent::Type type, int x, int y, Qt::MouseButtons buttons)
 {
@@ -35,7 +35,7 @@ protected:
         qputenv("SKINMAKER_FLASH_PLAYER", m_noPlayer.path().toUtf8());
         m_preview = new CControlsPreviewCtrl(&m_page);
         m_preview->setGeometry(0, 0, 600, 400);
-        m_preview->ShowCorner(0);
+        m_preview->ShowCorner(Corner::LeftTop);
         m_selected.emplace(m_preview, &CControlsPreviewCtrl::flashSelected);
         m_dragged.emplace(m_preview, &CControlsPreviewCtrl::flashDragged);
         QObject::connect(m_preview, &CControlsPreviewCtrl::flashDragged, [this](int index, QPoint delta) {
@@ -76,10 +76,10 @@ protected:
 TEST_F(ControlsPreviewTest, ControlsLieAtTheirCornerMinusOffsetWhereverTheViewIs)
 {
     EXPECT_FALSE(CControlsPreviewCtrl::FlashPlaybackAvailable());
-    Show({kClock, {3, {854 - 404 - 30, 630 - 380 - 40}, {80, 80}, kClock.file}});
+    Show({kClock, {Corner::RightBottom, {854 - 404 - 30, 630 - 380 - 40}, {80, 80}, kClock.file}});
     EXPECT_EQ(m_preview->ControlRect(0), QRect(0, 0, 80, 80));
     // Corner 3 scrolls the view to (404, 380); the controls keep their places on the canvas.
-    m_preview->ShowCorner(3);
+    m_preview->ShowCorner(Corner::RightBottom);
     EXPECT_EQ(m_preview->Scroll(), QPoint(404, 380));
     EXPECT_EQ(m_preview->ControlRect(0), QRect(-404, -380, 80, 80));
     EXPECT_EQ(m_preview->ControlRect(1), QRect(30, 40, 80, 80));
@@ -143,7 +143,7 @@ TEST_F(ControlsPreviewTest, OnlyThePartInsideThePreviewTakesTheMouse)
 
 TEST_F(ControlsPreviewTest, RemovingMovesLaterControlsDownAndClearsTheSelection)
 {
-    Show({kClock, kWeather, {2, {3, 4}, {200, 60}, kMeter.file}});
+    Show({kClock, kWeather, {Corner::LeftBottom, {3, 4}, {200, 60}, kMeter.file}});
     m_preview->SelectFlash(2);
     m_preview->RemoveControl(0);
     ASSERT_EQ(m_preview->FlashCount(), 2);

@@ -150,8 +150,14 @@ TEST(StagePlayback, MoviesOverThePreviewWithOverlayAndSelectionClippedToIt)
 
     const QString movies = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/");
     preview->SetControls({
-        {0, {150 - 540, 150 - 200}, {80, 80}, movies + "clock.swf"},   // view (540, 200): 20 past the edge
-        {2, {150 - 10, 630 - 300}, {120, 60}, movies + "weather.swf"}, // view (10, 300), over the canvas
+        {Corner::LeftTop,
+         {150 - 540, 150 - 200},
+         {80, 80},
+         movies + "clock.swf"}, // view (540, 200): 20 past the edge
+        {Corner::LeftBottom,
+         {150 - 10, 630 - 300},
+         {120, 60},
+         movies + "weather.swf"}, // view (10, 300), over the canvas
     });
     preview->SelectFlash(1);
 

@@ -62,29 +62,29 @@ TEST_F(SkinFrameDlgTest, EachCornerKeepsItsOwnPictureAndShifts)
     Arrow(page.YArrows(), QAbstractSlider::SliderSingleStepAdd);
     Arrow(page.YArrows(), QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(Shown(), QPoint(-1, 2));
-    EXPECT_EQ(page.CornerShift(1), QPoint(-1, 2));
+    EXPECT_EQ(page.CornerShift(Corner::RightTop), QPoint(-1, 2));
 
     Choose(2, small);
     // Only digits can be typed. Typed values are kept as typed; the edits show where the limits
     // let the picture go (5 pixels below its centred place for a 20 x 10 picture).
     page.YEdit()->selectAll();
     QTest::keyClicks(page.YEdit(), "-9");
-    EXPECT_EQ(page.CornerShift(2), QPoint(0, 9));
+    EXPECT_EQ(page.CornerShift(Corner::LeftBottom), QPoint(0, 9));
     EXPECT_EQ(Shown(), QPoint(0, 5));
-    EXPECT_EQ(page.CornerPlacement(2).offset, QPoint(10, 0));
+    EXPECT_EQ(page.CornerPlacement(Corner::LeftBottom).offset, QPoint(10, 0));
 
     page.CornerTabs()->setCurrentIndex(1);
     EXPECT_EQ(page.PathEdit()->text(), QDir::toNativeSeparators(big));
     EXPECT_EQ(Shown(), QPoint(-1, 2));
-    EXPECT_EQ(page.Preview()->CurrentCorner(), 1);
+    EXPECT_EQ(page.Preview()->CurrentCorner(), Corner::RightTop);
 
     // Clearing one corner leaves the others as they were.
     page.ClearButton()->click();
-    EXPECT_TRUE(page.CornerPath(1).isEmpty());
-    EXPECT_FALSE(page.Preview()->HasItem(1));
+    EXPECT_TRUE(page.CornerPath(Corner::RightTop).isEmpty());
+    EXPECT_FALSE(page.Preview()->HasItem(Corner::RightTop));
     EXPECT_FALSE(page.XEdit()->isEnabled());
-    EXPECT_EQ(page.CornerPath(2), small);
-    EXPECT_EQ(page.CornerShift(2), QPoint(0, 9));
+    EXPECT_EQ(page.CornerPath(Corner::LeftBottom), small);
+    EXPECT_EQ(page.CornerShift(Corner::LeftBottom), QPoint(0, 9));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -96,11 +96,11 @@ TEST_F(SkinFrameDlgTest, APictureThatIsNotAPngIsRefusedWithAMessage)
     Choose(3, jpeg);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("PNG")));
-    EXPECT_EQ(page.CornerPath(3), big);
-    EXPECT_EQ(page.CornerPlacement(3).size, QSize(100, 80));
+    EXPECT_EQ(page.CornerPath(Corner::RightBottom), big);
+    EXPECT_EQ(page.CornerPlacement(Corner::RightBottom).size, QSize(100, 80));
 
     Choose(0, jpeg);
-    EXPECT_TRUE(page.CornerPath(0).isEmpty());
+    EXPECT_TRUE(page.CornerPath(Corner::LeftTop).isEmpty());
     EXPECT_FALSE(page.XEdit()->isEnabled());
     SkinProject project;
     page.SaveToProject(project);
@@ -111,9 +111,9 @@ TEST_F(SkinFrameDlgTest, DraggedShiftsTravelAsOffsetsAndComeBack)
 {
     Choose(0, big);
     Choose(3, small);
-    emit page.Preview()->itemDragged(3, QPoint(7, -8));
+    emit page.Preview()->itemDragged(Corner::RightBottom, QPoint(7, -8));
     EXPECT_EQ(Shown(), QPoint(7, -8));
-    EXPECT_EQ(page.CornerShift(3), QPoint(7, -8));
+    EXPECT_EQ(page.CornerShift(Corner::RightBottom), QPoint(7, -8));
 
     SkinProject project;
     page.SaveToProject(project);
@@ -130,13 +130,13 @@ TEST_F(SkinFrameDlgTest, DraggedShiftsTravelAsOffsetsAndComeBack)
     EXPECT_EQ(opened.CornerTabs()->currentIndex(), 0);
     EXPECT_EQ(opened.PathEdit()->text(), QDir::toNativeSeparators(big));
     EXPECT_TRUE(opened.XEdit()->isEnabled());
-    EXPECT_EQ(opened.CornerShift(3), QPoint(7, -8));
-    EXPECT_EQ(opened.Preview()->ItemOffset(3), QPoint(3, 13));
+    EXPECT_EQ(opened.CornerShift(Corner::RightBottom), QPoint(7, -8));
+    EXPECT_EQ(opened.Preview()->ItemOffset(Corner::RightBottom), QPoint(3, 13));
 
     // Remake empties every corner.
     opened.ResetPage();
-    for (int corner = 0; corner < 4; ++corner)
-        EXPECT_FALSE(opened.Preview()->HasItem(corner)) << corner;
+    for (Corner corner : kCorners)
+        EXPECT_FALSE(opened.Preview()->HasItem(corner)) << CornerIndex(corner);
     EXPECT_EQ(opened.PathEdit()->text(), QStringLiteral(".png格式文件"));
 }
 

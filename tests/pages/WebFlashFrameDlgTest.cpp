@@ -89,7 +89,9 @@ TEST_F(WebFlashFrameDlgTest, OneRowPerCornerInTheOrderChosen)
     EXPECT_EQ(Column(0), (QStringList{"左上角", "右上角", "右下角", "左下角"}));
     EXPECT_EQ(Column(1), (QStringList{"wide", "tall", "clock", "wide"}));
     for (int row = 0; row < 4; ++row)
-        EXPECT_EQ(page.Control(row).corner, (std::array{0, 1, 3, 2})[row]) << row;
+        EXPECT_EQ(page.Control(row).corner, (std::array{Corner::LeftTop, Corner::RightTop,
+                                                        Corner::RightBottom, Corner::LeftBottom})[row])
+            << row;
     EXPECT_EQ(CurrentRow(), 3);
     EXPECT_EQ(Preview()->SelectedFlash(), 3);
 
@@ -145,7 +147,7 @@ TEST_F(WebFlashFrameDlgTest, GrabbingAControlSelectsItsRowAndADragShowsItsShift)
     Choose(1, wide);
     ASSERT_EQ(CurrentRow(), 1);
     page.CornerTabs()->setCurrentIndex(0);
-    const QPoint topLeft = CPlayerCanvasCtrl::Anchor(0) - page.Control(0).offset;
+    const QPoint topLeft = CPlayerCanvasCtrl::Anchor(Corner::LeftTop) - page.Control(0).offset;
     const QPoint grip = topLeft + QPoint(10, 10) - Preview()->Scroll();
     Mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton);
     EXPECT_EQ(CurrentRow(), 0);
@@ -195,8 +197,11 @@ TEST_F(WebFlashFrameDlgTest, EveryControlOfAProjectPlaysAndIsSavedBackAsItCame)
     SkinProject project;
     const QString movies[3] = {clock, wide, tall};
     for (int corner = 0; corner < 4; ++corner)
-        project.cornerControls[corner] = {movies[corner % 3], corner, QPoint(10 * corner, -corner), {}};
-    project.extraControls = {{tall, 0, {3, 4}, {}}, {clock, 3, {-20, 7}, {}}, {wide, 0, {0, 0}, {}}};
+        project.cornerControls[corner] = {
+            movies[corner % 3], kCorners[corner], QPoint(10 * corner, -corner), {}};
+    project.extraControls = {{tall, Corner::LeftTop, {3, 4}, {}},
+                             {clock, Corner::RightBottom, {-20, 7}, {}},
+                             {wide, Corner::LeftTop, {0, 0}, {}}};
     page.ShowOpenedProject(project);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
     EXPECT_EQ(Column(0), (QStringList{"左上角", "右上角", "左下角", "右下角", "左上角", "右下角", "左上角"}));
@@ -210,7 +215,7 @@ TEST_F(WebFlashFrameDlgTest, EveryControlOfAProjectPlaysAndIsSavedBackAsItCame)
     }
 
     SkinProject saved;
-    saved.cornerControls[1] = {wide, 1, {}, {}};
+    saved.cornerControls[1] = {wide, Corner::RightTop, {}, {}};
     page.SaveToProject(saved);
     for (int corner = 0; corner < 4; ++corner) {
         EXPECT_EQ(saved.cornerControls[corner].path, project.cornerControls[corner].path) << corner;
@@ -227,7 +232,7 @@ TEST_F(WebFlashFrameDlgTest, EveryControlOfAProjectPlaysAndIsSavedBackAsItCame)
     // More than the preview holds: the first 20 and a message that counts the rest, including
     // those the package declared beyond what it gave.
     for (int k = 0; k < 16; ++k)
-        project.extraControls.append({wide, k % 4, {k, k}, {}});
+        project.extraControls.append({wide, kCorners[k % 4], {k, k}, {}});
     project.extraControlsLeftOut = 2;
     page.ShowOpenedProject(project);
     EXPECT_EQ(page.RowCount(), 20);

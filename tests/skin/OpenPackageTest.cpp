@@ -58,7 +58,7 @@ protected:
         project.stretchRegion = {1, 2, 3, 4};
         project.tile = 1;
         project.decorations[0] = {true, "old.png", {9, 9}};
-        project.cornerControls[2] = {"old.swf", 2, {11, 12}, {13, 14}};
+        project.cornerControls[2] = {"old.swf", Corner::LeftBottom, {11, 12}, {13, 14}};
         project.mainColor = 0x123456;
         project.skinName = "old";
         return project;
@@ -78,8 +78,9 @@ TEST_F(OpenTest, RoundTripGivesBackTheSkin)
     saved.mainColor = MakeColorRef(0x2E, 0x7B, 0xCF);
     saved.whiteTabText = true;
     saved.decorations[1] = {true, MakeFile("d.png", "\x89PNG\r\n\x1a\n"), {-5, 6}};
-    saved.cornerControls[0] = {MakeFile("c.swf", "FWS"), 0, {10, 20}, {30, 40}};
-    saved.extraControls = {FlashControl{saved.cornerControls[0].path, 2, {50, 60}, {70, 80}}};
+    saved.cornerControls[0] = {MakeFile("c.swf", "FWS"), Corner::LeftTop, {10, 20}, {30, 40}};
+    saved.extraControls = {
+        FlashControl{saved.cornerControls[0].path, Corner::LeftBottom, {50, 60}, {70, 80}}};
     saved.skinName = QString::fromUtf8("蓝色海洋");
     const QString package = Output("round.vsf");
     ASSERT_TRUE(BuildPackage(saved, package).ok);
@@ -107,7 +108,7 @@ TEST_F(OpenTest, RoundTripGivesBackTheSkin)
     EXPECT_EQ(opened.cornerControls[0].size, QSize(30, 40));
     ASSERT_EQ(opened.extraControls.size(), 1);
     EXPECT_EQ(opened.extraControls[0].path, folder + "/swfcontrol1.swf");
-    EXPECT_EQ(opened.extraControls[0].corner, 2);
+    EXPECT_EQ(opened.extraControls[0].corner, Corner::LeftBottom);
     EXPECT_EQ(opened.extraControls[0].position, QPoint(50, 60));
     EXPECT_EQ(opened.extraControls[0].size, QSize(70, 80));
     EXPECT_TRUE(opened.whiteTabText);
@@ -177,7 +178,7 @@ TEST_F(OpenTest, MissingExtraControlFileDropsAllExtraControls)
             << std::pair<QString, QByteArray>{"swfcontrol1.swf", "FWS"}
             << std::pair<QString, QByteArray>{"swfcontrol2.swf", "FWS"};
     SkinProject project;
-    project.extraControls = QList<FlashControl>(5, FlashControl{"a", 0, {}, {}});
+    project.extraControls = QList<FlashControl>(5, FlashControl{"a", Corner::LeftTop, {}, {}});
     ASSERT_TRUE(OpenPackage(MakePackage("three.vsf", members), project).ok);
     EXPECT_TRUE(project.extraControls.isEmpty());
     EXPECT_EQ(project.stretchRegion, (SkinRect{100, 0, 600, 61}));
@@ -197,10 +198,10 @@ TEST_F(OpenTest, ExtraControlValues)
     EXPECT_EQ(project.extraControls[0].path, ExtractionFolder(Output("values.vsf")) + "/swfcontrol1.swf");
     EXPECT_EQ(project.extraControls[0].position, QPoint(0, 0));
     EXPECT_EQ(project.extraControls[0].size, QSize(0, 0));
-    EXPECT_EQ(project.extraControls[0].corner, 0);
+    EXPECT_EQ(project.extraControls[0].corner, Corner::LeftTop);
     EXPECT_EQ(project.extraControls[1].position, QPoint(5, 6));
     EXPECT_EQ(project.extraControls[1].size, QSize(7, 8));
-    EXPECT_EQ(project.extraControls[1].corner, 3);
+    EXPECT_EQ(project.extraControls[1].corner, Corner::RightBottom);
 
     // A corner outside 1..4 would point past the four corners: the extra controls are dropped.
     members[3].second = "[KEY]\r\nswfcontrolnum=1\r\nswfcontrol1=1,2,3,4,9\r\n";

@@ -14,9 +14,9 @@ TEST(SkinDescription, ReadsBackWhatItWrote)
     project.skinName = QString::fromUtf8("晚霞");
     project.decorations[2] = {true, "d.png", {-3, 4}};
     project.decorations[3] = {false, "off.png", {7, 7}};
-    project.cornerControls[3] = {"c.swf", 3, {600, -10}, {80, 40}};
-    project.extraControls = {FlashControl{"e.swf", 1, {5, 6}, {7, 8}},
-                             FlashControl{"f.swf", 3, {-1, 0}, {9, 9}}};
+    project.cornerControls[3] = {"c.swf", Corner::RightBottom, {600, -10}, {80, 40}};
+    project.extraControls = {FlashControl{"e.swf", Corner::RightTop, {5, 6}, {7, 8}},
+                             FlashControl{"f.swf", Corner::RightBottom, {-1, 0}, {9, 9}}};
     ProfileFile conf;
     WriteDescription(project, "sunset", conf);
 
@@ -36,7 +36,7 @@ TEST(SkinDescription, ReadsBackWhatItWrote)
     EXPECT_EQ(read.cornerControls[3]->position, QPoint(600, -10));
     EXPECT_EQ(read.cornerControls[3]->size, QSize(80, 40));
     ASSERT_EQ(read.extraControls.size(), 2);
-    EXPECT_EQ(read.extraControls[1].corner, 3);
+    EXPECT_EQ(read.extraControls[1].corner, Corner::RightBottom);
     EXPECT_EQ(read.extraControls[1].position, QPoint(-1, 0));
     EXPECT_EQ(read.extraControls[1].size, QSize(9, 9));
     EXPECT_TRUE(read.extraControls[1].path.isEmpty());

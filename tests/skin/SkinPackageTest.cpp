@@ -185,9 +185,9 @@ TEST_F(BuildTest, DescriptionFileBytesAndMemberOrder)
     m_project.decorations[3] = {true, png, QPoint(12, 7)};
     // Switched off: neither its keys nor its file go into the package.
     m_project.decorations[2] = {false, png, QPoint(1, 1)};
-    m_project.cornerControls[1] = {swf, 1, {600, 10}, {80, 40}};
-    m_project.extraControls = {FlashControl{swf2, 3, {5, 6}, {70, 80}},
-                               FlashControl{swf, 0, {-7, 8}, {9, 10}}};
+    m_project.cornerControls[1] = {swf, Corner::RightTop, {600, 10}, {80, 40}};
+    m_project.extraControls = {FlashControl{swf2, Corner::RightBottom, {5, 6}, {70, 80}},
+                               FlashControl{swf, Corner::LeftTop, {-7, 8}, {9, 10}}};
     m_project.skinName = QString::fromUtf8("我的皮肤");
 
     const QString package = Output("myskin.vsf");
@@ -316,7 +316,7 @@ TEST_F(BuildTest, RefusesWhatCannotBeBuilt)
 
     // A corner number the player does not know would make the package open without its controls.
     SkinProject badCorner = m_project;
-    badCorner.extraControls = {FlashControl{MakeFile("e.swf", "FWS"), 4, {}, {}}};
+    badCorner.extraControls = {FlashControl{MakeFile("e.swf", "FWS"), static_cast<Corner>(4), {}, {}}};
     EXPECT_FALSE(BuildPackage(badCorner, Output("a.vsf")).ok);
     EXPECT_FALSE(QFileInfo::exists(Output("a.vsf")));
 }

@@ -12,7 +12,8 @@ TEST(SkinProject, ResetClearsOnlyTheWizardOwnedFields)
     project.cornerControls[1].path = "c.swf";
     project.cornerControls[2].path = "c.swf";
     project.tile = 1;
-    project.extraControls = {FlashControl{"e.swf", 1, {}, {}}, FlashControl{"e.swf", 2, {}, {}}};
+    project.extraControls = {FlashControl{"e.swf", Corner::RightTop, {}, {}},
+                             FlashControl{"e.swf", Corner::LeftBottom, {}, {}}};
     project.thumbnailPath = "t.bmp";
     project.mainColor = 0x123456;
     project.whiteTabText = true;
