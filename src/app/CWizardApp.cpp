@@ -1,15 +1,19 @@
 #include "app/CWizardApp.h"
+#include "app/CSkinViewerWnd.h"
 
 #include "app/CWizardDlg.h"
 #include "app/ProgramIcon.h"
 #include "flash/ui/FlashEngine.h"
 #include "imaging/ImageLoading.h"
 #include "pages/CSkinHeadDlg.h"
+#include "ui/CDialogProvider.h"
 #include "ui/QtTranslation.h"
 
 #include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
+
+#include <cstdio>
 
 CWizardApp::CWizardApp(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -26,6 +30,24 @@ CWizardApp::CWizardApp(int& argc, char** argv) : QApplication(argc, argv)
 
 int CWizardApp::Run()
 {
+    // --view PKG: only the skin viewer, on that package.
+    const QStringList options = arguments().mid(1);
+    if (const qsizetype at = options.indexOf(QStringLiteral("--view")); at >= 0) {
+        if (at + 1 >= options.size()) {
+            std::fprintf(stderr, "skinmaker: --view 需要一个皮肤包\n");
+            return 2;
+        }
+        auto* viewer = new CSkinViewerWnd;
+        QString error;
+        if (!viewer->OpenPackageFile(QFileInfo(options[at + 1]).absoluteFilePath(), &error)) {
+            delete viewer;
+            std::fprintf(stderr, "skinmaker: %s\n", error.toLocal8Bit().constData());
+            ShowMessage(nullptr, MessageKind::Warning, error);
+            return 1;
+        }
+        viewer->show();
+        return exec();
+    }
     // One modal wizard; the program ends when it closes.
     CWizardDlg wizard;
     const QString file = StartupFile(arguments().mid(1));

@@ -1,5 +1,7 @@
 #include "app/WizardCommands.h"
 
+#include "app/CSkinViewerWnd.h"
+
 #include "pages/CWizardPage.h"
 #include "platform/SiteLinks.h"
 #include "skin/PlayerLookup.h"
@@ -97,9 +99,17 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
 
     const PlayerCheck player = CheckPlayer();
     if (player.status == PlayerStatus::NotInstalled) {
-        if (AskYesNo(parent, QStringLiteral("您没有安装音乐盒，是否现在安装")))
-            OpenHomePage(parent);
-        return CommandOutcome::Cancelled;
+        // Without a player the skin is shown in the viewer, which offers the install link.
+        SkinViewResult view = SkinViewOfProject(project);
+        if (!view.ok) {
+            ShowMessage(parent, MessageKind::Failure, view.error);
+            return CommandOutcome::Failed;
+        }
+        auto* viewer = new CSkinViewerWnd(parent);
+        viewer->SetPlayerMissing(true);
+        viewer->SetView(std::move(view.view));
+        viewer->show();
+        return CommandOutcome::Done;
     }
     if (player.status == PlayerStatus::TooOld) {
         if (AskYesNo(parent, QStringLiteral("您的音乐盒不支持换肤，是否安装高版本的音乐盒")))

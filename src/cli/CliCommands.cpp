@@ -13,6 +13,7 @@
 #include "skin/SkinDescription.h"
 #include "skin/SkinFolders.h"
 #include "skin/SkinPackage.h"
+#include "skin/SkinViewPicture.h"
 #include "zip/Zip.h"
 
 #include <QCoreApplication>
@@ -563,5 +564,53 @@ int RunThumbnail(const QString& packagePath, const QString& pngPath, int size)
         return Fail(thumbnail.error);
     if (!FitThumbnail(thumbnail.image, size).save(pngPath, "PNG"))
         return Fail(QCoreApplication::translate("skinmaker-cli", "无法写入“%1”").arg(pngPath));
+    return 0;
+}
+
+int RunRender(const QString& packagePath, const QString& pngPath, QSize window)
+{
+    if (!QFileInfo(packagePath).isFile())
+        return Fail(NotFound(packagePath));
+    SkinProject project;
+    const OpenResult opened = OpenPackage(packagePath, project);
+    if (!opened.ok)
+        return Fail(opened.error);
+    const SkinViewResult view = SkinViewOfProject(project);
+    if (!view.ok)
+        return Fail(view.error);
+    SkinViewPicture picture;
+    picture.SetView(view.view);
+    if (window.width() < picture.MinimumWidth())
+        return Fail(QCoreApplication::translate("skinmaker-cli",
+                                                "窗口宽度 %1 太窄：头图左右两段（加上窗口边框）共 %2 像素，"
+                                                "播放器窗口不会比这更窄。请给出至少 %2 的 --width。")
+                        .arg(window.width())
+                        .arg(picture.MinimumWidth()));
+    if (window.height() < kPlayerMinimumHeight)
+        return Fail(QCoreApplication::translate("skinmaker-cli", "窗口高度 %1 太小：至少要 %2 像素。")
+                        .arg(window.height())
+                        .arg(kPlayerMinimumHeight));
+    const QImage image = picture.Render(window, true);
+    if (image.isNull() || !image.save(pngPath, "PNG"))
+        return Fail(QCoreApplication::translate("skinmaker-cli", "无法写入“%1”").arg(pngPath));
+    const SkinViewPicture::Layout layout = picture.LayOut(window);
+    std::printf("%s\n", QCoreApplication::translate("skinmaker-cli",
+                                                    "已写入 %1：画布 %2x%3，播放器窗口 %4x%5 位于 (%6, %7)。")
+                            .arg(pngPath)
+                            .arg(layout.canvas.width())
+                            .arg(layout.canvas.height())
+                            .arg(window.width())
+                            .arg(window.height())
+                            .arg(layout.window.x())
+                            .arg(layout.window.y())
+                            .toLocal8Bit()
+                            .constData());
+    if (!layout.controls.isEmpty())
+        std::printf("%s\n",
+                    QCoreApplication::translate(
+                        "skinmaker-cli", "%n 个 Flash 控件画成了标有文件名的方框（命令行工具不播放 Flash）。",
+                        nullptr, static_cast<int>(layout.controls.size()))
+                        .toLocal8Bit()
+                        .constData());
     return 0;
 }

@@ -10,6 +10,8 @@ int RunInfo(const QString& packagePath);
 int RunExtract(const QString& packagePath, const QString& destination);
 int RunSuggest(const SuggestOptions& options);
 // Writes the package's thumbnail, scaled to fit size x size, as a PNG.
+// Draws the player wearing the package at the window size into a PNG.
+int RunRender(const QString& packagePath, const QString& pngPath, QSize window);
 int RunThumbnail(const QString& packagePath, const QString& pngPath, int size);
 
 // The largest 700:61 rectangle centred in a picture of that size; empty when the picture is too small.

@@ -19,6 +19,7 @@ QString CliUsageText()
                "  skinmaker-cli extract PKG.vsf DIR\n"
                "  skinmaker-cli suggest --picture FILE [--crop L,T,R,B]\n"
                "  skinmaker-cli thumbnail PKG.vsf OUT.png --size N\n"
+               "  skinmaker-cli render PKG.vsf OUT.png [--width W] [--height H]\n"
                "  skinmaker-cli --help | --version\n"
                "\n"
                "build：用一张 JPEG、BMP 或 PNG 图片制作皮肤包。\n"
@@ -73,6 +74,10 @@ QString CliUsageText()
                "\n"
                "thumbnail：把皮肤包自带的缩略图（small.bmp）缩放到 N x N 像素以内（1..1024），保存为 PNG；\n"
                "  文件管理器通过安装的缩略图程序调用它。\n"
+               "\n"
+               "render：把穿上该皮肤的播放器画成 PNG：头图按播放器的方式在窗口宽度上拉伸或平铺，\n"
+               "  装饰画在它们的位置（画布随之扩大）。窗口默认 704x480；宽度不能小于头图左右两段之和。\n"
+               "  命令行工具不播放 Flash：控件画成标有文件名的方框。\n"
                "\n"
                "suggest：从图片的裁剪区域（默认与 build 相同）取出主色，最好的在前，最多四种，打印为\n"
                "  {\"color\": \"#RRGGBB\", \"share\", \"hue\"} 的 JSON 数组：share "
@@ -427,6 +432,49 @@ ParseOutcome ParseThumbnail(const QStringList& arguments)
     return outcome;
 }
 
+// render PKG.vsf OUT.png [--width W] [--height H] (also --width=W).
+ParseOutcome ParseRender(const QStringList& arguments)
+{
+    QStringList files;
+    QSize size(704, 480);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString argument = arguments[i];
+        QString value;
+        if (const qsizetype equals = argument.indexOf('='); argument.startsWith("--") && equals > 0) {
+            value = argument.mid(equals + 1);
+            argument.truncate(equals);
+        } else if (argument == "--width" || argument == "--height") {
+            if (++i == arguments.size())
+                return Usage(QCoreApplication::translate("skinmaker-cli", "%1 需要一个值").arg(argument));
+            value = arguments[i];
+        }
+        if (argument == "--width" || argument == "--height") {
+            bool number = false;
+            const int pixels = value.toInt(&number);
+            if (!number || pixels < 1 || pixels > 10000)
+                return Usage(QCoreApplication::translate("skinmaker-cli",
+                                                         "%1 需要 1 到 10000 之间的像素数，而不是“%2”")
+                                 .arg(argument, value));
+            (argument == "--width" ? size.rwidth() : size.rheight()) = pixels;
+        } else if (argument.startsWith('-') && argument.size() > 1) {
+            return Usage(UnknownOption(argument));
+        } else {
+            files.append(argument);
+        }
+    }
+    if (files.size() != 2)
+        return Usage(QCoreApplication::translate(
+            "skinmaker-cli",
+            "render 需要一个皮肤包和一个 PNG 文件：render PKG.vsf OUT.png [--width W] [--height H]"));
+    ParseOutcome outcome;
+    outcome.ok = true;
+    outcome.request.command = CliRequest::Command::Render;
+    outcome.request.package = files[0];
+    outcome.request.destination = files[1];
+    outcome.request.renderSize = size;
+    return outcome;
+}
+
 } // namespace
 
 ParseOutcome ParseCliArguments(const QStringList& arguments)
@@ -447,6 +495,8 @@ ParseOutcome ParseCliArguments(const QStringList& arguments)
         return ParsePackageOptions(rest, command == "edit");
     if (command == "thumbnail")
         return ParseThumbnail(rest);
+    if (command == "render")
+        return ParseRender(rest);
     if (command == "suggest")
         return ParseSuggest(rest);
     if (command == "info" || command == "extract") {

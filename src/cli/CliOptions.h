@@ -69,13 +69,15 @@ struct CliRequest {
         Info,
         Extract,
         Suggest,
-        Thumbnail
+        Thumbnail,
+        Render
     } command = Command::Help;
     BuildOptions build; // build and edit
     SuggestOptions suggest;
     QString package;     // info, extract
     QString destination; // extract; the PNG for thumbnail
     int thumbnailSize = 0;
+    QSize renderSize; // render: the window size
 };
 
 struct ParseOutcome {

@@ -4,12 +4,20 @@
 #include "cli/CliOptions.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // render draws text, which needs the GUI application; no window is ever shown.
+    const bool drawing = argc > 1 && qstrcmp(argv[1], "render") == 0;
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> application = drawing ? std::make_unique<QGuiApplication>(argc, argv)
+                                                            : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *application;
     const ParseOutcome parsed = ParseCliArguments(app.arguments().mid(1));
     if (!parsed.ok) {
         const QString hint = QCoreApplication::translate("skinmaker-cli", "用法见“skinmaker-cli --help”。");
@@ -37,6 +45,8 @@ int main(int argc, char** argv)
         return RunSuggest(request.suggest);
     case CliRequest::Command::Thumbnail:
         return RunThumbnail(request.package, request.destination, request.thumbnailSize);
+    case CliRequest::Command::Render:
+        return RunRender(request.package, request.destination, request.renderSize);
     }
     return 2;
 }

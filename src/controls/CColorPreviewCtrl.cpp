@@ -5,6 +5,12 @@
 
 CColorPreviewCtrl::CColorPreviewCtrl(QWidget* parent) : QWidget(parent) {}
 
+void CColorPreviewCtrl::SetLook(const PlayerLook& look)
+{
+    m_look.SetLook(look);
+    update();
+}
+
 void CColorPreviewCtrl::SetMainColor(ColorRef colour)
 {
     m_look.SetMainColor(colour);
@@ -39,6 +45,12 @@ int CColorPreviewCtrl::HeaderBottom(int width, int height)
     return static_cast<int>(std::trunc(height - width * 416.0 / kPlayerWidth));
 }
 
+void CColorPreviewCtrl::resizeEvent(QResizeEvent*)
+{
+    const int margin = Margin(width());
+    m_look.SetHeaderSize(QSize(width() - 2 * margin, HeaderBottom(width(), height()) - margin));
+}
+
 void CColorPreviewCtrl::paintEvent(QPaintEvent*)
 {
     // Nothing to show until there is a header picture (and none while one is being decoded).
@@ -52,6 +64,6 @@ void CColorPreviewCtrl::paintEvent(QPaintEvent*)
 
     const int margin = Margin(w);
     const int headerBottom = HeaderBottom(w, h);
-    m_look.DrawHeader(painter, {margin, margin, w - margin, headerBottom});
+    m_look.DrawHeader(painter, QPoint(margin, margin));
     m_look.DrawTabOverlay(painter, 0, 0, w - 2 * margin, headerBottom - margin);
 }

@@ -15,6 +15,8 @@ public:
 
     explicit CColorPreviewCtrl(QWidget* parent = nullptr);
 
+    // All of the look at once.
+    void SetLook(const PlayerLook& look);
     // Recolours the player picture (0 = its own colours) and repaints.
     void SetMainColor(ColorRef colour);
     ColorRef MainColor() const { return m_look.MainColor(); }
@@ -36,6 +38,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     PlayerWindowPicture m_look{154}; // RT_BITMAP 154, the default player window

@@ -15,6 +15,8 @@ CPlayerCanvasCtrl::CPlayerCanvasCtrl(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The header lies 2 pixels inside the chrome band, one row short of its bottom.
+    m_look.SetHeaderSize(QSize(kWindowRight - kWindowLeft - 4, kChromeHeight - 3));
 }
 
 CPlayerCanvasCtrl::~CPlayerCanvasCtrl() = default;
@@ -147,8 +149,7 @@ void CPlayerCanvasCtrl::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), QColor(192, 192, 192));
     painter.translate(-m_scrollX, -m_scrollY);
     m_look.DrawChrome(painter, 0, QRect(kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, kChromeHeight));
-    m_look.DrawHeader(painter,
-                      {kWindowLeft + 2, kWindowTop + 2, kWindowRight - 2, kWindowTop + kChromeHeight - 1});
+    m_look.DrawHeader(painter, QPoint(kWindowLeft + 2, kWindowTop + 2));
     // Right-bottom first, left-top last; the tab captions and the body lie above them.
     for (auto it = kCorners.rbegin(); it != kCorners.rend(); ++it) {
         const Corner corner = *it;

@@ -13,33 +13,13 @@ namespace {
 // The header's share of the preview height: 64/141 in single precision.
 constexpr float kHeaderShare = 0.4539007f;
 
-QImage LoadBitmapResource(int id)
-{
-    QImage image(BitmapResourcePath(id));
-    if (image.isNull())
-        return {};
-    return image.convertToFormat(QImage::Format_ARGB32);
-}
-
-QImage LoadPng(int id)
-{
-    QImage image;
-    if (!LoadPngResource(image, id))
-        return {};
-    return image;
-}
-
 } // namespace
 
 CPreviewCtrl::CPreviewCtrl(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    m_placeholder = LoadBitmapResource(136);
-    m_headerSource = LoadBitmapResource(118);
-    m_bodySource = LoadBitmapResource(135);
-    m_overlayBlack = LoadPng(4);
-    m_overlayWhite = LoadPng(137);
+    m_placeholder = QImage(BitmapResourcePath(136)).convertToFormat(QImage::Format_ARGB32);
     SetMainColor(kInitialMainColor);
 }
 
@@ -51,13 +31,23 @@ SkinRect CPreviewCtrl::HeaderBandFor(int clientWidth, int clientHeight)
     return {0, 0, clientWidth, static_cast<int>(bottom)};
 }
 
+void CPreviewCtrl::SetLook(const PlayerLook& look)
+{
+    SetPicture(look.picture);
+    SetPictureRect(look.crop.left, look.crop.top, look.crop.right, look.crop.bottom);
+    SetMainColor(look.mainColor);
+    SetTabTextWhite(look.whiteTabText ? 1 : 0);
+}
+
 bool CPreviewCtrl::SetPicture(SharedPicture picture)
 {
     if (picture == nullptr)
         return false;
     m_picture = std::move(picture);
+    m_look.SetPicture(m_picture);
     m_rebuildPicture = true;
     m_hasPicture = true;
+    RefreshPictureLayer();
     update();
     return true;
 }
@@ -65,21 +55,21 @@ bool CPreviewCtrl::SetPicture(SharedPicture picture)
 void CPreviewCtrl::SetPictureRect(int left, int top, int right, int bottom)
 {
     m_pictureRect = {left, top, right, bottom};
+    m_look.SetPictureRect(left, top, right, bottom);
     update();
 }
 
 void CPreviewCtrl::SetMainColor(ColorRef color)
 {
-    m_mainColor = color;
-    m_rebuildBody = true;
-    m_bodyColored = m_bodySource.isNull() ? QImage() : Opaque(RecolorBitmap(m_bodySource, color, 0));
-    m_headerColored = m_headerSource.isNull() ? QImage() : Opaque(RecolorBitmap(m_headerSource, color, 0));
+    m_look.SetMainColor(color);
+    m_dimBody = HalfStrength(m_look.Chrome(1));
     update();
 }
 
 void CPreviewCtrl::SetTabTextWhite(int flag)
 {
     m_tabTextWhite = flag & 0xFF;
+    m_look.SetTabTextWhite(m_tabTextWhite != 0);
     update();
 }
 
@@ -87,16 +77,38 @@ void CPreviewCtrl::ClearPicture()
 {
     m_hasPicture = false;
     m_picture.reset();
+    m_look.SetPicture(nullptr);
     m_dimPicture = QImage();
     m_rebuildPicture = true;
     update();
+}
+
+SkinRect CPreviewCtrl::HeaderInset() const
+{
+    // The header is drawn with a 2-pixel inset.
+    return {m_headerBand.left + 2, m_headerBand.top + 2, m_headerBand.right - 2, m_headerBand.bottom};
+}
+
+void CPreviewCtrl::PlaceHeader()
+{
+    m_headerBand = HeaderBandFor(width(), height());
+    const SkinRect inset = HeaderInset();
+    m_look.SetHeaderSize(QSize(static_cast<int>(inset.Width()), static_cast<int>(inset.Height())));
+}
+
+void CPreviewCtrl::RefreshPictureLayer()
+{
+    if (!m_rebuildPicture || !m_selectionEnabled || !m_hasPicture)
+        return;
+    RebuildPictureLayer();
+    m_rebuildPicture = false;
 }
 
 void CPreviewCtrl::ResetSelection()
 {
     if (!m_hasPicture)
         return;
-    m_headerBand = HeaderBandFor(width(), height());
+    PlaceHeader();
     SkinRect selection = m_headerBand;
     selection.left = selection.right - 15;
     selection.bottom -= 1;
@@ -105,14 +117,16 @@ void CPreviewCtrl::ResetSelection()
     selection.right -= shift;
     m_selection = selection;
     m_selectionEnabled = true;
+    RefreshPictureLayer();
     update();
 }
 
 void CPreviewCtrl::SetSelection(int left, int top, int right, int bottom)
 {
-    m_headerBand = HeaderBandFor(width(), height());
+    PlaceHeader();
     m_selection = {left, top, right, bottom};
     m_selectionEnabled = true;
+    RefreshPictureLayer();
 }
 
 SkinRect CPreviewCtrl::SetSelectionEdges(int left, int right)
@@ -174,19 +188,17 @@ void CPreviewCtrl::RebuildPictureLayer()
         m_picture->DrawScaled(painter, 0, 0, width(), layerHeight);
     }
     m_dimPicture = HalfStrength(scratch);
+    m_pictureLayerWidth = width();
     ++m_pictureLayerBuilds;
-}
-
-void CPreviewCtrl::RebuildBodyLayer()
-{
-    m_dimBody = HalfStrength(m_bodyColored);
 }
 
 void CPreviewCtrl::resizeEvent(QResizeEvent*)
 {
-    m_headerBand = HeaderBandFor(width(), height());
+    PlaceHeader();
     // The picture layer is made at the control's width; a new width needs a new layer.
-    m_rebuildPicture = true;
+    if (width() != m_pictureLayerWidth)
+        m_rebuildPicture = true;
+    RefreshPictureLayer();
 }
 
 void CPreviewCtrl::paintEvent(QPaintEvent*)
@@ -200,41 +212,27 @@ void CPreviewCtrl::paintEvent(QPaintEvent*)
             painter.drawImage(client, m_placeholder);
         return;
     }
-    // The picture layer is only needed with a selection: build it then, once per picture and size.
-    if (m_rebuildPicture && m_selectionEnabled) {
-        RebuildPictureLayer();
-        m_rebuildPicture = false;
-    }
-    if (m_rebuildBody) {
-        RebuildBodyLayer();
-        m_rebuildBody = false;
-    }
     const SkinRect& band = m_headerBand;
 
     painter.fillRect(client, Qt::black);
-    if (!m_headerColored.isNull())
-        painter.drawImage(band.ToQRect(), m_headerColored);
+    m_look.DrawChrome(painter, 0, band.ToQRect());
+    PaintHeaderPicture(painter, HeaderInset());
+    m_look.DrawTabOverlay(painter, 0, 0, static_cast<int>(band.Width()), static_cast<int>(band.Height()));
 
-    const SkinRect inset{band.left + 2, band.top + 2, band.right - 2, band.bottom};
-    PaintHeaderPicture(painter, inset);
-
-    const QImage& overlay = m_tabTextWhite == 0 ? m_overlayBlack : m_overlayWhite;
-    if (!overlay.isNull())
-        DrawPicture(painter, overlay, 0, 0, band.Width(), band.Height(), false);
-
-    const QImage& body = m_selectionEnabled ? m_dimBody : m_bodyColored;
-    if (!body.isNull())
-        painter.drawImage(QRect(client.left(), band.bottom, client.width(), client.height() - band.bottom),
-                          body);
+    const QRect bodyRect(client.left(), band.bottom, client.width(), client.height() - band.bottom);
+    if (m_selectionEnabled)
+        painter.drawImage(bodyRect, m_dimBody);
+    else
+        m_look.DrawChrome(painter, 1, bodyRect);
 }
 
-void CPreviewCtrl::PaintHeaderPicture(QPainter& painter, const SkinRect& inset)
+void CPreviewCtrl::PaintHeaderPicture(QPainter& painter, const SkinRect& inset) const
 {
     const SkinRect& source = m_pictureRect;
     if (source.Width() <= 0 || source.Height() <= 0 || inset.Width() <= 0 || inset.Height() <= 0)
         return;
     if (!m_selectionEnabled) {
-        m_picture->DrawCroppedScaled(painter, inset, source, ResampleFilter::Hermite);
+        m_look.DrawHeader(painter, QPoint(inset.left, inset.top));
         return;
     }
 
@@ -247,26 +245,23 @@ void CPreviewCtrl::PaintHeaderPicture(QPainter& painter, const SkinRect& inset)
         painter.drawImage(inset.ToQRect(), m_dimPicture, dimSource);
     }
 
-    // The selected part at full strength. It is copied from the cached rendition of the whole
-    // header (made once per header rectangle and size), so that dragging the selection never
-    // resamples the picture.
+    // The selected part at full strength. It is copied from the header rendition (made once per
+    // header rectangle and size), so that dragging the selection never resamples the picture.
     const int headerWidth = m_headerBand.Width();
     if (headerWidth <= 0)
         return;
     const int64_t span = source.Width();
     const int64_t fromLeft = MulDiv(span, m_selection.left, headerWidth);
     const int64_t fromRight = MulDiv(span, m_selection.right, headerWidth);
-    const QImage* header =
-        m_picture->GetCroppedScaledBitmap(inset.Width(), inset.Height(), source, ResampleFilter::Hermite);
+    const QImage& header = m_look.Header();
     const int x0 = static_cast<int>(MulDiv(fromLeft, inset.Width(), span));
     const int x1 = static_cast<int>(MulDiv(fromRight, inset.Width(), span));
     const QRect target(m_selection.left, m_selection.top + 2, m_selection.Width(),
                        m_selection.bottom - m_selection.top - 2);
     // A narrow selection on a narrow crop copies a strip that rounds to nothing; the handles
     // are still drawn, or the user could not find the selection to widen it.
-    if (header != nullptr && target.width() > 0 && target.height() > 0 && x1 > x0)
-        painter.drawImage(target, *header,
-                          QRect(x0, 0, x1 - x0, std::min(target.height(), header->height())));
+    if (!header.isNull() && target.width() > 0 && target.height() > 0 && x1 > x0)
+        painter.drawImage(target, header, QRect(x0, 0, x1 - x0, std::min(target.height(), header.height())));
 
     painter.setPen(Qt::white);
     painter.setBrush(Qt::NoBrush);

@@ -3,8 +3,7 @@
 // laid over the user's header, and the first rows of the player body below it, both in the
 // main colour. Optionally shows a draggable selection (the stretch region of the header) and
 // reports its changes with regionChanged.
-#include "imaging/CSkinImage.h"
-#include "imaging/ColorModel.h"
+#include "imaging/PlayerWindowPicture.h"
 #include "platform/SkinRect.h"
 
 #include <QImage>
@@ -20,6 +19,8 @@ public:
     explicit CPreviewCtrl(QWidget* parent = nullptr);
     ~CPreviewCtrl() override;
 
+    // Picture, crop, main colour and tab text at once; a null picture keeps the one shown.
+    void SetLook(const PlayerLook& look);
     // Shows a picture (shared with its owner); false (and no change) for nullptr.
     bool SetPicture(SharedPicture picture);
     // The part of the picture (picture pixels) that is the header.
@@ -47,7 +48,7 @@ public:
     SkinRect PictureRect() const { return m_pictureRect; }
     SkinRect Selection() const { return m_selection; }
     bool SelectionEnabled() const { return m_selectionEnabled; }
-    ColorRef MainColor() const { return m_mainColor; }
+    ColorRef MainColor() const { return m_look.MainColor(); }
     int TabTextWhite() const { return m_tabTextWhite; }
     SkinRect HeaderBand() const { return m_headerBand; }
     // How often the picture layer (the whole picture scaled to the control) has been rebuilt.
@@ -75,9 +76,13 @@ private:
     // (with a 4-pixel margin), or nothing.
     Drag HitTest(int x, int y) const;
     bool DraggingEdge() const { return m_drag == Drag::LeftEdge || m_drag == Drag::RightEdge; }
+    // The picture layer is needed only with a selection: built then, once per picture and size.
+    void RefreshPictureLayer();
     void RebuildPictureLayer();
-    void RebuildBodyLayer();
-    void PaintHeaderPicture(QPainter& painter, const SkinRect& inset);
+    // The header band moved or resized: the header rendition follows it.
+    void PlaceHeader();
+    SkinRect HeaderInset() const;
+    void PaintHeaderPicture(QPainter& painter, const SkinRect& inset) const;
     void UpdateHoverCursor(int x, int y);
     int InnerLeft() const { return 4; }
     int InnerRight() const { return width() - 4; }
@@ -89,23 +94,15 @@ private:
     Drag m_drag = Drag::None;
     SkinRect m_headerBand;
     SkinRect m_pictureRect;
-    ColorRef m_mainColor = kInitialMainColor;
 
-    // Built-in pictures.
-    QImage m_placeholder;   // bitmap 136
-    QImage m_headerSource;  // bitmap 118
-    QImage m_bodySource;    // bitmap 135
-    QImage m_overlayBlack;  // PNG 4
-    QImage m_overlayWhite;  // PNG 137
-    QImage m_headerColored; // 118 recoloured, opaque
-    QImage m_bodyColored;   // 135 recoloured, opaque
-
-    QImage m_dimPicture; // the whole picture at control width, half strength over black
-    QImage m_dimBody;    // m_bodyColored at half strength over black
+    QImage m_placeholder;                 // bitmap 136
+    PlayerWindowPicture m_look{118, 135}; // title-bar chrome, body rows, header and tab captions
+    QImage m_dimPicture;                  // the whole picture at control width, half strength over black
+    QImage m_dimBody;                     // the body rows at half strength over black
     bool m_rebuildPicture = true;
-    bool m_rebuildBody = true;
     int m_tabTextWhite = 0;
     bool m_hasPicture = false;
     SkinRect m_region;
     int m_pictureLayerBuilds = 0;
+    int m_pictureLayerWidth = -1; // the width the picture layer was made for
 };

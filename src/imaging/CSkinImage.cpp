@@ -108,49 +108,46 @@ const QImage* CSkinImage::GetScaledBitmap(int width, int height, ResampleFilter 
     return m_scaled.isNull() ? nullptr : &m_scaled;
 }
 
+QImage CropScaled(const QImage& picture, const SkinRect& source, QSize size, ResampleFilter filter)
+{
+    if (picture.isNull() || source.IsEmpty() || size.isEmpty())
+        return {};
+    // The source rectangle at its own size; whatever lies outside the picture stays zero.
+    const QRect wanted = source.ToQRect();
+    const QRect inside = wanted.intersected(picture.rect());
+    QImage cut;
+    if (inside == wanted) {
+        // wholly inside: read the picture's own rows in place
+        cut = QImage(picture.constScanLine(wanted.top()) + 4 * qsizetype(wanted.left()), wanted.width(),
+                     wanted.height(), picture.bytesPerLine(), QImage::Format_ARGB32);
+    } else {
+        cut = QImage(wanted.size(), QImage::Format_ARGB32);
+        if (cut.isNull())
+            return {};
+        cut.fill(0);
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            std::memcpy(cut.scanLine(y - wanted.top()) + 4 * qsizetype(inside.left() - wanted.left()),
+                        picture.constScanLine(y) + 4 * qsizetype(inside.left()), 4 * size_t(inside.width()));
+    }
+    if (cut.isNull())
+        return {};
+    // At its own size the rectangle is copied, whatever its size: no resampling, no limit.
+    if (cut.size() == size)
+        return cut.copy();
+    ResampleResult result = ResampleBitmap(cut, size.width(), size.height(), filter);
+    return result.ok() ? result.image : QImage();
+}
+
 const QImage* CSkinImage::GetCroppedScaledBitmap(int width, int height, const SkinRect& source,
                                                  ResampleFilter filter)
 {
     if (!m_cropped.isNull() && m_cropped.width() == width && m_cropped.height() == height &&
         m_croppedSource == source)
         return &m_cropped;
-    m_cropped = QImage();
     m_croppedSource = SkinRect{};
-    if (m_picture.isNull() || source.IsEmpty())
+    m_cropped = CropScaled(m_picture, source, QSize(width, height), filter);
+    if (m_cropped.isNull())
         return nullptr;
-
-    // The source rectangle at its own size; whatever lies outside the picture stays zero.
-    const QRect wanted = source.ToQRect();
-    const QRect inside = wanted.intersected(m_picture.rect());
-    QImage cut;
-    if (inside == wanted) {
-        // wholly inside: read the picture's own rows in place
-        cut = QImage(m_picture.constScanLine(wanted.top()) + 4 * qsizetype(wanted.left()), wanted.width(),
-                     wanted.height(), m_picture.bytesPerLine(), QImage::Format_ARGB32);
-    } else {
-        cut = QImage(wanted.size(), QImage::Format_ARGB32);
-        if (cut.isNull())
-            return nullptr;
-        cut.fill(0);
-        for (int y = inside.top(); y <= inside.bottom(); ++y)
-            std::memcpy(cut.scanLine(y - wanted.top()) + 4 * qsizetype(inside.left() - wanted.left()),
-                        m_picture.constScanLine(y) + 4 * qsizetype(inside.left()),
-                        4 * size_t(inside.width()));
-    }
-    if (cut.isNull())
-        return nullptr;
-    if (cut.size() == QSize(width, height)) {
-        // At its own size the rectangle is copied, whatever its size: no resampling, no limit.
-        m_cropped = cut.copy();
-        if (m_cropped.isNull())
-            return nullptr;
-        m_croppedSource = source;
-        return &m_cropped;
-    }
-    ResampleResult result = ResampleBitmap(cut, width, height, filter);
-    if (!result.ok())
-        return nullptr;
-    m_cropped = result.image;
     m_croppedSource = source;
     return &m_cropped;
 }

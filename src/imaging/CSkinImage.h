@@ -65,6 +65,10 @@ private:
     SkinRect m_croppedSource;
 };
 
+// The source rectangle of picture (ARGB32) resampled to size; parts outside the picture are
+// transparent black. A rendition at the rectangle's own size is a plain copy. Null on failure.
+QImage CropScaled(const QImage& picture, const SkinRect& source, QSize size, ResampleFilter filter);
+
 // A decoded picture shared by everything that shows or saves it. A loader fills a fresh one
 // and hands it over whole; after that only the interface thread uses it.
 using SharedPicture = std::shared_ptr<CSkinImage>;

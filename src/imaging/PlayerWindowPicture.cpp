@@ -19,10 +19,12 @@ PlayerWindowPicture::PlayerWindowPicture(std::initializer_list<int> chromeBitmap
 
 void PlayerWindowPicture::SetLook(const PlayerLook& look)
 {
-    SetPicture(look.picture);
+    m_picture = look.picture;
+    m_hasPicture = m_picture != nullptr;
     m_crop = look.crop;
     SetMainColor(look.mainColor);
     m_whiteTabText = look.whiteTabText;
+    RebuildHeader();
 }
 
 void PlayerWindowPicture::SetMainColor(ColorRef colour)
@@ -41,6 +43,33 @@ void PlayerWindowPicture::SetPicture(SharedPicture picture)
 {
     m_picture = std::move(picture);
     m_hasPicture = m_picture != nullptr;
+    RebuildHeader();
+}
+
+void PlayerWindowPicture::SetPictureRect(int left, int top, int right, int bottom)
+{
+    const SkinRect crop{left, top, right, bottom};
+    if (crop == m_crop)
+        return;
+    m_crop = crop;
+    RebuildHeader();
+}
+
+void PlayerWindowPicture::SetHeaderSize(QSize size)
+{
+    if (size == m_headerSize)
+        return;
+    m_headerSize = size;
+    RebuildHeader();
+}
+
+void PlayerWindowPicture::RebuildHeader()
+{
+    m_header = QImage();
+    if (!CanDrawPicture() || m_headerSize.isEmpty())
+        return;
+    m_header = Opaque(CropScaled(m_picture->Picture(), m_crop, m_headerSize, ResampleFilter::Hermite));
+    ++m_headerBuilds;
 }
 
 bool PlayerWindowPicture::CanDrawPicture() const
@@ -63,10 +92,10 @@ void PlayerWindowPicture::DrawChrome(QPainter& painter, int i, const QRect& targ
         painter.drawImage(target, shown);
 }
 
-void PlayerWindowPicture::DrawHeader(QPainter& painter, const SkinRect& target) const
+void PlayerWindowPicture::DrawHeader(QPainter& painter, QPoint topLeft) const
 {
-    if (CanDrawPicture() && !target.IsEmpty())
-        m_picture->DrawCroppedScaled(painter, target, m_crop, ResampleFilter::Hermite);
+    if (!m_header.isNull())
+        painter.drawImage(topLeft, m_header);
 }
 
 void PlayerWindowPicture::DrawTabOverlay(QPainter& painter, int x, int y, int width, int height) const

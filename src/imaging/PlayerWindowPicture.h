@@ -1,7 +1,8 @@
 #pragma once
 // What every preview of the whole player window shows: the player's chrome bitmaps recoloured
 // with the main colour, the user's header picture cut to its crop, and the tab captions in black
-// or white. The chrome is recoloured once per colour change, never while painting.
+// or white. The chrome is recoloured once per colour change and the header resampled once per
+// picture, crop or header size, never while painting: each view owns one of these.
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "imaging/PlayerLook.h"
@@ -9,6 +10,8 @@
 
 #include <QImage>
 #include <QList>
+#include <QPoint>
+#include <QSize>
 #include <initializer_list>
 
 class QPainter;
@@ -27,7 +30,7 @@ public:
     bool IsTabTextWhite() const { return m_whiteTabText; }
     // The header picture, shared; nullptr shows none.
     void SetPicture(SharedPicture picture);
-    void SetPictureRect(int left, int top, int right, int bottom) { m_crop = {left, top, right, bottom}; }
+    void SetPictureRect(int left, int top, int right, int bottom);
     SkinRect PictureRect() const { return m_crop; }
     bool HasPicture() const { return m_hasPicture; }
     // A header picture that can be drawn now: set and decoded.
@@ -37,15 +40,25 @@ public:
     const QImage& Chrome(int i) const;
     // Draws chrome part i stretched into target, as a plain copy (recoloured pictures carry alpha 0).
     void DrawChrome(QPainter& painter, int i, const QRect& target) const;
-    // The crop of the header picture resampled into target (a cached rendition of the picture).
-    void DrawHeader(QPainter& painter, const SkinRect& target) const;
+    // The size the header is shown at; the crop is resampled to it now and whenever the picture
+    // or the crop changes. An empty size keeps no header.
+    void SetHeaderSize(QSize size);
+    // The crop of the header picture at the header size, opaque; null without a picture.
+    const QImage& Header() const { return m_header; }
+    // Draws Header() with its top-left at the point.
+    void DrawHeader(QPainter& painter, QPoint topLeft) const;
+    // The tab captions as chosen now, at their own size.
+    const QImage& TabOverlay() const { return m_whiteTabText ? m_tabsWhite : m_tabsBlack; }
     // The tab captions stretched into the rectangle.
     void DrawTabOverlay(QPainter& painter, int x, int y, int width, int height) const;
 
-    // How many times the chrome was recoloured (for benchmarks).
+    // How many times the chrome was recoloured and the header resampled (for benchmarks and tests).
     int RecolorCount() const { return m_recolorCount; }
+    int HeaderBuilds() const { return m_headerBuilds; }
 
 private:
+    void RebuildHeader();
+
     struct Part {
         QImage original;
         QImage recolored; // null for colour 0
@@ -60,4 +73,7 @@ private:
     bool m_whiteTabText = false;
     ColorRef m_mainColor = 0;
     int m_recolorCount = 0;
+    QSize m_headerSize;
+    QImage m_header;
+    int m_headerBuilds = 0;
 };

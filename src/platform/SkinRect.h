@@ -24,3 +24,9 @@ struct SkinRect {
         return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
     }
 };
+
+// a * b / c in 64 bits, truncated toward zero; 0 when c is 0.
+constexpr int64_t MulDiv(int64_t a, int64_t b, int64_t c)
+{
+    return c == 0 ? 0 : a * b / c;
+}

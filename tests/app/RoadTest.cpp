@@ -1,4 +1,5 @@
 // The road through the wizard: saving, trying in the player and reopening a skin package.
+#include "app/CSkinViewerWnd.h"
 #include "app/CWizardDlg.h"
 #include "controls/CFramePreviewCtrl.h"
 #include "controls/CLinkLabel.h"
@@ -255,24 +256,36 @@ TEST_F(Road, TryNowOffersTheHomePageForOldPlayers)
     }
 }
 
-TEST_F(Road, TryNowWithoutAPlayerOffersToInstallOne)
+TEST_F(Road, TryNowWithoutAPlayerShowsTheSkinInTheViewer)
 {
     PrepareProject(QStringLiteral("none"));
-    const QString installQuestion = QStringLiteral("您没有安装音乐盒，是否现在安装");
+    wizard.Project().stretchRegion = {200, 0, 1200, 122};
+    wizard.Project().tile = 1;
 
-    // No registry file in the prefix at all; answered No: nothing is opened.
-    dialogs.answers.enqueue(QMessageBox::No);
-    wizard.TryNow();
-    EXPECT_EQ(dialogs.MessageTexts(), QStringList{installQuestion});
+    // No registry file in the prefix at all, then the key without its version file: each time
+    // the viewer opens instead of a question, says that no player was found and links to one.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (attempt == 1) {
+            InstallPlayer("MUSIC_3");
+            QFile::remove(m_wine.DriveC() + "/Player/face/vdc.img");
+        }
+        wizard.TryNow();
+        EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+        const QList<CSkinViewerWnd*> viewers = wizard.findChildren<CSkinViewerWnd*>();
+        ASSERT_EQ(viewers.size(), 1);
+        CSkinViewerWnd* viewer = viewers.first();
+        EXPECT_TRUE(viewer->isVisible());
+        EXPECT_FALSE(viewer->PlayerMissingLine()->isHidden());
+        EXPECT_EQ(viewer->InstallLink()->Target(), SiteUrl(QStringLiteral("/")));
+        ASSERT_FALSE(viewer->Picture().isNull());
+        // Resizing the viewer widens the player window by as much.
+        const QSize before = viewer->PlayerWindowSize();
+        viewer->resize(viewer->width() + 300, viewer->height());
+        QTRY_COMPARE(viewer->PlayerWindowSize().width(), before.width() + 300);
+        EXPECT_EQ(viewer->Picture().width(), viewer->CurrentLayout().canvas.width());
+        delete viewer;
+    }
     EXPECT_TRUE(dialogs.openedUrls.isEmpty());
-
-    // The key is there but the version file is missing; answered Yes: the home page opens.
-    InstallPlayer("MUSIC_3");
-    QFile::remove(m_wine.DriveC() + "/Player/face/vdc.img");
-    dialogs.answers.enqueue(QMessageBox::Yes);
-    wizard.TryNow();
-    EXPECT_EQ(dialogs.MessageTexts(), (QStringList{installQuestion, installQuestion}));
-    EXPECT_EQ(dialogs.openedUrls.size(), 1);
     EXPECT_FALSE(QFile::exists(TryPackage(QStringLiteral("none"))));
     EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
 }
@@ -610,12 +623,13 @@ TEST_F(Road, SaveShowsWhereThePackageWentAndAFailureClearsIt)
 
 TEST_F(Road, WithoutABrowserTryNowGivesTheAddressToOpenByHand)
 {
-    PrepareProject(QStringLiteral("none"));
+    InstallPlayer("MUSIC_2.6.7");
+    PrepareProject(QStringLiteral("old"));
     dialogs.browserOpens = false;
     dialogs.answers.enqueue(QMessageBox::Yes);
     wizard.TryNow();
     ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("您没有安装音乐盒，是否现在安装"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("您的音乐盒不支持换肤，是否安装高版本的音乐盒"));
     EXPECT_TRUE(dialogs.messages[1].text.contains(SiteUrl(QStringLiteral("/"))));
     EXPECT_EQ(dialogs.messages[1].icon, QMessageBox::Warning);
     EXPECT_EQ(dialogs.openedUrls.size(), 1);
