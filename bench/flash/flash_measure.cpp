@@ -6,6 +6,10 @@
 // Or shows the controls preview of the wizard with the clock and the weather badge over the
 // decorated player picture, the badge selected, and saves a screenshot of the screen:
 //   flash_measure preview SCREENSHOT.png
+// Or times, in the wizard's controls preview, the first control from being chosen to its first
+// frame, then a second control; "prepared" lets the preview make its stage ahead of need first,
+// as the wizard does from step 3 on, "cold" does not:
+//   flash_measure first prepared|cold
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/web/LocalWebHost.h"
 #include "flash/web/WebEngineSetup.h"
@@ -15,7 +19,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -74,6 +80,12 @@ Usage MeasureTree()
     return usage;
 }
 
+double CpuPercent(const Usage& before, const Usage& after, int seconds)
+{
+    return 100.0 * static_cast<double>(after.cpuTicks - before.cpuTicks) /
+           static_cast<double>(sysconf(_SC_CLK_TCK) * seconds);
+}
+
 class Picture : public QWidget {
 public:
     void paintEvent(QPaintEvent*) override
@@ -127,6 +139,89 @@ int ShowPreview(QApplication& app, const QString& shot)
     return app.exec();
 }
 
+// The preview's page writes "frame <id>" to the console once a movie has drawn its first frame;
+// the web engine passes console lines to Qt's log.
+std::function<void(int)> g_frameSeen;
+std::function<void()> g_warmSeen;
+
+void CatchFrames(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    static const QRegularExpression frame(QStringLiteral("^frame (\\d+)$"));
+    const QRegularExpressionMatch match = frame.match(message);
+    if (match.hasMatch() && g_frameSeen)
+        g_frameSeen(match.captured(1).toInt());
+    else if (message == QStringLiteral("warm") && g_warmSeen)
+        g_warmSeen();
+}
+
+// The longest time the user-interface thread went without running its event loop, sampled by a
+// timer every 10 ms while the preview makes its stage.
+class StallMeter : public QObject {
+public:
+    StallMeter()
+    {
+        m_clock.start();
+        m_timer.callOnTimeout([this] { worst = qMax(worst, m_clock.restart()); });
+        m_timer.start(10);
+    }
+    qint64 worst = 0;
+
+private:
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+};
+
+int TimeFirstControl(QApplication& app, bool prepared)
+{
+    qputenv("SKINMAKER_FLASH_PLAYER", SKIN_BINARY_DIR "/flashplayer");
+    // The web engine logs console lines at info level, which its "js" category leaves out by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("js.info=true"));
+    qInstallMessageHandler(CatchFrames);
+    QWidget window;
+    window.resize(CPlayerCanvasCtrl::kCanvasWidth, CPlayerCanvasCtrl::kCanvasHeight);
+    auto* preview = new CControlsPreviewCtrl(&window);
+    preview->resize(window.size());
+    window.show();
+    const QString samples = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/");
+    const Placement clock{Corner::LeftTop, {150 - 420, 150 - 165}, {80, 80}, samples + "clock.swf"};
+    const Placement weather{Corner::RightTop, {854 - 700, 150 - 160}, {120, 60}, samples + "weather.swf"};
+    QElapsedTimer timer;
+    StallMeter stalls;
+    qint64 first = -1;
+    const auto choose = [&](const QList<Placement>& controls) {
+        timer.start();
+        preview->SetControls(controls);
+    };
+    g_frameSeen = [&](int id) {
+        if (id == 0 && first < 0) {
+            first = timer.elapsed();
+            choose({clock, weather});
+        } else if (id == 1 && first >= 0) {
+            std::printf("first control (%s): first frame %lld ms, second control %lld ms, longest UI stall "
+                        "%lld ms\n",
+                        prepared ? "stage made ahead" : "cold", static_cast<long long>(first),
+                        static_cast<long long>(timer.elapsed()), static_cast<long long>(stalls.worst));
+            app.quit();
+        }
+    };
+    // Once the window is up: stalls count from here.
+    QTimer::singleShot(500, [&] {
+        stalls.worst = 0;
+        if (!prepared) {
+            choose({clock});
+            return;
+        }
+        // The user spends a while on steps 3 and 4 before choosing the first control.
+        g_warmSeen = [&] { QTimer::singleShot(500, [&] { choose({clock}); }); };
+        preview->PrepareStage();
+    });
+    QTimer::singleShot(180000, [&] {
+        std::fprintf(stderr, "timed out\n");
+        app.exit(1);
+    });
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -138,8 +233,12 @@ int main(int argc, char** argv)
     PrepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // The previews find the engine module by name, as the tests do.
+    QCoreApplication::addLibraryPath(QStringLiteral(SKIN_BINARY_DIR));
     if (QString(argv[1]) == QStringLiteral("preview"))
         return ShowPreview(app, QString(argv[2]));
+    if (QString(argv[1]) == QStringLiteral("first"))
+        return TimeFirstControl(app, QString(argv[2]) == QStringLiteral("prepared"));
     const int count = QString(argv[1]).toInt();
     const int seconds = QString(argv[2]).toInt();
     const QString shot = argc > 3 ? QString(argv[3]) : QString();
@@ -190,8 +289,7 @@ int main(int argc, char** argv)
     };
     auto finish = [&] {
         const Usage after = MeasureTree();
-        const double cpu = 100.0 * static_cast<double>(after.cpuTicks - before.cpuTicks) /
-                           static_cast<double>(sysconf(_SC_CLK_TCK) * seconds);
+        const double cpu = CpuPercent(before, after, seconds);
         qint64 worst = 0, sum = 0;
         for (int i = 0; i < count; ++i) {
             worst = qMax(worst, firstFrame[i] - opened[i]);
@@ -204,7 +302,27 @@ int main(int argc, char** argv)
                     static_cast<double>(after.pssKb) / 1024.0, cpu, seconds);
         if (!shot.isEmpty())
             picture.screen()->grabWindow(0).save(shot);
-        app.quit();
+        // Then the same movies hidden (as the controls list hides them), and the whole view hidden
+        // (another step, the wizard minimised).
+        QString hide;
+        for (int i = 0; i < count; ++i)
+            hide += QStringLiteral("showMovie(%1, false);").arg(i);
+        page->runJavaScript(hide);
+        QTimer::singleShot(1000, [&] {
+            const Usage hiddenStart = MeasureTree();
+            QTimer::singleShot(seconds * 1000, [&, hiddenStart] {
+                const double hiddenCpu = CpuPercent(hiddenStart, MeasureTree(), seconds);
+                view->hide();
+                QTimer::singleShot(1000, [&, hiddenCpu] {
+                    const Usage offStart = MeasureTree();
+                    QTimer::singleShot(seconds * 1000, [&, hiddenCpu, offStart] {
+                        std::printf("movies %2d  hidden movies: CPU %.1f %%  |  hidden view: CPU %.1f %%\n",
+                                    count, hiddenCpu, CpuPercent(offStart, MeasureTree(), seconds));
+                        app.quit();
+                    });
+                });
+            });
+        });
     };
     page->onMessage = [&](const QString& message) {
         if (!message.startsWith("frame "))

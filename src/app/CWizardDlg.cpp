@@ -5,6 +5,7 @@
 #include "app/WizardCommands.h"
 #include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
+#include "flash/ui/CControlsPreviewCtrl.h"
 #include "pages/CColorSkinDlg.h"
 #include "pages/CSaveSkin.h"
 #include "pages/CSkinFrameDlg.h"
@@ -209,6 +210,9 @@ void CWizardDlg::MoveTo(int index)
         return;
     m_stepBar.SelectStep(index);
     LayoutButtons(index);
+    // From step 3 on the controls step is near: its web view gets ready while the user works here.
+    if (index >= StretchStep)
+        m_controlsPage->Preview()->PrepareStage();
 }
 
 void CWizardDlg::ResetWizardFields()

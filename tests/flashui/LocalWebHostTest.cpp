@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QNetworkInterface>
 #include <QRegularExpression>
 #include <QTcpSocket>
@@ -203,6 +204,20 @@ TEST_F(LocalWebHostTest, OwnSiteAnswersTheWizardsLinks)
                              QStringLiteral("127.0.0.1"), link.port());
     EXPECT_EQ(linked.status, 200);
     EXPECT_TRUE(QString::fromUtf8(linked.body).contains(QStringLiteral("扩展区域")));
+}
+
+// The program's one host serves the player from the folder its latest user names: a user that came
+// first (a help link, before the player's folder was chosen) must not leave later stages without it.
+TEST(SharedLocalWebHost, FollowsThePlayerFolderOfItsLatestUser)
+{
+    const ScratchDir empty;
+    LocalWebHost* host = LocalWebHost::Shared(empty.path());
+    ASSERT_NE(host, nullptr);
+    EXPECT_FALSE(host->HasPlayer());
+    EXPECT_EQ(LocalWebHost::Shared(QStringLiteral(SKIN_BINARY_DIR "/flashplayer")), host);
+    if (!QFileInfo::exists(QStringLiteral(SKIN_BINARY_DIR "/flashplayer/ruffle.js")))
+        GTEST_SKIP() << "the flash player is not installed (scripts/deps.sh)";
+    EXPECT_TRUE(host->HasPlayer());
 }
 
 // What a local user can send costs the host next to nothing: a request that announces a body is

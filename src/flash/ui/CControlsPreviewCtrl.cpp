@@ -5,12 +5,22 @@
 #include "flash/web/CFlashStage.h"
 #include "imaging/ImageLoading.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QOpenGLWidget>
 #include <QPainter>
 
 CControlsPreviewCtrl::CControlsPreviewCtrl(QWidget* parent) : CPlayerCanvasCtrl(parent)
 {
     SetItemsEnabled(false);
+    // The web view composes through OpenGL, and a shown window that gets its first such child is
+    // made anew by Qt: it blanks, loses its place and its owned windows. A hidden OpenGL child from
+    // the start gives the window that kind of surface before it is first shown. The platforms
+    // without windows of their own (offscreen, minimal) have no such surfaces and need none.
+    const QString platform = QGuiApplication::platformName();
+    if (FlashPlaybackAvailable() && platform != QStringLiteral("offscreen") &&
+        platform != QStringLiteral("minimal"))
+        (new QOpenGLWidget(this))->hide();
 }
 
 CControlsPreviewCtrl::~CControlsPreviewCtrl()
@@ -23,7 +33,7 @@ void CControlsPreviewCtrl::SetControls(const QList<Placement>& controls)
 {
     m_controls = controls;
     if (!m_controls.isEmpty())
-        EnsureStage();
+        PrepareStage();
     m_movies.resize(m_controls.size());
     for (auto& movie : m_movies) {
         if (!movie) {
@@ -81,6 +91,22 @@ void CControlsPreviewCtrl::FollowWindowMove()
     if (m_stage)
         m_stage->FitAnchor();
     ShowCorner(CurrentCorner());
+}
+
+void CControlsPreviewCtrl::PrepareStage()
+{
+    if (m_stage || m_stagePending || !FlashPlaybackAvailable())
+        return;
+    m_stagePending = true;
+    PreloadFlashEngine(this, [this] {
+        m_stagePending = false;
+        EnsureStage();
+    });
+}
+
+bool CControlsPreviewCtrl::StageReady() const
+{
+    return m_stage && m_stage->IsLoaded();
 }
 
 bool CControlsPreviewCtrl::FlashPlaybackAvailable()

@@ -4,7 +4,8 @@
 // at its corner's anchor minus its offset minus the scroll; a press anywhere in its rectangle
 // selects it, and a drag is reported as a delta for the owner to apply. Only the part of a
 // control inside the preview is visible or takes the mouse. The web view that plays the movies
-// is made when the first control is shown, never before.
+// is made when the first control is shown or when the owner asks for it ahead of need, never at
+// start; its engine is loaded off the user-interface thread first.
 #include "controls/CPlayerCanvasCtrl.h"
 #include "skin/Placement.h"
 
@@ -40,6 +41,11 @@ public:
     void ShowFlash(bool visible);
     // The wizard moved or changed its size: the stage is fitted to the preview again.
     void FollowWindowMove();
+    // Makes the stage ahead of need (the engine, the local host, the page and the player's
+    // WebAssembly), so that the first control plays as soon as a later one does.
+    void PrepareStage();
+    // Whether the stage's page has loaded.
+    bool StageReady() const;
 
     // False when the bundled flash player files are missing: the page then says
     // FlashPlaybackMissingText() and controls are still listed, saved and opened, just not played.
@@ -64,7 +70,7 @@ private:
     bool IsIndex(int index) const;
     // The topmost control under the point (widget coordinates) that takes the mouse, or -1.
     int HitTest(const QPoint& point) const;
-    // Makes the stage on first need, when the flash player is there and the host runs.
+    // Makes the stage once its engine is loaded, when the flash player is there and the host runs.
     void EnsureStage();
     // Every movie box at its control's place.
     void PlaceMovies();
@@ -79,5 +85,6 @@ private:
     int m_dragging = -1;
     QPoint m_dragLast;
     bool m_visible = true;
-    QString m_overlaySent; // the overlay picture and place last given to the stage
+    bool m_stagePending = false; // the engine is loading for the stage
+    QString m_overlaySent;       // the overlay picture and place last given to the stage
 };

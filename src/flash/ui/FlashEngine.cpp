@@ -8,7 +8,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QPluginLoader>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -25,16 +28,20 @@ Module& Loaded()
 
 // Beside the program (the build folder), then where it is installed, then by name in Qt's library
 // paths (tests add the build folder there).
+QStringList Candidates()
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    return {folder + QStringLiteral("/" SKIN_FLASH_ENGINE_FILE),
+            folder + QStringLiteral("/" SKIN_FLASH_ENGINE_INSTALLED), QStringLiteral("skinflashengine")};
+}
+
 FlashEngineModule* Engine()
 {
     Module& module = Loaded();
     if (module.tried)
         return module.engine;
     module.tried = true;
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QStringList candidates{folder + QStringLiteral("/" SKIN_FLASH_ENGINE_FILE),
-                                 folder + QStringLiteral("/" SKIN_FLASH_ENGINE_INSTALLED),
-                                 QStringLiteral("skinflashengine")};
+    const QStringList candidates = Candidates();
     for (const QString& candidate : candidates) {
         if (candidate.contains(QLatin1Char('/')) && !QFileInfo::exists(candidate))
             continue;
@@ -61,6 +68,32 @@ bool FlashPlayerInstalled()
     const QDir folder(FlashPlayerFolder());
     return folder.exists(QStringLiteral("ruffle.js")) &&
            !folder.entryList({QStringLiteral("*.wasm")}, QDir::Files).isEmpty();
+}
+
+void PreloadFlashEngine(QObject* context, std::function<void()> ready)
+{
+    QStringList files;
+    if (!Loaded().tried) {
+        for (const QString& candidate : Candidates()) {
+            if (QFileInfo::exists(candidate))
+                files << candidate;
+        }
+    }
+    if (files.isEmpty()) {
+        QTimer::singleShot(0, context, std::move(ready));
+        return;
+    }
+    // Loading a library is safe on any thread; the plugin object is still made on this one, by
+    // Engine(), which then finds the library loaded.
+    QThread* thread = QThread::create([files] {
+        for (const QString& file : files) {
+            if (QLibrary(file).load())
+                return;
+        }
+    });
+    QObject::connect(thread, &QThread::finished, context, std::move(ready));
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start(QThread::LowPriority);
 }
 
 std::unique_ptr<CFlashStage> CreateFlashStage(QWidget* anchor)

@@ -2,10 +2,12 @@
 // The program's way to the flash engine module (the web engine and the local web host). The
 // module is loaded on first need, never at start, so the wizard starts as fast as without it.
 #include <QString>
+#include <functional>
 #include <memory>
 
 class CFlashStage;
 class CGalleryView;
+class QObject;
 class QUrl;
 class QWidget;
 
@@ -14,6 +16,10 @@ QString FlashPlayerFolder();
 // True when the player's script and its WebAssembly are in FlashPlayerFolder().
 bool FlashPlayerInstalled();
 
+// Loads the module's library, and the web engine's with it, on a worker thread, then calls ready on
+// the user-interface thread (unless context is gone by then), so that making the first stage does
+// not stop the user interface for the loading. ready runs soon when there is nothing to load.
+void PreloadFlashEngine(QObject* context, std::function<void()> ready);
 // A stage over the anchor; null when the module cannot be loaded or the host cannot listen.
 std::unique_ptr<CFlashStage> CreateFlashStage(QWidget* anchor);
 // A gallery web view in parent opening galleryUrl; null when the module cannot be loaded.

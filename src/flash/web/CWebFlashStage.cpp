@@ -39,6 +39,9 @@ CWebFlashStage::CWebFlashStage(QWidget* anchor, LocalWebHost& host) : m_host(hos
         if (!ok || m_loaded)
             return;
         m_loaded = true;
+        // With no movie waiting, the player's WebAssembly is compiled now, ahead of the first one.
+        if (m_movieUrls.isEmpty())
+            m_view->page()->runJavaScript(QStringLiteral("warm();"));
         const QStringList pending = std::exchange(m_pending, {});
         for (const QString& script : pending)
             Run(script);

@@ -104,7 +104,21 @@ LocalWebHost::~LocalWebHost()
 LocalWebHost* LocalWebHost::Shared(const QString& playerFolder)
 {
     static LocalWebHost* host = new LocalWebHost(playerFolder, QCoreApplication::instance());
+    // The caller's folder wins: the first caller may have asked before the player's folder was set.
+    host->SetPlayerFolder(playerFolder);
     return host->Start() ? host : nullptr;
+}
+
+void LocalWebHost::SetPlayerFolder(const QString& playerFolder)
+{
+    if (playerFolder == m_playerFolder)
+        return;
+    m_playerFolder = playerFolder;
+    if (!m_server)
+        return;
+    for (auto it = m_entries.begin(); it != m_entries.end();)
+        it = it.key().startsWith(kPlayerPath) ? m_entries.erase(it) : std::next(it);
+    AddPlayerFiles();
 }
 
 bool LocalWebHost::Start()

@@ -40,6 +40,8 @@ public:
     // The program's host, made with the player's files from playerFolder on first use and started;
     // null when it cannot listen.
     static LocalWebHost* Shared(const QString& playerFolder);
+    // Serves the player's files from another folder from now on.
+    void SetPlayerFolder(const QString& playerFolder);
     // Listens on 127.0.0.1 at a free port; true when listening (also when it already was).
     bool Start();
     quint16 Port() const { return m_port; }
