@@ -1,49 +1,30 @@
-// Opens arbitrary bytes as a skin package: unpacking, header rebuild and description file. The
-// package and its extraction folder live in one folder made once, in memory (/dev/shm) where the
-// system has it; the open empties the extraction folder itself, so no run makes or removes folders.
-#include "skin/SkinFolders.h"
+// Reads arbitrary bytes as a skin package, in memory: unpacking with the package limits, the
+// description file and the header rebuild, all as an open does them, with no file system.
+#include "platform/PackageLimits.h"
 #include "skin/SkinPackage.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
 
-namespace {
-
-QString Scratch()
-{
-    static QTemporaryDir scratch(
-        (QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
-        QStringLiteral("/fuzz-open-package-XXXXXX"));
-    static const bool set = qputenv("TMPDIR", scratch.path().toLocal8Bit());
-    (void)set;
-    return scratch.path();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString package = Scratch() + QStringLiteral("/fuzz.vsf");
-    {
-        QFile file(package);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    }
-    SkinProject project;
-    ResetProject(project);
-    const OpenResult result = OpenPackage(package, project);
-    if (result.ok) {
-        // What a page does next with an opened project: every extra control names one of the corners.
-        for (const FlashControl& control : project.extraControls) {
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    const PackageContent content = ReadPackage(bytes, QStringLiteral("fuzz.vsf"));
+    if (content.ok != content.error.isEmpty() || content.members.size() > kMaxPackageMembers)
+        __builtin_trap();
+    qint64 unpacked = 0;
+    for (const UnzippedMember& member : content.members)
+        unpacked += member.bytes.size();
+    if (unpacked > kMaxPackageBytes)
+        __builtin_trap();
+    if (content.ok) {
+        // What a page does next with an opened package: every extra control names one of the corners.
+        for (const FlashControl& control : content.description.extraControls) {
             if (!IsValidCorner(control.corner))
                 __builtin_trap();
         }
+        if (content.header.source != RebuiltHeader::Source::None && content.header.header.isEmpty())
+            __builtin_trap();
     }
     return 0;
 }

@@ -42,7 +42,7 @@ int CWizardApp::Run()
         if (!viewer->OpenPackageFile(QFileInfo(options[at + 1]).absoluteFilePath(), &error)) {
             delete viewer;
             std::fprintf(stderr, "skinmaker: %s\n", error.toLocal8Bit().constData());
-            CDialogProvider::Instance().MessageBox(nullptr, error, PromptCaption(), QMessageBox::Ok);
+            ShowMessage(nullptr, MessageKind::Warning, error);
             return 1;
         }
         viewer->show();

@@ -289,8 +289,12 @@ void CWizardDlg::OnRemake()
 
 void CWizardDlg::SaveSkin()
 {
-    if (SaveSkinCommand(this, m_project, *m_savePage) == CommandOutcome::Done)
+    QString path;
+    const CommandOutcome outcome = SaveSkinCommand(this, m_project, *m_savePage, &path);
+    if (outcome == CommandOutcome::Done)
         m_saved = true;
+    if (outcome != CommandOutcome::Cancelled)
+        m_savePage->ShowSavedPackage(path);
 }
 
 void CWizardDlg::TryNow()
@@ -311,7 +315,7 @@ void CWizardDlg::reject()
     if (!m_saved) {
         const auto answer = CDialogProvider::Instance().MessageBox(
             this, QStringLiteral("不保存皮肤而直接退出，确定吗？"), PromptCaption(),
-            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::Cancel);
+            QMessageBox::Ok | QMessageBox::Cancel, IconOf(MessageKind::Warning), QMessageBox::Cancel);
         if (answer != QMessageBox::Ok)
             return;
     }

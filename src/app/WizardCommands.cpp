@@ -9,24 +9,11 @@
 #include "skin/SkinPackage.h"
 #include "ui/CDialogProvider.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
 namespace {
-
-void Tell(QWidget* parent, const QString& text)
-{
-    CDialogProvider::Instance().MessageBox(parent, text, PromptCaption(), QMessageBox::Ok);
-}
-
-bool AskYesNo(QWidget* parent, const QString& text)
-{
-    return CDialogProvider::Instance().MessageBox(parent, text, PromptCaption(),
-                                                  QMessageBox::Yes | QMessageBox::No,
-                                                  QMessageBox::Warning) == QMessageBox::Yes;
-}
 
 // Takes the name and thumbnail from the save page; false (after telling the user) when the
 // name is missing or cannot be stored in a package.
@@ -35,11 +22,11 @@ bool CollectSavePage(QWidget* parent, SkinProject& project, CWizardPage& savePag
     savePage.SaveToProject(project);
     const QString& name = project.skinName;
     if (name.isEmpty()) {
-        Tell(parent, QStringLiteral("请输入皮肤名称"));
+        ShowMessage(parent, MessageKind::Warning, QStringLiteral("请输入皮肤名称"));
         return false;
     }
     if (const QString problem = CheckSkinName(name); !problem.isEmpty()) {
-        Tell(parent, problem);
+        ShowMessage(parent, MessageKind::Warning, problem);
         return false;
     }
     return true;
@@ -60,14 +47,15 @@ void OpenHomePage(QWidget* parent)
 {
     const QString url = SiteUrl(SitePage::Home);
     if (NamesASite(url))
-        QDesktopServices::openUrl(QUrl(url));
+        OpenInBrowser(parent, QUrl(url));
     else
-        Tell(parent, NoSiteMessage());
+        ShowMessage(parent, MessageKind::Information, NoSiteMessage());
 }
 
 } // namespace
 
-CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage)
+CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage,
+                               QString* savedPath)
 {
     if (!CollectSavePage(parent, project, savePage))
         return CommandOutcome::Cancelled;
@@ -90,9 +78,11 @@ CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPag
     const BuildResult result = BuildPackage(project, path);
     if (!result.ok) {
         // The skin is not on disk: say why, and leave the saved flag so that Exit still warns.
-        Tell(parent, QStringLiteral("保存皮肤失败：") + result.error);
+        ShowMessage(parent, MessageKind::Failure, QStringLiteral("保存皮肤失败：") + result.error);
         return CommandOutcome::Failed;
     }
+    if (savedPath)
+        *savedPath = path;
     return CommandOutcome::Done;
 }
 
@@ -101,8 +91,9 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
     if (!CollectSavePage(parent, project, savePage))
         return CommandOutcome::Cancelled;
     if (!IsUsableFileName(project.skinName)) {
-        Tell(parent,
-             QStringLiteral("皮肤名称不能包含下列字符：/ \\ : * ? \" < > | 以及控制字符，请修改皮肤名称。"));
+        ShowMessage(
+            parent, MessageKind::Warning,
+            QStringLiteral("皮肤名称不能包含下列字符：/ \\ : * ? \" < > | 以及控制字符，请修改皮肤名称。"));
         return CommandOutcome::Cancelled;
     }
 
@@ -111,7 +102,7 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
         // Without a player the skin is shown in the viewer, which offers the install link.
         SkinViewResult view = SkinViewOfProject(project);
         if (!view.ok) {
-            Tell(parent, view.error);
+            ShowMessage(parent, MessageKind::Failure, view.error);
             return CommandOutcome::Failed;
         }
         auto* viewer = new CSkinViewerWnd(parent);
@@ -129,11 +120,11 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
     const QString packagePath = TryPackagePath(project.skinName);
     const BuildResult result = BuildPackage(project, packagePath);
     if (!result.ok) {
-        Tell(parent, QStringLiteral("生成试用皮肤失败：") + result.error);
+        ShowMessage(parent, MessageKind::Failure, QStringLiteral("生成试用皮肤失败：") + result.error);
         return CommandOutcome::Failed;
     }
     if (const StartResult started = StartPlayer(player, packagePath); !started.ok) {
-        Tell(parent, started.error);
+        ShowMessage(parent, MessageKind::Failure, started.error);
         return CommandOutcome::Failed;
     }
     return CommandOutcome::Done;
@@ -144,7 +135,7 @@ CommandOutcome OpenPackageCommand(QWidget* parent, SkinProject& project, const Q
 {
     const OpenResult result = OpenPackage(packagePath, project);
     if (!result.ok) {
-        Tell(parent, QStringLiteral("无法打开皮肤包：") + result.error);
+        ShowMessage(parent, MessageKind::Warning, QStringLiteral("无法打开皮肤包：") + result.error);
         return CommandOutcome::Failed;
     }
     for (CWizardPage* page : pages)

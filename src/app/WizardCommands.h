@@ -15,8 +15,10 @@ enum class CommandOutcome {
     Failed,    // tried and could not; the user has been told why
 };
 
-// Takes the name and thumbnail from the save page, asks for a path and writes the package.
-CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage);
+// Takes the name and thumbnail from the save page, asks for a path and writes the package;
+// savedPath, when given, gets the package's path once it is written.
+CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage,
+                               QString* savedPath = nullptr);
 // Builds the package into the temporary folder and starts the player on it.
 CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage);
 // Reads a package into the project, then shows it on pages, in the order given.

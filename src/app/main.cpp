@@ -1,4 +1,5 @@
 #include "app/CWizardApp.h"
+#include "ui/QtTranslation.h"
 
 #include <QCoreApplication>
 
@@ -17,6 +18,9 @@ int main(int argc, char** argv)
     // The flash controls play in a web view, loaded on first need; the web engine shares its
     // OpenGL context, which has to be asked for before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Qt's dialogs show dates and numbers in the system's locale; without one they are Chinese.
+    const LocaleFallback locale = FallBackToChineseLocale();
     CWizardApp app(argc, argv);
+    RestoreLocaleEnvironment(locale);
     return app.Run();
 }

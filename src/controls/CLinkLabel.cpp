@@ -4,27 +4,35 @@
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
-#include <QDesktopServices>
 #include <QMouseEvent>
+#include <QUrl>
 
-namespace {
-CLinkLabel::UrlOpener& Opener()
-{
-    static CLinkLabel::UrlOpener opener;
-    return opener;
-}
-} // namespace
+#include <algorithm>
 
 CLinkLabel::CLinkLabel(QWidget* parent) : QLabel(parent)
 {
     setFont(UiFont(13, 400, true));
     ShowAsLink(this);
     setTextFormat(Qt::PlainText);
+    KeepUnderlineInView();
 }
 
-void CLinkLabel::SetUrlOpener(UrlOpener opener)
+void CLinkLabel::KeepUnderlineInView()
 {
-    Opener() = std::move(opener);
+    // Pages place links in rectangles made for the text alone; the underline lies below the
+    // baseline and would be cut off in a rectangle lower than the line. The line is centred, so
+    // an underline reaching below the line's descent needs that much room on both sides.
+    const QFontMetrics metrics(font());
+    const int below =
+        std::max(0, metrics.ascent() + metrics.underlinePos() + metrics.lineWidth() - metrics.height());
+    setMinimumHeight(metrics.height() + 2 * below + contentsMargins().top() + contentsMargins().bottom());
+}
+
+void CLinkLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        KeepUnderlineInView();
 }
 
 void CLinkLabel::mousePressEvent(QMouseEvent* event)
@@ -36,13 +44,9 @@ void CLinkLabel::mousePressEvent(QMouseEvent* event)
     event->accept();
     const QString target = Target();
     if (m_page && !NamesASite(target)) {
-        CDialogProvider::Instance().MessageBox(this, NoSiteMessage(), PromptCaption(), QMessageBox::Ok);
+        ShowMessage(this, MessageKind::Information, NoSiteMessage());
         return;
     }
     // An empty target still goes to the browser, which then has nothing to open.
-    const QUrl url(target, QUrl::TolerantMode);
-    if (Opener())
-        Opener()(url);
-    else
-        QDesktopServices::openUrl(url);
+    OpenInBrowser(this, QUrl(target, QUrl::TolerantMode));
 }

@@ -1,12 +1,11 @@
 #pragma once
 // A label that behaves as a web link: underlined "宋体" 13 in blue, hand cursor, and a left
-// click opens its target address in the system's browser.
+// click opens its target address in the system's browser (through the dialog provider). It is
+// never made lower than its text with the underline, so the underline always shows.
 #include "platform/SiteLinks.h"
 
 #include <QLabel>
 #include <QString>
-#include <QUrl>
-#include <functional>
 #include <optional>
 
 class CLinkLabel : public QLabel {
@@ -23,15 +22,13 @@ public:
     void SetSitePage(SitePage page) { m_page = page; }
     QString Target() const { return m_page ? SiteUrl(*m_page) : m_target; }
 
-    // Opens addresses; the default is QDesktopServices::openUrl. Tests install an observer;
-    // passing an empty function restores the default.
-    using UrlOpener = std::function<bool(const QUrl&)>;
-    static void SetUrlOpener(UrlOpener opener);
-
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void KeepUnderlineInView();
+
     QString m_target;
     std::optional<SitePage> m_page;
 };

@@ -109,28 +109,34 @@ bool SaveBitmapFile(const QString& path, const QImage& bitmap)
     return WriteFile(path, file);
 }
 
+QByteArray JoinBitmaps(const QList<QImage>& pictures)
+{
+    qint64 width = 0;
+    for (const QImage& picture : pictures) {
+        // Rows are paired by index; a shorter picture would leave rows without a partner.
+        if (picture.isNull() || picture.height() != pictures.first().height())
+            return QByteArray();
+        width += picture.width();
+    }
+    if (pictures.isEmpty() || width > std::numeric_limits<int>::max())
+        return QByteArray();
+    QByteArray file = NewBitmap24(static_cast<int>(width), pictures.first().height());
+    if (file.isEmpty())
+        return QByteArray();
+    qint64 column = 0;
+    for (const QImage& picture : pictures) {
+        PutRows(file, Stride24(width), AsBgra(picture), 3 * column);
+        column += picture.width();
+    }
+    return file;
+}
+
 bool JoinBitmapFiles(const QString& leftPath, const QString& rightPath, const QString& outPath)
 {
     CSkinImage left;
     CSkinImage right;
     if (!left.LoadFromFile(leftPath) || !right.LoadFromFile(rightPath))
         return false;
-    const QImage leftBitmap = left.GetHBitmap();
-    const QImage rightBitmap = right.GetHBitmap();
-    left.Release();
-    right.Release();
-    if (leftBitmap.isNull() || rightBitmap.isNull())
-        return false;
-    // Rows are paired by index; a shorter right picture would leave rows without a partner.
-    if (leftBitmap.height() != rightBitmap.height())
-        return false;
-    const qint64 width = qint64(leftBitmap.width()) + rightBitmap.width();
-    if (width > std::numeric_limits<int>::max())
-        return false;
-    QByteArray file = NewBitmap24(static_cast<int>(width), leftBitmap.height());
-    if (file.isEmpty())
-        return false;
-    PutRows(file, Stride24(width), leftBitmap, 0);
-    PutRows(file, Stride24(width), rightBitmap, 3 * qint64(leftBitmap.width()));
-    return WriteFile(outPath, file);
+    const QByteArray file = JoinBitmaps({left.GetHBitmap(), right.GetHBitmap()});
+    return !file.isEmpty() && WriteFile(outPath, file);
 }

@@ -3,6 +3,7 @@
 #include "controls/CColorPreviewCtrl.h"
 #include "controls/CSkinButton2.h"
 #include "imaging/CSkinImage.h"
+#include "imaging/ColorNames.h"
 #include "skin/SkinProject.h"
 #include "ui/CDialogProvider.h"
 #include "ui/UiFonts.h"
@@ -52,6 +53,13 @@ void SetSwatchColor(CSkinButton2* swatch, ColorRef colour)
     swatch->SetColor(255, colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
+// Says which colour the swatch stands for, in its tooltip and to screen readers.
+void DescribeSwatch(CSkinButton2* swatch, const QString& text)
+{
+    swatch->setToolTip(text);
+    swatch->setAccessibleName(text);
+}
+
 CSkinButton2* MakeSwatch(QWidget* parent, int id, int left, int top)
 {
     auto* swatch = new CSkinButton2(parent);
@@ -89,12 +97,21 @@ CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
     for (int i = 0; i < kPresetCount; ++i) {
         m_presets[i] = MakeSwatch(this, kFirstPresetId + i, kSwatchLeft + kSwatchPitch * i, kMainRowTop);
         SetSwatchColor(m_presets[i], PresetShownColor(i));
+        DescribeSwatch(m_presets[i], i == 0 ? QStringLiteral("不设主体颜色（保留图片原来的颜色）")
+                                            : QStringLiteral("主体颜色：") + ColorName(PresetMainColor(i)));
         connect(m_presets[i], &CSkinButton2::clicked, this, [this, i] { ChoosePreset(i); });
     }
 
     m_custom = MakeSwatch(this, kCustomSwatchId, 400, kMainRowTop);
     m_custom->SetColor(200, 200, 0, 0);
     m_custom->SetIcon(158, false);
+    // Until a colour is chosen with "更多颜色..." the square has nothing to choose.
+    m_custom->setEnabled(false);
+    DescribeSwatch(m_custom, QStringLiteral("自定义颜色：还没有选择，请点击“更多颜色...”选择"));
+    connect(m_custom, &CSkinButton2::clicked, this, [this] {
+        SelectOnly(m_custom);
+        ApplyMainColor(m_custom->GetColor());
+    });
 
     m_moreColors = new QPushButton(QStringLiteral("更多颜色..."), this);
     m_moreColors->setObjectName(QStringLiteral("button20000"));
@@ -106,6 +123,8 @@ CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
     m_blackTab->SetColor(255, 0, 0, 0);
     m_whiteTab = MakeSwatch(this, kWhiteTabId, kSwatchLeft + kSwatchPitch, kTabRowTop);
     m_whiteTab->SetColor(255, 255, 255, 255);
+    DescribeSwatch(m_blackTab, QStringLiteral("标签文字颜色：黑色"));
+    DescribeSwatch(m_whiteTab, QStringLiteral("标签文字颜色：白色"));
     connect(m_blackTab, &CSkinButton2::clicked, this, [this] { ChooseTabText(false); });
     connect(m_whiteTab, &CSkinButton2::clicked, this, [this] { ChooseTabText(true); });
 
@@ -179,6 +198,13 @@ void CColorSkinDlg::ApplyMainColor(ColorRef colour)
     m_preview->SetMainColor(colour);
 }
 
+void CColorSkinDlg::SetCustomColor(ColorRef colour)
+{
+    SetSwatchColor(m_custom, colour);
+    m_custom->setEnabled(true);
+    DescribeSwatch(m_custom, QStringLiteral("自定义颜色：") + ColorName(colour));
+}
+
 void CColorSkinDlg::ChoosePreset(int index)
 {
     SelectOnly(m_presets[index]);
@@ -199,7 +225,7 @@ void CColorSkinDlg::ChooseMoreColors()
     if (!chosen)
         return;
     const ColorRef colour = MakeColorRef(chosen->red(), chosen->green(), chosen->blue());
-    SetSwatchColor(m_custom, colour);
+    SetCustomColor(colour);
     SelectOnly(m_custom);
     ApplyMainColor(colour);
 }
@@ -250,6 +276,7 @@ void CColorSkinDlg::ShowSuggestions(const CSkinImage* picture, const SkinRect& c
     }
     for (size_t i = 0; i < m_suggested.size(); ++i) {
         SetSwatchColor(m_suggestions[i], m_suggested[i].color);
+        DescribeSwatch(m_suggestions[i], QStringLiteral("图片推荐颜色：") + ColorName(m_suggested[i].color));
         m_suggestions[i]->show();
     }
     // The main colour stays; the swatch that shows it is selected, a suggestion before the custom one.
@@ -258,7 +285,7 @@ void CColorSkinDlg::ShowSuggestions(const CSkinImage* picture, const SkinRect& c
     if (CSkinButton2* match = SuggestionMatching(m_mainColor)) {
         SelectOnly(match);
     } else if (suggestionChosen) {
-        SetSwatchColor(m_custom, m_mainColor);
+        SetCustomColor(m_mainColor);
         SelectOnly(m_custom);
     }
 }
@@ -302,7 +329,7 @@ void CColorSkinDlg::ShowOpenedProject(SkinProject& project)
         }
     }
     if (match == nullptr) {
-        SetSwatchColor(m_custom, colour);
+        SetCustomColor(colour);
         match = m_custom;
     }
     SelectOnly(match);

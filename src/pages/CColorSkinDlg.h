@@ -67,6 +67,8 @@ private:
     CSkinButton2* SuggestionMatching(ColorRef colour) const;
     void SelectOnly(CSkinButton2* swatch);
     void ApplyMainColor(ColorRef colour);
+    // Shows colour in the custom square, which can be clicked from now on.
+    void SetCustomColor(ColorRef colour);
 
     CColorPreviewCtrl* m_preview = nullptr;
     std::array<CSkinButton2*, kPresetCount> m_presets{};

@@ -8,6 +8,7 @@
 #include "ui/CDialogProvider.h"
 #include "ui/UiFonts.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,14 +67,22 @@ CSaveSkin::CSaveSkin(QWidget* parent) : CWizardPage(133, parent)
     m_upload->SetSitePage(SitePage::Upload);
     m_upload->adjustSize();
 
+    m_savedTo = new QLabel(this);
+    m_savedTo->setObjectName(QStringLiteral("savedTo"));
+    m_savedTo->setWordWrap(true);
+    m_savedTo->setTextFormat(Qt::PlainText);
+    m_savedTo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_savedTo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
     m_schematicGroup = new QGroupBox(QStringLiteral("示意图"), this);
     m_schematic = new CPictureLabel(this);
     m_schematic->setObjectName(QStringLiteral("picture1065"));
     m_schematic->LoadFromResource(kSchematicBitmap, ResourceType::Bitmap);
     m_schematic->ResizeToPicture();
 
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_intro, m_infoGroup, m_nameLabel, m_pathEdit,
-                                                           m_nameHint, m_previewLabel, m_schematicGroup}) {
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{m_intro, m_infoGroup, m_nameLabel, m_pathEdit, m_nameHint,
+                                         m_previewLabel, m_schematicGroup, m_savedTo}) {
         widget->setFont(text);
     }
     for (QLabel* label : {m_intro, m_nameLabel, m_star, m_nameHint, m_previewLabel})
@@ -124,8 +133,15 @@ void CSaveSkin::SaveToProject(SkinProject& project)
     project.skinName = m_skinName;
 }
 
+void CSaveSkin::ShowSavedPackage(const QString& path)
+{
+    m_savedTo->setText(
+        path.isEmpty() ? QString() : QStringLiteral("皮肤已保存到：%1").arg(QDir::toNativeSeparators(path)));
+}
+
 void CSaveSkin::ResetPage()
 {
+    ShowSavedPackage({});
     m_nameEdit->clear();
     m_pathEdit->setText(ThumbnailHint());
     m_thumb->Clear();
@@ -135,6 +151,7 @@ void CSaveSkin::ResetPage()
 
 void CSaveSkin::ShowOpenedProject(SkinProject& project)
 {
+    ShowSavedPackage({});
     m_nameEdit->setText(project.skinName);
     m_thumb->Clear();
     if (m_thumb->LoadFromFile(project.thumbnailPath)) {
@@ -194,6 +211,8 @@ void CSaveSkin::resizeEvent(QResizeEvent* event)
     m_pathEdit->setGeometry(fieldLeft, 134, 330, 22);
     m_browse->setGeometry(fieldLeft + 336, 133, 70, 24);
     m_thumb->setGeometry(fieldLeft, 164, kThumbWidth, kThumbHeight);
+    const int savedLeft = fieldLeft + kThumbWidth + 16;
+    m_savedTo->setGeometry(savedLeft, 164, std::max(0, w - 30 - savedLeft), 44);
     m_upload->move(labelLeft, 212);
 
     const QSize schematic = m_schematic->GetSize();

@@ -33,6 +33,10 @@ public:
 
     // Browse (button 1028): asks for a picture and makes it the thumbnail.
     void BrowseThumbnail();
+    // The status line under the skin's information: where the package was just written; an
+    // empty path clears it.
+    void ShowSavedPackage(const QString& path);
+    QLabel* SavedLine() const { return m_savedTo; }
 
     bool ThumbnailChosen() const { return m_thumbChosen; }
     QString ThumbnailPath() const { return m_thumbPath; }
@@ -66,6 +70,7 @@ private:
     QLabel* m_previewLabel = nullptr; // 1073
     QLineEdit* m_pathEdit = nullptr;  // 1037
     QPushButton* m_browse = nullptr;  // 1028
+    QLabel* m_savedTo = nullptr;
     QGroupBox* m_schematicGroup = nullptr;
 
     // What the automatic thumbnail shows: the header picture (borrowed) and its crop.

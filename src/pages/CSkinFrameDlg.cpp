@@ -161,10 +161,9 @@ void CSkinFrameDlg::Browse()
         return;
     const Corner corner = SelectedCorner();
     if (!m_preview->LoadItemPicture(file, corner)) {
-        CDialogProvider::Instance().MessageBox(
-            this,
-            QStringLiteral("无法读取图片“%1”，请选择PNG格式的图片。").arg(QDir::toNativeSeparators(file)),
-            PromptCaption(), QMessageBox::Ok);
+        ShowMessage(
+            this, MessageKind::Warning,
+            QStringLiteral("无法读取图片“%1”，请选择PNG格式的图片。").arg(QDir::toNativeSeparators(file)));
         return;
     }
     // The new picture sits centred on the corner: its shifts start at 0.

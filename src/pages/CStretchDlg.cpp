@@ -237,8 +237,7 @@ void CStretchDlg::OnEditChanged()
     if (m_leftEdit->text().isEmpty()) {
         // The last value comes back before the message takes the focus (and ends the edit again).
         RefreshEdits();
-        CDialogProvider::Instance().MessageBox(this, QStringLiteral("偏移量不能为空！"), PromptCaption(),
-                                               QMessageBox::Ok);
+        ShowMessage(this, MessageKind::Warning, QStringLiteral("偏移量不能为空！"));
         return;
     }
     if (TakeTypedEdges())

@@ -24,10 +24,10 @@
 
 namespace {
 
+// Controls left out or refused.
 void Tell(QWidget* parent, const QString& text)
 {
-    CDialogProvider::Instance().MessageBox(parent, text, PromptCaption(), QMessageBox::Ok,
-                                           QMessageBox::Information);
+    ShowMessage(parent, MessageKind::Warning, text);
 }
 
 // A project's controls in the order the list shows them: the corner controls, then the extra ones.

@@ -2,11 +2,13 @@
 
 #include "imaging/BitmapFile.h"
 #include "imaging/CSkinImage.h"
+#include "imaging/ImageLoading.h"
 #include "platform/PackageLimits.h"
 #include "skin/PackageNames.h"
-#include "skin/SkinFolders.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <algorithm>
@@ -104,59 +106,70 @@ bool CutThumbnail(CSkinImage& header, const SkinRect& crop, CSkinImage* chosenTh
 
 namespace {
 
-// Width and height a picture file declares; empty when its header cannot be read.
-QSize DeclaredSize(const QString& path)
+// Width and height a picture file declares; empty when its header cannot be read. The member's
+// extension names the format to try first, as for a file.
+QSize DeclaredSize(const QByteArray& bytes, const char* member)
 {
-    const QSize size = QImageReader(path).size();
+    QByteArray view = QByteArray::fromRawData(bytes.constData(), bytes.size());
+    QBuffer buffer(&view);
+    buffer.open(QIODevice::ReadOnly);
+    const QSize size = QImageReader(&buffer, QFileInfo(QLatin1String(member)).suffix().toLatin1()).size();
     return size.isValid() ? size : QSize();
+}
+
+// The picture as the header is built from it: decoded, partly transparent pixels over black.
+QImage StripBitmap(const QByteArray& bytes)
+{
+    CSkinImage picture;
+    return picture.LoadFromImage(DecodePictureBytes(bytes)) ? picture.GetHBitmap() : QImage();
 }
 
 } // namespace
 
-bool PictureTooLarge(const QString& path)
+bool PictureTooLarge(const QByteArray& bytes, const char* member)
 {
-    const QSize size = DeclaredSize(path);
+    const QSize size = DeclaredSize(bytes, member);
     return int64_t(size.width()) * size.height() > kMaxPackagePicturePixels;
 }
 
-RebuiltHeader RebuildHeader(const QString& folder)
+RebuiltHeader RebuildHeader(const MemberBytes& member)
 {
     RebuiltHeader result;
-    const QString left = folder + '/' + QLatin1String(kLeftStripMember);
-    const QString mid = folder + '/' + QLatin1String(kMidStripMember);
-    const QString right = folder + '/' + QLatin1String(kRightStripMember);
-    const QString head = folder + '/' + QLatin1String(kHeaderFile);
-    if (FileExists(left) && FileExists(right) && FileExists(mid)) {
+    const std::optional<QByteArray> left = member(kLeftStripMember);
+    const std::optional<QByteArray> mid = member(kMidStripMember);
+    const std::optional<QByteArray> right = member(kRightStripMember);
+    if (left && right && mid) {
         // The joined header holds every strip side by side: its size bounds theirs.
-        const QSize sizes[] = {DeclaredSize(left), DeclaredSize(mid), DeclaredSize(right)};
+        const QSize sizes[] = {DeclaredSize(*left, kLeftStripMember), DeclaredSize(*mid, kMidStripMember),
+                               DeclaredSize(*right, kRightStripMember)};
         const int64_t width = int64_t(sizes[0].width()) + sizes[1].width() + sizes[2].width();
         const int64_t height = std::max({sizes[0].height(), sizes[1].height(), sizes[2].height()});
         if (width * height > kMaxPackagePicturePixels) {
             result.failed = result.tooLarge = true;
             return result;
         }
-        const QString leftMid = folder + '/' + QLatin1String(kJoinedLeftMidFile);
-        CSkinImage leftImage, midImage;
-        if (!JoinBitmapFiles(left, mid, leftMid) || !JoinBitmapFiles(leftMid, right, head) ||
-            !leftImage.LoadFromFile(left) || !midImage.LoadFromFile(mid)) {
+        const QImage leftBitmap = StripBitmap(*left);
+        const QImage midBitmap = StripBitmap(*mid);
+        const QImage rightBitmap = StripBitmap(*right);
+        // The left and middle strips joined first, then the right one: the joined pair is
+        // opaque, so joining all three at once gives the same bytes.
+        result.joinedLeftMid = JoinBitmaps({leftBitmap, midBitmap});
+        result.header = JoinBitmaps({leftBitmap, midBitmap, rightBitmap});
+        if (result.joinedLeftMid.isEmpty() || result.header.isEmpty()) {
             result.failed = true;
             return result;
         }
-        const QSize leftSize = leftImage.GetSize();
-        const QSize midSize = midImage.GetSize();
         result.source = RebuiltHeader::Source::Strips;
-        result.stretch = {leftSize.width(), 0, leftSize.width() + midSize.width(), leftSize.height()};
+        result.stretch = {leftBitmap.width(), 0, leftBitmap.width() + midBitmap.width(), leftBitmap.height()};
         return result;
     }
-    if (FileExists(mid)) {
-        if (PictureTooLarge(mid)) {
+    if (mid) {
+        if (PictureTooLarge(*mid, kMidStripMember)) {
             result.failed = result.tooLarge = true;
             return result;
         }
-        QFile::remove(head);
-        // A failed copy leaves no header; the header page then says the picture cannot be loaded.
-        if (QFile::copy(mid, head))
-            result.source = RebuiltHeader::Source::MidOnly;
+        result.header = *mid;
+        result.source = RebuiltHeader::Source::MidOnly;
     }
     return result;
 }

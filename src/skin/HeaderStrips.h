@@ -3,8 +3,11 @@
 // and how the whole header is rebuilt from the strips of an opened package.
 #include "platform/SkinRect.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 class CSkinImage;
 
@@ -36,14 +39,22 @@ bool CutHeaderStrips(CSkinImage& picture, const SkinRect& crop, const SkinRect& 
 // small.bmp: the chosen thumbnail squeezed to 60 x 37, or the cut of PlanThumbnailCut.
 bool CutThumbnail(CSkinImage& header, const SkinRect& crop, CSkinImage* chosenThumbnail, const QString& path);
 
-// Rebuilds HeadTemp.bmp in folder from the unpacked strips.
+// The bytes of a member file of an unpacked package, wherever it was unpacked; nothing when the
+// package has no file of that name (a folder is never a member file).
+using MemberBytes = std::function<std::optional<QByteArray>(const char* member)>;
+
+// The whole header rebuilt from the strips of an unpacked package: with all three strips the
+// left and middle ones joined (TopHeadTemp.bmp) and then all three (HeadTemp.bmp); with the
+// middle strip alone, HeadTemp.bmp is a copy of it.
 struct RebuiltHeader {
     enum class Source { None, Strips, MidOnly } source = Source::None;
-    bool failed = false;   // the strips are there but could not be joined or decoded
-    bool tooLarge = false; // with failed: the header would exceed kMaxPackagePicturePixels
-    SkinRect stretch;      // with Source::Strips: the middle strip within the rebuilt header
+    bool failed = false;      // the strips are there but could not be joined or decoded
+    bool tooLarge = false;    // with failed: the header would exceed kMaxPackagePicturePixels
+    SkinRect stretch;         // with Source::Strips: the middle strip within the rebuilt header
+    QByteArray joinedLeftMid; // with Source::Strips: the bytes of TopHeadTemp.bmp
+    QByteArray header;        // unless Source::None: the bytes of HeadTemp.bmp
 };
-RebuiltHeader RebuildHeader(const QString& folder);
-// True when the picture file declares more than kMaxPackagePicturePixels pixels (read from its
-// header; nothing is decoded). A file whose size cannot be read is left to the decoder.
-bool PictureTooLarge(const QString& path);
+RebuiltHeader RebuildHeader(const MemberBytes& member);
+// True when the picture declares more than kMaxPackagePicturePixels pixels (read from its
+// header; nothing is decoded). A picture whose size cannot be read is left to the decoder.
+bool PictureTooLarge(const QByteArray& bytes, const char* member);

@@ -1,6 +1,9 @@
 #pragma once
 // Saving a skin project as a skin package (.vsf) and opening one again.
+#include "skin/HeaderStrips.h"
+#include "skin/SkinDescription.h"
 #include "skin/SkinProject.h"
+#include "zip/Zip.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,6 +34,18 @@ struct OpenResult {
 // colour numbers read are kept (colourAsRead), so that saving at once gives the same members.
 // On failure project is not touched.
 OpenResult OpenPackage(const QString& packagePath, SkinProject& project);
+
+// A package read from memory with the checks and limits of OpenPackage and the same error on
+// failure; nothing is written anywhere. On success it holds what an open unpacks, reads and
+// rebuilds; packagePath only names the package in messages.
+struct PackageContent {
+    bool ok = false;
+    QString error;                 // as OpenPackage gives it; empty on success
+    QList<UnzippedMember> members; // in archive order
+    SkinDescription description;
+    RebuiltHeader header;
+};
+PackageContent ReadPackage(const QByteArray& archive, const QString& packagePath);
 
 // Empty when name can be stored as a skin name; otherwise the message to show. The player reads
 // names in GBK, one line of the description file, at most 255 bytes.

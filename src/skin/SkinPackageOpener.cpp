@@ -1,4 +1,5 @@
-// OpenPackage: package -> extraction folder -> project.
+// OpenPackage: package -> extraction folder -> project; ReadPackage: package bytes -> what an
+// open reads, in memory. Both check and read the unpacked members with ReadUnpacked.
 #include "imaging/ColorModel.h"
 #include "platform/PackageLimits.h"
 #include "skin/HeaderStrips.h"
@@ -9,7 +10,10 @@
 #include "skin/SkinPackage.h"
 #include "zip/Zip.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <algorithm>
 
@@ -96,6 +100,78 @@ QString UnpackProblem(const QString& packagePath, uint32_t code)
     return QStringLiteral("无法解压皮肤包“%1”，文件可能已损坏。").arg(packagePath);
 }
 
+// What the checks and the reading of the unpacked members found.
+struct UnpackedReading {
+    QString error;               // for the user; empty when the package can be used
+    bool membersRefused = false; // the unpacked members must not stay
+    SkinDescription description;
+    RebuiltHeader header;
+};
+
+UnpackedReading ReadUnpacked(const MemberBytes& member, const QString& packagePath)
+{
+    UnpackedReading reading;
+    const std::optional<QByteArray> confBytes = member(kConfMember);
+    const std::optional<QByteArray> thumbnail = member(kThumbnailMember);
+    if ((confBytes && confBytes->size() > kMaxDescriptionBytes) ||
+        (thumbnail && PictureTooLarge(*thumbnail, kThumbnailMember))) {
+        reading.membersRefused = true;
+        reading.error =
+            QStringLiteral("皮肤包“%1”中的描述文件或缩略图过大（描述文件最多 %2 KB，缩略图最多 %3 "
+                           "万像素），不是有效的皮肤包。")
+                .arg(packagePath)
+                .arg(kMaxDescriptionBytes >> 10)
+                .arg(kMaxPackagePicturePixels / 10000);
+        return reading;
+    }
+    ProfileFile conf;
+    conf.SetBytes(confBytes.value_or(QByteArray()));
+    reading.description = ReadDescription(conf);
+    reading.header = RebuildHeader(member);
+    if (reading.header.tooLarge)
+        reading.error = QStringLiteral("皮肤包“%1”中的顶部图片过大（最多 %2 万像素）。")
+                            .arg(packagePath)
+                            .arg(kMaxPackagePicturePixels / 10000);
+    else if (reading.header.failed)
+        reading.error = QStringLiteral("皮肤包“%1”中的顶部图片无法拼接。").arg(packagePath);
+    return reading;
+}
+
+// Members unpacked into folder, read from there.
+MemberBytes FolderMembers(const QString& folder)
+{
+    return [folder](const char* name) -> std::optional<QByteArray> {
+        QFile file(folder + '/' + QLatin1String(name));
+        if (!IsMemberFile(file.fileName()))
+            return std::nullopt;
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+}
+
+// Members unpacked into memory, looked up as they would be found in a folder: a later member
+// replaces an earlier one of the same name, and a member's path makes folders of its parents.
+MemberBytes MemoryMembers(const QList<UnzippedMember>& members)
+{
+    QHash<QString, qsizetype> found; // index into members; -1 for a folder
+    for (qsizetype i = 0; i < members.size(); ++i) {
+        const QString path = QDir::cleanPath(QString(members[i].name).replace('\\', '/'));
+        for (qsizetype slash = path.indexOf('/'); slash > 0; slash = path.indexOf('/', slash + 1))
+            found.insert(path.left(slash), -1);
+        found.insert(path, members[i].folder ? -1 : i);
+    }
+    return [found, &members](const char* name) -> std::optional<QByteArray> {
+        const qsizetype at = found.value(QLatin1String(name), -1);
+        return at < 0 ? std::nullopt : std::optional<QByteArray>(members[at].bytes);
+    };
+}
+
+bool WriteWhole(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
+           file.flush();
+}
+
 } // namespace
 
 OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
@@ -120,30 +196,29 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
         return result;
     }
 
-    const QString confPath = folder + '/' + QLatin1String(kConfMember);
-    const QString thumbnailPath = folder + '/' + QLatin1String(kThumbnailMember);
-    if (QFileInfo(confPath).size() > kMaxDescriptionBytes || PictureTooLarge(thumbnailPath)) {
+    const UnpackedReading reading = ReadUnpacked(FolderMembers(folder), packagePath);
+    if (reading.membersRefused)
         EmptyFolder(folder, QString());
-        result.error = QStringLiteral("皮肤包“%1”中的描述文件或缩略图过大（描述文件最多 %2 KB，缩略图最多 %3 "
-                                      "万像素），不是有效的皮肤包。")
-                           .arg(packagePath)
-                           .arg(kMaxDescriptionBytes >> 10)
-                           .arg(kMaxPackagePicturePixels / 10000);
+    if (!reading.error.isEmpty()) {
+        result.error = reading.error;
         return result;
     }
-    ProfileFile conf;
-    conf.Load(confPath);
-    const SkinDescription description = ReadDescription(conf);
-    const RebuiltHeader header = RebuildHeader(folder);
-    if (header.tooLarge) {
-        result.error = QStringLiteral("皮肤包“%1”中的顶部图片过大（最多 %2 万像素）。")
-                           .arg(packagePath)
-                           .arg(kMaxPackagePicturePixels / 10000);
-        return result;
-    }
-    if (header.failed) {
+    const SkinDescription& description = reading.description;
+    RebuiltHeader header = reading.header;
+    const QString headPath = folder + '/' + QLatin1String(kHeaderFile);
+    if (header.source == RebuiltHeader::Source::Strips &&
+        (!WriteWhole(folder + '/' + QLatin1String(kJoinedLeftMidFile), header.joinedLeftMid) ||
+         !WriteWhole(headPath, header.header))) {
         result.error = QStringLiteral("皮肤包“%1”中的顶部图片无法拼接。").arg(packagePath);
         return result;
+    }
+    if (header.source == RebuiltHeader::Source::MidOnly) {
+        QFile::remove(headPath);
+        // A failed copy leaves no header; the header page then says the picture cannot be loaded.
+        if (!WriteWhole(headPath, header.header)) {
+            QFile::remove(headPath);
+            header.source = RebuiltHeader::Source::None;
+        }
     }
     // Tile and stretch region come only with all three strips.
     if (header.source == RebuiltHeader::Source::Strips) {
@@ -152,7 +227,7 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
     }
     ReadCornerItems(description, folder, project);
 
-    result.headerPath = folder + '/' + QLatin1String(kHeaderFile);
+    result.headerPath = headPath;
     project.picturePath = result.headerPath;
     // The header is taken whole: cutting it again by the rule for new pictures would lose a pixel.
     if (const QSize headerSize = QImageReader(result.headerPath).size(); !headerSize.isEmpty())
@@ -161,10 +236,26 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
     project.colourAsRead = ColourAsRead{description.colour, project.mainColor};
     project.whiteTabText = description.whiteTabText;
     project.skinName = description.showName;
-    project.thumbnailPath = thumbnailPath;
+    project.thumbnailPath = folder + '/' + QLatin1String(kThumbnailMember);
     // The thumbnail is the opened one: a picture decoded for an earlier skin no longer applies.
     project.thumbnailPicture = nullptr;
     ForgetFilesGoneFrom(folder, project);
     result.ok = true;
     return result;
+}
+
+PackageContent ReadPackage(const QByteArray& archive, const QString& packagePath)
+{
+    PackageContent content;
+    uint32_t unpacked = ZIP_OK;
+    if (!UnzipAllToMemory(archive, &content.members, &unpacked)) {
+        content.error = UnpackProblem(packagePath, unpacked);
+        return content;
+    }
+    UnpackedReading reading = ReadUnpacked(MemoryMembers(content.members), packagePath);
+    content.error = reading.error;
+    content.ok = reading.error.isEmpty();
+    content.description = std::move(reading.description);
+    content.header = std::move(reading.header);
+    return content;
 }

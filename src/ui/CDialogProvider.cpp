@@ -1,13 +1,45 @@
 #include "ui/CDialogProvider.h"
 
 #include <QColorDialog>
+#include <QDateTime>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
 #include <QMenu>
+#include <QTreeView>
+#include <QUrl>
 
 namespace {
 CDialogProvider* g_override = nullptr;
 } // namespace
+
+void FitFileDialog(QFileDialog& dialog)
+{
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (tree == nullptr)
+        return; // a native dialog sizes itself
+    // Size, type and date take the width of what they show, whatever the locale writes there;
+    // the name column starts wide enough for a long skin name.
+    QHeaderView* header = tree->header();
+    const QFontMetrics metrics(tree->font());
+    const int padding = 3 * metrics.averageCharWidth();
+    header->resizeSection(
+        0, std::max(header->sectionSize(0),
+                    metrics.horizontalAdvance(QStringLiteral("皮肤名称皮肤名称皮肤名称.vsf")) + padding));
+    for (int section = 1; section < header->count() && section < 4; ++section)
+        header->setSectionResizeMode(section, QHeaderView::ResizeToContents);
+    // The widest size, type and date the dialog usually shows: the date as the locale writes it.
+    const QString date =
+        QLocale::system().toString(QDateTime(QDate(2000, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat);
+    const int columns = header->sectionSize(0) + metrics.horizontalAdvance(QStringLiteral("1023.99 KiB")) +
+                        metrics.horizontalAdvance(QStringLiteral("plain text document")) +
+                        metrics.horizontalAdvance(date) + 3 * padding;
+    // Beside the view the dialog holds its side bar, the scroll bar and margins.
+    constexpr int kBesideView = 240;
+    dialog.resize(std::max(dialog.width(), columns + kBesideView), std::max(dialog.height(), 440));
+}
 
 QMessageBox::StandardButton CDialogProvider::MessageBox(QWidget* parent, const QString& text,
                                                         const QString& caption,
@@ -16,6 +48,8 @@ QMessageBox::StandardButton CDialogProvider::MessageBox(QWidget* parent, const Q
                                                         QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
+    // Paths and addresses in a message can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -27,6 +61,7 @@ QString CDialogProvider::GetOpenFileName(QWidget* parent, const QString& filter,
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -42,6 +77,7 @@ QString CDialogProvider::GetSaveFileName(QWidget* parent, const QString& filter,
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!initialPath.isEmpty())
         dialog.selectFile(initialPath);
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -53,6 +89,11 @@ std::optional<QColor> CDialogProvider::GetColor(QWidget* parent, const QColor& i
     if (!colour.isValid())
         return std::nullopt;
     return colour;
+}
+
+bool CDialogProvider::OpenUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
 }
 
 int CDialogProvider::ExecDialog(QDialog& dialog)
@@ -74,4 +115,38 @@ CDialogProvider& CDialogProvider::Instance()
 void CDialogProvider::SetInstance(CDialogProvider* provider)
 {
     g_override = provider;
+}
+
+QMessageBox::Icon IconOf(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Information:
+        return QMessageBox::Information;
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Failure:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+void ShowMessage(QWidget* parent, MessageKind kind, const QString& text)
+{
+    CDialogProvider::Instance().MessageBox(parent, text, PromptCaption(), QMessageBox::Ok, IconOf(kind));
+}
+
+bool AskYesNo(QWidget* parent, const QString& text)
+{
+    return CDialogProvider::Instance().MessageBox(parent, text, PromptCaption(),
+                                                  QMessageBox::Yes | QMessageBox::No,
+                                                  IconOf(MessageKind::Warning)) == QMessageBox::Yes;
+}
+
+void OpenInBrowser(QWidget* parent, const QUrl& url)
+{
+    if (CDialogProvider::Instance().OpenUrl(url) || url.isEmpty())
+        return;
+    ShowMessage(parent, MessageKind::Warning,
+                QStringLiteral("无法打开网页浏览器。请在浏览器中手动打开以下地址：\n%1")
+                    .arg(url.toString(QUrl::FullyDecoded)));
 }

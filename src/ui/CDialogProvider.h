@@ -7,7 +7,9 @@
 #include <optional>
 
 class QAction;
+class QUrl;
 class QDialog;
+class QFileDialog;
 class QMenu;
 class QPoint;
 class QWidget;
@@ -28,6 +30,9 @@ public:
     // The colour dialog; nullopt = cancelled.
     virtual std::optional<QColor> GetColor(QWidget* parent, const QColor& initial);
 
+    // Opens url in the system's web browser; false when there is none or it cannot be started.
+    virtual bool OpenUrl(const QUrl& url);
+
     // Runs a modal dialog (for example the about box); returns its result code.
     virtual int ExecDialog(QDialog& dialog);
     // Pops up a menu at a global position; returns the chosen action or nullptr.
@@ -43,3 +48,23 @@ inline QString PromptCaption()
 {
     return QStringLiteral("Vadi提示");
 }
+
+// The kinds of message the program shows, each always with the same icon.
+enum class MessageKind {
+    Information, // news the user needs nothing to do about
+    Warning,     // refused input or file, or something the user has to do by hand
+    Failure,     // an operation the user asked for did not happen
+};
+QMessageBox::Icon IconOf(MessageKind kind);
+// A message box with the program's caption, an OK button and the kind's icon.
+void ShowMessage(QWidget* parent, MessageKind kind, const QString& text);
+// A yes/no question about something that cannot be undone or needs the user's care; true for yes.
+bool AskYesNo(QWidget* parent, const QString& text);
+
+// Widens the file dialog's detail view so its name, size, type and date columns show whole (the
+// date as the system's locale writes it), and the dialog so that the columns fit.
+void FitFileDialog(QFileDialog& dialog);
+
+// Opens url in the browser through the provider; when that fails, says so with the address to
+// open by hand.
+void OpenInBrowser(QWidget* parent, const QUrl& url);

@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <clocale>
+
 QTranslator* InstallQtChineseTranslation(QCoreApplication& app)
 {
     auto* translator = new QTranslator(&app);
@@ -14,4 +16,35 @@ QTranslator* InstallQtChineseTranslation(QCoreApplication& app)
         return nullptr;
     }
     return translator;
+}
+
+bool NamesALanguage(const QByteArray& value)
+{
+    return !value.isEmpty() && value != "C" && value != "POSIX" && !value.startsWith("C.");
+}
+
+LocaleFallback FallBackToChineseLocale()
+{
+    LocaleFallback fallback;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_TIME", "LANG"}) {
+        if (NamesALanguage(qgetenv(name)))
+            return fallback;
+    }
+    fallback.applied = true;
+    if (qEnvironmentVariableIsSet("LC_ALL"))
+        fallback.previousAll = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "zh_CN.UTF-8");
+    return fallback;
+}
+
+void RestoreLocaleEnvironment(const LocaleFallback& fallback)
+{
+    if (!fallback.applied)
+        return;
+    if (fallback.previousAll)
+        qputenv("LC_ALL", *fallback.previousAll);
+    else
+        qunsetenv("LC_ALL");
+    // The C library's locale as the application object would have set it from the environment.
+    std::setlocale(LC_ALL, "");
 }

@@ -5,6 +5,8 @@
 //
 // Entry names are stored as GBK bytes (bit 11 of the flags is never set). Names read back are
 // decoded from GBK, or from UTF-8 when a foreign archive sets bit 11.
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -89,3 +91,15 @@ uint32_t UnzipClose(ZipHandle* handle);
 // code of the failure (ZIP_OK on success). No member is written through a symbolic link.
 bool UnzipAll(const QString& archivePath, const QString& destinationFolder, QStringList* namesOut,
               bool throughTemp, uint32_t* result = nullptr);
+
+// One member unpacked into memory: its name as UnzipAll lists it, its data, and whether it is a
+// folder member (no data).
+struct UnzippedMember {
+    QString name;
+    QByteArray bytes;
+    bool folder = false;
+};
+// UnzipAll for an archive held in memory, with the same checks and limits and the same result
+// codes; nothing is written anywhere. The members come in archive order.
+bool UnzipAllToMemory(const QByteArray& archive, QList<UnzippedMember>* membersOut,
+                      uint32_t* result = nullptr);

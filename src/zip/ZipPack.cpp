@@ -1,10 +1,12 @@
 // The two whole-archive operations the package code calls: pack a list of files, unpack all.
 #include "Zip.h"
 #include "ZipHandle.h"
+#include "ZipReader.h"
 #include "ZipWriter.h"
 
 #include "platform/PackageLimits.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -108,6 +110,32 @@ bool LinkOnTheWay(const QString& folder, const QString& path)
     return false;
 }
 
+// Checks the declared sizes of all members against the package limit, then hands each member to
+// unpack in archive order until one fails; the code of the failure, ZIP_OK when all were unpacked.
+// Extraction never produces more than a member's declared size, so the declared sizes bound the
+// whole package before anything is unpacked.
+template <typename Unpack> uint32_t UnpackEach(ZipReader& reader, Unpack unpack)
+{
+    const int count = reader.Count();
+    int64_t total = 0;
+    for (int index = 0; index < count; ++index) {
+        ZipItem item;
+        if (reader.GetItem(index, &item) == ZIP_OK)
+            total += int64_t(uint32_t(item.uncompressedSize));
+    }
+    if (total > kMaxPackageBytes)
+        return ZIP_LIMIT;
+    for (int index = 0; index < count; ++index) {
+        ZipItem item;
+        uint32_t failure = reader.GetItem(index, &item);
+        if (failure == ZIP_OK)
+            failure = unpack(index, item);
+        if (failure != ZIP_OK)
+            return failure;
+    }
+    return ZIP_OK;
+}
+
 } // namespace
 
 bool UnzipAll(const QString& archivePath, const QString& destinationFolder, QStringList* namesOut,
@@ -132,47 +160,48 @@ bool UnzipAll(const QString& archivePath, const QString& destinationFolder, QStr
     }
     const QString base = throughTemp ? stage->path() : destinationFolder;
 
-    ZipItem info;
-    UnzipGetItem(archive, -1, &info);
-    const int count = info.index;
-    // Extraction never produces more than a member's declared size, so the declared sizes bound
-    // the whole package before anything is written.
-    int64_t total = 0;
-    for (int index = 0; index < count; ++index) {
-        ZipItem item;
-        if (UnzipGetItem(archive, index, &item) == ZIP_OK)
-            total += int64_t(uint32_t(item.uncompressedSize));
-    }
-    if (total > kMaxPackageBytes)
-        failure = ZIP_LIMIT;
-    for (int index = 0; index < count && failure == ZIP_OK; ++index) {
-        ZipItem item;
-        if ((failure = UnzipGetItem(archive, index, &item)) != ZIP_OK)
-            break;
+    failure = UnpackEach(*archive->reader, [&](int index, const ZipItem& item) {
         const QString relative = QString(item.name).replace(QLatin1Char('\\'), QLatin1Char('/'));
         const QString target = base + QLatin1Char('/') + relative;
         const QString destination = destinationFolder + QLatin1Char('/') + relative;
         if (!IsInside(base, target) || LinkOnTheWay(base, target) ||
-            (throughTemp && LinkOnTheWay(destinationFolder, destination))) {
-            failure = ZIP_NOFILE;
-            break;
-        }
-        if ((failure = UnzipItemToFile(archive, index, target)) != ZIP_OK) {
+            (throughTemp && LinkOnTheWay(destinationFolder, destination)))
+            return ZIP_NOFILE;
+        if (const uint32_t extracted = UnzipItemToFile(archive, index, target); extracted != ZIP_OK) {
             if (QFileInfo(target).isFile())
                 QFile::remove(target);
-            break;
+            return extracted;
         }
         if (throughTemp) {
-            if (item.attributes & ZIP_ATTR_DIRECTORY) {
+            if (item.attributes & ZIP_ATTR_DIRECTORY)
                 QDir().mkpath(destination);
-            } else if (!MoveStagedFile(target, destination)) {
-                failure = ZIP_WRITE;
-                break;
-            }
+            else if (!MoveStagedFile(target, destination))
+                return ZIP_WRITE;
         }
         if (namesOut)
             namesOut->append(item.name);
-    }
+        return ZIP_OK;
+    });
     UnzipClose(archive);
+    return failure == ZIP_OK;
+}
+
+bool UnzipAllToMemory(const QByteArray& archive, QList<UnzippedMember>* membersOut, uint32_t* result)
+{
+    uint32_t ignored = ZIP_OK;
+    uint32_t& failure = result ? *result : ignored;
+    const std::unique_ptr<ZipReader> reader = ZipReader::Open(archive, &failure);
+    if (!reader)
+        return false;
+    failure = UnpackEach(*reader, [&](int index, const ZipItem& item) {
+        UnzippedMember member{item.name, {}, bool(item.attributes & ZIP_ATTR_DIRECTORY)};
+        QBuffer data(&member.bytes);
+        data.open(QIODevice::WriteOnly);
+        if (const uint32_t extracted = reader->ItemToDevice(index, data); extracted != ZIP_OK)
+            return extracted;
+        data.close();
+        membersOut->append(std::move(member));
+        return ZIP_OK;
+    });
     return failure == ZIP_OK;
 }

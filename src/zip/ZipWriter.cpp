@@ -193,25 +193,27 @@ PackedMember PackMember(const QString& entryName, const QString& sourcePath)
     return packed;
 }
 
-uint32_t ZipWriter::AddFile(const QString& entryName, const QString& sourcePath)
+uint32_t ZipWriter::State() const
 {
     if (m_failed)
         return ZIP_FAILED;
     if (m_closed)
         return ZIP_ENDED;
-    if (!m_out.isOpen())
-        return ZIP_NOTINITED;
+    return m_out.isOpen() ? ZIP_OK : ZIP_NOTINITED;
+}
+
+uint32_t ZipWriter::AddFile(const QString& entryName, const QString& sourcePath)
+{
+    // Checked before the file is read and packed.
+    if (const uint32_t state = State(); state != ZIP_OK)
+        return state;
     return AddPacked(PackMember(entryName, sourcePath));
 }
 
 uint32_t ZipWriter::AddPacked(const PackedMember& packed)
 {
-    if (m_failed)
-        return ZIP_FAILED;
-    if (m_closed)
-        return ZIP_ENDED;
-    if (!m_out.isOpen())
-        return ZIP_NOTINITED;
+    if (const uint32_t state = State(); state != ZIP_OK)
+        return state;
     if (packed.result == ZIP_ARGS)
         return ZIP_ARGS;
     // The end record counts members in 16 bits.

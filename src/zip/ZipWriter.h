@@ -38,6 +38,9 @@ public:
     uint32_t Close();
 
 private:
+    // ZIP_OK while members can be added; otherwise why not.
+    uint32_t State() const;
+
     struct Entry {
         uint16_t flags = 0;
         uint16_t method = 0;

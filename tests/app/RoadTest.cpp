@@ -23,7 +23,6 @@
 #include "zip/Zip.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -43,15 +42,6 @@ using skintest::ScopedEnv;
 using skintest::ScratchDir;
 using skintest::WriteAll;
 
-// Catches the addresses the program asks the desktop to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void Open(const QUrl& url) { urls.append(url); }
-};
-
 namespace {
 
 // A 1400 x 122 header: a horizontal colour ramp, so that cut and scaled parts are recognisable.
@@ -70,20 +60,13 @@ protected:
     Road() : m_temp("TMPDIR", m_dir.file("tmp").toUtf8()), m_wine(m_dir.file("wine"))
     {
         QDir().mkpath(m_dir.file("tmp"));
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &urls, "Open");
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls, "Open");
         // The site the wizard's own local host would serve.
         SetLocalSiteBase([] { return QStringLiteral("http://127.0.0.1:40001"); });
         picturePath = m_dir.file("header.png");
         EXPECT_TRUE(RampPicture(1400, 122).save(picturePath));
         wizard.resize(874, 632);
     }
-    ~Road() override
-    {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        SetLocalSiteBase({});
-    }
+    ~Road() override { SetLocalSiteBase({}); }
 
     CSaveSkin* SavePage() const { return wizard.SavePage(); }
     CColorSkinDlg* ColorPage() const { return wizard.ColorPage(); }
@@ -128,7 +111,6 @@ private:
 protected:
     skintest::FakeWinePrefix m_wine;
     FakeDialogs dialogs;
-    UrlRecorder urls;
     QString picturePath;
     SharedPicture header = std::make_shared<CSkinImage>();
     CWizardDlg wizard;
@@ -180,7 +162,7 @@ TEST_F(Road, SaveWithoutANameOnlyAsksForOne)
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("请输入皮肤名称"));
     EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Vadi提示"));
     EXPECT_EQ(dialogs.messages[0].buttons, QMessageBox::Ok);
-    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::NoIcon);
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);
     EXPECT_TRUE(dialogs.saveRequests.isEmpty());
     EXPECT_FALSE(wizard.IsSaved());
 }
@@ -260,15 +242,15 @@ TEST_F(Road, TryNowOffersTheHomePageForOldPlayers)
         InstallPlayer(version);
         PrepareProject(QStringLiteral("old"));
         dialogs.messages.clear();
-        urls.urls.clear();
+        dialogs.openedUrls.clear();
         dialogs.answers.enqueue(QMessageBox::Yes);
         wizard.TryNow();
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("您的音乐盒不支持换肤，是否安装高版本的音乐盒"));
         EXPECT_EQ(dialogs.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
         EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);
-        ASSERT_EQ(urls.urls.size(), 1);
-        EXPECT_EQ(urls.urls[0], QUrl(SiteUrl(QStringLiteral("/"))));
+        ASSERT_EQ(dialogs.openedUrls.size(), 1);
+        EXPECT_EQ(dialogs.openedUrls[0], QUrl(SiteUrl(QStringLiteral("/"))));
         EXPECT_FALSE(QFile::exists(TryPackage(QStringLiteral("old"))));
         EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
     }
@@ -303,7 +285,7 @@ TEST_F(Road, TryNowWithoutAPlayerShowsTheSkinInTheViewer)
         EXPECT_EQ(viewer->Picture().width(), viewer->CurrentLayout().canvas.width());
         delete viewer;
     }
-    EXPECT_TRUE(urls.urls.isEmpty());
+    EXPECT_TRUE(dialogs.openedUrls.isEmpty());
     EXPECT_FALSE(QFile::exists(TryPackage(QStringLiteral("none"))));
     EXPECT_FALSE(QFile::exists(PlayerArgsFile()));
 }
@@ -619,4 +601,51 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     EXPECT_EQ(page->Control(2).file, clock);
 }
 
-#include "RoadTest.moc"
+// What the wizard tells the user: where a save went, a browser that cannot be opened, and one
+// icon for every refused file.
+TEST_F(Road, SaveShowsWhereThePackageWentAndAFailureClearsIt)
+{
+    PrepareProject(QStringLiteral("skin"));
+    const QString target = m_dir.file("skin.vsf");
+    dialogs.savePaths.enqueue(target);
+    wizard.SaveSkin();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(SavePage()->SavedLine()->text(),
+              QStringLiteral("皮肤已保存到：") + QDir::toNativeSeparators(target));
+    EXPECT_FALSE(SavePage()->SavedLine()->isHidden());
+
+    dialogs.savePaths.enqueue(m_dir.file("no/such/folder/skin.vsf"));
+    wizard.SaveSkin();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(SavePage()->SavedLine()->text().isEmpty());
+}
+
+TEST_F(Road, WithoutABrowserTryNowGivesTheAddressToOpenByHand)
+{
+    InstallPlayer("MUSIC_2.6.7");
+    PrepareProject(QStringLiteral("old"));
+    dialogs.browserOpens = false;
+    dialogs.answers.enqueue(QMessageBox::Yes);
+    wizard.TryNow();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("您的音乐盒不支持换肤，是否安装高版本的音乐盒"));
+    EXPECT_TRUE(dialogs.messages[1].text.contains(SiteUrl(QStringLiteral("/"))));
+    EXPECT_EQ(dialogs.messages[1].icon, QMessageBox::Warning);
+    EXPECT_EQ(dialogs.openedUrls.size(), 1);
+}
+
+TEST_F(Road, ARefusedFileIsAWarningOnEveryStep)
+{
+    const QString notAPicture = m_dir.file("not.png");
+    ASSERT_TRUE(WriteAll(notAPicture, "text"));
+    wizard.OpenPackage(m_dir.file("missing.vsf"));
+    auto* framePage = wizard.findChild<CSkinFrameDlg*>();
+    ASSERT_NE(framePage, nullptr);
+    dialogs.openPaths.enqueue(notAPicture);
+    framePage->Browse();
+    wizard.ControlsPage()->AddDownloadedControl(QStringLiteral("x"), notAPicture);
+    ASSERT_EQ(dialogs.messages.size(), 3) << dialogs.MessageTexts().join('|').toStdString();
+    for (const FakeDialogs::Message& message : dialogs.messages)
+        EXPECT_EQ(message.icon, QMessageBox::Warning) << message.text.toStdString();
+}

@@ -75,37 +75,18 @@ protected:
     QString RichPackage(const QString& name)
     {
         const QString package = Path(name);
-        const CliRun run = Cli({"build",
-                                "-o",
-                                package,
-                                "--picture",
-                                PatternPicture("rich.bmp", 1600, 500),
-                                "--name",
-                                QString::fromUtf8("全部"),
-                                "--crop",
-                                "100,50,1500,172",
-                                "--stretch",
-                                "300,50,1300,172",
-                                "--tile",
-                                "--color",
-                                "#2E7BCF",
-                                "--white-tabs",
-                                "--thumbnail",
-                                Picture("thumb.png", 120, 74),
-                                "--decoration",
-                                "righttop=" + File("d1.png", skintest::PngPicture(40, 30)) + "@-3,4",
-                                "--decoration",
-                                "leftbottom=" + File("d2.png", skintest::PngPicture(20, 20)) + "@5,5",
-                                "--control",
-                                "lefttop=" + kClock + "@10,20,80,80",
-                                "--control",
-                                "lefttop=" + kWeather + "@1,2,120,60",
-                                "--control",
-                                "righttop=" + kMeter + "@3,4,100,40",
-                                "--control",
-                                "leftbottom=" + kClock + "@5,6,80,80",
-                                "--control",
-                                "rightbottom=" + kWeather + "@7,8,120,60"});
+        const CliRun run =
+            Cli(QStringList{"build", "-o", package, "--picture", PatternPicture("rich.bmp", 1600, 500),
+                            "--name", QString::fromUtf8("全部")} +
+                LookOptions() +
+                QStringList{
+                    "--thumbnail", Picture("thumb.png", 120, 74), "--decoration",
+                    "righttop=" + File("d1.png", skintest::PngPicture(40, 30)) + "@-3,4", "--decoration",
+                    "leftbottom=" + File("d2.png", skintest::PngPicture(20, 20)) + "@5,5", "--control",
+                    "lefttop=" + kClock + "@10,20,80,80", "--control", "lefttop=" + kWeather + "@1,2,120,60",
+                    "--control", "righttop=" + kMeter + "@3,4,100,40", "--control",
+                    "leftbottom=" + kClock + "@5,6,80,80", "--control",
+                    "rightbottom=" + kWeather + "@7,8,120,60"});
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         return package;
     }

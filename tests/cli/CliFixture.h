@@ -27,6 +27,12 @@ protected:
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 process.readAllStandardOutput(), process.readAllStandardError()};
     }
+    // The look options of a full build: crop, stretch region, tiling, colour and white tab texts.
+    static QStringList LookOptions()
+    {
+        return {"--crop", "100,50,1500,172", "--stretch", "300,50,1300,172",
+                "--tile", "--color",         "#2E7BCF",   "--white-tabs"};
+    }
     QString Picture(const QString& name, int width, int height)
     {
         QImage image(width, height, QImage::Format_RGB32);

@@ -15,28 +15,12 @@ TEST_F(CliTest, BuildThenInfoRoundTrips)
     const QString swf = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf");
     const QString package = Path("out.vsf");
     const CliRun build =
-        Cli({"build",
-             "-o",
-             package,
-             "--picture",
-             picture,
-             "--name",
-             QString::fromUtf8("日落"),
-             "--crop",
-             "100,50,1500,172",
-             "--stretch",
-             "300,50,1300,172",
-             "--tile",
-             "--color",
-             "#2E7BCF",
-             "--white-tabs",
-             "--decoration",
-             "righttop=" + deco + "@-3,4",
-             "--control",
-             "leftbottom=" + swf + "@10,20,30,40",
-             "--control",
-             "leftbottom=" + swf + "@1,2,3,4",
-             "--control=rightbottom=" + QStringLiteral(SKIN_SOURCE_DIR "/res/flash/meter.swf") + "@5,6,7,8"});
+        Cli(QStringList{"build", "-o", package, "--picture", picture, "--name", QString::fromUtf8("日落")} +
+            LookOptions() +
+            QStringList{"--decoration", "righttop=" + deco + "@-3,4", "--control",
+                        "leftbottom=" + swf + "@10,20,30,40", "--control", "leftbottom=" + swf + "@1,2,3,4",
+                        "--control=rightbottom=" + QStringLiteral(SKIN_SOURCE_DIR "/res/flash/meter.swf") +
+                            "@5,6,7,8"});
     ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
 
     const QJsonObject info = Info(package);

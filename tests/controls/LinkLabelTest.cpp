@@ -7,17 +7,8 @@
 
 namespace {
 // Records the addresses the link labels hand to the browser.
-class OpenedUrls {
-public:
-    OpenedUrls()
-    {
-        CLinkLabel::SetUrlOpener([this](const QUrl& url) {
-            urls.append(url);
-            return true;
-        });
-    }
-    ~OpenedUrls() { CLinkLabel::SetUrlOpener({}); }
-    QList<QUrl> urls;
+struct OpenedUrls : FakeDialogs {
+    QList<QUrl>& urls = openedUrls;
 };
 } // namespace
 
@@ -93,8 +84,8 @@ TEST(LinkLabel, SitePageWithoutASiteSaysSoAndOpensNothing)
     const QByteArray site = qgetenv("SKINMAKER_SITE");
     qunsetenv("SKINMAKER_SITE");
     SetLocalSiteBase([] { return QString(); }); // the local host could not start
-    FakeDialogs dialogs;
     OpenedUrls opened;
+    FakeDialogs& dialogs = opened;
     CLinkLabel label;
     label.resize(80, 21);
     label.SetSitePage(SitePage::FrameHelp);
@@ -105,4 +96,43 @@ TEST(LinkLabel, SitePageWithoutASiteSaysSoAndOpensNothing)
     SetLocalSiteBase({});
     if (!site.isNull())
         qputenv("SKINMAKER_SITE", site);
+}
+
+TEST(LinkLabel, WhenNoBrowserOpensItSaysSoWithTheAddress)
+{
+    OpenedUrls opened;
+    opened.browserOpens = false;
+    CLinkLabel label;
+    label.resize(80, 21);
+    label.SetTarget("https://skins.example.org/help");
+    QTest::mouseClick(&label, Qt::LeftButton);
+    ASSERT_EQ(opened.urls.size(), 1);
+    ASSERT_EQ(opened.messages.size(), 1);
+    EXPECT_TRUE(opened.messages[0].text.contains("https://skins.example.org/help"));
+    EXPECT_EQ(opened.messages[0].icon, QMessageBox::Warning);
+}
+
+// The help links of steps 4 and 5 sit in rectangles 16 pixels high: the underline must still be
+// drawn, a blue line under most of the text.
+TEST(LinkLabel, ShowsItsUnderlineInALowRectangle)
+{
+    for (const QString& text : {QStringLiteral("什么是装饰边框？"), QStringLiteral("什么是控件？")}) {
+        QWidget page;
+        page.resize(400, 100);
+        CLinkLabel label(&page);
+        label.setText(text);
+        label.setGeometry(190, 13, 120, 16);
+        const QImage shot = label.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int textWidth = std::min(label.fontMetrics().horizontalAdvance(text), shot.width());
+        int longestBlueRun = 0;
+        for (int y = shot.height() / 2; y < shot.height(); ++y) {
+            int run = 0;
+            for (int x = 0; x < textWidth; ++x) {
+                const QRgb pixel = shot.pixel(x, y);
+                run = qBlue(pixel) > 200 && qRed(pixel) < 90 && qGreen(pixel) < 90 ? run + 1 : 0;
+                longestBlueRun = std::max(longestBlueRun, run);
+            }
+        }
+        EXPECT_GT(longestBlueRun, textWidth * 8 / 10) << text.toStdString();
+    }
 }

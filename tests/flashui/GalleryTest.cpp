@@ -193,7 +193,7 @@ TEST(GalleryPage, ScriptCallAnsweredOnlyOnTheGalleryOrigin)
     ASSERT_FALSE(f.dialogs.messages.isEmpty());
     EXPECT_EQ(f.dialogs.messages[0].text, QStringLiteral("欢迎"));
     EXPECT_EQ(f.dialogs.messages[0].caption, "Custom Browser");
-    EXPECT_EQ(f.dialogs.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(f.dialogs.messages[0].icon, QMessageBox::Information);
 }
 
 TEST(GalleryPage, UseInTheProgramsOwnGalleryAddsARowOnStep5)
@@ -257,4 +257,53 @@ TEST(GalleryPage, LeavingStep5OrRemakeClosesTheGallery)
     ASSERT_EQ(wizard.CurrentIndex(), ControlsStep);
     EXPECT_FALSE(galleryShownAfter([&] { page->ResetPage(); }));
     EXPECT_EQ(page->RowCount(), 0);
+}
+
+// The program's own gallery by keyboard alone: Tab from the top of the page reaches the first
+// card (named for screen readers), Tab again its button, and Enter on a card uses its control.
+TEST(GalleryPage, CardsAreReachedWithTabAndUsedWithEnter)
+{
+    qunsetenv("SKINMAKER_SITE");
+    PrepareWebEngine();
+    FakeDialogs dialogs;
+    skintest::ScratchDir scratch;
+    CWizardDlg wizard;
+    wizard.show();
+    CWebFlashFrameDlg* page = wizard.ControlsPage();
+    page->GalleryButton()->click();
+    CWebFlashWnd* gallery = page->Gallery();
+    ASSERT_TRUE(gallery && gallery->View() && gallery->isVisible());
+    gallery->Request().SetCacheFolder(scratch.path());
+    auto* view = qobject_cast<QWebEngineView*>(gallery->View()->Widget());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->title() == QStringLiteral("控件库"); }, 60000));
+
+    const auto evaluate = [view](const QString& script) {
+        QVariant answer;
+        bool answered = false;
+        view->page()->runJavaScript(script, [&](const QVariant& value) {
+            answer = value;
+            answered = true;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 30000));
+        return answer.toString();
+    };
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return evaluate("String(document.querySelectorAll('.card').length)") != "0"; }, 30000));
+    const QString first = QStringLiteral("control-") + LocalGalleryControls().first().flashId;
+    const QString focused = "(document.activeElement.id || document.activeElement.tagName)";
+    view->activateWindow();
+    view->setFocus();
+    QWidget* keys = view->focusProxy() ? view->focusProxy() : view;
+    QTest::keyClick(keys, Qt::Key_Tab);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return evaluate(focused) == first; }, 10000))
+        << evaluate(focused).toStdString();
+    EXPECT_TRUE(evaluate("document.activeElement.getAttribute('aria-label')")
+                    .startsWith(LocalGalleryControls().first().name));
+    QTest::keyClick(keys, Qt::Key_Tab);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return evaluate(focused) == "BUTTON"; }, 10000));
+    QTest::keyClick(keys, Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return evaluate(focused) == first; }, 10000));
+    QTest::keyClick(keys, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->RowCount() > 0; }, 60000));
+    EXPECT_EQ(page->RowCount(), 1);
 }

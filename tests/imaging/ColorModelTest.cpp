@@ -1,4 +1,5 @@
 #include "imaging/ColorModel.h"
+#include "imaging/ColorNames.h"
 
 #include <gtest/gtest.h>
 
@@ -232,4 +233,17 @@ TEST(ColorModel, RecolorBitmapMatchesRecolorPixelForEveryColour)
                     << "target " << std::hex << target << " picture " << sample.width();
             }
     }
+}
+
+TEST(ColorName, NamesTheFamilyLightnessAndHexValue)
+{
+    EXPECT_EQ(ColorName(MakeColorRef(0x2E, 0x7B, 0xCF)), QStringLiteral("蓝色（#2E7BCF）"));
+    EXPECT_EQ(ColorName(MakeColorRef(255, 0, 0)), QStringLiteral("红色（#FF0000）"));
+    EXPECT_EQ(ColorName(MakeColorRef(250, 10, 30)),
+              QStringLiteral("红色（#FA0A1E）")); // hue past 345 degrees
+    EXPECT_EQ(ColorName(MakeColorRef(0, 80, 0)), QStringLiteral("深绿色（#005000）"));
+    EXPECT_EQ(ColorName(MakeColorRef(255, 200, 220)), QStringLiteral("浅粉色（#FFC8DC）"));
+    EXPECT_EQ(ColorName(MakeColorRef(0, 0, 0)), QStringLiteral("黑色（#000000）"));
+    EXPECT_EQ(ColorName(MakeColorRef(255, 255, 255)), QStringLiteral("白色（#FFFFFF）"));
+    EXPECT_EQ(ColorName(MakeColorRef(128, 128, 128)), QStringLiteral("灰色（#808080）"));
 }

@@ -1,6 +1,7 @@
 #include "controls/CColorPreviewCtrl.h"
 #include "controls/CSkinButton2.h"
 #include "imaging/CSkinImage.h"
+#include "imaging/ColorNames.h"
 #include "imaging/ImageLoading.h"
 #include "pages/CColorSkinDlg.h"
 #include "skin/SkinProject.h"
@@ -240,6 +241,7 @@ TEST_F(ColorPage, SuggestionsFollowThePictureAndAreChosenLikeACustomColour)
             EXPECT_EQ(page.Swatch(first + i)->GetColor(), suggested[i].color);
         }
     }
+    EXPECT_TRUE(page.Swatch(first)->toolTip().contains(ColorName(suggested[0].color)));
     EXPECT_EQ(page.Swatch(first)->y(), page.Swatch(CColorSkinDlg::kBlackTabId)->y() + 28);
     EXPECT_GT(page.Preview()->y(), page.Swatch(first)->geometry().bottom());
 
@@ -337,4 +339,31 @@ TEST(ColorPreview, ComposesPlayerHeaderAndTabs)
         }
     }
     EXPECT_GT(checked, 100);
+}
+
+// Every swatch names its colour to tooltips and screen readers; the custom square is disabled
+// until it holds a colour, and then chooses that colour again.
+TEST_F(ColorPage, SwatchesNameTheirColoursAndTheEmptyCustomSquareIsDisabled)
+{
+    for (int i = 0; i < CColorSkinDlg::kPresetCount; ++i) {
+        CSkinButton2* swatch = page.Swatch(kNone + i);
+        EXPECT_FALSE(swatch->accessibleName().isEmpty()) << i;
+        EXPECT_EQ(swatch->toolTip(), swatch->accessibleName()) << i;
+        if (i > 0) {
+            EXPECT_TRUE(swatch->toolTip().contains(ColorName(CColorSkinDlg::PresetMainColor(i)))) << i;
+        }
+    }
+    EXPECT_TRUE(page.Swatch(CColorSkinDlg::kWhiteTabId)->accessibleName().contains(QStringLiteral("白色")));
+
+    CSkinButton2* custom = page.Swatch(CColorSkinDlg::kCustomSwatchId);
+    EXPECT_FALSE(custom->isEnabled());
+    EXPECT_TRUE(custom->toolTip().contains(QStringLiteral("更多颜色")));
+    dialogs.colors.enqueue(QColor(0x2E, 0x7B, 0xCF));
+    QTest::mouseClick(page.MoreColorsButton(), Qt::LeftButton);
+    EXPECT_TRUE(custom->isEnabled());
+    EXPECT_TRUE(custom->accessibleName().contains(QStringLiteral("蓝色（#2E7BCF）")));
+    Click(kNone + 2);
+    Click(CColorSkinDlg::kCustomSwatchId);
+    EXPECT_EQ(SelectedMainSwatches(), QList<int>{CColorSkinDlg::kCustomSwatchId});
+    EXPECT_EQ(page.MainColor(), MakeColorRef(0x2E, 0x7B, 0xCF));
 }

@@ -334,3 +334,48 @@ TEST_F(OpenTest, BuildingRightAfterAnOpenTakesTheOpenedThumbnail)
     ASSERT_TRUE(UnzipAll(Output("again.vsf"), unpacked.path(), nullptr, false));
     EXPECT_EQ(QImage(unpacked.file("small.bmp")).pixel(30, 18) & 0xFFFFFF, 0x0000FFu);
 }
+
+// The opener's in-memory read must give what the file open gives: the same errors, members,
+// description and header bytes.
+TEST_F(OpenTest, ReadingFromMemoryGivesWhatTheFileOpenGives)
+{
+    Members coloured = Strips(100, 450, 150);
+    coloured << std::pair<QString, QByteArray>{"conf.ini", "[CONF]\r\nhue=140\r\nsat=65\r\nlight=120\r\n"
+                                                           "showname=x\r\n[KEY]\r\nswfcontrolnum=1\r\n"
+                                                           "swfcontrol1=1,2,3,4,2\r\n"}
+             << std::pair<QString, QByteArray>{"swfcontrol1.swf", "FWS"};
+    const QList<std::pair<QString, Members>> packages = {
+        {"strips.vsf", coloured},
+        {"mid.vsf", {{"TopPanelBKMid.bmp", Bmp(80, 9)}, {"conf.ini", "[CONF]\r\nshowname=m\r\n"}}},
+        {"uneven.vsf",
+         {{"TopPanelBKLeft.bmp", Bmp(10, 30)},
+          {"TopPanelBKMid.bmp", Bmp(5, 31)},
+          {"TopPanelBKRight.bmp", Bmp(9, 30)}}},
+        {"bigconf.vsf", {{"conf.ini", QByteArray(64 * 1024 + 1, 'x')}}},
+        {"bare.vsf", {{"readme.txt", "x"}}}};
+    for (const auto& [name, members] : packages) {
+        const QString package = MakePackage(name, members);
+        SkinProject project;
+        ResetProject(project);
+        const OpenResult opened = OpenPackage(package, project);
+        const PackageContent read = ReadPackage(skintest::ReadAll(package), package);
+        EXPECT_EQ(read.ok, opened.ok) << name.toStdString();
+        EXPECT_EQ(read.error, opened.error) << name.toStdString();
+        QStringList names;
+        for (const UnzippedMember& member : read.members)
+            names << member.name;
+        EXPECT_EQ(names, opened.members) << name.toStdString();
+        if (!opened.ok)
+            continue;
+        const QFileInfo header(opened.headerPath);
+        EXPECT_EQ(read.header.header, header.exists() ? skintest::ReadAll(opened.headerPath) : QByteArray())
+            << name.toStdString();
+        EXPECT_EQ(read.description.showName, project.skinName);
+        EXPECT_EQ(ColorOfNumbers(read.description.colour), project.mainColor);
+        EXPECT_EQ(read.description.extraControls.size(), project.extraControls.size());
+    }
+    const QString garbage = MakeFile("g.vsf", "PK\x03\x04 not an archive");
+    SkinProject project;
+    EXPECT_FALSE(ReadPackage(skintest::ReadAll(garbage), garbage).ok);
+    EXPECT_EQ(ReadPackage(skintest::ReadAll(garbage), garbage).error, OpenPackage(garbage, project).error);
+}

@@ -2,7 +2,8 @@
 // The dialog provider of the widget tests: records every request and answers from scripts.
 // Message boxes take the next queued answer, else `answer`; file dialogs and the colour dialog
 // take the next queued value, else they count as cancelled; the about box and other modal
-// dialogs are recorded and accepted; a menu answers with the action named `menuChoice`.
+// dialogs are recorded and accepted; a menu answers with the action named `menuChoice`; addresses
+// handed to the browser are recorded and open as `browserOpens` says.
 // With realMessageBoxes set, message boxes are shown for real (and still recorded).
 #include "ui/CDialogProvider.h"
 
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QQueue>
 #include <QStringList>
+#include <QUrl>
 
 class FakeDialogs : public CDialogProvider {
 public:
@@ -61,6 +63,11 @@ public:
             return std::nullopt;
         return colors.dequeue();
     }
+    bool OpenUrl(const QUrl& url) override
+    {
+        openedUrls.append(url);
+        return browserOpens;
+    }
     int ExecDialog(QDialog& dialog) override
     {
         dialogTitles.append(dialog.windowTitle());
@@ -95,12 +102,14 @@ public:
     QQueue<QString> savePaths;
     QQueue<QColor> colors;
     QString menuChoice;
+    bool browserOpens = true; // what opening an address in the browser gives
 
     // Records.
     QList<Message> messages;
     QList<FileRequest> openRequests;
     QList<FileRequest> saveRequests;
     QList<QColor> colorInitials;
+    QList<QUrl> openedUrls;
     QStringList dialogTitles;
     QStringList dialogTexts;
     QStringList menuTexts;

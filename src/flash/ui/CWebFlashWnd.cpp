@@ -34,7 +34,7 @@ CWebFlashWnd::CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl) : QDialog(own
         m_view->onFlashDown = [this](const QString& text) { m_request.HandleRequest(text); };
         m_view->onAlert = [this](const QString& text) {
             CDialogProvider::Instance().MessageBox(this, text, QStringLiteral("Custom Browser"),
-                                                   QMessageBox::Ok, QMessageBox::Critical);
+                                                   QMessageBox::Ok, IconOf(MessageKind::Information));
         };
     }
 
@@ -71,7 +71,7 @@ void CWebFlashWnd::OnDownloadDone(bool success)
         m_progress->hide();
     if (!success) {
         CDialogProvider::Instance().MessageBox(this, FailureText(), QCoreApplication::applicationName(),
-                                               QMessageBox::Ok);
+                                               QMessageBox::Ok, IconOf(MessageKind::Failure));
         return;
     }
     emit controlDownloaded(m_request.Name(), m_request.LocalPath());
