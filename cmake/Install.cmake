@@ -15,6 +15,16 @@ set(SKIN_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/res/desktop)
 install(FILES ${SKIN_DESKTOP_DIR}/skinmaker.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${SKIN_DESKTOP_DIR}/skinmaker-vsf.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${SKIN_DESKTOP_DIR}/skinmaker.thumbnailer DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
+# The software centres' description, with this version as its release (dated by SOURCE_DATE_EPOCH
+# when set, so that a rebuild gives the same file).
+string(TIMESTAMP SKIN_RELEASE_DATE "%Y-%m-%d" UTC)
+set(SKIN_METAINFO ${CMAKE_BINARY_DIR}/org.skinmaker.skinmaker.metainfo.xml)
+configure_file(${SKIN_DESKTOP_DIR}/org.skinmaker.skinmaker.metainfo.xml.in ${SKIN_METAINFO} @ONLY)
+install(FILES ${SKIN_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_SOURCE_DIR}/res/man/skinmaker.1 ${CMAKE_SOURCE_DIR}/res/man/skinmaker-cli.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/res/completion/skinmaker-cli
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 foreach(icon 16 32 48 256)
   set(source ${CMAKE_SOURCE_DIR}/res/icon/128-${icon}.png)
   if(icon EQUAL 256)

@@ -13,6 +13,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   qt6-webengine-dev qt6-webchannel-dev liblzma-dev
   qt6-translations-l10n desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev
+  appstream man-db
   # Try now starts the (Windows) player under Wine; the tests build a stand-in player with mingw.
   wine wine64 g++-mingw-w64-x86-64
 )

@@ -1,4 +1,6 @@
-# Checks of the files the desktop reads, each run when its tool is installed.
+# Checks of the files the desktop reads, each run when its tool is installed; the software centre
+# description, the manual pages and the shell completion are always checked (scripts/deps.sh
+# installs their tools).
 find_program(SKIN_DESKTOP_FILE_VALIDATE desktop-file-validate)
 find_program(SKIN_XMLLINT xmllint)
 find_program(SKIN_UPDATE_MIME_DATABASE update-mime-database)
@@ -24,3 +26,16 @@ if(SKIN_DESKTOP_FILE_VALIDATE AND SKIN_UPDATE_MIME_DATABASE AND SKIN_XDG_MIME)
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_install.sh ${CMAKE_BINARY_DIR}
             ${CMAKE_SOURCE_DIR}/res/sample/sample.jpg)
 endif()
+
+find_program(SKIN_APPSTREAMCLI appstreamcli)
+add_test(NAME appstream_metainfo
+  COMMAND ${SKIN_APPSTREAMCLI} validate --explain --no-net ${CMAKE_BINARY_DIR}/org.skinmaker.skinmaker.metainfo.xml)
+find_program(SKIN_MAN man)
+foreach(page skinmaker skinmaker-cli)
+  # man prints troff's warnings but still exits 0; any warning fails.
+  add_test(NAME manual_page_${page}
+    COMMAND sh -c "out=$(LC_ALL=C.UTF-8 MANWIDTH=80 \"$0\" --warnings -l \"$1\" 2>&1 >/dev/null) && [ -z \"$out\" ] \
+|| { echo \"$out\"; exit 1; }" ${SKIN_MAN} ${CMAKE_SOURCE_DIR}/res/man/${page}.1)
+endforeach()
+add_test(NAME bash_completion
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_completion.sh ${CMAKE_SOURCE_DIR}/res/completion/skinmaker-cli)

@@ -12,7 +12,9 @@ prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/skinmaker bin/skinmaker-cli share/applications/skinmaker.desktop \
   share/mime/packages/skinmaker-vsf.xml share/thumbnailers/skinmaker.thumbnailer \
-  share/icons/hicolor/16x16/apps/skinmaker.png share/icons/hicolor/256x256/apps/skinmaker.png; do
+  share/icons/hicolor/16x16/apps/skinmaker.png share/icons/hicolor/256x256/apps/skinmaker.png \
+  share/metainfo/org.skinmaker.skinmaker.metainfo.xml share/man/man1/skinmaker.1 \
+  share/man/man1/skinmaker-cli.1 share/bash-completion/completions/skinmaker-cli; do
   [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done
 desktop-file-validate "$prefix/share/applications/skinmaker.desktop"
