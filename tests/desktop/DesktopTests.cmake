@@ -39,3 +39,6 @@ foreach(page skinmaker skinmaker-cli)
 endforeach()
 add_test(NAME bash_completion
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_completion.sh ${CMAKE_SOURCE_DIR}/res/completion/skinmaker-cli)
+add_test(NAME cli_docs_complete
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_cli_docs.sh $<TARGET_FILE:skinmaker-cli>
+          ${CMAKE_SOURCE_DIR}/res/man/skinmaker-cli.1 ${CMAKE_SOURCE_DIR}/res/completion/skinmaker-cli)
