@@ -9,10 +9,7 @@ status=0
 
 # complete LINE EXPECTED: the words offered for the last word of LINE, sorted, against EXPECTED.
 complete_line() {
-  local -a COMP_WORDS COMPREPLY
-  read -r -a COMP_WORDS <<<"$1"
-  [[ $1 == *" " ]] && COMP_WORDS+=("")
-  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  local -a COMPREPLY
   COMP_LINE=$1
   COMP_POINT=${#1}
   _skinmaker_cli
@@ -33,5 +30,11 @@ complete_line "skinmaker-cli edit x.vsf --p" ""
 complete_line "skinmaker-cli build --decoration left" "leftbottom= lefttop="
 complete_line "skinmaker-cli edit x.vsf --remove-decoration r" "rightbottom righttop"
 complete_line "skinmaker-cli build --color a" "auto"
+# The file after CORNER=, alone where "=" breaks words (bash keeps the corner), whole otherwise.
+dir=$(dirname "$1")
+name=$(basename "$1")
+complete_line "skinmaker-cli build --decoration lefttop=$dir/${name:0:4}" "$1"
+COMP_WORDBREAKS=${COMP_WORDBREAKS//=/}
+complete_line "skinmaker-cli build --decoration lefttop=$dir/${name:0:4}" "lefttop=$1"
 [ $status -eq 0 ] && echo "completion check passed"
 exit $status
