@@ -6,6 +6,7 @@
 // elsewhere pans where the variant allows it.
 #include "controls/CPngItem.h"
 #include "imaging/PlayerWindowPicture.h"
+#include "platform/HeaderSize.h"
 #include "skin/Corner.h"
 
 #include <QPoint>
@@ -21,8 +22,6 @@ public:
     static constexpr int kWindowTop = 150;
     static constexpr int kWindowRight = 854;
     static constexpr int kWindowBottom = 630;
-    // The title-bar chrome band at the window's top.
-    static constexpr int kChromeHeight = 64;
 
     explicit CPlayerCanvasCtrl(QWidget* parent = nullptr);
     ~CPlayerCanvasCtrl() override;

@@ -3,3 +3,6 @@
 
 constexpr int kHeaderWidth = 700;
 constexpr int kHeaderHeight = 61;
+// The title-bar chrome band at the player window's top, in which the header lies 2 pixels in from
+// the frame.
+constexpr int kChromeHeight = 64;

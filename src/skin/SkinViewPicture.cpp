@@ -12,8 +12,7 @@
 
 namespace {
 
-// The title-bar band and where the header lies in it: 2 pixels in from the frame.
-constexpr int kChromeHeight = 64;
+// Where the header lies in the title-bar band: 2 pixels in from the frame.
 constexpr int kHeaderInset = 2;
 // The window buttons at the right end of the tab captions stay with the window's right edge;
 // the captions are laid out for a window 704 pixels wide.
