@@ -394,6 +394,17 @@ ParseOutcome ParseSuggest(const QStringList& arguments)
     return outcome;
 }
 
+// A command that reads the package files[0] and writes files[1].
+ParseOutcome PackageToFile(CliRequest::Command command, const QStringList& files)
+{
+    ParseOutcome outcome;
+    outcome.ok = true;
+    outcome.request.command = command;
+    outcome.request.package = files[0];
+    outcome.request.destination = files[1];
+    return outcome;
+}
+
 // thumbnail PKG.vsf OUT.png --size N (the option may stand anywhere, also as --size=N).
 ParseOutcome ParseThumbnail(const QStringList& arguments)
 {
@@ -423,11 +434,7 @@ ParseOutcome ParseThumbnail(const QStringList& arguments)
         return Usage(
             QCoreApplication::translate("skinmaker-cli", "--size 需要 1 到 1024 之间的像素数，而不是“%1”")
                 .arg(*size));
-    ParseOutcome outcome;
-    outcome.ok = true;
-    outcome.request.command = CliRequest::Command::Thumbnail;
-    outcome.request.package = files[0];
-    outcome.request.destination = files[1];
+    ParseOutcome outcome = PackageToFile(CliRequest::Command::Thumbnail, files);
     outcome.request.thumbnailSize = pixels;
     return outcome;
 }
@@ -466,11 +473,7 @@ ParseOutcome ParseRender(const QStringList& arguments)
         return Usage(QCoreApplication::translate(
             "skinmaker-cli",
             "render 需要一个皮肤包和一个 PNG 文件：render PKG.vsf OUT.png [--width W] [--height H]"));
-    ParseOutcome outcome;
-    outcome.ok = true;
-    outcome.request.command = CliRequest::Command::Render;
-    outcome.request.package = files[0];
-    outcome.request.destination = files[1];
+    ParseOutcome outcome = PackageToFile(CliRequest::Command::Render, files);
     outcome.request.renderSize = size;
     return outcome;
 }
