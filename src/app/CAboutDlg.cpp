@@ -12,7 +12,7 @@
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("about%1").arg(kTemplateId));
-    setWindowTitle(QStringLiteral("关于Vadi皮肤制作工具"));
+    setWindowTitle(tr("关于Vadi皮肤制作工具"));
     const QIcon icon = ProgramIcon();
     setWindowIcon(icon);
 
@@ -21,13 +21,13 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     iconLabel->setPixmap(icon.pixmap(32, 32));
     iconLabel->setFixedSize(32, 32);
 
-    auto* text = new QLabel(QStringLiteral("Vadi皮肤制作工具 版本 1.2"), this);
+    auto* text = new QLabel(tr("Vadi皮肤制作工具 版本 1.2"), this);
     text->setObjectName(QStringLiteral("aboutText"));
     text->setFont(UiFont(12));
     text->setMinimumHeight(32);
     text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("aboutOk"));
     ok->setFont(UiFont(12));
     ok->setDefault(true);

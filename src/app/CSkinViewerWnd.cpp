@@ -30,7 +30,7 @@ QMargins ItemMargins(const SkinViewPicture::Layout& layout)
 CSkinViewerWnd::CSkinViewerWnd(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("皮肤预览"));
+    setWindowTitle(tr("皮肤预览"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -38,9 +38,9 @@ CSkinViewerWnd::CSkinViewerWnd(QWidget* parent) : QWidget(parent, Qt::Window)
     m_missingRow = new QWidget(this);
     auto* row = new QHBoxLayout(m_missingRow);
     row->setContentsMargins(8, 6, 8, 6);
-    m_missing = new QLabel(QStringLiteral("没有找到音乐盒，下面是皮肤穿在音乐盒上的样子。"), m_missingRow);
+    m_missing = new QLabel(tr("没有找到音乐盒，下面是皮肤穿在音乐盒上的样子。"), m_missingRow);
     m_install = new CLinkLabel(m_missingRow);
-    m_install->setText(QStringLiteral("安装音乐盒"));
+    m_install->setText(tr("安装音乐盒"));
     m_install->SetSitePage(SitePage::Home);
     row->addWidget(m_missing);
     row->addWidget(m_install);
@@ -77,7 +77,7 @@ bool CSkinViewerWnd::OpenPackageFile(const QString& packagePath, QString* error)
             *error = opened.ok ? view.error : opened.error;
         return false;
     }
-    setWindowTitle(QStringLiteral("皮肤预览 - %1").arg(QFileInfo(packagePath).fileName()));
+    setWindowTitle(tr("皮肤预览 - %1").arg(QFileInfo(packagePath).fileName()));
     SetView(std::move(view.view));
     return true;
 }
@@ -94,7 +94,7 @@ void CSkinViewerWnd::SetView(SkinView view)
             m_movies.push_back(std::make_unique<CFlashWnd>(m_stage.get()));
     }
     m_flashNote->setVisible(controls > 0 && !m_stage);
-    m_flashNote->setText(QStringLiteral("Flash 播放组件不可用：控件画成标有文件名的方框。"));
+    m_flashNote->setText(tr("Flash 播放组件不可用：控件画成标有文件名的方框。"));
     // The canvas may not be narrower than the header's outer strips, nor lower than the title bar.
     const QMargins margins = ItemMargins(m_skin.LayOut(kPlayerDefaultSize));
     m_canvas->setMinimumSize(m_skin.MinimumWidth() + margins.left() + margins.right(),

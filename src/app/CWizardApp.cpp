@@ -34,7 +34,7 @@ int CWizardApp::Run()
     const QStringList options = arguments().mid(1);
     if (const qsizetype at = options.indexOf(QStringLiteral("--view")); at >= 0) {
         if (at + 1 >= options.size()) {
-            std::fprintf(stderr, "skinmaker: --view 需要一个皮肤包\n");
+            std::fprintf(stderr, "skinmaker: %s\n", qUtf8Printable(tr("--view 需要一个皮肤包")));
             return 2;
         }
         auto* viewer = new CSkinViewerWnd;

@@ -14,6 +14,7 @@
 #include "pages/CWebFlashFrameDlg.h"
 #include "platform/SiteLinks.h"
 #include "ui/CDialogProvider.h"
+#include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
 #include <QApplication>
@@ -26,10 +27,15 @@
 
 namespace {
 const char* const kCommandCaptions[CWizardDlg::kCommandCount] = {
-    "上一步", "下一步", "跳过", "退出", "保存皮肤", "立即试用", "重新制作",
+    QT_TRANSLATE_NOOP("CWizardDlg", "上一步"),   QT_TRANSLATE_NOOP("CWizardDlg", "下一步"),
+    QT_TRANSLATE_NOOP("CWizardDlg", "跳过"),     QT_TRANSLATE_NOOP("CWizardDlg", "退出"),
+    QT_TRANSLATE_NOOP("CWizardDlg", "保存皮肤"), QT_TRANSLATE_NOOP("CWizardDlg", "立即试用"),
+    QT_TRANSLATE_NOOP("CWizardDlg", "重新制作"),
 };
 const char* const kStepTitles[CWizardDlg::kStepCount] = {
-    "1、制作头图", "2、配置颜色", "3、设置拉伸", "4、装饰边框", "5、选择控件", "6、保存皮肤",
+    QT_TRANSLATE_NOOP("CWizardDlg", "1、制作头图"), QT_TRANSLATE_NOOP("CWizardDlg", "2、配置颜色"),
+    QT_TRANSLATE_NOOP("CWizardDlg", "3、设置拉伸"), QT_TRANSLATE_NOOP("CWizardDlg", "4、装饰边框"),
+    QT_TRANSLATE_NOOP("CWizardDlg", "5、选择控件"), QT_TRANSLATE_NOOP("CWizardDlg", "6、保存皮肤"),
 };
 constexpr int kNone = 0;
 
@@ -51,7 +57,7 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("wizard102"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Vadi音乐盒皮肤制作工具"));
+    setWindowTitle(tr("Vadi音乐盒皮肤制作工具"));
     setWindowIcon(ProgramIcon());
     // The window has no sizing border of its own: it starts at its full size and only grows
     // (maximising); it is never made smaller than that.
@@ -63,7 +69,7 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
 
     m_stepBar.SetBar(this, QRect(0, 0, kBarTabsWidth, kBarHeight));
     for (int i = 0; i < kStepCount; ++i) {
-        QPushButton* tab = m_stepBar.AddStep(QString::fromUtf8(kStepTitles[i]), m_pages[i]);
+        QPushButton* tab = m_stepBar.AddStep(tr(kStepTitles[i]), m_pages[i]);
         // The save step's tab has no command: it is only enabled while its step is current.
         if (i != SaveStep)
             connect(tab, &QPushButton::clicked, this, [this, i] { OnStepTab(i); });
@@ -71,8 +77,8 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
     m_stepBar.SelectStep(HeaderStep);
 
     m_skipped = false;
-    ComputeSlots();
     CreateCommandButtons();
+    ComputeSlots();
     LayoutButtons(HeaderStep);
 
     ResetWizardFields();
@@ -82,7 +88,7 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
             [this] { CommandButton(ID_NEXT)->setEnabled(false); });
     connect(m_headPage, &CSkinHeadDlg::openPackageRequested, this, &CWizardDlg::OpenPackage);
 
-    m_helpLink->setText(QStringLiteral("皮肤制作指南"));
+    m_helpLink->setText(tr("皮肤制作指南"));
     m_helpLink->SetSitePage(SitePage::MakingHelp);
 
     // Escape and the arrow keys are looked at before any child handles them.
@@ -138,8 +144,14 @@ void CWizardDlg::ComputeSlots()
 {
     const int w = width();
     const int h = height();
+    // Each slot is as wide as the widest caption needs, at least 70; the row keeps its right end.
+    int slotWidth = 70;
+    for (const QPushButton* button : m_buttons) {
+        if (button != nullptr)
+            slotWidth = std::max(slotWidth, TextWidthNeeded(button));
+    }
     for (int k = 0; k < kSlotCount; ++k)
-        m_slots[k] = QRect(w - 320 + 80 * k, h - 30, 70, 20);
+        m_slots[k] = QRect(w - 10 - (kSlotCount - k) * (slotWidth + 10) + 10, h - 30, slotWidth, 20);
 }
 
 QRect CWizardDlg::ButtonSlot(int slot) const
@@ -152,7 +164,7 @@ void CWizardDlg::CreateCommandButtons()
     const QFont font = UiFont(12, 500);
     for (int i = 0; i < kCommandCount; ++i) {
         const int id = ID_PREVIOUS + i;
-        auto* button = new QPushButton(QString::fromUtf8(kCommandCaptions[i]), this);
+        auto* button = new QPushButton(tr(kCommandCaptions[i]), this);
         button->setObjectName(QStringLiteral("button%1").arg(id));
         button->setProperty("controlId", id);
         button->setFont(font);
@@ -314,7 +326,7 @@ void CWizardDlg::reject()
 {
     if (!m_saved) {
         const auto answer = CDialogProvider::Instance().MessageBox(
-            this, QStringLiteral("不保存皮肤而直接退出，确定吗？"), PromptCaption(),
+            this, tr("不保存皮肤而直接退出，确定吗？"), PromptCaption(),
             QMessageBox::Ok | QMessageBox::Cancel, IconOf(MessageKind::Warning), QMessageBox::Cancel);
         if (answer != QMessageBox::Ok)
             return;
@@ -431,7 +443,7 @@ void CWizardDlg::contextMenuEvent(QContextMenuEvent* event)
     }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("barMenu"));
-    QAction* about = menu.addAction(QStringLiteral("关于皮肤制作工具(&A)..."));
+    QAction* about = menu.addAction(tr("关于皮肤制作工具(&A)..."));
     if (CDialogProvider::Instance().ExecMenu(menu, event->globalPos()) == about)
         ShowAbout();
     event->accept();

@@ -9,11 +9,17 @@
 #include "skin/SkinPackage.h"
 #include "ui/CDialogProvider.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
 namespace {
+
+// The context of the commands' messages.
+class WizardCommands {
+    Q_DECLARE_TR_FUNCTIONS(WizardCommands)
+};
 
 // Takes the name and thumbnail from the save page; false (after telling the user) when the
 // name is missing or cannot be stored in a package.
@@ -22,7 +28,7 @@ bool CollectSavePage(QWidget* parent, SkinProject& project, CWizardPage& savePag
     savePage.SaveToProject(project);
     const QString& name = project.skinName;
     if (name.isEmpty()) {
-        ShowMessage(parent, MessageKind::Warning, QStringLiteral("请输入皮肤名称"));
+        ShowMessage(parent, MessageKind::Warning, WizardCommands::tr("请输入皮肤名称"));
         return false;
     }
     if (const QString problem = CheckSkinName(name); !problem.isEmpty()) {
@@ -64,13 +70,14 @@ CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPag
     QString initial = project.skinName;
     QString path;
     for (;;) {
-        path = dialogs.GetSaveFileName(parent, QStringLiteral("音乐盒皮肤文件 (*.vsf)"),
+        path = dialogs.GetSaveFileName(parent, WizardCommands::tr("音乐盒皮肤文件 (*.vsf)"),
                                        QStringLiteral("vsf"), initial);
         if (path.isEmpty())
             return CommandOutcome::Cancelled;
         if (!QFileInfo::exists(path))
             break;
-        if (AskYesNo(parent, QDir::toNativeSeparators(path) + QStringLiteral("已存在。\n 要替换它吗？")))
+        if (AskYesNo(parent,
+                     WizardCommands::tr("%1已存在。\n 要替换它吗？").arg(QDir::toNativeSeparators(path))))
             break;
         initial = path;
     }
@@ -78,7 +85,7 @@ CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPag
     const BuildResult result = BuildPackage(project, path);
     if (!result.ok) {
         // The skin is not on disk: say why, and leave the saved flag so that Exit still warns.
-        ShowMessage(parent, MessageKind::Failure, QStringLiteral("保存皮肤失败：") + result.error);
+        ShowMessage(parent, MessageKind::Failure, WizardCommands::tr("保存皮肤失败：%1").arg(result.error));
         return CommandOutcome::Failed;
     }
     if (savedPath)
@@ -91,9 +98,9 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
     if (!CollectSavePage(parent, project, savePage))
         return CommandOutcome::Cancelled;
     if (!IsUsableFileName(project.skinName)) {
-        ShowMessage(
-            parent, MessageKind::Warning,
-            QStringLiteral("皮肤名称不能包含下列字符：/ \\ : * ? \" < > | 以及控制字符，请修改皮肤名称。"));
+        ShowMessage(parent, MessageKind::Warning,
+                    WizardCommands::tr(
+                        "皮肤名称不能包含下列字符：/ \\ : * ? \" < > | 以及控制字符，请修改皮肤名称。"));
         return CommandOutcome::Cancelled;
     }
 
@@ -112,7 +119,7 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
         return CommandOutcome::Done;
     }
     if (player.status == PlayerStatus::TooOld) {
-        if (AskYesNo(parent, QStringLiteral("您的音乐盒不支持换肤，是否安装高版本的音乐盒")))
+        if (AskYesNo(parent, WizardCommands::tr("您的音乐盒不支持换肤，是否安装高版本的音乐盒")))
             OpenHomePage(parent);
         return CommandOutcome::Cancelled;
     }
@@ -120,7 +127,8 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
     const QString packagePath = TryPackagePath(project.skinName);
     const BuildResult result = BuildPackage(project, packagePath);
     if (!result.ok) {
-        ShowMessage(parent, MessageKind::Failure, QStringLiteral("生成试用皮肤失败：") + result.error);
+        ShowMessage(parent, MessageKind::Failure,
+                    WizardCommands::tr("生成试用皮肤失败：%1").arg(result.error));
         return CommandOutcome::Failed;
     }
     if (const StartResult started = StartPlayer(player, packagePath); !started.ok) {
@@ -135,7 +143,7 @@ CommandOutcome OpenPackageCommand(QWidget* parent, SkinProject& project, const Q
 {
     const OpenResult result = OpenPackage(packagePath, project);
     if (!result.ok) {
-        ShowMessage(parent, MessageKind::Warning, QStringLiteral("无法打开皮肤包：") + result.error);
+        ShowMessage(parent, MessageKind::Warning, WizardCommands::tr("无法打开皮肤包：%1").arg(result.error));
         return CommandOutcome::Failed;
     }
     for (CWizardPage* page : pages)

@@ -6,6 +6,7 @@
 #include "imaging/ColorNames.h"
 #include "skin/SkinProject.h"
 #include "ui/CDialogProvider.h"
+#include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
 #include <QGroupBox>
@@ -73,14 +74,14 @@ CSkinButton2* MakeSwatch(QWidget* parent, int id, int left, int top)
 CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
 {
     const QFont normal = UiFont(12);
-    CreateTitle(QStringLiteral("配置颜色"));
+    CreateTitle(tr("配置颜色"));
 
-    m_group = new QGroupBox(QStringLiteral("为皮肤配置主体颜色和标签页颜色"), this);
+    m_group = new QGroupBox(tr("为皮肤配置主体颜色和标签页颜色"), this);
     m_group->setFont(normal);
-    m_mainLabel = new QLabel(QStringLiteral("选择主体颜色："), this);
-    m_tabLabel = new QLabel(QStringLiteral("选择标签文字颜色："), this);
-    m_suggestLabel = new QLabel(QStringLiteral("图片推荐颜色："), this);
-    m_previewLabel = new QLabel(QStringLiteral("预览："), this);
+    m_mainLabel = new QLabel(tr("选择主体颜色："), this);
+    m_tabLabel = new QLabel(tr("选择标签文字颜色："), this);
+    m_suggestLabel = new QLabel(tr("图片推荐颜色："), this);
+    m_previewLabel = new QLabel(tr("预览："), this);
     for (QLabel* label : {m_mainLabel, m_tabLabel, m_suggestLabel, m_previewLabel}) {
         label->setFont(normal);
         label->adjustSize();
@@ -97,8 +98,8 @@ CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
     for (int i = 0; i < kPresetCount; ++i) {
         m_presets[i] = MakeSwatch(this, kFirstPresetId + i, kSwatchLeft + kSwatchPitch * i, kMainRowTop);
         SetSwatchColor(m_presets[i], PresetShownColor(i));
-        DescribeSwatch(m_presets[i], i == 0 ? QStringLiteral("不设主体颜色（保留图片原来的颜色）")
-                                            : QStringLiteral("主体颜色：") + ColorName(PresetMainColor(i)));
+        DescribeSwatch(m_presets[i], i == 0 ? tr("不设主体颜色（保留图片原来的颜色）")
+                                            : tr("主体颜色：%1").arg(ColorName(PresetMainColor(i))));
         connect(m_presets[i], &CSkinButton2::clicked, this, [this, i] { ChoosePreset(i); });
     }
 
@@ -107,24 +108,25 @@ CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
     m_custom->SetIcon(158, false);
     // Until a colour is chosen with "更多颜色..." the square has nothing to choose.
     m_custom->setEnabled(false);
-    DescribeSwatch(m_custom, QStringLiteral("自定义颜色：还没有选择，请点击“更多颜色...”选择"));
+    DescribeSwatch(m_custom, tr("自定义颜色：还没有选择，请点击“更多颜色...”选择"));
     connect(m_custom, &CSkinButton2::clicked, this, [this] {
         SelectOnly(m_custom);
         ApplyMainColor(m_custom->GetColor());
     });
 
-    m_moreColors = new QPushButton(QStringLiteral("更多颜色..."), this);
+    m_moreColors = new QPushButton(tr("更多颜色..."), this);
     m_moreColors->setObjectName(QStringLiteral("button20000"));
     m_moreColors->setFont(UiFont(12, 500));
     m_moreColors->setGeometry(426, kMainRowTop, 90, 22);
+    WidenToText(m_moreColors);
     connect(m_moreColors, &QPushButton::clicked, this, &CColorSkinDlg::ChooseMoreColors);
 
     m_blackTab = MakeSwatch(this, kBlackTabId, kSwatchLeft, kTabRowTop);
     m_blackTab->SetColor(255, 0, 0, 0);
     m_whiteTab = MakeSwatch(this, kWhiteTabId, kSwatchLeft + kSwatchPitch, kTabRowTop);
     m_whiteTab->SetColor(255, 255, 255, 255);
-    DescribeSwatch(m_blackTab, QStringLiteral("标签文字颜色：黑色"));
-    DescribeSwatch(m_whiteTab, QStringLiteral("标签文字颜色：白色"));
+    DescribeSwatch(m_blackTab, tr("标签文字颜色：黑色"));
+    DescribeSwatch(m_whiteTab, tr("标签文字颜色：白色"));
     connect(m_blackTab, &CSkinButton2::clicked, this, [this] { ChooseTabText(false); });
     connect(m_whiteTab, &CSkinButton2::clicked, this, [this] { ChooseTabText(true); });
 
@@ -202,7 +204,7 @@ void CColorSkinDlg::SetCustomColor(ColorRef colour)
 {
     SetSwatchColor(m_custom, colour);
     m_custom->setEnabled(true);
-    DescribeSwatch(m_custom, QStringLiteral("自定义颜色：") + ColorName(colour));
+    DescribeSwatch(m_custom, tr("自定义颜色：%1").arg(ColorName(colour)));
 }
 
 void CColorSkinDlg::ChoosePreset(int index)
@@ -276,7 +278,7 @@ void CColorSkinDlg::ShowSuggestions(const CSkinImage* picture, const SkinRect& c
     }
     for (size_t i = 0; i < m_suggested.size(); ++i) {
         SetSwatchColor(m_suggestions[i], m_suggested[i].color);
-        DescribeSwatch(m_suggestions[i], QStringLiteral("图片推荐颜色：") + ColorName(m_suggested[i].color));
+        DescribeSwatch(m_suggestions[i], tr("图片推荐颜色：%1").arg(ColorName(m_suggested[i].color)));
         m_suggestions[i]->show();
     }
     // The main colour stays; the swatch that shows it is selected, a suggestion before the custom one.

@@ -31,6 +31,7 @@ void CCornerPage::CreateHelpLink(const QString& text, SitePage page, const QRect
     m_helpLink->setText(text);
     m_helpLink->SetSitePage(page);
     m_helpLink->setGeometry(place);
+    FlowRow({m_title, m_helpLink}, 10);
 }
 
 void CCornerPage::CreateDiagram(QPoint at)
@@ -47,8 +48,9 @@ void CCornerPage::CreateCornerTabs(const QRect& place)
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(QStringLiteral("tabs1015"));
     m_tabs->setFont(UiFont(12, 400));
-    for (const char* title : {"左上外饰", "右上外饰", "左下外饰", "右下外饰"})
-        m_tabs->addTab(QString::fromUtf8(title));
+    for (const char* title :
+         {QT_TR_NOOP("左上外饰"), QT_TR_NOOP("右上外饰"), QT_TR_NOOP("左下外饰"), QT_TR_NOOP("右下外饰")})
+        m_tabs->addTab(tr(title));
     m_tabs->setDrawBase(true);
     m_tabs->setGeometry(place);
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
@@ -62,9 +64,9 @@ void CCornerPage::CreateShiftRows(const ShiftRow& x, const ShiftRow& y)
     const QFont textFont = UiFont(12, 400);
     for (const bool horizontal : {true, false}) {
         const ShiftRow& row = horizontal ? x : y;
-        MakeLabel(this, QString::fromLatin1(row.labelName),
-                  horizontal ? QStringLiteral("横向偏移") : QStringLiteral("纵向偏移"), &textFont)
-            ->move(row.labelAt);
+        QLabel* label = MakeLabel(this, QString::fromLatin1(row.labelName),
+                                  horizontal ? tr("横向偏移") : tr("纵向偏移"), &textFont);
+        label->move(row.labelAt);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(horizontal ? QStringLiteral("edit1019") : QStringLiteral("edit1020"));
         edit->setGeometry(row.edit);
@@ -77,8 +79,9 @@ void CCornerPage::CreateShiftRows(const ShiftRow& x, const ShiftRow& y)
             if (const int step = ArrowStep(arrows, action); step != 0)
                 OnArrowStep(horizontal, step);
         });
-        MakeLabel(this, QString::fromLatin1(row.unitName), QStringLiteral("像素"), &textFont)
-            ->move(row.unitAt);
+        QLabel* unit = MakeLabel(this, QString::fromLatin1(row.unitName), tr("像素"), &textFont);
+        unit->move(row.unitAt);
+        FlowRow({label, edit, arrows, unit}, 2);
         (horizontal ? m_xEdit : m_yEdit) = edit;
         (horizontal ? m_xArrows : m_yArrows) = arrows;
     }

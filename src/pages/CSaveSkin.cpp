@@ -33,11 +33,11 @@ void SetTextColor(QWidget* widget, const QColor& colour)
 CSaveSkin::CSaveSkin(QWidget* parent) : CWizardPage(133, parent)
 {
     const QFont text = UiFont(12);
-    CreateTitle(QStringLiteral("保存皮肤"));
+    CreateTitle(tr("保存皮肤"));
 
-    m_intro = new QLabel(QStringLiteral("恭喜皮肤已完成！填写相关信息并保存皮肤吧！"), this);
-    m_infoGroup = new QGroupBox(QStringLiteral("填写皮肤信息，“ * ”为必填项"), this);
-    m_nameLabel = new QLabel(QStringLiteral("*  皮肤名称："), this);
+    m_intro = new QLabel(tr("恭喜皮肤已完成！填写相关信息并保存皮肤吧！"), this);
+    m_infoGroup = new QGroupBox(tr("填写皮肤信息，“ * ”为必填项"), this);
+    m_nameLabel = new QLabel(tr("*  皮肤名称："), this);
     m_star = new QLabel(QStringLiteral("*"), this);
     m_star->setObjectName(QStringLiteral("static1063"));
     m_star->setAutoFillBackground(true);
@@ -48,12 +48,12 @@ CSaveSkin::CSaveSkin(QWidget* parent) : CWizardPage(133, parent)
 
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("edit1045"));
-    m_nameHint = new QLabel(QStringLiteral("(为您的皮肤起个好听的名字吧，长度不超过10个汉字)"), this);
-    m_previewLabel = new QLabel(QStringLiteral("皮肤预览："), this);
+    m_nameHint = new QLabel(tr("(为您的皮肤起个好听的名字吧，长度不超过10个汉字)"), this);
+    m_previewLabel = new QLabel(tr("皮肤预览："), this);
     m_pathEdit = new QLineEdit(ThumbnailHint(), this);
     m_pathEdit->setObjectName(QStringLiteral("edit1037"));
     m_pathEdit->setReadOnly(true);
-    m_browse = new QPushButton(QStringLiteral("浏览"), this);
+    m_browse = new QPushButton(tr("浏览"), this);
     m_browse->setObjectName(QStringLiteral("button1028"));
     connect(m_browse, &QPushButton::clicked, this, &CSaveSkin::BrowseThumbnail);
 
@@ -63,7 +63,7 @@ CSaveSkin::CSaveSkin(QWidget* parent) : CWizardPage(133, parent)
 
     m_upload = new CLinkLabel(this);
     m_upload->setObjectName(QStringLiteral("link1062"));
-    m_upload->setText(QStringLiteral("将皮肤上传到Vadi网站"));
+    m_upload->setText(tr("将皮肤上传到Vadi网站"));
     m_upload->SetSitePage(SitePage::Upload);
     m_upload->adjustSize();
 
@@ -74,7 +74,7 @@ CSaveSkin::CSaveSkin(QWidget* parent) : CWizardPage(133, parent)
     m_savedTo->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_savedTo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_schematicGroup = new QGroupBox(QStringLiteral("示意图"), this);
+    m_schematicGroup = new QGroupBox(tr("示意图"), this);
     m_schematic = new CPictureLabel(this);
     m_schematic->setObjectName(QStringLiteral("picture1065"));
     m_schematic->LoadFromResource(kSchematicBitmap, ResourceType::Bitmap);
@@ -93,7 +93,7 @@ CSaveSkin::CSaveSkin(QWidget* parent) : CWizardPage(133, parent)
 
 QString CSaveSkin::ThumbnailHint()
 {
-    return QStringLiteral("60×37像素，jpg/jpge/bmp格式；若不上传系统将自动生成");
+    return tr("60×37像素，jpg/jpge/bmp格式；若不上传系统将自动生成");
 }
 
 SkinRect CSaveSkin::AutoThumbnailRect(const SkinRect& crop)
@@ -135,8 +135,8 @@ void CSaveSkin::SaveToProject(SkinProject& project)
 
 void CSaveSkin::ShowSavedPackage(const QString& path)
 {
-    m_savedTo->setText(
-        path.isEmpty() ? QString() : QStringLiteral("皮肤已保存到：%1").arg(QDir::toNativeSeparators(path)));
+    m_savedTo->setText(path.isEmpty() ? QString()
+                                      : tr("皮肤已保存到：%1").arg(QDir::toNativeSeparators(path)));
 }
 
 void CSaveSkin::ResetPage()
@@ -180,7 +180,7 @@ void CSaveSkin::BrowseThumbnail()
         m_pathEdit->setText(path);
         m_thumbPath = path;
     } else {
-        m_pathEdit->setText(QStringLiteral("加载图片失败！"));
+        m_pathEdit->setText(tr("加载图片失败！"));
         // Keep the thumbnail the user had: the earlier good picture, or the automatic one.
         if (m_thumbChosen && !m_thumb->LoadFromFile(m_thumbPath)) {
             m_thumbChosen = false;

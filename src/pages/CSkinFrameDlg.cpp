@@ -17,7 +17,7 @@ namespace {
 
 QString NoPictureText()
 {
-    return QStringLiteral(".png格式文件");
+    return CSkinFrameDlg::tr(".png格式文件");
 }
 
 // A whole number from a digit edit; an empty edit counts as 0.
@@ -42,15 +42,14 @@ QPoint OffsetAt(const Placement& place, QPoint shift)
 CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CCornerPage(132, parent)
 {
     const QFont textFont = UiFont(12, 400);
-    CreateTitle(QStringLiteral("装饰边框（可选）"));
-    CreateHelpLink(QStringLiteral("什么是装饰边框？"), SitePage::FrameHelp, {190, 13, 120, 16});
+    CreateTitle(tr("装饰边框（可选）"));
+    CreateHelpLink(tr("什么是装饰边框？"), SitePage::FrameHelp, {190, 13, 120, 16});
 
     MakeLabel(this, QStringLiteral("static1033"),
-              QStringLiteral("装饰音乐盒四角的边框，可制造不规则边缘效果，如果不需要装饰，直接点击“跳过”"),
-              &textFont)
+              tr("装饰音乐盒四角的边框，可制造不规则边缘效果，如果不需要装饰，直接点击“跳过”"), &textFont)
         ->move(27, 42);
 
-    m_group = new QGroupBox(QStringLiteral("选择装饰图片，调整其位置（或直接在预览区域中拖拽调整）"), this);
+    m_group = new QGroupBox(tr("选择装饰图片，调整其位置（或直接在预览区域中拖拽调整）"), this);
     m_group->setObjectName(QStringLiteral("group1034"));
     m_group->setFont(textFont);
     m_group->setGeometry(25, 64, 600, 110);
@@ -62,14 +61,15 @@ CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CCornerPage(132, parent)
     m_pathEdit->setReadOnly(true);
     m_pathEdit->setFont(textFont);
     m_pathEdit->setGeometry(35, 116, 380, 22);
-    m_browseButton = new QPushButton(QStringLiteral("浏览"), this);
+    m_browseButton = new QPushButton(tr("浏览"), this);
     m_browseButton->setObjectName(QStringLiteral("button1017"));
     m_browseButton->setFont(textFont);
     m_browseButton->setGeometry(423, 116, 60, 22);
-    m_clearButton = new QPushButton(QStringLiteral("清空"), this);
+    m_clearButton = new QPushButton(tr("清空"), this);
     m_clearButton->setObjectName(QStringLiteral("button1049"));
     m_clearButton->setFont(textFont);
     m_clearButton->setGeometry(491, 116, 60, 22);
+    FlowRow({m_pathEdit, m_browseButton, m_clearButton}, 8);
 
     CreateShiftRows(
         {"static1018", {35, 148}, {95, 145, 50, 20}, {145, 145, 30, 20}, "static1025", {180, 148}},
@@ -161,9 +161,8 @@ void CSkinFrameDlg::Browse()
         return;
     const Corner corner = SelectedCorner();
     if (!m_preview->LoadItemPicture(file, corner)) {
-        ShowMessage(
-            this, MessageKind::Warning,
-            QStringLiteral("无法读取图片“%1”，请选择PNG格式的图片。").arg(QDir::toNativeSeparators(file)));
+        ShowMessage(this, MessageKind::Warning,
+                    tr("无法读取图片“%1”，请选择PNG格式的图片。").arg(QDir::toNativeSeparators(file)));
         return;
     }
     // The new picture sits centred on the corner: its shifts start at 0.

@@ -25,20 +25,27 @@
 
 namespace {
 
-const QString kHintFull = QStringLiteral("jpg/jpeg/bmp格式图片，建议大小<10M，最佳尺寸为700x61像素");
-const QString kHintShort = QStringLiteral("jpg/jpeg/bmp格式图片，建议大小<10M");
-const QString kHintLoading = QStringLiteral("正在加载图片。。。");
-const QString kHintFailed = QStringLiteral("加载图片失败！");
-const QString kHintCrop = QStringLiteral("在下方预览区域内截取图片！");
+// The hint line's texts, translated where shown.
+const char* const kHintFull =
+    QT_TRANSLATE_NOOP("CSkinHeadDlg", "jpg/jpeg/bmp格式图片，建议大小<10M，最佳尺寸为700x61像素");
+const char* const kHintShort = QT_TRANSLATE_NOOP("CSkinHeadDlg", "jpg/jpeg/bmp格式图片，建议大小<10M");
+const char* const kHintLoading = QT_TRANSLATE_NOOP("CSkinHeadDlg", "正在加载图片。。。");
+const char* const kHintFailed = QT_TRANSLATE_NOOP("CSkinHeadDlg", "加载图片失败！");
+const char* const kHintCrop = QT_TRANSLATE_NOOP("CSkinHeadDlg", "在下方预览区域内截取图片！");
 
 constexpr int kDiagramId = 176;
 
-// Places labels one after another on a line, each at its own size.
-void PlaceInLine(int x, int y, std::initializer_list<QWidget*> widgets)
+// Places labels one after another on a line, each at its own size; blanks that end a label
+// keep it apart from the next.
+void PlaceInLine(int x, int y, std::initializer_list<QLabel*> labels)
 {
-    for (QWidget* widget : widgets) {
-        widget->move(x, y);
-        x += widget->width();
+    for (QLabel* label : labels) {
+        label->move(x, y);
+        const QString& text = label->text();
+        qsizetype end = text.size();
+        while (end > 0 && text[end - 1].isSpace())
+            --end;
+        x += label->width() + label->fontMetrics().horizontalAdvance(text.mid(end));
     }
 }
 
@@ -57,8 +64,8 @@ bool IsAcceptedDrop(const QMimeData* mime)
 
 const char* const CSkinHeadDlg::kPictureFilter = "Image (*.jpg *.jpeg *.bmp)";
 const char* const CSkinHeadDlg::kPackageFilter = "Vadi Skin File(*.vsf)";
-const char* const CSkinHeadDlg::kBrowseFilter =
-    "图片或皮肤包(*.jpg *.jpeg *.bmp *.vsf);;图片(*.jpg *.jpeg *.bmp);;皮肤包(*.vsf)";
+const char* const CSkinHeadDlg::kBrowseFilter = QT_TRANSLATE_NOOP(
+    "CSkinHeadDlg", "图片或皮肤包(*.jpg *.jpeg *.bmp *.vsf);;图片(*.jpg *.jpeg *.bmp);;皮肤包(*.vsf)");
 
 namespace {
 
@@ -86,21 +93,20 @@ SharedPicture LoadOnWorker(const QString& path, QSize cropSize, QSize previewIns
 CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
 {
     setAcceptDrops(true);
-    CreateTitle(QStringLiteral("选择图片"));
+    CreateTitle(tr("选择图片"));
 
-    m_group1016 =
-        new QGroupBox(QStringLiteral("选择一张图片或者皮肤包，在其基础上制作或者修改Vadi音乐盒皮肤"), this);
+    m_group1016 = new QGroupBox(tr("选择一张图片或者皮肤包，在其基础上制作或者修改Vadi音乐盒皮肤"), this);
     m_group1016->setObjectName(QStringLiteral("group1016"));
     m_group1016->setFont(UiFont(12));
     m_group1016->setGeometry(10, 36, 704, 72);
 
-    m_hint1025 = new QLineEdit(kHintFull, this);
+    m_hint1025 = new QLineEdit(tr(kHintFull), this);
     m_hint1025->setObjectName(QStringLiteral("hint1025"));
     m_hint1025->setReadOnly(true);
     m_hint1025->setFont(UiFont(12));
     m_hint1025->setGeometry(22, 62, 560, 24);
 
-    m_button1005 = new QPushButton(QStringLiteral("浏览"), this);
+    m_button1005 = new QPushButton(tr("浏览"), this);
     m_button1005->setObjectName(QStringLiteral("button1005"));
     m_button1005->setFont(UiFont(12));
     m_button1005->setGeometry(596, 60, 104, 28);
@@ -108,18 +114,17 @@ CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
 
     const QFont textFont = UiFont(12, 400);
     const QFont linkFont = UiFont(12, 400, true);
-    m_text1056 = MakeLabel(this, QStringLiteral("text1056"), QStringLiteral("您可以"), &textFont);
-    m_text1057 = MakeLabel(this, QStringLiteral("text1057"), QStringLiteral("选择一张图片"), &linkFont);
-    m_text1058 =
-        MakeLabel(this, QStringLiteral("text1058"), QStringLiteral("重新制作皮肤，也可以"), &textFont);
-    m_text1038 = MakeLabel(this, QStringLiteral("text1038"), QStringLiteral("编辑已有皮肤"), &linkFont);
-    m_text1059 = MakeLabel(this, QStringLiteral("text1059"),
-                           QStringLiteral("如果您不太了解如何制作皮肤，可以点击这里："), &textFont);
+    m_text1056 = MakeLabel(this, QStringLiteral("text1056"), tr("您可以"), &textFont);
+    m_text1057 = MakeLabel(this, QStringLiteral("text1057"), tr("选择一张图片"), &linkFont);
+    m_text1058 = MakeLabel(this, QStringLiteral("text1058"), tr("重新制作皮肤，也可以"), &textFont);
+    m_text1038 = MakeLabel(this, QStringLiteral("text1038"), tr("编辑已有皮肤"), &linkFont);
+    m_text1059 = MakeLabel(this, QStringLiteral("text1059"), tr("如果您不太了解如何制作皮肤，可以点击这里："),
+                           &textFont);
     ShowAsLink(m_text1057);
     ShowAsLink(m_text1038);
     m_link1060 = new CLinkLabel(this);
     m_link1060->setObjectName(QStringLiteral("link1060"));
-    m_link1060->setText(QStringLiteral("查看皮肤制作教程"));
+    m_link1060->setText(tr("查看皮肤制作教程"));
     m_link1060->SetSitePage(SitePage::MakingHelp);
     m_link1060->adjustSize();
     PlaceInLine(16, 122, {m_text1056, m_text1057, m_text1058, m_text1038});
@@ -127,7 +132,7 @@ CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
     m_text1057->installEventFilter(this);
     m_text1038->installEventFilter(this);
 
-    m_diagramBox1068 = new QGroupBox(QStringLiteral("示意图"), this);
+    m_diagramBox1068 = new QGroupBox(tr("示意图"), this);
     m_diagramBox1068->setObjectName(QStringLiteral("group1068"));
     m_diagramBox1068->setFont(UiFont(12));
     m_diagramBox1068->setGeometry(16, 172, 254, 118);
@@ -137,7 +142,7 @@ CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
     m_diagram1065->ResizeToPicture();
     m_diagram1065->move(28, 192);
 
-    m_previewLabel = MakeLabel(this, QStringLiteral("previewLabel"), QStringLiteral("预览："), &textFont);
+    m_previewLabel = MakeLabel(this, QStringLiteral("previewLabel"), tr("预览："), &textFont);
 
     m_crop = new CPictureCtrl(this);
     m_crop->setObjectName(QStringLiteral("crop1006"));
@@ -192,8 +197,8 @@ bool CSkinHeadDlg::eventFilter(QObject* watched, QEvent* event)
 
 void CSkinHeadDlg::Browse()
 {
-    const QString path = CDialogProvider::Instance().GetOpenFileName(this, QString::fromUtf8(kBrowseFilter),
-                                                                     QStringLiteral("jpg"));
+    const QString path =
+        CDialogProvider::Instance().GetOpenFileName(this, tr(kBrowseFilter), QStringLiteral("jpg"));
     if (!path.isEmpty())
         OpenChosenFile(path);
 }
@@ -233,7 +238,7 @@ void CSkinHeadDlg::ChoosePicture(const QString& path)
     m_preview->ClearPicture();
     m_crop->BeginLoading();
     m_cropRect = {};
-    m_hint1025->setText(kHintLoading);
+    m_hint1025->setText(tr(kHintLoading));
     if (IsLoading()) {
         // The running load cannot be stopped; this choice follows it, and its result is dropped.
         m_pendingPath = path;
@@ -303,7 +308,7 @@ void CSkinHeadDlg::ApplyLoad(SharedPicture picture)
             emit pictureGone();
         }
         m_keptPath.clear();
-        m_hint1025->setText(kHintFailed);
+        m_hint1025->setText(tr(kHintFailed));
         update();
         return;
     }
@@ -312,9 +317,10 @@ void CSkinHeadDlg::ApplyLoad(SharedPicture picture)
     // it at once: the preview shows that part.
     m_crop->SetPicture(picture);
     m_preview->SetPicture(std::move(picture));
-    CreateTitle(QStringLiteral("截取头图"));
-    m_hint1025->setText(kHintCrop);
-    m_button1005->setText(QStringLiteral("重新选择图片"));
+    CreateTitle(tr("截取头图"));
+    m_hint1025->setText(tr(kHintCrop));
+    m_button1005->setText(tr("重新选择图片"));
+    WidenToText(m_button1005);
     emit pictureReady();
     ShowIntroduction(false);
     m_crop->show();
@@ -325,8 +331,8 @@ void CSkinHeadDlg::ApplyLoad(SharedPicture picture)
 void CSkinHeadDlg::ShowIntroduction(bool show)
 {
     for (QWidget* widget :
-         {m_text1056, m_text1057, m_text1058, m_text1059, static_cast<QWidget*>(m_link1060), m_text1038,
-          static_cast<QWidget*>(m_diagramBox1068), static_cast<QWidget*>(m_diagram1065)})
+         std::initializer_list<QWidget*>{m_text1056, m_text1057, m_text1058, m_text1059, m_link1060,
+                                         m_text1038, m_diagramBox1068, m_diagram1065})
         widget->setVisible(show);
 }
 
@@ -347,8 +353,8 @@ void CSkinHeadDlg::ResetPage()
     m_crop->ClearPicture();
     m_cropRect = {};
     m_keptPath.clear();
-    m_hint1025->setText(kHintShort);
-    m_button1005->setText(QStringLiteral("浏览"));
+    m_hint1025->setText(tr(kHintShort));
+    m_button1005->setText(tr("浏览"));
     ShowIntroduction(true);
     m_crop->hide();
     m_greyTop = IntroductionBottom();

@@ -51,26 +51,27 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
 {
     const QFont textFont = UiFont(12, 400);
 
-    CreateTitle(QStringLiteral("设置扩展区域(可选)"));
+    CreateTitle(tr("设置扩展区域(可选)"));
 
-    m_description = MakeLabel(
-        this, QStringLiteral("static1033"),
-        QStringLiteral("选择头图的一段区域作为扩展区域，如果不需要设置扩展区域，直接点击“跳过”"), &textFont);
+    m_description =
+        MakeLabel(this, QStringLiteral("static1033"),
+                  tr("选择头图的一段区域作为扩展区域，如果不需要设置扩展区域，直接点击“跳过”"), &textFont);
     m_description->setGeometry(DluRect(18, 26, 414, 11));
 
     m_helpLink = new CLinkLabel(this);
     m_helpLink->setObjectName(QStringLiteral("link1047"));
     m_helpLink->setGeometry(DluRect(121, 8, 75, 11));
-    m_helpLink->setText(QStringLiteral("什么是扩展区域？"));
+    m_helpLink->setText(tr("什么是扩展区域？"));
     m_helpLink->SetSitePage(SitePage::StretchHelp);
+    FlowRow({m_title, m_helpLink}, 10);
 
-    m_settingsGroup = new QGroupBox(QStringLiteral("设置扩展区域，选择扩展方式"), this);
+    m_settingsGroup = new QGroupBox(tr("设置扩展区域，选择扩展方式"), this);
     m_settingsGroup->setObjectName(QStringLiteral("group1072"));
     m_settingsGroup->setGeometry(DluRect(17, 43, 396, 56));
     m_settingsGroup->setFont(textFont);
 
-    MakeLabel(this, QStringLiteral("static1052"), QStringLiteral("扩展区域左起："), &textFont)
-        ->setGeometry(DluRect(25, 61, 56, 12));
+    QLabel* fromLabel = MakeLabel(this, QStringLiteral("static1052"), tr("扩展区域左起："), &textFont);
+    fromLabel->setGeometry(DluRect(25, 61, 56, 12));
     m_leftEdit = new QLineEdit(this);
     m_leftEdit->setFont(textFont);
     m_leftEdit->setObjectName(QStringLiteral("edit1048"));
@@ -78,8 +79,8 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
     m_leftArrows = new QScrollBar(Qt::Horizontal, this);
     m_leftArrows->setObjectName(QStringLiteral("arrows1049"));
     m_leftArrows->setGeometry(DluRect(107, 57, 19, 15));
-    MakeLabel(this, QStringLiteral("static1053"), QStringLiteral("像素(4~699) 右至："), &textFont)
-        ->setGeometry(DluRect(127, 60, 72, 12));
+    QLabel* toLabel = MakeLabel(this, QStringLiteral("static1053"), tr("像素(4~699) 右至："), &textFont);
+    toLabel->setGeometry(DluRect(127, 60, 72, 12));
     m_rightEdit = new QLineEdit(this);
     m_rightEdit->setFont(textFont);
     m_rightEdit->setObjectName(QStringLiteral("edit1050"));
@@ -87,23 +88,27 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
     m_rightArrows = new QScrollBar(Qt::Horizontal, this);
     m_rightArrows->setObjectName(QStringLiteral("arrows1051"));
     m_rightArrows->setGeometry(DluRect(219, 57, 19, 15));
-    MakeLabel(this, QStringLiteral("static1054"), QStringLiteral("像素(5~700)"), &textFont)
-        ->setGeometry(DluRect(239, 61, 46, 12));
-    MakeLabel(this, QStringLiteral("static1055"), QStringLiteral(" (您也可以直接在下图中拖拽设置)"),
-              &textFont)
-        ->setGeometry(DluRect(285, 61, 125, 15));
-    MakeLabel(this, QStringLiteral("static1069"), QStringLiteral("区域扩展方式："), &textFont)
-        ->setGeometry(DluRect(25, 83, 61, 11));
-    m_stretchRadio = new QRadioButton(QStringLiteral("拉伸该区域"), this);
+    QLabel* unitLabel = MakeLabel(this, QStringLiteral("static1054"), tr("像素(5~700)"), &textFont);
+    unitLabel->setGeometry(DluRect(239, 61, 46, 12));
+    QLabel* dragLabel =
+        MakeLabel(this, QStringLiteral("static1055"), tr(" (您也可以直接在下图中拖拽设置)"), &textFont);
+    dragLabel->setGeometry(DluRect(285, 61, 125, 15));
+    QLabel* modeLabel = MakeLabel(this, QStringLiteral("static1069"), tr("区域扩展方式："), &textFont);
+    modeLabel->setGeometry(DluRect(25, 83, 61, 11));
+    m_stretchRadio = new QRadioButton(tr("拉伸该区域"), this);
     m_stretchRadio->setObjectName(QStringLiteral("radio1070"));
     m_stretchRadio->setGeometry(DluRect(87, 80, 66, 15));
     m_stretchRadio->setFont(textFont);
-    m_tileRadio = new QRadioButton(QStringLiteral("平铺该区域"), this);
+    m_tileRadio = new QRadioButton(tr("平铺该区域"), this);
     m_tileRadio->setObjectName(QStringLiteral("radio1071"));
     m_tileRadio->setGeometry(DluRect(170, 80, 66, 15));
     m_tileRadio->setFont(textFont);
+    // Longer translations push the rest of their row to the right.
+    FlowRow({fromLabel, m_leftEdit, m_leftArrows, toLabel, m_rightEdit, m_rightArrows, unitLabel, dragLabel},
+            2);
+    FlowRow({modeLabel, m_stretchRadio, m_tileRadio}, 6);
 
-    m_illustrationGroup = new QGroupBox(QStringLiteral("示意图"), this);
+    m_illustrationGroup = new QGroupBox(tr("示意图"), this);
     m_illustrationGroup->setObjectName(QStringLiteral("group1068"));
     m_illustrationGroup->setGeometry(DluRect(421, 4, 159, 81));
     m_illustration = new CPictureLabel(this);
@@ -116,7 +121,7 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
     connect(m_preview, &CPreviewCtrl::regionChanged, this, &CStretchDlg::OnRegionChanged);
     m_preview->setObjectName(QStringLiteral("preview1013"));
     m_preview->setGeometry(DluRect(24, 130, 300, 97));
-    m_previewLabel = MakeLabel(this, QStringLiteral("static-1"), QStringLiteral("预览："));
+    m_previewLabel = MakeLabel(this, QStringLiteral("static-1"), tr("预览："));
     m_previewLabel->setGeometry(DluRect(7, 232, 86, 13));
     m_result = new CStretchResultCtrl(this);
     m_result->setObjectName(QStringLiteral("result1014"));
@@ -237,7 +242,7 @@ void CStretchDlg::OnEditChanged()
     if (m_leftEdit->text().isEmpty()) {
         // The last value comes back before the message takes the focus (and ends the edit again).
         RefreshEdits();
-        ShowMessage(this, MessageKind::Warning, QStringLiteral("偏移量不能为空！"));
+        ShowMessage(this, MessageKind::Warning, tr("偏移量不能为空！"));
         return;
     }
     if (TakeTypedEdges())

@@ -57,16 +57,18 @@ QString ControlNameOf(const QString& path)
 
 QString CornerPositionText(Corner corner)
 {
-    static const char* const kTexts[kCornerCount] = {"左上角", "右上角", "左下角", "右下角"};
-    return QString::fromUtf8(kTexts[CornerIndex(corner)]);
+    static const char* const kTexts[kCornerCount] = {
+        QT_TRANSLATE_NOOP("CWebFlashFrameDlg", "左上角"), QT_TRANSLATE_NOOP("CWebFlashFrameDlg", "右上角"),
+        QT_TRANSLATE_NOOP("CWebFlashFrameDlg", "左下角"), QT_TRANSLATE_NOOP("CWebFlashFrameDlg", "右下角")};
+    return CWebFlashFrameDlg::tr(kTexts[CornerIndex(corner)]);
 }
 
 CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
 {
     const QFont textFont = UiFont(12, 400);
     const QFont boldFont = UiFont(15, 700);
-    CreateTitle(QStringLiteral("选择控件（可选）"));
-    CreateHelpLink(QStringLiteral("什么是控件？"), SitePage::ControlsHelp, {190, 13, 100, 16});
+    CreateTitle(tr("选择控件（可选）"));
+    CreateHelpLink(tr("什么是控件？"), SitePage::ControlsHelp, {190, 13, 100, 16});
 
     m_playbackNote = MakeLabel(this, QStringLiteral("playbackNote"), QString(), &textFont);
     m_playbackNote->setStyleSheet(QStringLiteral("color: #c00000;"));
@@ -77,12 +79,10 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
     m_playbackNote->setVisible(!m_playbackNote->text().isEmpty());
 
     MakeLabel(this, QStringLiteral("static1033"),
-              QStringLiteral("Vadi提供包括时钟，天气预报等动态控件，美观又实用，如果您不需要，点击跳过即可"),
-              &boldFont)
+              tr("Vadi提供包括时钟，天气预报等动态控件，美观又实用，如果您不需要，点击跳过即可"), &boldFont)
         ->move(27, 38);
 
-    m_group =
-        new QGroupBox(QStringLiteral("选择动态控件(.swf)，调整其位置（或直接在预览区域中拖拽调整）"), this);
+    m_group = new QGroupBox(tr("选择动态控件(.swf)，调整其位置（或直接在预览区域中拖拽调整）"), this);
     m_group->setObjectName(QStringLiteral("group1034"));
     m_group->setFont(boldFont);
     m_group->setGeometry(25, 60, 600, 168);
@@ -93,12 +93,17 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
     m_list->setObjectName(QStringLiteral("list1079"));
     m_list->setFont(textFont);
     m_list->setColumnCount(3);
-    m_list->setHeaderLabels({QStringLiteral("位置"), QStringLiteral("名称"), QStringLiteral("路径")});
+    m_list->setHeaderLabels({tr("位置"), tr("名称"), tr("路径")});
     m_list->header()->setDefaultAlignment(Qt::AlignCenter);
     m_list->header()->setStretchLastSection(false);
-    m_list->setColumnWidth(0, 50);
+    // The position column holds its longest corner name; the path column gives up that room.
+    int positionWidth = 50;
+    for (const Corner corner : kCorners)
+        positionWidth =
+            std::max(positionWidth, m_list->fontMetrics().horizontalAdvance(CornerPositionText(corner)) + 12);
+    m_list->setColumnWidth(0, positionWidth);
     m_list->setColumnWidth(1, 100);
-    m_list->setColumnWidth(2, 200);
+    m_list->setColumnWidth(2, 250 - positionWidth);
     m_list->setRootIsDecorated(false);
     m_list->setItemsExpandable(false);
     m_list->setUniformRowHeights(true);
@@ -118,19 +123,19 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
         button->setGeometry(place);
         return button;
     };
-    m_localButton =
-        makeButton(QStringLiteral("选择本地文件"), QStringLiteral("button1083"), {403, 94, 100, 24});
-    m_galleryButton =
-        makeButton(QStringLiteral("选择Vadi控件"), QStringLiteral("button1085"), {513, 94, 100, 24});
-    m_deleteButton = makeButton(QStringLiteral("删除"), QStringLiteral("button1084"), {403, 124, 100, 24});
-    m_clearButton = makeButton(QStringLiteral("清空"), QStringLiteral("button1048"), {513, 124, 100, 24});
+    m_localButton = makeButton(tr("选择本地文件"), QStringLiteral("button1083"), {403, 94, 100, 24});
+    m_galleryButton = makeButton(tr("选择Vadi控件"), QStringLiteral("button1085"), {513, 94, 100, 24});
+    m_deleteButton = makeButton(tr("删除"), QStringLiteral("button1084"), {403, 124, 100, 24});
+    m_clearButton = makeButton(tr("清空"), QStringLiteral("button1048"), {513, 124, 100, 24});
+    FlowRow({m_localButton, m_galleryButton}, 10);
+    FlowRow({m_deleteButton, m_clearButton}, 10);
 
-    MakeLabel(this, QStringLiteral("static1073"), QStringLiteral("调整位置："), &textFont)->move(403, 160);
+    MakeLabel(this, QStringLiteral("static1073"), tr("调整位置："), &textFont)->move(403, 160);
     CreateShiftRows(
         {"static1075", {403, 183}, {455, 180, 40, 20}, {495, 180, 30, 20}, "static1074", {529, 183}},
         {"static1076", {403, 205}, {455, 202, 40, 20}, {495, 202, 16, 20}, "static1077", {529, 205}});
 
-    m_diagramGroup = new QGroupBox(QStringLiteral("示意图"), this);
+    m_diagramGroup = new QGroupBox(tr("示意图"), this);
     m_diagramGroup->setObjectName(QStringLiteral("diagramGroup"));
     m_diagramGroup->setFont(boldFont);
     m_diagramGroup->setGeometry(640, 40, 215, 188);
@@ -266,11 +271,11 @@ void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
 
     QStringList problems;
     if (leftOut > 0)
-        problems.append(QStringLiteral("皮肤包中的控件超过%1个，只载入了前%1个，另有%2个控件未载入。")
+        problems.append(tr("皮肤包中的控件超过%1个，只载入了前%1个，另有%2个控件未载入。")
                             .arg(kMaxFlashControls)
                             .arg(leftOut));
     if (unreadable > 0)
-        problems.append(QStringLiteral("皮肤包中有%1个控件不是有效的Flash文件，未载入。").arg(unreadable));
+        problems.append(tr("皮肤包中有%1个控件不是有效的Flash文件，未载入。").arg(unreadable));
     if (!problems.isEmpty())
         Tell(this, problems.join('\n'));
 }
@@ -280,14 +285,13 @@ int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, Corner corner, const Q
 {
     const int existing = ControlAtCorner(corner);
     if (existing < 0 && RowCount() >= kMaxFlashControls) {
-        Tell(this, QStringLiteral("最多只能放置%1个控件。").arg(kMaxFlashControls));
+        Tell(this, tr("最多只能放置%1个控件。").arg(kMaxFlashControls));
         return -1;
     }
     // A file that is not a movie would go into the skin as a broken control: it is refused.
     const SwfFrameSize frame = ReadSwfFrameSize(path);
     if (!frame.ok) {
-        Tell(this, QStringLiteral("“%1”不是有效的Flash动画文件（.swf），未添加。")
-                       .arg(QDir::toNativeSeparators(path)));
+        Tell(this, tr("“%1”不是有效的Flash动画文件（.swf），未添加。").arg(QDir::toNativeSeparators(path)));
         return -1;
     }
     // Centred on its corner point, as a decoration is: the chosen tab's view shows it.

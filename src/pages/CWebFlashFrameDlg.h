@@ -27,7 +27,7 @@ class CWebFlashFrameDlg : public CCornerPage {
     Q_OBJECT
 public:
     // Column "路径" of a control that came from the gallery.
-    static QString DownloadedPathText() { return QStringLiteral("Vadi动态控件"); }
+    static QString DownloadedPathText() { return tr("Vadi动态控件"); }
 
     explicit CWebFlashFrameDlg(QWidget* parent);
 

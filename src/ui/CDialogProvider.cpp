@@ -1,6 +1,7 @@
 #include "ui/CDialogProvider.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
@@ -117,6 +118,11 @@ void CDialogProvider::SetInstance(CDialogProvider* provider)
     g_override = provider;
 }
 
+QString PromptCaption()
+{
+    return QCoreApplication::translate("CDialogProvider", "Vadi提示");
+}
+
 QMessageBox::Icon IconOf(MessageKind kind)
 {
     switch (kind) {
@@ -147,6 +153,7 @@ void OpenInBrowser(QWidget* parent, const QUrl& url)
     if (CDialogProvider::Instance().OpenUrl(url) || url.isEmpty())
         return;
     ShowMessage(parent, MessageKind::Warning,
-                QStringLiteral("无法打开网页浏览器。请在浏览器中手动打开以下地址：\n%1")
+                QCoreApplication::translate("CDialogProvider",
+                                            "无法打开网页浏览器。请在浏览器中手动打开以下地址：\n%1")
                     .arg(url.toString(QUrl::FullyDecoded)));
 }

@@ -44,10 +44,7 @@ public:
 };
 
 // The caption of every message box of the program.
-inline QString PromptCaption()
-{
-    return QStringLiteral("Vadi提示");
-}
+QString PromptCaption();
 
 // The kinds of message the program shows, each always with the same icon.
 enum class MessageKind {

@@ -2,6 +2,11 @@
 
 #include <QLabel>
 #include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+#include <algorithm>
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QFont* font)
 {
@@ -19,4 +24,42 @@ void ShowAsLink(QWidget* widget)
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     widget->setPalette(palette);
     widget->setCursor(Qt::PointingHandCursor);
+}
+
+int TextWidthNeeded(const QWidget* widget)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        if (label->wordWrap())
+            return label->width();
+        const QMargins margins = label->contentsMargins();
+        return std::max(label->sizeHint().width(), label->fontMetrics().horizontalAdvance(label->text()) +
+                                                       margins.left() + margins.right());
+    }
+    if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
+        // The style's least width for any push button is left out: only the text and its frame count.
+        const int frame = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                          button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        return button->fontMetrics().horizontalAdvance(button->text()) + 2 * frame;
+    }
+    if (const auto* radio = qobject_cast<const QRadioButton*>(widget))
+        return radio->sizeHint().width();
+    return widget->width();
+}
+
+void WidenToText(QWidget* widget)
+{
+    const int needed = TextWidthNeeded(widget);
+    if (needed > widget->width())
+        widget->resize(needed, widget->height());
+}
+
+void FlowRow(std::initializer_list<QWidget*> widgets, int gap)
+{
+    const QWidget* before = nullptr;
+    for (QWidget* widget : widgets) {
+        WidenToText(widget);
+        if (before != nullptr && widget->x() < before->x() + before->width())
+            widget->move(before->x() + before->width() + gap, widget->y());
+        before = widget;
+    }
 }

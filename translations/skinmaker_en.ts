@@ -1,0 +1,575 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>关于Vadi皮肤制作工具</source>
+        <translation>About Vadi Skin Maker</translation>
+    </message>
+    <message>
+        <source>Vadi皮肤制作工具 版本 1.2</source>
+        <translation>Vadi Skin Maker version 1.2</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CColorSkinDlg</name>
+    <message>
+        <source>配置颜色</source>
+        <translation>Choose colors</translation>
+    </message>
+    <message>
+        <source>为皮肤配置主体颜色和标签页颜色</source>
+        <translation>Choose the skin&apos;s main color and tab text color</translation>
+    </message>
+    <message>
+        <source>选择主体颜色：</source>
+        <translation>Main color:</translation>
+    </message>
+    <message>
+        <source>选择标签文字颜色：</source>
+        <translation>Tab text color:</translation>
+    </message>
+    <message>
+        <source>图片推荐颜色：</source>
+        <translation>Suggested colors:</translation>
+    </message>
+    <message>
+        <source>预览：</source>
+        <translation>Preview:</translation>
+    </message>
+    <message>
+        <source>不设主体颜色（保留图片原来的颜色）</source>
+        <translation>No main color (keep the picture&apos;s own colors)</translation>
+    </message>
+    <message>
+        <source>主体颜色：%1</source>
+        <translation>Main color: %1</translation>
+    </message>
+    <message>
+        <source>自定义颜色：还没有选择，请点击“更多颜色...”选择</source>
+        <translation>Custom color: none chosen yet; click “More colors...” to choose one</translation>
+    </message>
+    <message>
+        <source>更多颜色...</source>
+        <translation>More colors...</translation>
+    </message>
+    <message>
+        <source>标签文字颜色：黑色</source>
+        <translation>Tab text color: black</translation>
+    </message>
+    <message>
+        <source>标签文字颜色：白色</source>
+        <translation>Tab text color: white</translation>
+    </message>
+    <message>
+        <source>自定义颜色：%1</source>
+        <translation>Custom color: %1</translation>
+    </message>
+    <message>
+        <source>图片推荐颜色：%1</source>
+        <translation>Suggested by the picture: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CCornerPage</name>
+    <message>
+        <source>左上外饰</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>右上外饰</source>
+        <translation>Top right</translation>
+    </message>
+    <message>
+        <source>左下外饰</source>
+        <translation>Bottom left</translation>
+    </message>
+    <message>
+        <source>右下外饰</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <source>横向偏移</source>
+        <translation>X offset</translation>
+    </message>
+    <message>
+        <source>纵向偏移</source>
+        <translation>Y offset</translation>
+    </message>
+    <message>
+        <source>像素</source>
+        <translation>px</translation>
+    </message>
+</context>
+<context>
+    <name>CDialogProvider</name>
+    <message>
+        <source>Vadi提示</source>
+        <translation>Vadi Message</translation>
+    </message>
+    <message>
+        <source>无法打开网页浏览器。请在浏览器中手动打开以下地址：
+%1</source>
+        <translation>Could not open a web browser. Please open this address in your browser:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CSaveSkin</name>
+    <message>
+        <source>保存皮肤</source>
+        <translation>Save the skin</translation>
+    </message>
+    <message>
+        <source>恭喜皮肤已完成！填写相关信息并保存皮肤吧！</source>
+        <translation>Congratulations, your skin is finished! Fill in its details and save it.</translation>
+    </message>
+    <message>
+        <source>填写皮肤信息，“ * ”为必填项</source>
+        <translation>Skin details (“ * ” marks a required field)</translation>
+    </message>
+    <message>
+        <source>*  皮肤名称：</source>
+        <translation>*  Skin name:</translation>
+    </message>
+    <message>
+        <source>(为您的皮肤起个好听的名字吧，长度不超过10个汉字)</source>
+        <translation>(Give your skin a good name: up to 10 Chinese characters or 20 letters)</translation>
+    </message>
+    <message>
+        <source>皮肤预览：</source>
+        <translation>Thumbnail:</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>将皮肤上传到Vadi网站</source>
+        <translation>Upload the skin to the Vadi website</translation>
+    </message>
+    <message>
+        <source>示意图</source>
+        <translation>Diagram</translation>
+    </message>
+    <message>
+        <source>60×37像素，jpg/jpge/bmp格式；若不上传系统将自动生成</source>
+        <translation>60×37 pixels, jpg/jpeg/bmp; made from the header picture if you choose none</translation>
+    </message>
+    <message>
+        <source>皮肤已保存到：%1</source>
+        <translation>Skin saved to: %1</translation>
+    </message>
+    <message>
+        <source>加载图片失败！</source>
+        <translation>Could not load the picture!</translation>
+    </message>
+</context>
+<context>
+    <name>CSkinFrameDlg</name>
+    <message>
+        <source>.png格式文件</source>
+        <translation>A .png file</translation>
+    </message>
+    <message>
+        <source>装饰边框（可选）</source>
+        <translation>Decorations (optional)</translation>
+    </message>
+    <message>
+        <source>什么是装饰边框？</source>
+        <translation>What are decorations?</translation>
+    </message>
+    <message>
+        <source>装饰音乐盒四角的边框，可制造不规则边缘效果，如果不需要装饰，直接点击“跳过”</source>
+        <translation>Pictures on the four corners give the player an irregular edge. If you want none, just click “Skip”.</translation>
+    </message>
+    <message>
+        <source>选择装饰图片，调整其位置（或直接在预览区域中拖拽调整）</source>
+        <translation>Choose a decoration picture and adjust its position (or drag it in the preview)</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>无法读取图片“%1”，请选择PNG格式的图片。</source>
+        <translation>Could not read the picture “%1”. Please choose a PNG picture.</translation>
+    </message>
+</context>
+<context>
+    <name>CSkinHeadDlg</name>
+    <message>
+        <source>jpg/jpeg/bmp格式图片，建议大小&lt;10M，最佳尺寸为700x61像素</source>
+        <translation>A jpg/jpeg/bmp picture, best under 10 MB and 700x61 pixels</translation>
+    </message>
+    <message>
+        <source>jpg/jpeg/bmp格式图片，建议大小&lt;10M</source>
+        <translation>A jpg/jpeg/bmp picture, best under 10 MB</translation>
+    </message>
+    <message>
+        <source>正在加载图片。。。</source>
+        <translation>Loading the picture...</translation>
+    </message>
+    <message>
+        <source>加载图片失败！</source>
+        <translation>Could not load the picture!</translation>
+    </message>
+    <message>
+        <source>在下方预览区域内截取图片！</source>
+        <translation>Choose the part of the picture to use in the area below.</translation>
+    </message>
+    <message>
+        <source>图片或皮肤包(*.jpg *.jpeg *.bmp *.vsf);;图片(*.jpg *.jpeg *.bmp);;皮肤包(*.vsf)</source>
+        <translation>Pictures or skin packages (*.jpg *.jpeg *.bmp *.vsf);;Pictures (*.jpg *.jpeg *.bmp);;Skin packages (*.vsf)</translation>
+    </message>
+    <message>
+        <source>选择图片</source>
+        <translation>Choose a picture</translation>
+    </message>
+    <message>
+        <source>选择一张图片或者皮肤包，在其基础上制作或者修改Vadi音乐盒皮肤</source>
+        <translation>Choose a picture or a skin package to make or change a Vadi Music Box skin from</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>您可以</source>
+        <translation>You can </translation>
+    </message>
+    <message>
+        <source>选择一张图片</source>
+        <translation>choose a picture</translation>
+    </message>
+    <message>
+        <source>重新制作皮肤，也可以</source>
+        <translation> to make a new skin, or </translation>
+    </message>
+    <message>
+        <source>编辑已有皮肤</source>
+        <translation>edit an existing skin</translation>
+    </message>
+    <message>
+        <source>如果您不太了解如何制作皮肤，可以点击这里：</source>
+        <translation>New to making skins? Click here: </translation>
+    </message>
+    <message>
+        <source>查看皮肤制作教程</source>
+        <translation>read the skin making tutorial</translation>
+    </message>
+    <message>
+        <source>示意图</source>
+        <translation>Diagram</translation>
+    </message>
+    <message>
+        <source>预览：</source>
+        <translation>Preview:</translation>
+    </message>
+    <message>
+        <source>截取头图</source>
+        <translation>Crop the header picture</translation>
+    </message>
+    <message>
+        <source>重新选择图片</source>
+        <translation>Other picture...</translation>
+    </message>
+</context>
+<context>
+    <name>CSkinViewerWnd</name>
+    <message>
+        <source>皮肤预览</source>
+        <translation>Skin Preview</translation>
+    </message>
+    <message>
+        <source>没有找到音乐盒，下面是皮肤穿在音乐盒上的样子。</source>
+        <translation>Vadi Music Box was not found. This is how the skin looks on the player.</translation>
+    </message>
+    <message>
+        <source>安装音乐盒</source>
+        <translation>Install Vadi Music Box</translation>
+    </message>
+    <message>
+        <source>皮肤预览 - %1</source>
+        <translation>Skin Preview - %1</translation>
+    </message>
+    <message>
+        <source>Flash 播放组件不可用：控件画成标有文件名的方框。</source>
+        <translation>Flash playback is not available: controls are drawn as boxes labeled with their file names.</translation>
+    </message>
+</context>
+<context>
+    <name>CStretchDlg</name>
+    <message>
+        <source>设置扩展区域(可选)</source>
+        <translation>Stretch region (optional)</translation>
+    </message>
+    <message>
+        <source>选择头图的一段区域作为扩展区域，如果不需要设置扩展区域，直接点击“跳过”</source>
+        <translation>Choose a part of the header picture as the stretch region. If you need none, just click “Skip”.</translation>
+    </message>
+    <message>
+        <source>什么是扩展区域？</source>
+        <translation>What is a stretch region?</translation>
+    </message>
+    <message>
+        <source>设置扩展区域，选择扩展方式</source>
+        <translation>Set the stretch region and how it fills the width</translation>
+    </message>
+    <message>
+        <source>扩展区域左起：</source>
+        <translation>Region from:</translation>
+    </message>
+    <message>
+        <source>像素(4~699) 右至：</source>
+        <translation>px (4~699) to:</translation>
+    </message>
+    <message>
+        <source>像素(5~700)</source>
+        <translation>px (5~700)</translation>
+    </message>
+    <message>
+        <source> (您也可以直接在下图中拖拽设置)</source>
+        <translation> (or drag its edges below)</translation>
+    </message>
+    <message>
+        <source>区域扩展方式：</source>
+        <translation>Fill mode:</translation>
+    </message>
+    <message>
+        <source>拉伸该区域</source>
+        <translation>Stretch</translation>
+    </message>
+    <message>
+        <source>平铺该区域</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <source>示意图</source>
+        <translation>Diagram</translation>
+    </message>
+    <message>
+        <source>预览：</source>
+        <translation>Preview:</translation>
+    </message>
+    <message>
+        <source>偏移量不能为空！</source>
+        <translation>The offset cannot be empty!</translation>
+    </message>
+</context>
+<context>
+    <name>CWebFlashFrameDlg</name>
+    <message>
+        <source>左上角</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>右上角</source>
+        <translation>Top right</translation>
+    </message>
+    <message>
+        <source>左下角</source>
+        <translation>Bottom left</translation>
+    </message>
+    <message>
+        <source>右下角</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <source>选择控件（可选）</source>
+        <translation>Flash controls (optional)</translation>
+    </message>
+    <message>
+        <source>什么是控件？</source>
+        <translation>What are controls?</translation>
+    </message>
+    <message>
+        <source>Vadi提供包括时钟，天气预报等动态控件，美观又实用，如果您不需要，点击跳过即可</source>
+        <translation>Add a clock, weather or other live controls, or click Skip.</translation>
+    </message>
+    <message>
+        <source>选择动态控件(.swf)，调整其位置（或直接在预览区域中拖拽调整）</source>
+        <translation>Choose controls (.swf) and place them (or drag them in the preview)</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Corner</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>路径</source>
+        <translation>Path</translation>
+    </message>
+    <message>
+        <source>选择本地文件</source>
+        <translation>Local file...</translation>
+    </message>
+    <message>
+        <source>选择Vadi控件</source>
+        <translation>Vadi gallery...</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>调整位置：</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>示意图</source>
+        <translation>Diagram</translation>
+    </message>
+    <message>
+        <source>皮肤包中的控件超过%1个，只载入了前%1个，另有%2个控件未载入。</source>
+        <translation>The skin package holds more than %1 controls: only the first %1 were loaded, %2 more were left out.</translation>
+    </message>
+    <message>
+        <source>皮肤包中有%1个控件不是有效的Flash文件，未载入。</source>
+        <translation>%1 controls in the skin package are not valid Flash files and were not loaded.</translation>
+    </message>
+    <message>
+        <source>最多只能放置%1个控件。</source>
+        <translation>You can place at most %1 controls.</translation>
+    </message>
+    <message>
+        <source>“%1”不是有效的Flash动画文件（.swf），未添加。</source>
+        <translation>“%1” is not a valid Flash movie (.swf) and was not added.</translation>
+    </message>
+    <message>
+        <source>Vadi动态控件</source>
+        <translation>Vadi gallery control</translation>
+    </message>
+</context>
+<context>
+    <name>CWizardApp</name>
+    <message>
+        <source>--view 需要一个皮肤包</source>
+        <translation>--view needs a skin package</translation>
+    </message>
+</context>
+<context>
+    <name>CWizardDlg</name>
+    <message>
+        <source>上一步</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>下一步</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>跳过</source>
+        <translation>Skip</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>保存皮肤</source>
+        <translation>Save Skin</translation>
+    </message>
+    <message>
+        <source>立即试用</source>
+        <translation>Try Now</translation>
+    </message>
+    <message>
+        <source>重新制作</source>
+        <translation>Start Over</translation>
+    </message>
+    <message>
+        <source>1、制作头图</source>
+        <translation>1. Header</translation>
+    </message>
+    <message>
+        <source>2、配置颜色</source>
+        <translation>2. Colors</translation>
+    </message>
+    <message>
+        <source>3、设置拉伸</source>
+        <translation>3. Stretch</translation>
+    </message>
+    <message>
+        <source>4、装饰边框</source>
+        <translation>4. Decorations</translation>
+    </message>
+    <message>
+        <source>5、选择控件</source>
+        <translation>5. Controls</translation>
+    </message>
+    <message>
+        <source>6、保存皮肤</source>
+        <translation>6. Save</translation>
+    </message>
+    <message>
+        <source>Vadi音乐盒皮肤制作工具</source>
+        <translation>Vadi Music Box Skin Maker</translation>
+    </message>
+    <message>
+        <source>皮肤制作指南</source>
+        <translation>Skin guide</translation>
+    </message>
+    <message>
+        <source>不保存皮肤而直接退出，确定吗？</source>
+        <translation>Exit without saving the skin?</translation>
+    </message>
+    <message>
+        <source>关于皮肤制作工具(&amp;A)...</source>
+        <translation>&amp;About Skin Maker...</translation>
+    </message>
+</context>
+<context>
+    <name>WizardCommands</name>
+    <message>
+        <source>请输入皮肤名称</source>
+        <translation>Please enter a skin name.</translation>
+    </message>
+    <message>
+        <source>音乐盒皮肤文件 (*.vsf)</source>
+        <translation>Vadi Music Box skins (*.vsf)</translation>
+    </message>
+    <message>
+        <source>%1已存在。
+ 要替换它吗？</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>保存皮肤失败：%1</source>
+        <translation>Could not save the skin: %1</translation>
+    </message>
+    <message>
+        <source>皮肤名称不能包含下列字符：/ \ : * ? &quot; &lt; &gt; | 以及控制字符，请修改皮肤名称。</source>
+        <translation>A skin name cannot contain / \ : * ? &quot; &lt; &gt; | or control characters. Please change the name.</translation>
+    </message>
+    <message>
+        <source>您的音乐盒不支持换肤，是否安装高版本的音乐盒</source>
+        <translation>Your Vadi Music Box cannot change skins. Install a newer version?</translation>
+    </message>
+    <message>
+        <source>生成试用皮肤失败：%1</source>
+        <translation>Could not make the skin to try: %1</translation>
+    </message>
+    <message>
+        <source>无法打开皮肤包：%1</source>
+        <translation>Could not open the skin package: %1</translation>
+    </message>
+</context>
+</TS>
