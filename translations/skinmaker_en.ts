@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>自定义颜色：还没有选择，请点击“更多颜色...”选择</source>
-        <translation>Custom color: none chosen yet; click “More colors...” to choose one</translation>
+        <translation>Custom color: none chosen yet; click &quot;More colors...&quot; to choose one</translation>
     </message>
     <message>
         <source>更多颜色...</source>
@@ -131,7 +131,7 @@
     </message>
     <message>
         <source>填写皮肤信息，“ * ”为必填项</source>
-        <translation>Skin details (“ * ” marks a required field)</translation>
+        <translation>Skin details (* marks a required field)</translation>
     </message>
     <message>
         <source>*  皮肤名称：</source>
@@ -159,7 +159,7 @@
     </message>
     <message>
         <source>60×37像素，jpg/jpge/bmp格式；若不上传系统将自动生成</source>
-        <translation>60×37 pixels, jpg/jpeg/bmp; made from the header picture if you choose none</translation>
+        <translation>60×37 px jpg/jpeg/bmp; made for you if none is chosen</translation>
     </message>
     <message>
         <source>皮肤已保存到：%1</source>
@@ -186,7 +186,7 @@
     </message>
     <message>
         <source>装饰音乐盒四角的边框，可制造不规则边缘效果，如果不需要装饰，直接点击“跳过”</source>
-        <translation>Pictures on the four corners give the player an irregular edge. If you want none, just click “Skip”.</translation>
+        <translation>Pictures on the four corners give the player an irregular edge. If you want none, just click &quot;Skip&quot;.</translation>
     </message>
     <message>
         <source>选择装饰图片，调整其位置（或直接在预览区域中拖拽调整）</source>
@@ -202,7 +202,7 @@
     </message>
     <message>
         <source>无法读取图片“%1”，请选择PNG格式的图片。</source>
-        <translation>Could not read the picture “%1”. Please choose a PNG picture.</translation>
+        <translation>Could not read the picture &quot;%1&quot;. Please choose a PNG picture.</translation>
     </message>
 </context>
 <context>
@@ -315,7 +315,7 @@
     </message>
     <message>
         <source>选择头图的一段区域作为扩展区域，如果不需要设置扩展区域，直接点击“跳过”</source>
-        <translation>Choose a part of the header picture as the stretch region. If you need none, just click “Skip”.</translation>
+        <translation>Choose a part of the header picture as the stretch region. If you need none, just click &quot;Skip&quot;.</translation>
     </message>
     <message>
         <source>什么是扩展区域？</source>
@@ -386,11 +386,11 @@
     </message>
     <message>
         <source>选择控件（可选）</source>
-        <translation>Flash controls (optional)</translation>
+        <translation>Controls (optional)</translation>
     </message>
     <message>
         <source>什么是控件？</source>
-        <translation>What are controls?</translation>
+        <translation>About controls</translation>
     </message>
     <message>
         <source>Vadi提供包括时钟，天气预报等动态控件，美观又实用，如果您不需要，点击跳过即可</source>
@@ -450,7 +450,7 @@
     </message>
     <message>
         <source>“%1”不是有效的Flash动画文件（.swf），未添加。</source>
-        <translation>“%1” is not a valid Flash movie (.swf) and was not added.</translation>
+        <translation>&quot;%1&quot; is not a valid Flash movie (.swf) and was not added.</translation>
     </message>
     <message>
         <source>Vadi动态控件</source>

@@ -31,7 +31,7 @@ void CCornerPage::CreateHelpLink(const QString& text, SitePage page, const QRect
     m_helpLink->setText(text);
     m_helpLink->SetSitePage(page);
     m_helpLink->setGeometry(place);
-    FlowRow({m_title, m_helpLink}, 10);
+    KeepBesideTitle(m_helpLink);
 }
 
 void CCornerPage::CreateDiagram(QPoint at)

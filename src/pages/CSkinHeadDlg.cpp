@@ -35,17 +35,13 @@ const char* const kHintCrop = QT_TRANSLATE_NOOP("CSkinHeadDlg", "在下方预览
 
 constexpr int kDiagramId = 176;
 
-// Places labels one after another on a line, each at its own size; blanks that end a label
-// keep it apart from the next.
+// Places labels one after another on a line, each at its own size (blanks included, so that a
+// translation's spaces between the pieces show).
 void PlaceInLine(int x, int y, std::initializer_list<QLabel*> labels)
 {
     for (QLabel* label : labels) {
         label->move(x, y);
-        const QString& text = label->text();
-        qsizetype end = text.size();
-        while (end > 0 && text[end - 1].isSpace())
-            --end;
-        x += label->width() + label->fontMetrics().horizontalAdvance(text.mid(end));
+        x += label->width();
     }
 }
 

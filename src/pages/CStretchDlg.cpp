@@ -63,7 +63,7 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
     m_helpLink->setGeometry(DluRect(121, 8, 75, 11));
     m_helpLink->setText(tr("什么是扩展区域？"));
     m_helpLink->SetSitePage(SitePage::StretchHelp);
-    FlowRow({m_title, m_helpLink}, 10);
+    KeepBesideTitle(m_helpLink);
 
     m_settingsGroup = new QGroupBox(tr("设置扩展区域，选择扩展方式"), this);
     m_settingsGroup->setObjectName(QStringLiteral("group1072"));

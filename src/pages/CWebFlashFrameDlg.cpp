@@ -1,5 +1,6 @@
 #include "pages/CWebFlashFrameDlg.h"
 
+#include "controls/CLinkLabel.h"
 #include "flash/core/SwfHeader.h"
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/ui/CProgressDlg.h"
@@ -73,9 +74,15 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
     m_playbackNote = MakeLabel(this, QStringLiteral("playbackNote"), QString(), &textFont);
     m_playbackNote->setStyleSheet(QStringLiteral("color: #c00000;"));
     m_playbackNote->setWordWrap(true);
-    m_playbackNote->setGeometry(300, 6, 330, 32);
     if (!CControlsPreviewCtrl::FlashPlaybackAvailable())
         m_playbackNote->setText(CControlsPreviewCtrl::FlashPlaybackMissingText());
+    // Two lines right of the help link; a longer translation takes more of the free room on the
+    // right (the wizard is at least 874 wide) rather than a third line.
+    const int noteLeft = std::max(300, HelpLink()->x() + HelpLink()->width() + 10);
+    int noteWidth = 630 - noteLeft;
+    while (noteWidth < 854 - noteLeft && m_playbackNote->heightForWidth(noteWidth) > 32)
+        noteWidth += 10;
+    m_playbackNote->setGeometry(noteLeft, 6, noteWidth, 32);
     m_playbackNote->setVisible(!m_playbackNote->text().isEmpty());
 
     MakeLabel(this, QStringLiteral("static1033"),

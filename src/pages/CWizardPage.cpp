@@ -1,6 +1,7 @@
 #include "pages/CWizardPage.h"
 
 #include "skin/SkinProject.h"
+#include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
 #include <QLabel>
@@ -29,6 +30,14 @@ QLabel* CWizardPage::CreateTitle(const QString& text)
     m_title->adjustSize();
     m_title->move(25, 10);
     return m_title;
+}
+
+void CWizardPage::KeepBesideTitle(QWidget* widget)
+{
+    WidenToText(widget);
+    const int least = m_title->x() + m_title->width() + 10;
+    if (widget->x() < least)
+        widget->move(least, widget->y());
 }
 
 void CWizardPage::PaintGreyArea(int top)

@@ -34,6 +34,9 @@ public:
 protected:
     // The page title (control 1031): bold "宋体" 15 at (25, 10), sized to its text.
     QLabel* CreateTitle(const QString& text);
+    // Widens widget (a link on the title's line) to its text and moves it right of the title when
+    // a longer title reaches it.
+    void KeepBesideTitle(QWidget* widget);
     // Paints the grey preview area, framed in black, from top to the bottom of the page.
     void PaintGreyArea(int top);
     QLabel* m_title = nullptr;
