@@ -536,6 +536,14 @@
     </message>
 </context>
 <context>
+    <name>LanguagePictures</name>
+    <message>
+        <source>zh</source>
+        <comment>folder of the pictures in this language</comment>
+        <translation>en</translation>
+    </message>
+</context>
+<context>
     <name>WizardCommands</name>
     <message>
         <source>请输入皮肤名称</source>

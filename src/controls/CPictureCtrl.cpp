@@ -2,6 +2,7 @@
 
 #include "controls/ControlDrawing.h"
 #include "imaging/ImageLoading.h"
+#include "ui/LanguagePictures.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -98,7 +99,7 @@ CPictureCtrl::CPictureCtrl(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    QImage placeholder(BitmapResourcePath(134));
+    QImage placeholder(ShownBitmapPath(134));
     if (!placeholder.isNull())
         m_placeholder = placeholder.convertToFormat(QImage::Format_RGB32);
 }

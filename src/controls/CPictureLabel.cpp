@@ -1,4 +1,5 @@
 #include "controls/CPictureLabel.h"
+#include "ui/LanguagePictures.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,7 +9,9 @@ CPictureLabel::CPictureLabel(QWidget* parent) : QWidget(parent) {}
 bool CPictureLabel::LoadFromResource(int id, ResourceType type)
 {
     auto picture = std::make_shared<CSkinImage>();
-    const bool loaded = picture->LoadFromResource(id, type);
+    const QString translated = type == ResourceType::Bitmap ? TranslatedBitmapPath(id) : QString();
+    const bool loaded =
+        translated.isEmpty() ? picture->LoadFromResource(id, type) : picture->LoadFromFile(translated);
     m_picture = std::move(picture);
     if (loaded)
         m_hasPicture = true;

@@ -3,6 +3,7 @@
 #include "controls/ControlDrawing.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ImageLoading.h"
+#include "ui/LanguagePictures.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,7 +20,7 @@ CPreviewCtrl::CPreviewCtrl(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    m_placeholder = QImage(BitmapResourcePath(136)).convertToFormat(QImage::Format_ARGB32);
+    m_placeholder = QImage(ShownBitmapPath(136)).convertToFormat(QImage::Format_ARGB32);
     SetMainColor(kInitialMainColor);
 }
 

@@ -68,6 +68,11 @@ void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& colour)
     p.restore();
 }
 
+QString Say(ArtLanguage language, const char* chinese, const char* english)
+{
+    return QString::fromUtf8(language == ArtLanguage::English ? english : chinese);
+}
+
 void Caption(QPainter& p, const QString& text, int centreX, int top, int pixelSize = 11)
 {
     const QFont font = UiFace(pixelSize);
@@ -76,7 +81,7 @@ void Caption(QPainter& p, const QString& text, int centreX, int top, int pixelSi
 
 } // namespace
 
-QImage DrawHeaderDiagram(const DiagramParts& parts)
+QImage DrawHeaderDiagram(const DiagramParts& parts, ArtLanguage language)
 {
     QImage image = NewOpaque(230, 89, kPaper);
     QPainter p(&image);
@@ -107,12 +112,12 @@ QImage DrawHeaderDiagram(const DiagramParts& parts)
     p.drawRoundedRect(QRectF(player.left() - 1.5, player.top() - 1.5, player.width() + 3, 11.5), 2, 2);
     p.restore();
 
-    Caption(p, QStringLiteral("从图片中截取"), photo.center().x(), 74);
-    Caption(p, QStringLiteral("作为播放器头图"), player.center().x(), 74);
+    Caption(p, Say(language, "从图片中截取", "From a picture"), photo.center().x(), 74);
+    Caption(p, Say(language, "作为播放器头图", "As the header"), player.center().x(), 74);
     return image;
 }
 
-QImage DrawStretchDiagram(const DiagramParts& parts)
+QImage DrawStretchDiagram(const DiagramParts& parts, ArtLanguage language)
 {
     QImage image = NewOpaque(223, 96, kPaper);
     QPainter p(&image);
@@ -135,7 +140,7 @@ QImage DrawStretchDiagram(const DiagramParts& parts)
     p.setPen(QPen(kAccent, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(region.adjusted(0, 0, -1, -1));
-    Caption(p, QStringLiteral("扩展区域"), region.center().x(), 4);
+    Caption(p, Say(language, "扩展区域", "Stretch region"), region.center().x(), 4);
 
     Arrow(p, QPointF(111, 43), QPointF(111, 53), kAccent);
 
@@ -167,11 +172,11 @@ QImage DrawStretchDiagram(const DiagramParts& parts)
     p.drawPolygon(l);
     p.drawPolygon(r);
     p.restore();
-    Caption(p, QStringLiteral("窗口变宽时拉伸或平铺该区域"), 111, 82);
+    Caption(p, Say(language, "窗口变宽时拉伸或平铺该区域", "Stretched or tiled in wider windows"), 111, 82);
     return image;
 }
 
-QImage DrawFrameDiagram(const DiagramParts& parts)
+QImage DrawFrameDiagram(const DiagramParts& parts, ArtLanguage language)
 {
     QImage image = NewOpaque(197, 127, kPaper);
     QPainter p(&image);
@@ -246,11 +251,11 @@ QImage DrawFrameDiagram(const DiagramParts& parts)
         p.drawEllipse(c, 1.6, 8);
     }
     p.setRenderHint(QPainter::Antialiasing, false);
-    Caption(p, QStringLiteral("在播放器四角添加装饰"), 98, 3);
+    Caption(p, Say(language, "在播放器四角添加装饰", "Decorate the player's corners"), 98, 3);
     return image;
 }
 
-QImage DrawSaveDiagram(const DiagramParts& parts)
+QImage DrawSaveDiagram(const DiagramParts& parts, ArtLanguage language)
 {
     QImage image = NewOpaque(185, 128, kPaper);
     QPainter p(&image);
@@ -313,7 +318,7 @@ QImage DrawSaveDiagram(const DiagramParts& parts)
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QColor(180, 190, 206));
     p.drawRect(thumbRect.adjusted(0, 0, -1, -1));
-    DrawTextInkTop(p, QStringLiteral("我的皮肤"), UiFace(12, 500), 98, 68, QColor(40, 48, 60));
+    DrawTextInkTop(p, Say(language, "我的皮肤", "My skin"), UiFace(12, 500), 98, 68, QColor(40, 48, 60));
     // Tick mark: the skin in use.
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -326,12 +331,12 @@ QImage DrawSaveDiagram(const DiagramParts& parts)
     p.drawPolyline(tick);
     p.setRenderHint(QPainter::Antialiasing, false);
 
-    Caption(p, QStringLiteral("皮肤包"), static_cast<int>(doc.center().x()), 84);
-    Caption(p, QStringLiteral("保存后带缩略图显示在皮肤列表中"), 92, 106);
+    Caption(p, Say(language, "皮肤包", "Package"), static_cast<int>(doc.center().x()), 84);
+    Caption(p, Say(language, "保存后带缩略图显示在皮肤列表中", "Listed with its thumbnail"), 92, 106);
     return image;
 }
 
-QImage DrawCropPlaceholder()
+QImage DrawCropPlaceholder(ArtLanguage language)
 {
     QImage image = NewOpaque(349, 221, QColor(236, 241, 248));
     QPainter p(&image);
@@ -372,18 +377,19 @@ QImage DrawCropPlaceholder()
                QPointF(frame.right() - 2, frame.bottom() + 4));
 
     p.setRenderHint(QPainter::Antialiasing, false);
-    const QString title = QStringLiteral("请选择一张图片");
+    const QString title = Say(language, "请选择一张图片", "Choose a picture");
     const QFont big = UiFace(17, 700);
     DrawTextInkTop(p, title, big, (349 - TextWidth(title, big)) / 2, 122, QColor(52, 70, 100));
-    const QString hint = QStringLiteral("点击“浏览”选择图片，支持 jpg、jpeg、bmp 格式");
+    const QString hint = Say(language, "点击“浏览”选择图片，支持 jpg、jpeg、bmp 格式",
+                             "Click \"Browse...\" for a jpg, jpeg or bmp picture");
     const QFont small = UiFace(12);
     DrawTextInkTop(p, hint, small, (349 - TextWidth(hint, small)) / 2, 152, QColor(108, 122, 146));
-    const QString hint2 = QStringLiteral("最佳尺寸为 700×61 像素");
+    const QString hint2 = Say(language, "最佳尺寸为 700×61 像素", "Best size: 700×61 pixels");
     DrawTextInkTop(p, hint2, small, (349 - TextWidth(hint2, small)) / 2, 172, QColor(108, 122, 146));
     return image;
 }
 
-QImage DrawPreviewPlaceholder()
+QImage DrawPreviewPlaceholder(ArtLanguage language)
 {
     // A ghost of the player's top: frame, empty header with the invitation, first body rows.
     QImage image = NewOpaque(704, 149, QColor(232, 237, 245));
@@ -423,10 +429,11 @@ QImage DrawPreviewPlaceholder()
     p.setBrush(QColor(92, 140, 214));
     p.drawPolygon(hill);
     p.setRenderHint(QPainter::Antialiasing, false);
-    DrawTextInkTop(p, QStringLiteral("请选择一张图片作为头图"), UiFace(16, 700), 284, 21,
-                   QColor(52, 70, 100));
-    DrawTextInkTop(p, QStringLiteral("这里将预览头图在播放器上的效果"), UiFace(12), 284, 42,
-                   QColor(108, 122, 146));
+    DrawTextInkTop(p, Say(language, "请选择一张图片作为头图", "Choose a picture for the header"),
+                   UiFace(16, 700), 284, 21, QColor(52, 70, 100));
+    DrawTextInkTop(p,
+                   Say(language, "这里将预览头图在播放器上的效果", "The player with your header shows here"),
+                   UiFace(12), 284, 42, QColor(108, 122, 146));
     return image;
 }
 

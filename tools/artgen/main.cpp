@@ -21,9 +21,10 @@ void Report(bool ok, const QString& path, const QImage& image)
     g_ok = g_ok && ok;
 }
 
-void Bmp(const QString& root, int id, const QImage& image)
+// folder: "bitmap", or "bitmap/en" for the pictures with English words.
+void Bmp(const QString& root, int id, const QImage& image, const char* folder = "bitmap")
 {
-    const QString path = QStringLiteral("%1/bitmap/%2.bmp").arg(root).arg(id);
+    const QString path = QStringLiteral("%1/%2/%3.bmp").arg(root, QLatin1String(folder)).arg(id);
     Report(art::WriteBmp24(image, path), path, image);
 }
 
@@ -41,7 +42,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QString root = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(SKIN_RES_DIR);
-    for (const char* folder : {"bitmap", "png", "icon", "sample"})
+    for (const char* folder : {"bitmap", "bitmap/en", "png", "icon", "sample"})
         QDir(root).mkpath(QString::fromLatin1(folder));
 
     const QImage player = art::DrawPlayer(704, 480);
@@ -64,12 +65,15 @@ int main(int argc, char** argv)
     Report(jpeg.write(sample), samplePath, sample);
 
     const art::DiagramParts parts{player, sample, light};
-    Bmp(root, 176, art::DrawHeaderDiagram(parts));
-    Bmp(root, 175, art::DrawStretchDiagram(parts));
-    Bmp(root, 160, art::DrawFrameDiagram(parts));
-    Bmp(root, 174, art::DrawSaveDiagram(parts));
-    Bmp(root, 134, art::DrawCropPlaceholder());
-    Bmp(root, 136, art::DrawPreviewPlaceholder());
+    for (const art::ArtLanguage language : {art::ArtLanguage::Chinese, art::ArtLanguage::English}) {
+        const char* folder = language == art::ArtLanguage::English ? "bitmap/en" : "bitmap";
+        Bmp(root, 176, art::DrawHeaderDiagram(parts, language), folder);
+        Bmp(root, 175, art::DrawStretchDiagram(parts, language), folder);
+        Bmp(root, 160, art::DrawFrameDiagram(parts, language), folder);
+        Bmp(root, 174, art::DrawSaveDiagram(parts, language), folder);
+        Bmp(root, 134, art::DrawCropPlaceholder(language), folder);
+        Bmp(root, 136, art::DrawPreviewPlaceholder(language), folder);
+    }
     Bmp(root, 173, art::DrawHelpIcon());
 
     Png(root, QStringLiteral("icon/128"), art::DrawAppIcon(256));
