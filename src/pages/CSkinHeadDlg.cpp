@@ -35,13 +35,12 @@ const char* const kHintCrop = QT_TRANSLATE_NOOP("CSkinHeadDlg", "在下方预览
 
 constexpr int kDiagramId = 176;
 
-// Places labels one after another on a line, each at its own size (blanks included, so that a
-// translation's spaces between the pieces show).
-void PlaceInLine(int x, int y, std::initializer_list<QLabel*> labels)
+// Places labels one after another on a line, each at its own size.
+void PlaceInLine(int x, int y, std::initializer_list<QWidget*> widgets)
 {
-    for (QLabel* label : labels) {
-        label->move(x, y);
-        x += label->width();
+    for (QWidget* widget : widgets) {
+        widget->move(x, y);
+        x += widget->width();
     }
 }
 
@@ -327,8 +326,8 @@ void CSkinHeadDlg::ApplyLoad(SharedPicture picture)
 void CSkinHeadDlg::ShowIntroduction(bool show)
 {
     for (QWidget* widget :
-         std::initializer_list<QWidget*>{m_text1056, m_text1057, m_text1058, m_text1059, m_link1060,
-                                         m_text1038, m_diagramBox1068, m_diagram1065})
+         {m_text1056, m_text1057, m_text1058, m_text1059, static_cast<QWidget*>(m_link1060), m_text1038,
+          static_cast<QWidget*>(m_diagramBox1068), static_cast<QWidget*>(m_diagram1065)})
         widget->setVisible(show);
 }
 

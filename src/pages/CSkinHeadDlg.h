@@ -14,7 +14,6 @@ class CPictureCtrl;
 class CPictureLabel;
 class CPreviewCtrl;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -82,11 +81,11 @@ private:
     QGroupBox* m_group1016 = nullptr;
     QLineEdit* m_hint1025 = nullptr;
     QPushButton* m_button1005 = nullptr;
-    QLabel* m_text1056 = nullptr;
-    QLabel* m_text1057 = nullptr;
-    QLabel* m_text1058 = nullptr;
-    QLabel* m_text1038 = nullptr;
-    QLabel* m_text1059 = nullptr;
+    QWidget* m_text1056 = nullptr;
+    QWidget* m_text1057 = nullptr;
+    QWidget* m_text1058 = nullptr;
+    QWidget* m_text1038 = nullptr;
+    QWidget* m_text1059 = nullptr;
     CLinkLabel* m_link1060 = nullptr;
     QGroupBox* m_diagramBox1068 = nullptr;
     CPictureLabel* m_diagram1065 = nullptr;
