@@ -259,6 +259,17 @@
     </message>
 </context>
 <context>
+    <name>UiLanguage</name>
+    <message>
+        <source>--lang 只能是 zh 或 en，而不是“%1”</source>
+        <translation>--lang must be zh or en, not “%1”</translation>
+    </message>
+    <message>
+        <source>--lang 需要 zh 或 en</source>
+        <translation>--lang needs zh or en</translation>
+    </message>
+</context>
+<context>
     <name>skinmaker-cli</name>
     <message>
         <source>警告：%1</source>
