@@ -661,5 +661,12 @@ a control that is not a readable SWF movie, a name that cannot be saved, a skin 
 cannot be read or is over the limits, and so on); 2 usage mistake.
 </translation>
     </message>
+    <message numerus="yes">
+        <source>%n 个 Flash 控件画成了标有文件名的方框（命令行工具不播放 Flash）。</source>
+        <translation>
+            <numerusform>%n flash control was drawn as a box labeled with its file name (the command-line tool plays no flash).</numerusform>
+            <numerusform>%n flash controls were drawn as boxes labeled with their file names (the command-line tool plays no flash).</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>
