@@ -96,29 +96,29 @@
     </message>
     <message>
         <source>无法读取皮肤包“%1”的缩略图。</source>
-        <translation>Cannot read the thumbnail of the skin package “%1”.</translation>
+        <translation>Could not read the thumbnail of the skin package “%1”.</translation>
     </message>
     <message>
         <source>无法解码皮肤包“%1”的缩略图。</source>
-        <translation>Cannot decode the thumbnail of the skin package “%1”.</translation>
+        <translation>Could not decode the thumbnail of the skin package “%1”.</translation>
     </message>
 </context>
 <context>
     <name>PlayerLookup</name>
     <message>
         <source>无法启动音乐盒：%1</source>
-        <translation>Cannot start the music box: %1</translation>
+        <translation>Could not start Vadi Music Box: %1</translation>
     </message>
     <message>
         <source>未找到 Wine，无法启动音乐盒。请先安装 Wine（sudo apt install wine）后再试。</source>
-        <translation>Wine was not found, so the music box cannot start. Install Wine (sudo apt install wine) and try again.</translation>
+        <translation>Wine was not found, so Vadi Music Box cannot start. Please install Wine (sudo apt install wine) and try again.</translation>
     </message>
 </context>
 <context>
     <name>SiteLinks</name>
     <message>
         <source>无法打开网页：本机的网站没有启动，也没有设置 SKINMAKER_SITE。</source>
-        <translation>Cannot open the web page: the local site has not started and SKINMAKER_SITE is not set.</translation>
+        <translation>Could not open the web page: the local site has not started and SKINMAKER_SITE is not set.</translation>
     </message>
 </context>
 <context>
@@ -133,7 +133,7 @@
     </message>
     <message>
         <source>无法创建文件夹%1。</source>
-        <translation>Cannot create the folder %1.</translation>
+        <translation>Could not create the folder %1.</translation>
     </message>
     <message>
         <source>%1不是可用的文件夹。</source>
@@ -141,19 +141,19 @@
     </message>
     <message>
         <source>无法把文件夹%1设为仅自己可用。</source>
-        <translation>Cannot make the folder %1 private to you.</translation>
+        <translation>Could not make the folder %1 private to you.</translation>
     </message>
     <message>
         <source>无法读取文件夹%1。</source>
-        <translation>Cannot read the folder %1.</translation>
+        <translation>Could not read the folder %1.</translation>
     </message>
     <message>
         <source>无法删除文件%1。</source>
-        <translation>Cannot delete the file %1.</translation>
+        <translation>Could not delete the file %1.</translation>
     </message>
     <message>
         <source>无法删除文件夹%1。</source>
-        <translation>Cannot delete the folder %1.</translation>
+        <translation>Could not delete the folder %1.</translation>
     </message>
 </context>
 <context>
@@ -188,35 +188,35 @@
     </message>
     <message>
         <source>无法加载缩略图%1。</source>
-        <translation>Cannot load the thumbnail %1.</translation>
+        <translation>Could not load the thumbnail %1.</translation>
     </message>
     <message>
         <source>无法生成皮肤图片%1。</source>
-        <translation>Cannot make the skin picture %1.</translation>
+        <translation>Could not make the skin picture %1.</translation>
     </message>
     <message>
         <source>无法生成缩略图。</source>
-        <translation>Cannot make the thumbnail.</translation>
+        <translation>Could not make the thumbnail.</translation>
     </message>
     <message>
         <source>无法读取临时文件%1。</source>
-        <translation>Cannot read the temporary file %1.</translation>
+        <translation>Could not read the temporary file %1.</translation>
     </message>
     <message>
         <source>无法写入皮肤描述文件%1。</source>
-        <translation>Cannot write the skin description file %1.</translation>
+        <translation>Could not write the skin description file %1.</translation>
     </message>
     <message>
         <source>无法读取文件%1。</source>
-        <translation>Cannot read the file %1.</translation>
+        <translation>Could not read the file %1.</translation>
     </message>
     <message>
         <source>无法写入皮肤包%1，请检查文件夹是否存在且可写。</source>
-        <translation>Cannot write the skin package %1. Please check that the folder exists and is writable.</translation>
+        <translation>Could not write the skin package %1. Please check that the folder exists and is writable.</translation>
     </message>
     <message>
         <source>无法替换%1。</source>
-        <translation>Cannot replace %1.</translation>
+        <translation>Could not replace %1.</translation>
     </message>
     <message>
         <source>皮肤包“%1”超出了皮肤包的大小限制（最多 %2 个文件，每个文件最多 %3 MB，总共最多 %4 MB），不会解压。</source>
@@ -228,7 +228,7 @@
     </message>
     <message>
         <source>无法解压皮肤包“%1”，文件可能已损坏。</source>
-        <translation>Cannot extract the skin package “%1”; the file may be damaged.</translation>
+        <translation>Could not extract the skin package “%1”; the file may be damaged.</translation>
     </message>
     <message>
         <source>皮肤包“%1”中的描述文件或缩略图过大（描述文件最多 %2 KB，缩略图最多 %3 万像素），不是有效的皮肤包。</source>
@@ -251,11 +251,11 @@
     <name>SkinViewPicture</name>
     <message>
         <source>无法读取皮肤的顶部图片“%1”。</source>
-        <translation>Cannot read the skin’s header picture “%1”.</translation>
+        <translation>Could not read the skin’s header picture “%1”.</translation>
     </message>
     <message>
         <source>无法读取边框装饰图片“%1”。</source>
-        <translation>Cannot read the decoration picture “%1”.</translation>
+        <translation>Could not read the decoration picture “%1”.</translation>
     </message>
 </context>
 <context>
@@ -325,7 +325,7 @@
     </message>
     <message>
         <source>控件“%1”不是可读的 Flash 影片（SWF）</source>
-        <translation>the control “%1” is not a readable flash movie (SWF)</translation>
+        <translation>the control “%1” is not a readable Flash movie (SWF)</translation>
     </message>
     <message>
         <source>一个皮肤最多有 %1 个附加控件</source>
@@ -596,7 +596,7 @@ build: makes a skin package from a JPEG, BMP or PNG picture.
                                 a PNG decoration on a corner, X,Y its offset (repeatable);
                                 without X,Y centered on the corner, as in the wizard
   --control CORNER=FILE[@X,Y[,W,H]]
-                                a flash control (SWF movie) on a corner at X,Y, sized W,H
+                                a flash control (a SWF movie) on a corner at X,Y, sized W,H
                                 (repeatable); without W,H the movie&apos;s stage size, without X,Y
                                 centered on the corner, as in the wizard; a W,H other than the
                                 stage size gives a warning.
@@ -643,7 +643,7 @@ render: draws the player wearing the skin as a PNG: the header picture is stretc
   across the window width as the player does it, and decorations are drawn at their places
   (the canvas grows to hold them). The window is 704x480 by default; its width cannot be less
   than the header picture&apos;s left and right parts together.
-  The command-line tool plays no flash: controls are drawn as boxes labeled with their file names.
+  The command-line tool plays no Flash: controls are drawn as boxes labeled with their file names.
 
 suggest: takes the main colors from the picture&apos;s crop region (by default that of build), best
   first, at most four, and prints them as a JSON array of {&quot;color&quot;: &quot;#RRGGBB&quot;, &quot;share&quot;, &quot;hue&quot;}:
@@ -664,8 +664,8 @@ cannot be read or is over the limits, and so on); 2 usage mistake.
     <message numerus="yes">
         <source>%n 个 Flash 控件画成了标有文件名的方框（命令行工具不播放 Flash）。</source>
         <translation>
-            <numerusform>%n flash control was drawn as a box labeled with its file name (the command-line tool plays no flash).</numerusform>
-            <numerusform>%n flash controls were drawn as boxes labeled with their file names (the command-line tool plays no flash).</numerusform>
+            <numerusform>%n flash control was drawn as a box labeled with its file name (the command-line tool plays no Flash).</numerusform>
+            <numerusform>%n flash controls were drawn as boxes labeled with their file names (the command-line tool plays no Flash).</numerusform>
         </translation>
     </message>
 </context>

@@ -5,7 +5,7 @@
     <name>CControlsPreviewCtrl</name>
     <message>
         <source>未安装Flash播放组件：控件仍可添加、保存和打开，但不能在预览中播放。</source>
-        <translation>The flash player is not installed: controls can still be added, saved and opened, but they do not play in the preview.</translation>
+        <translation>The Flash player is not installed: controls can still be added, saved and opened, but they do not play in the preview.</translation>
     </message>
 </context>
 <context>
