@@ -90,14 +90,28 @@ QByteArray MimeTypeForName(const QString& name)
     return types.value(QFileInfo(name).suffix().toLower(), "application/octet-stream");
 }
 
+namespace {
+
+// The catalogue installed says which language the program speaks, as Qt's own catalogues say
+// their layout direction.
+bool SpeaksEnglish()
+{
+    //: The language of the local help pages: "en" for the English pages
+    return QCoreApplication::translate("LocalWebHost", "zh-CN") == QLatin1String("en");
+}
+
+// folder/en/name when the program speaks English and that resource exists, else folder/name.
+QString InProgramLanguage(const QString& folder, const QString& name)
+{
+    const QString english = folder + QStringLiteral("/en/") + name;
+    return SpeaksEnglish() && QFile::exists(english) ? english : folder + QLatin1Char('/') + name;
+}
+
+} // namespace
+
 QString LocalSitePage(const QString& fileName)
 {
-    // The catalogue says which language it speaks, as Qt's own catalogues say their layout direction.
-    //: The language of the local help pages: "en" for the English pages
-    const QString language = QCoreApplication::translate("LocalWebHost", "zh-CN");
-    const QString chinese = QStringLiteral(":/flash/site/") + fileName;
-    const QString english = QStringLiteral(":/flash/site/en/") + fileName;
-    return language == QLatin1String("en") && QFile::exists(english) ? english : chinese;
+    return InProgramLanguage(QStringLiteral(":/flash/site"), fileName);
 }
 
 LocalWebHost::LocalWebHost(const QString& playerFolder, QObject* parent)
@@ -222,8 +236,9 @@ void LocalWebHost::AddSitePages()
     }
     for (const char* picture : {"175.bmp", "176.bmp", "160.bmp"}) {
         const QString name = QString::fromLatin1(picture);
-        m_entries.insert(QStringLiteral("/site/img/") + name,
-                         {MimeTypeForName(name), QStringLiteral(":/res/bitmap/") + name, {}});
+        m_entries.insert(
+            QStringLiteral("/site/img/") + name,
+            {MimeTypeForName(name), InProgramLanguage(QStringLiteral(":/res/bitmap"), name), {}});
     }
     AddLocalGallery(*this);
 }
