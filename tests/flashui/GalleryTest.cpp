@@ -332,6 +332,9 @@ TEST(GalleryPage, EnglishSiteGalleryAndWindows)
         const QString body = QString::fromUtf8(Get(site.Url(SitePath(page))));
         EXPECT_TRUE(body.contains(QStringLiteral("<html lang=\"en\">"))) << SitePath(page).toStdString();
         EXPECT_FALSE(body.contains(chinese)) << SitePath(page).toStdString();
+        static const QRegularExpression picture(QStringLiteral("src=\"(/site/img/[^\"]+)\""));
+        for (const auto& match : picture.globalMatch(body))
+            EXPECT_FALSE(Get(site.Url(match.captured(1))).isEmpty()) << match.captured(1).toStdString();
     }
     const QString list = QString::fromUtf8(Get(site.Url(QStringLiteral("/today_recommend/controls.js"))));
     EXPECT_TRUE(list.contains(QStringLiteral("\"Clock\"")) && !list.contains(chinese)) << list.toStdString();
