@@ -76,13 +76,16 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
     m_playbackNote->setWordWrap(true);
     if (!CControlsPreviewCtrl::FlashPlaybackAvailable())
         m_playbackNote->setText(CControlsPreviewCtrl::FlashPlaybackMissingText());
-    // Two lines right of the help link; a longer translation takes more of the free room on the
-    // right (the wizard is at least 874 wide) rather than a third line.
+    // Two whole lines right of the help link, ending where the description below begins; a longer
+    // translation takes more of the free room on the right (the wizard is at least 874 wide) rather
+    // than a third line.
     const int noteLeft = std::max(300, HelpLink()->x() + HelpLink()->width() + 10);
+    const int twoLines = 2 * m_playbackNote->heightForWidth(2000);
     int noteWidth = 630 - noteLeft;
-    while (noteWidth < 854 - noteLeft && m_playbackNote->heightForWidth(noteWidth) > 32)
+    while (noteWidth < 854 - noteLeft && m_playbackNote->heightForWidth(noteWidth) > twoLines)
         noteWidth += 10;
-    m_playbackNote->setGeometry(noteLeft, 6, noteWidth, 32);
+    const int noteHeight = std::max(32, m_playbackNote->heightForWidth(noteWidth));
+    m_playbackNote->setGeometry(noteLeft, 38 - noteHeight, noteWidth, noteHeight);
     m_playbackNote->setVisible(!m_playbackNote->text().isEmpty());
 
     MakeLabel(this, QStringLiteral("static1033"),
