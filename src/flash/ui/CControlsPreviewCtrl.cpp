@@ -5,22 +5,14 @@
 #include "flash/web/CFlashStage.h"
 #include "imaging/ImageLoading.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QOpenGLWidget>
 #include <QPainter>
 
 CControlsPreviewCtrl::CControlsPreviewCtrl(QWidget* parent) : CPlayerCanvasCtrl(parent)
 {
     SetItemsEnabled(false);
-    // The web view composes through OpenGL, and a shown window that gets its first such child is
-    // made anew by Qt: it blanks, loses its place and its owned windows. A hidden OpenGL child from
-    // the start gives the window that kind of surface before it is first shown. The platforms
-    // without windows of their own (offscreen, minimal) have no such surfaces and need none.
-    const QString platform = QGuiApplication::platformName();
-    if (FlashPlaybackAvailable() && platform != QStringLiteral("offscreen") &&
-        platform != QStringLiteral("minimal"))
-        (new QOpenGLWidget(this))->hide();
+    // The web view is drawn into the window like any widget (see PrepareWebEngine), so the
+    // window keeps its native surface when the first control appears.
 }
 
 CControlsPreviewCtrl::~CControlsPreviewCtrl()

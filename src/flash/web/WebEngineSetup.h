@@ -1,4 +1,5 @@
 #pragma once
 // What the web engine needs before its first page: Chromium's sandbox cannot run as root (CI
-// containers), so it is turned off then, and only then. Call before the first web view is made.
+// containers), so it is turned off then, and only then; the views are drawn in software, as
+// widgets of the window. Call before the first web view is made.
 void PrepareWebEngine();
