@@ -70,8 +70,7 @@ void CControlsPreviewCtrl::ShowFlash(bool visible)
     m_visible = visible;
     for (auto& movie : m_movies)
         movie->Show(visible);
-    if (m_stage)
-        m_stage->SetVisible(visible);
+    SyncStageVisible();
     if (!visible)
         m_dragging = -1;
     SyncOverlay();
@@ -171,6 +170,26 @@ void CControlsPreviewCtrl::resizeEvent(QResizeEvent* event)
         m_stage->FitAnchor();
 }
 
+void CControlsPreviewCtrl::showEvent(QShowEvent* event)
+{
+    CPlayerCanvasCtrl::showEvent(event);
+    window()->installEventFilter(this);
+    SyncStageVisible();
+}
+
+bool CControlsPreviewCtrl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && watched == window())
+        SyncStageVisible();
+    return CPlayerCanvasCtrl::eventFilter(watched, event);
+}
+
+void CControlsPreviewCtrl::SyncStageVisible()
+{
+    if (m_stage)
+        m_stage->SetVisible(m_visible && !window()->isMinimized());
+}
+
 bool CControlsPreviewCtrl::IsIndex(int index) const
 {
     return index >= 0 && index < FlashCount();
@@ -195,7 +214,7 @@ void CControlsPreviewCtrl::EnsureStage()
     m_stage = CreateFlashStage(this);
     if (!m_stage)
         return;
-    m_stage->SetVisible(m_visible);
+    SyncStageVisible();
     m_stage->onLoaded = [this] {
         m_overlaySent.clear();
         SyncOverlay();
