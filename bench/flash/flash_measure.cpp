@@ -122,12 +122,14 @@ double CpuPercent(const Usage& before, const Usage& after, int seconds)
            static_cast<double>(sysconf(_SC_CLK_TCK) * seconds);
 }
 
+// The player picture, read once: the movie frames repaint what lies beneath them, and the
+// wizard's canvas does not read its pictures on every paint either.
 class Picture : public QWidget {
 public:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter(this).drawImage(rect(), QImage(QStringLiteral(":/res/bitmap/154.bmp")));
-    }
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(rect(), m_image); }
+
+private:
+    const QImage m_image{QStringLiteral(":/res/bitmap/154.bmp")};
 };
 
 class StagePage : public QWebEnginePage {
