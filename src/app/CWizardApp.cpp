@@ -15,13 +15,17 @@
 
 #include <cstdio>
 
-CWizardApp::CWizardApp(int& argc, char** argv) : QApplication(argc, argv)
+CWizardApp::CWizardApp(int& argc, char** argv, UiLanguage language) : QApplication(argc, argv)
 {
     setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
     setApplicationName(QStringLiteral("Vadi音乐盒皮肤制作工具"));
     setWindowIcon(ProgramIcon());
-    // The wizard speaks Chinese; so do the buttons and dialogs Qt draws for it.
-    InstallQtChineseTranslation(*this);
+    // The wizard's texts are Chinese, or English from its catalogues; the buttons and dialogs Qt
+    // draws for it speak the same language.
+    InstallUiLanguage(*this, language,
+                      {QStringLiteral("skincore"), QStringLiteral("skinflash"), QStringLiteral("skinmaker")});
+    if (language == UiLanguage::Chinese)
+        InstallQtChineseTranslation(*this);
     // Picture decoding is set up once, here on the user-interface thread, before any loader runs.
     EnsureImageIo();
     // Help and upload links go to the program's own site unless SKINMAKER_SITE names another.

@@ -1,12 +1,14 @@
 #pragma once
 // The application object: starts the services, runs the wizard window, ends.
+#include "platform/UiLanguage.h"
+
 #include <QApplication>
 #include <QStringList>
 
 class CWizardApp : public QApplication {
     Q_OBJECT
 public:
-    CWizardApp(int& argc, char** argv);
+    CWizardApp(int& argc, char** argv, UiLanguage language);
     int Run();
 };
 

@@ -15,12 +15,19 @@ int main(int argc, char** argv)
             return 0;
         }
     }
+    // --lang zh|en chooses the language over the system's locale; nothing after this sees it.
+    const LanguageOption language = TakeLanguageOption(argc, argv);
+    if (const QString error = LanguageOptionError(language); !error.isEmpty()) {
+        std::fprintf(stderr, "skinmaker: %s\n", error.toLocal8Bit().constData());
+        return 2;
+    }
     // The flash controls play in a web view, loaded on first need; the web engine shares its
     // OpenGL context, which has to be asked for before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    // Qt's dialogs show dates and numbers in the system's locale; without one they are Chinese.
-    const LocaleFallback locale = FallBackToChineseLocale();
-    CWizardApp app(argc, argv);
+    // Qt's dialogs show dates and numbers in the chosen language's locale, else the system's;
+    // without one they are Chinese.
+    const LocaleFallback locale = FallBackToLocale(language.language);
+    CWizardApp app(argc, argv, language.language.value_or(LanguageFromEnvironment()));
     RestoreLocaleEnvironment(locale);
     return app.Run();
 }

@@ -1,7 +1,8 @@
 // skinmaker-cli: builds, edits, inspects and unpacks skin packages from scripts. Its messages are
-// Chinese, the program's language, written as translatable source texts.
+// written in Chinese and translated to English for an English locale or --lang en.
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "platform/UiLanguage.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -11,6 +12,8 @@
 
 int main(int argc, char** argv)
 {
+    // --lang zh|en chooses the language over the system's locale; nothing after this sees it.
+    const LanguageOption language = TakeLanguageOption(argc, argv);
     // render draws text, which needs the GUI application; no window is ever shown.
     const bool drawing = argc > 1 && qstrcmp(argv[1], "render") == 0;
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -18,6 +21,12 @@ int main(int argc, char** argv)
     std::unique_ptr<QCoreApplication> application = drawing ? std::make_unique<QGuiApplication>(argc, argv)
                                                             : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication& app = *application;
+    InstallUiLanguage(app, language.language.value_or(LanguageFromEnvironment()),
+                      {QStringLiteral("skincore")});
+    if (const QString error = LanguageOptionError(language); !error.isEmpty()) {
+        std::fprintf(stderr, "skinmaker-cli: %s\n", error.toLocal8Bit().constData());
+        return 2;
+    }
     const ParseOutcome parsed = ParseCliArguments(app.arguments().mid(1));
     if (!parsed.ok) {
         const QString hint = QCoreApplication::translate("skinmaker-cli", "用法见“skinmaker-cli --help”。");

@@ -23,17 +23,19 @@ bool NamesALanguage(const QByteArray& value)
     return !value.isEmpty() && value != "C" && value != "POSIX" && !value.startsWith("C.");
 }
 
-LocaleFallback FallBackToChineseLocale()
+LocaleFallback FallBackToLocale(std::optional<UiLanguage> chosen)
 {
     LocaleFallback fallback;
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_TIME", "LANG"}) {
-        if (NamesALanguage(qgetenv(name)))
-            return fallback;
-    }
+    bool named = false;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_TIME", "LANG"})
+        named = named || NamesALanguage(qgetenv(name));
+    if (named && (!chosen || *chosen == LanguageFromEnvironment()))
+        return fallback;
     fallback.applied = true;
     if (qEnvironmentVariableIsSet("LC_ALL"))
         fallback.previousAll = qgetenv("LC_ALL");
-    qputenv("LC_ALL", "zh_CN.UTF-8");
+    qputenv("LC_ALL",
+            (LocaleNameOf(chosen.value_or(UiLanguage::Chinese)) + QStringLiteral(".UTF-8")).toLatin1());
     return fallback;
 }
 

@@ -1,4 +1,5 @@
 // The interface's locale when the system names none, and file dialogs whose columns fit.
+#include "support/LocaleVariables.h"
 #include "support/TestSupport.h"
 #include "ui/CDialogProvider.h"
 #include "ui/QtTranslation.h"
@@ -10,43 +11,7 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
-
-// Puts the locale variables back as they were.
-class LocaleVariables {
-public:
-    LocaleVariables()
-    {
-        for (const char* name : kNames) {
-            if (qEnvironmentVariableIsSet(name))
-                m_saved[name] = qgetenv(name);
-        }
-    }
-    ~LocaleVariables()
-    {
-        for (const char* name : kNames) {
-            if (m_saved.count(name))
-                qputenv(name, m_saved[name]);
-            else
-                qunsetenv(name);
-        }
-    }
-    static void Set(const QByteArray& all, const QByteArray& lang)
-    {
-        for (const char* name : kNames)
-            qunsetenv(name);
-        if (!all.isNull())
-            qputenv("LC_ALL", all);
-        if (!lang.isNull())
-            qputenv("LANG", lang);
-    }
-
-private:
-    static constexpr const char* kNames[] = {"LC_ALL", "LC_MESSAGES", "LC_TIME", "LANG"};
-    std::map<const char*, QByteArray> m_saved;
-};
 
 } // namespace
 
@@ -56,7 +21,7 @@ TEST(InterfaceLocale, ChineseOnlyWhenTheEnvironmentNamesNoLanguageAndPutBackAfte
     for (const QByteArray& none :
          {QByteArray(), QByteArray("C"), QByteArray("C.UTF-8"), QByteArray("POSIX")}) {
         LocaleVariables::Set(QByteArray(), none);
-        const LocaleFallback fallback = FallBackToChineseLocale();
+        const LocaleFallback fallback = FallBackToLocale();
         EXPECT_TRUE(fallback.applied) << none.constData();
         EXPECT_EQ(qgetenv("LC_ALL"), "zh_CN.UTF-8");
         RestoreLocaleEnvironment(fallback);
@@ -64,17 +29,25 @@ TEST(InterfaceLocale, ChineseOnlyWhenTheEnvironmentNamesNoLanguageAndPutBackAfte
         EXPECT_EQ(qgetenv("LANG"), none);
     }
     LocaleVariables::Set("C", QByteArray());
-    RestoreLocaleEnvironment(FallBackToChineseLocale());
+    RestoreLocaleEnvironment(FallBackToLocale());
     EXPECT_EQ(qgetenv("LC_ALL"), "C");
 
     for (const QByteArray& named : {QByteArray("en_US.UTF-8"), QByteArray("de_DE")}) {
         LocaleVariables::Set(QByteArray(), named);
-        EXPECT_FALSE(FallBackToChineseLocale().applied) << named.constData();
+        EXPECT_FALSE(FallBackToLocale().applied) << named.constData();
         EXPECT_FALSE(qEnvironmentVariableIsSet("LC_ALL"));
         LocaleVariables::Set(named, QByteArray());
-        EXPECT_FALSE(FallBackToChineseLocale().applied) << named.constData();
+        EXPECT_FALSE(FallBackToLocale().applied) << named.constData();
         EXPECT_EQ(qgetenv("LC_ALL"), named);
     }
+    // A language chosen on the command line wins over the environment's, and only then changes it.
+    LocaleVariables::Set(QByteArray(), "zh_CN.UTF-8");
+    LocaleFallback fallback = FallBackToLocale(UiLanguage::English);
+    EXPECT_EQ(qgetenv("LC_ALL"), "en_US.UTF-8");
+    RestoreLocaleEnvironment(fallback);
+    EXPECT_FALSE(FallBackToLocale(UiLanguage::Chinese).applied);
+    LocaleVariables::Set(QByteArray(), "en_US.UTF-8");
+    EXPECT_FALSE(FallBackToLocale(UiLanguage::English).applied);
 }
 
 TEST(FileDialogs, EveryColumnOfTheDetailViewShowsWhole)
