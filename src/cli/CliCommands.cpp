@@ -605,11 +605,12 @@ int RunRender(const QString& packagePath, const QString& pngPath, QSize window)
                             .arg(layout.window.y())
                             .toLocal8Bit()
                             .constData());
-    if (!layout.controls.isEmpty())
+    // A count of its own: lupdate does not read a cast as the count argument.
+    if (const int controls = int(layout.controls.size()); controls > 0)
         std::printf("%s\n",
                     QCoreApplication::translate(
                         "skinmaker-cli", "%n 个 Flash 控件画成了标有文件名的方框（命令行工具不播放 Flash）。",
-                        nullptr, static_cast<int>(layout.controls.size()))
+                        "", controls)
                         .toLocal8Bit()
                         .constData());
     return 0;

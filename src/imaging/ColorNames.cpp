@@ -1,5 +1,7 @@
 #include "imaging/ColorNames.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Hue families by the upper end of their hue range in degrees.
@@ -7,32 +9,40 @@ struct HueFamily {
     double below;
     const char* name;
 };
-constexpr HueFamily kHueFamilies[] = {{15, "红色"},  {45, "橙色"},  {70, "黄色"},  {160, "绿色"},
-                                      {200, "青色"}, {255, "蓝色"}, {290, "紫色"}, {345, "粉色"}};
+constexpr HueFamily kHueFamilies[] = {
+    {15, QT_TRANSLATE_NOOP("ColorNames", "红色")},  {45, QT_TRANSLATE_NOOP("ColorNames", "橙色")},
+    {70, QT_TRANSLATE_NOOP("ColorNames", "黄色")},  {160, QT_TRANSLATE_NOOP("ColorNames", "绿色")},
+    {200, QT_TRANSLATE_NOOP("ColorNames", "青色")}, {255, QT_TRANSLATE_NOOP("ColorNames", "蓝色")},
+    {290, QT_TRANSLATE_NOOP("ColorNames", "紫色")}, {345, QT_TRANSLATE_NOOP("ColorNames", "粉色")}};
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("ColorNames", text);
+}
 
 QString FamilyOf(ColorRef colour)
 {
     const Hsl hsl = RgbToHsl(colour);
     if (hsl.l < 0.12)
-        return QStringLiteral("黑色");
+        return QCoreApplication::translate("ColorNames", "黑色");
     if (hsl.l > 0.94)
-        return QStringLiteral("白色");
+        return QCoreApplication::translate("ColorNames", "白色");
     if (hsl.s < 0.12)
-        return hsl.l < 0.35   ? QStringLiteral("深灰色")
-               : hsl.l > 0.75 ? QStringLiteral("浅灰色")
-                              : QStringLiteral("灰色");
+        return hsl.l < 0.35   ? QCoreApplication::translate("ColorNames", "深灰色")
+               : hsl.l > 0.75 ? QCoreApplication::translate("ColorNames", "浅灰色")
+                              : QCoreApplication::translate("ColorNames", "灰色");
     const double degrees = hsl.h * 360;
-    QString family = QString::fromUtf8(kHueFamilies[0].name); // from 345 degrees red again
+    QString family = Tr(kHueFamilies[0].name); // from 345 degrees red again
     for (const HueFamily& range : kHueFamilies) {
         if (degrees < range.below) {
-            family = QString::fromUtf8(range.name);
+            family = Tr(range.name);
             break;
         }
     }
     if (hsl.l < 0.3)
-        return QStringLiteral("深") + family;
+        return QCoreApplication::translate("ColorNames", "深%1").arg(family);
     if (hsl.l > 0.75)
-        return QStringLiteral("浅") + family;
+        return QCoreApplication::translate("ColorNames", "浅%1").arg(family);
     return family;
 }
 
@@ -43,10 +53,11 @@ QString ColorName(ColorRef colour)
     const int red = colour & 0xFF;
     const int green = (colour >> 8) & 0xFF;
     const int blue = (colour >> 16) & 0xFF;
-    return QStringLiteral("%1（#%2%3%4）")
-        .arg(FamilyOf(colour))
-        .arg(red, 2, 16, QLatin1Char('0'))
-        .arg(green, 2, 16, QLatin1Char('0'))
-        .arg(blue, 2, 16, QLatin1Char('0'))
-        .toUpper();
+    const QString hex = QStringLiteral("#%1%2%3")
+                            .arg(red, 2, 16, QLatin1Char('0'))
+                            .arg(green, 2, 16, QLatin1Char('0'))
+                            .arg(blue, 2, 16, QLatin1Char('0'))
+                            .toUpper();
+    //: A colour's name and its hex value, as in "blue (#2E7BCF)"
+    return QCoreApplication::translate("ColorNames", "%1（%2）").arg(FamilyOf(colour), hex);
 }

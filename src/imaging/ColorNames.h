@@ -4,6 +4,6 @@
 
 #include <QString>
 
-// The colour's family in Chinese ("蓝色", "浅绿色", "灰色", ...) followed by its hex value in
-// brackets: "蓝色（#2E7BCF）".
+// The colour's family in the program's language ("蓝色", "浅绿色", "灰色", ...) followed by its hex
+// value in brackets: "蓝色（#2E7BCF）".
 QString ColorName(ColorRef colour);

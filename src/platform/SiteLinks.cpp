@@ -1,5 +1,6 @@
 #include "platform/SiteLinks.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 QString SitePath(SitePage page)
@@ -61,5 +62,6 @@ bool NamesASite(const QString& url)
 
 QString NoSiteMessage()
 {
-    return QStringLiteral("无法打开网页：本机的网站没有启动，也没有设置 SKINMAKER_SITE。");
+    return QCoreApplication::translate("SiteLinks",
+                                       "无法打开网页：本机的网站没有启动，也没有设置 SKINMAKER_SITE。");
 }

@@ -7,6 +7,7 @@
 #include "skin/PackageNames.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -42,16 +43,19 @@ QString CheckStripSizes(const StripPlan& plan)
             continue; // an impossible rectangle fails when it is cut
         const bool copied = size.width() == source.Width() && size.height() == source.Height();
         if (!copied && (size.width() > kMaxResampleSide || size.height() > kMaxResampleSide))
-            return QStringLiteral("顶部图片“%1”要缩放到 %2×%3 像素，超过了缩放的上限（宽和高最多 %4 像素）。"
-                                  "请缩小裁剪区域的宽度或调整拉伸区域。")
+            return QCoreApplication::translate(
+                       "HeaderStrips",
+                       "顶部图片“%1”要缩放到 %2×%3 像素，超过了缩放的上限（宽和高最多 %4 像素）。"
+                       "请缩小裁剪区域的宽度或调整拉伸区域。")
                 .arg(QLatin1String(name))
                 .arg(size.width())
                 .arg(size.height())
                 .arg(kMaxResampleSide);
         const int64_t bmpBytes = 54 + (int64_t(size.width()) * 24 + 31) / 32 * 4 * size.height();
         if (bmpBytes > kMaxMemberBytes || int64_t(size.width()) * size.height() > kMaxPackagePicturePixels)
-            return QStringLiteral("顶部图片“%1”有 %2×%3 像素，超过了皮肤包中每个文件 %4 MB 的上限。"
-                                  "请缩小裁剪区域，或设置拉伸区域（顶部图片会缩放到 61 像素高）。")
+            return QCoreApplication::translate(
+                       "HeaderStrips", "顶部图片“%1”有 %2×%3 像素，超过了皮肤包中每个文件 %4 MB 的上限。"
+                                       "请缩小裁剪区域，或设置拉伸区域（顶部图片会缩放到 61 像素高）。")
                 .arg(QLatin1String(name))
                 .arg(size.width())
                 .arg(size.height())

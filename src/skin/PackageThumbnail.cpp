@@ -3,6 +3,7 @@
 #include "skin/PackageNames.h"
 #include "zip/Zip.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QTemporaryDir>
 
@@ -31,7 +32,8 @@ ThumbnailResult ReadPackageThumbnail(const QString& packagePath)
     ThumbnailResult result;
     ZipHandle* archive = UnzipOpen(packagePath);
     if (archive == nullptr) {
-        result.error = QStringLiteral("“%1”不是可读的皮肤包。").arg(packagePath);
+        result.error =
+            QCoreApplication::translate("PackageThumbnail", "“%1”不是可读的皮肤包。").arg(packagePath);
         return result;
     }
     QTemporaryDir scratch;
@@ -40,12 +42,15 @@ ThumbnailResult ReadPackageThumbnail(const QString& packagePath)
     const int index = FindThumbnailMember(archive, &item);
     uint32_t code = ZIP_OK;
     if (index < 0) {
-        result.error = QStringLiteral("皮肤包“%1”中没有缩略图。").arg(packagePath);
+        result.error =
+            QCoreApplication::translate("PackageThumbnail", "皮肤包“%1”中没有缩略图。").arg(packagePath);
     } else if (item.uncompressedSize < 0 || item.uncompressedSize > kMaxThumbnailMemberBytes) {
-        result.error = QStringLiteral("皮肤包“%1”的缩略图过大。").arg(packagePath);
+        result.error =
+            QCoreApplication::translate("PackageThumbnail", "皮肤包“%1”的缩略图过大。").arg(packagePath);
     } else if (!scratch.isValid() || (code = UnzipItemToFile(archive, index, target)) != ZIP_OK) {
         // The reader checks the member's size and CRC while extracting it.
-        result.error = QStringLiteral("无法读取皮肤包“%1”的缩略图。").arg(packagePath);
+        result.error =
+            QCoreApplication::translate("PackageThumbnail", "无法读取皮肤包“%1”的缩略图。").arg(packagePath);
     }
     UnzipClose(archive);
     if (!result.error.isEmpty())
@@ -55,7 +60,8 @@ ThumbnailResult ReadPackageThumbnail(const QString& packagePath)
     reader.setAllocationLimit(16); // megabytes: a small bitmap claiming a huge size is refused
     result.image = reader.read();
     if (result.image.isNull())
-        result.error = QStringLiteral("无法解码皮肤包“%1”的缩略图。").arg(packagePath);
+        result.error =
+            QCoreApplication::translate("PackageThumbnail", "无法解码皮肤包“%1”的缩略图。").arg(packagePath);
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include "skin/PlayerLookupWine.h"
 #include "skin/ProfileFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -27,7 +28,7 @@ constexpr int kVersionBufferSize = 256;
 
 QString CannotStartMessage(const PlayerCheck& player)
 {
-    return QStringLiteral("无法启动音乐盒：") + player.program();
+    return QCoreApplication::translate("PlayerLookup", "无法启动音乐盒：%1").arg(player.program());
 }
 
 } // namespace
@@ -143,7 +144,8 @@ StartResult StartPlayer(const PlayerCheck& player, const QString& packagePath)
 #else
     const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
     if (wine.isEmpty()) {
-        return {false, QStringLiteral(
+        return {false, QCoreApplication::translate(
+                           "PlayerLookup",
                            "未找到 Wine，无法启动音乐盒。请先安装 Wine（sudo apt install wine）后再试。")};
     }
     if (FindNameIgnoringCase(player.folder, QStringLiteral("VdMusic.exe")).isEmpty())

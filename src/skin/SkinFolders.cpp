@@ -1,5 +1,6 @@
 #include "skin/SkinFolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,17 +74,20 @@ FolderResult Refused(const QString& message)
 
 FolderResult LinkRefused(const QString& path)
 {
-    return Refused(QStringLiteral("文件夹%1是一个符号链接，为安全起见不会使用它。").arg(Quoted(path)));
+    return Refused(
+        QCoreApplication::translate("SkinFolders", "文件夹%1是一个符号链接，为安全起见不会使用它。")
+            .arg(Quoted(path)));
 }
 
 FolderResult ForeignRefused(const QString& path)
 {
-    return Refused(QStringLiteral("文件夹%1属于其他用户，为安全起见不会使用它。").arg(Quoted(path)));
+    return Refused(QCoreApplication::translate("SkinFolders", "文件夹%1属于其他用户，为安全起见不会使用它。")
+                       .arg(Quoted(path)));
 }
 
 FolderResult CannotCreate(const QString& path)
 {
-    return Refused(QStringLiteral("无法创建文件夹%1。").arg(Quoted(path)));
+    return Refused(QCoreApplication::translate("SkinFolders", "无法创建文件夹%1。").arg(Quoted(path)));
 }
 
 // The first component of a path is its root ("" for "/x" or "C:" for "C:\x"), which is never
@@ -153,16 +157,18 @@ FolderResult PrepareWorkingBase()
     if (fd < 0) {
         if (Inspect(base).kind == PathEntry::Kind::Link)
             return LinkRefused(base);
-        return Refused(QStringLiteral("%1不是可用的文件夹。").arg(Quoted(base)));
+        return Refused(QCoreApplication::translate("SkinFolders", "%1不是可用的文件夹。").arg(Quoted(base)));
     }
     struct stat status {};
     FolderResult result = Done();
     if (::fstat(fd, &status) != 0 || !S_ISDIR(status.st_mode))
-        result = Refused(QStringLiteral("%1不是可用的文件夹。").arg(Quoted(base)));
+        result =
+            Refused(QCoreApplication::translate("SkinFolders", "%1不是可用的文件夹。").arg(Quoted(base)));
     else if (status.st_uid != ::geteuid())
         result = ForeignRefused(base);
     else if ((status.st_mode & 077) != 0 && ::fchmod(fd, 0700) != 0)
-        result = Refused(QStringLiteral("无法把文件夹%1设为仅自己可用。").arg(Quoted(base)));
+        result = Refused(
+            QCoreApplication::translate("SkinFolders", "无法把文件夹%1设为仅自己可用。").arg(Quoted(base)));
     ::close(fd);
     return result;
 #endif
@@ -201,7 +207,7 @@ FolderResult EmptyFolder(const QString& folder, const QString& suffix)
     if (entry.kind == PathEntry::Kind::Folder && !entry.ownedByUser)
         return ForeignRefused(folder);
     if (folder.isEmpty() || entry.kind != PathEntry::Kind::Folder || !QFileInfo(folder).isReadable())
-        return Refused(QStringLiteral("无法读取文件夹%1。").arg(Quoted(folder)));
+        return Refused(QCoreApplication::translate("SkinFolders", "无法读取文件夹%1。").arg(Quoted(folder)));
     QDir dir(folder);
     // Plain files only: sub-folders are left alone, so the folder then cannot be removed. A link
     // among the files is removed itself; what it points to is not touched.
@@ -211,10 +217,11 @@ FolderResult EmptyFolder(const QString& folder, const QString& suffix)
         if (!suffix.isEmpty() && !file.fileName().endsWith(suffix))
             continue;
         if (!QFile::remove(file.filePath()))
-            return Refused(QStringLiteral("无法删除文件%1。").arg(Quoted(file.filePath())));
+            return Refused(
+                QCoreApplication::translate("SkinFolders", "无法删除文件%1。").arg(Quoted(file.filePath())));
     }
     if (!QDir().rmdir(folder))
-        return Refused(QStringLiteral("无法删除文件夹%1。").arg(Quoted(folder)));
+        return Refused(QCoreApplication::translate("SkinFolders", "无法删除文件夹%1。").arg(Quoted(folder)));
     return Done();
 }
 

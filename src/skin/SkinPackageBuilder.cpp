@@ -9,6 +9,7 @@
 #include "skin/SkinPackage.h"
 #include "zip/Zip.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -20,7 +21,7 @@ QString CheckSkinName(const QString& name)
 {
     for (const QChar c : name) {
         if (c.category() == QChar::Other_Control)
-            return QStringLiteral("皮肤名称不能包含控制字符（如换行）。");
+            return QCoreApplication::translate("SkinPackage", "皮肤名称不能包含控制字符（如换行）。");
     }
     QByteArray bytes;
     if (!EncodeGbk(name, bytes)) {
@@ -32,10 +33,11 @@ QString CheckSkinName(const QString& name)
                 bad += name.mid(i, width);
             i += width - 1;
         }
-        return QStringLiteral("皮肤名称中的字符“%1”无法保存，请换用其他字符。").arg(bad);
+        return QCoreApplication::translate("SkinPackage", "皮肤名称中的字符“%1”无法保存，请换用其他字符。")
+            .arg(bad);
     }
     if (bytes.size() > kProfileTextBuffer - 1)
-        return QStringLiteral("皮肤名称太长，请缩短后再保存。");
+        return QCoreApplication::translate("SkinPackage", "皮肤名称太长，请缩短后再保存。");
     return {};
 }
 
@@ -113,18 +115,20 @@ private:
 QString CheckProject(const SkinProject& project, const QString& packagePath)
 {
     if (project.picture == nullptr || !project.picture->HasPicture())
-        return QStringLiteral("没有可用的图片，请先选择图片。");
+        return QCoreApplication::translate("SkinPackage", "没有可用的图片，请先选择图片。");
     if (project.crop.IsEmpty())
-        return QStringLiteral("图片的裁剪区域为空。");
+        return QCoreApplication::translate("SkinPackage", "图片的裁剪区域为空。");
     if (const QString nameError = CheckSkinName(project.skinName); !nameError.isEmpty())
         return nameError;
     const QString nameKey = PackageNameKey(packagePath);
     QByteArray ignored;
     if (!EncodeGbk(nameKey, ignored) || nameKey.contains('\r') || nameKey.contains('\n'))
-        return QStringLiteral("皮肤包的文件名%1含有无法保存的字符，请换一个文件名。").arg(Quoted(nameKey));
+        return QCoreApplication::translate("SkinPackage",
+                                           "皮肤包的文件名%1含有无法保存的字符，请换一个文件名。")
+            .arg(Quoted(nameKey));
     for (const FlashControl& control : project.extraControls) {
         if (!IsValidCorner(control.corner))
-            return QStringLiteral("附加控件的位置数据无效。");
+            return QCoreApplication::translate("SkinPackage", "附加控件的位置数据无效。");
     }
     return {};
 }
@@ -139,7 +143,8 @@ QString RenderPictures(const SkinProject& project, const QString& folder, BuildM
         chosen = project.thumbnailPicture.get();
         if (chosen == nullptr || !chosen->HasPicture()) {
             if (!loadedThumbnail.LoadFromFile(project.thumbnailPath))
-                return QStringLiteral("无法加载缩略图%1。").arg(Quoted(project.thumbnailPath));
+                return QCoreApplication::translate("SkinPackage", "无法加载缩略图%1。")
+                    .arg(Quoted(project.thumbnailPath));
             chosen = &loadedThumbnail;
         }
     }
@@ -149,10 +154,10 @@ QString RenderPictures(const SkinProject& project, const QString& folder, BuildM
     QString failedStrip;
     if (!CutHeaderStrips(*project.picture, project.crop, project.stretchRegion, folder, members.Files(),
                          &failedStrip))
-        return QStringLiteral("无法生成皮肤图片%1。").arg(Quoted(failedStrip));
+        return QCoreApplication::translate("SkinPackage", "无法生成皮肤图片%1。").arg(Quoted(failedStrip));
     const QString thumbnail = folder + '/' + QLatin1String(kThumbnailMember);
     if (!CutThumbnail(*project.picture, project.crop, chosen, thumbnail))
-        return QStringLiteral("无法生成缩略图。");
+        return QCoreApplication::translate("SkinPackage", "无法生成缩略图。");
     members.Add(thumbnail);
     return {};
 }
@@ -165,10 +170,10 @@ QString WriteDescriptionFile(const SkinProject& project, const QString& packageP
     members.Add(confPath);
     ProfileFile conf;
     if (!conf.Load(confPath))
-        return QStringLiteral("无法读取临时文件%1。").arg(Quoted(confPath));
+        return QCoreApplication::translate("SkinPackage", "无法读取临时文件%1。").arg(Quoted(confPath));
     WriteDescription(project, PackageNameKey(packagePath), conf);
     if (!conf.Save(confPath))
-        return QStringLiteral("无法写入皮肤描述文件%1。").arg(Quoted(confPath));
+        return QCoreApplication::translate("SkinPackage", "无法写入皮肤描述文件%1。").arg(Quoted(confPath));
     return {};
 }
 
@@ -193,7 +198,8 @@ QString CopyMembers(const SkinProject& project, const QString& folder, BuildMemb
     for (qsizetype k = 0; k < project.extraControls.size(); ++k)
         copyMember(project.extraControls[k].path, ExtraControlMember(static_cast<int>(k) + 1));
     if (!copyFailures.isEmpty())
-        return QStringLiteral("无法读取文件%1。").arg(Quoted(copyFailures.first()));
+        return QCoreApplication::translate("SkinPackage", "无法读取文件%1。")
+            .arg(Quoted(copyFailures.first()));
     return {};
 }
 
@@ -204,7 +210,8 @@ QString PackAndReplace(const QStringList& members, const QString& packagePath)
     if (partial.isEmpty() || !ZipPackFiles(members, partial)) {
         if (!partial.isEmpty())
             QFile::remove(partial);
-        return QStringLiteral("无法写入皮肤包%1，请检查文件夹是否存在且可写。").arg(Quoted(packagePath));
+        return QCoreApplication::translate("SkinPackage", "无法写入皮肤包%1，请检查文件夹是否存在且可写。")
+            .arg(Quoted(packagePath));
     }
     // A replaced package keeps who may read and write it.
     if (QFileInfo::exists(packagePath))
@@ -213,7 +220,7 @@ QString PackAndReplace(const QStringList& members, const QString& packagePath)
     std::filesystem::rename(FsPath(partial), FsPath(packagePath), error);
     if (error) {
         QFile::remove(partial);
-        return QStringLiteral("无法替换%1。").arg(Quoted(packagePath));
+        return QCoreApplication::translate("SkinPackage", "无法替换%1。").arg(Quoted(packagePath));
     }
     return {};
 }

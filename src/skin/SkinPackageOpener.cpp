@@ -10,6 +10,7 @@
 #include "skin/SkinPackage.h"
 #include "zip/Zip.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -88,16 +89,19 @@ void ForgetFilesGoneFrom(const QString& folder, SkinProject& project)
 QString UnpackProblem(const QString& packagePath, uint32_t code)
 {
     if (code == ZIP_LIMIT)
-        return QStringLiteral("皮肤包“%1”超出了皮肤包的大小限制（最多 %2 个文件，每个文件最多 %3 MB，"
-                              "总共最多 %4 MB），不会解压。")
+        return QCoreApplication::translate(
+                   "SkinPackage", "皮肤包“%1”超出了皮肤包的大小限制（最多 %2 个文件，每个文件最多 %3 MB，"
+                                  "总共最多 %4 MB），不会解压。")
             .arg(packagePath)
             .arg(kMaxPackageMembers)
             .arg(kMaxMemberBytes >> 20)
             .arg(kMaxPackageBytes >> 20);
     if (code == ZIP_OVERLAP)
-        return QStringLiteral("皮肤包“%1”中有几个文件共用同一段数据，不是有效的皮肤包，不会解压。")
+        return QCoreApplication::translate(
+                   "SkinPackage", "皮肤包“%1”中有几个文件共用同一段数据，不是有效的皮肤包，不会解压。")
             .arg(packagePath);
-    return QStringLiteral("无法解压皮肤包“%1”，文件可能已损坏。").arg(packagePath);
+    return QCoreApplication::translate("SkinPackage", "无法解压皮肤包“%1”，文件可能已损坏。")
+        .arg(packagePath);
 }
 
 // What the checks and the reading of the unpacked members found.
@@ -117,8 +121,9 @@ UnpackedReading ReadUnpacked(const MemberBytes& member, const QString& packagePa
         (thumbnail && PictureTooLarge(*thumbnail, kThumbnailMember))) {
         reading.membersRefused = true;
         reading.error =
-            QStringLiteral("皮肤包“%1”中的描述文件或缩略图过大（描述文件最多 %2 KB，缩略图最多 %3 "
-                           "万像素），不是有效的皮肤包。")
+            QCoreApplication::translate(
+                "SkinPackage", "皮肤包“%1”中的描述文件或缩略图过大（描述文件最多 %2 KB，缩略图最多 %3 "
+                               "万像素），不是有效的皮肤包。")
                 .arg(packagePath)
                 .arg(kMaxDescriptionBytes >> 10)
                 .arg(kMaxPackagePicturePixels / 10000);
@@ -129,11 +134,13 @@ UnpackedReading ReadUnpacked(const MemberBytes& member, const QString& packagePa
     reading.description = ReadDescription(conf);
     reading.header = RebuildHeader(member);
     if (reading.header.tooLarge)
-        reading.error = QStringLiteral("皮肤包“%1”中的顶部图片过大（最多 %2 万像素）。")
-                            .arg(packagePath)
-                            .arg(kMaxPackagePicturePixels / 10000);
+        reading.error =
+            QCoreApplication::translate("SkinPackage", "皮肤包“%1”中的顶部图片过大（最多 %2 万像素）。")
+                .arg(packagePath)
+                .arg(kMaxPackagePicturePixels / 10000);
     else if (reading.header.failed)
-        reading.error = QStringLiteral("皮肤包“%1”中的顶部图片无法拼接。").arg(packagePath);
+        reading.error =
+            QCoreApplication::translate("SkinPackage", "皮肤包“%1”中的顶部图片无法拼接。").arg(packagePath);
     return reading;
 }
 
@@ -180,7 +187,7 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
     const QString fileName = FileNamePart(packagePath);
     // The extraction folder is named after the file; "." or ".." would empty a folder above it.
     if (fileName.isEmpty() || fileName == "." || fileName == ".." || !QFileInfo(packagePath).isFile()) {
-        result.error = QStringLiteral("找不到皮肤包“%1”。").arg(packagePath);
+        result.error = QCoreApplication::translate("SkinPackage", "找不到皮肤包“%1”。").arg(packagePath);
         return result;
     }
     const QString folder = ExtractionFolder(packagePath);
@@ -209,7 +216,8 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
     if (header.source == RebuiltHeader::Source::Strips &&
         (!WriteWhole(folder + '/' + QLatin1String(kJoinedLeftMidFile), header.joinedLeftMid) ||
          !WriteWhole(headPath, header.header))) {
-        result.error = QStringLiteral("皮肤包“%1”中的顶部图片无法拼接。").arg(packagePath);
+        result.error =
+            QCoreApplication::translate("SkinPackage", "皮肤包“%1”中的顶部图片无法拼接。").arg(packagePath);
         return result;
     }
     if (header.source == RebuiltHeader::Source::MidOnly) {

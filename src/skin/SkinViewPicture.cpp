@@ -6,6 +6,7 @@
 #include "platform/HeaderSize.h"
 #include "skin/PackageNames.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
@@ -54,7 +55,8 @@ SkinViewResult SkinViewOfProject(const SkinProject& project)
     else if (!project.picturePath.isEmpty())
         view.header = DecodeArgb(project.picturePath);
     if (view.header.isNull()) {
-        result.error = QStringLiteral("无法读取皮肤的顶部图片“%1”。").arg(project.picturePath);
+        result.error = QCoreApplication::translate("SkinViewPicture", "无法读取皮肤的顶部图片“%1”。")
+                           .arg(project.picturePath);
         return result;
     }
     view.crop = project.crop.IsEmpty() ? SkinRect::FromQRect(view.header.rect()) : project.crop;
@@ -73,7 +75,8 @@ SkinViewResult SkinViewOfProject(const SkinProject& project)
             continue;
         QImage picture = DecodeArgb(decoration.path);
         if (picture.isNull()) {
-            result.error = QStringLiteral("无法读取边框装饰图片“%1”。").arg(decoration.path);
+            result.error = QCoreApplication::translate("SkinViewPicture", "无法读取边框装饰图片“%1”。")
+                               .arg(decoration.path);
             return result;
         }
         view.decorations.append({corner, decoration.offset, picture.size(), picture, decoration.path});

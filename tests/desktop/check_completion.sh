@@ -22,7 +22,13 @@ complete_line() {
 }
 
 complete_line "skinmaker-cli b" "build"
-complete_line "skinmaker-cli " "--help --version build edit extract info render suggest thumbnail"
+complete_line "skinmaker-cli " "--help --lang --version build edit extract info render suggest thumbnail"
+# --lang and its value, before or after the command, do not hide the command.
+complete_line "skinmaker-cli --lang " "en zh"
+complete_line "skinmaker-cli --lang en b" "build"
+complete_line "skinmaker-cli --lang=en render x.vsf --" "--height --help --width"
+complete_line "skinmaker-cli build --lang z" "zh"
+complete_line "skinmaker-cli build --lang en --w" "--white-tabs"
 complete_line "skinmaker-cli render x.vsf --" "--height --help --width"
 complete_line "skinmaker-cli edit x.vsf --remove-" "--remove-control --remove-decoration"
 complete_line "skinmaker-cli build --w" "--white-tabs"

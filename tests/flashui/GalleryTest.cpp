@@ -14,18 +14,23 @@
 #include "flash/web/WebEngineSetup.h"
 #include "pages/CSkinHeadDlg.h"
 #include "pages/CWebFlashFrameDlg.h"
+#include "platform/SiteLinks.h"
 #include "support/FakeDialogs.h"
 #include "support/TestHttpServer.h"
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
@@ -306,4 +311,64 @@ TEST(GalleryPage, CardsAreReachedWithTabAndUsedWithEnter)
     QTest::keyClick(keys, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return page->RowCount() > 0; }, 60000));
     EXPECT_EQ(page->RowCount(), 1);
+}
+
+// In English: the local site's pages, the gallery's list of controls and its page as shown, the
+// gallery window and the progress dialog, whose texts fit their widgets.
+TEST(GalleryPage, EnglishSiteGalleryAndWindows)
+{
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral("skinflash_en"), QStringLiteral(":/i18n")));
+    QCoreApplication::installTranslator(&english);
+    const auto removeTranslator = qScopeGuard([&] { QCoreApplication::removeTranslator(&english); });
+    static const QRegularExpression chinese(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+
+    PrepareWebEngine();
+    LocalWebHost site(QStringLiteral(SKIN_BINARY_DIR "/flashplayer"));
+    ASSERT_TRUE(site.Start());
+    for (const SitePage page :
+         {SitePage::Home, SitePage::MakingHelp, SitePage::StretchHelp, SitePage::FrameHelp,
+          SitePage::ControlsHelp, SitePage::Upload, SitePage::ControlGallery}) {
+        const QString body = QString::fromUtf8(Get(site.Url(SitePath(page))));
+        EXPECT_TRUE(body.contains(QStringLiteral("<html lang=\"en\">"))) << SitePath(page).toStdString();
+        EXPECT_FALSE(body.contains(chinese)) << SitePath(page).toStdString();
+        static const QRegularExpression picture(QStringLiteral("src=\"(/site/img/[^\"]+)\""));
+        for (const auto& match : picture.globalMatch(body))
+            EXPECT_FALSE(Get(site.Url(match.captured(1))).isEmpty()) << match.captured(1).toStdString();
+    }
+    const QString list = QString::fromUtf8(Get(site.Url(QStringLiteral("/today_recommend/controls.js"))));
+    EXPECT_TRUE(list.contains(QStringLiteral("\"Clock\"")) && !list.contains(chinese)) << list.toStdString();
+
+    GalleryFixture f(site.Url(LocalGalleryPath()));
+    EXPECT_EQ(f.gallery.windowTitle(), QStringLiteral("Choose a Control"));
+    EXPECT_FALSE(CWebFlashWnd::FailureText().contains(chinese));
+    EXPECT_FALSE(CControlsPreviewCtrl::FlashPlaybackMissingText().contains(chinese));
+    ASSERT_NE(f.gallery.View(), nullptr);
+    const auto* view = qobject_cast<QWebEngineView*>(f.gallery.View()->Widget());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->title() == QStringLiteral("Control Gallery"); }, 60000));
+    f.gallery.View()->RunScript("(function shown() {"
+                                "  if (document.querySelectorAll('.card button').length < 3)"
+                                "    return setTimeout(shown, 100);"
+                                "  document.title = 'shown: ' + document.body.innerText;"
+                                "})()");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->title().startsWith(QStringLiteral("shown: ")); }, 60000));
+    EXPECT_TRUE(view->title().contains(QStringLiteral("Use")));
+    EXPECT_FALSE(view->title().contains(chinese)) << view->title().toStdString();
+
+    CProgressDlg progress(nullptr);
+    progress.ShowCentred();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&progress));
+    EXPECT_FALSE(progress.windowTitle().contains(chinese));
+    const QList<QWidget*> texts = progress.findChildren<QWidget*>();
+    for (const QWidget* widget : texts) {
+        QString text;
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            text = label->text();
+        else if (const auto* button = qobject_cast<const QPushButton*>(widget))
+            text = button->text();
+        else
+            continue;
+        EXPECT_FALSE(text.isEmpty() || text.contains(chinese)) << text.toStdString();
+        EXPECT_LE(widget->sizeHint().width(), widget->width()) << text.toStdString();
+    }
 }

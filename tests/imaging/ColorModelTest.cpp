@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
+#include <QTranslator>
 
 namespace {
 
@@ -246,4 +248,17 @@ TEST(ColorName, NamesTheFamilyLightnessAndHexValue)
     EXPECT_EQ(ColorName(MakeColorRef(0, 0, 0)), QStringLiteral("黑色（#000000）"));
     EXPECT_EQ(ColorName(MakeColorRef(255, 255, 255)), QStringLiteral("白色（#FFFFFF）"));
     EXPECT_EQ(ColorName(MakeColorRef(128, 128, 128)), QStringLiteral("灰色（#808080）"));
+}
+
+TEST(ColorName, EnglishKeepsTheNameInLowerCaseAndTheHexValueInUpperCase)
+{
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral("skincore_en"), QStringLiteral(":/i18n")));
+    QCoreApplication::installTranslator(&english);
+    EXPECT_EQ(ColorName(MakeColorRef(0x2E, 0x7B, 0xCF)), QStringLiteral("blue (#2E7BCF)"));
+    EXPECT_EQ(ColorName(MakeColorRef(0, 80, 0)), QStringLiteral("dark green (#005000)"));
+    EXPECT_EQ(ColorName(MakeColorRef(255, 200, 220)), QStringLiteral("light pink (#FFC8DC)"));
+    EXPECT_EQ(ColorName(MakeColorRef(200, 200, 200)), QStringLiteral("light gray (#C8C8C8)"));
+    QCoreApplication::removeTranslator(&english);
+    EXPECT_EQ(ColorName(MakeColorRef(0, 80, 0)), QStringLiteral("深绿色（#005000）"));
 }

@@ -107,7 +107,7 @@ bool CControlsPreviewCtrl::FlashPlaybackAvailable()
 
 QString CControlsPreviewCtrl::FlashPlaybackMissingText()
 {
-    return QStringLiteral("未安装Flash播放组件：控件仍可添加、保存和打开，但不能在预览中播放。");
+    return tr("未安装Flash播放组件：控件仍可添加、保存和打开，但不能在预览中播放。");
 }
 
 void CControlsPreviewCtrl::ViewChanged()

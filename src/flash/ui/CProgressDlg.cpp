@@ -9,16 +9,16 @@
 
 CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("下载控件"));
+    setWindowTitle(tr("下载控件"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(false);
     setFont(UiFont(12));
 
-    m_text = new QLabel(QStringLiteral("正在下载，请稍后..."), this);
+    m_text = new QLabel(tr("正在下载，请稍后..."), this);
     m_text->setObjectName(QStringLiteral("static1085"));
     m_bar = new QProgressBar(this);
     m_bar->setTextVisible(false);
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_cancel = new QPushButton(tr("取消"), this);
     m_cancel->setObjectName(QStringLiteral("button1"));
     m_cancel->setAutoDefault(false);
 

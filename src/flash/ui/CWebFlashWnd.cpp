@@ -20,7 +20,7 @@ QUrl CWebFlashWnd::GalleryPageUrl()
 
 CWebFlashWnd::CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl) : QDialog(owner)
 {
-    setWindowTitle(QStringLiteral("选择控件"));
+    setWindowTitle(tr("选择控件"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(false);
     setFixedSize(244 * 6 / 4, 222 * 13 / 8);

@@ -19,7 +19,7 @@ class CWebFlashWnd : public QDialog {
 public:
     // The gallery page: SKINMAKER_SITE's, else the local web host's own (the host is started).
     static QUrl GalleryPageUrl();
-    static QString FailureText() { return QStringLiteral("下载失败,请稍后再试！"); }
+    static QString FailureText() { return tr("下载失败,请稍后再试！"); }
 
     explicit CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl = GalleryPageUrl());
     ~CWebFlashWnd() override;

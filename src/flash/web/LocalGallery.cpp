@@ -2,6 +2,7 @@
 
 #include "flash/web/LocalWebHost.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,9 +22,12 @@ QList<GalleryControl> LocalGalleryControls()
 {
     // The stage sizes are those in the movies' headers (a test reads them back).
     return {
-        {"clock01", "时钟", ":/controls/clock.swf", "/today_recommend/swf/clock01.swf", 80, 80},
-        {"weather01", "天气", ":/controls/weather.swf", "/today_recommend/swf/weather01.swf", 120, 60},
-        {"meter01", "电平表", ":/controls/meter.swf", "/today_recommend/swf/meter01.swf", 200, 60},
+        {"clock01", QCoreApplication::translate("LocalGallery", "时钟"), ":/controls/clock.swf",
+         "/today_recommend/swf/clock01.swf", 80, 80},
+        {"weather01", QCoreApplication::translate("LocalGallery", "天气"), ":/controls/weather.swf",
+         "/today_recommend/swf/weather01.swf", 120, 60},
+        {"meter01", QCoreApplication::translate("LocalGallery", "电平表"), ":/controls/meter.swf",
+         "/today_recommend/swf/meter01.swf", 200, 60},
     };
 }
 
@@ -40,7 +44,7 @@ void AddLocalGallery(LocalWebHost& host)
     }
     const QString page = LocalGalleryPath();
     host.AddContent(page, MimeTypeForName(QStringLiteral("gallery.html")),
-                    ReadResource(QStringLiteral(":/flash/site/gallery.html")));
+                    ReadResource(LocalSitePage(QStringLiteral("gallery.html"))));
     host.AddContent(page.left(page.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral("controls.js"),
                     MimeTypeForName(QStringLiteral("controls.js")),
                     "const galleryControls = " + QJsonDocument(list).toJson(QJsonDocument::Compact) + ";\n");

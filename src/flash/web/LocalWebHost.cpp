@@ -90,6 +90,30 @@ QByteArray MimeTypeForName(const QString& name)
     return types.value(QFileInfo(name).suffix().toLower(), "application/octet-stream");
 }
 
+namespace {
+
+// The catalogue installed says which language the program speaks, as Qt's own catalogues say
+// their layout direction.
+bool SpeaksEnglish()
+{
+    //: The language of the local help pages: "en" for the English pages
+    return QCoreApplication::translate("LocalWebHost", "zh-CN") == QLatin1String("en");
+}
+
+// folder/en/name when the program speaks English and that resource exists, else folder/name.
+QString InProgramLanguage(const QString& folder, const QString& name)
+{
+    const QString english = folder + QStringLiteral("/en/") + name;
+    return SpeaksEnglish() && QFile::exists(english) ? english : folder + QLatin1Char('/') + name;
+}
+
+} // namespace
+
+QString LocalSitePage(const QString& fileName)
+{
+    return InProgramLanguage(QStringLiteral(":/flash/site"), fileName);
+}
+
 LocalWebHost::LocalWebHost(const QString& playerFolder, QObject* parent)
     : QObject(parent), m_playerFolder(playerFolder)
 {
@@ -199,19 +223,22 @@ void LocalWebHost::AddSitePages()
         const char* path;
         const char* file;
     } kPages[] = {
-        {"/", ":/flash/site/index.html"},
-        {"/cafe/st/SubContent?subid=310650", ":/flash/site/help-making.html"},
-        {"/cafe/st/SubContent?subid=310652", ":/flash/site/help-stretch.html"},
-        {"/cafe/st/SubContent?subid=310655", ":/flash/site/help-frame.html"},
-        {"/cafe/st/SubContent?subid=568288", ":/flash/site/help-controls.html"},
-        {"/skin/st/UpSkin", ":/flash/site/upload.html"},
-        {"/site/img/175.bmp", ":/res/bitmap/175.bmp"},
-        {"/site/img/176.bmp", ":/res/bitmap/176.bmp"},
-        {"/site/img/160.bmp", ":/res/bitmap/160.bmp"},
+        {"/", "index.html"},
+        {"/cafe/st/SubContent?subid=310650", "help-making.html"},
+        {"/cafe/st/SubContent?subid=310652", "help-stretch.html"},
+        {"/cafe/st/SubContent?subid=310655", "help-frame.html"},
+        {"/cafe/st/SubContent?subid=568288", "help-controls.html"},
+        {"/skin/st/UpSkin", "upload.html"},
     };
     for (const auto& page : kPages) {
-        const QString file = QString::fromLatin1(page.file);
+        const QString file = LocalSitePage(QString::fromLatin1(page.file));
         m_entries.insert(QString::fromLatin1(page.path), {MimeTypeForName(file), file, {}});
+    }
+    for (const char* picture : {"175.bmp", "176.bmp", "160.bmp"}) {
+        const QString name = QString::fromLatin1(picture);
+        m_entries.insert(
+            QStringLiteral("/site/img/") + name,
+            {MimeTypeForName(name), InProgramLanguage(QStringLiteral(":/res/bitmap"), name), {}});
     }
     AddLocalGallery(*this);
 }

@@ -98,3 +98,7 @@ private:
 
 // The Content-Type for a served file name.
 QByteArray MimeTypeForName(const QString& name);
+// The resource of one of the local site's pages (index.html, gallery.html, ...) in the language of
+// the program's texts: the English one when the English catalogue is installed and the page has
+// one. The pages' pictures are chosen the same way.
+QString LocalSitePage(const QString& fileName);
