@@ -8,7 +8,8 @@
 #   all the program's processes over SECONDS_PER_RUN, then the CPU with the movies hidden and with
 #   the whole view hidden.
 # BASELINE=DIR (an older build folder, e.g. main's) also runs the movies with that build's engine
-# module and stage page, and its wizard's start. SHOT=file.png saves a screenshot of the 4-movie run.
+# module and stage page, and its wizard's start, and ends with the movie runs' CPU and PSS before
+# beside after. SHOT=file.png saves a screenshot of the 4-movie run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
@@ -26,14 +27,29 @@ echo "== first control"
 xvfb "$BUILD_DIR/bench/flash_measure" first cold
 xvfb "$BUILD_DIR/bench/flash_measure" first prepared
 
+# "CPU x %, PSS y MiB" of one run's output.
+figures() {
+  sed -n 's/.*PSS \([0-9.]*\) MiB.*CPU \([0-9.]*\) %.*/CPU \2 %, PSS \1 MiB/p' <<<"$1" | head -1
+}
+summary=()
 for n in ${COUNTS:-1 4 20}; do
   shot=()
   if [ "$n" = 4 ] && [ -n "${SHOT:-}" ]; then shot=("$SHOT"); fi
+  before=""
   if [ -n "$BASELINE" ]; then
     echo "== $n movies: before, then after"
-    LD_LIBRARY_PATH="$BASELINE" xvfb "$BUILD_DIR/bench/flash_measure" "$n" "${SECONDS_PER_RUN:-10}"
+    before=$(LD_LIBRARY_PATH="$BASELINE" xvfb "$BUILD_DIR/bench/flash_measure" "$n" "${SECONDS_PER_RUN:-10}")
+    echo "$before"
   else
     echo "== $n movies"
   fi
-  xvfb "$BUILD_DIR/bench/flash_measure" "$n" "${SECONDS_PER_RUN:-10}" "${shot[@]}"
+  after=$(xvfb "$BUILD_DIR/bench/flash_measure" "$n" "${SECONDS_PER_RUN:-10}" "${shot[@]}")
+  echo "$after"
+  if [ -n "$BASELINE" ]; then
+    summary+=("$n movies playing: before $(figures "$before")  |  after $(figures "$after")")
+  fi
 done
+if [ ${#summary[@]} -gt 0 ]; then
+  echo "== before ($BASELINE) beside after ($BUILD_DIR)"
+  printf '%s\n' "${summary[@]}"
+fi

@@ -34,9 +34,34 @@ namespace {
 
 struct Usage {
     qint64 pssKb = 0;
+    // Pages only this program's processes hold: unlike PSS, it does not change with what else on
+    // the machine maps the same libraries.
+    qint64 privateKb = 0;
     qint64 cpuTicks = 0;
     int processes = 0;
+    QString byProcess; // "kind PSS/private MiB" of each process
 };
+
+// The web engine's processes by their --type; a zygote's child is a renderer.
+QString ProcessKind(qint64 pid, qint64 parent)
+{
+    const auto type = [](qint64 id) {
+        QFile file(QStringLiteral("/proc/%1/cmdline").arg(id));
+        if (!file.open(QIODevice::ReadOnly))
+            return QByteArray();
+        for (const QByteArray& argument : file.readAll().split('\0')) {
+            if (argument.startsWith("--type="))
+                return argument.mid(7);
+        }
+        return QByteArray();
+    };
+    const QByteArray own = type(pid);
+    if (own.isEmpty())
+        return pid == getpid() ? QStringLiteral("program") : QStringLiteral("other");
+    if (own == "zygote" && type(parent) == "zygote")
+        return QStringLiteral("renderer");
+    return QString::fromLatin1(own);
+}
 
 // This process and all its descendants.
 Usage MeasureTree()
@@ -71,11 +96,22 @@ Usage MeasureTree()
             usage.cpuTicks += f.value(11).toLongLong() + f.value(12).toLongLong();
         }
         QFile rollup(dir + "smaps_rollup");
+        qint64 pss = 0, own = 0;
         if (rollup.open(QIODevice::ReadOnly)) {
-            for (const QByteArray& l : rollup.readAll().split('\n'))
+            for (const QByteArray& l : rollup.readAll().split('\n')) {
+                const qint64 kb = l.mid(l.indexOf(':') + 1).trimmed().split(' ').value(0).toLongLong();
                 if (l.startsWith("Pss:"))
-                    usage.pssKb += l.mid(4).trimmed().split(' ').value(0).toLongLong();
+                    pss += kb;
+                else if (l.startsWith("Private_Clean:") || l.startsWith("Private_Dirty:"))
+                    own += kb;
+            }
         }
+        usage.pssKb += pss;
+        usage.privateKb += own;
+        usage.byProcess += QStringLiteral(" %1 %2/%3")
+                               .arg(ProcessKind(it.key(), it.value()))
+                               .arg(pss / 1024)
+                               .arg(own / 1024);
     }
     return usage;
 }
@@ -86,12 +122,14 @@ double CpuPercent(const Usage& before, const Usage& after, int seconds)
            static_cast<double>(sysconf(_SC_CLK_TCK) * seconds);
 }
 
+// The player picture, read once: the movie frames repaint what lies beneath them, and the
+// wizard's canvas does not read its pictures on every paint either.
 class Picture : public QWidget {
 public:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter(this).drawImage(rect(), QImage(QStringLiteral(":/res/bitmap/154.bmp")));
-    }
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(rect(), m_image); }
+
+private:
+    const QImage m_image{QStringLiteral(":/res/bitmap/154.bmp")};
 };
 
 class StagePage : public QWebEnginePage {
@@ -296,10 +334,12 @@ int main(int argc, char** argv)
             sum += firstFrame[i] - opened[i];
         }
         std::printf("movies %2d  first frame: mean %lld ms, slowest %lld ms, warm %lld ms  |  processes %d, "
-                    "PSS %.1f MiB, CPU %.1f %% of one core over %d s\n",
+                    "PSS %.1f MiB (private %.1f MiB), CPU %.1f %% of one core over %d s\n",
                     count, static_cast<long long>(sum / qMax(count, 1)), static_cast<long long>(worst),
                     static_cast<long long>(firstFrame[count] - opened[count]), after.processes,
-                    static_cast<double>(after.pssKb) / 1024.0, cpu, seconds);
+                    static_cast<double>(after.pssKb) / 1024.0, static_cast<double>(after.privateKb) / 1024.0,
+                    cpu, seconds);
+        std::printf("movies %2d  PSS/private MiB by process:%s\n", count, qPrintable(after.byProcess));
         if (!shot.isEmpty())
             picture.screen()->grabWindow(0).save(shot);
         // Then the same movies hidden (as the controls list hides them), and the whole view hidden

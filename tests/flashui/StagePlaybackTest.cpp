@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
+#include <QWebEngineView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -186,5 +187,35 @@ TEST(StagePlayback, MoviesOverThePreviewWithOverlayAndSelectionClippedToIt)
     EXPECT_GE(qGray(at(12, 302)), 198);
     EXPECT_LE(qGray(at(12, 302)), 207);
     EXPECT_LT(qAbs(qGray(at(overlayPixel.x(), overlayPixel.y())) - qGray(before.pixel(overlayPixel))), 25);
+    qunsetenv("SKINMAKER_FLASH_PLAYER");
+}
+
+// Nothing is drawn while the window is minimised or the preview is on a step not shown: the
+// stage's view is hidden then (its page pauses the movies), and back with the window.
+TEST(StagePlayback, MinimisedWindowOrHiddenPreviewHidesTheStage)
+{
+    qputenv("SKINMAKER_FLASH_PLAYER", SKIN_BINARY_DIR "/flashplayer");
+    if (!CControlsPreviewCtrl::FlashPlaybackAvailable())
+        GTEST_SKIP() << "the flash player is not installed (scripts/deps.sh)";
+    QWidget window;
+    window.resize(700, 500);
+    auto* preview = new CControlsPreviewCtrl(&window);
+    preview->setGeometry(0, 0, 600, 400);
+    window.show();
+    preview->SetControls(
+        {{Corner::LeftTop, {100, 100}, {80, 80}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")}});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->StageReady(); }, 120000));
+    auto* view = preview->findChild<QWebEngineView*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+
+    window.setWindowState(Qt::WindowMinimized);
+    EXPECT_TRUE(view->isHidden());
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(view->isHidden());
+    preview->hide();
+    EXPECT_FALSE(view->isVisible());
+    preview->show();
+    EXPECT_TRUE(view->isVisible());
     qunsetenv("SKINMAKER_FLASH_PLAYER");
 }

@@ -5,22 +5,14 @@
 #include "flash/web/CFlashStage.h"
 #include "imaging/ImageLoading.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QOpenGLWidget>
 #include <QPainter>
 
 CControlsPreviewCtrl::CControlsPreviewCtrl(QWidget* parent) : CPlayerCanvasCtrl(parent)
 {
     SetItemsEnabled(false);
-    // The web view composes through OpenGL, and a shown window that gets its first such child is
-    // made anew by Qt: it blanks, loses its place and its owned windows. A hidden OpenGL child from
-    // the start gives the window that kind of surface before it is first shown. The platforms
-    // without windows of their own (offscreen, minimal) have no such surfaces and need none.
-    const QString platform = QGuiApplication::platformName();
-    if (FlashPlaybackAvailable() && platform != QStringLiteral("offscreen") &&
-        platform != QStringLiteral("minimal"))
-        (new QOpenGLWidget(this))->hide();
+    // The web view is drawn into the window like any widget (see PrepareWebEngine), so the
+    // window keeps its native surface when the first control appears.
 }
 
 CControlsPreviewCtrl::~CControlsPreviewCtrl()
@@ -78,8 +70,7 @@ void CControlsPreviewCtrl::ShowFlash(bool visible)
     m_visible = visible;
     for (auto& movie : m_movies)
         movie->Show(visible);
-    if (m_stage)
-        m_stage->SetVisible(visible);
+    SyncStageVisible();
     if (!visible)
         m_dragging = -1;
     SyncOverlay();
@@ -179,6 +170,26 @@ void CControlsPreviewCtrl::resizeEvent(QResizeEvent* event)
         m_stage->FitAnchor();
 }
 
+void CControlsPreviewCtrl::showEvent(QShowEvent* event)
+{
+    CPlayerCanvasCtrl::showEvent(event);
+    window()->installEventFilter(this);
+    SyncStageVisible();
+}
+
+bool CControlsPreviewCtrl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && watched == window())
+        SyncStageVisible();
+    return CPlayerCanvasCtrl::eventFilter(watched, event);
+}
+
+void CControlsPreviewCtrl::SyncStageVisible()
+{
+    if (m_stage)
+        m_stage->SetVisible(m_visible && !window()->isMinimized());
+}
+
 bool CControlsPreviewCtrl::IsIndex(int index) const
 {
     return index >= 0 && index < FlashCount();
@@ -203,7 +214,7 @@ void CControlsPreviewCtrl::EnsureStage()
     m_stage = CreateFlashStage(this);
     if (!m_stage)
         return;
-    m_stage->SetVisible(m_visible);
+    SyncStageVisible();
     m_stage->onLoaded = [this] {
         m_overlaySent.clear();
         SyncOverlay();

@@ -65,6 +65,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // The window's minimising, which its widgets are not told of.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool IsIndex(int index) const;
@@ -77,6 +80,9 @@ private:
     // The tab overlay in the stage page, above the movies, where the canvas shows it now.
     void SyncOverlay();
     bool StageShowsOverlay() const;
+    // The stage's view is shown while the controls are and the window is not minimised: a hidden
+    // view draws nothing and its page pauses every movie.
+    void SyncStageVisible();
 
     QList<Placement> m_controls;
     std::vector<std::unique_ptr<CFlashWnd>> m_movies; // one box per control, in the same order
