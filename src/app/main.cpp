@@ -17,8 +17,11 @@ int main(int argc, char** argv)
     }
     // --lang zh|en chooses the language over the system's locale; nothing after this sees it.
     const LanguageOption language = TakeLanguageOption(argc, argv);
-    if (const QString error = LanguageOptionError(language); !error.isEmpty()) {
-        std::fprintf(stderr, "skinmaker: %s\n", error.toLocal8Bit().constData());
+    if (language.missingName || !language.unknownName.isEmpty()) {
+        // Told in the locale's language, by an application object that needs no display.
+        QCoreApplication core(argc, argv);
+        InstallUiLanguage(core, LanguageFromEnvironment(), {QStringLiteral("skincore")});
+        std::fprintf(stderr, "skinmaker: %s\n", LanguageOptionError(language).toLocal8Bit().constData());
         return 2;
     }
     // The flash controls play in a web view, loaded on first need; the web engine shares its
