@@ -143,7 +143,8 @@ TEST(LocalGallery, ServesItsControlsWhichDownloadOverHttp)
     LocalWebHost host(QStringLiteral(SKIN_BINARY_DIR "/flashplayer"));
     qunsetenv("SKINMAKER_SITE");
     ASSERT_TRUE(host.Start());
-    EXPECT_TRUE(Get(host.Url("/today_recommend/flash.htm")).contains("callflashdown"));
+    EXPECT_TRUE(Get(host.Url("/today_recommend/flash.htm")).contains(R"(<script src="gallery.js">)"));
+    EXPECT_TRUE(Get(host.Url("/today_recommend/gallery.js")).contains("callflashdown"));
     EXPECT_TRUE(Get(host.Url("/today_recommend/controls.js")).contains(R"("flashid":"meter01","height":60)"));
 
     skintest::ScratchDir scratch;

@@ -45,7 +45,10 @@ void AddLocalGallery(LocalWebHost& host)
     const QString page = LocalGalleryPath();
     host.AddContent(page, MimeTypeForName(QStringLiteral("gallery.html")),
                     ReadResource(LocalSitePage(QStringLiteral("gallery.html"))));
-    host.AddContent(page.left(page.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral("controls.js"),
-                    MimeTypeForName(QStringLiteral("controls.js")),
+    const QString folder = page.left(page.lastIndexOf(QLatin1Char('/')) + 1);
+    host.AddContent(folder + QStringLiteral("controls.js"), MimeTypeForName(QStringLiteral("controls.js")),
                     "const galleryControls = " + QJsonDocument(list).toJson(QJsonDocument::Compact) + ";\n");
+    // The cards' script, the same for the page in every language.
+    host.AddContent(folder + QStringLiteral("gallery.js"), MimeTypeForName(QStringLiteral("gallery.js")),
+                    ReadResource(QStringLiteral(":/flash/site/gallery.js")));
 }
