@@ -145,6 +145,8 @@ TEST(LocalGallery, ServesItsControlsWhichDownloadOverHttp)
     ASSERT_TRUE(host.Start());
     EXPECT_TRUE(Get(host.Url("/today_recommend/flash.htm")).contains(R"(<script src="gallery.js">)"));
     EXPECT_TRUE(Get(host.Url("/today_recommend/gallery.js")).contains("callflashdown"));
+    EXPECT_TRUE(Get(host.Url("/today_recommend/gallery-player.js")).contains("allowNetworking: \"none\""));
+    EXPECT_TRUE(Get(host.Url("/today_recommend/gallery.css")).contains(".card{"));
     EXPECT_TRUE(Get(host.Url("/today_recommend/controls.js")).contains(R"("flashid":"meter01","height":60)"));
 
     skintest::ScratchDir scratch;

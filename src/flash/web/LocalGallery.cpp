@@ -48,7 +48,10 @@ void AddLocalGallery(LocalWebHost& host)
     const QString folder = page.left(page.lastIndexOf(QLatin1Char('/')) + 1);
     host.AddContent(folder + QStringLiteral("controls.js"), MimeTypeForName(QStringLiteral("controls.js")),
                     "const galleryControls = " + QJsonDocument(list).toJson(QJsonDocument::Compact) + ";\n");
-    // The cards' script, the same for the page in every language.
-    host.AddContent(folder + QStringLiteral("gallery.js"), MimeTypeForName(QStringLiteral("gallery.js")),
-                    ReadResource(QStringLiteral(":/flash/site/gallery.js")));
+    // The player's settings, the style and the cards' script, the same for the page in every language.
+    for (const char* file : {"gallery-player.js", "gallery.css", "gallery.js"}) {
+        const QString name = QString::fromLatin1(file);
+        host.AddContent(folder + name, MimeTypeForName(name),
+                        ReadResource(QStringLiteral(":/flash/site/") + name));
+    }
 }

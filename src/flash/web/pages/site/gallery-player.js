@@ -1,0 +1,9 @@
+// The flash player's settings for the gallery, read when the player's script loads.
+window.RufflePlayer = window.RufflePlayer || {};
+// Movies play at once, without the player's own menus, overlays or network use.
+window.RufflePlayer.config = {
+  publicPath: "/player/", polyfills: false, autoplay: "on", unmuteOverlay: "hidden", splashScreen: false,
+  contextMenu: "off", wmode: "transparent", openUrlMode: "deny", allowNetworking: "none", logLevel: "error",
+  // A script that runs this long is stopped, so that one looping movie cannot stall the others.
+  maxExecutionDuration: 1
+};
