@@ -268,7 +268,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: flash_measure MOVIES SECONDS [SCREENSHOT.png]\n");
         return 2;
     }
-    PrepareWebEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     // The previews find the engine module by name, as the tests do.
@@ -281,6 +280,7 @@ int main(int argc, char** argv)
     const int seconds = QString(argv[2]).toInt();
     const QString shot = argc > 3 ? QString(argv[3]) : QString();
 
+    PrepareWebEngine();
     LocalWebHost host(QStringLiteral(SKIN_BINARY_DIR "/flashplayer"));
     if (!host.Start() || !host.HasPlayer()) {
         std::fprintf(stderr, "flash playback is not installed beside %s\n", argv[0]);

@@ -35,8 +35,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    PrepareWebEngine();
     QApplication app(argc, argv);
+    PrepareWebEngine();
     const int rounds = argc > 1 ? atoi(argv[1]) : 50;
     const int megabytes = argc > 2 ? atoi(argv[2]) : 10;
 

@@ -72,6 +72,14 @@ bool FlashPlayerInstalled()
 
 void PreloadFlashEngine(QObject* context, std::function<void()> ready)
 {
+    // Starting the engine waits for its helper processes; the first stage made on a later turn
+    // then waits for nothing but itself.
+    auto start = [context, ready = std::move(ready)] {
+        if (FlashEngineModule* engine = Engine())
+            engine->StartEngine();
+        // A timer, not a queued call: the window paints and takes input first.
+        QTimer::singleShot(1, context, ready);
+    };
     QStringList files;
     if (!Loaded().tried) {
         for (const QString& candidate : Candidates()) {
@@ -80,7 +88,7 @@ void PreloadFlashEngine(QObject* context, std::function<void()> ready)
         }
     }
     if (files.isEmpty()) {
-        QTimer::singleShot(0, context, std::move(ready));
+        QTimer::singleShot(0, context, std::move(start));
         return;
     }
     // Loading a library is safe on any thread; the plugin object is still made on this one, by
@@ -91,7 +99,7 @@ void PreloadFlashEngine(QObject* context, std::function<void()> ready)
                 return;
         }
     });
-    QObject::connect(thread, &QThread::finished, context, std::move(ready));
+    QObject::connect(thread, &QThread::finished, context, std::move(start));
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start(QThread::LowPriority);
 }

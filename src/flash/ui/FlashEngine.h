@@ -16,9 +16,10 @@ QString FlashPlayerFolder();
 // True when the player's script and its WebAssembly are in FlashPlayerFolder().
 bool FlashPlayerInstalled();
 
-// Loads the module's library, and the web engine's with it, on a worker thread, then calls ready on
-// the user-interface thread (unless context is gone by then), so that making the first stage does
-// not stop the user interface for the loading. ready runs soon when there is nothing to load.
+// Loads the module's library, and the web engine's with it, on a worker thread, then starts the web
+// engine, and calls ready on a later turn of the user-interface thread (unless context is gone by
+// then): making the first stage then stops the user interface only for the stage itself. ready
+// runs soon when there is nothing to load.
 void PreloadFlashEngine(QObject* context, std::function<void()> ready);
 // A stage over the anchor; null when the module cannot be loaded or the host cannot listen.
 std::unique_ptr<CFlashStage> CreateFlashStage(QWidget* anchor);

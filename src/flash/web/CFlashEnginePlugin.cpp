@@ -5,6 +5,11 @@
 #include "flash/web/LocalWebHost.h"
 #include "flash/web/WebEngineSetup.h"
 
+void CFlashEnginePlugin::StartEngine()
+{
+    PrepareWebEngine();
+}
+
 CFlashStage* CFlashEnginePlugin::CreateStage(QWidget* anchor, const QString& playerFolder)
 {
     LocalWebHost* host = LocalWebHost::Shared(playerFolder);

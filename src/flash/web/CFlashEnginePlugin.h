@@ -10,6 +10,7 @@ class CFlashEnginePlugin : public QObject, public FlashEngineModule {
     Q_PLUGIN_METADATA(IID FlashEngineModule_iid)
     Q_INTERFACES(FlashEngineModule)
 public:
+    void StartEngine() override;
     CFlashStage* CreateStage(QWidget* anchor, const QString& playerFolder) override;
     QString SiteBase(const QString& playerFolder) override;
     CGalleryView* CreateGalleryView(QWidget* parent, const QUrl& galleryUrl) override;

@@ -14,6 +14,9 @@ class FlashEngineModule {
 public:
     virtual ~FlashEngineModule() = default;
 
+    // Starts the web engine and its helper processes, so that the first view made later does not
+    // wait for them.
+    virtual void StartEngine() = 0;
     // A stage over the anchor, its page served by the program's host (started on first call with
     // the player's files from playerFolder); null when the host cannot listen. The caller owns it.
     virtual CFlashStage* CreateStage(QWidget* anchor, const QString& playerFolder) = 0;

@@ -1,11 +1,31 @@
 #include "flash/web/WebEngineSetup.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
+#include <QWebEngineProfile>
 #include <QtGlobal>
 
 #include <unistd.h>
+
+namespace {
+
+// The C library's allocator settings for the engine's own processes. Compiling the player's
+// WebAssembly goes through many short-lived blocks of 32 KiB; freed, they stay with the threads'
+// allocation pools for good (50 to 100 MiB in the movies' process). Blocks from 32 KiB up are
+// mapped on their own instead and go back to the system when freed.
+const QByteArray kEngineTunables = QByteArrayLiteral("glibc.malloc.mmap_threshold=32768");
+
+// Sets `variable` to ours followed by the user's value (theirs come last and win), once.
+void PutOursFirst(const char* variable, const QByteArray& ours, char separator)
+{
+    const QByteArray theirs = qgetenv(variable);
+    if (!theirs.startsWith(ours))
+        qputenv(variable, theirs.isEmpty() ? ours : ours + separator + theirs);
+}
+
+} // namespace
 
 void PrepareWebEngine()
 {
@@ -18,10 +38,21 @@ void PrepareWebEngine()
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     // The player's WebAssembly is large and most of it never runs: its functions are compiled when
     // first called, not all up front. Sound plays in the browser process instead of one of its
-    // own. Flags the user gave come after these, so theirs win.
-    static const QByteArray kOurs =
-        QByteArrayLiteral("--js-flags=--wasm-lazy-compilation --disable-features=AudioServiceOutOfProcess");
-    const QByteArray theirs = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!theirs.startsWith(kOurs))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", theirs.isEmpty() ? kOurs : kOurs + ' ' + theirs);
+    // own.
+    PutOursFirst(
+        "QTWEBENGINE_CHROMIUM_FLAGS",
+        QByteArrayLiteral("--js-flags=--wasm-lazy-compilation --disable-features=AudioServiceOutOfProcess"),
+        ' ');
+    if (QCoreApplication::instance() == nullptr)
+        return;
+    // The engine starts its helper processes with its profile, and they keep the environment they
+    // started with; programs started later (the player, a browser for a link) get the user's.
+    const bool hadTunables = qEnvironmentVariableIsSet("GLIBC_TUNABLES");
+    const QByteArray theirTunables = qgetenv("GLIBC_TUNABLES");
+    PutOursFirst("GLIBC_TUNABLES", kEngineTunables, ':');
+    QWebEngineProfile::defaultProfile();
+    if (hadTunables)
+        qputenv("GLIBC_TUNABLES", theirTunables);
+    else
+        qunsetenv("GLIBC_TUNABLES");
 }
