@@ -1,8 +1,9 @@
 # Fails when an #include goes against the layers:
 #   app -> pages -> flash/ui -> controls -> ui -> skincore (zip, imaging, skin, platform, flash/core);
 #   cli -> skincore;
-#   flash/ui -> flash/web's interfaces only (the header-only CFlashStage.h, CGalleryView.h and
-#   FlashEngineModule.h): the engine module itself is loaded at run time and uses nothing else of ours.
+#   flash/ui -> flash/web's interfaces only (the header-only CFlashStage.h, CGalleryView.h,
+#   FlashEngineModule.h and WebViewDrawing.h): the engine module itself is loaded at run time and
+#   uses nothing else of ours.
 # skincore and cli include no widget and no network header. Every folder of src/ must be named here.
 # Run as: cmake -DSOURCE_DIR=<src> -DWIDGETS_INCLUDE_DIR=<QtWidgets headers> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -11,7 +12,8 @@ if(NOT SOURCE_DIR OR NOT WIDGETS_INCLUDE_DIR)
 endif()
 
 set(problems "")
-set(ENGINE_INTERFACES flash/web/CFlashStage.h flash/web/CGalleryView.h flash/web/FlashEngineModule.h)
+set(ENGINE_INTERFACES flash/web/CFlashStage.h flash/web/CGalleryView.h flash/web/FlashEngineModule.h
+  flash/web/WebViewDrawing.h)
 set(NETWORK_HEADERS "^(QtNetwork/.*|Q(Network[A-Za-z]*|Tcp[A-Za-z]*|Udp[A-Za-z]*|Ssl[A-Za-z]*|HostAddress|AbstractSocket|Local(Server|Socket)|Dns[A-Za-z]*|Http[A-Za-z]*))$")
 
 # check_folder(<folder> <forbidden project folders...>): also checks for widget and network headers

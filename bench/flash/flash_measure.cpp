@@ -13,6 +13,7 @@
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/web/LocalWebHost.h"
 #include "flash/web/WebEngineSetup.h"
+#include "flash/web/WebViewDrawing.h"
 #include "imaging/CSkinImage.h"
 
 #include <QApplication>
@@ -268,8 +269,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: flash_measure MOVIES SECONDS [SCREENSHOT.png]\n");
         return 2;
     }
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    OpenGLKeptOut openGL; // as the wizard
     QApplication app(argc, argv);
+    openGL.RestoreEnvironment();
     // The previews find the engine module by name, as the tests do.
     QCoreApplication::addLibraryPath(QStringLiteral(SKIN_BINARY_DIR));
     if (QString(argv[1]) == QStringLiteral("preview"))

@@ -1,4 +1,5 @@
 #include "app/CWizardApp.h"
+#include "flash/web/WebViewDrawing.h"
 #include "ui/QtTranslation.h"
 
 #include <QCoreApplication>
@@ -24,13 +25,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "skinmaker: %s\n", LanguageOptionError(language).toLocal8Bit().constData());
         return 2;
     }
-    // The flash controls play in a web view, loaded on first need; the web engine shares its
-    // OpenGL context, which has to be asked for before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The flash controls play in web views, loaded on first need.
+    OpenGLKeptOut openGL;
     // Qt's dialogs show dates and numbers in the chosen language's locale, else the system's;
     // without one they are Chinese.
     const LocaleFallback locale = FallBackToLocale(language.language);
     CWizardApp app(argc, argv, language.language.value_or(LanguageFromEnvironment()));
     RestoreLocaleEnvironment(locale);
+    openGL.RestoreEnvironment();
     return app.Run();
 }

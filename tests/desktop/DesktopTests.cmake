@@ -42,3 +42,9 @@ add_test(NAME bash_completion
 add_test(NAME cli_docs_complete
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_cli_docs.sh $<TARGET_FILE:skinmaker-cli>
           ${CMAKE_SOURCE_DIR}/res/man/skinmaker-cli.1 ${CMAKE_SOURCE_DIR}/res/completion/skinmaker-cli)
+if(SKIN_XVFB_RUN)
+  add_test(NAME wizard_draws_without_opengl
+    COMMAND ${SKIN_XVFB_RUN} -a -s "-screen 0 1280x900x24" ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_software_drawing.sh
+            ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/res/sample/sample.jpg ${CMAKE_SOURCE_DIR}/res/flash/clock.swf)
+  set_tests_properties(wizard_draws_without_opengl PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+endif()

@@ -26,5 +26,5 @@ public:
     virtual CGalleryView* CreateGalleryView(QWidget* parent, const QUrl& galleryUrl) = 0;
 };
 
-#define FlashEngineModule_iid "org.skinmaker.FlashEngineModule/1.0"
+#define FlashEngineModule_iid "org.skinmaker.FlashEngineModule/1.1"
 Q_DECLARE_INTERFACE(FlashEngineModule, FlashEngineModule_iid)

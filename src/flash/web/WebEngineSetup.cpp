@@ -1,5 +1,7 @@
 #include "flash/web/WebEngineSetup.h"
 
+#include "flash/web/WebViewDrawing.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QQuickWindow>
@@ -34,7 +36,7 @@ void PrepareWebEngine()
     // The web views draw into the window like any other widget. Composed through OpenGL instead,
     // every movie frame would redraw the whole window, which costs a core's worth without a GPU,
     // and the first view would turn the window into an OpenGL one. A backend the user chose wins.
-    if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
+    if (WebViewsDrawInSoftware())
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     // The player's WebAssembly is large and most of it never runs: its functions are compiled when
     // first called, not all up front. Sound plays in the browser process instead of one of its
