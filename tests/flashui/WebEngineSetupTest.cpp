@@ -19,16 +19,16 @@ QList<QByteArrayList> EngineHelperEnvironments()
     for (const QString& pid : pids) {
         QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
         QFile command(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
+        QFile environment(QStringLiteral("/proc/%1/environ").arg(pid));
         if (!stat.open(QIODevice::ReadOnly) || !command.open(QIODevice::ReadOnly) ||
-            !environ.open(QIODevice::ReadOnly))
+            !environment.open(QIODevice::ReadOnly))
             continue;
         // "pid (name) state ppid ...": the state is one letter.
         const QByteArray fields = stat.readAll();
         const qsizetype nameEnd = fields.lastIndexOf(')');
         const bool ours = nameEnd > 0 && fields.mid(nameEnd + 4).startsWith(parent);
         if (ours && command.readAll().contains("--type="))
-            environments.append(environ.readAll().split('\0'));
+            environments.append(environment.readAll().split('\0'));
     }
     return environments;
 }
