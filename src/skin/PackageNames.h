@@ -22,8 +22,8 @@ inline constexpr std::array<const char*, kCornerCount> kCornerMemberNames = {"to
 
 inline constexpr int kThumbnailWidth = 60;
 inline constexpr int kThumbnailHeight = 37;
-// The most flash controls the controls page lists, and the most extra controls an open keeps (a
-// package that declares more keeps its first ones).
+// The most extra flash controls (beyond the first of each corner) a skin may have; an open keeps
+// the first ones of a package that declares more.
 inline constexpr int kMaxFlashControls = 20;
 
 inline QString DecorationMember(Corner corner)

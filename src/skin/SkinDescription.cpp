@@ -23,11 +23,11 @@ QByteArray ExtraControlKey(int number)
     return "swfcontrol" + QByteArray::number(number);
 }
 
-QByteArray PlacementValue(const FlashControl& control)
+QByteArray PlacementValue(const CornerItem& control)
 {
     return QStringLiteral("%1,%2,%3,%4")
-        .arg(control.position.x())
-        .arg(control.position.y())
+        .arg(control.offset.x())
+        .arg(control.offset.y())
         .arg(control.size.width())
         .arg(control.size.height())
         .toLatin1();
@@ -39,14 +39,15 @@ int ReadShort(const ProfileFile& conf, QByteArrayView key)
 }
 
 // The extra controls of the file, or an empty list when one of their values is malformed.
-QList<FlashControl> ReadExtraControls(const ProfileFile& conf)
+QList<CornerItem> ReadExtraControls(const ProfileFile& conf)
 {
     const int declared = conf.ReadInt(kKeySection, "swfcontrolnum", kProfileCountBuffer);
-    // The first ones of a package that declares more than the wizard can show are kept.
+    // The first ones of a package that declares more than a skin may have are kept.
     const int count = std::clamp(declared, 0, kMaxFlashControls);
-    QList<FlashControl> controls;
+    QList<CornerItem> controls;
     for (int k = 1; k <= count; ++k) {
-        FlashControl control;
+        CornerItem control;
+        control.kind = CornerItemKind::Control;
         control.size = {0, 0};
         const QByteArray value = conf.ReadBytes(kKeySection, ExtraControlKey(k), kProfileTextBuffer);
         if (!value.isEmpty()) {
@@ -56,7 +57,7 @@ QList<FlashControl> ReadExtraControls(const ProfileFile& conf)
                 parts.size() == 5 ? CornerFromStoredNumber(parts[4]) : std::nullopt;
             if (!corner)
                 return {};
-            control.position = {parts[0], parts[1]};
+            control.offset = {parts[0], parts[1]};
             control.size = {parts[2], parts[3]};
             control.corner = *corner;
         }
@@ -67,38 +68,56 @@ QList<FlashControl> ReadExtraControls(const ProfileFile& conf)
 
 } // namespace
 
-void WriteDescription(const SkinProject& project, const QString& packageName, ProfileFile& conf)
+PackageControls SplitControls(const QList<CornerItem>& items)
 {
-    const SkinColorNumbers colour = MainColourNumbers(project);
+    PackageControls controls;
+    for (const CornerItem& item : items) {
+        if (!item.IsControl() || !IsValidCorner(item.corner))
+            continue;
+        if (!controls.corner[item.corner])
+            controls.corner[item.corner] = item;
+        else
+            controls.extra.append(item);
+    }
+    return controls;
+}
+
+void WriteDescription(const SkinContent& skin, const QString& packageName, ProfileFile& conf)
+{
+    const SkinColorNumbers colour = MainColourNumbers(skin);
     conf.WriteString(kConfSection, "name", packageName);
     conf.WriteBytes(kConfSection, "hue", QByteArray::number(colour.hue));
     conf.WriteBytes(kConfSection, "sat", QByteArray::number(colour.sat));
     conf.WriteBytes(kConfSection, "light", QByteArray::number(colour.light));
-    conf.WriteBytes(kConfSection, "white", project.whiteTabText ? "1" : "0");
+    conf.WriteBytes(kConfSection, "white", skin.whiteTabText ? "1" : "0");
     for (Corner corner : kCorners) {
-        const CornerDecoration& decoration = project.decorations[corner];
-        if (!decoration.present)
-            continue;
-        conf.WriteBytes(kConfSection, DecorationKey(corner, 'x'), QByteArray::number(decoration.offset.x()));
-        conf.WriteBytes(kConfSection, DecorationKey(corner, 'y'), QByteArray::number(decoration.offset.y()));
+        for (const CornerItem& decoration : skin.items) {
+            if (!decoration.IsDecoration() || decoration.corner != corner)
+                continue;
+            conf.WriteBytes(kConfSection, DecorationKey(corner, 'x'),
+                            QByteArray::number(decoration.offset.x()));
+            conf.WriteBytes(kConfSection, DecorationKey(corner, 'y'),
+                            QByteArray::number(decoration.offset.y()));
+            break;
+        }
     }
+    const PackageControls controls = SplitControls(skin.items);
     for (Corner corner : kCorners) {
-        const FlashControl& control = project.cornerControls[corner];
-        if (control.IsPresent())
-            conf.WriteBytes(kKeySection, CornerControlKey(corner), PlacementValue(control));
+        if (const std::optional<CornerItem>& control = controls.corner[corner])
+            conf.WriteBytes(kKeySection, CornerControlKey(corner), PlacementValue(*control));
     }
-    if (!project.extraControls.isEmpty()) {
-        conf.WriteBytes(kKeySection, "swfcontrolnum", QByteArray::number(project.extraControls.size()));
-        for (qsizetype k = 0; k < project.extraControls.size(); ++k) {
-            const FlashControl& control = project.extraControls[k];
+    if (!controls.extra.isEmpty()) {
+        conf.WriteBytes(kKeySection, "swfcontrolnum", QByteArray::number(controls.extra.size()));
+        for (qsizetype k = 0; k < controls.extra.size(); ++k) {
+            const CornerItem& control = controls.extra[k];
             conf.WriteBytes(kKeySection, ExtraControlKey(static_cast<int>(k) + 1),
                             PlacementValue(control) + ',' +
                                 QByteArray::number(StoredCornerNumber(control.corner)));
         }
     }
-    if (project.tile != 0)
+    if (skin.stretchMode == StretchMode::Tile)
         conf.WriteBytes(kConfSection, "tile", "1");
-    conf.WriteString(kConfSection, "showname", project.skinName);
+    conf.WriteString(kConfSection, "showname", skin.skinName);
     conf.WriteBytes(kConfSection, "subjectwriter", "0");
     conf.WriteBytes(kConfSection, "subjectinfo", "0");
     conf.WriteBytes(kConfSection, "id", "0");
@@ -118,7 +137,8 @@ SkinDescription ReadDescription(const ProfileFile& conf)
         const QList<int> parts =
             SplitProfileValue(conf.ReadBytes(kKeySection, CornerControlKey(corner), kProfileTextBuffer));
         if (parts.size() == 4)
-            description.cornerControls[corner] = ControlPlacement{{parts[0], parts[1]}, {parts[2], parts[3]}};
+            description.cornerControls[corner] = CornerItem{
+                CornerItemKind::Control, corner, {parts[0], parts[1]}, {parts[2], parts[3]}, {}, {}, false};
     }
     description.extraControls = ReadExtraControls(conf);
     description.declaredExtraControls =

@@ -1,8 +1,8 @@
 #pragma once
-// Saving a skin project as a skin package (.vsf) and opening one again.
+// Saving a skin as a skin package (.vsf) and opening one again.
 #include "skin/HeaderStrips.h"
 #include "skin/SkinDescription.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 #include "zip/Zip.h"
 
 #include <QString>
@@ -19,7 +19,8 @@ struct BuildResult {
 // renamed over it only when complete, so a failed build leaves an existing package untouched.
 // The member files written into the build folder are removed afterwards, whatever the outcome;
 // the folder stays.
-BuildResult BuildPackage(const SkinProject& project, const QString& packagePath);
+BuildResult BuildPackage(const SkinContent& skin, const QString& packagePath);
+BuildResult BuildPackage(const SkinDocument& document, const QString& packagePath);
 
 struct OpenResult {
     bool ok = false;
@@ -27,13 +28,18 @@ struct OpenResult {
     QString extractionFolder; // where the members were unpacked
     QString headerPath;       // the rebuilt header image (may be missing when the package has no strips)
     QStringList members;      // member names in archive order
+    // Extra controls the package declares beyond those it gives (more than a skin may have, or
+    // files missing): they are not in the skin, and the user is to be told.
+    int controlsLeftOut = 0;
 };
 
-// Unpacks the package into its extraction folder and fills project with what it finds; fields
-// the package does not carry keep their values. The crop becomes the whole rebuilt header and the
+// Unpacks the package into its extraction folder and fills skin with what it finds; what the
+// package does not carry keeps its value. The crop becomes the whole rebuilt header and the
 // colour numbers read are kept (colourAsRead), so that saving at once gives the same members.
-// On failure project is not touched.
-OpenResult OpenPackage(const QString& packagePath, SkinProject& project);
+// On failure skin is not touched.
+OpenResult OpenPackage(const QString& packagePath, SkinContent& skin);
+// The same into a document, which then holds the opened skin, unmodified.
+OpenResult OpenPackage(const QString& packagePath, SkinDocument& document);
 
 // A package read from memory with the checks and limits of OpenPackage and the same error on
 // failure; nothing is written anywhere. On success it holds what an open unpacks, reads and
@@ -46,10 +52,6 @@ struct PackageContent {
     RebuiltHeader header;
 };
 PackageContent ReadPackage(const QByteArray& archive, const QString& packagePath);
-
-// Empty when name can be stored as a skin name; otherwise the message to show. The player reads
-// names in GBK, one line of the description file, at most 255 bytes.
-QString CheckSkinName(const QString& name);
 
 // The description file's "name": the package's file name without its last four characters.
 QString PackageNameKey(const QString& packagePath);

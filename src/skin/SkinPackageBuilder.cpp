@@ -1,4 +1,4 @@
-// BuildPackage: project -> build folder -> package.
+// BuildPackage: skin -> build folder -> package.
 #include "imaging/CSkinImage.h"
 #include "skin/GbkText.h"
 #include "skin/HeaderStrips.h"
@@ -16,30 +16,6 @@
 
 #include <filesystem>
 #include <system_error>
-
-QString CheckSkinName(const QString& name)
-{
-    for (const QChar c : name) {
-        if (c.category() == QChar::Other_Control)
-            return QCoreApplication::translate("SkinPackage", "皮肤名称不能包含控制字符（如换行）。");
-    }
-    QByteArray bytes;
-    if (!EncodeGbk(name, bytes)) {
-        QString bad;
-        for (qsizetype i = 0; i < name.size(); ++i) {
-            const qsizetype width = name[i].isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
-            QByteArray ignored;
-            if (!EncodeGbk(name.mid(i, width), ignored))
-                bad += name.mid(i, width);
-            i += width - 1;
-        }
-        return QCoreApplication::translate("SkinPackage", "皮肤名称中的字符“%1”无法保存，请换用其他字符。")
-            .arg(bad);
-    }
-    if (bytes.size() > kProfileTextBuffer - 1)
-        return QCoreApplication::translate("SkinPackage", "皮肤名称太长，请缩短后再保存。");
-    return {};
-}
 
 QString PackageNameKey(const QString& packagePath)
 {
@@ -111,14 +87,14 @@ private:
     QStringList m_files;
 };
 
-// Empty when the project can be built into packagePath; otherwise the message to show.
-QString CheckProject(const SkinProject& project, const QString& packagePath)
+// Empty when the skin can be built into packagePath; otherwise the message to show.
+QString CheckSkin(const SkinContent& skin, const QString& packagePath)
 {
-    if (project.picture == nullptr || !project.picture->HasPicture())
+    if (skin.picture == nullptr || !skin.picture->HasPicture())
         return QCoreApplication::translate("SkinPackage", "没有可用的图片，请先选择图片。");
-    if (project.crop.IsEmpty())
+    if (skin.crop.IsEmpty())
         return QCoreApplication::translate("SkinPackage", "图片的裁剪区域为空。");
-    if (const QString nameError = CheckSkinName(project.skinName); !nameError.isEmpty())
+    if (const QString nameError = CheckSkinName(skin.skinName); !nameError.isEmpty())
         return nameError;
     const QString nameKey = PackageNameKey(packagePath);
     QByteArray ignored;
@@ -126,8 +102,8 @@ QString CheckProject(const SkinProject& project, const QString& packagePath)
         return QCoreApplication::translate("SkinPackage",
                                            "皮肤包的文件名%1含有无法保存的字符，请换一个文件名。")
             .arg(Quoted(nameKey));
-    for (const FlashControl& control : project.extraControls) {
-        if (!IsValidCorner(control.corner))
+    for (const CornerItem& item : skin.items) {
+        if (!IsValidCorner(item.corner))
             return QCoreApplication::translate("SkinPackage", "附加控件的位置数据无效。");
     }
     return {};
@@ -135,35 +111,33 @@ QString CheckProject(const SkinProject& project, const QString& packagePath)
 
 // The header strips and the thumbnail. A thumbnail path without a decoded picture (a page that
 // has not loaded it yet) is decoded here.
-QString RenderPictures(const SkinProject& project, const QString& folder, BuildMembers& members)
+QString RenderPictures(const SkinContent& skin, const QString& folder, BuildMembers& members)
 {
     CSkinImage loadedThumbnail;
     CSkinImage* chosen = nullptr;
-    if (!project.thumbnailPath.isEmpty()) {
-        chosen = project.thumbnailPicture.get();
+    if (!skin.thumbnailPath.isEmpty()) {
+        chosen = skin.thumbnailPicture.get();
         if (chosen == nullptr || !chosen->HasPicture()) {
-            if (!loadedThumbnail.LoadFromFile(project.thumbnailPath))
+            if (!loadedThumbnail.LoadFromFile(skin.thumbnailPath))
                 return QCoreApplication::translate("SkinPackage", "无法加载缩略图%1。")
-                    .arg(Quoted(project.thumbnailPath));
+                    .arg(Quoted(skin.thumbnailPath));
             chosen = &loadedThumbnail;
         }
     }
-    if (QString tooLarge = CheckStripSizes(PlanStrips(project.crop, project.stretchRegion));
-        !tooLarge.isEmpty())
+    if (QString tooLarge = CheckStripSizes(PlanStrips(skin.crop, skin.stretchRegion)); !tooLarge.isEmpty())
         return tooLarge;
     QString failedStrip;
-    if (!CutHeaderStrips(*project.picture, project.crop, project.stretchRegion, folder, members.Files(),
-                         &failedStrip))
+    if (!CutHeaderStrips(*skin.picture, skin.crop, skin.stretchRegion, folder, members.Files(), &failedStrip))
         return QCoreApplication::translate("SkinPackage", "无法生成皮肤图片%1。").arg(Quoted(failedStrip));
     const QString thumbnail = folder + '/' + QLatin1String(kThumbnailMember);
-    if (!CutThumbnail(*project.picture, project.crop, chosen, thumbnail))
+    if (!CutThumbnail(*skin.picture, skin.crop, chosen, thumbnail))
         return QCoreApplication::translate("SkinPackage", "无法生成缩略图。");
     members.Add(thumbnail);
     return {};
 }
 
 // conf.ini; one left in the build folder by an earlier build is updated.
-QString WriteDescriptionFile(const SkinProject& project, const QString& packagePath, const QString& folder,
+QString WriteDescriptionFile(const SkinContent& skin, const QString& packagePath, const QString& folder,
                              BuildMembers& members)
 {
     const QString confPath = folder + '/' + QLatin1String(kConfMember);
@@ -171,14 +145,14 @@ QString WriteDescriptionFile(const SkinProject& project, const QString& packageP
     ProfileFile conf;
     if (!conf.Load(confPath))
         return QCoreApplication::translate("SkinPackage", "无法读取临时文件%1。").arg(Quoted(confPath));
-    WriteDescription(project, PackageNameKey(packagePath), conf);
+    WriteDescription(skin, PackageNameKey(packagePath), conf);
     if (!conf.Save(confPath))
         return QCoreApplication::translate("SkinPackage", "无法写入皮肤描述文件%1。").arg(Quoted(confPath));
     return {};
 }
 
 // Byte copies of the decorations, the corner controls and the extra controls, in that order.
-QString CopyMembers(const SkinProject& project, const QString& folder, BuildMembers& members)
+QString CopyMembers(const SkinContent& skin, const QString& folder, BuildMembers& members)
 {
     QStringList copyFailures;
     auto copyMember = [&](const QString& source, const QString& memberName) {
@@ -188,15 +162,20 @@ QString CopyMembers(const SkinProject& project, const QString& folder, BuildMemb
         members.Add(target);
     };
     for (Corner corner : kCorners) {
-        if (project.decorations[corner].present)
-            copyMember(project.decorations[corner].path, DecorationMember(corner));
+        for (const CornerItem& item : skin.items) {
+            if (item.IsDecoration() && item.corner == corner) {
+                copyMember(item.file, DecorationMember(corner));
+                break;
+            }
+        }
     }
+    const PackageControls controls = SplitControls(skin.items);
     for (Corner corner : kCorners) {
-        if (project.cornerControls[corner].IsPresent())
-            copyMember(project.cornerControls[corner].path, CornerControlMember(corner));
+        if (controls.corner[corner])
+            copyMember(controls.corner[corner]->file, CornerControlMember(corner));
     }
-    for (qsizetype k = 0; k < project.extraControls.size(); ++k)
-        copyMember(project.extraControls[k].path, ExtraControlMember(static_cast<int>(k) + 1));
+    for (qsizetype k = 0; k < controls.extra.size(); ++k)
+        copyMember(controls.extra[k].file, ExtraControlMember(static_cast<int>(k) + 1));
     if (!copyFailures.isEmpty())
         return QCoreApplication::translate("SkinPackage", "无法读取文件%1。")
             .arg(Quoted(copyFailures.first()));
@@ -227,19 +206,24 @@ QString PackAndReplace(const QStringList& members, const QString& packagePath)
 
 } // namespace
 
-BuildResult BuildPackage(const SkinProject& project, const QString& packagePath)
+BuildResult BuildPackage(const SkinDocument& document, const QString& packagePath)
 {
-    if (QString error = CheckProject(project, packagePath); !error.isEmpty())
+    return BuildPackage(document.Content(), packagePath);
+}
+
+BuildResult BuildPackage(const SkinContent& skin, const QString& packagePath)
+{
+    if (QString error = CheckSkin(skin, packagePath); !error.isEmpty())
         return {false, error};
     if (const FolderResult prepared = PrepareBuildFolder(); !prepared)
         return {false, prepared.error};
     const QString folder = BuildFolder();
     BuildMembers members;
-    if (QString error = RenderPictures(project, folder, members); !error.isEmpty())
+    if (QString error = RenderPictures(skin, folder, members); !error.isEmpty())
         return {false, error};
-    if (QString error = WriteDescriptionFile(project, packagePath, folder, members); !error.isEmpty())
+    if (QString error = WriteDescriptionFile(skin, packagePath, folder, members); !error.isEmpty())
         return {false, error};
-    if (QString error = CopyMembers(project, folder, members); !error.isEmpty())
+    if (QString error = CopyMembers(skin, folder, members); !error.isEmpty())
         return {false, error};
     if (QString error = PackAndReplace(members.Files(), packagePath); !error.isEmpty())
         return {false, error};

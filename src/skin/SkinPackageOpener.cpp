@@ -1,5 +1,6 @@
-// OpenPackage: package -> extraction folder -> project; ReadPackage: package bytes -> what an
+// OpenPackage: package -> extraction folder -> skin; ReadPackage: package bytes -> what an
 // open reads, in memory. Both check and read the unpacked members with ReadUnpacked.
+#include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "platform/PackageLimits.h"
 #include "skin/HeaderStrips.h"
@@ -27,63 +28,78 @@ bool IsMemberFile(const QString& path)
 }
 
 // The extra controls with their files, or none when a file is missing.
-QList<FlashControl> OpenedExtraControls(QList<FlashControl> controls, const QString& folder)
+QList<CornerItem> OpenedExtraControls(QList<CornerItem> controls, const QString& folder)
 {
     for (qsizetype k = 0; k < controls.size(); ++k) {
         const QString path = folder + '/' + ExtraControlMember(static_cast<int>(k) + 1);
         if (!IsMemberFile(path))
             return {};
-        controls[k].path = path;
+        controls[k].file = path;
     }
     return controls;
 }
 
 // Decorations and flash controls, whatever header strips the package has. A corner whose file is
-// missing keeps what it had.
-void ReadCornerItems(const SkinDescription& description, const QString& folder, SkinProject& project)
+// missing keeps what it had; the extra controls are the package's. Returns how many extra
+// controls the package declares but does not give.
+int ReadCornerItems(const SkinDescription& description, const QString& folder, SkinContent& skin)
 {
+    const PackageControls before = SplitControls(skin.items);
+    QList<CornerItem> items;
     for (Corner corner : kCorners) {
         const QString path = folder + '/' + DecorationMember(corner);
-        if (IsMemberFile(path))
-            project.decorations[corner] = {true, path, description.decorationOffsets[corner]};
+        if (IsMemberFile(path)) {
+            const QSize size = QImageReader(path).size();
+            items.append({CornerItemKind::Decoration,
+                          corner,
+                          description.decorationOffsets[corner],
+                          size.isValid() ? size : QSize(),
+                          path,
+                          {},
+                          false});
+            continue;
+        }
+        for (const CornerItem& item : skin.items) {
+            if (item.IsDecoration() && item.corner == corner) {
+                items.append(item);
+                break;
+            }
+        }
     }
     for (Corner corner : kCorners) {
         const QString path = folder + '/' + CornerControlMember(corner);
-        if (!IsMemberFile(path))
+        if (!IsMemberFile(path)) {
+            if (before.corner[corner])
+                items.append(*before.corner[corner]);
             continue;
-        FlashControl& control = project.cornerControls[corner];
-        control.path = path;
-        control.corner = corner;
-        // A malformed value leaves position and size as they were.
-        if (const std::optional<ControlPlacement>& placement = description.cornerControls[corner]) {
-            control.position = placement->position;
-            control.size = placement->size;
         }
+        // A malformed value leaves offset and size as they were.
+        CornerItem control = description.cornerControls[corner].value_or(before.corner[corner].value_or(
+            CornerItem{CornerItemKind::Control, corner, {}, {}, {}, {}, false}));
+        control.kind = CornerItemKind::Control;
+        control.corner = corner;
+        control.file = path;
+        control.displayName.clear();
+        control.fromGallery = false;
+        items.append(control);
     }
-    project.extraControls = OpenedExtraControls(description.extraControls, folder);
-    project.extraControlsLeftOut = std::max<int32_t>(
-        0, description.declaredExtraControls - static_cast<int32_t>(project.extraControls.size()));
+    const QList<CornerItem> extra = OpenedExtraControls(description.extraControls, folder);
+    items.append(extra);
+    skin.items = items;
+    return std::max<int32_t>(0, description.declaredExtraControls - static_cast<int32_t>(extra.size()));
 }
 
 // The extraction folder was emptied before the package was unpacked: a corner the package does
-// not fill may still name a file of an earlier open there. Such fields are cleared; files
+// not fill may still name a file of an earlier open there. Such items are dropped; files
 // elsewhere (the user's own) are kept.
-void ForgetFilesGoneFrom(const QString& folder, SkinProject& project)
+void ForgetFilesGoneFrom(const QString& folder, SkinContent& skin)
 {
     const auto gone = [&folder](const QString& path) {
         return path.startsWith(folder + '/') && !FileExists(path);
     };
-    for (CornerDecoration& decoration : project.decorations) {
-        if (gone(decoration.path))
-            decoration = {};
-    }
-    for (FlashControl& control : project.cornerControls) {
-        if (gone(control.path))
-            control.path.clear();
-    }
-    project.extraControls.removeIf([&gone](const FlashControl& control) { return gone(control.path); });
-    if (gone(project.thumbnailPath))
-        project.thumbnailPath.clear();
+    skin.items.removeIf([&gone](const CornerItem& item) { return gone(item.file); });
+    if (gone(skin.thumbnailPath))
+        skin.thumbnailPath.clear();
 }
 
 QString UnpackProblem(const QString& packagePath, uint32_t code)
@@ -181,7 +197,16 @@ bool WriteWhole(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
+OpenResult OpenPackage(const QString& packagePath, SkinDocument& document)
+{
+    SkinContent skin = document.Content();
+    OpenResult result = OpenPackage(packagePath, skin);
+    if (result.ok)
+        document.Load(std::move(skin));
+    return result;
+}
+
+OpenResult OpenPackage(const QString& packagePath, SkinContent& skin)
 {
     OpenResult result;
     const QString fileName = FileNamePart(packagePath);
@@ -230,24 +255,28 @@ OpenResult OpenPackage(const QString& packagePath, SkinProject& project)
     }
     // Tile and stretch region come only with all three strips.
     if (header.source == RebuiltHeader::Source::Strips) {
-        project.tile = description.tile;
-        project.stretchRegion = header.stretch;
+        skin.stretchMode = description.tile != 0 ? StretchMode::Tile : StretchMode::Stretch;
+        skin.stretchRegion = header.stretch;
     }
-    ReadCornerItems(description, folder, project);
+    result.controlsLeftOut = ReadCornerItems(description, folder, skin);
 
     result.headerPath = headPath;
-    project.picturePath = result.headerPath;
+    skin.picturePath = result.headerPath;
+    // The header is decoded now: the skin's picture is the opened one from here on (null when it
+    // cannot be decoded, which the header page then says).
+    auto picture = std::make_shared<CSkinImage>();
+    skin.picture = picture->LoadFromFile(result.headerPath) ? picture : nullptr;
     // The header is taken whole: cutting it again by the rule for new pictures would lose a pixel.
     if (const QSize headerSize = QImageReader(result.headerPath).size(); !headerSize.isEmpty())
-        project.crop = {0, 0, headerSize.width(), headerSize.height()};
-    project.mainColor = ColorOfNumbers(description.colour);
-    project.colourAsRead = ColourAsRead{description.colour, project.mainColor};
-    project.whiteTabText = description.whiteTabText;
-    project.skinName = description.showName;
-    project.thumbnailPath = folder + '/' + QLatin1String(kThumbnailMember);
+        skin.crop = {0, 0, headerSize.width(), headerSize.height()};
+    skin.mainColour = ColorOfNumbers(description.colour);
+    skin.colourAsRead = ColourAsRead{description.colour, skin.mainColour};
+    skin.whiteTabText = description.whiteTabText;
+    skin.skinName = description.showName;
+    skin.thumbnailPath = folder + '/' + QLatin1String(kThumbnailMember);
     // The thumbnail is the opened one: a picture decoded for an earlier skin no longer applies.
-    project.thumbnailPicture = nullptr;
-    ForgetFilesGoneFrom(folder, project);
+    skin.thumbnailPicture = nullptr;
+    ForgetFilesGoneFrom(folder, skin);
     result.ok = true;
     return result;
 }

@@ -5,6 +5,7 @@
 #include "imaging/ImageLoading.h"
 #include "platform/HeaderSize.h"
 #include "skin/PackageNames.h"
+#include "skin/SkinDescription.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -34,58 +35,62 @@ QImage DecodeArgb(const QString& path)
     return image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
 }
 
-SkinViewItem ControlItem(const FlashControl& control)
+SkinViewItem ControlItem(const CornerItem& control)
 {
     QSize size = control.size;
     if (size.isEmpty()) {
-        const SwfFrameSize stage = ReadSwfFrameSize(control.path);
+        const SwfFrameSize stage = ReadSwfFrameSize(control.file);
         size = QSize(stage.width, stage.height);
     }
-    return {control.corner, control.position, size, {}, control.path};
+    return {control.corner, control.offset, size, {}, control.file};
 }
 
 } // namespace
 
-SkinViewResult SkinViewOfProject(const SkinProject& project)
+SkinViewResult SkinViewOfSkin(const SkinContent& skin)
 {
     SkinViewResult result;
     SkinView& view = result.view;
-    if (project.picture != nullptr && project.picture->HasPicture())
-        view.header = project.picture->Picture();
-    else if (!project.picturePath.isEmpty())
-        view.header = DecodeArgb(project.picturePath);
+    if (skin.picture != nullptr && skin.picture->HasPicture())
+        view.header = skin.picture->Picture();
+    else if (!skin.picturePath.isEmpty())
+        view.header = DecodeArgb(skin.picturePath);
     if (view.header.isNull()) {
         result.error = QCoreApplication::translate("SkinViewPicture", "无法读取皮肤的顶部图片“%1”。")
-                           .arg(project.picturePath);
+                           .arg(skin.picturePath);
         return result;
     }
-    view.crop = project.crop.IsEmpty() ? SkinRect::FromQRect(view.header.rect()) : project.crop;
-    view.stretch = project.stretchRegion;
-    view.mode = project.tile != 0 ? StretchMode::Tile : StretchMode::Stretch;
-    view.mainColor = project.mainColor;
-    view.whiteTabText = project.whiteTabText;
-    view.skinName = project.skinName;
-    if (project.thumbnailPicture != nullptr && project.thumbnailPicture->HasPicture())
-        view.thumbnail = project.thumbnailPicture->Picture();
-    else if (!project.thumbnailPath.isEmpty())
-        view.thumbnail = DecodeArgb(project.thumbnailPath);
+    view.crop = skin.crop.IsEmpty() ? SkinRect::FromQRect(view.header.rect()) : skin.crop;
+    view.stretch = skin.stretchRegion;
+    view.mode = skin.stretchMode;
+    view.mainColor = skin.mainColour;
+    view.whiteTabText = skin.whiteTabText;
+    view.skinName = skin.skinName;
+    if (skin.thumbnailPicture != nullptr && skin.thumbnailPicture->HasPicture())
+        view.thumbnail = skin.thumbnailPicture->Picture();
+    else if (!skin.thumbnailPath.isEmpty())
+        view.thumbnail = DecodeArgb(skin.thumbnailPath);
     for (Corner corner : kCorners) {
-        const CornerDecoration& decoration = project.decorations[corner];
-        if (!decoration.present)
-            continue;
-        QImage picture = DecodeArgb(decoration.path);
-        if (picture.isNull()) {
-            result.error = QCoreApplication::translate("SkinViewPicture", "无法读取边框装饰图片“%1”。")
-                               .arg(decoration.path);
-            return result;
+        for (const CornerItem& decoration : skin.items) {
+            if (!decoration.IsDecoration() || decoration.corner != corner)
+                continue;
+            QImage picture = DecodeArgb(decoration.file);
+            if (picture.isNull()) {
+                result.error = QCoreApplication::translate("SkinViewPicture", "无法读取边框装饰图片“%1”。")
+                                   .arg(decoration.file);
+                return result;
+            }
+            view.decorations.append({corner, decoration.offset, picture.size(), picture, decoration.file});
+            break;
         }
-        view.decorations.append({corner, decoration.offset, picture.size(), picture, decoration.path});
     }
-    for (const FlashControl& control : project.cornerControls) {
-        if (control.IsPresent())
-            view.controls.append(ControlItem(control));
+    // Corner controls first, then the extra ones, as the player lays them.
+    const PackageControls controls = SplitControls(skin.items);
+    for (const std::optional<CornerItem>& control : controls.corner) {
+        if (control)
+            view.controls.append(ControlItem(*control));
     }
-    for (const FlashControl& control : project.extraControls)
+    for (const CornerItem& control : controls.extra)
         view.controls.append(ControlItem(control));
     result.ok = true;
     return result;

@@ -6,7 +6,7 @@
 // wherever a decoration or a control lies outside it.
 #include "imaging/PlayerWindowPicture.h"
 #include "skin/HeaderLayout.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 
 #include <QImage>
 #include <QList>
@@ -42,9 +42,9 @@ struct SkinViewResult {
     QString error; // for the user
     SkinView view;
 };
-// Decodes what the project names: the header picture (the shared one when it is decoded), the
+// Decodes what the skin names: the header picture (the shared one when it is decoded), the
 // thumbnail and the decorations. A control's size is its stored one, or its movie's stage size.
-SkinViewResult SkinViewOfProject(const SkinProject& project);
+SkinViewResult SkinViewOfSkin(const SkinContent& skin);
 
 // The player's default window, and the lowest window that still shows the title bar and a row
 // of the body.
