@@ -67,11 +67,11 @@ CSkinViewerWnd::~CSkinViewerWnd()
 
 bool CSkinViewerWnd::OpenPackageFile(const QString& packagePath, QString* error)
 {
-    SkinProject project;
-    const OpenResult opened = OpenPackage(packagePath, project);
+    SkinContent skin;
+    const OpenResult opened = OpenPackage(packagePath, skin);
     SkinViewResult view;
     if (opened.ok)
-        view = SkinViewOfProject(project);
+        view = SkinViewOfSkin(skin);
     if (!opened.ok || !view.ok) {
         if (error != nullptr)
             *error = opened.ok ? view.error : opened.error;

@@ -81,7 +81,6 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
     ComputeSlots();
     LayoutButtons(HeaderStep);
 
-    ResetWizardFields();
     CommandButton(ID_NEXT)->setEnabled(false);
     connect(m_headPage, &CSkinHeadDlg::pictureReady, this, &CWizardDlg::OnPictureReady);
     connect(m_headPage, &CSkinHeadDlg::pictureGone, this,
@@ -102,14 +101,15 @@ CWizardDlg::~CWizardDlg()
 
 void CWizardDlg::CreatePages()
 {
-    m_headPage = new CSkinHeadDlg(this);
-    m_colorPage = new CColorSkinDlg(this);
-    m_savePage = new CSaveSkin(this);
-    m_controlsPage = new CWebFlashFrameDlg(this);
+    m_headPage = new CSkinHeadDlg(m_document, this);
+    m_colorPage = new CColorSkinDlg(m_document, this);
+    m_savePage = new CSaveSkin(m_document, this);
+    m_controlsPage = new CWebFlashFrameDlg(m_document, this);
+    m_stretchPage = new CStretchDlg(m_document, this);
     m_pages[HeaderStep] = m_headPage;
     m_pages[ColorStep] = m_colorPage;
-    m_pages[StretchStep] = new CStretchDlg(this);
-    m_pages[FrameStep] = new CSkinFrameDlg(this);
+    m_pages[StretchStep] = m_stretchPage;
+    m_pages[FrameStep] = new CSkinFrameDlg(m_document, this);
     m_pages[ControlsStep] = m_controlsPage;
     m_pages[SaveStep] = m_savePage;
     for (CWizardPage* page : m_pages)
@@ -220,16 +220,16 @@ void CWizardDlg::MoveTo(int index)
 {
     if (index < 0 || index >= kStepCount)
         return;
+    // Skip leaves a step's edits out of the skin: what the step started with is kept for it.
+    if (index != CurrentIndex() && index == FrameStep)
+        m_enteredDecorations = m_document.ItemsOf(CornerItemKind::Decoration);
+    if (index != CurrentIndex() && index == ControlsStep)
+        m_enteredControls = m_document.ItemsOf(CornerItemKind::Control);
     m_stepBar.SelectStep(index);
     LayoutButtons(index);
     // From step 3 on the controls step is near: its web view gets ready while the user works here.
     if (index >= StretchStep)
         m_controlsPage->Preview()->PrepareStage();
-}
-
-void CWizardDlg::ResetWizardFields()
-{
-    ResetProject(m_project);
 }
 
 void CWizardDlg::OnPrevious()
@@ -246,9 +246,12 @@ void CWizardDlg::OnNext()
     const int current = CurrentIndex();
     if (current < HeaderStep || current >= SaveStep)
         return;
-    // The pages check typed values while the user edits; Next always moves on.
-    m_pages[current]->SaveToProject(m_project);
-    m_pages[current + 1]->LoadFromProject(m_project);
+    // The pages check typed values while the user edits; Next always moves on. Next during a
+    // load takes the picture being loaded; the stretch step starts from the default region.
+    if (current == HeaderStep)
+        m_headPage->FinishLoading();
+    if (current == ColorStep)
+        m_stretchPage->StartStep();
     if (current == StretchStep) {
         m_stepBar.EnableStep(FrameStep, true);
         m_skipped = false;
@@ -267,51 +270,68 @@ void CWizardDlg::OnSkip()
         m_skipped = true;
         m_stepBar.EnableStep(FrameStep, false);
         m_stepBar.EnableStep(ControlsStep, false);
-        m_project.stretchRegion = SkinRect{};
+        m_document.SetStretchRegion(SkinRect{});
         break;
     case FrameStep:
+        m_document.ReplaceItems(CornerItemKind::Decoration, m_enteredDecorations);
         MoveTo(ControlsStep);
-        m_pages[ControlsStep]->LoadFromProject(m_project);
         break;
     case ControlsStep:
+        m_document.ReplaceItems(CornerItemKind::Control, m_enteredControls);
         MoveTo(SaveStep);
         break;
     default:
         return;
     }
-    m_pages[SaveStep]->LoadFromProject(m_project);
 }
 
 void CWizardDlg::OnStepTab(int index)
 {
     MoveTo(index);
-    if (index == ControlsStep && IsEmptyRect(m_project.stretchRegion))
+    if (index == ControlsStep && IsEmptyRect(m_document.StretchRegion()))
         m_stepBar.EnableStep(FrameStep, false);
 }
 
 void CWizardDlg::OnRemake()
 {
+    if (!ConfirmDiscard(tr("皮肤还没有保存，重新制作前要保存吗？")))
+        return;
     CommandButton(ID_NEXT)->setEnabled(false);
     MoveTo(HeaderStep);
+    m_document.Reset();
     for (int index : {HeaderStep, FrameStep, SaveStep, StretchStep, ColorStep, ControlsStep})
         m_pages[index]->ResetPage();
-    ResetWizardFields();
-    m_saved = false;
 }
 
 void CWizardDlg::SaveSkin()
 {
     QString path;
-    const CommandOutcome outcome = SaveSkinCommand(this, m_project, *m_savePage, &path);
-    if (outcome == CommandOutcome::Done)
-        m_saved = true;
+    const CommandOutcome outcome = SaveSkinCommand(this, m_document, &path);
     if (outcome != CommandOutcome::Cancelled)
         m_savePage->ShowSavedPackage(path);
 }
 
 void CWizardDlg::TryNow()
 {
-    TryNowCommand(this, m_project, *m_savePage);
+    TryNowCommand(this, m_document);
+}
+
+bool CWizardDlg::ConfirmDiscard(const QString& question)
+{
+    if (!m_document.IsModified())
+        return true;
+    switch (AskSaveChanges(this, question)) {
+    case QMessageBox::Save:
+        // Only a skin that is on disk now may go; a cancelled or failed save keeps the wizard.
+        if (CurrentIndex() != SaveStep)
+            MoveTo(SaveStep);
+        SaveSkin();
+        return !m_document.IsModified();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CWizardDlg::ShowAbout()
@@ -324,22 +344,16 @@ void CWizardDlg::accept() {}
 
 void CWizardDlg::reject()
 {
-    if (!m_saved) {
-        const auto answer = CDialogProvider::Instance().MessageBox(
-            this, tr("不保存皮肤而直接退出，确定吗？"), PromptCaption(),
-            QMessageBox::Ok | QMessageBox::Cancel, IconOf(MessageKind::Warning), QMessageBox::Cancel);
-        if (answer != QMessageBox::Ok)
-            return;
-    }
+    if (!ConfirmDiscard(tr("皮肤还没有保存，退出前要保存吗？")))
+        return;
     QDialog::reject();
 }
 
 bool CWizardDlg::OpenPackage(const QString& path)
 {
-    // The save page hears of the package before the controls page, as the pages have always been told.
-    const QList<CWizardPage*> order = {m_pages[HeaderStep], m_pages[ColorStep], m_pages[StretchStep],
-                                       m_pages[FrameStep],  m_pages[SaveStep],  m_pages[ControlsStep]};
-    return OpenPackageCommand(this, m_project, path, order) == CommandOutcome::Done;
+    if (!ConfirmDiscard(tr("皮肤还没有保存，打开其他皮肤包前要保存吗？")))
+        return false;
+    return OpenPackageCommand(this, m_document, path) == CommandOutcome::Done;
 }
 
 void CWizardDlg::OnPictureReady()

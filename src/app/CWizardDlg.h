@@ -1,9 +1,9 @@
 #pragma once
 // The wizard window: the step bar, six pages, seven command buttons and the rules that move
-// the user between the steps. It owns the skin project and hands it to the pages and to the
-// package commands.
+// the user between the steps. It owns the skin document, which the pages show and edit and the
+// package commands save, open and try.
 #include "app/CStepBar.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 
 #include <QDialog>
 #include <array>
@@ -13,6 +13,7 @@ class CLinkLabel;
 class CPictureLabel;
 class CSaveSkin;
 class CSkinHeadDlg;
+class CStretchDlg;
 class CWebFlashFrameDlg;
 class CWizardPage;
 class QPushButton;
@@ -55,18 +56,19 @@ public:
     explicit CWizardDlg(QWidget* parent = nullptr);
     ~CWizardDlg() override;
 
-    SkinProject& Project() { return m_project; }
+    SkinDocument& Document() { return m_document; }
     CWizardPage* Page(int index) const;
     CSkinHeadDlg* HeadPage() const { return m_headPage; }
     CColorSkinDlg* ColorPage() const { return m_colorPage; }
     CSaveSkin* SavePage() const { return m_savePage; }
     CWebFlashFrameDlg* ControlsPage() const { return m_controlsPage; }
     int CurrentIndex() const { return m_stepBar.CurrentStep(); }
-    bool IsSaved() const { return m_saved; }
-    void SetSaved(bool saved) { m_saved = saved; }
+    // Nothing would be lost by leaving: the skin has not changed since it was made, opened or saved.
+    bool IsSaved() const { return !m_document.IsModified(); }
+    void SetSaved(bool saved) { m_document.SetModified(!saved); }
 
-    // Opens a skin package for editing and shows it on every page; false (after telling the user
-    // why) when it cannot be opened.
+    // Opens a skin package for editing (after asking about unsaved changes); false (after telling
+    // the user why) when it is not opened.
     bool OpenPackage(const QString& path);
     // The Save skin and Try now buttons.
     void SaveSkin();
@@ -84,6 +86,9 @@ public:
     void accept() override;
     // Escape, the close box and Exit: asks before leaving an unsaved skin.
     void reject() override;
+    // Asks whether to save the changed skin before it is thrown away; true when the caller may
+    // go on (saved, discarded or nothing to lose).
+    bool ConfirmDiscard(const QString& question);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -99,7 +104,6 @@ private:
     void ComputeSlots();
     void LayoutButtons(int index);
     void MoveTo(int index);
-    void ResetWizardFields();
     bool OnArrowKey(int key);
 
     void OnPrevious();
@@ -118,9 +122,12 @@ private:
     CColorSkinDlg* m_colorPage = nullptr;
     CSaveSkin* m_savePage = nullptr;
     CWebFlashFrameDlg* m_controlsPage = nullptr;
-    SkinProject m_project;
+    CStretchDlg* m_stretchPage = nullptr;
+    SkinDocument m_document;
+    // The decorations and controls as they were when their step was entered: Skip gives them back.
+    QList<CornerItem> m_enteredDecorations;
+    QList<CornerItem> m_enteredControls;
     CLinkLabel* m_helpLink = nullptr;
-    bool m_saved = false;
     CPictureLabel* m_helpIcon = nullptr;
     QPushButton* m_barFiller = nullptr;
 };

@@ -2,7 +2,8 @@
 
 #include "app/CSkinViewerWnd.h"
 
-#include "pages/CWizardPage.h"
+#include "controls/CPngItem.h"
+#include "flash/core/SwfHeader.h"
 #include "platform/SiteLinks.h"
 #include "skin/PlayerLookup.h"
 #include "skin/SkinFolders.h"
@@ -21,12 +22,10 @@ class WizardCommands {
     Q_DECLARE_TR_FUNCTIONS(WizardCommands)
 };
 
-// Takes the name and thumbnail from the save page; false (after telling the user) when the
-// name is missing or cannot be stored in a package.
-bool CollectSavePage(QWidget* parent, SkinProject& project, CWizardPage& savePage)
+// False (after telling the user) when the skin's name is missing or cannot be stored in a package.
+bool CheckName(QWidget* parent, const SkinDocument& document)
 {
-    savePage.SaveToProject(project);
-    const QString& name = project.skinName;
+    const QString& name = document.SkinName();
     if (name.isEmpty()) {
         ShowMessage(parent, MessageKind::Warning, WizardCommands::tr("请输入皮肤名称"));
         return false;
@@ -60,14 +59,13 @@ void OpenHomePage(QWidget* parent)
 
 } // namespace
 
-CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage,
-                               QString* savedPath)
+CommandOutcome SaveSkinCommand(QWidget* parent, SkinDocument& document, QString* savedPath)
 {
-    if (!CollectSavePage(parent, project, savePage))
+    if (!CheckName(parent, document))
         return CommandOutcome::Cancelled;
     CDialogProvider& dialogs = CDialogProvider::Instance();
 
-    QString initial = project.skinName;
+    QString initial = document.SkinName();
     QString path;
     for (;;) {
         path = dialogs.GetSaveFileName(parent, WizardCommands::tr("音乐盒皮肤文件 (*.vsf)"),
@@ -82,22 +80,23 @@ CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPag
         initial = path;
     }
 
-    const BuildResult result = BuildPackage(project, path);
+    const BuildResult result = BuildPackage(document, path);
     if (!result.ok) {
-        // The skin is not on disk: say why, and leave the saved flag so that Exit still warns.
+        // The skin is not on disk: say why; it stays modified, so that Exit still asks.
         ShowMessage(parent, MessageKind::Failure, WizardCommands::tr("保存皮肤失败：%1").arg(result.error));
         return CommandOutcome::Failed;
     }
+    document.SetModified(false);
     if (savedPath)
         *savedPath = path;
     return CommandOutcome::Done;
 }
 
-CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage)
+CommandOutcome TryNowCommand(QWidget* parent, const SkinDocument& document)
 {
-    if (!CollectSavePage(parent, project, savePage))
+    if (!CheckName(parent, document))
         return CommandOutcome::Cancelled;
-    if (!IsUsableFileName(project.skinName)) {
+    if (!IsUsableFileName(document.SkinName())) {
         ShowMessage(parent, MessageKind::Warning,
                     WizardCommands::tr(
                         "皮肤名称不能包含下列字符：/ \\ : * ? \" < > | 以及控制字符，请修改皮肤名称。"));
@@ -107,7 +106,7 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
     const PlayerCheck player = CheckPlayer();
     if (player.status == PlayerStatus::NotInstalled) {
         // Without a player the skin is shown in the viewer, which offers the install link.
-        SkinViewResult view = SkinViewOfProject(project);
+        SkinViewResult view = SkinViewOfSkin(document.Content());
         if (!view.ok) {
             ShowMessage(parent, MessageKind::Failure, view.error);
             return CommandOutcome::Failed;
@@ -124,8 +123,8 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
         return CommandOutcome::Cancelled;
     }
 
-    const QString packagePath = TryPackagePath(project.skinName);
-    const BuildResult result = BuildPackage(project, packagePath);
+    const QString packagePath = TryPackagePath(document.SkinName());
+    const BuildResult result = BuildPackage(document, packagePath);
     if (!result.ok) {
         ShowMessage(parent, MessageKind::Failure,
                     WizardCommands::tr("生成试用皮肤失败：%1").arg(result.error));
@@ -138,15 +137,47 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
     return CommandOutcome::Done;
 }
 
-CommandOutcome OpenPackageCommand(QWidget* parent, SkinProject& project, const QString& packagePath,
-                                  const QList<CWizardPage*>& pages)
+CommandOutcome OpenPackageCommand(QWidget* parent, SkinDocument& document, const QString& packagePath)
 {
-    const OpenResult result = OpenPackage(packagePath, project);
+    SkinContent skin = document.Content();
+    const OpenResult result = OpenPackage(packagePath, skin);
     if (!result.ok) {
         ShowMessage(parent, MessageKind::Warning, WizardCommands::tr("无法打开皮肤包：%1").arg(result.error));
         return CommandOutcome::Failed;
     }
-    for (CWizardPage* page : pages)
-        page->ShowOpenedProject(project);
+    // What the previews cannot show would go into the next package broken: it is left out. Every
+    // control plays at its movie's own size.
+    int unreadable = 0;
+    QList<CornerItem> shown;
+    for (CornerItem item : skin.items) {
+        if (item.IsDecoration()) {
+            CPngItem picture;
+            if (!picture.LoadFromFile(item.file))
+                continue;
+            item.size = picture.Size();
+        } else {
+            const SwfFrameSize frame = ReadSwfFrameSize(item.file);
+            if (!frame.ok) {
+                ++unreadable;
+                continue;
+            }
+            item.size = QSize(frame.width, frame.height);
+        }
+        shown.append(item);
+    }
+    skin.items = shown;
+    document.Load(std::move(skin));
+
+    QStringList problems;
+    if (result.controlsLeftOut > 0)
+        problems.append(WizardCommands::tr("皮肤包中有%1个附加控件未载入：一个皮肤最多有%2个附加控件，"
+                                           "且每个控件的文件都要在皮肤包中。")
+                            .arg(result.controlsLeftOut)
+                            .arg(SkinDocument::kMaxExtraControls));
+    if (unreadable > 0)
+        problems.append(
+            WizardCommands::tr("皮肤包中有%1个控件不是有效的Flash文件，未载入。").arg(unreadable));
+    if (!problems.isEmpty())
+        ShowMessage(parent, MessageKind::Warning, problems.join('\n'));
     return CommandOutcome::Done;
 }

@@ -2,11 +2,9 @@
 // The three whole-package commands the wizard starts: saving the skin (button 30024),
 // trying it in the player (button 30025) and opening a package (chosen on step 1).
 // Each asks and tells the user through the dialog provider, with parent as the owner window.
-#include <QList>
 #include <QString>
 
-struct SkinProject;
-class CWizardPage;
+class SkinDocument;
 class QWidget;
 
 enum class CommandOutcome {
@@ -15,12 +13,12 @@ enum class CommandOutcome {
     Failed,    // tried and could not; the user has been told why
 };
 
-// Takes the name and thumbnail from the save page, asks for a path and writes the package;
-// savedPath, when given, gets the package's path once it is written.
-CommandOutcome SaveSkinCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage,
-                               QString* savedPath = nullptr);
+// Asks for a path and writes the package; the document is then unmodified. savedPath, when
+// given, gets the package's path once it is written.
+CommandOutcome SaveSkinCommand(QWidget* parent, SkinDocument& document, QString* savedPath = nullptr);
 // Builds the package into the temporary folder and starts the player on it.
-CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage& savePage);
-// Reads a package into the project, then shows it on pages, in the order given.
-CommandOutcome OpenPackageCommand(QWidget* parent, SkinProject& project, const QString& packagePath,
-                                  const QList<CWizardPage*>& pages);
+CommandOutcome TryNowCommand(QWidget* parent, const SkinDocument& document);
+// Reads a package into the document. Controls that are no movies and decorations that are no
+// pictures are left out (the user is told of the controls), controls play at their movie's
+// size, and the user is told of controls the package declares but does not give.
+CommandOutcome OpenPackageCommand(QWidget* parent, SkinDocument& document, const QString& packagePath);

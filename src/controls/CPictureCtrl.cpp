@@ -2,11 +2,13 @@
 
 #include "controls/ControlDrawing.h"
 #include "imaging/ImageLoading.h"
+#include "skin/HeaderCrop.h"
 #include "ui/LanguagePictures.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 SkinRect FitDisplay(QSize picture, QSize client)
 {
@@ -25,43 +27,6 @@ SkinRect FitDisplay(QSize picture, QSize client)
     const auto height = static_cast<int32_t>(h * cw / w);
     const auto top = static_cast<int32_t>((ch - height) / 2);
     return {0, top, static_cast<int32_t>(cw), top + height};
-}
-
-SkinRect InitialCrop(const SkinRect& display)
-{
-    const int dw = display.Width();
-    const int dh = display.Height();
-    int width = 0;
-    int height = 0;
-    if (dh > dw * kCropHeightPerWidth) {
-        width = dw;
-        height = static_cast<int>(dw * kCropHeightPerWidth);
-    } else {
-        height = dh;
-        width = static_cast<int>(dh * kCropWidthPerHeight);
-    }
-    SkinRect crop{display.left, display.top, display.left + width, display.top + height};
-    const int dx = (display.left + display.right) / 2 - (crop.left + crop.right) / 2;
-    const int dy = (display.top + display.bottom) / 2 - (crop.top + crop.bottom) / 2;
-    crop.left += dx;
-    crop.right += dx;
-    crop.top += dy;
-    crop.bottom += dy;
-    return crop;
-}
-
-SkinRect CropToPicture(const SkinRect& crop, const SkinRect& display, QSize picture)
-{
-    const int64_t dw = display.Width();
-    const int64_t dh = display.Height();
-    if (dw == 0 || dh == 0)
-        return {};
-    const int64_t w = picture.width();
-    const int64_t h = picture.height();
-    return {static_cast<int32_t>(w * (crop.left - display.left) / dw),
-            static_cast<int32_t>(h * (crop.top - display.top) / dh),
-            static_cast<int32_t>(w * (crop.right - display.left) / dw),
-            static_cast<int32_t>(h * (crop.bottom - display.top) / dh)};
 }
 
 SkinRect CropToDisplay(const SkinRect& crop, const SkinRect& display, QSize picture)
@@ -86,11 +51,9 @@ Qt::CursorShape HandleCursor(int handle)
                                                                                   : Qt::SizeBDiagCursor;
 }
 
-// Carries a coordinate from one display rectangle to another of a different size.
-int Carry(int value, int oldOrigin, int oldSize, int newOrigin, int newSize)
+int Rounded(double value)
 {
-    const double scaled = static_cast<double>(value - oldOrigin) * (static_cast<double>(newSize) / oldSize);
-    return newOrigin + static_cast<int>(scaled);
+    return static_cast<int>(std::lround(value));
 }
 
 } // namespace
@@ -110,14 +73,19 @@ void CPictureCtrl::SetPicture(SharedPicture picture)
 {
     m_picture = std::move(picture);
     m_loading = false;
-    m_crop = {};
-    m_givenCrop.reset();
     m_moving = false;
     m_handle = NoHandle;
-    m_rebuild = true;
-    m_dimLayer = QImage();
-    m_fullLayer = QImage();
-    Relayout();
+    m_layoutSize = QSize();
+    m_crop = DefaultCrop(PictureSize());
+    RebuildLayers();
+    update();
+    if (Showing() && !m_crop.IsEmpty())
+        emit cropChanged(m_crop);
+}
+
+void CPictureCtrl::SetCrop(const SkinRect& crop)
+{
+    m_crop = crop;
     update();
 }
 
@@ -132,13 +100,21 @@ void CPictureCtrl::BeginLoading()
 void CPictureCtrl::EndLoading()
 {
     m_loading = false;
-    Relayout();
+    RebuildLayers();
     update();
 }
 
 void CPictureCtrl::ClearPicture()
 {
-    SetPicture(nullptr);
+    m_picture = nullptr;
+    m_loading = false;
+    m_moving = false;
+    m_handle = NoHandle;
+    m_crop = {};
+    m_display = {};
+    m_dimLayer = QImage();
+    m_fullLayer = QImage();
+    update();
 }
 
 bool CPictureCtrl::Showing() const
@@ -146,96 +122,68 @@ bool CPictureCtrl::Showing() const
     return !m_loading && m_picture != nullptr && m_picture->HasPicture();
 }
 
+QSize CPictureCtrl::PictureSize() const
+{
+    return m_picture != nullptr && m_picture->HasPicture() ? m_picture->GetSize() : QSize();
+}
+
+double CPictureCtrl::Scale() const
+{
+    return m_display.Width() > 0 ? static_cast<double>(PictureSize().width()) / m_display.Width() : 1.0;
+}
+
+QPointF CPictureCtrl::ToPicture(QPoint point) const
+{
+    const QSize size = PictureSize();
+    if (m_display.Width() <= 0 || m_display.Height() <= 0)
+        return {};
+    return {(point.x() - m_display.left) * static_cast<double>(size.width()) / m_display.Width(),
+            (point.y() - m_display.top) * static_cast<double>(size.height()) / m_display.Height()};
+}
+
+SkinRect CPictureCtrl::ShownCrop() const
+{
+    return CropToDisplay(m_crop, m_display, PictureSize());
+}
+
 void CPictureCtrl::Nudge(int dx, int dy)
 {
     // Keys are ignored like the mouse while there is nothing to crop or a load is writing the picture.
-    if (!Showing() || m_crop.right == m_crop.left)
+    if (!Showing() || m_crop.IsEmpty())
         return;
-    if (dx < 0)
-        dx = std::max(dx, m_display.left - m_crop.left);
-    else if (dx > 0)
-        dx = std::min(dx, m_display.right - m_crop.right);
-    if (dy < 0)
-        dy = std::max(dy, m_display.top - m_crop.top);
-    else if (dy > 0)
-        dy = std::min(dy, m_display.bottom - m_crop.bottom);
-    m_crop.left += dx;
-    m_crop.right += dx;
-    m_crop.top += dy;
-    m_crop.bottom += dy;
+    const auto step = [this](int screen) {
+        if (screen == 0)
+            return 0;
+        const int picture = Rounded(screen * Scale());
+        return picture != 0 ? picture : (screen < 0 ? -1 : 1);
+    };
+    const int w = static_cast<int>(m_crop.Width());
+    const int h = static_cast<int>(m_crop.Height());
+    const QSize size = PictureSize();
+    const int left = std::clamp(m_crop.left + step(dx), 0, std::max(0, size.width() - w));
+    const int top = std::clamp(m_crop.top + step(dy), 0, std::max(0, size.height() - h));
+    m_crop = {left, top, left + w, top + h};
     update();
-    NotifyCrop();
-}
-
-void CPictureCtrl::NotifyCrop()
-{
-    if (m_display.Width() == 0 || m_display.Height() == 0)
-        return;
-    emit cropChanged(CropToPicture(m_crop, m_display, QSize(m_pictureSize.right, m_pictureSize.bottom)));
-}
-
-void CPictureCtrl::SetCrop(const SkinRect& crop)
-{
-    m_givenCrop = crop;
-    if (!m_rebuild)
-        FrameGivenCrop();
-    update();
-}
-
-void CPictureCtrl::FrameGivenCrop()
-{
-    if (!m_givenCrop || m_display.Width() == 0 || m_display.Height() == 0)
-        return;
-    m_crop = CropToDisplay(*m_givenCrop, m_display, QSize(m_pictureSize.right, m_pictureSize.bottom));
-    m_givenCrop.reset();
+    emit cropChanged(m_crop);
 }
 
 void CPictureCtrl::resizeEvent(QResizeEvent*)
 {
     if (size() != m_layoutSize)
-        m_rebuild = true;
-    Relayout();
-}
-
-void CPictureCtrl::Relayout()
-{
-    if (!m_rebuild || !Showing())
-        return;
-    RebuildLayers();
-    m_rebuild = false;
-    FrameGivenCrop();
-    if (m_crop.right == m_crop.left && m_display.Width() > 0 && m_display.Height() > 0) {
-        m_crop = InitialCrop(m_display);
-        NotifyCrop();
-    }
-    update();
+        RebuildLayers();
 }
 
 void CPictureCtrl::RebuildLayers()
 {
     m_dimLayer = QImage();
     m_fullLayer = QImage();
-    const QSize size = m_picture->GetSize();
-    m_pictureSize = {0, 0, size.width(), size.height()};
-    m_layoutSize = this->size();
-
-    const SkinRect oldDisplay = m_display;
-    m_display = FitDisplay(size, this->size());
-    if (m_crop.right != m_crop.left && oldDisplay.Width() > 0 && oldDisplay.Height() > 0) {
-        // Keep the crop on the same part of the picture.
-        const int ow = oldDisplay.Width();
-        const int oh = oldDisplay.Height();
-        const int nw = m_display.Width();
-        const int nh = m_display.Height();
-        m_crop.left = Carry(m_crop.left, oldDisplay.left, ow, m_display.left, nw);
-        m_crop.right = Carry(m_crop.right, oldDisplay.left, ow, m_display.left, nw);
-        m_crop.top = Carry(m_crop.top, oldDisplay.top, oh, m_display.top, nh);
-        m_crop.bottom = Carry(m_crop.bottom, oldDisplay.top, oh, m_display.top, nh);
-    }
+    if (!Showing())
+        return;
+    m_layoutSize = size();
+    m_display = FitDisplay(PictureSize(), size());
     if (width() <= 0 || height() <= 0)
         return;
-
-    m_fullLayer = QImage(this->size(), QImage::Format_RGB32);
+    m_fullLayer = QImage(size(), QImage::Format_RGB32);
     m_fullLayer.fill(Qt::black);
     if (m_display.Width() > 0 && m_display.Height() > 0) {
         QPainter painter(&m_fullLayer);
@@ -247,18 +195,10 @@ void CPictureCtrl::RebuildLayers()
 
 std::array<SkinRect, 4> CPictureCtrl::HandleRects() const
 {
-    const int w = m_crop.Width();
-    const int h = m_crop.Height();
-    std::array<SkinRect, 4> rects;
-    SkinRect r{m_crop.left - 5, m_crop.top - 5, m_crop.left + 5, m_crop.top + 5};
-    rects[0] = r;
-    r = {r.left + w, r.top, r.right + w, r.bottom};
-    rects[1] = r;
-    r = {r.left, r.top + h, r.right, r.bottom + h};
-    rects[2] = r;
-    r = {r.left - w, r.top, r.right - w, r.bottom};
-    rects[3] = r;
-    return rects;
+    const SkinRect c = ShownCrop();
+    const auto square = [](int x, int y) { return SkinRect{x - 5, y - 5, x + 5, y + 5}; };
+    return {square(c.left, c.top), square(c.right, c.top), square(c.right, c.bottom),
+            square(c.left, c.bottom)};
 }
 
 void CPictureCtrl::paintEvent(QPaintEvent*)
@@ -276,7 +216,7 @@ void CPictureCtrl::paintEvent(QPaintEvent*)
     if (!m_dimLayer.isNull())
         painter.drawImage(display.topLeft(), m_dimLayer, display);
 
-    const QRect crop = m_crop.ToQRect();
+    const QRect crop = ShownCrop().ToQRect();
     if (!m_fullLayer.isNull() && crop.isValid())
         painter.drawImage(crop.topLeft(), m_fullLayer, crop);
 
@@ -286,7 +226,7 @@ void CPictureCtrl::paintEvent(QPaintEvent*)
         DrawOutline(painter, handle);
 }
 
-void CPictureCtrl::SetCursorFor(int x, int y, bool arrowOutside)
+void CPictureCtrl::SetCursorFor(QPoint point)
 {
     if (m_handle != NoHandle) {
         setCursor(HandleCursor(m_handle));
@@ -294,14 +234,14 @@ void CPictureCtrl::SetCursorFor(int x, int y, bool arrowOutside)
     }
     const auto handles = HandleRects();
     for (int i = 0; i < 4; ++i) {
-        if (RectContains(handles[i], x, y)) {
+        if (RectContains(handles[i], point.x(), point.y())) {
             setCursor(HandleCursor(i + 1));
             return;
         }
     }
-    if (m_moving || RectContains(m_crop, x, y))
+    if (m_moving || RectContains(ShownCrop(), point.x(), point.y()))
         setCursor(Qt::PointingHandCursor);
-    else if (arrowOutside)
+    else
         unsetCursor();
 }
 
@@ -310,6 +250,8 @@ void CPictureCtrl::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !Showing())
         return;
     const QPoint p = event->position().toPoint();
+    m_pressPoint = p;
+    m_pressCrop = m_crop;
     const auto handles = HandleRects();
     for (int i = 0; i < 4; ++i) {
         if (RectContains(handles[i], p.x(), p.y())) {
@@ -318,11 +260,9 @@ void CPictureCtrl::mousePressEvent(QMouseEvent* event)
             return;
         }
     }
-    if (RectContains(m_crop, p.x(), p.y())) {
+    if (RectContains(ShownCrop(), p.x(), p.y())) {
         setCursor(Qt::PointingHandCursor);
         m_moving = true;
-        m_lastX = p.x();
-        m_lastY = p.y();
     }
 }
 
@@ -331,113 +271,69 @@ void CPictureCtrl::mouseMoveEvent(QMouseEvent* event)
     if (!Showing())
         return;
     const QPoint p = event->position().toPoint();
-    // Outside the crop the cursor is the window's own (the arrow).
-    SetCursorFor(p.x(), p.y(), true);
-    if (m_handle == NoHandle) {
-        if (m_moving && (event->buttons() & Qt::LeftButton)) {
-            DragMove(p.x(), p.y());
-            update();
-        }
+    SetCursorFor(p);
+    if (!(event->buttons() & Qt::LeftButton))
         return;
-    }
-    DragHandle(p.x(), p.y());
+    if (m_handle != NoHandle)
+        DragHandle(p);
+    else if (m_moving)
+        DragMove(p);
+    else
+        return;
     update();
 }
 
-void CPictureCtrl::DragMove(int x, int y)
+void CPictureCtrl::DragMove(QPoint point)
 {
-    int dx = x - m_lastX;
-    if (m_crop.left - m_display.left < m_lastX - x)
-        dx = m_display.left - m_crop.left;
-    else if (m_display.right - m_crop.right < x - m_lastX)
-        dx = m_display.right - m_crop.right;
-    int dy = y - m_lastY;
-    if (m_crop.top - m_display.top < m_lastY - y)
-        dy = m_display.top - m_crop.top;
-    else if (m_display.bottom - m_crop.bottom < y - m_lastY)
-        dy = m_display.bottom - m_crop.bottom;
-    m_crop.left += dx;
-    m_crop.right += dx;
-    m_crop.top += dy;
-    m_crop.bottom += dy;
-    m_lastX = x;
-    m_lastY = y;
+    // From where the drag began, so that no rounding adds up along the way.
+    const QPointF from = ToPicture(m_pressPoint);
+    const QPointF to = ToPicture(point);
+    const QSize size = PictureSize();
+    const int w = static_cast<int>(m_pressCrop.Width());
+    const int h = static_cast<int>(m_pressCrop.Height());
+    const int left =
+        std::clamp(m_pressCrop.left + Rounded(to.x() - from.x()), 0, std::max(0, size.width() - w));
+    const int top =
+        std::clamp(m_pressCrop.top + Rounded(to.y() - from.y()), 0, std::max(0, size.height() - h));
+    m_crop = {left, top, left + w, top + h};
 }
 
-void CPictureCtrl::DragHandle(int x, int y)
+void CPictureCtrl::DragHandle(QPoint point)
 {
-    SkinRect& c = m_crop;
+    const SkinRect& c = m_pressCrop;
     const bool movesLeft = m_handle == TopLeft || m_handle == BottomLeft;
     const bool movesTop = m_handle == TopLeft || m_handle == TopRight;
-
-    // The candidate from the fixed opposite corner to the pointer.
-    SkinRect n;
-    switch (m_handle) {
-    case TopLeft:
-        n = {x, y, c.right, c.bottom};
-        break;
-    case TopRight:
-        n = {c.left, y, x, c.bottom};
-        break;
-    case BottomRight:
-        n = {c.left, c.top, x, y};
-        break;
-    default:
-        n = {x, c.top, c.right, y};
-        break;
-    }
-    const int64_t cross =
-        static_cast<int64_t>(c.Width()) * n.Height() - static_cast<int64_t>(c.Height()) * n.Width();
-
-    if (cross > 0) {
-        // Proportionally taller than the crop: the width leads. A height that would leave
-        // the display ignores the whole move.
-        const double derived = n.Width() * kCropHeightPerWidth;
-        if (movesTop ? c.bottom - derived < m_display.top : c.top + derived > m_display.bottom)
-            return;
-        if (movesLeft) {
-            const double limit = c.right - kCropMinWidth;
-            c.left = x > limit ? static_cast<int>(limit) : std::max(x, m_display.left);
-        } else {
-            const double limit = c.left + kCropMinWidth;
-            c.right = x < limit ? static_cast<int>(limit) : std::min(x, m_display.right);
-        }
-        const double height = c.Width() * kCropHeightPerWidth;
-        if (movesTop)
-            c.top = static_cast<int>(c.bottom - height);
-        else
-            c.bottom = static_cast<int>(c.top + height);
-        return;
-    }
-
-    // As tall or wider: the height leads. A width that would leave the display ignores the move.
-    const double derived = n.Height() * kCropWidthPerHeight;
-    if (movesLeft ? c.right - derived < m_display.left : c.left + derived > m_display.right)
-        return;
-    if (movesTop)
-        c.top = y + kCropMinHeight > c.bottom ? c.bottom - kCropMinHeight : std::max(y, m_display.top);
-    else
-        c.bottom = y - kCropMinHeight < c.top ? c.top + kCropMinHeight : std::min(y, m_display.bottom);
-    const double width = c.Height() * kCropWidthPerHeight;
-    if (movesLeft)
-        c.left = static_cast<int>(c.right - width);
-    else
-        c.right = static_cast<int>(c.left + width);
+    // The opposite corner stays; the pointer proposes the width and (through the shape) the height,
+    // and the smaller of the two leads, so that the crop never outgrows the pointer.
+    const int anchorX = movesLeft ? c.right : c.left;
+    const int anchorY = movesTop ? c.bottom : c.top;
+    const QPointF p = ToPicture(point);
+    const double byWidth = movesLeft ? anchorX - p.x() : p.x() - anchorX;
+    const double byHeight = (movesTop ? anchorY - p.y() : p.y() - anchorY) * kHeaderWidthPerHeight;
+    int width = std::max(0, Rounded(std::min(byWidth, byHeight)));
+    // Room from the anchor to the picture's edges on the sides the handle moves toward.
+    const QSize size = PictureSize();
+    const int roomX = movesLeft ? anchorX : size.width() - anchorX;
+    const int roomY = movesTop ? anchorY : size.height() - anchorY;
+    width = std::min(width, roomX);
+    while (width > 0 && CropHeightForWidth(width) > roomY)
+        width = std::min(width - 1, CropWidthForHeight(roomY));
+    width = std::max(
+        width, std::min(CropWidthForHeight(kMinCropHeight), std::min(roomX, CropWidthForHeight(roomY))));
+    const int height = std::min(CropHeightForWidth(width), roomY);
+    const int left = movesLeft ? anchorX - width : anchorX;
+    const int top = movesTop ? anchorY - height : anchorY;
+    m_crop = {left, top, left + width, top + height};
 }
 
 void CPictureCtrl::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !Showing())
         return;
-    const QPoint p = event->position().toPoint();
+    const bool dragged = m_moving || m_handle != NoHandle;
     m_moving = false;
     m_handle = NoHandle;
-    SetCursorFor(p.x(), p.y(), true);
-    NotifyCrop();
-}
-
-void CPictureCtrl::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    SetCursorFor(p.x(), p.y(), true);
+    SetCursorFor(event->position().toPoint());
+    if (dragged)
+        emit cropChanged(m_crop);
 }

@@ -36,18 +36,6 @@ SkinRect CPlayerCanvasCtrl::Quarter(Corner corner)
             kWindowTop + kQuarterHeight + dy};
 }
 
-QPoint CPlayerCanvasCtrl::ClampOffset(Corner corner, QSize size, QPoint offset)
-{
-    const SkinRect quarter = Quarter(corner);
-    const int w = size.width();
-    const int h = size.height();
-    const QPoint anchor = Anchor(corner);
-    // The top-left between the quarter's edges grown by the size, and the item inside them.
-    const int left = std::clamp(anchor.x() - offset.x(), quarter.left - w, quarter.right);
-    const int top = std::clamp(anchor.y() - offset.y(), quarter.top - h, quarter.bottom);
-    return anchor - QPoint(left, top);
-}
-
 void CPlayerCanvasCtrl::SetLook(const PlayerLook& look)
 {
     m_look.SetLook(look);
@@ -65,11 +53,31 @@ void CPlayerCanvasCtrl::ResetItems()
     update();
 }
 
+void CPlayerCanvasCtrl::SetDecorations(const QList<CornerItem>& items)
+{
+    for (Corner corner : kCorners) {
+        const auto found = std::find_if(items.begin(), items.end(), [corner](const CornerItem& item) {
+            return item.IsDecoration() && item.corner == corner;
+        });
+        if (found == items.end()) {
+            m_hasItem[corner] = false;
+            continue;
+        }
+        if (!m_hasItem[corner] || m_files[corner] != found->file) {
+            m_hasItem[corner] = m_items[corner].LoadFromFile(found->file);
+            m_files[corner] = found->file;
+        }
+        m_offsets[corner] = found->offset;
+    }
+    update();
+}
+
 bool CPlayerCanvasCtrl::LoadItemPicture(const QString& path, Corner corner)
 {
     if (!m_items[corner].LoadFromFile(path))
         return false;
     m_hasItem[corner] = true;
+    m_files[corner] = path;
     m_offsets[corner] = DefaultCornerOffset(m_items[corner].Size());
     ShowCorner(corner);
     return true;

@@ -8,6 +8,9 @@
 #include "imaging/PlayerWindowPicture.h"
 #include "platform/HeaderSize.h"
 #include "skin/Corner.h"
+#include "skin/CornerItem.h"
+
+#include <QList>
 
 #include <QPoint>
 #include <QWidget>
@@ -29,14 +32,14 @@ public:
     // The corner's point of the window, and its quarter of the window.
     static QPoint Anchor(Corner corner);
     static SkinRect Quarter(Corner corner);
-    // The offset moved just enough that the item lies between its quarter grown by its own size
-    // on every side: wholly outside the window at most, but no further.
-    static QPoint ClampOffset(Corner corner, QSize size, QPoint offset);
 
     void SetLook(const PlayerLook& look);
 
     // No items, the view at the canvas's top-left, the left-top corner current.
     void ResetItems();
+    // Shows the decorations among items at their corners and offsets (a picture is read again
+    // only when its file changed); the view stays where it is.
+    void SetDecorations(const QList<CornerItem>& items);
     // Loads the corner's picture, centres it on the corner point and shows that corner. False
     // when the file cannot be read as a PNG picture; nothing changes then.
     bool LoadItemPicture(const QString& path, Corner corner);
@@ -81,6 +84,7 @@ private:
     bool CurrentItemAt(QPoint point) const;
 
     PerCorner<CPngItem> m_items;
+    PerCorner<QString> m_files; // what each item was read from
     PerCorner<QPoint> m_offsets;
     PerCorner<bool> m_hasItem{};
     bool m_itemsEnabled = true;

@@ -4,7 +4,7 @@
 #include "controls/CSkinButton2.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorNames.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
@@ -71,7 +71,7 @@ CSkinButton2* MakeSwatch(QWidget* parent, int id, int left, int top)
 
 } // namespace
 
-CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
+CColorSkinDlg::CColorSkinDlg(SkinDocument& document, QWidget* parent) : CWizardPage(130, document, parent)
 {
     const QFont normal = UiFont(12);
     CreateTitle(tr("配置颜色"));
@@ -111,7 +111,7 @@ CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
     DescribeSwatch(m_custom, tr("自定义颜色：还没有选择，请点击“更多颜色...”选择"));
     connect(m_custom, &CSkinButton2::clicked, this, [this] {
         SelectOnly(m_custom);
-        ApplyMainColor(m_custom->GetColor());
+        Document().SetMainColour(m_custom->GetColor());
     });
 
     m_moreColors = new QPushButton(tr("更多颜色..."), this);
@@ -137,9 +137,94 @@ CColorSkinDlg::CColorSkinDlg(QWidget* parent) : CWizardPage(130, parent)
         connect(m_suggestions[i], &CSkinButton2::clicked, this, [this, i] { ChooseSuggestion(i); });
     }
 
-    // One main-colour swatch and one tab swatch are always selected: start with "no colour" and
-    // black tab texts, which is what the page holds.
-    ResetPage();
+    // One main-colour swatch and one tab swatch are always selected: those of the document's colours.
+    connect(&document, &SkinDocument::colourChanged, this, &CColorSkinDlg::ShowColours);
+    connect(&document, &SkinDocument::pictureChanged, this, &CColorSkinDlg::ShowLook);
+    connect(&document, &SkinDocument::cropChanged, this, &CColorSkinDlg::ShowLook);
+    ShowColours();
+}
+
+ColorRef CColorSkinDlg::MainColor() const
+{
+    return Document().MainColour();
+}
+
+bool CColorSkinDlg::WhiteTabText() const
+{
+    return Document().WhiteTabText();
+}
+
+ColorRef CColorSkinDlg::SwatchColour(const CSkinButton2* swatch) const
+{
+    for (int i = 0; i < kPresetCount; ++i) {
+        if (swatch == m_presets[i])
+            return PresetMainColor(i);
+    }
+    for (size_t i = 0; i < m_suggested.size(); ++i) {
+        if (swatch == m_suggestions[i])
+            return m_suggested[i].color;
+    }
+    return m_custom->GetColor();
+}
+
+CSkinButton2* CColorSkinDlg::SwatchMatching(ColorRef colour) const
+{
+    if (colour == 0)
+        return m_presets[0];
+    // A preset comes back from a package rebuilt from its rounded numbers; both forms select it.
+    // The "no colour" swatch never stands for a real colour.
+    for (int i = 1; i < kPresetCount; ++i) {
+        const ColorRef preset = PresetMainColor(i);
+        if (colour == preset || colour == ReopenedColor(preset))
+            return m_presets[i];
+    }
+    return SuggestionMatching(colour);
+}
+
+void CColorSkinDlg::ShowColours()
+{
+    const ColorRef colour = Document().MainColour();
+    const bool white = Document().WhiteTabText();
+    m_preview->SetMainColor(colour);
+    m_preview->SetTabTextWhite(white);
+    m_blackTab->SetSelected(!white);
+    m_whiteTab->SetSelected(white);
+    // The swatch the user chose stays selected while it shows the colour; otherwise the one that
+    // shows it, or the custom square with it.
+    CSkinButton2* selected = nullptr;
+    for (CSkinButton2* swatch : m_presets) {
+        if (swatch->IsSelected())
+            selected = swatch;
+    }
+    for (CSkinButton2* swatch : m_suggestions) {
+        if (swatch->IsSelected())
+            selected = swatch;
+    }
+    if (m_custom->IsSelected())
+        selected = m_custom;
+    if (selected != nullptr && SwatchColour(selected) == colour && (selected != m_presets[0] || colour == 0))
+        return;
+    CSkinButton2* match = SwatchMatching(colour);
+    if (match == nullptr) {
+        SetCustomColor(colour);
+        match = m_custom;
+    }
+    SelectOnly(match);
+}
+
+void CColorSkinDlg::ShowLook()
+{
+    const SkinRect crop = Document().Crop();
+    m_preview->SetPicture(Document().Picture());
+    m_preview->SetPictureRect(crop.left, crop.top, crop.right, crop.bottom);
+    if (isVisible())
+        ShowSuggestions(Document().Picture().get(), crop);
+}
+
+void CColorSkinDlg::showEvent(QShowEvent* event)
+{
+    CWizardPage::showEvent(event);
+    ShowLook();
 }
 
 ColorRef CColorSkinDlg::PresetShownColor(int index)
@@ -194,12 +279,6 @@ void CColorSkinDlg::SelectOnly(CSkinButton2* swatch)
     swatch->SetSelected(true);
 }
 
-void CColorSkinDlg::ApplyMainColor(ColorRef colour)
-{
-    m_mainColor = colour;
-    m_preview->SetMainColor(colour);
-}
-
 void CColorSkinDlg::SetCustomColor(ColorRef colour)
 {
     SetSwatchColor(m_custom, colour);
@@ -210,15 +289,12 @@ void CColorSkinDlg::SetCustomColor(ColorRef colour)
 void CColorSkinDlg::ChoosePreset(int index)
 {
     SelectOnly(m_presets[index]);
-    ApplyMainColor(PresetMainColor(index));
+    Document().SetMainColour(PresetMainColor(index));
 }
 
 void CColorSkinDlg::ChooseTabText(bool white)
 {
-    m_blackTab->SetSelected(!white);
-    m_whiteTab->SetSelected(white);
-    m_whiteTabText = white;
-    m_preview->SetTabTextWhite(white);
+    Document().SetWhiteTabText(white);
 }
 
 void CColorSkinDlg::ChooseMoreColors()
@@ -229,14 +305,14 @@ void CColorSkinDlg::ChooseMoreColors()
     const ColorRef colour = MakeColorRef(chosen->red(), chosen->green(), chosen->blue());
     SetCustomColor(colour);
     SelectOnly(m_custom);
-    ApplyMainColor(colour);
+    Document().SetMainColour(colour);
 }
 
 // A suggestion is chosen like a custom colour: the project gets the colour itself.
 void CColorSkinDlg::ChooseSuggestion(int index)
 {
     SelectOnly(m_suggestions[index]);
-    ApplyMainColor(m_suggested[index].color);
+    Document().SetMainColour(m_suggested[index].color);
 }
 
 CSkinButton2* CColorSkinDlg::SuggestionMatching(ColorRef colour) const
@@ -284,59 +360,19 @@ void CColorSkinDlg::ShowSuggestions(const CSkinImage* picture, const SkinRect& c
     // The main colour stays; the swatch that shows it is selected, a suggestion before the custom one.
     if (presetChosen)
         return;
-    if (CSkinButton2* match = SuggestionMatching(m_mainColor)) {
+    const ColorRef colour = Document().MainColour();
+    if (CSkinButton2* match = SuggestionMatching(colour)) {
         SelectOnly(match);
     } else if (suggestionChosen) {
-        SetCustomColor(m_mainColor);
+        SetCustomColor(colour);
         SelectOnly(m_custom);
     }
-}
-
-void CColorSkinDlg::LoadFromProject(SkinProject& project)
-{
-    m_preview->SetPicture(project.picture);
-    m_preview->SetPictureRect(project.crop.left, project.crop.top, project.crop.right, project.crop.bottom);
-    ShowSuggestions(project.picture.get(), project.crop);
-}
-
-void CColorSkinDlg::SaveToProject(SkinProject& project)
-{
-    project.mainColor = m_mainColor;
-    project.whiteTabText = m_whiteTabText;
 }
 
 void CColorSkinDlg::ResetPage()
 {
     ClearSuggestions();
-    SelectOnly(m_presets[0]);
-    ApplyMainColor(0);
-    ChooseTabText(false);
-}
-
-void CColorSkinDlg::ShowOpenedProject(SkinProject& project)
-{
-    // The opened package brings its own picture: the page suggests for it when it is entered.
-    ClearSuggestions();
-    const ColorRef colour = project.mainColor;
-    CSkinButton2* match = nullptr;
-    if (colour == 0) {
-        match = m_presets[0];
-    } else {
-        // A preset comes back from a package rebuilt from its rounded numbers; both forms
-        // select it. The "no colour" swatch never stands for a real colour.
-        for (int i = 1; i < kPresetCount && match == nullptr; ++i) {
-            const ColorRef preset = PresetMainColor(i);
-            if (colour == preset || colour == ReopenedColor(preset))
-                match = m_presets[i];
-        }
-    }
-    if (match == nullptr) {
-        SetCustomColor(colour);
-        match = m_custom;
-    }
-    SelectOnly(match);
-    ApplyMainColor(colour);
-    ChooseTabText(project.whiteTabText);
+    ShowColours();
 }
 
 void CColorSkinDlg::resizeEvent(QResizeEvent* event)

@@ -29,12 +29,9 @@ public:
     static constexpr int kFirstSuggestionId = 30012; // suggestions 30012..30015, best first
     static constexpr int kSuggestionCount = kMaxColorSuggestions;
 
-    explicit CColorSkinDlg(QWidget* parent);
+    CColorSkinDlg(SkinDocument& document, QWidget* parent);
 
-    void LoadFromProject(SkinProject& project) override;
-    void SaveToProject(SkinProject& project) override;
     void ResetPage() override;
-    void ShowOpenedProject(SkinProject& project) override;
 
     // The colour a preset swatch shows, and the main colour choosing it sets.
     static ColorRef PresetShownColor(int index);
@@ -42,8 +39,9 @@ public:
     // The colour a main colour comes back as after it was saved and reopened.
     static ColorRef ReopenedColor(ColorRef colour);
 
-    ColorRef MainColor() const { return m_mainColor; }
-    bool WhiteTabText() const { return m_whiteTabText; }
+    // The document's colours, as the page shows them.
+    ColorRef MainColor() const;
+    bool WhiteTabText() const;
     // The colours the suggestion swatches show, best first.
     const std::vector<ColorSuggestion>& Suggestions() const { return m_suggested; }
 
@@ -55,8 +53,15 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // The swatches and the preview show the document's colours.
+    void ShowColours();
+    // The preview shows the document's header; the suggestions follow it while the page is shown.
+    void ShowLook();
+    ColorRef SwatchColour(const CSkinButton2* swatch) const;
+    CSkinButton2* SwatchMatching(ColorRef colour) const;
     void ChoosePreset(int index);
     void ChooseTabText(bool white);
     void ChooseMoreColors();
@@ -66,7 +71,6 @@ private:
     void ClearSuggestions();
     CSkinButton2* SuggestionMatching(ColorRef colour) const;
     void SelectOnly(CSkinButton2* swatch);
-    void ApplyMainColor(ColorRef colour);
     // Shows colour in the custom square, which can be clicked from now on.
     void SetCustomColor(ColorRef colour);
 
@@ -85,6 +89,4 @@ private:
     QLabel* m_tabLabel = nullptr;
     QLabel* m_suggestLabel = nullptr;
     QLabel* m_previewLabel = nullptr;
-    ColorRef m_mainColor = 0;
-    bool m_whiteTabText = false;
 };

@@ -3,6 +3,7 @@
 #include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
 #include "controls/CPlayerCanvasCtrl.h"
+#include "skin/SkinDocument.h"
 #include "ui/ArrowEdits.h"
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
@@ -17,7 +18,10 @@ namespace {
 constexpr int kDiagramId = 160;
 } // namespace
 
-CCornerPage::CCornerPage(int templateId, QWidget* parent) : CWizardPage(templateId, parent) {}
+CCornerPage::CCornerPage(int templateId, SkinDocument& document, QWidget* parent)
+    : CWizardPage(templateId, document, parent)
+{
+}
 
 Corner CCornerPage::SelectedCorner() const
 {
@@ -91,6 +95,14 @@ void CCornerPage::SetPreviewArea(QGroupBox* group, CPlayerCanvasCtrl* preview)
 {
     m_group = group;
     m_preview = preview;
+    // The preview shows the document's player and decorations, whatever changes them.
+    const auto showLook = [this] { m_preview->SetLook(Document().Look()); };
+    connect(&Document(), &SkinDocument::pictureChanged, this, showLook);
+    connect(&Document(), &SkinDocument::cropChanged, this, showLook);
+    connect(&Document(), &SkinDocument::colourChanged, this, showLook);
+    connect(&Document(), &SkinDocument::itemsChanged, this,
+            [this] { m_preview->SetDecorations(Document().Items()); });
+    showLook();
 }
 
 void CCornerPage::LayoutPreview()

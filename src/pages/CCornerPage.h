@@ -42,13 +42,13 @@ protected:
         QPoint unitAt;
     };
 
-    CCornerPage(int templateId, QWidget* parent);
+    CCornerPage(int templateId, SkinDocument& document, QWidget* parent);
 
     void CreateHelpLink(const QString& text, SitePage page, const QRect& place);
     void CreateDiagram(QPoint at);
     void CreateCornerTabs(const QRect& place);
     void CreateShiftRows(const ShiftRow& x, const ShiftRow& y);
-    // The preview fills the page below the group box.
+    // The preview fills the page below the group box and shows the document's player and decorations.
     void SetPreviewArea(QGroupBox* group, CPlayerCanvasCtrl* preview);
     void LayoutPreview();
 

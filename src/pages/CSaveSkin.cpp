@@ -4,7 +4,7 @@
 #include "controls/CPictureLabel.h"
 #include "controls/CPictureViewLabel.h"
 #include "imaging/CSkinImage.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
 #include "ui/UiFonts.h"
 
@@ -30,7 +30,7 @@ void SetTextColor(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-CSaveSkin::CSaveSkin(QWidget* parent) : CWizardPage(133, parent)
+CSaveSkin::CSaveSkin(SkinDocument& document, QWidget* parent) : CWizardPage(133, document, parent)
 {
     const QFont text = UiFont(12);
     CreateTitle(tr("保存皮肤"));
@@ -89,6 +89,31 @@ CSaveSkin::CSaveSkin(QWidget* parent) : CWizardPage(133, parent)
         label->adjustSize();
     m_infoGroup->lower();
     m_schematicGroup->lower();
+
+    connect(m_nameEdit, &QLineEdit::textEdited, this,
+            [this](const QString& name) { Document().SetSkinName(name); });
+    connect(&document, &SkinDocument::nameChanged, this, &CSaveSkin::ShowName);
+    connect(&document, &SkinDocument::thumbnailChanged, this, &CSaveSkin::ShowThumbnail);
+    connect(&document, &SkinDocument::pictureChanged, this, &CSaveSkin::ShowThumbnail);
+    connect(&document, &SkinDocument::cropChanged, this, &CSaveSkin::ShowThumbnail);
+    // A package saved or opened earlier is not this skin's place once the skin is another.
+    connect(&document, &SkinDocument::contentReplaced, this, [this] { ShowSavedPackage({}); });
+}
+
+bool CSaveSkin::ThumbnailChosen() const
+{
+    return !Document().ThumbnailPath().isEmpty();
+}
+
+QString CSaveSkin::ThumbnailPath() const
+{
+    return Document().ThumbnailPath();
+}
+
+void CSaveSkin::ShowName(const QString& name)
+{
+    if (m_nameEdit->text() != name)
+        m_nameEdit->setText(name);
 }
 
 QString CSaveSkin::ThumbnailHint()
@@ -102,35 +127,21 @@ SkinRect CSaveSkin::AutoThumbnailRect(const SkinRect& crop)
     return {left, crop.top, crop.right, crop.bottom};
 }
 
-void CSaveSkin::ShowAutoThumbnail()
+void CSaveSkin::ShowThumbnail()
 {
+    const SkinDocument& document = Document();
     m_thumb->Clear();
-    if (m_headerPicture == nullptr)
-        return;
-    const SkinRect source = AutoThumbnailRect(m_headerCrop);
-    m_thumb->SetSourcePicture(m_headerPicture);
-    m_thumb->SetSourceRect(source);
-}
-
-void CSaveSkin::LoadFromProject(SkinProject& project)
-{
-    m_headerPicture = project.picture;
-    m_headerCrop = project.crop;
-    if (!m_thumbChosen)
-        ShowAutoThumbnail();
-}
-
-void CSaveSkin::SaveToProject(SkinProject& project)
-{
-    if (m_thumbChosen) {
-        project.thumbnailPicture = m_thumb->GetPicture();
-        project.thumbnailPath = m_thumbPath;
+    if (!document.ThumbnailPath().isEmpty()) {
+        m_pathEdit->setText(document.ThumbnailPath());
+        m_thumb->LoadFromFile(document.ThumbnailPath());
     } else {
-        project.thumbnailPicture.reset();
-        project.thumbnailPath.clear();
+        m_pathEdit->setText(ThumbnailHint());
+        if (document.HasPicture()) {
+            m_thumb->SetSourcePicture(document.Picture());
+            m_thumb->SetSourceRect(AutoThumbnailRect(document.Crop()));
+        }
     }
-    m_skinName = m_nameEdit->text();
-    project.skinName = m_skinName;
+    update();
 }
 
 void CSaveSkin::ShowSavedPackage(const QString& path)
@@ -142,30 +153,8 @@ void CSaveSkin::ShowSavedPackage(const QString& path)
 void CSaveSkin::ResetPage()
 {
     ShowSavedPackage({});
-    m_nameEdit->clear();
-    m_pathEdit->setText(ThumbnailHint());
-    m_thumb->Clear();
-    m_thumbChosen = false;
-    m_thumbPath.clear();
-}
-
-void CSaveSkin::ShowOpenedProject(SkinProject& project)
-{
-    ShowSavedPackage({});
-    m_nameEdit->setText(project.skinName);
-    m_thumb->Clear();
-    if (m_thumb->LoadFromFile(project.thumbnailPath)) {
-        m_thumbChosen = true;
-        m_pathEdit->setText(project.thumbnailPath);
-        m_thumbPath = project.thumbnailPath;
-    } else {
-        // A package without a readable thumbnail: the next save cuts one from the header
-        // rather than handing on an empty picture.
-        m_thumbChosen = false;
-        m_thumbPath.clear();
-        m_pathEdit->setText(ThumbnailHint());
-    }
-    update();
+    ShowName(Document().SkinName());
+    ShowThumbnail();
 }
 
 void CSaveSkin::BrowseThumbnail()
@@ -174,22 +163,14 @@ void CSaveSkin::BrowseThumbnail()
         this, QStringLiteral("Images (*.jpg *.jpeg *.bmp)"), QStringLiteral("jpg"));
     if (path.isEmpty())
         return;
-    m_thumb->Clear();
-    if (m_thumb->LoadFromFile(path)) {
-        m_thumbChosen = true;
-        m_pathEdit->setText(path);
-        m_thumbPath = path;
-    } else {
+    auto picture = std::make_shared<CSkinImage>();
+    if (!picture->LoadFromFile(path)) {
+        // The thumbnail the user had stays: the earlier good picture, or the automatic one.
+        ShowThumbnail();
         m_pathEdit->setText(tr("加载图片失败！"));
-        // Keep the thumbnail the user had: the earlier good picture, or the automatic one.
-        if (m_thumbChosen && !m_thumb->LoadFromFile(m_thumbPath)) {
-            m_thumbChosen = false;
-            m_thumbPath.clear();
-        }
-        if (!m_thumbChosen)
-            ShowAutoThumbnail();
+        return;
     }
-    update();
+    Document().SetThumbnail(path, std::move(picture));
 }
 
 void CSaveSkin::resizeEvent(QResizeEvent* event)

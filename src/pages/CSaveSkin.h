@@ -1,6 +1,6 @@
 #pragma once
-// Step 6: the save page. It collects the skin's name and an optional thumbnail picture; the
-// wizard's Save skin and Try now commands build the package from them.
+// Step 6: the save page. The user names the skin and may choose a thumbnail picture (both the
+// document's); the wizard's Save skin and Try now commands build the package.
 #include "imaging/CSkinImage.h"
 #include "pages/CWizardPage.h"
 #include "platform/SkinRect.h"
@@ -19,12 +19,9 @@ public:
     static constexpr int kThumbWidth = 60;
     static constexpr int kThumbHeight = 37;
 
-    explicit CSaveSkin(QWidget* parent);
+    CSaveSkin(SkinDocument& document, QWidget* parent);
 
-    void LoadFromProject(SkinProject& project) override;
-    void SaveToProject(SkinProject& project) override;
     void ResetPage() override;
-    void ShowOpenedProject(SkinProject& project) override;
 
     // The part of the header the automatic thumbnail shows: the right-hand end at 60:37.
     static SkinRect AutoThumbnailRect(const SkinRect& crop);
@@ -38,8 +35,8 @@ public:
     void ShowSavedPackage(const QString& path);
     QLabel* SavedLine() const { return m_savedTo; }
 
-    bool ThumbnailChosen() const { return m_thumbChosen; }
-    QString ThumbnailPath() const { return m_thumbPath; }
+    bool ThumbnailChosen() const;
+    QString ThumbnailPath() const;
     QLineEdit* NameEdit() const { return m_nameEdit; }
     QLineEdit* PathEdit() const { return m_pathEdit; }
     QPushButton* BrowseButton() const { return m_browse; }
@@ -51,12 +48,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void ShowAutoThumbnail();
+    // The thumbnail the document has, or the one cut from its header.
+    void ShowThumbnail();
+    void ShowName(const QString& name);
 
     CPictureViewLabel* m_thumb = nullptr; // 1027
-    bool m_thumbChosen = false;
-    QString m_thumbPath;
-    QString m_skinName;
     CLinkLabel* m_upload = nullptr;       // 1062
     CPictureLabel* m_schematic = nullptr; // 1065
 
@@ -72,8 +68,4 @@ private:
     QPushButton* m_browse = nullptr;  // 1028
     QLabel* m_savedTo = nullptr;
     QGroupBox* m_schematicGroup = nullptr;
-
-    // What the automatic thumbnail shows: the header picture (borrowed) and its crop.
-    SharedPicture m_headerPicture;
-    SkinRect m_headerCrop;
 };

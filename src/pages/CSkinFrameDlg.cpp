@@ -1,8 +1,9 @@
 #include "pages/CSkinFrameDlg.h"
 
 #include "controls/CFramePreviewCtrl.h"
+#include "controls/CPngItem.h"
 #include "skin/CornerPlacement.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
@@ -26,20 +27,15 @@ int EditValue(const QLineEdit* edit)
     return edit->text().trimmed().toInt();
 }
 
-// The shift from the centred place of a decoration at the offset, and back.
-QPoint ShiftOf(const Placement& place)
+// The shift from the centred place of a decoration at the offset.
+QPoint ShiftOf(const CornerItem& item)
 {
-    return DefaultCornerOffset(place.size) - place.offset;
-}
-
-QPoint OffsetAt(const Placement& place, QPoint shift)
-{
-    return DefaultCornerOffset(place.size) - shift;
+    return DefaultCornerOffset(item.size) - item.offset;
 }
 
 } // namespace
 
-CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CCornerPage(132, parent)
+CSkinFrameDlg::CSkinFrameDlg(SkinDocument& document, QWidget* parent) : CCornerPage(132, document, parent)
 {
     const QFont textFont = UiFont(12, 400);
     CreateTitle(tr("装饰边框（可选）"));
@@ -85,8 +81,25 @@ CSkinFrameDlg::CSkinFrameDlg(QWidget* parent) : CCornerPage(132, parent)
         connect(edit, &QLineEdit::editingFinished, this, &CSkinFrameDlg::OnShiftsTyped);
     connect(m_browseButton, &QPushButton::clicked, this, &CSkinFrameDlg::Browse);
     connect(m_clearButton, &QPushButton::clicked, this, &CSkinFrameDlg::Clear);
+    connect(&document, &SkinDocument::itemsChanged, this, [this] { ShowCornerState(SelectedCorner()); });
 
     ResetPage();
+}
+
+CornerItem CSkinFrameDlg::CornerPlacement(Corner corner) const
+{
+    const int index = Document().DecorationAt(corner);
+    if (index >= 0)
+        return Document().Items()[index];
+    CornerItem none;
+    none.corner = corner;
+    return none;
+}
+
+QPoint CSkinFrameDlg::CornerShift(Corner corner) const
+{
+    const CornerItem item = CornerPlacement(corner);
+    return item.file.isEmpty() ? QPoint() : ShiftOf(item);
 }
 
 void CSkinFrameDlg::ShowCornerState(Corner corner)
@@ -94,63 +107,24 @@ void CSkinFrameDlg::ShowCornerState(Corner corner)
     m_shownCorner = corner;
     XEdit()->setModified(false);
     YEdit()->setModified(false);
-    const QString& path = m_corners[corner].place.file;
+    const QString path = CornerPath(corner);
     EnableShiftEdits(!path.isEmpty());
     m_pathEdit->setText(path.isEmpty() ? NoPictureText() : QDir::toNativeSeparators(path));
+    ShowShift(CornerShift(corner));
 }
 
 void CSkinFrameDlg::ResetPage()
 {
     SelectCornerTab(Corner::LeftTop);
-    m_corners.fill(Decoration());
-    m_current = QPoint();
+    Preview()->ShowCorner(Corner::LeftTop);
     ShowCornerState(Corner::LeftTop);
-    m_preview->ResetItems();
-    ShowShift(m_current);
-}
-
-void CSkinFrameDlg::LoadFromProject(SkinProject& project)
-{
-    LayoutPreview();
-    m_preview->SetLook(LookOf(project));
-}
-
-void CSkinFrameDlg::SaveToProject(SkinProject& project)
-{
-    for (Corner corner : kCorners) {
-        const Placement& place = m_corners[corner].place;
-        project.decorations[corner] =
-            place.file.isEmpty() ? CornerDecoration() : CornerDecoration{true, place.file, place.offset};
-    }
-}
-
-void CSkinFrameDlg::ShowOpenedProject(SkinProject& project)
-{
-    LayoutPreview();
-    SelectCornerTab(Corner::LeftTop);
-    for (Corner corner : kCorners) {
-        const CornerDecoration& decoration = project.decorations[corner];
-        // A picture the preview cannot show would go into the next package broken: the corner stays empty.
-        if (!decoration.present || !m_preview->LoadItemPicture(decoration.path, corner))
-            continue;
-        Decoration& shown = m_corners[corner];
-        shown.place = {corner, decoration.offset, m_preview->ItemSize(corner), decoration.path};
-        shown.shift = ShiftOf(shown.place);
-        m_preview->SetItemOffset(shown.place.offset, corner);
-    }
-    ShowCornerState(Corner::LeftTop);
-    m_current = m_corners[Corner::LeftTop].shift;
-    ShowShift(m_current);
-    m_preview->ShowCorner(Corner::LeftTop);
 }
 
 void CSkinFrameDlg::OnTabChanged(Corner corner)
 {
     OnShiftsTyped(); // a shift still being typed belongs to the corner it was typed for
     ShowCornerState(corner);
-    m_current = m_corners[corner].shift;
     m_preview->ShowCorner(corner);
-    ShowShift(m_current);
 }
 
 void CSkinFrameDlg::Browse()
@@ -160,35 +134,30 @@ void CSkinFrameDlg::Browse()
     if (file.isEmpty())
         return;
     const Corner corner = SelectedCorner();
-    if (!m_preview->LoadItemPicture(file, corner)) {
+    CPngItem picture;
+    if (!picture.LoadFromFile(file)) {
         ShowMessage(this, MessageKind::Warning,
                     tr("无法读取图片“%1”，请选择PNG格式的图片。").arg(QDir::toNativeSeparators(file)));
         return;
     }
-    // The new picture sits centred on the corner: its shifts start at 0.
-    const QSize size = m_preview->ItemSize(corner);
-    m_corners[corner] = {{corner, DefaultCornerOffset(size), size, file}, QPoint()};
-    m_current = QPoint();
-    ShowCornerState(corner);
-    ShowShift(m_current);
+    // The new picture sits centred on the corner, which the preview shows.
+    Document().SetDecoration(corner, file, picture.Size());
+    m_preview->ShowCorner(corner);
 }
 
 void CSkinFrameDlg::Clear()
 {
-    const Corner corner = SelectedCorner();
-    m_corners[corner] = Decoration();
-    m_current = QPoint();
-    ShowCornerState(corner);
-    m_preview->RemoveItem(corner);
-    ShowShift(m_current);
+    Document().RemoveDecoration(SelectedCorner());
+    ShowCornerState(SelectedCorner());
 }
 
-QPoint CSkinFrameDlg::PlaceAtShift(Corner corner, QPoint shift)
+void CSkinFrameDlg::PlaceAtShift(Corner corner, QPoint shift)
 {
-    Placement& place = m_corners[corner].place;
-    place.offset = CPlayerCanvasCtrl::ClampOffset(corner, place.size, OffsetAt(place, shift));
-    m_preview->SetItemOffset(place.offset, corner);
-    return ShiftOf(place);
+    const CornerItem item = CornerPlacement(corner);
+    if (!item.file.isEmpty())
+        Document().MoveItem(Document().DecorationAt(corner), DefaultCornerOffset(item.size) - shift);
+    // The edits show where the limits let it go.
+    ShowShift(CornerShift(corner));
 }
 
 void CSkinFrameDlg::OnShiftsTyped()
@@ -198,36 +167,20 @@ void CSkinFrameDlg::OnShiftsTyped()
         return;
     XEdit()->setModified(false);
     YEdit()->setModified(false);
-    const Corner corner = m_shownCorner;
-    // The typed values are kept for the corner; the edits show where the limits let it go.
-    m_corners[corner].shift = {EditValue(XEdit()), EditValue(YEdit())};
-    m_current = m_corners[corner].shift;
-    if (!m_corners[corner].place.file.isEmpty())
-        m_current = PlaceAtShift(corner, m_current);
-    ShowShift(m_current);
+    PlaceAtShift(m_shownCorner, {EditValue(XEdit()), EditValue(YEdit())});
 }
 
 void CSkinFrameDlg::OnArrowStep(bool horizontal, int step)
 {
     const Corner corner = SelectedCorner();
-    Decoration& shown = m_corners[corner];
-    if (shown.place.file.isEmpty())
+    if (CornerPath(corner).isEmpty())
         return;
     OnShiftsTyped(); // a shift still being typed counts: the step starts from it
-    m_current = PlaceAtShift(corner, m_current + (horizontal ? QPoint(step, 0) : QPoint(0, step)));
-    if (horizontal)
-        shown.shift.setX(m_current.x());
-    else
-        shown.shift.setY(m_current.y());
-    ShowShift(m_current);
+    PlaceAtShift(corner, CornerShift(corner) + (horizontal ? QPoint(step, 0) : QPoint(0, step)));
 }
 
 void CSkinFrameDlg::OnItemDragged(Corner corner, QPoint delta)
 {
-    Decoration& shown = m_corners[corner];
-    if (shown.place.file.isEmpty())
-        return;
-    shown.shift = PlaceAtShift(corner, ShiftOf(shown.place) + delta);
-    m_current = shown.shift;
-    ShowShift(m_current);
+    if (!CornerPath(corner).isEmpty())
+        PlaceAtShift(corner, CornerShift(corner) + delta);
 }

@@ -6,7 +6,8 @@
 #include "controls/CPreviewCtrl.h"
 #include "imaging/ColorModel.h"
 #include "platform/FileExtensions.h"
-#include "skin/SkinProject.h"
+#include "skin/HeaderCrop.h"
+#include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
@@ -76,7 +77,7 @@ SharedPicture LoadOnWorker(const QString& path, QSize cropSize, QSize previewIns
     if (display.IsEmpty())
         return picture;
     picture->GetScaledBitmap(display.Width(), display.Height(), ResampleFilter::Hermite);
-    const SkinRect header = CropToPicture(InitialCrop(display), display, size);
+    const SkinRect header = DefaultCrop(size);
     if (!header.IsEmpty() && !previewInset.isEmpty())
         picture->GetCroppedScaledBitmap(previewInset.width(), previewInset.height(), header,
                                         ResampleFilter::Hermite);
@@ -85,7 +86,7 @@ SharedPicture LoadOnWorker(const QString& path, QSize cropSize, QSize previewIns
 
 } // namespace
 
-CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
+CSkinHeadDlg::CSkinHeadDlg(SkinDocument& document, QWidget* parent) : CWizardPage(129, document, parent)
 {
     setAcceptDrops(true);
     CreateTitle(tr("选择图片"));
@@ -142,12 +143,30 @@ CSkinHeadDlg::CSkinHeadDlg(QWidget* parent) : CWizardPage(129, parent)
     m_crop = new CPictureCtrl(this);
     m_crop->setObjectName(QStringLiteral("crop1006"));
     m_crop->hide();
-    connect(m_crop, &CPictureCtrl::cropChanged, this, &CSkinHeadDlg::OnCropChanged);
+    connect(m_crop, &CPictureCtrl::cropChanged, this, [this](SkinRect crop) { Document().SetCrop(crop); });
     m_preview = new CPreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1007"));
     m_preview->SetMainColor(HslToRgb(0, 0, 0));
 
     m_greyTop = IntroductionBottom();
+
+    connect(&document, &SkinDocument::pictureChanged, this, &CSkinHeadDlg::ShowPicture);
+    connect(&document, &SkinDocument::cropChanged, this, &CSkinHeadDlg::ShowCrop);
+    // A skin opened (or made anew) while a picture loads wins: the load's result is dropped.
+    connect(&document, &SkinDocument::contentReplaced, this, [this] {
+        ++m_generation;
+        m_hasPending = false;
+    });
+}
+
+QString CSkinHeadDlg::PicturePath() const
+{
+    return IsLoading() ? m_loadPath : Document().PicturePath();
+}
+
+SkinRect CSkinHeadDlg::CropRect() const
+{
+    return Document().Crop();
 }
 
 CSkinHeadDlg::~CSkinHeadDlg()
@@ -168,10 +187,11 @@ void CSkinHeadDlg::NudgeCrop(int dx, int dy)
     m_crop->Nudge(dx, dy);
 }
 
-void CSkinHeadDlg::OnCropChanged(SkinRect crop)
+void CSkinHeadDlg::ShowCrop()
 {
-    m_cropRect = crop;
-    m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
+    const SkinRect crop = Document().Crop();
+    m_crop->SetCrop(crop);
+    m_preview->SetPictureRect(crop.left, crop.top, crop.right, crop.bottom);
 }
 
 bool CSkinHeadDlg::eventFilter(QObject* watched, QEvent* event)
@@ -225,14 +245,8 @@ void CSkinHeadDlg::OpenChosenFile(const QString& path)
 void CSkinHeadDlg::ChoosePicture(const QString& path)
 {
     ++m_generation;
-    if (m_crop->HasPicture()) {
-        m_keptPath = m_picturePath;
-        m_keptCropRect = m_cropRect;
-    }
-    m_picturePath = path;
     m_preview->ClearPicture();
     m_crop->BeginLoading();
-    m_cropRect = {};
     m_hint1025->setText(tr(kHintLoading));
     if (IsLoading()) {
         // The running load cannot be stopped; this choice follows it, and its result is dropped.
@@ -249,6 +263,7 @@ void CSkinHeadDlg::StartLoad(const QString& path)
     const SkinRect band = CPreviewCtrl::HeaderBandFor(m_preview->width(), m_preview->height());
     const int loadId = ++m_lastLoadId;
     m_loadId = loadId;
+    m_loadPath = path;
     m_loadGeneration = m_generation;
     m_load =
         QtConcurrent::run(LoadOnWorker, path, m_crop->size(), QSize(band.Width() - 4, band.Height() - 2));
@@ -274,10 +289,10 @@ void CSkinHeadDlg::FinishLoad(int loadId, SharedPicture picture)
         }
         return;
     }
-    ApplyLoad(std::move(picture));
+    ApplyLoad(m_loadPath, std::move(picture));
 }
 
-void CSkinHeadDlg::WaitForLoads()
+void CSkinHeadDlg::FinishLoading()
 {
     while (IsLoading()) {
         const int loadId = m_loadId;
@@ -286,32 +301,39 @@ void CSkinHeadDlg::WaitForLoads()
     }
 }
 
-void CSkinHeadDlg::ApplyLoad(SharedPicture picture)
+void CSkinHeadDlg::ApplyLoad(const QString& path, SharedPicture picture)
 {
     if (picture == nullptr) {
-        // A failed load swaps nothing: the crop control shows the picture it held, with its crop
-        // (or reports a fresh one when it had none).
-        m_cropRect = m_keptCropRect;
+        // A failed load changes nothing: the picture held before comes back, with its crop.
         m_crop->EndLoading();
-        if (m_crop->HasPicture()) {
-            m_picturePath = m_keptPath;
-            m_preview->SetPicture(m_crop->Picture());
-            m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
-        } else {
-            m_cropRect = {};
-            m_crop->ClearPicture(); // nothing to go back to: hold no stale picture either
-            emit pictureGone();
-        }
-        m_keptPath.clear();
+        ShowPicture();
         m_hint1025->setText(tr(kHintFailed));
         update();
         return;
     }
-    m_keptPath.clear();
-    // One decoded picture serves both controls. The crop control makes the first crop and reports
-    // it at once: the preview shows that part.
-    m_crop->SetPicture(picture);
-    m_preview->SetPicture(std::move(picture));
+    Document().SetPicture(path, std::move(picture));
+}
+
+void CSkinHeadDlg::ShowPicture()
+{
+    const SkinDocument& document = Document();
+    if (!document.HasPicture()) {
+        m_crop->ClearPicture();
+        m_preview->ClearPicture();
+        // An opened package whose header cannot be read says so; a fresh skin shows the introduction.
+        if (!document.PicturePath().isEmpty())
+            m_hint1025->setText(tr(kHintFailed));
+        emit pictureGone();
+        update();
+        return;
+    }
+    // One decoded picture serves both controls, framed at the document's crop.
+    {
+        const QSignalBlocker blocker(m_crop);
+        m_crop->SetPicture(document.Picture());
+    }
+    m_preview->SetPicture(document.Picture());
+    ShowCrop();
     CreateTitle(tr("截取头图"));
     m_hint1025->setText(tr(kHintCrop));
     m_button1005->setText(tr("重新选择图片"));
@@ -331,50 +353,19 @@ void CSkinHeadDlg::ShowIntroduction(bool show)
         widget->setVisible(show);
 }
 
-void CSkinHeadDlg::SaveToProject(SkinProject& project)
-{
-    // Next during a load takes the picture being loaded.
-    WaitForLoads();
-    project.picturePath = m_picturePath;
-    project.picture = m_crop->Picture();
-    project.crop = m_cropRect;
-}
-
 void CSkinHeadDlg::ResetPage()
 {
     ++m_generation;
     m_hasPending = false;
     m_preview->ClearPicture();
     m_crop->ClearPicture();
-    m_cropRect = {};
-    m_keptPath.clear();
     m_hint1025->setText(tr(kHintShort));
     m_button1005->setText(tr("浏览"));
+    CreateTitle(tr("选择图片"));
     ShowIntroduction(true);
     m_crop->hide();
     m_greyTop = IntroductionBottom();
     update();
-}
-
-void CSkinHeadDlg::ShowOpenedProject(SkinProject& project)
-{
-    ++m_generation;
-    m_hasPending = false;
-    WaitForLoads();
-    m_picturePath = project.picturePath;
-    m_preview->ClearPicture();
-    m_crop->ClearPicture(); // the opened project replaces the picture, loaded or not
-    m_cropRect = {};
-    m_keptPath.clear();
-    auto picture = std::make_shared<CSkinImage>();
-    const bool loaded = picture->LoadFromFile(m_picturePath);
-    ApplyLoad(loaded ? picture : nullptr);
-    // An opened header is taken whole (the open set the crop), not cut again by the first-crop rule.
-    if (loaded && !project.crop.IsEmpty()) {
-        m_cropRect = project.crop;
-        m_crop->SetCrop(m_cropRect);
-        m_preview->SetPictureRect(m_cropRect.left, m_cropRect.top, m_cropRect.right, m_cropRect.bottom);
-    }
 }
 
 void CSkinHeadDlg::paintEvent(QPaintEvent*)

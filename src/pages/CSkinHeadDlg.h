@@ -1,7 +1,8 @@
 #pragma once
 // Step 1: the header image page. The user chooses a picture and cuts the header out of it
-// with the crop control, or chooses a skin package to edit, which the wizard opens.
-// Pictures are decoded on a worker thread; the newest choice wins.
+// with the crop control, or chooses a skin package to edit, which the wizard opens. The picture
+// and the crop are the document's; the page shows them. Pictures are decoded on a worker thread;
+// the newest choice wins.
 #include "imaging/CSkinImage.h"
 #include "pages/CWizardPage.h"
 #include "platform/SkinRect.h"
@@ -20,16 +21,15 @@ class QPushButton;
 class CSkinHeadDlg : public CWizardPage {
     Q_OBJECT
 public:
-    explicit CSkinHeadDlg(QWidget* parent);
+    CSkinHeadDlg(SkinDocument& document, QWidget* parent);
     ~CSkinHeadDlg() override;
 
     // Moves the crop frame by (dx, dy) pixels (the wizard forwards the arrow keys on step 1).
     void NudgeCrop(int dx, int dy);
 
-    void SaveToProject(SkinProject& project) override;
     void ResetPage() override;
-    // Loads the project's picture (the header rebuilt from the package) at once.
-    void ShowOpenedProject(SkinProject& project) override;
+    // A picture still loading is waited for and taken (Next during a load takes it).
+    void FinishLoading();
 
     // What the user chose, as Browse does: a path ending in ".vsf" (in any case) goes to the wizard
     // as a package, anything else is loaded as a picture. Dropping a file does the same.
@@ -38,8 +38,8 @@ public:
     void ChoosePicture(const QString& path);
 
     // State for the wizard and for tests.
-    QString PicturePath() const { return m_picturePath; }
-    SkinRect CropRect() const { return m_cropRect; }
+    QString PicturePath() const;
+    SkinRect CropRect() const;
     int GreyAreaTop() const { return m_greyTop; }
     bool IsLoading() const { return m_loadId != 0; }
     CPictureCtrl* CropControl() const { return m_crop; }
@@ -68,12 +68,13 @@ private:
     void Browse();
     void ChoosePictureWithDialog();
     void ChoosePackageWithDialog();
-    void OnCropChanged(SkinRect crop);
     void StartLoad(const QString& path);
     void FinishLoad(int loadId, SharedPicture picture);
-    void WaitForLoads();
-    // Shows a decoded picture, or (null) goes back to the picture shown before the load.
-    void ApplyLoad(SharedPicture picture);
+    // A decoded picture goes to the document; a failed load leaves it as it was.
+    void ApplyLoad(const QString& path, SharedPicture picture);
+    // The document's picture or crop changed: the controls show them.
+    void ShowPicture();
+    void ShowCrop();
     void ShowIntroduction(bool show);
     int IntroductionBottom() const;
 
@@ -93,11 +94,6 @@ private:
     CPictureCtrl* m_crop = nullptr;
     CPreviewCtrl* m_preview = nullptr;
 
-    QString m_picturePath;
-    SkinRect m_cropRect;
-    // The picture a failed load falls back to (empty when there is none) and its crop.
-    QString m_keptPath;
-    SkinRect m_keptCropRect;
     int m_greyTop = 0;
 
     // Loading: one worker at a time decodes into a picture of its own. A choice made meanwhile
@@ -106,6 +102,7 @@ private:
     int m_loadId = 0; // the running load; 0 when none runs
     int m_lastLoadId = 0;
     int m_loadGeneration = 0; // m_generation when the running load started
+    QString m_loadPath;
     QString m_pendingPath;
     bool m_hasPending = false;
     int m_generation = 0;

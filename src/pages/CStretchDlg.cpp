@@ -4,7 +4,8 @@
 #include "controls/CPictureLabel.h"
 #include "controls/CPreviewCtrl.h"
 #include "controls/CStretchResultCtrl.h"
-#include "skin/SkinProject.h"
+#include "skin/HeaderCrop.h"
+#include "skin/SkinDocument.h"
 #include "ui/ArrowEdits.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
@@ -47,7 +48,7 @@ constexpr int kPreviewHeight = 141;
 
 } // namespace
 
-CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
+CStretchDlg::CStretchDlg(SkinDocument& document, QWidget* parent) : CWizardPage(131, document, parent)
 {
     const QFont textFont = UiFont(12, 400);
 
@@ -118,7 +119,8 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
         m_illustration->ResizeToPicture();
 
     m_preview = new CPreviewCtrl(this);
-    connect(m_preview, &CPreviewCtrl::regionChanged, this, &CStretchDlg::OnRegionChanged);
+    connect(m_preview, &CPreviewCtrl::regionChanged, this,
+            [this](SkinRect region) { Document().SetStretchRegion(region); });
     m_preview->setObjectName(QStringLiteral("preview1013"));
     m_preview->setGeometry(DluRect(24, 130, 300, 97));
     m_previewLabel = MakeLabel(this, QStringLiteral("static-1"), tr("预览："));
@@ -140,32 +142,13 @@ CStretchDlg::CStretchDlg(QWidget* parent) : CWizardPage(131, parent)
     RefreshEdits();
 }
 
-void CStretchDlg::LoadFromProject(SkinProject& project)
+void CStretchDlg::StartStep()
 {
-    // The page may be entered before it was ever shown: place the previews for its size first,
-    // so that the default selection is made at the preview's real width.
-    LayoutControls();
-    const SkinRect& crop = project.crop;
-    m_preview->SetPicture(project.picture);
-    m_preview->SetPictureRect(crop.left, crop.top, crop.right, crop.bottom);
-    m_preview->SetMainColor(project.mainColor);
-    m_preview->SetTabTextWhite(project.whiteTabText ? 1 : 0);
-    m_result->SetPicture(project.picture);
-    m_result->SetPictureRect(crop.left, crop.top, crop.right, crop.bottom);
-    m_result->SetMainColor(project.mainColor);
-    if (!m_restored) {
-        m_preview->ResetSelection();
-        SetTileMode(StretchMode::Stretch);
-        m_stretchRadio->setChecked(true);
-        m_tileRadio->setChecked(false);
-    }
-    m_preview->NotifyRegion();
-}
-
-void CStretchDlg::SaveToProject(SkinProject& project)
-{
-    project.stretchRegion = m_preview->GetRegion();
-    project.tile = m_tileMode == StretchMode::Tile ? 1 : 0;
+    if (m_restored)
+        return;
+    SkinDocument& document = Document();
+    document.SetStretchRegion(DefaultStretchRegion(document.Crop()));
+    document.SetStretchMode(StretchMode::Stretch);
 }
 
 void CStretchDlg::ResetPage()
@@ -173,34 +156,73 @@ void CStretchDlg::ResetPage()
     m_restored = false;
 }
 
-void CStretchDlg::ShowOpenedProject(SkinProject& project)
+StretchMode CStretchDlg::TileMode() const
 {
-    const SkinRect region = project.stretchRegion;
-    if (region.IsNull())
+    return Document().Stretch();
+}
+
+void CStretchDlg::ShowLook()
+{
+    const SkinDocument& document = Document();
+    const SkinRect crop = document.Crop();
+    m_preview->SetPicture(document.Picture());
+    m_preview->SetPictureRect(crop.left, crop.top, crop.right, crop.bottom);
+    m_preview->SetMainColor(document.MainColour());
+    m_preview->SetTabTextWhite(document.WhiteTabText() ? 1 : 0);
+    m_result->SetPicture(document.Picture());
+    m_result->SetPictureRect(crop.left, crop.top, crop.right, crop.bottom);
+    m_result->SetMainColor(document.MainColour());
+    ShowRegion();
+}
+
+void CStretchDlg::ShowRegion()
+{
+    const SkinDocument& document = Document();
+    const SkinRect region = document.StretchRegion();
+    const SkinRect crop = document.Crop();
+    const StretchMode mode = document.Stretch();
+    m_result->SetTileMode(mode);
+    m_stretchRadio->setChecked(mode == StretchMode::Stretch);
+    m_tileRadio->setChecked(mode == StretchMode::Tile);
+    if (region.IsNull() || crop.Width() <= 0 || !m_preview->HasPicture())
         return;
-    LayoutControls();
-    m_leftEdge = region.left;
-    m_rightEdge = region.right;
-    // The opened header is 61 pixels high and drawn 1:1 with a 2-pixel inset in the preview.
-    m_preview->SetSelection(region.left + 2, region.top, region.right + 2, region.bottom);
-    SetTileMode(project.tile != 0 ? StretchMode::Tile : StretchMode::Stretch);
-    m_stretchRadio->setChecked(project.tile == 0);
-    m_tileRadio->setChecked(project.tile != 0);
-    m_restored = true;
+    m_result->SetRegion(region.left, region.top, region.right, region.bottom);
+    // A region the selection already maps to stays as the user dragged it; any other (an opened
+    // package's, the default one, an undone one) is shown by the selection nearest to it.
+    const bool resized = m_previewWidth != m_preview->width();
+    m_previewWidth = m_preview->width();
+    if (m_preview->SelectionEnabled() && m_preview->GetRegion() == region && !resized) {
+        m_leftEdge = m_preview->Selection().left;
+        m_rightEdge = m_preview->Selection().right;
+        RefreshEdits();
+        return;
+    }
+    const SkinRect band = CPreviewCtrl::HeaderBandFor(m_preview->width(), m_preview->height());
+    const int64_t d = band.Width() - 4;
+    if (d <= 0)
+        return;
+    // The header is drawn with a 2-pixel inset; the smallest column that maps onto the edge.
+    const auto column = [&](int32_t x) {
+        const int64_t offset = int64_t(x) - crop.left;
+        return static_cast<int>(2 + (offset * d + crop.Width() - 1) / crop.Width());
+    };
+    m_leftEdge = column(region.left);
+    m_rightEdge = column(region.right);
+    m_preview->SetSelection(m_leftEdge, band.top, m_rightEdge, band.bottom - 1);
+    m_preview->update();
     RefreshEdits();
+}
+
+void CStretchDlg::showEvent(QShowEvent* event)
+{
+    CWizardPage::showEvent(event);
+    LayoutControls();
+    ShowRegion();
 }
 
 int CStretchDlg::GreyAreaTop() const
 {
     return m_settingsGroup->geometry().bottom() + 1 + 20;
-}
-
-void CStretchDlg::OnRegionChanged(SkinRect region)
-{
-    m_result->SetRegion(region.left, region.top, region.right, region.bottom);
-    m_leftEdge = m_preview->Selection().left;
-    m_rightEdge = m_preview->Selection().right;
-    RefreshEdits();
 }
 
 void CStretchDlg::OnArrows(QScrollBar* bar, int action)
@@ -251,8 +273,7 @@ void CStretchDlg::OnEditChanged()
 
 void CStretchDlg::SetTileMode(StretchMode mode)
 {
-    m_tileMode = mode;
-    m_result->SetTileMode(mode);
+    Document().SetStretchMode(mode);
 }
 
 void CStretchDlg::RefreshEdits()
@@ -269,6 +290,7 @@ void CStretchDlg::resizeEvent(QResizeEvent* event)
 {
     CWizardPage::resizeEvent(event);
     LayoutControls();
+    ShowRegion();
 }
 
 void CStretchDlg::LayoutControls()

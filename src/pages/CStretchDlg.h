@@ -2,7 +2,8 @@
 // Step 3: the stretch page. The user marks the section of the header that the player stretches
 // or tiles when its window is wider than the header: by dragging in the header preview or with
 // the two edge edits and their arrows, and chooses between stretching and tiling. A second
-// preview shows the header across a wider player window.
+// preview shows the header across a wider player window. Region and mode are the document's; the
+// page shows the region in preview pixels.
 #include "controls/CStretchResultCtrl.h"
 #include "pages/CWizardPage.h"
 #include "platform/SkinRect.h"
@@ -19,12 +20,11 @@ class QScrollBar;
 class CStretchDlg : public CWizardPage {
     Q_OBJECT
 public:
-    explicit CStretchDlg(QWidget* parent);
+    CStretchDlg(SkinDocument& document, QWidget* parent);
 
-    void LoadFromProject(SkinProject& project) override;
-    void SaveToProject(SkinProject& project) override;
     void ResetPage() override;
-    void ShowOpenedProject(SkinProject& project) override;
+    // Entering the step by Next: a skin that did not come with a region gets the default one.
+    void StartStep();
 
     CPreviewCtrl* Preview() const { return m_preview; }
     CStretchResultCtrl* Result() const { return m_result; }
@@ -40,7 +40,7 @@ public:
     // The selection's edges in preview pixels, as the edits show them.
     int LeftEdge() const { return m_leftEdge; }
     int RightEdge() const { return m_rightEdge; }
-    StretchMode TileMode() const { return m_tileMode; }
+    StretchMode TileMode() const;
     // True while the page shows the region of an opened package.
     bool IsRestored() const { return m_restored; }
 
@@ -51,8 +51,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
+    void showEvent(QShowEvent* event) override;
+
 private:
-    void OnRegionChanged(SkinRect region);
+    // The previews show the document's header and colours, and its region and mode.
+    void ShowLook();
+    void ShowRegion();
     void OnArrows(QScrollBar* bar, int action);
     void OnEditChanged();
     // The edges the edits hold, when both are whole numbers.
@@ -80,6 +84,6 @@ private:
 
     int m_leftEdge = 0;
     int m_rightEdge = 0;
-    bool m_restored = false;
-    StretchMode m_tileMode = StretchMode::Stretch;
+    bool m_restored = false; // the document came with its region (an opened package)
+    int m_previewWidth = -1; // the preview's width when the selection last showed the region
 };

@@ -7,7 +7,7 @@
 #include "flash/ui/CWebFlashWnd.h"
 #include "skin/CornerPlacement.h"
 #include "skin/PackageNames.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
@@ -17,10 +17,11 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QHideEvent>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 
 namespace {
@@ -31,40 +32,10 @@ void Tell(QWidget* parent, const QString& text)
     ShowMessage(parent, MessageKind::Warning, text);
 }
 
-// A project's controls in the order the list shows them: the corner controls, then the extra ones.
-QList<FlashControl> ControlsOf(const SkinProject& project)
-{
-    QList<FlashControl> controls;
-    for (Corner corner : kCorners) {
-        if (project.cornerControls[corner].IsPresent()) {
-            FlashControl control = project.cornerControls[corner];
-            control.corner = corner;
-            controls.append(control);
-        }
-    }
-    for (const FlashControl& control : project.extraControls) {
-        if (control.IsPresent() && IsValidCorner(control.corner))
-            controls.append(control);
-    }
-    return controls;
-}
-
 } // namespace
 
-QString ControlNameOf(const QString& path)
-{
-    return QFileInfo(QDir::fromNativeSeparators(path)).completeBaseName();
-}
-
-QString CornerPositionText(Corner corner)
-{
-    static const char* const kTexts[kCornerCount] = {
-        QT_TRANSLATE_NOOP("CWebFlashFrameDlg", "左上角"), QT_TRANSLATE_NOOP("CWebFlashFrameDlg", "右上角"),
-        QT_TRANSLATE_NOOP("CWebFlashFrameDlg", "左下角"), QT_TRANSLATE_NOOP("CWebFlashFrameDlg", "右下角")};
-    return CWebFlashFrameDlg::tr(kTexts[CornerIndex(corner)]);
-}
-
-CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
+CWebFlashFrameDlg::CWebFlashFrameDlg(SkinDocument& document, QWidget* parent)
+    : CCornerPage(178, document, parent)
 {
     const QFont textFont = UiFont(12, 400);
     const QFont boldFont = UiFont(15, 700);
@@ -99,11 +70,13 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
 
     CreateCornerTabs({35, 92, 356, 24});
 
-    m_list = new QTreeWidget(this);
+    m_model = new CornerItemsModel(document, this);
+    m_selection = new QItemSelectionModel(m_model, this);
+    m_list = new QTreeView(this);
     m_list->setObjectName(QStringLiteral("list1079"));
     m_list->setFont(textFont);
-    m_list->setColumnCount(3);
-    m_list->setHeaderLabels({tr("位置"), tr("名称"), tr("路径")});
+    m_list->setModel(m_model);
+    m_list->setSelectionModel(m_selection);
     m_list->header()->setDefaultAlignment(Qt::AlignCenter);
     m_list->header()->setStretchLastSection(false);
     // The position column holds its longest corner name; the path column gives up that room.
@@ -155,9 +128,14 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
     m_preview->setObjectName(QStringLiteral("preview1022"));
     connect(m_preview, &CControlsPreviewCtrl::flashSelected, this, &CWebFlashFrameDlg::OnControlGrabbed);
     connect(m_preview, &CControlsPreviewCtrl::flashDragged, this, &CWebFlashFrameDlg::OnControlDragged);
+    m_preview->SetModel(m_model, m_selection);
 
     SetPreviewArea(m_group, m_preview);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CWebFlashFrameDlg::OnRowSelectionChanged);
+    connect(m_selection, &QItemSelectionModel::selectionChanged, this,
+            &CWebFlashFrameDlg::OnRowSelectionChanged);
+    // The edits follow the selected control wherever it is moved from.
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &CWebFlashFrameDlg::ShowSelectedShift);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CWebFlashFrameDlg::OnRowSelectionChanged);
     connect(m_localButton, &QPushButton::clicked, this, &CWebFlashFrameDlg::ChooseLocalFile);
     connect(m_galleryButton, &QPushButton::clicked, this, &CWebFlashFrameDlg::OpenGallery);
     connect(m_deleteButton, &QPushButton::clicked, this, &CWebFlashFrameDlg::DeleteSelected);
@@ -166,136 +144,35 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(QWidget* parent) : CCornerPage(178, parent)
     ResetPage();
 }
 
-int CWebFlashFrameDlg::ControlAtCorner(Corner corner) const
+QPoint CWebFlashFrameDlg::RowShift(int row) const
 {
-    for (int i = 0; i < RowCount(); ++i) {
-        if (m_controls[i].place.corner == corner)
-            return i;
-    }
-    return -1;
+    const CornerItem& control = Control(row);
+    return DefaultCornerOffset(control.size) - control.offset;
 }
 
-void CWebFlashFrameDlg::ShowControls()
+int CWebFlashFrameDlg::SelectedRow() const
 {
-    QList<Placement> places;
-    for (const PlacedControl& control : m_controls)
-        places.append(control.place);
-    m_preview->SetControls(places);
-    const QSignalBlocker blocker(m_list);
-    while (m_list->topLevelItemCount() > RowCount())
-        delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
-    while (m_list->topLevelItemCount() < RowCount())
-        m_list->addTopLevelItem(new QTreeWidgetItem());
-    for (int row = 0; row < RowCount(); ++row) {
-        const PlacedControl& control = m_controls[row];
-        QTreeWidgetItem* item = m_list->topLevelItem(row);
-        item->setText(0, CornerPositionText(control.place.corner));
-        item->setText(1, control.name);
-        item->setText(2, control.pathText);
-        item->setToolTip(2, control.pathText);
-        for (int column = 0; column < 3; ++column)
-            item->setTextAlignment(column, Qt::AlignCenter);
-    }
+    const QModelIndexList rows = m_selection->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 void CWebFlashFrameDlg::ResetPage()
 {
     CloseGallery();
+    m_selection->clear();
     EnableShiftEdits(false);
     m_current = QPoint();
     SelectCornerTab(Corner::LeftTop);
-    RemoveAllRows();
     m_preview->ShowCorner(Corner::LeftTop);
     ShowShift(m_current);
-}
-
-void CWebFlashFrameDlg::RemoveAllRows()
-{
-    m_controls.clear();
-    ShowControls();
-    m_preview->SelectFlash(-1);
-    EnableShiftEdits(false);
-}
-
-void CWebFlashFrameDlg::LoadFromProject(SkinProject& project)
-{
-    LayoutPreview();
-    m_preview->SetLook(LookOf(project));
-    m_preview->ResetItems();
-    for (Corner corner : kCorners) {
-        const CornerDecoration& decoration = project.decorations[corner];
-        if (decoration.present && m_preview->LoadItemPicture(decoration.path, corner))
-            m_preview->SetItemOffset(decoration.offset, corner);
-    }
-    m_preview->ShowCorner(SelectedCorner());
-}
-
-void CWebFlashFrameDlg::SaveToProject(SkinProject& project)
-{
-    for (FlashControl& control : project.cornerControls)
-        control = FlashControl();
-    project.extraControls.clear();
-    // The first control of each corner is that corner's control; any further one is an extra.
-    for (const PlacedControl& placed : m_controls) {
-        const Placement& place = placed.place;
-        const FlashControl control{place.file, place.corner, place.offset, place.size};
-        if (!project.cornerControls[place.corner].IsPresent())
-            project.cornerControls[place.corner] = control;
-        else
-            project.extraControls.append(control);
-    }
-}
-
-void CWebFlashFrameDlg::ShowOpenedProject(SkinProject& project)
-{
-    LayoutPreview();
-    // The page shows exactly the opened project's controls, whatever it showed before.
-    RemoveAllRows();
-    SelectCornerTab(Corner::LeftTop);
-    const QList<FlashControl> controls = ControlsOf(project);
-    int leftOut = std::max(0, project.extraControlsLeftOut);
-    int unreadable = 0;
-    for (const FlashControl& control : controls) {
-        if (RowCount() >= kMaxFlashControls) {
-            ++leftOut;
-            continue;
-        }
-        const SwfFrameSize frame = ReadSwfFrameSize(control.path);
-        if (!frame.ok) {
-            ++unreadable;
-            continue;
-        }
-        // Every control plays, a second one at a corner too. The edits show its shift from where
-        // choosing it would place it.
-        const QSize size(frame.width, frame.height);
-        m_controls.append({{control.corner, control.position, size, control.path},
-                           DefaultCornerOffset(size),
-                           ControlNameOf(control.path),
-                           QDir::toNativeSeparators(control.path)});
-    }
-    m_preview->ShowCorner(Corner::LeftTop);
-    ShowControls();
-    m_preview->ShowFlash(isVisible());
-    m_current = QPoint();
-    ShowShift(m_current);
-
-    QStringList problems;
-    if (leftOut > 0)
-        problems.append(tr("皮肤包中的控件超过%1个，只载入了前%1个，另有%2个控件未载入。")
-                            .arg(kMaxFlashControls)
-                            .arg(leftOut));
-    if (unreadable > 0)
-        problems.append(tr("皮肤包中有%1个控件不是有效的Flash文件，未载入。").arg(unreadable));
-    if (!problems.isEmpty())
-        Tell(this, problems.join('\n'));
 }
 
 int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, Corner corner, const QString& name,
-                                     const QString& pathText)
+                                     bool fromGallery)
 {
-    const int existing = ControlAtCorner(corner);
-    if (existing < 0 && RowCount() >= kMaxFlashControls) {
-        Tell(this, tr("最多只能放置%1个控件。").arg(kMaxFlashControls));
+    SkinDocument& document = Document();
+    if (document.ControlAt(corner) < 0 && !document.CanAddControl(corner)) {
+        Tell(this, tr("最多只能放置%1个控件。").arg(SkinDocument::kMaxExtraControls));
         return -1;
     }
     // A file that is not a movie would go into the skin as a broken control: it is refused.
@@ -304,32 +181,22 @@ int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, Corner corner, const Q
         Tell(this, tr("“%1”不是有效的Flash动画文件（.swf），未添加。").arg(QDir::toNativeSeparators(path)));
         return -1;
     }
-    // Centred on its corner point, as a decoration is: the chosen tab's view shows it.
-    const QSize size(frame.width, frame.height);
-    const QPoint load = DefaultCornerOffset(size);
-    const PlacedControl control{{corner, load, size, path}, load, name, pathText};
-    const int row = existing >= 0 ? existing : RowCount();
-    if (existing >= 0)
-        m_controls[row] = control;
-    else
-        m_controls.append(control);
-    ShowControls();
+    // Centred on its corner point, as a decoration is: the chosen tab's view shows it. A control
+    // already at the corner makes room for it.
+    document.ReplaceCornerControl(corner, path, QSize(frame.width, frame.height), name, fromGallery);
+    const int row = m_model->RowOfCorner(corner);
     SelectRow(row);
-    // The row may have been selected already (the same corner again): show its new state.
-    m_preview->SelectFlash(row);
     EnableShiftEdits(true);
-    m_current = RowShift(row);
-    ShowShift(m_current);
+    ShowSelectedShift();
     return row;
 }
 
 void CWebFlashFrameDlg::SelectRow(int row)
 {
-    QTreeWidgetItem* item = m_list->topLevelItem(row);
-    if (item == nullptr)
+    if (row < 0 || row >= RowCount())
         return;
-    m_list->setCurrentItem(item);
-    item->setSelected(true);
+    m_selection->setCurrentIndex(m_model->index(row, 0),
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_list->setFocus();
 }
 
@@ -339,7 +206,7 @@ void CWebFlashFrameDlg::ChooseLocalFile()
                                                                      QStringLiteral("swf"));
     if (file.isEmpty())
         return;
-    PlaceAtCorner(file, SelectedCorner(), ControlNameOf(file), QDir::toNativeSeparators(file));
+    PlaceAtCorner(file, SelectedCorner(), ControlNameOf(file), false);
 }
 
 void CWebFlashFrameDlg::OpenGallery()
@@ -369,30 +236,24 @@ void CWebFlashFrameDlg::AddDownloadedControl(const QString& name, const QString&
 {
     if (localPath.isEmpty())
         return;
-    PlaceAtCorner(localPath, SelectedCorner(), name, DownloadedPathText());
+    PlaceAtCorner(localPath, SelectedCorner(), name, true);
 }
 
 void CWebFlashFrameDlg::DeleteSelected()
 {
-    const int row = m_preview->SelectedFlash();
-    if (row < 0 || row >= RowCount())
+    const int row = SelectedRow();
+    if (row < 0)
         return;
-    m_controls.removeAt(row);
-    m_preview->RemoveControl(row);
-    {
-        const QSignalBlocker blocker(m_list);
-        delete m_list->takeTopLevelItem(row);
-        m_list->clearSelection();
-        m_list->setCurrentItem(nullptr);
-    }
-    ShowControls();
-    m_preview->SelectFlash(-1);
+    m_selection->clear();
+    Document().RemoveItem(m_model->DocumentIndex(row));
     EnableShiftEdits(false);
 }
 
 void CWebFlashFrameDlg::ClearAll()
 {
-    RemoveAllRows();
+    m_selection->clear();
+    Document().RemoveItems(CornerItemKind::Control);
+    EnableShiftEdits(false);
 }
 
 void CWebFlashFrameDlg::FollowOwner()
@@ -402,8 +263,8 @@ void CWebFlashFrameDlg::FollowOwner()
 
 bool CWebFlashFrameDlg::NudgeSelected(int dx, int dy)
 {
-    const int row = m_preview->SelectedFlash();
-    if (row < 0 || row >= RowCount())
+    const int row = SelectedRow();
+    if (row < 0)
         return false;
     MoveControl(row, {dx, dy});
     return true;
@@ -417,10 +278,14 @@ void CWebFlashFrameDlg::OnTabChanged(Corner corner)
 
 void CWebFlashFrameDlg::OnRowSelectionChanged()
 {
-    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
-    const int row = selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.first());
-    m_preview->SelectFlash(row);
+    const int row = SelectedRow();
     EnableShiftEdits(row >= 0);
+    ShowSelectedShift();
+}
+
+void CWebFlashFrameDlg::ShowSelectedShift()
+{
+    const int row = SelectedRow();
     if (row < 0)
         return;
     m_current = RowShift(row);
@@ -429,8 +294,8 @@ void CWebFlashFrameDlg::OnRowSelectionChanged()
 
 void CWebFlashFrameDlg::OnArrowStep(bool horizontal, int step)
 {
-    const int row = m_preview->SelectedFlash();
-    if (row < 0 || row >= RowCount())
+    const int row = SelectedRow();
+    if (row < 0)
         return;
     // Typed values do not move a control: the step starts from where the control is. A step to
     // the right shows as a larger shift and a smaller offset.
@@ -452,10 +317,8 @@ void CWebFlashFrameDlg::OnControlGrabbed(int row)
 
 void CWebFlashFrameDlg::MoveControl(int row, QPoint by)
 {
-    m_controls[row].place.offset -= by;
-    ShowControls();
-    m_current = RowShift(row);
-    ShowShift(m_current);
+    Document().MoveItem(m_model->DocumentIndex(row), Control(row).offset - by);
+    ShowSelectedShift();
 }
 
 void CWebFlashFrameDlg::showEvent(QShowEvent* event)

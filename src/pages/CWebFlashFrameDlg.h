@@ -2,11 +2,12 @@
 // Step 5: the controls page. The user places animated flash controls (local SWF files or
 // controls downloaded from the gallery) at the player's four corners; they play in the decorated
 // preview, where they can be dragged, or be stepped a pixel at a time with the arrow bars.
-// The page keeps the controls as data: each one's placement (its offset from the corner point,
-// as the project keeps it) and where it was loaded; the list rows and the preview show that. The
-// edits show the selected control's displacement from the place where it was loaded.
+// The controls are the document's corner items; the list and the preview show one model of them
+// and share one selection. The edits show the selected control's displacement from the place
+// where it was loaded (centred on its corner).
+#include "controls/CornerItemsModel.h"
 #include "pages/CCornerPage.h"
-#include "skin/Placement.h"
+#include "skin/CornerItem.h"
 
 #include <QList>
 #include <QPoint>
@@ -14,27 +15,20 @@
 class CControlsPreviewCtrl;
 class CWebFlashWnd;
 class QGroupBox;
+class QItemSelectionModel;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
-
-// The list's name of a control file: its file name without folder and last extension.
-QString ControlNameOf(const QString& path);
-// The list's position text of a corner: "左上角", "右上角", "左下角", "右下角".
-QString CornerPositionText(Corner corner);
+class QTreeView;
 
 class CWebFlashFrameDlg : public CCornerPage {
     Q_OBJECT
 public:
     // Column "路径" of a control that came from the gallery.
-    static QString DownloadedPathText() { return tr("Vadi动态控件"); }
+    static QString DownloadedPathText() { return ::DownloadedPathText(); }
 
-    explicit CWebFlashFrameDlg(QWidget* parent);
+    CWebFlashFrameDlg(SkinDocument& document, QWidget* parent);
 
-    void LoadFromProject(SkinProject& project) override;
-    void SaveToProject(SkinProject& project) override;
     void ResetPage() override;
-    void ShowOpenedProject(SkinProject& project) override;
 
     // Button 1083: asks for a SWF file and plays it at the selected tab's corner.
     void ChooseLocalFile();
@@ -53,7 +47,9 @@ public:
     // Moves the selected control by (dx, dy); false when no control is selected.
     bool NudgeSelected(int dx, int dy);
 
-    QTreeWidget* ControlList() const { return m_list; }
+    QTreeView* ControlList() const { return m_list; }
+    CornerItemsModel* Model() const { return m_model; }
+    QItemSelectionModel* Selection() const { return m_selection; }
     QPushButton* LocalFileButton() const { return m_localButton; }
     QPushButton* GalleryButton() const { return m_galleryButton; }
     // Null until the gallery was first opened.
@@ -63,10 +59,12 @@ public:
     CControlsPreviewCtrl* Preview() const { return m_preview; }
     QLabel* PlaybackNote() const { return m_playbackNote; }
 
-    int RowCount() const { return static_cast<int>(m_controls.size()); }
-    const Placement& Control(int row) const { return m_controls[row].place; }
+    int RowCount() const { return m_model->rowCount(); }
+    const CornerItem& Control(int row) const { return m_model->Item(row); }
     // The row's displacement from its load place, as the edits show it when it is selected.
-    QPoint RowShift(int row) const { return m_controls[row].loadOffset - m_controls[row].place.offset; }
+    QPoint RowShift(int row) const;
+    // The selected row, or -1.
+    int SelectedRow() const;
 
 protected:
     void OnTabChanged(Corner corner) override;
@@ -75,30 +73,21 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    // A control on the page: where it lies, where it was loaded, and what its row says.
-    struct PlacedControl {
-        Placement place;
-        QPoint loadOffset; // the offset it had when it was loaded
-        QString name;
-        QString pathText;
-    };
-
-    // Plays path at the corner: the row of a control already there is reused. Returns the row,
-    // or -1 after telling the user why nothing changed.
-    int PlaceAtCorner(const QString& path, Corner corner, const QString& name, const QString& pathText);
-    int ControlAtCorner(Corner corner) const;
-    // The list rows and the preview show the controls again.
-    void ShowControls();
+    // Plays path at the corner: a control already there is replaced. Returns the row, or -1 after
+    // telling the user why nothing changed.
+    int PlaceAtCorner(const QString& path, Corner corner, const QString& name, bool fromGallery);
     void SelectRow(int row);
-    void RemoveAllRows();
 
     void OnRowSelectionChanged();
     void OnControlDragged(int row, QPoint delta);
     void OnControlGrabbed(int row);
     // Moves the row's control by (dx, dy) preview pixels.
     void MoveControl(int row, QPoint by);
+    void ShowSelectedShift();
 
-    QTreeWidget* m_list = nullptr;
+    QTreeView* m_list = nullptr;
+    CornerItemsModel* m_model = nullptr;
+    QItemSelectionModel* m_selection = nullptr;
     QPushButton* m_localButton = nullptr;
     QPushButton* m_galleryButton = nullptr;
     CWebFlashWnd* m_gallery = nullptr;
@@ -108,7 +97,5 @@ private:
     QGroupBox* m_diagramGroup = nullptr;
     QLabel* m_playbackNote = nullptr;
     CControlsPreviewCtrl* m_preview = nullptr;
-
-    QList<PlacedControl> m_controls;
     QPoint m_current;
 };

@@ -1,23 +1,17 @@
 #include "pages/CWizardPage.h"
 
-#include "skin/SkinProject.h"
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
 #include <QLabel>
 #include <QPainter>
 
-CWizardPage::CWizardPage(int templateId, QWidget* parent) : QWidget(parent), m_templateId(templateId) {}
-
-void CWizardPage::LoadFromProject(SkinProject&) {}
-void CWizardPage::SaveToProject(SkinProject&) {}
-void CWizardPage::ResetPage() {}
-void CWizardPage::ShowOpenedProject(SkinProject&) {}
-
-PlayerLook CWizardPage::LookOf(const SkinProject& project)
+CWizardPage::CWizardPage(int templateId, SkinDocument& document, QWidget* parent)
+    : QWidget(parent), m_templateId(templateId), m_document(document)
 {
-    return {project.picture, project.crop, project.mainColor, project.whiteTabText};
 }
+
+void CWizardPage::ResetPage() {}
 
 QLabel* CWizardPage::CreateTitle(const QString& text)
 {

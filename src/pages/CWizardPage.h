@@ -1,31 +1,23 @@
 #pragma once
-// Base of the six wizard pages: a child widget of the wizard with the page contract.
-#include "imaging/PlayerLook.h"
-
+// Base of the six wizard pages: a child widget of the wizard that shows and edits one step's part
+// of the skin document. Pages keep no copy of what the document holds: they read it, call its
+// operations, and follow its change signals.
 #include <QWidget>
 
-struct SkinProject;
 class QLabel;
+class SkinDocument;
 
 class CWizardPage : public QWidget {
     Q_OBJECT
 public:
     // templateId: the page's dialog template number (129, 130, 131, 132, 178, 133).
-    CWizardPage(int templateId, QWidget* parent);
+    CWizardPage(int templateId, SkinDocument& document, QWidget* parent);
 
     int TemplateId() const { return m_templateId; }
+    SkinDocument& Document() const { return m_document; }
 
-    // Called when the step is entered by Next or Skip.
-    virtual void LoadFromProject(SkinProject& project);
-    // Called when Next leaves the step (Save skin and Try now also call it on page 6).
-    virtual void SaveToProject(SkinProject& project);
-    // Called on Remake.
+    // Remake: the page's own state (selected tab, texts, what it showed last) as at start.
     virtual void ResetPage();
-    // Called after a skin package has been opened.
-    virtual void ShowOpenedProject(SkinProject& project);
-
-    // How the project's player looks, for the previews.
-    static PlayerLook LookOf(const SkinProject& project);
 
     // Dialog units to pixels (base units 6 x 13).
     static int DluX(int x) { return x * 6 / 4; }
@@ -43,4 +35,5 @@ protected:
 
 private:
     int m_templateId;
+    SkinDocument& m_document;
 };

@@ -4,7 +4,11 @@
 // inside the crop with part of the header left on each side of it.
 #include "platform/SkinRect.h"
 
+#include "platform/HeaderSize.h"
+
 #include <QSize>
+
+inline constexpr double kHeaderWidthPerHeight = static_cast<double>(kHeaderWidth) / kHeaderHeight;
 
 // A crop's height for its width and the width for a height, rounded to the nearest pixel, so that
 // the header cut from it is 700 pixels wide (give or take the rounding of each strip).

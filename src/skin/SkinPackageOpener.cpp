@@ -277,6 +277,15 @@ OpenResult OpenPackage(const QString& packagePath, SkinContent& skin)
     // The thumbnail is the opened one: a picture decoded for an earlier skin no longer applies.
     skin.thumbnailPicture = nullptr;
     ForgetFilesGoneFrom(folder, skin);
+    // A thumbnail that cannot be decoded is no thumbnail: the next save cuts one from the header
+    // rather than failing on it.
+    if (!skin.thumbnailPath.isEmpty()) {
+        auto thumbnail = std::make_shared<CSkinImage>();
+        if (thumbnail->LoadFromFile(skin.thumbnailPath))
+            skin.thumbnailPicture = thumbnail;
+        else
+            skin.thumbnailPath.clear();
+    }
     result.ok = true;
     return result;
 }

@@ -1,5 +1,6 @@
 #include "ui/CDialogProvider.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -53,6 +54,9 @@ QMessageBox::StandardButton CDialogProvider::MessageBox(QWidget* parent, const Q
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
+    // The button that throws changes away says so plainly.
+    if (QAbstractButton* discard = box.button(QMessageBox::Discard))
+        discard->setText(QCoreApplication::translate("CDialogProvider", "不保存"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -146,6 +150,13 @@ bool AskYesNo(QWidget* parent, const QString& text)
     return CDialogProvider::Instance().MessageBox(parent, text, PromptCaption(),
                                                   QMessageBox::Yes | QMessageBox::No,
                                                   IconOf(MessageKind::Warning)) == QMessageBox::Yes;
+}
+
+QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& text)
+{
+    return CDialogProvider::Instance().MessageBox(
+        parent, text, PromptCaption(), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+        IconOf(MessageKind::Warning), QMessageBox::Save);
 }
 
 void OpenInBrowser(QWidget* parent, const QUrl& url)

@@ -57,6 +57,8 @@ QMessageBox::Icon IconOf(MessageKind kind);
 void ShowMessage(QWidget* parent, MessageKind kind, const QString& text);
 // A yes/no question about something that cannot be undone or needs the user's care; true for yes.
 bool AskYesNo(QWidget* parent, const QString& text);
+// Asks whether to save changes before they would be lost: Save, Discard ("不保存") or Cancel.
+QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& text);
 
 // Widens the file dialog's detail view so its name, size, type and date columns show whole (the
 // date as the system's locale writes it), and the dialog so that the columns fit.

@@ -1,10 +1,12 @@
 #include "flash/ui/CControlsPreviewCtrl.h"
 
+#include "controls/CornerItemsModel.h"
 #include "flash/ui/CFlashWnd.h"
 #include "flash/ui/FlashEngine.h"
 #include "flash/web/CFlashStage.h"
 #include "imaging/ImageLoading.h"
 
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -21,7 +23,35 @@ CControlsPreviewCtrl::~CControlsPreviewCtrl()
     m_movies.clear();
 }
 
-void CControlsPreviewCtrl::SetControls(const QList<Placement>& controls)
+void CControlsPreviewCtrl::SetModel(CornerItemsModel* model, QItemSelectionModel* selection)
+{
+    m_model = model;
+    m_selection = selection;
+    const auto sync = [this] { SetControls(m_model->Items()); };
+    connect(model, &QAbstractItemModel::modelReset, this, sync);
+    connect(model, &QAbstractItemModel::rowsInserted, this, sync);
+    connect(model, &QAbstractItemModel::dataChanged, this, sync);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex&, int first, int last) {
+        for (int row = last; row >= first; --row)
+            RemoveControl(row);
+        SetControls(m_model->Items());
+    });
+    connect(selection, &QItemSelectionModel::selectionChanged, this, &CControlsPreviewCtrl::FollowSelection);
+    connect(model, &QAbstractItemModel::modelReset, this, &CControlsPreviewCtrl::FollowSelection);
+    SetControls(m_model->Items());
+    FollowSelection();
+}
+
+void CControlsPreviewCtrl::FollowSelection()
+{
+    const QModelIndexList rows = m_selection->selectedRows();
+    const int row = rows.isEmpty() ? -1 : rows.first().row();
+    m_selected = IsIndex(row) ? row : -1;
+    for (int i = 0; i < FlashCount(); ++i)
+        m_movies[i]->SetShaded(i == m_selected);
+}
+
+void CControlsPreviewCtrl::SetControls(const QList<CornerItem>& controls)
 {
     m_controls = controls;
     if (!m_controls.isEmpty())
@@ -47,19 +77,28 @@ void CControlsPreviewCtrl::RemoveControl(int index)
     m_controls.removeAt(index);
     m_movies.erase(m_movies.begin() + index);
     m_dragging = -1;
-    SelectFlash(-1);
+    if (m_selection == nullptr)
+        SelectFlash(-1);
 }
 
 QRect CControlsPreviewCtrl::ControlRect(int index) const
 {
     if (!IsIndex(index))
         return {};
-    const Placement& control = m_controls[index];
+    const CornerItem& control = m_controls[index];
     return {Anchor(control.corner) - control.offset - Scroll(), control.size};
 }
 
 void CControlsPreviewCtrl::SelectFlash(int index)
 {
+    if (m_selection != nullptr) {
+        if (IsIndex(index))
+            m_selection->setCurrentIndex(m_model->index(index, 0),
+                                         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        else
+            m_selection->clear();
+        return;
+    }
     m_selected = IsIndex(index) ? index : -1;
     for (int i = 0; i < FlashCount(); ++i)
         m_movies[i]->SetShaded(i == m_selected);

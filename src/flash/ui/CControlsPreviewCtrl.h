@@ -3,11 +3,13 @@
 // view does not pan, and the flash controls it is given play above the window. Each control lies
 // at its corner's anchor minus its offset minus the scroll; a press anywhere in its rectangle
 // selects it, and a drag is reported as a delta for the owner to apply. Only the part of a
-// control inside the preview is visible or takes the mouse. The web view that plays the movies
+// control inside the preview is visible or takes the mouse. Given a model of the controls and a
+// selection of it (those the controls list shows), the preview shows the model's rows and
+// selects through the selection. The web view that plays the movies
 // is made when the first control is shown or when the owner asks for it ahead of need, never at
 // start; its engine is loaded off the user-interface thread first.
 #include "controls/CPlayerCanvasCtrl.h"
-#include "skin/Placement.h"
+#include "skin/CornerItem.h"
 
 #include <QList>
 #include <QPoint>
@@ -17,6 +19,8 @@
 
 class CFlashWnd;
 class CFlashStage;
+class CornerItemsModel;
+class QItemSelectionModel;
 
 class CControlsPreviewCtrl : public CPlayerCanvasCtrl {
     Q_OBJECT
@@ -24,17 +28,20 @@ public:
     explicit CControlsPreviewCtrl(QWidget* parent = nullptr);
     ~CControlsPreviewCtrl() override;
 
+    // Shows the model's rows and follows them; the selection is shared with the owner's list.
+    void SetModel(CornerItemsModel* model, QItemSelectionModel* selection);
     // The controls to show, later ones above earlier ones. A control whose file or size changed
     // starts its movie again; the others only move.
-    void SetControls(const QList<Placement>& controls);
-    // The owner removed control index: its movie goes, later ones keep playing; none is selected.
+    void SetControls(const QList<CornerItem>& controls);
+    // Control index was removed: its movie goes, later ones keep playing; none is selected.
     void RemoveControl(int index);
-    const QList<Placement>& Controls() const { return m_controls; }
+    const QList<CornerItem>& Controls() const { return m_controls; }
     int FlashCount() const { return static_cast<int>(m_controls.size()); }
     // The control's rectangle in the preview's coordinates.
     QRect ControlRect(int index) const;
 
-    // -1: none. Only the selected control shows its shading.
+    // -1: none. Only the selected control shows its shading; with a selection model, the model's
+    // selection follows.
     void SelectFlash(int index);
     int SelectedFlash() const { return m_selected; }
     // All controls and the tab overlay.
@@ -84,7 +91,12 @@ private:
     // view draws nothing and its page pauses every movie.
     void SyncStageVisible();
 
-    QList<Placement> m_controls;
+    // The selection model's row changed.
+    void FollowSelection();
+
+    QList<CornerItem> m_controls;
+    CornerItemsModel* m_model = nullptr;
+    QItemSelectionModel* m_selection = nullptr;
     std::vector<std::unique_ptr<CFlashWnd>> m_movies; // one box per control, in the same order
     std::unique_ptr<CFlashStage> m_stage;
     int m_selected = -1;
