@@ -246,6 +246,10 @@
         <source>找不到皮肤包“%1”。</source>
         <translation>The skin package “%1” was not found.</translation>
     </message>
+    <message>
+        <source>皮肤名称不能包含“/”或“\”。</source>
+        <translation>A skin name cannot contain “/” or “\”.</translation>
+    </message>
 </context>
 <context>
     <name>SkinViewPicture</name>
@@ -491,6 +495,24 @@
         <source>用法见“skinmaker-cli --help”。</source>
         <translation>See “skinmaker-cli --help” for usage.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n 个 Flash 控件画成了标有文件名的方框（命令行工具不播放 Flash）。</source>
+        <translation>
+            <numerusform>%n flash control was drawn as a box labeled with its file name (the command-line tool plays no Flash).</numerusform>
+            <numerusform>%n flash controls were drawn as boxes labeled with their file names (the command-line tool plays no Flash).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>皮肤包“%1”声明的附加控件中有 %n 个不在皮肤中（一个皮肤最多 %2 个附加控件，或者控件文件缺失），保存后它们将不再存在。</source>
+        <translation>
+            <numerusform>The skin package “%1” declares %n extra control that is not in the skin (a skin has at most %2 extra controls, or the control&apos;s file is missing); it will be gone once saved.</numerusform>
+            <numerusform>The skin package “%1” declares %n extra controls that are not in the skin (a skin has at most %2 extra controls, or their files are missing); they will be gone once saved.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>要不带它们保存，请加 --force。</source>
+        <translation>To save without them, add --force.</translation>
+    </message>
     <message>
         <source>用法：
   skinmaker-cli build -o OUT.vsf --picture FILE --name NAME [选项]
@@ -526,6 +548,7 @@ build：用一张 JPEG、BMP 或 PNG 图片制作皮肤包。
   --force                       覆盖已存在的 OUT（否则拒绝）
   CORNER 为 lefttop、righttop、leftbottom 或 rightbottom。
   位置是从角点到装饰或控件左上角的偏移（角点减左上角），与皮肤包中保存的一样。
+  与向导一样，离窗口太远的位置被移回到完全在窗口之外的最近位置。
 
 edit：像向导一样打开皮肤包 PKG（整幅头图、读到的颜色数值原样保留），按选项修改后保存为 OUT。
   不给选项时，OUT 中的每个文件都与 PKG 中的逐字节相同（conf.ini 的 name 取 OUT 的文件名）。
@@ -538,6 +561,8 @@ edit：像向导一样打开皮肤包 PKG（整幅头图、读到的颜色数值
                                 控件文件名，如 topleft.swf 或 swfcontrol2.swf
   --remove-control MEMBER       去掉该控件；去掉角控件时，同一角的第一个附加控件成为角控件
   移动和去掉按打开的皮肤包中的文件名指定控件，在添加之前进行。OUT 可以就是 PKG（需要 --force）。
+  皮肤包声明的附加控件多于一个皮肤能有的（或缺少控件文件）时拒绝保存；加 --force 时
+  给出警告，不带这些控件保存。
 
 info：读取皮肤包，在标准输出打印一个 JSON 对象，含 &quot;name&quot;、&quot;showname&quot;、
   &quot;color&quot;（&quot;#RRGGBB&quot; 或 null）、&quot;hue&quot;、&quot;sat&quot;、&quot;light&quot;、&quot;white&quot;、&quot;tile&quot;、&quot;stretch&quot;
@@ -606,6 +631,8 @@ build: makes a skin package from a JPEG, BMP or PNG picture.
   CORNER is lefttop, righttop, leftbottom or rightbottom.
   A position is the offset from the corner point to the top-left corner of the decoration or
   control (corner point minus top-left), as saved in the skin package.
+  As in the wizard, a place too far from the window is moved back to the nearest place wholly
+  outside it.
 
 edit: opens the skin package PKG as the wizard does (the whole header picture and the color
   values as read are kept), changes it as the options say and saves it as OUT.
@@ -624,6 +651,8 @@ edit: opens the skin package PKG as the wizard does (the whole header picture an
                                 first extra control on the same corner becomes its corner control
   Moves and removals name controls by their file names in the opened package and happen before
   additions. OUT may be PKG itself (needs --force).
+  A skin package declaring more extra controls than a skin may have (or missing control files)
+  is not saved; with --force it is saved without those controls, with a warning.
 
 info: reads a skin package and prints a JSON object on standard output with &quot;name&quot;,
   &quot;showname&quot;, &quot;color&quot; (&quot;#RRGGBB&quot; or null), &quot;hue&quot;, &quot;sat&quot;, &quot;light&quot;, &quot;white&quot;, &quot;tile&quot;,
@@ -660,13 +689,6 @@ outside the picture, no opaque pixel in the crop region with --color auto, a wro
 a control that is not a readable SWF movie, a name that cannot be saved, a skin package that
 cannot be read or is over the limits, and so on); 2 usage mistake.
 </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n 个 Flash 控件画成了标有文件名的方框（命令行工具不播放 Flash）。</source>
-        <translation>
-            <numerusform>%n flash control was drawn as a box labeled with its file name (the command-line tool plays no Flash).</numerusform>
-            <numerusform>%n flash controls were drawn as boxes labeled with their file names (the command-line tool plays no Flash).</numerusform>
-        </translation>
     </message>
 </context>
 </TS>

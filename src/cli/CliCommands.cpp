@@ -6,7 +6,7 @@
 #include "imaging/ImageLoading.h"
 #include "platform/FileExtensions.h"
 #include "platform/PackageLimits.h"
-#include "skin/CornerPlacement.h"
+#include "skin/HeaderCrop.h"
 #include "skin/PackageNames.h"
 #include "skin/PackageThumbnail.h"
 #include "skin/ProfileFile.h"
@@ -18,13 +18,12 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
 #include <set>
 
@@ -136,9 +135,11 @@ QString CheckOutput(const BuildOptions& options)
 }
 
 // The header picture for a build and its crop. Only the crop's rows are decoded where the decoder
-// gives exactly the pixels of a whole decode; the project then holds those rows, and its crop and
-// stretch region are moved up by the rows left out.
-QString LoadHeaderPicture(const BuildOptions& options, SkinProject& project)
+// gives exactly the pixels of a whole decode; the skin then holds those rows, and its crop and
+// stretch region are moved up by the rows left out. Such a band is no picture of its own to take
+// a default crop from, so the picture comes into the document with its crop as content; a crop
+// given is taken as given (any shape inside the picture), the default one is DefaultCrop's.
+QString LoadHeaderPicture(const BuildOptions& options, SkinDocument& document)
 {
     if (!QFileInfo(options.picture).isFile())
         return NotFound(options.picture);
@@ -160,6 +161,7 @@ QString LoadHeaderPicture(const BuildOptions& options, SkinProject& project)
         if (!error.isEmpty())
             return error;
     }
+    std::optional<SkinRect> stretch;
     if (options.stretch && !options.stretch->IsNull()) {
         const SkinRect& s = *options.stretch;
         if (s.IsEmpty() || !Contains(crop, s) || s.left == crop.left || s.right == crop.right)
@@ -167,14 +169,18 @@ QString LoadHeaderPicture(const BuildOptions& options, SkinProject& project)
                        "skinmaker-cli", "拉伸区域 %1 必须是裁剪区域 %2 之内的非空区域，并在左右两边都留出"
                                         "裁剪区域的一部分")
                 .arg(RectText(s), RectText(crop));
-        project.stretchRegion = {s.left, s.top - firstRow, s.right, s.bottom - firstRow};
+        stretch = SkinRect{s.left, s.top - firstRow, s.right, s.bottom - firstRow};
     }
     auto picture = std::make_shared<CSkinImage>();
     if (!picture->LoadFromImage(std::move(rows)))
         return Undecodable(options.picture);
-    project.picturePath = options.picture;
-    project.picture = picture;
-    project.crop = {crop.left, crop.top - firstRow, crop.right, crop.bottom - firstRow};
+    SkinContent content;
+    content.picturePath = options.picture;
+    content.picture = picture;
+    content.crop = {crop.left, crop.top - firstRow, crop.right, crop.bottom - firstRow};
+    document.Load(std::move(content));
+    if (stretch)
+        document.SetStretchRegion(*stretch);
     return {};
 }
 
@@ -190,9 +196,9 @@ void WarnOfSize(const QString& file, QSize given, const SwfFrameSize& stage)
                 .arg(stage.height));
 }
 
-// Adds a flash control as the wizard's controls page lists it: the first of a corner is that
-// corner's control, every further one an extra control.
-QString AddControl(const CliControl& control, SkinProject& project)
+// Adds a flash control as the wizard's controls page does: the first of a corner is that corner's
+// control, every further one an extra control, up to the document's limit.
+QString AddControl(const CliControl& control, SkinDocument& document)
 {
     const std::optional<Corner> corner = CornerFromKeyName(control.cornerName);
     if (!corner)
@@ -206,20 +212,13 @@ QString AddControl(const CliControl& control, SkinProject& project)
     const QSize size = control.size.value_or(QSize(stage.width, stage.height));
     if (control.size)
         WarnOfSize(control.file, size, stage);
-    const FlashControl placed{control.file, *corner, control.position.value_or(DefaultCornerOffset(size)),
-                              size};
-    if (!project.cornerControls[*corner].IsPresent()) {
-        project.cornerControls[*corner] = placed;
-        return {};
-    }
-    if (project.extraControls.size() >= kMaxFlashControls)
+    if (document.AddControl(*corner, control.file, size, {}, false, control.position) < 0)
         return QCoreApplication::translate("skinmaker-cli", "一个皮肤最多有 %1 个附加控件")
-            .arg(kMaxFlashControls);
-    project.extraControls.append(placed);
+            .arg(SkinDocument::kMaxExtraControls);
     return {};
 }
 
-QString AddDecoration(const CliDecoration& decoration, SkinProject& project)
+QString AddDecoration(const CliDecoration& decoration, SkinDocument& document)
 {
     const std::optional<Corner> corner = CornerFromKeyName(decoration.cornerName);
     if (!corner)
@@ -231,40 +230,40 @@ QString AddDecoration(const CliDecoration& decoration, SkinProject& project)
     if (image.isNull())
         return QCoreApplication::translate("skinmaker-cli", "装饰“%1”不是可读的 PNG 图片")
             .arg(decoration.file);
-    project.decorations[*corner] = {true, decoration.file,
-                                    decoration.offset.value_or(DefaultCornerOffset(image.size()))};
+    const int index = document.SetDecoration(*corner, decoration.file, image.size());
+    if (decoration.offset)
+        document.MoveItem(index, *decoration.offset);
     return {};
 }
 
-// The options build and edit share, applied to project; the error message, or empty.
-QString ApplyOptions(const BuildOptions& options, SkinProject& project)
+// The options build and edit share, applied to the document; the error message, or empty.
+QString ApplyOptions(const BuildOptions& options, SkinDocument& document)
 {
     if (options.name) {
         if (options.name->isEmpty())
             return QCoreApplication::translate("skinmaker-cli", "皮肤名称为空");
         if (const QString nameError = CheckSkinName(*options.name); !nameError.isEmpty())
             return nameError;
-        project.skinName = *options.name;
+        document.SetSkinName(*options.name);
     }
     if (options.tile)
-        project.tile = *options.tile ? 1 : 0;
+        document.SetStretchMode(*options.tile ? StretchMode::Tile : StretchMode::Stretch);
     if (options.whiteTabs)
-        project.whiteTabText = *options.whiteTabs;
+        document.SetWhiteTabText(*options.whiteTabs);
     if (options.color)
-        project.mainColor = *options.color;
+        document.SetMainColour(*options.color);
     if (options.autoColor) {
         const std::vector<ColorSuggestion> suggestions =
-            SuggestColors(project.picture->Picture(), project.crop);
+            SuggestColors(document.Picture()->Picture(), document.Crop());
         if (suggestions.empty())
             return NoSuggestion();
-        project.mainColor = suggestions.front().color;
+        document.SetMainColour(suggestions.front().color);
     }
     if (!options.thumbnail.isEmpty()) {
         auto thumbnail = std::make_shared<CSkinImage>();
         if (QString error = LoadPicture(options.thumbnail, *thumbnail); !error.isEmpty())
             return error;
-        project.thumbnailPath = options.thumbnail;
-        project.thumbnailPicture = thumbnail;
+        document.SetThumbnail(options.thumbnail, thumbnail);
     }
     PerCorner<bool> decorated{};
     for (const CliDecoration& decoration : options.decorations) {
@@ -272,99 +271,89 @@ QString ApplyOptions(const BuildOptions& options, SkinProject& project)
         if (corner && decorated[*corner])
             return QCoreApplication::translate("skinmaker-cli", "角 %1 有两个装饰")
                 .arg(decoration.cornerName);
-        if (QString error = AddDecoration(decoration, project); !error.isEmpty())
+        if (QString error = AddDecoration(decoration, document); !error.isEmpty())
             return error;
         decorated[*corner] = true;
     }
     for (const CliControl& control : options.controls) {
-        if (QString error = AddControl(control, project); !error.isEmpty())
+        if (QString error = AddControl(control, document); !error.isEmpty())
             return error;
     }
     return {};
 }
 
-// edit: the moves and removals, which name the opened package's decorations by corner and its
-// controls by member name.
-QString ApplyEditChanges(const BuildOptions& options, SkinProject& project)
+// The opened package's control members, each with its item's index: the first control of a
+// corner is that corner's member, every further one the next extra member.
+QHash<QString, int> ControlMembers(const SkinDocument& document)
 {
-    const auto decorationAt = [&project](const QString& name, Corner* corner) -> QString {
-        const std::optional<Corner> named = CornerFromKeyName(name);
-        if (!named)
+    QHash<QString, int> members;
+    PerCorner<bool> seen{};
+    int extra = 0;
+    for (const int index : document.ControlIndexes()) {
+        const Corner corner = document.Items()[index].corner;
+        members.insert(seen[corner] ? ExtraControlMember(++extra) : CornerControlMember(corner), index);
+        seen[corner] = true;
+    }
+    return members;
+}
+
+// edit: the moves and removals, which name the opened package's decorations by corner and its
+// controls by member name. Every name is looked up in the package as opened; the removals come
+// last, so that no index moves before it is used.
+QString ApplyEditChanges(const BuildOptions& options, SkinDocument& document)
+{
+    const auto decorationAt = [&document](const QString& name, int* index) -> QString {
+        const std::optional<Corner> corner = CornerFromKeyName(name);
+        if (!corner)
             return BadCorner(name);
-        *corner = *named;
-        if (!project.decorations[*corner].present)
+        *index = document.DecorationAt(*corner);
+        if (*index < 0)
             return QCoreApplication::translate("skinmaker-cli", "皮肤包在角 %1 没有装饰").arg(name);
         return {};
     };
+    std::set<int> removed;
     for (const CliMove& move : options.movedDecorations) {
-        Corner corner = Corner::LeftTop;
-        if (QString error = decorationAt(move.target, &corner); !error.isEmpty())
+        int index = -1;
+        if (QString error = decorationAt(move.target, &index); !error.isEmpty())
             return error;
-        project.decorations[corner].offset = move.position;
+        document.MoveItem(index, move.position);
     }
     for (const QString& name : options.removedDecorations) {
-        Corner corner = Corner::LeftTop;
-        if (QString error = decorationAt(name, &corner); !error.isEmpty())
+        int index = -1;
+        if (QString error = decorationAt(name, &index); !error.isEmpty())
             return error;
-        project.decorations[corner] = {};
+        removed.insert(index);
     }
 
-    // Controls by member: corner controls are 0..3, extra control k is 3 + k.
-    const auto controlIndex = [&project](const QString& member) {
-        for (Corner corner : kCorners) {
-            if (project.cornerControls[corner].IsPresent() && member == CornerControlMember(corner))
-                return CornerIndex(corner);
-        }
-        for (qsizetype k = 0; k < project.extraControls.size(); ++k) {
-            if (member == ExtraControlMember(int(k) + 1))
-                return kCornerCount + int(k);
-        }
-        return -1;
-    };
-    const auto control = [&project](int index) -> FlashControl& {
-        return index < kCornerCount ? project.cornerControls[index]
-                                    : project.extraControls[index - kCornerCount];
-    };
+    const QHash<QString, int> members = ControlMembers(document);
     const auto noControl = [](const QString& member) {
         return QCoreApplication::translate("skinmaker-cli", "皮肤包中没有控件 %1").arg(member);
     };
     for (const CliMove& move : options.movedControls) {
-        const int index = controlIndex(move.target);
+        const int index = members.value(move.target, -1);
         if (index < 0)
             return noControl(move.target);
-        FlashControl& moved = control(index);
-        moved.position = move.position;
         if (move.size) {
-            moved.size = *move.size;
-            WarnOfSize(move.target, *move.size, ReadSwfFrameSize(moved.path));
+            document.ResizeControl(index, *move.size);
+            WarnOfSize(move.target, *move.size, ReadSwfFrameSize(document.Items()[index].file));
         }
+        document.MoveItem(index, move.position);
     }
-    std::set<int> removed;
     for (const QString& member : options.removedControls) {
-        const int index = controlIndex(member);
+        const int index = members.value(member, -1);
         if (index < 0)
             return noControl(member);
         removed.insert(index);
     }
-    for (auto it = removed.rbegin(); it != removed.rend() && *it >= kCornerCount; ++it)
-        project.extraControls.removeAt(*it - kCornerCount);
-    for (auto it = removed.begin(); it != removed.end() && *it < kCornerCount; ++it) {
-        // As on the controls page: the corner's first further control takes the corner's place.
-        const Corner corner = kCorners[*it];
-        project.cornerControls[corner] = {};
-        const auto next = std::find_if(project.extraControls.begin(), project.extraControls.end(),
-                                       [corner](const FlashControl& c) { return c.corner == corner; });
-        if (next != project.extraControls.end()) {
-            project.cornerControls[corner] = *next;
-            project.extraControls.erase(next);
-        }
-    }
+    // A corner control removed: the corner's next control becomes its own, as on the controls page.
+    for (auto it = removed.rbegin(); it != removed.rend(); ++it)
+        document.RemoveItem(*it);
     return {};
 }
 
-int Save(const SkinProject& project, const QString& output)
+int Save(const SkinDocument& document, const QString& output)
 {
-    const BuildResult result = BuildPackage(project, output);
+    const BuildResult result = BuildPackage(document, output);
     if (!result.ok)
         return Fail(result.error);
     std::printf("%s\n", QFileInfo(output).absoluteFilePath().toLocal8Bit().constData());
@@ -373,34 +362,16 @@ int Save(const SkinProject& project, const QString& output)
 
 } // namespace
 
-SkinRect DefaultCrop(const QSize& pictureSize)
-{
-    const qint64 width = pictureSize.width();
-    const qint64 height = pictureSize.height();
-    qint64 cropWidth = width;
-    qint64 cropHeight = height;
-    if (width * 61 >= height * 700)
-        cropWidth = height * 700 / 61;
-    else
-        cropHeight = width * 61 / 700;
-    if (cropWidth <= 0 || cropHeight <= 0)
-        return {};
-    const auto left = static_cast<int32_t>((width - cropWidth) / 2);
-    const auto top = static_cast<int32_t>((height - cropHeight) / 2);
-    return {left, top, left + static_cast<int32_t>(cropWidth), top + static_cast<int32_t>(cropHeight)};
-}
-
 int RunBuild(const BuildOptions& options)
 {
     if (QString error = CheckOutput(options); !error.isEmpty())
         return Fail(error);
-    SkinProject project;
-    ResetProject(project);
-    if (QString error = LoadHeaderPicture(options, project); !error.isEmpty())
+    SkinDocument document;
+    if (QString error = LoadHeaderPicture(options, document); !error.isEmpty())
         return Fail(error);
-    if (QString error = ApplyOptions(options, project); !error.isEmpty())
+    if (QString error = ApplyOptions(options, document); !error.isEmpty())
         return Fail(error);
-    return Save(project, options.output);
+    return Save(document, options.output);
 }
 
 int RunEdit(const BuildOptions& options)
@@ -409,30 +380,40 @@ int RunEdit(const BuildOptions& options)
         return Fail(NotFound(options.package));
     if (QString error = CheckOutput(options); !error.isEmpty())
         return Fail(error);
-    SkinProject project;
-    ResetProject(project);
-    const OpenResult opened = OpenPackage(options.package, project);
+    SkinDocument document;
+    const OpenResult opened = OpenPackage(options.package, document);
     if (!opened.ok)
         return Fail(opened.error);
-    auto header = std::make_shared<CSkinImage>();
-    if (!QFileInfo(opened.headerPath).isFile() || !header->LoadFromFile(opened.headerPath))
+    if (!document.HasPicture())
         return Fail(QCoreApplication::translate("skinmaker-cli", "皮肤包“%1”中没有可用的顶部图片")
                         .arg(options.package));
-    project.picture = header;
-    if (QString error = ApplyEditChanges(options, project); !error.isEmpty())
+    if (opened.controlsLeftOut > 0) {
+        // Saving would drop them: only when asked to.
+        const QString leftOut =
+            QCoreApplication::translate("skinmaker-cli",
+                                        "皮肤包“%1”声明的附加控件中有 %n 个不在皮肤中（一个皮肤最多 %2 "
+                                        "个附加控件，或者控件文件缺失），保存后它们将不再存在。",
+                                        "", opened.controlsLeftOut)
+                .arg(options.package)
+                .arg(SkinDocument::kMaxExtraControls);
+        if (!options.force)
+            return Fail(leftOut +
+                        QCoreApplication::translate("skinmaker-cli", "要不带它们保存，请加 --force。"));
+        Warn(leftOut);
+    }
+    if (QString error = ApplyEditChanges(options, document); !error.isEmpty())
         return Fail(error);
-    if (QString error = ApplyOptions(options, project); !error.isEmpty())
+    if (QString error = ApplyOptions(options, document); !error.isEmpty())
         return Fail(error);
-    return Save(project, options.output);
+    return Save(document, options.output);
 }
 
 int RunInfo(const QString& packagePath)
 {
     if (!QFileInfo(packagePath).isFile())
         return Fail(NotFound(packagePath));
-    SkinProject project;
-    ResetProject(project);
-    const OpenResult opened = OpenPackage(packagePath, project);
+    SkinContent skin;
+    const OpenResult opened = OpenPackage(packagePath, skin);
     if (!opened.ok)
         return Fail(opened.error);
 
@@ -441,21 +422,21 @@ int RunInfo(const QString& packagePath)
     const SkinDescription description = ReadDescription(conf);
     QJsonObject info;
     info["name"] = description.name;
-    info["showname"] = project.skinName;
-    if (project.mainColor == 0) {
+    info["showname"] = skin.skinName;
+    if (skin.mainColour == 0) {
         info["color"] = QJsonValue::Null;
     } else {
-        info["color"] = ColorText(project.mainColor);
+        info["color"] = ColorText(skin.mainColour);
     }
     info["hue"] = description.colour.hue;
     info["sat"] = description.colour.sat;
     info["light"] = description.colour.light;
-    info["white"] = project.whiteTabText;
-    info["tile"] = project.tile != 0;
-    if (project.stretchRegion.IsNull()) {
+    info["white"] = skin.whiteTabText;
+    info["tile"] = skin.stretchMode == StretchMode::Tile;
+    if (skin.stretchRegion.IsNull()) {
         info["stretch"] = QJsonValue::Null;
     } else {
-        const SkinRect& s = project.stretchRegion;
+        const SkinRect& s = skin.stretchRegion;
         info["stretch"] = QJsonArray{s.left, s.top, s.right, s.bottom};
     }
     const QImageReader header(opened.headerPath);
@@ -467,31 +448,29 @@ int RunInfo(const QString& packagePath)
 
     QJsonArray decorations;
     for (Corner corner : kCorners) {
-        if (!project.decorations[corner].present)
-            continue;
-        const QPoint offset = project.decorations[corner].offset;
-        decorations.append(
-            QJsonObject{{"corner", CornerKeyName(corner)}, {"offset", Pair(offset.x(), offset.y())}});
+        for (const CornerItem& item : skin.items) {
+            if (item.IsDecoration() && item.corner == corner)
+                decorations.append(QJsonObject{{"corner", CornerKeyName(corner)},
+                                               {"offset", Pair(item.offset.x(), item.offset.y())}});
+        }
     }
     info["decorations"] = decorations;
 
     QJsonArray controls;
-    auto addControl = [&controls, &opened](Corner corner, const FlashControl& control,
-                                           const QString& member) {
-        controls.append(QJsonObject{{"corner", CornerKeyName(corner)},
-                                    {"position", Pair(control.position.x(), control.position.y())},
+    auto addControl = [&controls, &opened](const CornerItem& control, const QString& member) {
+        controls.append(QJsonObject{{"corner", CornerKeyName(control.corner)},
+                                    {"position", Pair(control.offset.x(), control.offset.y())},
                                     {"size", Pair(control.size.width(), control.size.height())},
                                     {"member", member},
                                     {"stage", StageSize(opened.extractionFolder, member)}});
     };
+    const PackageControls split = SplitControls(skin.items);
     for (Corner corner : kCorners) {
-        if (project.cornerControls[corner].IsPresent())
-            addControl(corner, project.cornerControls[corner], CornerControlMember(corner));
+        if (split.corner[corner])
+            addControl(*split.corner[corner], CornerControlMember(corner));
     }
-    for (qsizetype k = 0; k < project.extraControls.size(); ++k) {
-        const FlashControl& control = project.extraControls[k];
-        addControl(control.corner, control, ExtraControlMember(static_cast<int>(k) + 1));
-    }
+    for (qsizetype k = 0; k < split.extra.size(); ++k)
+        addControl(split.extra[k], ExtraControlMember(static_cast<int>(k) + 1));
     info["controls"] = controls;
     info["members"] = QJsonArray::fromStringList(opened.members);
 
@@ -571,11 +550,11 @@ int RunRender(const QString& packagePath, const QString& pngPath, QSize window)
 {
     if (!QFileInfo(packagePath).isFile())
         return Fail(NotFound(packagePath));
-    SkinProject project;
-    const OpenResult opened = OpenPackage(packagePath, project);
+    SkinContent skin;
+    const OpenResult opened = OpenPackage(packagePath, skin);
     if (!opened.ok)
         return Fail(opened.error);
-    const SkinViewResult view = SkinViewOfProject(project);
+    const SkinViewResult view = SkinViewOfSkin(skin);
     if (!view.ok)
         return Fail(view.error);
     SkinViewPicture picture;

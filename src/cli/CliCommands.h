@@ -13,6 +13,3 @@ int RunSuggest(const SuggestOptions& options);
 // Draws the player wearing the package at the window size into a PNG.
 int RunRender(const QString& packagePath, const QString& pngPath, QSize window);
 int RunThumbnail(const QString& packagePath, const QString& pngPath, int size);
-
-// The largest 700:61 rectangle centred in a picture of that size; empty when the picture is too small.
-SkinRect DefaultCrop(const QSize& pictureSize);

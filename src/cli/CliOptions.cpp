@@ -3,10 +3,10 @@
 #include "platform/PackageLimits.h"
 #include "skin/SkinDescription.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QHash>
 #include <QRegularExpression>
-
-#include <utility>
 
 QString CliUsageText()
 {
@@ -47,6 +47,7 @@ QString CliUsageText()
                "  --force                       覆盖已存在的 OUT（否则拒绝）\n"
                "  CORNER 为 lefttop、righttop、leftbottom 或 rightbottom。\n"
                "  位置是从角点到装饰或控件左上角的偏移（角点减左上角），与皮肤包中保存的一样。\n"
+               "  与向导一样，离窗口太远的位置被移回到完全在窗口之外的最近位置。\n"
                "\n"
                "edit：像向导一样打开皮肤包 PKG（整幅头图、读到的颜色数值原样保留），按选项修改后保存为 "
                "OUT。\n"
@@ -61,6 +62,8 @@ QString CliUsageText()
                "  --remove-control MEMBER       去掉该控件；去掉角控件时，同一角的第一个附加控件成为角控件\n"
                "  移动和去掉按打开的皮肤包中的文件名指定控件，在添加之前进行。OUT 可以就是 PKG（需要 "
                "--force）。\n"
+               "  皮肤包声明的附加控件多于一个皮肤能有的（或缺少控件文件）时拒绝保存；加 --force 时\n"
+               "  给出警告，不带这些控件保存。\n"
                "\n"
                "info：读取皮肤包，在标准输出打印一个 JSON 对象，含 \"name\"、\"showname\"、\n"
                "  \"color\"（\"#RRGGBB\" 或 "
@@ -192,30 +195,6 @@ QString UnknownOption(const QString& argument)
     return QCoreApplication::translate("skinmaker-cli", "未知的选项 %1").arg(argument);
 }
 
-// "--option=value" split into option and value; other arguments come back whole, without a value.
-std::pair<QString, std::optional<QString>> SplitOption(const QString& argument)
-{
-    if (argument.startsWith("--") && argument.contains('='))
-        return {argument.left(argument.indexOf('=')), argument.mid(argument.indexOf('=') + 1)};
-    return {argument, std::nullopt};
-}
-
-// Fills value from the next argument when the option did not carry one; an error message when
-// there is none, or when a non-repeatable option is seen twice.
-QString TakeValue(const QStringList& arguments, qsizetype& i, const QString& option,
-                  std::optional<QString>& value, QStringList& seen, bool repeatable)
-{
-    if (!value) {
-        if (i + 1 >= arguments.size())
-            return QCoreApplication::translate("skinmaker-cli", "%1 需要一个值").arg(option);
-        value = arguments[++i];
-    }
-    if (!repeatable && seen.contains(option))
-        return QCoreApplication::translate("skinmaker-cli", "%1 给出了两次").arg(option);
-    seen.append(option);
-    return {};
-}
-
 QString RectUsage(const QString& option, const QString& value)
 {
     return QCoreApplication::translate("skinmaker-cli", "%1 需要四个整数 L,T,R,B，而不是“%2”")
@@ -313,44 +292,99 @@ QString TakeOption(const QString& option, const QString& value, BuildOptions& op
     return {};
 }
 
+// The program's own names of options: "-o", "-h", "--name".
+QString Dashed(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// Parses a command's arguments (the command itself left out) with its options, named with their
+// dashes; -h and --help are always known. Returns the usage message when they do not parse. Qt
+// words its own messages: the first argument at fault is told in the program's words instead.
+QString ParseCommand(QCommandLineParser& parser, const QStringList& arguments, const QStringList& valued,
+                     const QStringList& flags = {})
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    for (const QString& option : valued)
+        parser.addOption(QCommandLineOption(option.mid(option.startsWith("--") ? 2 : 1), {}, "value"));
+    for (const QString& option : flags)
+        parser.addOption(QCommandLineOption(option.mid(2)));
+    if (parser.parse(QStringList{QStringLiteral("skinmaker-cli")} + arguments))
+        return {};
+    for (qsizetype i = 0; i < arguments.size() && arguments[i] != "--"; ++i) {
+        const QString& argument = arguments[i];
+        if (!argument.startsWith('-') || argument.size() < 2)
+            continue;
+        const qsizetype equals = argument.indexOf('=');
+        const QString option = Dashed(argument.left(equals).mid(argument.startsWith("--") ? 2 : 1));
+        if (valued.contains(option)) {
+            if (equals < 0 && ++i == arguments.size())
+                return QCoreApplication::translate("skinmaker-cli", "%1 需要一个值").arg(option);
+        } else if (flags.contains(option) || option == "-h" || option == "--help") {
+            if (equals >= 0)
+                return QCoreApplication::translate("skinmaker-cli", "%1 不带值").arg(option);
+        } else {
+            return UnknownOption(argument);
+        }
+    }
+    return parser.errorText();
+}
+
+// The value of each option in the order given; a usage message when an option that is not
+// repeatable is given twice.
+struct GivenOption {
+    QString option; // with its dashes
+    QString value;  // empty for a flag
+};
+
+std::optional<QList<GivenOption>> GivenOptions(const QCommandLineParser& parser,
+                                               const QStringList& repeatable, QString& error)
+{
+    QList<GivenOption> given;
+    QHash<QString, qsizetype> taken;
+    for (const QString& name : parser.optionNames()) {
+        const QString option = Dashed(name);
+        const QStringList values = parser.values(name);
+        const qsizetype n = taken[name]++;
+        if (n == 1 && !values.isEmpty() && !repeatable.contains(option)) {
+            error = QCoreApplication::translate("skinmaker-cli", "%1 给出了两次").arg(option);
+            return std::nullopt;
+        }
+        given.append({option, n < values.size() ? values[n] : QString()});
+    }
+    return given;
+}
+
 // build and edit: edit takes the package as its one argument that is not an option.
 ParseOutcome ParsePackageOptions(const QStringList& arguments, bool edit)
 {
     ParseOutcome outcome;
     outcome.request.command = edit ? CliRequest::Command::Edit : CliRequest::Command::Build;
     BuildOptions& options = outcome.request.build;
-    QStringList seen;
-    QStringList positional;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        auto [option, value] = SplitOption(arguments[i]);
-        if (option == "--help" || option == "-h")
-            return HelpRequest();
-        if (!option.startsWith('-') || option == "-") {
-            positional.append(arguments[i]);
-            continue;
-        }
+    QCommandLineParser parser;
+    if (const QString error = ParseCommand(parser, arguments, kValued, kFlags); !error.isEmpty())
+        return Usage(error);
+    if (parser.isSet("help"))
+        return HelpRequest();
+    QString error;
+    const auto given = GivenOptions(parser, kRepeatable, error);
+    if (!given)
+        return Usage(error);
+    for (const auto& [option, value] : *given) {
         if ((edit ? kBuildOnly : kEditOnly).contains(option))
             return Usage(QCoreApplication::translate("skinmaker-cli", "%1 不能用于 %2")
                              .arg(option, edit ? QStringLiteral("edit") : QStringLiteral("build")));
-        if (kFlags.contains(option)) {
-            if (value)
-                return Usage(QCoreApplication::translate("skinmaker-cli", "%1 不带值").arg(option));
-            if (option == "--tile" || option == "--no-tile")
-                options.tile = option == "--tile";
-            else if (option == "--white-tabs" || option == "--black-tabs")
-                options.whiteTabs = option == "--white-tabs";
-            else
-                options.force = true;
-            continue;
-        }
-        if (!kValued.contains(option))
-            return Usage(UnknownOption(arguments[i]));
-        if (const QString error = TakeValue(arguments, i, option, value, seen, kRepeatable.contains(option));
-            !error.isEmpty())
-            return Usage(error);
-        if (const QString error = TakeOption(option, *value, options); !error.isEmpty())
-            return Usage(error);
+        if (option == "--tile" || option == "--no-tile")
+            options.tile = option == "--tile";
+        else if (option == "--white-tabs" || option == "--black-tabs")
+            options.whiteTabs = option == "--white-tabs";
+        else if (option == "--force")
+            options.force = true;
+        else if (const QString mistake = TakeOption(option, value, options); !mistake.isEmpty())
+            return Usage(mistake);
     }
+    const QStringList positional = parser.positionalArguments();
     if (edit) {
         if (positional.size() != 1)
             return Usage(
@@ -375,22 +409,22 @@ ParseOutcome ParseSuggest(const QStringList& arguments)
     ParseOutcome outcome;
     outcome.request.command = CliRequest::Command::Suggest;
     SuggestOptions& options = outcome.request.suggest;
-    QStringList seen;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        auto [option, value] = SplitOption(arguments[i]);
-        if (option == "--help" || option == "-h")
-            return HelpRequest();
-        if (option != "--picture" && option != "--crop")
-            return Usage(UnknownOption(arguments[i]));
-        if (const QString error = TakeValue(arguments, i, option, value, seen, false); !error.isEmpty())
-            return Usage(error);
-        if (option == "--picture") {
-            options.picture = *value;
-        } else {
-            options.crop = ParseRect(*value);
-            if (!options.crop)
-                return Usage(RectUsage(option, *value));
-        }
+    QCommandLineParser parser;
+    if (const QString error = ParseCommand(parser, arguments, {"--picture", "--crop"}); !error.isEmpty())
+        return Usage(error);
+    if (parser.isSet("help"))
+        return HelpRequest();
+    QString error;
+    const auto given = GivenOptions(parser, {}, error);
+    if (!given)
+        return Usage(error);
+    if (!parser.positionalArguments().isEmpty())
+        return Usage(UnknownOption(parser.positionalArguments().first()));
+    options.picture = parser.value("picture");
+    if (parser.isSet("crop")) {
+        options.crop = ParseRect(parser.value("crop"));
+        if (!options.crop)
+            return Usage(RectUsage("--crop", parser.value("crop")));
     }
     if (options.picture.isEmpty())
         return Usage(QCoreApplication::translate("skinmaker-cli", "suggest 需要 --picture FILE"));
@@ -412,32 +446,23 @@ ParseOutcome PackageToFile(CliRequest::Command command, const QStringList& files
 // thumbnail PKG.vsf OUT.png --size N (the option may stand anywhere, also as --size=N).
 ParseOutcome ParseThumbnail(const QStringList& arguments)
 {
-    QStringList files;
-    std::optional<QString> size;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument.startsWith("--size=")) {
-            size = argument.mid(7);
-        } else if (argument == "--size") {
-            if (++i == arguments.size())
-                return Usage(QCoreApplication::translate("skinmaker-cli", "%1 需要一个值").arg(argument));
-            size = arguments[i];
-        } else if (argument.startsWith('-') && argument.size() > 1) {
-            return Usage(UnknownOption(argument));
-        } else {
-            files.append(argument);
-        }
-    }
-    if (files.size() != 2 || !size)
+    QCommandLineParser parser;
+    if (const QString error = ParseCommand(parser, arguments, {"--size"}); !error.isEmpty())
+        return Usage(error);
+    if (parser.isSet("help"))
+        return HelpRequest();
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 2 || !parser.isSet("size"))
         return Usage(QCoreApplication::translate(
             "skinmaker-cli",
             "thumbnail 需要一个皮肤包、一个 PNG 文件和大小：thumbnail PKG.vsf OUT.png --size N"));
+    const QString size = parser.value("size");
     bool number = false;
-    const int pixels = size->toInt(&number);
+    const int pixels = size.toInt(&number);
     if (!number || pixels < 1 || pixels > 1024)
         return Usage(
             QCoreApplication::translate("skinmaker-cli", "--size 需要 1 到 1024 之间的像素数，而不是“%1”")
-                .arg(*size));
+                .arg(size));
     ParseOutcome outcome = PackageToFile(CliRequest::Command::Thumbnail, files);
     outcome.request.thumbnailSize = pixels;
     return outcome;
@@ -446,33 +471,25 @@ ParseOutcome ParseThumbnail(const QStringList& arguments)
 // render PKG.vsf OUT.png [--width W] [--height H] (also --width=W).
 ParseOutcome ParseRender(const QStringList& arguments)
 {
-    QStringList files;
+    QCommandLineParser parser;
+    if (const QString error = ParseCommand(parser, arguments, {"--width", "--height"}); !error.isEmpty())
+        return Usage(error);
+    if (parser.isSet("help"))
+        return HelpRequest();
     QSize size(704, 480);
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        QString argument = arguments[i];
-        QString value;
-        if (const qsizetype equals = argument.indexOf('='); argument.startsWith("--") && equals > 0) {
-            value = argument.mid(equals + 1);
-            argument.truncate(equals);
-        } else if (argument == "--width" || argument == "--height") {
-            if (++i == arguments.size())
-                return Usage(QCoreApplication::translate("skinmaker-cli", "%1 需要一个值").arg(argument));
-            value = arguments[i];
-        }
-        if (argument == "--width" || argument == "--height") {
-            bool number = false;
-            const int pixels = value.toInt(&number);
-            if (!number || pixels < 1 || pixels > 10000)
-                return Usage(QCoreApplication::translate("skinmaker-cli",
-                                                         "%1 需要 1 到 10000 之间的像素数，而不是“%2”")
-                                 .arg(argument, value));
-            (argument == "--width" ? size.rwidth() : size.rheight()) = pixels;
-        } else if (argument.startsWith('-') && argument.size() > 1) {
-            return Usage(UnknownOption(argument));
-        } else {
-            files.append(argument);
-        }
+    for (const QString& name : {QStringLiteral("width"), QStringLiteral("height")}) {
+        if (!parser.isSet(name))
+            continue;
+        const QString value = parser.value(name);
+        bool number = false;
+        const int pixels = value.toInt(&number);
+        if (!number || pixels < 1 || pixels > 10000)
+            return Usage(
+                QCoreApplication::translate("skinmaker-cli", "%1 需要 1 到 10000 之间的像素数，而不是“%2”")
+                    .arg("--" + name, value));
+        (name == "width" ? size.rwidth() : size.rheight()) = pixels;
     }
+    const QStringList files = parser.positionalArguments();
     if (files.size() != 2)
         return Usage(QCoreApplication::translate(
             "skinmaker-cli",
@@ -482,22 +499,56 @@ ParseOutcome ParseRender(const QStringList& arguments)
     return outcome;
 }
 
+// info PKG.vsf and extract PKG.vsf DIR.
+ParseOutcome ParsePackageReading(const QString& command, const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    if (const QString error = ParseCommand(parser, arguments, {}); !error.isEmpty())
+        return Usage(error);
+    if (parser.isSet("help"))
+        return HelpRequest();
+    const QStringList files = parser.positionalArguments();
+    const bool info = command == "info";
+    if (files.size() != (info ? 1 : 2))
+        return Usage(info ? QCoreApplication::translate("skinmaker-cli", "info 需要一个皮肤包：info PKG.vsf")
+                          : QCoreApplication::translate(
+                                "skinmaker-cli", "extract 需要一个皮肤包和一个文件夹：extract PKG.vsf DIR"));
+    ParseOutcome outcome;
+    outcome.ok = true;
+    outcome.request.command = info ? CliRequest::Command::Info : CliRequest::Command::Extract;
+    outcome.request.package = files[0];
+    if (!info)
+        outcome.request.destination = files[1];
+    return outcome;
+}
+
 } // namespace
 
+// The command is the first argument that is not an option; everything after it is the command's.
 ParseOutcome ParseCliArguments(const QStringList& arguments)
 {
     if (arguments.isEmpty())
         return Usage(QCoreApplication::translate("skinmaker-cli", "没有给出命令"));
-    const QString& command = arguments.first();
-    const QStringList rest = arguments.mid(1);
-    if (command == "--help" || command == "-h" || command == "help")
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    parser.addOption(QCommandLineOption(QStringLiteral("version")));
+    if (!parser.parse(QStringList{QStringLiteral("skinmaker-cli")} + arguments))
+        return Usage(QCoreApplication::translate("skinmaker-cli", "未知的命令 %1").arg(arguments.first()));
+    const QStringList positional = parser.positionalArguments();
+    const QString command = positional.value(0);
+    if (parser.isSet("help") || command == "help")
         return HelpRequest();
-    if (command == "--version") {
+    if (parser.isSet("version")) {
         ParseOutcome outcome;
         outcome.ok = true;
         outcome.request.command = CliRequest::Command::Version;
         return outcome;
     }
+    if (positional.isEmpty())
+        return Usage(QCoreApplication::translate("skinmaker-cli", "没有给出命令"));
+    const QStringList rest = positional.mid(1);
     if (command == "build" || command == "edit")
         return ParsePackageOptions(rest, command == "edit");
     if (command == "thumbnail")
@@ -506,28 +557,7 @@ ParseOutcome ParseCliArguments(const QStringList& arguments)
         return ParseRender(rest);
     if (command == "suggest")
         return ParseSuggest(rest);
-    if (command == "info" || command == "extract") {
-        if (rest.contains("--help") || rest.contains("-h"))
-            return HelpRequest();
-        const qsizetype expected = command == "info" ? 1 : 2;
-        if (rest.size() != expected)
-            return Usage(
-                command == "info"
-                    ? QCoreApplication::translate("skinmaker-cli", "info 需要一个皮肤包：info PKG.vsf")
-                    : QCoreApplication::translate("skinmaker-cli",
-                                                  "extract 需要一个皮肤包和一个文件夹：extract PKG.vsf DIR"));
-        for (const QString& argument : rest) {
-            if (argument.startsWith('-') && argument.size() > 1)
-                return Usage(UnknownOption(argument));
-        }
-        ParseOutcome outcome;
-        outcome.ok = true;
-        outcome.request.command =
-            command == "info" ? CliRequest::Command::Info : CliRequest::Command::Extract;
-        outcome.request.package = rest[0];
-        if (expected == 2)
-            outcome.request.destination = rest[1];
-        return outcome;
-    }
+    if (command == "info" || command == "extract")
+        return ParsePackageReading(command, rest);
     return Usage(QCoreApplication::translate("skinmaker-cli", "未知的命令 %1").arg(command));
 }

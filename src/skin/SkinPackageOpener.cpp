@@ -1,8 +1,10 @@
 // OpenPackage: package -> extraction folder -> skin; ReadPackage: package bytes -> what an
 // open reads, in memory. Both check and read the unpacked members with ReadUnpacked.
+#include "flash/core/SwfHeader.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "platform/PackageLimits.h"
+#include "skin/CornerPlacement.h"
 #include "skin/HeaderStrips.h"
 #include "skin/PackageNames.h"
 #include "skin/ProfileFile.h"
@@ -25,6 +27,15 @@ namespace {
 bool IsMemberFile(const QString& path)
 {
     return QFileInfo(path).isFile();
+}
+
+// A corner control placed as a new one is: its movie's stage size (none when unreadable),
+// centred on the corner.
+CornerItem DefaultControlPlacement(Corner corner, const QString& movie)
+{
+    const SwfFrameSize stage = ReadSwfFrameSize(movie);
+    const QSize size = stage.ok ? QSize(stage.width, stage.height) : QSize(0, 0);
+    return {CornerItemKind::Control, corner, DefaultCornerOffset(size), size, {}, {}, false};
 }
 
 // The extra controls with their files, or none when a file is missing.
@@ -73,9 +84,10 @@ int ReadCornerItems(const SkinDescription& description, const QString& folder, S
                 items.append(*before.corner[corner]);
             continue;
         }
-        // A malformed value leaves offset and size as they were.
-        CornerItem control = description.cornerControls[corner].value_or(before.corner[corner].value_or(
-            CornerItem{CornerItemKind::Control, corner, {}, {}, {}, {}, false}));
+        // A malformed value leaves offset and size as they were; without either, the movie is
+        // placed as a new control is: at its stage size, centred on the corner.
+        CornerItem control = description.cornerControls[corner].value_or(
+            before.corner[corner].value_or(DefaultControlPlacement(corner, path)));
         control.kind = CornerItemKind::Control;
         control.corner = corner;
         control.file = path;

@@ -1,6 +1,7 @@
 // skinmaker-cli edit, the default placements, and pictures decoded band by band.
 #include "CliFixture.h"
 #include "imaging/CSkinImage.h"
+#include "skin/PackageNames.h"
 #include "skin/SkinPackage.h"
 #include "zip/Zip.h"
 
@@ -10,7 +11,9 @@
 #include <QMap>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QtEndian>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -200,10 +203,10 @@ TEST_F(CliEditTest, WidePicturesAreCopiedWholeOrRefused)
     ASSERT_EQ(Cli({"build", "-o", package, "--picture", wide, "--name", "w"}).exitCode, 0);
     const QImage strip = QImage::fromData(Unpack(package)["TopPanelBKMid.bmp"]);
     const QImage picture(wide);
-    // the default crop: 6000 x 522, rows 39..560
-    ASSERT_EQ(strip.size(), QSize(6000, 522));
+    // the default crop: 6000 x 523 (522.9 rounded), rows 38..560
+    ASSERT_EQ(strip.size(), QSize(6000, 523));
     EXPECT_EQ(strip.convertToFormat(QImage::Format_RGB32),
-              picture.copy(0, 39, 6000, 522).convertToFormat(QImage::Format_RGB32));
+              picture.copy(0, 38, 6000, 523).convertToFormat(QImage::Format_RGB32));
 
     const CliRun refused =
         Cli({"build", "-o", Path("squeezed.vsf"), "--picture", PatternPicture("long.bmp", 10000, 122),
@@ -288,8 +291,7 @@ TEST_F(CliEditTest, BandDecodeGivesTheMembersOfAWholeDecode)
                                 "0,300,800,370", "--stretch", "100,300,600,370"});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
 
-        SkinProject project;
-        ResetProject(project);
+        SkinContent project;
         auto whole = std::make_shared<CSkinImage>();
         ASSERT_TRUE(whole->LoadFromFile(jpeg));
         if (kind.convert.isEmpty()) { // the recorded orientation turns the picture upright
@@ -305,16 +307,124 @@ TEST_F(CliEditTest, BandDecodeGivesTheMembersOfAWholeDecode)
         EXPECT_EQ(Differences(Unpack(band), Unpack(reference)), QStringList()) << kind.name;
     }
 
-    // The benchmark's photo, 6000 x 4000, with the default crop: rows 1739..2260.
+    // The benchmark's photo, 6000 x 4000, with the default crop: rows 1738..2260.
     const QString photo = Path("photo.jpg");
     ASSERT_TRUE(Photo(6000, 4000).save(photo, "JPG", 90));
     ASSERT_EQ(Cli({"build", "-o", Path("photo.vsf"), "--picture", photo, "--name", "b"}).exitCode, 0);
-    SkinProject project;
-    ResetProject(project);
+    SkinContent project;
     project.picture = std::make_shared<CSkinImage>();
     ASSERT_TRUE(project.picture->LoadFromFile(photo));
-    project.crop = {0, 1739, 6000, 2261};
+    project.crop = {0, 1738, 6000, 2261};
     project.skinName = "b";
     ASSERT_TRUE(BuildPackage(project, Path("whole/photo.vsf")).ok);
     EXPECT_EQ(Differences(Unpack(Path("photo.vsf")), Unpack(Path("whole/photo.vsf"))), QStringList());
+}
+
+namespace {
+
+// The width of the header a package's strips give: the three strips side by side, or the middle
+// strip alone scaled to 61 rows, read from their BMP headers.
+double HeaderWidth(const Members& members)
+{
+    const auto size = [&members](const char* member) -> QSizeF {
+        const QByteArray bmp = members.value(member);
+        if (bmp.size() < 26)
+            return {};
+        const auto int32 = [&bmp](int at) { return qFromLittleEndian<qint32>(bmp.constData() + at); };
+        return QSizeF(int32(18), std::abs(int32(22)));
+    };
+    const QSizeF left = size("TopPanelBKLeft.bmp");
+    const QSizeF mid = size("TopPanelBKMid.bmp");
+    if (left.isEmpty())
+        return mid.width() * 61.0 / mid.height();
+    return left.width() + mid.width() + size("TopPanelBKRight.bmp").width();
+}
+
+// A package as unpacked, with its description changed by edit, packed again as package.
+void Repack(const QString& from, const QString& package,
+            const std::function<void(QByteArray& conf, skintest::ScratchDir& folder)>& edit)
+{
+    skintest::ScratchDir folder;
+    QStringList names;
+    ASSERT_TRUE(UnzipAll(from, folder.path(), &names, false));
+    QByteArray conf = skintest::ReadAll(folder.file("conf.ini"));
+    edit(conf, folder);
+    ASSERT_TRUE(skintest::WriteAll(folder.file("conf.ini"), conf));
+    QStringList paths;
+    for (const QString& name : QDir(folder.path()).entryList(QDir::Files))
+        paths << folder.file(name);
+    ASSERT_TRUE(ZipPackFiles(paths, package));
+}
+
+} // namespace
+
+TEST_F(CliEditTest, DefaultCropOfAnyPictureGivesA700PixelHeader)
+{
+    for (const QSize size : {QSize(700, 400), QSize(1400, 900), QSize(2560, 1707), QSize(4000, 3000),
+                             QSize(6000, 4000), QSize(8000, 1000)}) {
+        const QString name = QString("%1x%2").arg(size.width()).arg(size.height());
+        const QString package = Path(name + ".vsf");
+        const CliRun run = Cli({"build", "-o", package, "--picture",
+                                Picture(name + ".jpg", size.width(), size.height()), "--name", "d"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_NEAR(HeaderWidth(Unpack(package)), 700.0, 1.0) << name.toStdString();
+    }
+}
+
+// The CLI's own limit is the wizard's: four corner controls and 20 more. A package that declares
+// more is not cut down without the user's word.
+TEST_F(CliEditTest, TwentyFourControlsSurviveAndMoreAreRefusedUnlessForced)
+{
+    QStringList controls;
+    for (int k = 0; k < 24; ++k)
+        controls << "--control" << QString("%1=%2").arg(CornerKeyName(kCorners[k % 4]), kClock);
+    const QString full = Path("full.vsf");
+    const QStringList build = {"build", "-o", full, "--picture", Picture("p.bmp", 700, 61), "--name", "f"};
+    ASSERT_EQ(Cli(build + controls).exitCode, 0);
+    const CliRun more = Cli(build + controls + QStringList{"--force", "--control", "lefttop=" + kClock});
+    EXPECT_EQ(more.exitCode, 1);
+    EXPECT_TRUE(more.err.contains("20")) << more.err.toStdString();
+    QDir().mkpath(Path("again"));
+    EXPECT_EQ(Differences(Unpack(full), Edit(full, Path("again/full.vsf"), {})), QStringList());
+
+    const QString crowded = Path("crowded.vsf");
+    Repack(full, crowded, [](QByteArray& conf, skintest::ScratchDir& folder) {
+        conf.replace("swfcontrolnum=20", "swfcontrolnum=25");
+        QFile::copy(kClock, folder.file("swfcontrol21.swf"));
+    });
+    const CliRun refused = Cli({"edit", crowded, "-o", Path("out.vsf")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("--force")) << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("out.vsf")));
+    const CliRun forced = Cli({"edit", crowded, "-o", Path("out.vsf"), "--force"});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
+    EXPECT_FALSE(forced.err.isEmpty());
+    EXPECT_EQ(Info(Path("out.vsf"))["controls"].toArray().size(), 24);
+}
+
+TEST_F(CliEditTest, NamesAndPlacesFollowTheWizardsRules)
+{
+    const QString package = Path("r.vsf");
+    const QStringList build = {"build", "-o", package, "--picture", Picture("p.bmp", 700, 61)};
+    for (const char* name : {"a/b", "a\\b"}) {
+        const CliRun refused = Cli(build + QStringList{"--name", name});
+        EXPECT_EQ(refused.exitCode, 1) << name;
+        EXPECT_TRUE(refused.err.contains("/")) << refused.err.toStdString();
+    }
+    // Far outside: moved back to the nearest place wholly outside the window (40 x 30 and 80 x 80).
+    ASSERT_EQ(
+        Cli(build + QStringList{"--name", "r", "--decoration",
+                                "lefttop=" + File("d.png", skintest::PngPicture(40, 30)) + "@-5000,9000",
+                                "--control", "lefttop=" + kClock})
+            .exitCode,
+        0);
+    EXPECT_EQ(Info(package)["decorations"].toArray()[0].toObject()["offset"], (QJsonArray{-352, 30}));
+    Edit(package, package, {"--move-control", "topleft.swf@9999,9999"});
+    EXPECT_EQ(Info(package)["controls"].toArray()[0].toObject()["position"], (QJsonArray{80, 80}));
+
+    // A corner control without its placement line: at its stage size, centred on the corner.
+    const QString bare = Path("bare.vsf");
+    Repack(package, bare,
+           [](QByteArray& conf, skintest::ScratchDir&) { conf.replace("swflefttop=80,80,80,80", ""); });
+    EXPECT_EQ(ConfKeys(Edit(bare, Path("again.vsf"), {})["conf.ini"])["KEY/swflefttop"], "40,40,80,80");
 }
