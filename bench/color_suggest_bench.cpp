@@ -6,7 +6,7 @@
 #include "imaging/ColorSuggest.h"
 #include "imaging/ImageLoading.h"
 #include "pages/CColorSkinDlg.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 
 #include <QApplication>
 #include <QLinearGradient>
@@ -110,19 +110,19 @@ const SharedPicture& PhotoPicture()
     return picture;
 }
 
-// Entering the colour page: the preview takes picture and crop and is painted at the wizard's size.
-// Alternating between two crops makes every entry a new crop, so every entry computes suggestions.
+// Entering the colour page: the page follows the document's crop and its preview is painted at the
+// wizard's size. Alternating between two crops makes every entry a new crop, so every entry
+// computes suggestions; the same crop again tells the page nothing.
 void EnterColorPage(benchmark::State& state, bool newCrop)
 {
-    CColorSkinDlg page(nullptr);
+    SkinDocument document;
+    document.SetPicture(QStringLiteral("photo.jpg"), PhotoPicture());
+    CColorSkinDlg page(document, nullptr);
     page.resize(874, 567);
-    SkinProject project;
-    project.picture = PhotoPicture();
     const SkinRect crops[2] = {{0, 1739, 6000, 2262}, {0, 1740, 6000, 2263}};
     int turn = 0;
     for (auto _ : state) {
-        project.crop = crops[newCrop ? turn++ % 2 : 0];
-        page.LoadFromProject(project);
+        document.SetCrop(crops[newCrop ? turn++ % 2 : 0]);
         QImage shown = page.Preview()->grab().toImage();
         benchmark::DoNotOptimize(shown.constBits());
     }

@@ -14,8 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const SkinDescription description = ReadDescription(profile);
     if (description.extraControls.size() > kMaxFlashControls || description.declaredExtraControls < 0)
         std::abort();
-    for (const FlashControl& control : description.extraControls) {
-        if (!IsValidCorner(control.corner) || !control.path.isEmpty())
+    for (const CornerItem& control : description.extraControls) {
+        if (!control.IsControl() || !IsValidCorner(control.corner) || !control.file.isEmpty())
+            std::abort();
+    }
+    for (const std::optional<CornerItem>& control : description.cornerControls) {
+        if (control && (!control->IsControl() || !control->file.isEmpty()))
             std::abort();
     }
     return 0;

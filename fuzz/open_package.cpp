@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         __builtin_trap();
     if (content.ok) {
         // What a page does next with an opened package: every extra control names one of the corners.
-        for (const FlashControl& control : content.description.extraControls) {
+        for (const CornerItem& control : content.description.extraControls) {
             if (!IsValidCorner(control.corner))
                 __builtin_trap();
         }

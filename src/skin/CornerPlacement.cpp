@@ -1,6 +1,7 @@
 #include "skin/CornerPlacement.h"
 
 #include <algorithm>
+#include <cstdint>
 
 QPoint DefaultCornerOffset(QSize itemSize)
 {
@@ -19,7 +20,10 @@ QPoint ClampCornerOffset(Corner corner, QSize size, QPoint offset)
     // A size read from a stranger's package may be negative: such an item counts as a point.
     const int width = std::max(0, size.width());
     const int height = std::max(0, size.height());
-    const int left = std::clamp(anchorX - offset.x(), quarterLeft - width, quarterLeft + quarterWidth);
-    const int top = std::clamp(anchorY - offset.y(), quarterTop - height, quarterTop + quarterHeight);
-    return {anchorX - left, anchorY - top};
+    // In 64 bits: an offset near the ends of int must not wrap around to the other side.
+    const int64_t left = std::clamp<int64_t>(int64_t(anchorX) - offset.x(), int64_t(quarterLeft) - width,
+                                             quarterLeft + quarterWidth);
+    const int64_t top = std::clamp<int64_t>(int64_t(anchorY) - offset.y(), int64_t(quarterTop) - height,
+                                            quarterTop + quarterHeight);
+    return {static_cast<int>(anchorX - left), static_cast<int>(anchorY - top)};
 }

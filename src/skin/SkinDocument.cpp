@@ -125,11 +125,14 @@ void SkinDocument::SetModified(bool modified)
 
 void SkinDocument::SetPicture(const QString& path, SharedPicture picture)
 {
+    const QSize size = picture != nullptr && picture->HasPicture() ? picture->GetSize() : QSize();
+    const SkinRect crop = DefaultCrop(size);
+    const bool hadRegion = !m_content.stretchRegion.IsNull();
+    if (path == m_content.picturePath && picture == m_content.picture && crop == m_content.crop && !hadRegion)
+        return;
     m_content.picturePath = path;
     m_content.picture = std::move(picture);
-    const QSize size = HasPicture() ? m_content.picture->GetSize() : QSize();
-    m_content.crop = DefaultCrop(size);
-    const bool hadRegion = !m_content.stretchRegion.IsNull();
+    m_content.crop = crop;
     m_content.stretchRegion = {};
     Touch();
     emit pictureChanged();
@@ -200,6 +203,8 @@ int SkinDocument::SetDecoration(Corner corner, const QString& file, QSize size)
     const CornerItem item{
         CornerItemKind::Decoration, corner, DefaultCornerOffset(size), size, file, {}, false};
     int index = DecorationAt(corner);
+    if (index >= 0 && m_content.items[index] == item)
+        return index;
     if (index >= 0) {
         m_content.items[index] = item;
     } else {
@@ -234,8 +239,11 @@ int SkinDocument::ReplaceCornerControl(Corner corner, const QString& file, QSize
     const int index = ControlAt(corner);
     if (index < 0)
         return AddControl(corner, file, size, name, fromGallery);
-    m_content.items[index] = {
+    const CornerItem control{
         CornerItemKind::Control, corner, DefaultCornerOffset(size), size, file, name, fromGallery};
+    if (m_content.items[index] == control)
+        return index;
+    m_content.items[index] = control;
     Touch();
     emit itemsChanged();
     return index;
@@ -306,8 +314,12 @@ void SkinDocument::ReplaceItems(CornerItemKind kind, const QList<CornerItem>& it
 
 void SkinDocument::SetThumbnail(const QString& path, SharedPicture picture)
 {
+    if (path.isEmpty())
+        picture = nullptr;
+    if (path == m_content.thumbnailPath && picture == m_content.thumbnailPicture)
+        return;
     m_content.thumbnailPath = path;
-    m_content.thumbnailPicture = path.isEmpty() ? nullptr : std::move(picture);
+    m_content.thumbnailPicture = std::move(picture);
     Touch();
     emit thumbnailChanged();
 }

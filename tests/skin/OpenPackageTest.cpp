@@ -34,6 +34,32 @@ Members Strips(int left, int mid, int right, int height = 61)
             {"TopPanelBKRight.bmp", Bmp(right, height)}};
 }
 
+const CornerItem* DecorationAt(const SkinContent& skin, Corner corner)
+{
+    for (const CornerItem& item : skin.items) {
+        if (item.IsDecoration() && item.corner == corner)
+            return &item;
+    }
+    return nullptr;
+}
+
+std::optional<CornerItem> CornerControl(const SkinContent& skin, Corner corner)
+{
+    return SplitControls(skin.items).corner[corner];
+}
+
+// The extra controls an open took from the package unpacked into folder (its "swfcontrol"
+// members), in file order.
+QList<CornerItem> OpenedExtras(const SkinContent& skin, const QString& folder)
+{
+    QList<CornerItem> extras;
+    for (const CornerItem& item : skin.items) {
+        if (item.IsControl() && item.file.startsWith(folder + "/swfcontrol"))
+            extras.append(item);
+    }
+    return extras;
+}
+
 } // namespace
 
 class OpenTest : public PackageTest {
@@ -51,17 +77,18 @@ protected:
         return package;
     }
 
-    // A project as a user left it before opening a package.
-    static SkinProject Previous()
+    // A skin as a user left it before opening a package.
+    static SkinContent Previous()
     {
-        SkinProject project;
-        project.stretchRegion = {1, 2, 3, 4};
-        project.tile = 1;
-        project.decorations[0] = {true, "old.png", {9, 9}};
-        project.cornerControls[2] = {"old.swf", Corner::LeftBottom, {11, 12}, {13, 14}};
-        project.mainColor = 0x123456;
-        project.skinName = "old";
-        return project;
+        SkinContent skin;
+        skin.stretchRegion = {1, 2, 3, 4};
+        skin.stretchMode = StretchMode::Tile;
+        skin.items = {
+            {CornerItemKind::Decoration, Corner::LeftTop, {9, 9}, {18, 18}, "old.png", {}, false},
+            {CornerItemKind::Control, Corner::LeftBottom, {11, 12}, {13, 14}, "old.swf", {}, false}};
+        skin.mainColour = 0x123456;
+        skin.skinName = "old";
+        return skin;
     }
 };
 
@@ -69,24 +96,30 @@ TEST_F(OpenTest, RoundTripGivesBackTheSkin)
 {
     SharedPicture picture = std::make_shared<CSkinImage>();
     ASSERT_TRUE(picture->LoadFromFile(MakePicture("p.bmp", 1400, 122)));
-    SkinProject saved;
-    ResetProject(saved);
+    SkinContent saved;
     saved.picture = picture;
     saved.crop = {0, 0, 1400, 122};
     saved.stretchRegion = {200, 0, 1200, 122};
-    saved.tile = 1;
-    saved.mainColor = MakeColorRef(0x2E, 0x7B, 0xCF);
+    saved.stretchMode = StretchMode::Tile;
+    saved.mainColour = MakeColorRef(0x2E, 0x7B, 0xCF);
     saved.whiteTabText = true;
-    saved.decorations[1] = {true, MakeFile("d.png", "\x89PNG\r\n\x1a\n"), {-5, 6}};
-    saved.cornerControls[0] = {MakeFile("c.swf", "FWS"), Corner::LeftTop, {10, 20}, {30, 40}};
-    saved.extraControls = {
-        FlashControl{saved.cornerControls[0].path, Corner::LeftBottom, {50, 60}, {70, 80}}};
+    const QString swf = MakeFile("c.swf", "FWS");
+    // The extra control is listed before the decoration: an open gives decorations, corner
+    // controls and extra controls in that order.
+    saved.items = {{CornerItemKind::Control, Corner::LeftBottom, {10, 20}, {30, 40}, swf, {}, false},
+                   {CornerItemKind::Control, Corner::LeftBottom, {50, 60}, {70, 80}, swf, {}, false},
+                   {CornerItemKind::Decoration,
+                    Corner::RightTop,
+                    {-5, 6},
+                    {1, 1},
+                    MakeFile("d.png", "\x89PNG\r\n\x1a\n"),
+                    {},
+                    false}};
     saved.skinName = QString::fromUtf8("蓝色海洋");
     const QString package = Output("round.vsf");
     ASSERT_TRUE(BuildPackage(saved, package).ok);
 
-    SkinProject opened;
-    ResetProject(opened);
+    SkinContent opened;
     const OpenResult result = OpenPackage(package, opened);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     const QString folder = ExtractionFolder(package);
@@ -95,29 +128,35 @@ TEST_F(OpenTest, RoundTripGivesBackTheSkin)
     // The header is rebuilt at 61 pixels: the region is in its coordinates.
     EXPECT_EQ(opened.picturePath, folder + "/HeadTemp.bmp");
     EXPECT_EQ(QImageReader(opened.picturePath).size(), QSize(700, 61));
+    ASSERT_NE(opened.picture, nullptr);
+    EXPECT_EQ(opened.picture->GetSize(), QSize(700, 61));
     EXPECT_EQ(opened.stretchRegion, (SkinRect{100, 0, 600, 61}));
-    EXPECT_EQ(opened.tile, 1);
-    for (int corner = 0; corner < kCornerCount; ++corner) {
-        EXPECT_EQ(opened.decorations[corner].present, corner == 1) << corner;
-        EXPECT_EQ(opened.cornerControls[corner].IsPresent(), corner == 0) << corner;
+    EXPECT_EQ(opened.stretchMode, StretchMode::Tile);
+    for (Corner corner : kCorners) {
+        EXPECT_EQ(DecorationAt(opened, corner) != nullptr, corner == Corner::RightTop) << CornerIndex(corner);
+        EXPECT_EQ(CornerControl(opened, corner).has_value(), corner == Corner::LeftBottom)
+            << CornerIndex(corner);
     }
-    EXPECT_EQ(opened.decorations[1].path, folder + "/topright.png");
-    EXPECT_EQ(opened.decorations[1].offset, QPoint(-5, 6));
-    EXPECT_EQ(opened.cornerControls[0].path, folder + "/topleft.swf");
-    EXPECT_EQ(opened.cornerControls[0].position, QPoint(10, 20));
-    EXPECT_EQ(opened.cornerControls[0].size, QSize(30, 40));
-    ASSERT_EQ(opened.extraControls.size(), 1);
-    EXPECT_EQ(opened.extraControls[0].path, folder + "/swfcontrol1.swf");
-    EXPECT_EQ(opened.extraControls[0].corner, Corner::LeftBottom);
-    EXPECT_EQ(opened.extraControls[0].position, QPoint(50, 60));
-    EXPECT_EQ(opened.extraControls[0].size, QSize(70, 80));
+    ASSERT_EQ(opened.items.size(), 3);
+    EXPECT_EQ(opened.items[0].file, folder + "/topright.png");
+    EXPECT_EQ(opened.items[0].offset, QPoint(-5, 6));
+    EXPECT_EQ(opened.items[1].file, folder + "/bottomleft.swf");
+    EXPECT_EQ(opened.items[1].offset, QPoint(10, 20));
+    EXPECT_EQ(opened.items[1].size, QSize(30, 40));
+    const QList<CornerItem> extras = SplitControls(opened.items).extra;
+    ASSERT_EQ(extras.size(), 1);
+    EXPECT_EQ(extras[0].file, folder + "/swfcontrol1.swf");
+    EXPECT_EQ(extras[0].corner, Corner::LeftBottom);
+    EXPECT_EQ(extras[0].offset, QPoint(50, 60));
+    EXPECT_EQ(extras[0].size, QSize(70, 80));
+    EXPECT_EQ(result.controlsLeftOut, 0);
     EXPECT_TRUE(opened.whiteTabText);
     EXPECT_EQ(opened.skinName, QString::fromUtf8("蓝色海洋"));
     EXPECT_EQ(opened.thumbnailPath, folder + "/small.bmp");
     // The colour survives to the precision of the stored numbers: a few units per channel.
     for (int shift : {0, 8, 16}) {
-        const int before = (saved.mainColor >> shift) & 0xFF;
-        const int after = (opened.mainColor >> shift) & 0xFF;
+        const int before = (saved.mainColour >> shift) & 0xFF;
+        const int after = (opened.mainColour >> shift) & 0xFF;
         EXPECT_LE(std::abs(before - after), 3) << "channel at bit " << shift;
     }
     EXPECT_EQ(result.members.size(), 8);
@@ -129,7 +168,7 @@ TEST_F(OpenTest, HeaderIsRebuiltFromTheStripsInTheirOrder)
                                                       {"TopPanelBKMid.bmp", Bmp(450, 61, qRgb(0, 255, 0))},
                                                       {"TopPanelBKRight.bmp", Bmp(150, 61, qRgb(0, 0, 255))},
                                                       {"conf.ini", "[CONF]\r\nshowname=order\r\n"}});
-    SkinProject project = Previous();
+    SkinContent project = Previous();
     ASSERT_TRUE(OpenPackage(package, project).ok);
     const QImage header(project.picturePath);
     ASSERT_EQ(header.size(), QSize(700, 61));
@@ -153,19 +192,21 @@ TEST_F(OpenTest, OnlyTheMiddleStripKeepsThePreviousStretchButReadsTheDecorations
          {"conf.ini", "[CONF]\r\nhue=0\r\nsat=0\r\nlight=0\r\nwhite=0\r\ntile=0\r\nshowname=mid\r\n"
                       "lefttopx=1\r\n"},
          {"topleft.png", "png"}});
-    SkinProject project = Previous();
+    SkinContent project = Previous();
     const OpenResult result = OpenPackage(package, project);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(QImageReader(project.picturePath).size(), QSize(800, 90));
     EXPECT_EQ(project.stretchRegion, (SkinRect{1, 2, 3, 4}));
-    EXPECT_EQ(project.tile, 1);
+    EXPECT_EQ(project.stretchMode, StretchMode::Tile);
     // The command line writes such packages with decorations: they must survive an open.
-    EXPECT_TRUE(project.decorations[0].present);
-    EXPECT_EQ(project.decorations[0].path, result.extractionFolder + "/topleft.png");
-    EXPECT_EQ(project.decorations[0].offset, QPoint(1, 0));
-    EXPECT_EQ(project.cornerControls[2].path, "old.swf");
+    const CornerItem* decoration = DecorationAt(project, Corner::LeftTop);
+    ASSERT_NE(decoration, nullptr);
+    EXPECT_EQ(decoration->file, result.extractionFolder + "/topleft.png");
+    EXPECT_EQ(decoration->offset, QPoint(1, 0));
+    ASSERT_TRUE(CornerControl(project, Corner::LeftBottom).has_value());
+    EXPECT_EQ(CornerControl(project, Corner::LeftBottom)->file, "old.swf");
     // Colour numbers 0, 0, 0 mean no main colour.
-    EXPECT_EQ(project.mainColor, 0u);
+    EXPECT_EQ(project.mainColour, 0u);
     EXPECT_EQ(project.skinName, "mid");
 }
 
@@ -177,10 +218,15 @@ TEST_F(OpenTest, MissingExtraControlFileDropsAllExtraControls)
                                               "swfcontrol2=5,6,7,8,2\r\nswfcontrol3=1,1,1,1,1\r\n"}
             << std::pair<QString, QByteArray>{"swfcontrol1.swf", "FWS"}
             << std::pair<QString, QByteArray>{"swfcontrol2.swf", "FWS"};
-    SkinProject project;
-    project.extraControls = QList<FlashControl>(5, FlashControl{"a", Corner::LeftTop, {}, {}});
-    ASSERT_TRUE(OpenPackage(MakePackage("three.vsf", members), project).ok);
-    EXPECT_TRUE(project.extraControls.isEmpty());
+    SkinContent project;
+    project.items =
+        QList<CornerItem>(5, CornerItem{CornerItemKind::Control, Corner::LeftTop, {}, {}, "a", {}, false});
+    const OpenResult result = OpenPackage(MakePackage("three.vsf", members), project);
+    ASSERT_TRUE(result.ok);
+    // The corner's own control stays (the package has none there); the extra ones are the package's.
+    EXPECT_TRUE(SplitControls(project.items).extra.isEmpty());
+    EXPECT_EQ(project.items.size(), 1);
+    EXPECT_EQ(result.controlsLeftOut, 3);
     EXPECT_EQ(project.stretchRegion, (SkinRect{100, 0, 600, 61}));
 }
 
@@ -191,22 +237,23 @@ TEST_F(OpenTest, ExtraControlValues)
     members << std::pair<QString, QByteArray>{"conf.ini", conf}
             << std::pair<QString, QByteArray>{"swfcontrol1.swf", "1"}
             << std::pair<QString, QByteArray>{"swfcontrol2.swf", "2"};
-    SkinProject project;
+    SkinContent project;
     ASSERT_TRUE(OpenPackage(MakePackage("values.vsf", members), project).ok);
-    // An empty value keeps its file and gets zero position, size and the first corner.
-    ASSERT_EQ(project.extraControls.size(), 2);
-    EXPECT_EQ(project.extraControls[0].path, ExtractionFolder(Output("values.vsf")) + "/swfcontrol1.swf");
-    EXPECT_EQ(project.extraControls[0].position, QPoint(0, 0));
-    EXPECT_EQ(project.extraControls[0].size, QSize(0, 0));
-    EXPECT_EQ(project.extraControls[0].corner, Corner::LeftTop);
-    EXPECT_EQ(project.extraControls[1].position, QPoint(5, 6));
-    EXPECT_EQ(project.extraControls[1].size, QSize(7, 8));
-    EXPECT_EQ(project.extraControls[1].corner, Corner::RightBottom);
+    // An empty value keeps its file and gets zero offset, size and the first corner.
+    const QList<CornerItem> extras = OpenedExtras(project, ExtractionFolder(Output("values.vsf")));
+    ASSERT_EQ(extras.size(), 2);
+    EXPECT_EQ(extras[0].file, ExtractionFolder(Output("values.vsf")) + "/swfcontrol1.swf");
+    EXPECT_EQ(extras[0].offset, QPoint(0, 0));
+    EXPECT_EQ(extras[0].size, QSize(0, 0));
+    EXPECT_EQ(extras[0].corner, Corner::LeftTop);
+    EXPECT_EQ(extras[1].offset, QPoint(5, 6));
+    EXPECT_EQ(extras[1].size, QSize(7, 8));
+    EXPECT_EQ(extras[1].corner, Corner::RightBottom);
 
     // A corner outside 1..4 would point past the four corners: the extra controls are dropped.
     members[3].second = "[KEY]\r\nswfcontrolnum=1\r\nswfcontrol1=1,2,3,4,9\r\n";
     ASSERT_TRUE(OpenPackage(MakePackage("corner9.vsf", members), project).ok);
-    EXPECT_TRUE(project.extraControls.isEmpty());
+    EXPECT_TRUE(OpenedExtras(project, ExtractionFolder(Output("corner9.vsf"))).isEmpty());
 }
 
 TEST_F(OpenTest, KeepsTheFirstTwentyOfManyExtraControls)
@@ -218,15 +265,19 @@ TEST_F(OpenTest, KeepsTheFirstTwentyOfManyExtraControls)
         members << std::pair<QString, QByteArray>{QStringLiteral("swfcontrol%1.swf").arg(k), "FWS"};
     }
     members << std::pair<QString, QByteArray>{"conf.ini", conf};
-    SkinProject project;
-    ASSERT_TRUE(OpenPackage(MakePackage("many.vsf", members), project).ok);
-    ASSERT_EQ(project.extraControls.size(), 20);
-    EXPECT_EQ(project.extraControls.last().position, QPoint(20, 0));
+    SkinContent project;
+    const OpenResult many = OpenPackage(MakePackage("many.vsf", members), project);
+    ASSERT_TRUE(many.ok);
+    ASSERT_EQ(OpenedExtras(project, many.extractionFolder).size(), 20);
+    EXPECT_EQ(OpenedExtras(project, many.extractionFolder).last().offset, QPoint(20, 0));
+    // The five left out are told, not dropped silently.
+    EXPECT_EQ(many.controlsLeftOut, 5);
 
     // A count far beyond what the file holds is no reason to reserve room for it.
     members.last().second = "[KEY]\r\nswfcontrolnum=999999999\r\n";
-    ASSERT_TRUE(OpenPackage(MakePackage("huge.vsf", members), project).ok);
-    EXPECT_EQ(project.extraControls.size(), 20);
+    const OpenResult huge = OpenPackage(MakePackage("huge.vsf", members), project);
+    ASSERT_TRUE(huge.ok);
+    EXPECT_EQ(OpenedExtras(project, huge.extractionFolder).size(), 20);
 }
 
 TEST_F(OpenTest, CornerControlValueNeedsFourParts)
@@ -236,28 +287,33 @@ TEST_F(OpenTest, CornerControlValueNeedsFourParts)
                                               "[KEY]\r\nswflefttop=10,,20,30,40\r\nswfleftbottom=1,2,3\r\n"}
             << std::pair<QString, QByteArray>{"topleft.swf", "FWS"}
             << std::pair<QString, QByteArray>{"bottomleft.swf", "FWS"};
-    SkinProject project = Previous();
+    SkinContent project = Previous();
     ASSERT_TRUE(OpenPackage(MakePackage("corners.vsf", members), project).ok);
-    EXPECT_EQ(project.cornerControls[0].position, QPoint(10, 20));
-    EXPECT_EQ(project.cornerControls[0].size, QSize(30, 40));
-    // Three parts: the file is taken, its old position and size stay.
-    EXPECT_EQ(project.cornerControls[2].path, ExtractionFolder(Output("corners.vsf")) + "/bottomleft.swf");
-    EXPECT_EQ(project.cornerControls[2].position, QPoint(11, 12));
-    EXPECT_EQ(project.cornerControls[2].size, QSize(13, 14));
+    const PackageControls controls = SplitControls(project.items);
+    ASSERT_TRUE(controls.corner[Corner::LeftTop] && controls.corner[Corner::LeftBottom]);
+    EXPECT_EQ(controls.corner[Corner::LeftTop]->offset, QPoint(10, 20));
+    EXPECT_EQ(controls.corner[Corner::LeftTop]->size, QSize(30, 40));
+    // Three parts: the file is taken, its old offset and size stay.
+    EXPECT_EQ(controls.corner[Corner::LeftBottom]->file,
+              ExtractionFolder(Output("corners.vsf")) + "/bottomleft.swf");
+    EXPECT_EQ(controls.corner[Corner::LeftBottom]->offset, QPoint(11, 12));
+    EXPECT_EQ(controls.corner[Corner::LeftBottom]->size, QSize(13, 14));
     // Without "tile" the mode is stretch; the old decoration at a corner without a file stays.
-    EXPECT_EQ(project.tile, 0);
-    EXPECT_EQ(project.decorations[0].path, "old.png");
+    EXPECT_EQ(project.stretchMode, StretchMode::Stretch);
+    ASSERT_NE(DecorationAt(project, Corner::LeftTop), nullptr);
+    EXPECT_EQ(DecorationAt(project, Corner::LeftTop)->file, "old.png");
 }
 
-TEST_F(OpenTest, FailuresLeaveTheProjectUntouched)
+TEST_F(OpenTest, FailuresLeaveTheSkinUntouched)
 {
-    const SkinProject before = Previous();
-    SkinProject project = before;
+    const SkinContent before = Previous();
+    SkinContent project = before;
     auto unchanged = [&] {
         EXPECT_EQ(project.picturePath, before.picturePath);
         EXPECT_EQ(project.stretchRegion, before.stretchRegion);
-        EXPECT_EQ(project.mainColor, before.mainColor);
+        EXPECT_EQ(project.mainColour, before.mainColour);
         EXPECT_EQ(project.skinName, before.skinName);
+        EXPECT_EQ(project.items, before.items);
     };
 
     const OpenResult missing = OpenPackage(Output("missing.vsf"), project);
@@ -289,17 +345,16 @@ TEST_F(OpenTest, ReopeningTheSameNameEmptiesTheExtractionFolderFirst)
     Members first = Strips(10, 20, 10);
     first << std::pair<QString, QByteArray>{"topleft.png", "png"};
     const QString package = MakePackage("same.vsf", first);
-    SkinProject project;
-    ResetProject(project);
+    SkinContent project;
     ASSERT_TRUE(OpenPackage(package, project).ok);
     const QString folder = ExtractionFolder(package);
     ASSERT_TRUE(QFileInfo::exists(folder + "/topleft.png"));
 
+    // The decoration still names the first package's file, which the second open removes.
     MakePackage("same.vsf", Strips(10, 20, 10));
-    ResetProject(project);
     ASSERT_TRUE(OpenPackage(package, project).ok);
     EXPECT_FALSE(QFileInfo::exists(folder + "/topleft.png"));
-    EXPECT_FALSE(project.decorations[0].present);
+    EXPECT_EQ(DecorationAt(project, Corner::LeftTop), nullptr);
 }
 
 // An open that leaves the thumbnail picture of the skin before would save that one again.
@@ -315,8 +370,7 @@ TEST_F(OpenTest, BuildingRightAfterAnOpenTakesTheOpenedThumbnail)
     auto red = std::make_shared<CSkinImage>();
     auto picture = std::make_shared<CSkinImage>();
     ASSERT_TRUE(picture->LoadFromFile(MakePicture("p.bmp", 700, 61)));
-    SkinProject project;
-    ResetProject(project);
+    SkinContent project;
     project.picture = picture;
     project.crop = {0, 0, 700, 61};
     project.skinName = "blue";
@@ -355,8 +409,7 @@ TEST_F(OpenTest, ReadingFromMemoryGivesWhatTheFileOpenGives)
         {"bare.vsf", {{"readme.txt", "x"}}}};
     for (const auto& [name, members] : packages) {
         const QString package = MakePackage(name, members);
-        SkinProject project;
-        ResetProject(project);
+        SkinContent project;
         const OpenResult opened = OpenPackage(package, project);
         const PackageContent read = ReadPackage(skintest::ReadAll(package), package);
         EXPECT_EQ(read.ok, opened.ok) << name.toStdString();
@@ -371,11 +424,12 @@ TEST_F(OpenTest, ReadingFromMemoryGivesWhatTheFileOpenGives)
         EXPECT_EQ(read.header.header, header.exists() ? skintest::ReadAll(opened.headerPath) : QByteArray())
             << name.toStdString();
         EXPECT_EQ(read.description.showName, project.skinName);
-        EXPECT_EQ(ColorOfNumbers(read.description.colour), project.mainColor);
-        EXPECT_EQ(read.description.extraControls.size(), project.extraControls.size());
+        EXPECT_EQ(ColorOfNumbers(read.description.colour), project.mainColour);
+        EXPECT_EQ(read.description.extraControls.size(),
+                  OpenedExtras(project, opened.extractionFolder).size());
     }
     const QString garbage = MakeFile("g.vsf", "PK\x03\x04 not an archive");
-    SkinProject project;
+    SkinContent project;
     EXPECT_FALSE(ReadPackage(skintest::ReadAll(garbage), garbage).ok);
     EXPECT_EQ(ReadPackage(skintest::ReadAll(garbage), garbage).error, OpenPackage(garbage, project).error);
 }

@@ -51,10 +51,10 @@ protected:
         m_before = Contents(m_victim);
 
         ASSERT_TRUE(m_picture->LoadFromFile(MakePicture("picture.bmp", 700, 61)));
-        ResetProject(m_project);
-        m_project.picture = m_picture;
-        m_project.crop = {0, 0, 700, 61};
-        m_project.skinName = "skin";
+        m_skin = SkinContent();
+        m_skin.picture = m_picture;
+        m_skin.crop = {0, 0, 700, 61};
+        m_skin.skinName = "skin";
     }
 
     // A link at path to the victim folder, with every folder above it made.
@@ -67,7 +67,7 @@ protected:
     {
         const QString package = Output("same.vsf");
         if (!QFileInfo::exists(package)) {
-            EXPECT_TRUE(BuildPackage(m_project, package).ok);
+            EXPECT_TRUE(BuildPackage(m_skin, package).ok);
         }
         return package;
     }
@@ -75,7 +75,7 @@ protected:
     QString m_victim;
     Snapshot m_before;
     SharedPicture m_picture = std::make_shared<CSkinImage>();
-    SkinProject m_project;
+    SkinContent m_skin;
 };
 
 TEST_F(SharedMachineTest, OpeningNeverEmptiesOrFillsAFolderALinkLeadsTo)
@@ -83,7 +83,7 @@ TEST_F(SharedMachineTest, OpeningNeverEmptiesOrFillsAFolderALinkLeadsTo)
     const QString package = Package();
     // The extraction folder's old place in the shared temporary folder is no longer used at all.
     Plant(TempFolder() + "/VadiTempSkinPack/same.vsf");
-    SkinProject project;
+    SkinContent project;
     const OpenResult opened = OpenPackage(package, project);
     EXPECT_TRUE(opened.ok) << opened.error.toStdString();
     EXPECT_TRUE(opened.extractionFolder.startsWith(WorkingBase() + '/'));
@@ -107,7 +107,7 @@ TEST_F(SharedMachineTest, SavingNeverReadsOrDeletesThroughALink)
     // The build folder's old place: a planted conf.ini there is neither read nor deleted.
     Plant(TempFolder() + "/VadiSkinMaker");
     const QString package = Output("out.vsf");
-    const BuildResult built = BuildPackage(m_project, package);
+    const BuildResult built = BuildPackage(m_skin, package);
     ASSERT_TRUE(built.ok) << built.error.toStdString();
     skintest::ScratchDir unpacked;
     ASSERT_TRUE(UnzipAll(package, unpacked.path(), nullptr, false));
@@ -120,7 +120,7 @@ TEST_F(SharedMachineTest, SavingNeverReadsOrDeletesThroughALink)
         QDir(WorkingBase()).removeRecursively();
         QFile::remove(WorkingBase());
         Plant(place);
-        const BuildResult refused = BuildPackage(m_project, Output("refused.vsf"));
+        const BuildResult refused = BuildPackage(m_skin, Output("refused.vsf"));
         EXPECT_FALSE(refused.ok) << place.toStdString();
         EXPECT_TRUE(refused.error.contains(kLinkWords)) << refused.error.toStdString();
         EXPECT_FALSE(QFileInfo::exists(Output("refused.vsf")));
@@ -135,10 +135,10 @@ TEST_F(SharedMachineTest, FoldersOfAnotherUserAreNotUsed)
         GTEST_SKIP() << "only root can give a folder to another user";
     const QString package = Package();
     ASSERT_EQ(::chown(QFile::encodeName(WorkingBase()).constData(), kNobody, kNobody), 0);
-    const BuildResult built = BuildPackage(m_project, Output("out.vsf"));
+    const BuildResult built = BuildPackage(m_skin, Output("out.vsf"));
     EXPECT_FALSE(built.ok);
     EXPECT_TRUE(built.error.contains(kOwnerWords)) << built.error.toStdString();
-    SkinProject project;
+    SkinContent project;
     EXPECT_TRUE(OpenPackage(package, project).error.contains(kOwnerWords));
 
     // The same for the helpers on any folder: nothing in it is deleted, nothing made below it.

@@ -38,19 +38,19 @@ std::unique_ptr<Unpacked> Unpack(const QString& package)
 
 class BuildTest : public PackageTest {
 protected:
-    // A project over a picture of the given size, cropped to crop.
+    // A skin over a picture of the given size, cropped to crop.
     void Prepare(int width, int height, const SkinRect& crop, const SkinRect& stretch = {})
     {
         ASSERT_TRUE(m_picture->LoadFromFile(MakePicture("picture.bmp", width, height)));
-        ResetProject(m_project);
-        m_project.picture = m_picture;
-        m_project.crop = crop;
-        m_project.stretchRegion = stretch;
-        m_project.skinName = "skin";
+        m_skin = SkinContent();
+        m_skin.picture = m_picture;
+        m_skin.crop = crop;
+        m_skin.stretchRegion = stretch;
+        m_skin.skinName = "skin";
     }
 
     SharedPicture m_picture = std::make_shared<CSkinImage>();
-    SkinProject m_project;
+    SkinContent m_skin;
 };
 
 TEST(HeaderStrips, PlansTheCutsOfThePlayersStrips)
@@ -83,7 +83,7 @@ TEST_F(BuildTest, ThreeStripsAt61PixelsHigh)
 {
     Prepare(700, 61, {0, 0, 700, 61}, {100, 0, 600, 61});
     const QString package = Output("strips.vsf");
-    const BuildResult result = BuildPackage(m_project, package);
+    const BuildResult result = BuildPackage(m_skin, package);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     const auto unpacked = Unpack(package);
     EXPECT_EQ(unpacked->members, (QStringList{"TopPanelBKLeft.bmp", "TopPanelBKMid.bmp",
@@ -101,7 +101,7 @@ TEST_F(BuildTest, StripsAndThumbnailTakeTheirOwnColumns)
 {
     Prepare(700, 61, {0, 0, 700, 61}, {100, 0, 650, 61});
     const QString package = Output("unequal.vsf");
-    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    ASSERT_TRUE(BuildPackage(m_skin, package).ok);
     const auto unpacked = Unpack(package);
     const QImage source = m_picture->Picture();
     const QImage left(unpacked->file("TopPanelBKLeft.bmp"));
@@ -131,7 +131,7 @@ TEST_F(BuildTest, DoubleHeightCropIsHalved)
 {
     Prepare(1400, 122, {0, 0, 1400, 122}, {200, 0, 1200, 122});
     const QString package = Output("half.vsf");
-    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    ASSERT_TRUE(BuildPackage(m_skin, package).ok);
     const auto unpacked = Unpack(package);
     EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKLeft.bmp")), QSize(100, 61));
     EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKMid.bmp")), QSize(500, 61));
@@ -143,7 +143,7 @@ TEST_F(BuildTest, WithoutStretchRegionOnlyTheWholeCropAtItsOwnSize)
 {
     Prepare(900, 100, {50, 5, 850, 95});
     const QString package = Output("single.vsf");
-    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    ASSERT_TRUE(BuildPackage(m_skin, package).ok);
     const auto unpacked = Unpack(package);
     EXPECT_EQ(unpacked->members, (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
     EXPECT_EQ(BitmapSize(unpacked->file("TopPanelBKMid.bmp")), QSize(800, 90));
@@ -160,15 +160,15 @@ TEST_F(BuildTest, ChosenThumbnailIsSqueezedTo60By37)
     SharedPicture thumbnail = std::make_shared<CSkinImage>();
     const QString path = MakePicture("thumb.png", 300, 300, "PNG");
     ASSERT_TRUE(thumbnail->LoadFromFile(path));
-    m_project.thumbnailPath = path;
-    m_project.thumbnailPicture = thumbnail;
+    m_skin.thumbnailPath = path;
+    m_skin.thumbnailPicture = thumbnail;
     const QString package = Output("thumb.vsf");
-    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    ASSERT_TRUE(BuildPackage(m_skin, package).ok);
     EXPECT_EQ(BitmapSize(Unpack(package)->file("small.bmp")), QSize(60, 37));
 
     // A path whose picture the page has not decoded yet is decoded by the build itself.
-    m_project.thumbnailPicture = nullptr;
-    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    m_skin.thumbnailPicture = nullptr;
+    ASSERT_TRUE(BuildPackage(m_skin, package).ok);
     EXPECT_EQ(BitmapSize(Unpack(package)->file("small.bmp")), QSize(60, 37));
 }
 
@@ -178,26 +178,29 @@ TEST_F(BuildTest, DescriptionFileBytesAndMemberOrder)
     const QString png = MakeFile("deco.png", "\x89PNG\r\n\x1a\n-deco");
     const QString swf = MakeFile("clock.swf", "FWS-clock");
     const QString swf2 = MakeFile("weather.swf", "FWS-weather");
-    m_project.mainColor = MakeColorRef(70, 113, 184);
-    m_project.whiteTabText = true;
-    m_project.tile = 1;
-    m_project.decorations[0] = {true, png, QPoint(3, -4)};
-    m_project.decorations[3] = {true, png, QPoint(12, 7)};
-    // Switched off: neither its keys nor its file go into the package.
-    m_project.decorations[2] = {false, png, QPoint(1, 1)};
-    m_project.cornerControls[1] = {swf, Corner::RightTop, {600, 10}, {80, 40}};
-    m_project.extraControls = {FlashControl{swf2, Corner::RightBottom, {5, 6}, {70, 80}},
-                               FlashControl{swf, Corner::LeftTop, {-7, 8}, {9, 10}}};
-    m_project.skinName = QString::fromUtf8("我的皮肤");
+    m_skin.mainColour = MakeColorRef(70, 113, 184);
+    m_skin.whiteTabText = true;
+    m_skin.stretchMode = StretchMode::Tile;
+    // The first control of a corner is the corner's own, every further one an extra control; the
+    // items' order decides nothing else. The left-bottom corner has no decoration: neither keys
+    // nor a file for it go into the package.
+    m_skin.items = {{CornerItemKind::Control, Corner::RightBottom, {20, 30}, {40, 50}, swf, {}, false},
+                    {CornerItemKind::Decoration, Corner::RightBottom, QPoint(12, 7), {8, 8}, png, {}, false},
+                    {CornerItemKind::Control, Corner::RightTop, {600, 10}, {80, 40}, swf, {}, false},
+                    {CornerItemKind::Control, Corner::RightBottom, {5, 6}, {70, 80}, swf2, {}, false},
+                    {CornerItemKind::Control, Corner::LeftTop, {11, 12}, {13, 14}, swf, {}, false},
+                    {CornerItemKind::Decoration, Corner::LeftTop, QPoint(3, -4), {8, 8}, png, {}, false},
+                    {CornerItemKind::Control, Corner::LeftTop, {-7, 8}, {9, 10}, swf, {}, false}};
+    m_skin.skinName = QString::fromUtf8("我的皮肤");
 
     const QString package = Output("myskin.vsf");
-    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    ASSERT_TRUE(BuildPackage(m_skin, package).ok);
     const auto unpacked = Unpack(package);
     EXPECT_EQ(unpacked->members,
               (QStringList{"TopPanelBKLeft.bmp", "TopPanelBKMid.bmp", "TopPanelBKRight.bmp", "small.bmp",
-                           "conf.ini", "topleft.png", "bottomright.png", "topright.swf", "swfcontrol1.swf",
-                           "swfcontrol2.swf"}));
-    const SkinColorNumbers numbers = DescribeColor(m_project.mainColor);
+                           "conf.ini", "topleft.png", "bottomright.png", "topleft.swf", "topright.swf",
+                           "bottomright.swf", "swfcontrol1.swf", "swfcontrol2.swf"}));
+    const SkinColorNumbers numbers = DescribeColor(m_skin.mainColour);
     const QByteArray expected = "[CONF]\r\n"
                                 "name=myskin\r\n"
                                 "hue=" +
@@ -220,7 +223,9 @@ TEST_F(BuildTest, DescriptionFileBytesAndMemberOrder)
                                 "subjectinfo=0\r\n"
                                 "id=0\r\n"
                                 "[KEY]\r\n"
+                                "swflefttop=11,12,13,14\r\n"
                                 "swfrighttop=600,10,80,40\r\n"
+                                "swfrightbottom=20,30,40,50\r\n"
                                 "swfcontrolnum=2\r\n"
                                 "swfcontrol1=5,6,70,80,4\r\n"
                                 "swfcontrol2=-7,8,9,10,1\r\n";
@@ -235,7 +240,7 @@ TEST_F(BuildTest, ConfLeftInTheBuildFolderIsUpdatedInPlace)
     ASSERT_TRUE(MakeFolders(BuildFolder()));
     ASSERT_TRUE(skintest::WriteAll(BuildFolder() + "/conf.ini", "[CONF]\r\nid=7\r\nhue=99\r\n"));
     const QString package = Output("reuse.vsf");
-    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    ASSERT_TRUE(BuildPackage(m_skin, package).ok);
     EXPECT_EQ(ReadAll(Unpack(package)->file("conf.ini")),
               QByteArray("[CONF]\r\nid=0\r\nhue=0\r\nname=reuse\r\nsat=0\r\nlight=0\r\nwhite=0\r\n"
                          "showname=skin\r\nsubjectwriter=0\r\nsubjectinfo=0\r\n"));
@@ -245,8 +250,9 @@ TEST_F(BuildTest, FailedBuildKeepsTheExistingPackage)
 {
     Prepare(700, 61, {0, 0, 700, 61});
     const QString package = MakeFile("keep.vsf", "the user's older package");
-    m_project.decorations[2] = {true, Output("missing.png"), {}};
-    const BuildResult result = BuildPackage(m_project, package);
+    m_skin.items = {
+        {CornerItemKind::Decoration, Corner::LeftBottom, {}, {}, Output("missing.png"), {}, false}};
+    const BuildResult result = BuildPackage(m_skin, package);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.contains("missing.png")) << result.error.toStdString();
     EXPECT_EQ(ReadAll(package), "the user's older package");
@@ -256,7 +262,7 @@ TEST_F(BuildTest, FailedBuildKeepsTheExistingPackage)
     EXPECT_TRUE(QDir(BuildFolder()).isEmpty());
 
     // A folder that does not exist cannot take the package; the reason is given.
-    const BuildResult nowhere = BuildPackage(m_project, Output("no/such/folder/x.vsf"));
+    const BuildResult nowhere = BuildPackage(m_skin, Output("no/such/folder/x.vsf"));
     EXPECT_FALSE(nowhere.ok);
     EXPECT_FALSE(nowhere.error.isEmpty());
 }
@@ -266,7 +272,7 @@ TEST_F(BuildTest, StripThatCannotBeWrittenLeavesNoStripsBehind)
     Prepare(700, 61, {0, 0, 700, 61}, {100, 0, 600, 61});
     // A folder where the right strip belongs: the left and middle strips are written first.
     ASSERT_TRUE(MakeFolders(BuildFolder() + "/TopPanelBKRight.bmp"));
-    const BuildResult result = BuildPackage(m_project, Output("strip.vsf"));
+    const BuildResult result = BuildPackage(m_skin, Output("strip.vsf"));
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.contains("TopPanelBKRight.bmp")) << result.error.toStdString();
     EXPECT_EQ(QDir(BuildFolder()).entryList(QDir::Files), QStringList());
@@ -280,7 +286,7 @@ TEST_F(BuildTest, ReplacesAnExistingPackageWhenComplete)
     // The replaced file's permissions carry over to the new package.
     const QFile::Permissions kept = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(package, kept));
-    ASSERT_TRUE(BuildPackage(m_project, package).ok);
+    ASSERT_TRUE(BuildPackage(m_skin, package).ok);
     EXPECT_EQ(Unpack(package)->members, (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
     EXPECT_EQ(QFile::permissions(package) & QFile::Permissions(0x7077), kept); // owner, group, others
 }
@@ -291,7 +297,7 @@ TEST_F(BuildTest, LongestPackageNameSaves)
 {
     Prepare(700, 61, {0, 0, 700, 61});
     const QString package = Output(QString(251, 'n') + ".vsf");
-    const BuildResult result = BuildPackage(m_project, package);
+    const BuildResult result = BuildPackage(m_skin, package);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(Unpack(package)->members, (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
     EXPECT_EQ(QDir(QFileInfo(package).absolutePath()).entryList(QDir::Hidden | QDir::Files).size(), 2);
@@ -300,23 +306,25 @@ TEST_F(BuildTest, LongestPackageNameSaves)
 TEST_F(BuildTest, RefusesWhatCannotBeBuilt)
 {
     Prepare(700, 61, {0, 0, 700, 61});
-    SkinProject noPicture = m_project;
+    SkinContent noPicture = m_skin;
     noPicture.picture = nullptr;
     EXPECT_FALSE(BuildPackage(noPicture, Output("a.vsf")).ok);
 
-    SkinProject emptyCrop = m_project;
+    SkinContent emptyCrop = m_skin;
     emptyCrop.crop = {10, 10, 10, 50};
     EXPECT_FALSE(BuildPackage(emptyCrop, Output("a.vsf")).ok);
 
-    SkinProject badName = m_project;
+    SkinContent badName = m_skin;
     badName.skinName = QString::fromUtf8("名字😀");
     const BuildResult refused = BuildPackage(badName, Output("a.vsf"));
     EXPECT_FALSE(refused.ok);
     EXPECT_TRUE(refused.error.contains(QString::fromUtf8("😀")));
 
     // A corner number the player does not know would make the package open without its controls.
-    SkinProject badCorner = m_project;
-    badCorner.extraControls = {FlashControl{MakeFile("e.swf", "FWS"), static_cast<Corner>(4), {}, {}}};
+    SkinContent badCorner = m_skin;
+    const QString swf = MakeFile("e.swf", "FWS");
+    badCorner.items = {{CornerItemKind::Control, Corner::LeftTop, {}, {}, swf, {}, false},
+                       {CornerItemKind::Control, static_cast<Corner>(4), {}, {}, swf, {}, false}};
     EXPECT_FALSE(BuildPackage(badCorner, Output("a.vsf")).ok);
     EXPECT_FALSE(QFileInfo::exists(Output("a.vsf")));
 }
@@ -329,6 +337,9 @@ TEST(SkinNames, NamesTheDescriptionFileCanHold)
     EXPECT_NE(CheckSkinName(QString::fromUtf8("ﾃｽﾄ한국어")), QString());
     // A line break would end the value and start lines of its own.
     EXPECT_NE(CheckSkinName("a\r\n[KEY]\r\nswfcontrolnum=9"), QString());
+    // Saving suggests a file named after the skin: a path separator would name a folder.
+    for (const char* name : {"a/b", "a\\b", "/", "tab\there", "del\x7f"})
+        EXPECT_NE(CheckSkinName(QString::fromLatin1(name)), QString()) << name;
     // The player reads at most 255 bytes.
     EXPECT_EQ(CheckSkinName(QString(255, 'a')), QString());
     EXPECT_NE(CheckSkinName(QString(256, 'a')), QString());
