@@ -1,6 +1,7 @@
 // The decorated player preview: corner items, their limits, the view and the mouse.
 #include "ControlTestSupport.h"
 #include "controls/CFramePreviewCtrl.h"
+#include "skin/CornerPlacement.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +22,8 @@ protected:
         // The owner applies drags as the frame page does.
         QObject::connect(preview, &CPlayerCanvasCtrl::itemDragged, [this](Corner corner, QPoint delta) {
             const QSize size = preview->ItemSize(corner);
-            preview->SetItemOffset(
-                CPlayerCanvasCtrl::ClampOffset(corner, size, preview->ItemOffset(corner) - delta), corner);
+            preview->SetItemOffset(ClampCornerOffset(corner, size, preview->ItemOffset(corner) - delta),
+                                   corner);
         });
         preview->resize(600, 400);
         decoration = dir.file("deco.png");
@@ -46,13 +47,12 @@ TEST_F(CanvasTest, RightBottomDecorationIsCentredAndClampedToItsLimits)
 
     // The limits: the quarter (502, 390)-(854, 630) grown by the item's size on every side.
     const QSize size(100, 80);
-    EXPECT_EQ(CPlayerCanvasCtrl::ClampOffset(Corner::RightBottom, size, QPoint(50, 40) - QPoint(1000, -1000)),
+    EXPECT_EQ(ClampCornerOffset(Corner::RightBottom, size, QPoint(50, 40) - QPoint(1000, -1000)),
               QPoint(854 - 854, 630 - 310));
-    EXPECT_EQ(CPlayerCanvasCtrl::ClampOffset(Corner::RightBottom, size, QPoint(5000, 5000)),
-              QPoint(854 - 402, 630 - 310));
-    EXPECT_EQ(CPlayerCanvasCtrl::ClampOffset(Corner::RightBottom, size, QPoint(-5000, -5000)),
+    EXPECT_EQ(ClampCornerOffset(Corner::RightBottom, size, QPoint(5000, 5000)), QPoint(854 - 402, 630 - 310));
+    EXPECT_EQ(ClampCornerOffset(Corner::RightBottom, size, QPoint(-5000, -5000)),
               QPoint(854 - 854, 630 - 630));
-    EXPECT_EQ(CPlayerCanvasCtrl::ClampOffset(Corner::RightBottom, size, QPoint(3, 4)), QPoint(3, 4));
+    EXPECT_EQ(ClampCornerOffset(Corner::RightBottom, size, QPoint(3, 4)), QPoint(3, 4));
 
     // Offsets place the item without clamping and read back unchanged.
     preview->SetItemOffset({-500, 7}, Corner::RightBottom);
