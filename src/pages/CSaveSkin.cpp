@@ -90,7 +90,7 @@ CSaveSkin::CSaveSkin(SkinDocument& document, QWidget* parent) : CWizardPage(133,
     m_infoGroup->lower();
     m_schematicGroup->lower();
 
-    connect(m_nameEdit, &QLineEdit::textEdited, this,
+    connect(m_nameEdit, &QLineEdit::textChanged, this,
             [this](const QString& name) { Document().SetSkinName(name); });
     connect(&document, &SkinDocument::nameChanged, this, &CSaveSkin::ShowName);
     connect(&document, &SkinDocument::thumbnailChanged, this, &CSaveSkin::ShowThumbnail);

@@ -156,6 +156,7 @@ CSkinHeadDlg::CSkinHeadDlg(SkinDocument& document, QWidget* parent) : CWizardPag
     connect(&document, &SkinDocument::contentReplaced, this, [this] {
         ++m_generation;
         m_hasPending = false;
+        FinishLoading();
     });
 }
 
@@ -306,7 +307,13 @@ void CSkinHeadDlg::ApplyLoad(const QString& path, SharedPicture picture)
     if (picture == nullptr) {
         // A failed load changes nothing: the picture held before comes back, with its crop.
         m_crop->EndLoading();
-        ShowPicture();
+        if (Document().HasPicture()) {
+            m_preview->SetPicture(Document().Picture());
+            ShowCrop();
+        } else {
+            m_crop->ClearPicture(); // nothing to go back to: hold no stale picture either
+            emit pictureGone();
+        }
         m_hint1025->setText(tr(kHintFailed));
         update();
         return;
@@ -361,7 +368,6 @@ void CSkinHeadDlg::ResetPage()
     m_crop->ClearPicture();
     m_hint1025->setText(tr(kHintShort));
     m_button1005->setText(tr("浏览"));
-    CreateTitle(tr("选择图片"));
     ShowIntroduction(true);
     m_crop->hide();
     m_greyTop = IntroductionBottom();

@@ -138,14 +138,24 @@ CStretchDlg::CStretchDlg(SkinDocument& document, QWidget* parent) : CWizardPage(
     connect(m_rightEdit, &QLineEdit::editingFinished, this, &CStretchDlg::OnEditChanged);
     connect(m_stretchRadio, &QRadioButton::clicked, this, [this] { SetTileMode(StretchMode::Stretch); });
     connect(m_tileRadio, &QRadioButton::clicked, this, [this] { SetTileMode(StretchMode::Tile); });
-
+    connect(&document, &SkinDocument::pictureChanged, this, &CStretchDlg::ShowLook);
+    connect(&document, &SkinDocument::cropChanged, this, &CStretchDlg::ShowLook);
+    connect(&document, &SkinDocument::colourChanged, this, &CStretchDlg::ShowLook);
+    connect(&document, &SkinDocument::stretchChanged, this, &CStretchDlg::ShowRegion);
+    connect(&document, &SkinDocument::contentReplaced, this,
+            [this] { m_restored = !Document().StretchRegion().IsNull(); });
+    ShowLook();
     RefreshEdits();
 }
 
 void CStretchDlg::StartStep()
 {
-    if (m_restored)
+    // The page may be entered before it was ever shown: its previews are placed for its size first.
+    LayoutControls();
+    if (m_restored) {
+        ShowRegion();
         return;
+    }
     SkinDocument& document = Document();
     document.SetStretchRegion(DefaultStretchRegion(document.Crop()));
     document.SetStretchMode(StretchMode::Stretch);
@@ -186,6 +196,9 @@ void CStretchDlg::ShowRegion()
     m_tileRadio->setChecked(mode == StretchMode::Tile);
     if (region.IsNull() || crop.Width() <= 0 || !m_preview->HasPicture())
         return;
+    // A page not shown yet has not had its size applied to the previews.
+    if (!isVisible())
+        LayoutControls();
     m_result->SetRegion(region.left, region.top, region.right, region.bottom);
     // A region the selection already maps to stays as the user dragged it; any other (an opened
     // package's, the default one, an undone one) is shown by the selection nearest to it.
@@ -209,6 +222,11 @@ void CStretchDlg::ShowRegion()
     m_leftEdge = column(region.left);
     m_rightEdge = column(region.right);
     m_preview->SetSelection(m_leftEdge, band.top, m_rightEdge, band.bottom - 1);
+    {
+        // The preview maps its selection for itself; the document keeps the region it has.
+        const QSignalBlocker blocker(m_preview);
+        m_preview->NotifyRegion();
+    }
     m_preview->update();
     RefreshEdits();
 }

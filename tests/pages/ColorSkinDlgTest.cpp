@@ -4,7 +4,7 @@
 #include "imaging/ColorNames.h"
 #include "imaging/ImageLoading.h"
 #include "pages/CColorSkinDlg.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 
@@ -21,7 +21,7 @@ constexpr int kNone = CColorSkinDlg::kFirstPresetId;
 
 class ColorPage : public ::testing::Test {
 protected:
-    ColorPage() : page(nullptr)
+    ColorPage() : page(document, nullptr)
     {
         page.resize(874, 567);
         page.show();
@@ -48,13 +48,14 @@ protected:
 
     void OpenWith(ColorRef colour, bool white)
     {
-        SkinProject project;
-        project.mainColor = colour;
+        SkinContent project;
+        project.mainColour = colour;
         project.whiteTabText = white;
-        page.ShowOpenedProject(project);
+        document.Load(project);
     }
 
     FakeDialogs dialogs;
+    SkinDocument document;
     CColorSkinDlg page;
 };
 
@@ -122,10 +123,10 @@ TEST_F(ColorPage, PresetClicksSelectOneSwatchAndRecolourThePreview)
     EXPECT_EQ(page.MainColor(), 0u);
     EXPECT_EQ(page.Preview()->PlayerPicture(), original);
 
-    SkinProject project;
+    SkinContent project;
     Click(kNone + 4);
-    page.SaveToProject(project);
-    EXPECT_EQ(project.mainColor, CColorSkinDlg::PresetMainColor(4));
+    project = document.Content();
+    EXPECT_EQ(project.mainColour, CColorSkinDlg::PresetMainColor(4));
 }
 
 TEST_F(ColorPage, ColourDialogFillsTheCustomSwatch)
@@ -156,18 +157,18 @@ TEST_F(ColorPage, ColourDialogFillsTheCustomSwatch)
 
 TEST_F(ColorPage, TabSwatchesChooseTheTabTextColour)
 {
-    SkinProject project;
+    SkinContent project;
     Click(CColorSkinDlg::kWhiteTabId);
     EXPECT_TRUE(page.Swatch(CColorSkinDlg::kWhiteTabId)->IsSelected());
     EXPECT_FALSE(page.Swatch(CColorSkinDlg::kBlackTabId)->IsSelected());
     EXPECT_TRUE(page.Preview()->IsTabTextWhite());
-    page.SaveToProject(project);
+    project = document.Content();
     EXPECT_TRUE(project.whiteTabText);
 
     Click(CColorSkinDlg::kBlackTabId);
     EXPECT_FALSE(page.Swatch(CColorSkinDlg::kWhiteTabId)->IsSelected());
     EXPECT_FALSE(page.Preview()->IsTabTextWhite());
-    page.SaveToProject(project);
+    project = document.Content();
     EXPECT_FALSE(project.whiteTabText);
 }
 
@@ -199,9 +200,9 @@ TEST_F(ColorPage, OpenedColoursFindTheirSwatch)
         EXPECT_EQ(page.Preview()->MainColor(), colour);
     }
 
-    SkinProject project;
-    page.SaveToProject(project);
-    EXPECT_EQ(project.mainColor, 0xFFE8BAu);
+    SkinContent project;
+    project = document.Content();
+    EXPECT_EQ(project.mainColour, 0xFFE8BAu);
 }
 
 TEST_F(ColorPage, ResetReturnsToTheStart)
@@ -209,6 +210,7 @@ TEST_F(ColorPage, ResetReturnsToTheStart)
     dialogs.colors.enqueue(QColor(200, 10, 10));
     QTest::mouseClick(page.MoreColorsButton(), Qt::LeftButton);
     Click(CColorSkinDlg::kWhiteTabId);
+    document.Reset();
     page.ResetPage();
     EXPECT_EQ(SelectedMainSwatches(), QList<int>{kNone});
     EXPECT_EQ(page.MainColor(), 0u);
@@ -227,10 +229,10 @@ TEST_F(ColorPage, SuggestionsFollowThePictureAndAreChosenLikeACustomColour)
     ASSERT_TRUE(image.save(dir.file("two.png")));
     auto picture = std::make_shared<CSkinImage>();
     ASSERT_TRUE(picture->LoadFromFile(dir.file("two.png")));
-    SkinProject project;
+    SkinContent project;
     project.picture = picture;
     project.crop = {0, 0, 1000, 100};
-    page.LoadFromProject(project);
+    document.Load(project);
     const std::vector<ColorSuggestion> suggested = page.Suggestions();
     ASSERT_EQ(suggested, SuggestColors(picture->Picture(), project.crop));
     ASSERT_EQ(suggested.size(), 2u);
@@ -248,23 +250,23 @@ TEST_F(ColorPage, SuggestionsFollowThePictureAndAreChosenLikeACustomColour)
     Click(first);
     EXPECT_EQ(SelectedMainSwatches(), QList<int>{first});
     EXPECT_EQ(page.Preview()->MainColor(), suggested[0].color);
-    page.SaveToProject(project);
-    EXPECT_EQ(project.mainColor, suggested[0].color);
+    project = document.Content();
+    EXPECT_EQ(project.mainColour, suggested[0].color);
 
     // Entered again with only the orange part: the chosen green stays, now on the custom swatch.
     project.crop = {700, 0, 1000, 100};
-    page.LoadFromProject(project);
+    document.Load(project);
     ASSERT_EQ(page.Suggestions().size(), 1u);
     EXPECT_FALSE(page.Swatch(first + 1)->isVisible());
     EXPECT_EQ(SelectedMainSwatches(), QList<int>{CColorSkinDlg::kCustomSwatchId});
     EXPECT_EQ(page.Swatch(CColorSkinDlg::kCustomSwatchId)->GetColor(), suggested[0].color);
     EXPECT_EQ(page.MainColor(), suggested[0].color);
 
-    // A package saved with the orange suggestion comes back rebuilt from its numbers and selects it
-    // once the page is entered with its picture.
-    OpenWith(CColorSkinDlg::ReopenedColor(page.Suggestions()[0].color), false);
-    EXPECT_EQ(SelectedMainSwatches(), QList<int>{CColorSkinDlg::kCustomSwatchId});
-    page.LoadFromProject(project);
+    // A package saved with the orange suggestion comes back with its picture and the colour rebuilt
+    // from its numbers: the suggestion is selected.
+    SkinContent reopened = project;
+    reopened.mainColour = CColorSkinDlg::ReopenedColor(page.Suggestions()[0].color);
+    document.Load(reopened);
     EXPECT_EQ(SelectedMainSwatches(), QList<int>{first});
 }
 

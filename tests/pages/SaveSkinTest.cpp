@@ -2,9 +2,11 @@
 #include "controls/CPictureViewLabel.h"
 #include "imaging/CSkinImage.h"
 #include "pages/CSaveSkin.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
+#include "skin/SkinPackage.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
+#include "zip/Zip.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -40,7 +42,7 @@ bool Near(QRgb a, QRgb b)
 
 class SavePage : public ::testing::Test {
 protected:
-    SavePage() : page(nullptr)
+    SavePage() : page(document, nullptr)
     {
         page.resize(874, 567);
         page.show();
@@ -67,7 +69,8 @@ protected:
     ScratchDir dir;
     FakeDialogs dialogs;
     SharedPicture header = std::make_shared<CSkinImage>();
-    SkinProject project;
+    SkinContent project;
+    SkinDocument document;
     CSaveSkin page;
 };
 
@@ -82,13 +85,13 @@ TEST(SaveThumbnail, AutomaticRectangleIsTheHeadersRightEnd)
 
 TEST_F(SavePage, WithoutAChosenThumbnailTheHeaderEndIsShownAndNothingIsStored)
 {
-    page.LoadFromProject(project);
+    document.Load(project);
     EXPECT_TRUE(Near(CentreOf(page.ThumbnailPreview()), qRgb(0, 0, 255)));
     EXPECT_EQ(page.PathEdit()->text(), CSaveSkin::ThumbnailHint());
 
     page.NameEdit()->setText(QStringLiteral("我的皮肤"));
     project.thumbnailPath = "stale.bmp";
-    page.SaveToProject(project);
+    project = document.Content();
     EXPECT_TRUE(project.thumbnailPath.isEmpty());
     EXPECT_EQ(project.skinName, QStringLiteral("我的皮肤"));
 }
@@ -96,7 +99,7 @@ TEST_F(SavePage, WithoutAChosenThumbnailTheHeaderEndIsShownAndNothingIsStored)
 TEST_F(SavePage, BrowseChoosesAThumbnail)
 {
     const QString green = SolidPicture(dir, "green.bmp", {300, 300}, QColor(0, 255, 0));
-    page.LoadFromProject(project);
+    document.Load(project);
     Browse(green);
     ASSERT_EQ(dialogs.openRequests.size(), 1);
     EXPECT_EQ(dialogs.openRequests[0].filter, QStringLiteral("Images (*.jpg *.jpeg *.bmp)"));
@@ -104,11 +107,12 @@ TEST_F(SavePage, BrowseChoosesAThumbnail)
     EXPECT_EQ(page.PathEdit()->text(), green);
     EXPECT_TRUE(Near(CentreOf(page.ThumbnailPreview()), qRgb(0, 255, 0)));
 
-    // Entering the step again keeps the chosen thumbnail.
-    page.LoadFromProject(project);
+    // Coming back to the step keeps the chosen thumbnail.
+    page.hide();
+    page.show();
     EXPECT_TRUE(Near(CentreOf(page.ThumbnailPreview()), qRgb(0, 255, 0)));
 
-    page.SaveToProject(project);
+    project = document.Content();
     EXPECT_EQ(project.thumbnailPath, green);
     ASSERT_NE(project.thumbnailPicture, nullptr);
     EXPECT_EQ(project.thumbnailPicture->GetSize(), QSize(300, 300));
@@ -123,7 +127,7 @@ TEST_F(SavePage, FailedBrowseKeepsTheEarlierThumbnail)
 {
     const QString green = SolidPicture(dir, "green.bmp", {120, 74}, QColor(0, 255, 0));
     ASSERT_TRUE(skintest::WriteAll(dir.file("broken.jpg"), "not a picture"));
-    page.LoadFromProject(project);
+    document.Load(project);
     Browse(green);
     Browse(dir.file("broken.jpg"));
 
@@ -131,7 +135,7 @@ TEST_F(SavePage, FailedBrowseKeepsTheEarlierThumbnail)
     EXPECT_TRUE(page.ThumbnailChosen());
     EXPECT_EQ(page.ThumbnailPath(), green);
     EXPECT_TRUE(Near(CentreOf(page.ThumbnailPreview()), qRgb(0, 255, 0)));
-    page.SaveToProject(project);
+    project = document.Content();
     EXPECT_EQ(project.thumbnailPath, green);
     ASSERT_NE(project.thumbnailPicture, nullptr);
     EXPECT_TRUE(project.thumbnailPicture->HasPicture());
@@ -140,12 +144,12 @@ TEST_F(SavePage, FailedBrowseKeepsTheEarlierThumbnail)
 TEST_F(SavePage, FailedFirstBrowseFallsBackToTheHeader)
 {
     ASSERT_TRUE(skintest::WriteAll(dir.file("broken.bmp"), "BM nothing"));
-    page.LoadFromProject(project);
+    document.Load(project);
     Browse(dir.file("broken.bmp"));
     EXPECT_EQ(page.PathEdit()->text(), QStringLiteral("加载图片失败！"));
     EXPECT_FALSE(page.ThumbnailChosen());
     EXPECT_TRUE(Near(CentreOf(page.ThumbnailPreview()), qRgb(0, 0, 255)));
-    page.SaveToProject(project);
+    project = document.Content();
     EXPECT_TRUE(project.thumbnailPath.isEmpty());
 }
 
@@ -154,36 +158,40 @@ TEST_F(SavePage, OpenedPackageThumbnailCountsAsChosenUntilRemake)
     const QString small = SolidPicture(dir, "small.bmp", {60, 37}, QColor(0, 255, 0));
     project.skinName = QStringLiteral("打开的皮肤");
     project.thumbnailPath = small;
-    page.ShowOpenedProject(project);
+    document.Load(project);
     EXPECT_EQ(page.NameEdit()->text(), QStringLiteral("打开的皮肤"));
     EXPECT_TRUE(page.ThumbnailChosen());
     EXPECT_EQ(page.PathEdit()->text(), small);
 
+    document.Reset();
     page.ResetPage();
     EXPECT_TRUE(page.NameEdit()->text().isEmpty());
     EXPECT_FALSE(page.ThumbnailChosen());
     EXPECT_EQ(page.PathEdit()->text(), CSaveSkin::ThumbnailHint());
-    page.SaveToProject(project);
+    project = document.Content();
     EXPECT_TRUE(project.thumbnailPath.isEmpty());
     EXPECT_TRUE(project.skinName.isEmpty());
 }
 
-TEST_F(SavePage, OpenedPackageWithoutThumbnailCutsOneFromTheHeader)
+TEST_F(SavePage, OpenedPackageWithoutAReadableThumbnailCutsOneFromTheHeader)
 {
     const QString green = SolidPicture(dir, "green.bmp", {60, 37}, QColor(0, 255, 0));
     Browse(green);
-    project.thumbnailPath = dir.file("missing/small.bmp");
-    page.ShowOpenedProject(project);
+    const QString mid = SolidPicture(dir, "TopPanelBKMid.bmp", {700, 61}, QColor(0, 0, 255));
+    ASSERT_TRUE(skintest::WriteAll(dir.file("small.bmp"), "BM not a picture"));
+    const QString package = dir.file("broken-thumbnail.vsf");
+    ASSERT_TRUE(ZipPackFiles({mid, dir.file("small.bmp")}, package));
+    ASSERT_TRUE(OpenPackage(package, document).ok);
     EXPECT_FALSE(page.ThumbnailChosen());
-    page.SaveToProject(project);
-    EXPECT_TRUE(project.thumbnailPath.isEmpty());
+    EXPECT_EQ(page.PathEdit()->text(), CSaveSkin::ThumbnailHint());
+    EXPECT_TRUE(document.ThumbnailPath().isEmpty());
 }
 
 TEST_F(SavePage, NameIsNotLimitedAndLinkGoesToTheUploadPage)
 {
     const QString longName = QString(40, QChar(0x76AE));
     page.NameEdit()->insert(longName);
-    page.SaveToProject(project);
+    project = document.Content();
     EXPECT_EQ(project.skinName, longName);
     EXPECT_TRUE(page.UploadLink()->Target().endsWith(QStringLiteral("/skin/st/UpSkin")));
     EXPECT_EQ(page.UploadLink()->text(), QStringLiteral("将皮肤上传到Vadi网站"));

@@ -3,7 +3,7 @@
 #include "pages/CSkinFrameDlg.h"
 
 #include "controls/CFramePreviewCtrl.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 
@@ -40,7 +40,8 @@ protected:
 
     skintest::ScratchDir dir;
     FakeDialogs dialogs;
-    CSkinFrameDlg page{nullptr};
+    SkinDocument document;
+    CSkinFrameDlg page{document, nullptr};
     QString big;
     QString small;
 };
@@ -65,14 +66,14 @@ TEST_F(SkinFrameDlgTest, EachCornerKeepsItsOwnPictureAndShifts)
     EXPECT_EQ(page.CornerShift(Corner::RightTop), QPoint(-1, 2));
 
     Choose(2, small);
-    // Only digits can be typed. Typed values are kept as typed; the edits show where the limits
-    // let the picture go (5 pixels below its centred place for a 20 x 10 picture).
+    // Only digits can be typed. The edits then show where the limits let the picture go (5 pixels
+    // below its centred place for a 20 x 10 picture), which is the corner's shift.
     page.YEdit()->selectAll();
     QTest::keyClicks(page.YEdit(), "-9");
     EXPECT_EQ(Shown(), QPoint(0, 9)) << "applied when complete, not per keystroke";
     EXPECT_EQ(page.CornerPlacement(Corner::LeftBottom).offset, QPoint(10, 5));
     QTest::keyClick(page.YEdit(), Qt::Key_Return);
-    EXPECT_EQ(page.CornerShift(Corner::LeftBottom), QPoint(0, 9));
+    EXPECT_EQ(page.CornerShift(Corner::LeftBottom), QPoint(0, 5));
     EXPECT_EQ(Shown(), QPoint(0, 5));
     EXPECT_EQ(page.CornerPlacement(Corner::LeftBottom).offset, QPoint(10, 0));
 
@@ -87,7 +88,7 @@ TEST_F(SkinFrameDlgTest, EachCornerKeepsItsOwnPictureAndShifts)
     EXPECT_FALSE(page.Preview()->HasItem(Corner::RightTop));
     EXPECT_FALSE(page.XEdit()->isEnabled());
     EXPECT_EQ(page.CornerPath(Corner::LeftBottom), small);
-    EXPECT_EQ(page.CornerShift(Corner::LeftBottom), QPoint(0, 9));
+    EXPECT_EQ(page.CornerShift(Corner::LeftBottom), QPoint(0, 5));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
     // A value still being typed when another tab is chosen goes to the corner it was typed for.
@@ -112,9 +113,7 @@ TEST_F(SkinFrameDlgTest, APictureThatIsNotAPngIsRefusedWithAMessage)
     Choose(0, jpeg);
     EXPECT_TRUE(page.CornerPath(Corner::LeftTop).isEmpty());
     EXPECT_FALSE(page.XEdit()->isEnabled());
-    SkinProject project;
-    page.SaveToProject(project);
-    EXPECT_FALSE(project.decorations[0].present);
+    EXPECT_EQ(document.DecorationAt(Corner::LeftTop), -1);
 }
 
 TEST_F(SkinFrameDlgTest, DraggedShiftsTravelAsOffsetsAndComeBack)
@@ -125,18 +124,22 @@ TEST_F(SkinFrameDlgTest, DraggedShiftsTravelAsOffsetsAndComeBack)
     EXPECT_EQ(Shown(), QPoint(7, -8));
     EXPECT_EQ(page.CornerShift(Corner::RightBottom), QPoint(7, -8));
 
-    SkinProject project;
-    page.SaveToProject(project);
-    EXPECT_EQ(project.decorations[0].path, big);
-    EXPECT_EQ(project.decorations[0].offset, QPoint(50, 40));
-    EXPECT_FALSE(project.decorations[1].present);
-    EXPECT_FALSE(project.decorations[2].present);
-    EXPECT_EQ(project.decorations[3].path, small);
-    EXPECT_EQ(project.decorations[3].offset, QPoint(10 - 7, 5 + 8));
+    const SkinContent project = document.Content();
+    const auto decoration = [&](Corner corner) {
+        const int index = document.DecorationAt(corner);
+        return index < 0 ? CornerItem() : project.items[index];
+    };
+    EXPECT_EQ(decoration(Corner::LeftTop).file, big);
+    EXPECT_EQ(decoration(Corner::LeftTop).offset, QPoint(50, 40));
+    EXPECT_EQ(document.DecorationAt(Corner::RightTop), -1);
+    EXPECT_EQ(document.DecorationAt(Corner::LeftBottom), -1);
+    EXPECT_EQ(decoration(Corner::RightBottom).file, small);
+    EXPECT_EQ(decoration(Corner::RightBottom).offset, QPoint(10 - 7, 5 + 8));
 
-    CSkinFrameDlg opened(nullptr);
+    SkinDocument openedDocument;
+    CSkinFrameDlg opened(openedDocument, nullptr);
     opened.resize(874, 567);
-    opened.ShowOpenedProject(project);
+    openedDocument.Load(project);
     EXPECT_EQ(opened.CornerTabs()->currentIndex(), 0);
     EXPECT_EQ(opened.PathEdit()->text(), QDir::toNativeSeparators(big));
     EXPECT_TRUE(opened.XEdit()->isEnabled());
@@ -144,6 +147,7 @@ TEST_F(SkinFrameDlgTest, DraggedShiftsTravelAsOffsetsAndComeBack)
     EXPECT_EQ(opened.Preview()->ItemOffset(Corner::RightBottom), QPoint(3, 13));
 
     // Remake empties every corner.
+    openedDocument.Reset();
     opened.ResetPage();
     for (Corner corner : kCorners)
         EXPECT_FALSE(opened.Preview()->HasItem(corner)) << CornerIndex(corner);

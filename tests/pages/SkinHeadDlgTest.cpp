@@ -1,8 +1,9 @@
 #include "controls/CLinkLabel.h"
 #include "controls/CPictureCtrl.h"
 #include "controls/CPreviewCtrl.h"
+#include "imaging/CSkinImage.h"
 #include "pages/CSkinHeadDlg.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDocument.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 
@@ -36,7 +37,7 @@ protected:
     void SetUp() override
     {
         wizard.resize(874, 632);
-        page = new CSkinHeadDlg(&wizard);
+        page = new CSkinHeadDlg(document, &wizard);
         ready.emplace(page, &CSkinHeadDlg::pictureReady);
         gone.emplace(page, &CSkinHeadDlg::pictureGone);
         opened.emplace(page, &CSkinHeadDlg::openPackageRequested);
@@ -70,6 +71,7 @@ protected:
 
     ScratchDir dir;
     FakeDialogs dialogs;
+    SkinDocument document;
     QWidget wizard;
     CSkinHeadDlg* page = nullptr;
     std::optional<QSignalSpy> ready;
@@ -200,8 +202,8 @@ TEST_F(SkinHeadDlgTest, PictureLoadsOnAWorkerAndSwitchesToCropping)
     EXPECT_NEAR(page->CropRect().top, crop.top - 2, 1);
     EXPECT_EQ(page->CropRect().left, crop.left);
 
-    SkinProject project;
-    page->SaveToProject(project);
+    SkinContent project;
+    project = document.Content();
     EXPECT_EQ(project.picturePath, dir.file("photo.jpg"));
     EXPECT_EQ(project.picture, page->CropControl()->Picture());
     EXPECT_EQ(project.crop, page->CropRect());
@@ -251,8 +253,8 @@ TEST_F(SkinHeadDlgTest, FailedLoadAfterCroppingKeepsThePictureAndItsCrop)
         EXPECT_EQ(page->Preview()->PictureRect(), crop);
         EXPECT_EQ(page->CropControl()->grab().toImage(), shown) << name;
 
-        SkinProject project;
-        page->SaveToProject(project);
+        SkinContent project;
+        project = document.Content();
         EXPECT_EQ(project.picturePath, dir.file("photo.jpg"));
         ASSERT_NE(project.picture, nullptr);
         EXPECT_EQ(project.picture->GetSize(), QSize(1400, 600));
@@ -300,6 +302,7 @@ TEST_F(SkinHeadDlgTest, FailedFirstLoadOrLoadAfterResetShowsNoPicture)
     page->ChoosePicture(dir.file("photo.jpg"));
     ASSERT_TRUE(WaitUntilLoaded());
     page->ChoosePicture(dir.file("photo.jpg"));
+    document.Reset();
     page->ResetPage();
     page->ChoosePicture(dir.file("missing.jpg"));
     ASSERT_TRUE(WaitUntilLoaded());
@@ -351,10 +354,12 @@ TEST_F(SkinHeadDlgTest, ResetReturnsToTheIntroductionButKeepsTheTitle)
 
 TEST_F(SkinHeadDlgTest, OpenedProjectLoadsAtOnce)
 {
-    SkinProject project;
+    SkinContent project;
     project.picturePath = dir.file("photo.jpg");
+    project.picture = std::make_shared<CSkinImage>();
+    ASSERT_TRUE(project.picture->LoadFromFile(project.picturePath));
     page->ChoosePicture(dir.file("missing.jpg")); // still loading when the package arrives
-    page->ShowOpenedProject(project);
+    document.Load(project);
     EXPECT_FALSE(page->IsLoading());
     EXPECT_EQ(ready->count(), 1);
     EXPECT_TRUE(page->CropControl()->HasPicture());
@@ -364,14 +369,16 @@ TEST_F(SkinHeadDlgTest, OpenedProjectLoadsAtOnce)
     EXPECT_EQ(ready->count(), 1) << "the dropped load reports nothing later";
     // An opened header is taken whole, with the crop the open gave, not cut by the first-crop rule.
     project.crop = {0, 0, 1400, 600};
-    page->ShowOpenedProject(project);
-    EXPECT_EQ(page->CropControl()->Crop(), page->CropControl()->Display()) << "the frame shows that crop";
-    SkinProject saved;
-    page->SaveToProject(saved);
+    document.Load(project);
+    EXPECT_EQ(page->CropControl()->ShownCrop(), page->CropControl()->Display())
+        << "the frame shows that crop";
+    SkinContent saved;
+    saved = document.Content();
     EXPECT_EQ(saved.crop, project.crop);
 
     project.picturePath = dir.file("HeadTemp.bmp"); // the package had no header strips
-    page->ShowOpenedProject(project);
+    project.picture = nullptr;
+    document.Load(project);
     EXPECT_EQ(Hint(), QStringLiteral("加载图片失败！"));
     EXPECT_EQ(gone->count(), 1) << "no picture is shown: the wizard disables Next";
 }
@@ -379,8 +386,9 @@ TEST_F(SkinHeadDlgTest, OpenedProjectLoadsAtOnce)
 TEST_F(SkinHeadDlgTest, NextDuringALoadWaitsForThePicture)
 {
     page->ChoosePicture(dir.file("photo.jpg"));
-    SkinProject project;
-    page->SaveToProject(project);
+    page->FinishLoading();
+    SkinContent project;
+    project = document.Content();
     EXPECT_FALSE(page->IsLoading());
     EXPECT_EQ(project.picture->GetSize(), QSize(1400, 600));
     EXPECT_EQ(ready->count(), 1);
@@ -415,8 +423,9 @@ TEST(SkinHeadDlgLifetime, PageClosedDuringALoadWaitsForItsWorker)
 {
     ScratchDir dir;
     ASSERT_TRUE(WritePicture(dir.file("big.jpg"), 3000, 2000));
+    SkinDocument document;
     QWidget wizard;
-    auto* page = new CSkinHeadDlg(&wizard);
+    auto* page = new CSkinHeadDlg(document, &wizard);
     QSignalSpy ready(page, &CSkinHeadDlg::pictureReady);
     page->resize(874, 567);
     page->ChoosePicture(dir.file("big.jpg"));

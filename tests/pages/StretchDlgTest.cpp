@@ -5,8 +5,8 @@
 #include "controls/CPreviewCtrl.h"
 #include "controls/CStretchResultCtrl.h"
 #include "imaging/CSkinImage.h"
+#include "skin/SkinDocument.h"
 #include "skin/SkinPackage.h"
-#include "skin/SkinProject.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "zip/Zip.h"
@@ -33,8 +33,9 @@ protected:
         ASSERT_TRUE(m_picture->LoadFromFile(path));
         m_project.picture = m_picture;
         m_project.crop = {0, 0, 700, 61};
-        m_project.mainColor = MakeColorRef(0, 128, 192);
+        m_project.mainColour = MakeColorRef(0, 128, 192);
         m_page.resize(874, 567);
+        document.Load(m_project);
     }
 
     std::pair<int, int> Selection()
@@ -54,8 +55,9 @@ protected:
 
     skintest::ScratchDir m_dir;
     SharedPicture m_picture = std::make_shared<CSkinImage>();
-    SkinProject m_project;
-    CStretchDlg m_page{nullptr};
+    SkinContent m_project;
+    SkinDocument document;
+    CStretchDlg m_page{document, nullptr};
 };
 
 TEST_F(StretchDlgTest, LaysTheControlsOutForThePageSize)
@@ -75,7 +77,7 @@ TEST_F(StretchDlgTest, LaysTheControlsOutForThePageSize)
 
 TEST_F(StretchDlgTest, ANewSkinStartsWithTheCentreBandStretched)
 {
-    m_page.LoadFromProject(m_project);
+    m_page.StartStep();
     EXPECT_EQ(Selection(), std::make_pair(337, 352));
     EXPECT_EQ(m_page.LeftEdit()->text(), "337");
     EXPECT_EQ(m_page.RightEdit()->text(), "352");
@@ -85,16 +87,16 @@ TEST_F(StretchDlgTest, ANewSkinStartsWithTheCentreBandStretched)
     // The result preview already shows the region the preview reported.
     EXPECT_EQ(m_page.Result()->Region(), m_page.Preview()->GetRegion());
     EXPECT_EQ(m_page.Result()->PictureRect(), m_project.crop);
-    EXPECT_EQ(m_page.Result()->MainColor(), m_project.mainColor);
+    EXPECT_EQ(m_page.Result()->MainColor(), m_project.mainColour);
 
-    m_page.SaveToProject(m_project);
+    m_project = document.Content();
     EXPECT_EQ(m_project.stretchRegion, (SkinRect{335, 0, 350, 61}));
-    EXPECT_EQ(m_project.tile, 0);
+    EXPECT_EQ(m_project.stretchMode, StretchMode::Stretch);
 }
 
 TEST_F(StretchDlgTest, TypedEdgesAreClampedAndTheRegionFollows)
 {
-    m_page.LoadFromProject(m_project);
+    m_page.StartStep();
     TypeInto(m_page.LeftEdit(), "1");
     EXPECT_EQ(m_page.LeftEdit()->text(), "4");
     EXPECT_EQ(m_page.LeftEdge(), 4);
@@ -114,7 +116,7 @@ TEST_F(StretchDlgTest, EditsRejectEmptyAndNonNumericText)
 {
     FakeDialogs dialogs;
     dialogs.answer = QMessageBox::Ok;
-    m_page.LoadFromProject(m_project);
+    m_page.StartStep();
 
     TypeInto(m_page.RightEdit(), "abc");
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
@@ -134,7 +136,7 @@ TEST_F(StretchDlgTest, EditsRejectEmptyAndNonNumericText)
 
 TEST_F(StretchDlgTest, TypedEdgesApplyWhenCompleteNotPerKeystroke)
 {
-    m_page.LoadFromProject(m_project);
+    m_page.StartStep();
     TypeInto(m_page.RightEdit(), "500", false);
     EXPECT_EQ(m_page.RightEdit()->text(), "500");
     EXPECT_EQ(Selection(), std::make_pair(337, 352)) << "nothing moves while typing";
@@ -150,7 +152,7 @@ TEST_F(StretchDlgTest, TypedEdgesApplyWhenCompleteNotPerKeystroke)
 
 TEST_F(StretchDlgTest, ArrowsMoveTheEdgesByOnePixelWithinTheirLimits)
 {
-    m_page.LoadFromProject(m_project);
+    m_page.StartStep();
     m_page.RightArrows()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(m_page.RightEdit()->text(), "353");
     m_page.LeftArrows()->triggerAction(QAbstractSlider::SliderSingleStepSub);
@@ -169,7 +171,7 @@ TEST_F(StretchDlgTest, ArrowsMoveTheEdgesByOnePixelWithinTheirLimits)
 
 TEST_F(StretchDlgTest, DraggingTheRightEdgePastTheSideStopsFourPixelsShort)
 {
-    m_page.LoadFromProject(m_project);
+    m_page.StartStep();
     CPreviewCtrl* preview = m_page.Preview();
     const int y = 30;
     QTest::mousePress(preview, Qt::LeftButton, Qt::NoModifier, QPoint(354, y));
@@ -183,66 +185,70 @@ TEST_F(StretchDlgTest, DraggingTheRightEdgePastTheSideStopsFourPixelsShort)
 
 TEST_F(StretchDlgTest, TheModeButtonsSetTheTileFlag)
 {
-    m_page.LoadFromProject(m_project);
+    m_page.StartStep();
     QTest::mouseClick(m_page.TileRadio(), Qt::LeftButton);
     EXPECT_EQ(m_page.TileMode(), StretchMode::Tile);
     EXPECT_EQ(m_page.Result()->TileMode(), StretchMode::Tile);
-    m_page.SaveToProject(m_project);
-    EXPECT_EQ(m_project.tile, 1);
+    m_project = document.Content();
+    EXPECT_EQ(m_project.stretchMode, StretchMode::Tile);
 
     QTest::mouseClick(m_page.StretchRadio(), Qt::LeftButton);
     EXPECT_EQ(m_page.Result()->TileMode(), StretchMode::Stretch);
-    m_page.SaveToProject(m_project);
-    EXPECT_EQ(m_project.tile, 0);
+    m_project = document.Content();
+    EXPECT_EQ(m_project.stretchMode, StretchMode::Stretch);
 
     // Coming back from the colour page starts a new skin over in stretch mode.
     QTest::mouseClick(m_page.TileRadio(), Qt::LeftButton);
-    m_page.LoadFromProject(m_project);
+    m_page.StartStep();
     EXPECT_TRUE(m_page.StretchRadio()->isChecked());
     EXPECT_EQ(m_page.TileMode(), StretchMode::Stretch);
 }
 
 TEST_F(StretchDlgTest, AnOpenedRegionIsShownAndWrittenBackUnchanged)
 {
-    SkinProject opened = m_project;
+    SkinContent opened = m_project;
     opened.stretchRegion = {100, 0, 120, 61};
-    opened.tile = 1;
-    m_page.ShowOpenedProject(opened);
+    opened.stretchMode = StretchMode::Tile;
+    document.Load(opened);
     EXPECT_TRUE(m_page.IsRestored());
     EXPECT_TRUE(m_page.TileRadio()->isChecked());
-    EXPECT_EQ(m_page.LeftEdit()->text(), "100");
+    EXPECT_EQ(m_page.LeftEdit()->text(), "102") << "the edits show the region in preview pixels at once";
 
-    m_page.LoadFromProject(opened);
+    m_page.StartStep();
     EXPECT_EQ(Selection(), std::make_pair(102, 122));
     EXPECT_EQ(m_page.LeftEdit()->text(), "102");
     EXPECT_EQ(m_page.RightEdit()->text(), "122");
     EXPECT_TRUE(m_page.TileRadio()->isChecked());
     EXPECT_EQ(m_page.Result()->TileMode(), StretchMode::Tile);
 
-    SkinProject saved = opened;
+    SkinContent saved = opened;
     saved.stretchRegion = {};
-    saved.tile = 0;
-    m_page.SaveToProject(saved);
+    saved.stretchMode = StretchMode::Stretch;
+    saved = document.Content();
     EXPECT_EQ(saved.stretchRegion, (SkinRect{100, 0, 120, 61}));
-    EXPECT_EQ(saved.tile, 1);
+    EXPECT_EQ(saved.stretchMode, StretchMode::Tile);
 
-    // Remake forgets the opened region.
+    // Remake forgets the opened region: the same picture chosen again starts from the default.
+    document.Reset();
     m_page.ResetPage();
-    m_page.LoadFromProject(opened);
+    document.Load(m_project);
+    m_page.StartStep();
     EXPECT_EQ(Selection(), std::make_pair(337, 352));
     EXPECT_TRUE(m_page.StretchRadio()->isChecked());
 }
 
 TEST_F(StretchDlgTest, AnOpenedSkinWithoutRegionLeavesThePageAlone)
 {
-    m_page.LoadFromProject(m_project);
+    m_page.StartStep();
     QTest::mouseClick(m_page.TileRadio(), Qt::LeftButton);
-    SkinProject opened = m_project;
+    SkinContent opened = m_project;
     opened.stretchRegion = {};
-    opened.tile = 0;
-    m_page.ShowOpenedProject(opened);
+    opened.stretchMode = StretchMode::Stretch;
+    document.Load(opened);
     EXPECT_FALSE(m_page.IsRestored());
-    EXPECT_EQ(m_page.TileMode(), StretchMode::Tile);
+    // The opened skin's mode is shown; entering the step gives it the default region.
+    EXPECT_EQ(m_page.TileMode(), StretchMode::Stretch);
+    m_page.StartStep();
     EXPECT_EQ(Selection(), std::make_pair(337, 352));
 }
 
@@ -289,17 +295,19 @@ TEST(StretchDlgPackage, ASavedSkinHasTheThreeStripsTheRegionGives)
     ASSERT_TRUE(header.save(dir.file("header.png")));
     SharedPicture picture = std::make_shared<CSkinImage>();
     ASSERT_TRUE(picture->LoadFromFile(dir.file("header.png")));
-    SkinProject project;
+    SkinContent project;
     project.picture = picture;
     project.picturePath = dir.file("header.png");
     project.crop = {0, 0, 1400, 122};
 
-    CStretchDlg page(nullptr);
+    SkinDocument document;
+    CStretchDlg page(document, nullptr);
     page.resize(874, 567);
-    page.LoadFromProject(project);
+    document.Load(project);
+    page.StartStep();
     page.Preview()->SetSelectionEdges(102, 522);
     QTest::mouseClick(page.TileRadio(), Qt::LeftButton);
-    page.SaveToProject(project);
+    project = document.Content();
     // Preview x 102..522 over a 700-pixel header band of a 1400-pixel crop.
     ASSERT_EQ(project.stretchRegion, (SkinRect{200, 0, 1040, 122}));
 

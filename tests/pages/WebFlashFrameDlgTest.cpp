@@ -4,18 +4,20 @@
 #include "pages/CWebFlashFrameDlg.h"
 
 #include "flash/ui/CControlsPreviewCtrl.h"
-#include "skin/SkinProject.h"
+#include "skin/SkinDescription.h"
+#include "skin/SkinDocument.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,14 +48,13 @@ protected:
     QStringList Column(int column) const
     {
         QStringList texts;
-        for (int row = 0; row < page.ControlList()->topLevelItemCount(); ++row)
-            texts.append(page.ControlList()->topLevelItem(row)->text(column));
+        const QAbstractItemModel* model = page.ControlList()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts.append(model->index(row, column).data().toString());
         return texts;
     }
-    int CurrentRow() const
-    {
-        return page.ControlList()->indexOfTopLevelItem(page.ControlList()->currentItem());
-    }
+    int CurrentRow() const { return page.ControlList()->currentIndex().row(); }
+    void SetCurrentRow(int row) { page.ControlList()->setCurrentIndex(page.Model()->index(row, 0)); }
     QPoint Shown() const { return {page.XEdit()->text().toInt(), page.YEdit()->text().toInt()}; }
     CControlsPreviewCtrl* Preview() const { return page.Preview(); }
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
@@ -65,7 +66,8 @@ protected:
 
     skintest::ScratchDir dir;
     FakeDialogs dialogs;
-    CWebFlashFrameDlg page{nullptr};
+    SkinDocument document;
+    CWebFlashFrameDlg page{document, nullptr};
     QString clock;
     QString wide;
     QString tall;
@@ -178,8 +180,6 @@ TEST_F(WebFlashFrameDlgTest, GrabbingAControlSelectsItsRowAndADragShowsItsShift)
     // Entering the step again on another corner's tab leaves every control where it was.
     const QPoint offsets[2] = {page.Control(0).offset, page.Control(1).offset};
     page.CornerTabs()->setCurrentIndex(3);
-    SkinProject project;
-    page.LoadFromProject(project);
     EXPECT_EQ(page.Control(0).offset, offsets[0]);
     EXPECT_EQ(page.Control(1).offset, offsets[1]);
 }
@@ -190,7 +190,7 @@ TEST_F(WebFlashFrameDlgTest, DeleteMovesLaterRowsUpAndClearEmptiesListAndPreview
     Choose(1, wide);
     Choose(2, tall);
     page.XArrows()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    page.ControlList()->setCurrentItem(page.ControlList()->topLevelItem(1));
+    SetCurrentRow(1);
     EXPECT_EQ(Preview()->SelectedFlash(), 1);
     page.DeleteButton()->click();
     EXPECT_EQ(Column(0), (QStringList{"左上角", "左下角"}));
@@ -201,63 +201,59 @@ TEST_F(WebFlashFrameDlgTest, DeleteMovesLaterRowsUpAndClearEmptiesListAndPreview
     page.DeleteButton()->click();
     EXPECT_EQ(page.RowCount(), 2);
 
-    page.ControlList()->setCurrentItem(page.ControlList()->topLevelItem(1));
+    SetCurrentRow(1);
     page.ClearButton()->click();
     EXPECT_EQ(page.RowCount(), 0);
     EXPECT_EQ(Preview()->FlashCount(), 0);
     EXPECT_EQ(page.XEdit()->text(), QStringLiteral("-1"));
 }
 
-TEST_F(WebFlashFrameDlgTest, EveryControlOfAProjectPlaysAndIsSavedBackAsItCame)
+TEST_F(WebFlashFrameDlgTest, EveryControlOfASkinPlaysAndIsSavedBackAsItCame)
 {
     // All four corners held, two more at the left-top and one more at the right-bottom corner.
-    SkinProject project;
+    SkinContent project;
     const QString movies[3] = {clock, wide, tall};
     for (int corner = 0; corner < 4; ++corner)
-        project.cornerControls[corner] = {
-            movies[corner % 3], kCorners[corner], QPoint(10 * corner, -corner), {}};
-    project.extraControls = {{tall, Corner::LeftTop, {3, 4}, {}},
-                             {clock, Corner::RightBottom, {-20, 7}, {}},
-                             {wide, Corner::LeftTop, {0, 0}, {}}};
-    page.ShowOpenedProject(project);
+        project.items.append({CornerItemKind::Control,
+                              kCorners[corner],
+                              QPoint(10 * corner, -corner),
+                              {},
+                              movies[corner % 3],
+                              {},
+                              false});
+    const QList<CornerItem> extras = {
+        {CornerItemKind::Control, Corner::LeftTop, {3, 4}, {}, tall, {}, false},
+        {CornerItemKind::Control, Corner::RightBottom, {-20, 7}, {}, clock, {}, false},
+        {CornerItemKind::Control, Corner::LeftTop, {0, 0}, {}, wide, {}, false}};
+    project.items.append(extras);
+    document.Load(project);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
     EXPECT_EQ(Column(0), (QStringList{"左上角", "右上角", "左下角", "右下角", "左上角", "右下角", "左上角"}));
     EXPECT_EQ(Column(1), (QStringList{"clock", "wide", "tall", "clock", "tall", "clock", "wide"}));
     EXPECT_EQ(page.CornerTabs()->currentIndex(), 0);
     ASSERT_EQ(Preview()->FlashCount(), 7);
     for (int row = 0; row < 7; ++row) {
-        const FlashControl& control = row < 4 ? project.cornerControls[row] : project.extraControls[row - 4];
-        EXPECT_EQ(page.Control(row).corner, control.corner) << row;
-        EXPECT_EQ(page.Control(row).offset, control.position) << row;
+        EXPECT_EQ(page.Control(row).corner, project.items[row].corner) << row;
+        EXPECT_EQ(page.Control(row).offset, project.items[row].offset) << row;
     }
 
-    SkinProject saved;
-    saved.cornerControls[1] = {wide, Corner::RightTop, {}, {}};
-    page.SaveToProject(saved);
+    // The file's split: the first of each corner is its own, the rest extra in list order.
+    const PackageControls saved = SplitControls(document.Content().items);
     for (int corner = 0; corner < 4; ++corner) {
-        EXPECT_EQ(saved.cornerControls[corner].path, project.cornerControls[corner].path) << corner;
-        EXPECT_EQ(saved.cornerControls[corner].position, project.cornerControls[corner].position) << corner;
+        ASSERT_TRUE(saved.corner[corner].has_value()) << corner;
+        EXPECT_EQ(saved.corner[corner]->file, project.items[corner].file) << corner;
+        EXPECT_EQ(saved.corner[corner]->offset, project.items[corner].offset) << corner;
     }
-    EXPECT_EQ(saved.cornerControls[1].size, QSize(120, 40));
-    ASSERT_EQ(saved.extraControls.size(), 3);
+    ASSERT_EQ(saved.extra.size(), 3);
     for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(saved.extraControls[k].path, project.extraControls[k].path) << k;
-        EXPECT_EQ(saved.extraControls[k].corner, project.extraControls[k].corner) << k;
-        EXPECT_EQ(saved.extraControls[k].position, project.extraControls[k].position) << k;
+        EXPECT_EQ(saved.extra[k].file, extras[k].file) << k;
+        EXPECT_EQ(saved.extra[k].corner, extras[k].corner) << k;
+        EXPECT_EQ(saved.extra[k].offset, extras[k].offset) << k;
     }
-
-    // More than the preview holds: the first 20 and a message that counts the rest, including
-    // those the package declared beyond what it gave.
-    for (int k = 0; k < 16; ++k)
-        project.extraControls.append({wide, kCorners[k % 4], {k, k}, {}});
-    project.extraControlsLeftOut = 2;
-    page.ShowOpenedProject(project);
-    EXPECT_EQ(page.RowCount(), 20);
-    EXPECT_EQ(Preview()->FlashCount(), 20);
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("另有5个")))
-        << dialogs.messages[0].text.toStdString();
-    EXPECT_EQ(page.Control(19).offset, QPoint(12, 12));
+    // A control chosen at a corner takes the place of that corner's own one, at its stage size.
+    Choose(1, wide);
+    EXPECT_EQ(page.RowCount(), 7);
+    EXPECT_EQ(page.Control(1).size, QSize(120, 40));
 }
 
 } // namespace
