@@ -118,6 +118,10 @@
         <translation>Could not open a web browser. Please open this address in your browser:
 %1</translation>
     </message>
+    <message>
+        <source>不保存</source>
+        <translation>Don&apos;t Save</translation>
+    </message>
 </context>
 <context>
     <name>CSaveSkin</name>
@@ -437,14 +441,6 @@
         <translation>Diagram</translation>
     </message>
     <message>
-        <source>皮肤包中的控件超过%1个，只载入了前%1个，另有%2个控件未载入。</source>
-        <translation>The skin package holds more than %1 controls: only the first %1 were loaded, %2 more were left out.</translation>
-    </message>
-    <message>
-        <source>皮肤包中有%1个控件不是有效的Flash文件，未载入。</source>
-        <translation>%1 controls in the skin package are not valid Flash files and were not loaded.</translation>
-    </message>
-    <message>
         <source>最多只能放置%1个控件。</source>
         <translation>You can place at most %1 controls.</translation>
     </message>
@@ -527,12 +523,20 @@
         <translation>Skin guide</translation>
     </message>
     <message>
-        <source>不保存皮肤而直接退出，确定吗？</source>
-        <translation>Exit without saving the skin?</translation>
-    </message>
-    <message>
         <source>关于皮肤制作工具(&amp;A)...</source>
         <translation>&amp;About Skin Maker...</translation>
+    </message>
+    <message>
+        <source>皮肤还没有保存，重新制作前要保存吗？</source>
+        <translation>The skin has unsaved changes. Save it before starting over?</translation>
+    </message>
+    <message>
+        <source>皮肤还没有保存，退出前要保存吗？</source>
+        <translation>The skin has unsaved changes. Save it before exiting?</translation>
+    </message>
+    <message>
+        <source>皮肤还没有保存，打开其他皮肤包前要保存吗？</source>
+        <translation>The skin has unsaved changes. Save it before opening another skin package?</translation>
     </message>
 </context>
 <context>
@@ -578,6 +582,14 @@ Do you want to replace it?</translation>
     <message>
         <source>无法打开皮肤包：%1</source>
         <translation>Could not open the skin package: %1</translation>
+    </message>
+    <message>
+        <source>皮肤包中有%1个附加控件未载入：一个皮肤最多有%2个附加控件，且每个控件的文件都要在皮肤包中。</source>
+        <translation>%1 extra controls of the skin package were not loaded: a skin has at most %2 extra controls, and the file of every control must be in the package.</translation>
+    </message>
+    <message>
+        <source>皮肤包中有%1个控件不是有效的Flash文件，未载入。</source>
+        <translation>%1 controls in the skin package are not valid Flash files and were not loaded.</translation>
     </message>
 </context>
 </TS>
