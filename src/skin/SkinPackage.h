@@ -13,12 +13,11 @@ struct BuildResult {
     QString error; // why the build failed, for the user; empty on success
 };
 
-// Renders the header strips and the thumbnail into the build folder, writes conf.ini there
-// (a conf.ini left by an earlier build is updated), copies decorations and flash controls, and
-// zips them into packagePath. The archive is written to a temporary file beside packagePath and
-// renamed over it only when complete, so a failed build leaves an existing package untouched.
-// The member files written into the build folder are removed afterwards, whatever the outcome;
-// the folder stays.
+// Renders the header strips and the thumbnail, makes conf.ini (a conf.ini left in the build folder
+// by an earlier build is the base that is updated), reads decorations and flash controls, and
+// writes them as one archive to packagePath. Everything is made in memory; the archive is written
+// once, to a temporary file beside packagePath that replaces it only when complete, so a failed
+// build leaves an existing package untouched and nothing behind.
 BuildResult BuildPackage(const SkinProject& project, const QString& packagePath);
 
 struct OpenResult {
