@@ -22,13 +22,16 @@ BuildResult BuildPackage(const SkinProject& project, const QString& packagePath)
 
 struct OpenResult {
     bool ok = false;
-    QString error;            // why the open was abandoned; empty on success
-    QString extractionFolder; // where the members were unpacked
-    QString headerPath;       // the rebuilt header image (may be missing when the package has no strips)
-    QStringList members;      // member names in archive order
+    QString error;               // why the open was abandoned; empty on success
+    QString extractionFolder;    // where the members taken as files were written
+    QString headerPath;          // the rebuilt header image (may be missing when the package has no strips)
+    QStringList members;         // member names in archive order
+    SkinDescription description; // as read from conf.ini
 };
 
-// Unpacks the package into its extraction folder and fills project with what it finds; fields
+// Reads the package into memory and fills project with what it finds; the members the project
+// takes as files (decorations, flash controls, the thumbnail, and the rebuilt header) are written
+// into the package's extraction folder, the rest (strips, conf.ini) is not; fields
 // the package does not carry keep their values. The crop becomes the whole rebuilt header and the
 // colour numbers read are kept (colourAsRead), so that saving at once gives the same members.
 // On failure project is not touched.

@@ -4,8 +4,8 @@
 // the compressed bytes are the same whatever the number of threads.
 //
 // A member is one piece, deflated whole with libdeflate, unless it is at least kSplitMemberBytes
-// long: then it is cut into kSplitBlockBytes blocks that zlib deflates independently, each block
-// primed with the 32 KiB before it and ended on a byte boundary (the last one ends the stream), so
+// long: then it is cut into kSplitBlockBytes blocks that libdeflate deflates independently; every
+// block but the last is then left open and ended on a byte boundary (as a sync flush ends it), so
 // that the blocks joined are one DEFLATE stream.
 #include <QByteArray>
 #include <QByteArrayView>
@@ -19,7 +19,7 @@ int DeflatePieceCount(qsizetype size);
 // Piece `piece` of content's raw DEFLATE stream; the pieces joined in order are the whole stream.
 // False when the compressor fails or memory runs out.
 bool DeflatePiece(QByteArrayView content, int piece, QByteArray* out);
-// General-purpose flag bits 1-2 of a deflated member of that size: the compression level used.
-uint16_t DeflateLevelFlags(qsizetype size);
+// General-purpose flag bits 1-2 of a deflated member: the compression level used.
+uint16_t DeflateLevelFlags();
 // CRC-32 of the bytes, as the archive records it.
 uint32_t MemberCrc(QByteArrayView content);

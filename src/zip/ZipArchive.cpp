@@ -151,7 +151,7 @@ uint32_t ZipArchive::Add(const QString& name, QByteArray bytes, const QDateTime&
     packed.times = {fileTime, fileTime, fileTime};
     packed.uncompressedSize = uint32_t(bytes.size());
     packed.method = IsStoredName(packed.name) ? 0 : 8;
-    packed.levelFlags = DeflateLevelFlags(bytes.size());
+    packed.levelFlags = DeflateLevelFlags();
     member->content = std::move(bytes);
 
     ZipItem item;
