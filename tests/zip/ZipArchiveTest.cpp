@@ -12,6 +12,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <zlib.h>
 
 using namespace ziptest;
 using skintest::ReadAll;
@@ -86,11 +87,11 @@ TEST(ZipArchive, SameBytesForAnyNumberOfWorkersAndEveryMemberReadsBack)
 // Blocks deflated apart and joined are one stream, wherever in its last byte a block ends.
 TEST(ZipArchive, JoinedBlocksInflateToTheMember)
 {
-    for (int seed = 0; seed < 8; ++seed) {
+    for (int seed = 0; seed < 4; ++seed) {
         SCOPED_TRACE(seed);
         QByteArray content = PhotoRows(kSplitMemberBytes + seed * 997);
         for (qsizetype i = seed; i < content.size(); i += 4099 + seed)
-            content[i] = char(i * seed); // moves where the blocks end
+            content[i] = char(i * (seed + 1)); // moves where the blocks end
         QByteArray joined;
         for (int piece = 0; piece < DeflatePieceCount(content.size()); ++piece) {
             QByteArray part;
@@ -100,6 +101,16 @@ TEST(ZipArchive, JoinedBlocksInflateToTheMember)
         bool ok = false;
         EXPECT_EQ(RawInflate(joined, &ok), content);
         EXPECT_TRUE(ok);
+        if (seed == 0) {
+            // The blocks lose little against zlib's level 8 of the whole.
+            uLongf size = compressBound(uLong(content.size()));
+            QByteArray zlib(qsizetype(size), '\0');
+            ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(zlib.data()), &size,
+                                reinterpret_cast<const Bytef*>(content.constData()), uLong(content.size()),
+                                8),
+                      Z_OK);
+            EXPECT_LE(double(joined.size()), 1.01 * double(size - 6));
+        }
     }
 }
 
