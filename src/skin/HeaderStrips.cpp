@@ -89,6 +89,15 @@ QByteArray CroppedScaledBitmap(CSkinImage& picture, const SkinRect& source, doub
     const QSize size = CSkinImage::CroppedScaledSize(source, scale);
     if (!size.isValid() || !SavableSize(source.Width(), source.Height(), size))
         return {};
+    // At its own size and wholly inside the picture, the rectangle is read in place: the same
+    // pixels as the picture object's copy, without copying a strip of a large photo first.
+    const QImage& whole = picture.Picture();
+    const QRect wanted = source.ToQRect();
+    if (size == wanted.size() && whole.rect().contains(wanted) && whole.format() == QImage::Format_ARGB32) {
+        const QImage view(whole.constScanLine(wanted.top()) + 4 * qsizetype(wanted.left()), wanted.width(),
+                          wanted.height(), whole.bytesPerLine(), QImage::Format_ARGB32);
+        return JoinBitmaps({view});
+    }
     const QImage* bitmap =
         picture.GetCroppedScaledBitmap(size.width(), size.height(), source, ResampleFilter::Hermite);
     return bitmap != nullptr ? JoinBitmaps({*bitmap}) : QByteArray();
