@@ -107,7 +107,6 @@ QString UnpackProblem(const QString& packagePath, uint32_t code)
 // What the checks and the reading of the unpacked members found.
 struct UnpackedReading {
     QString error;               // for the user; empty when the package can be used
-    bool membersRefused = false; // the unpacked members must not stay
     SkinDescription description;
     RebuiltHeader header;
 };
@@ -119,7 +118,6 @@ UnpackedReading ReadUnpacked(const MemberBytes& member, const QString& packagePa
     const std::optional<QByteArray> thumbnail = member(kThumbnailMember);
     if ((confBytes && confBytes->size() > kMaxDescriptionBytes) ||
         (thumbnail && PictureTooLarge(*thumbnail, kThumbnailMember))) {
-        reading.membersRefused = true;
         reading.error =
             QCoreApplication::translate(
                 "SkinPackage", "皮肤包“%1”中的描述文件或缩略图过大（描述文件最多 %2 KB，缩略图最多 %3 "
