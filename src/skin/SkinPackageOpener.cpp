@@ -106,7 +106,7 @@ QString UnpackProblem(const QString& packagePath, uint32_t code)
 
 // What the checks and the reading of the unpacked members found.
 struct UnpackedReading {
-    QString error;               // for the user; empty when the package can be used
+    QString error; // for the user; empty when the package can be used
     SkinDescription description;
     RebuiltHeader header;
 };
