@@ -4,8 +4,9 @@
 # REPS runs of one bench_big_photo_bench run, each as a multiple of its photo's decode. With
 # BASELINE_CLI=<an older skinmaker-cli> the builds run with that program too and its ratios are
 # printed beside the new ones.
-# Goals: the photo's build within 0.5x the decode, the grainy photo's within 2x, the crop control
-# within 1.5x.
+# Goals: the photo's build within 1.0x the decode, with a stretch region within 0.6x, the grainy
+# photo's within 1.5x, the crop control within 1.2x. The ratios move with the machine's load: give
+# the load beside them.
 # SKIN_BENCH_PHOTO=<file> measures that JPEG (generated there first when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,8 +26,8 @@ runs = {b["run_name"].replace("/real_time", ""): b["real_time"] for b in json.lo
 decode = runs["BM_QtDecode/0"]
 print(f"Qt decode: photo                   {decode:7.0f} ms")
 print(f"Qt decode: grainy photo            {runs['BM_QtDecode/1']:7.0f} ms")
-for case, label, goal in (("0", "build: photo, default crop", 0.5), ("1", "build: photo, stretch region", None),
-                          ("2", "build: grainy photo", 2.0)):
+for case, label, goal in (("0", "build: photo, default crop", 1.0), ("1", "build: photo, stretch region", 0.6),
+                          ("2", "build: grainy photo", 1.5)):
     decode = runs["BM_QtDecode/1" if case == "2" else "BM_QtDecode/0"]
     new = runs[f"BM_CliBuild/{case}"]
     line = f"{label:34} {new:7.0f} ms  {new / decode:.2f}x the decode"
@@ -38,5 +39,5 @@ for case, label, goal in (("0", "build: photo, default crop", 0.5), ("1", "build
     print(line)
 decode = runs["BM_QtDecode/0"]
 crop = runs["BM_ChooseToCrop"]
-print(f"{'choose to crop shown':34} {crop:7.0f} ms  {crop / decode:.2f}x the decode  goal 1.5x")
+print(f"{'choose to crop shown':34} {crop:7.0f} ms  {crop / decode:.2f}x the decode  goal 1.2x")
 PY

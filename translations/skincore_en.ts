@@ -215,10 +215,6 @@
         <translation>Could not write the skin package %1. Please check that the folder exists and is writable.</translation>
     </message>
     <message>
-        <source>无法替换%1。</source>
-        <translation>Could not replace %1.</translation>
-    </message>
-    <message>
         <source>皮肤包“%1”超出了皮肤包的大小限制（最多 %2 个文件，每个文件最多 %3 MB，总共最多 %4 MB），不会解压。</source>
         <translation>The skin package “%1” is over the size limits of a skin package (at most %2 files, %3 MB per file and %4 MB in all), so it is not extracted.</translation>
     </message>

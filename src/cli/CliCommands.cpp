@@ -417,9 +417,7 @@ int RunInfo(const QString& packagePath)
     if (!opened.ok)
         return Fail(opened.error);
 
-    ProfileFile conf;
-    conf.Load(opened.extractionFolder + '/' + QLatin1String(kConfMember));
-    const SkinDescription description = ReadDescription(conf);
+    const SkinDescription& description = opened.description;
     QJsonObject info;
     info["name"] = description.name;
     info["showname"] = skin.skinName;

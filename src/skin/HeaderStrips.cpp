@@ -74,8 +74,39 @@ ThumbnailCut PlanThumbnailCut(const SkinRect& crop)
     return cut;
 }
 
+namespace {
+
+// A rendition that fits without being squeezed by the resampler's limit.
+bool SavableSize(int64_t sourceWidth, int64_t sourceHeight, QSize wanted)
+{
+    return (wanted.width() == sourceWidth && wanted.height() == sourceHeight) ||
+           (wanted.width() <= kMaxResampleSide && wanted.height() <= kMaxResampleSide);
+}
+
+// The source rectangle at the scale, as the bytes of a BMP file; empty on failure.
+QByteArray CroppedScaledBitmap(CSkinImage& picture, const SkinRect& source, double scale)
+{
+    const QSize size = CSkinImage::CroppedScaledSize(source, scale);
+    if (!size.isValid() || !SavableSize(source.Width(), source.Height(), size))
+        return {};
+    // At its own size and wholly inside the picture, the rectangle is read in place: the same
+    // pixels as the picture object's copy, without copying a strip of a large photo first.
+    const QImage& whole = picture.Picture();
+    const QRect wanted = source.ToQRect();
+    if (size == wanted.size() && whole.rect().contains(wanted) && whole.format() == QImage::Format_ARGB32) {
+        const QImage view(whole.constScanLine(wanted.top()) + 4 * qsizetype(wanted.left()), wanted.width(),
+                          wanted.height(), whole.bytesPerLine(), QImage::Format_ARGB32);
+        return JoinBitmaps({view});
+    }
+    const QImage* bitmap =
+        picture.GetCroppedScaledBitmap(size.width(), size.height(), source, ResampleFilter::Hermite);
+    return bitmap != nullptr ? JoinBitmaps({*bitmap}) : QByteArray();
+}
+
+} // namespace
+
 bool CutHeaderStrips(CSkinImage& picture, const SkinRect& crop, const SkinRect& stretch,
-                     const QString& folder, QStringList& written, QString* failedFile)
+                     const TakeMember& take, QString* failedFile)
 {
     const StripPlan plan = PlanStrips(crop, stretch);
     struct Strip {
@@ -89,23 +120,28 @@ bool CutHeaderStrips(CSkinImage& picture, const SkinRect& crop, const SkinRect& 
     else
         strips = {{kMidStripMember, plan.mid}};
     for (const Strip& strip : strips) {
-        const QString path = folder + '/' + QLatin1String(strip.name);
-        if (!picture.SaveCroppedScaled(path, strip.source, plan.scale)) {
+        QByteArray bytes = CroppedScaledBitmap(picture, strip.source, plan.scale);
+        if (bytes.isEmpty() || !take(strip.name, std::move(bytes))) {
             if (failedFile)
                 *failedFile = QLatin1String(strip.name);
             return false;
         }
-        written.append(path);
     }
     return true;
 }
 
-bool CutThumbnail(CSkinImage& header, const SkinRect& crop, CSkinImage* chosenThumbnail, const QString& path)
+QByteArray CutThumbnail(CSkinImage& header, const SkinRect& crop, CSkinImage* chosenThumbnail)
 {
-    if (chosenThumbnail)
-        return chosenThumbnail->SaveScaled(path, kThumbnailWidth, kThumbnailHeight);
+    if (chosenThumbnail) {
+        const QSize size = chosenThumbnail->GetSize();
+        if (!SavableSize(size.width(), size.height(), QSize(kThumbnailWidth, kThumbnailHeight)))
+            return {};
+        const QImage* bitmap =
+            chosenThumbnail->GetScaledBitmap(kThumbnailWidth, kThumbnailHeight, ResampleFilter::Hermite);
+        return bitmap != nullptr ? JoinBitmaps({*bitmap}) : QByteArray();
+    }
     const ThumbnailCut cut = PlanThumbnailCut(crop);
-    return header.SaveCroppedScaled(path, cut.source, cut.scale);
+    return CroppedScaledBitmap(header, cut.source, cut.scale);
 }
 
 namespace {

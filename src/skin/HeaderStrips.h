@@ -32,12 +32,15 @@ struct ThumbnailCut {
 };
 ThumbnailCut PlanThumbnailCut(const SkinRect& crop);
 
-// Writes TopPanelBKLeft/Mid/Right.bmp (or only Mid) into folder in that order, appending each
-// written path to written. Stops at the first failure and names the file in failedFile.
+// Cuts TopPanelBKLeft/Mid/Right.bmp (or only Mid) as BMP bytes and hands each to take, in that
+// order, as soon as it is cut. Stops at the first strip that cannot be cut (or that take refuses)
+// and names it in failedFile.
+using TakeMember = std::function<bool(const char* member, QByteArray bytes)>;
 bool CutHeaderStrips(CSkinImage& picture, const SkinRect& crop, const SkinRect& stretch,
-                     const QString& folder, QStringList& written, QString* failedFile = nullptr);
-// small.bmp: the chosen thumbnail squeezed to 60 x 37, or the cut of PlanThumbnailCut.
-bool CutThumbnail(CSkinImage& header, const SkinRect& crop, CSkinImage* chosenThumbnail, const QString& path);
+                     const TakeMember& take, QString* failedFile = nullptr);
+// small.bmp as BMP bytes: the chosen thumbnail squeezed to 60 x 37, or the cut of PlanThumbnailCut;
+// empty when it cannot be made.
+QByteArray CutThumbnail(CSkinImage& header, const SkinRect& crop, CSkinImage* chosenThumbnail);
 
 // The bytes of a member file of an unpacked package, wherever it was unpacked; nothing when the
 // package has no file of that name (a folder is never a member file).

@@ -1,62 +1,45 @@
 #include "skin/PackageThumbnail.h"
 
 #include "skin/PackageNames.h"
-#include "zip/Zip.h"
+#include "zip/ZipArchive.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QImageReader>
-#include <QTemporaryDir>
-
-namespace {
-
-// Index of the thumbnail member, or -1.
-int FindThumbnailMember(ZipHandle* archive, ZipItem* item)
-{
-    ZipItem count;
-    if (UnzipGetItem(archive, -1, &count) != ZIP_OK)
-        return -1;
-    for (int index = 0; index < count.index; ++index) {
-        if (UnzipGetItem(archive, index, item) != ZIP_OK)
-            return -1;
-        if (item->name.compare(QLatin1String(kThumbnailMember), Qt::CaseInsensitive) == 0 &&
-            (item->attributes & ZIP_ATTR_DIRECTORY) == 0)
-            return index;
-    }
-    return -1;
-}
-
-} // namespace
+#include <algorithm>
 
 ThumbnailResult ReadPackageThumbnail(const QString& packagePath)
 {
     ThumbnailResult result;
-    ZipHandle* archive = UnzipOpen(packagePath);
+    const std::unique_ptr<ZipArchive> archive = ZipArchive::Open(packagePath);
     if (archive == nullptr) {
         result.error =
             QCoreApplication::translate("PackageThumbnail", "“%1”不是可读的皮肤包。").arg(packagePath);
         return result;
     }
-    QTemporaryDir scratch;
-    const QString target = scratch.filePath(QLatin1String(kThumbnailMember));
-    ZipItem item;
-    const int index = FindThumbnailMember(archive, &item);
-    uint32_t code = ZIP_OK;
-    if (index < 0) {
+    const QList<ZipItem>& entries = archive->Entries();
+    const auto item = std::find_if(entries.begin(), entries.end(), [](const ZipItem& entry) {
+        return entry.name.compare(QLatin1String(kThumbnailMember), Qt::CaseInsensitive) == 0 &&
+               (entry.attributes & ZIP_ATTR_DIRECTORY) == 0;
+    });
+    QByteArray bytes;
+    if (item == entries.end()) {
         result.error =
             QCoreApplication::translate("PackageThumbnail", "皮肤包“%1”中没有缩略图。").arg(packagePath);
-    } else if (item.uncompressedSize < 0 || item.uncompressedSize > kMaxThumbnailMemberBytes) {
+    } else if (item->uncompressedSize < 0 || item->uncompressedSize > kMaxThumbnailMemberBytes) {
         result.error =
             QCoreApplication::translate("PackageThumbnail", "皮肤包“%1”的缩略图过大。").arg(packagePath);
-    } else if (!scratch.isValid() || (code = UnzipItemToFile(archive, index, target)) != ZIP_OK) {
+    } else if (archive->Read(item->index, &bytes) != ZIP_OK) {
         // The reader checks the member's size and CRC while extracting it.
         result.error =
             QCoreApplication::translate("PackageThumbnail", "无法读取皮肤包“%1”的缩略图。").arg(packagePath);
     }
-    UnzipClose(archive);
     if (!result.error.isEmpty())
         return result;
 
-    QImageReader reader(target);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
     reader.setAllocationLimit(16); // megabytes: a small bitmap claiming a huge size is refused
     result.image = reader.read();
     if (result.image.isNull())

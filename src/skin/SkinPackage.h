@@ -13,28 +13,30 @@ struct BuildResult {
     QString error; // why the build failed, for the user; empty on success
 };
 
-// Renders the header strips and the thumbnail into the build folder, writes conf.ini there
-// (a conf.ini left by an earlier build is updated), copies decorations and flash controls, and
-// zips them into packagePath. The archive is written to a temporary file beside packagePath and
-// renamed over it only when complete, so a failed build leaves an existing package untouched.
-// The member files written into the build folder are removed afterwards, whatever the outcome;
-// the folder stays.
+// Renders the header strips and the thumbnail, makes conf.ini (a conf.ini left in the build folder
+// by an earlier build is the base that is updated), reads decorations and flash controls, and
+// writes them as one archive to packagePath. Everything is made in memory; the archive is written
+// once, to a temporary file beside packagePath that replaces it only when complete, so a failed
+// build leaves an existing package untouched and nothing behind.
 BuildResult BuildPackage(const SkinContent& skin, const QString& packagePath);
 BuildResult BuildPackage(const SkinDocument& document, const QString& packagePath);
 
 struct OpenResult {
     bool ok = false;
-    QString error;            // why the open was abandoned; empty on success
-    QString extractionFolder; // where the members were unpacked
-    QString headerPath;       // the rebuilt header image (may be missing when the package has no strips)
-    QStringList members;      // member names in archive order
+    QString error;               // why the open was abandoned; empty on success
+    QString extractionFolder;    // where the members taken as files were written
+    QString headerPath;          // the rebuilt header image (may be missing when the package has no strips)
+    QStringList members;         // member names in archive order
+    SkinDescription description; // as read from conf.ini
     // Extra controls the package declares beyond those it gives (more than a skin may have, or
     // files missing): they are not in the skin, and the user is to be told.
     int controlsLeftOut = 0;
 };
 
-// Unpacks the package into its extraction folder and fills skin with what it finds; what the
-// package does not carry keeps its value. The crop becomes the whole rebuilt header and the
+// Reads the package into memory and fills skin with what it finds; the members the skin takes as
+// files (decorations, flash controls, the thumbnail, and the rebuilt header) are written into the
+// package's extraction folder, the rest (strips, conf.ini) is not; what the package does not carry
+// keeps its value. The crop becomes the whole rebuilt header and the
 // colour numbers read are kept (colourAsRead), so that saving at once gives the same members.
 // On failure skin is not touched.
 OpenResult OpenPackage(const QString& packagePath, SkinContent& skin);

@@ -1,4 +1,4 @@
-// BuildPackage: skin -> build folder -> package.
+// BuildPackage: skin -> members in memory -> package.
 #include "imaging/CSkinImage.h"
 #include "skin/GbkText.h"
 #include "skin/HeaderStrips.h"
@@ -8,14 +8,12 @@
 #include "skin/SkinFolders.h"
 #include "skin/SkinPackage.h"
 #include "zip/Zip.h"
+#include "zip/ZipArchive.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-
-#include <filesystem>
-#include <system_error>
 
 QString PackageNameKey(const QString& packagePath)
 {
@@ -30,71 +28,29 @@ QString Quoted(const QString& text)
     return QStringLiteral("“%1”").arg(text);
 }
 
-// Replaces target with a byte copy of source. A source that already is the target is kept.
-bool CopyReplacing(const QString& source, const QString& target)
-{
-    const QString canonicalSource = QFileInfo(source).canonicalFilePath();
-    if (!canonicalSource.isEmpty() && canonicalSource == QFileInfo(target).canonicalFilePath())
-        return true;
-    QFile::remove(target);
-    return QFile::copy(source, target);
-}
-
-void RemoveFiles(const QStringList& files)
-{
-    for (const QString& file : files)
-        QFile::remove(file);
-}
-
-// A short name beside target that nothing uses yet. It does not grow with target's name, so a
-// package name as long as the file system allows still has room for it.
-QString TemporarySibling(const QString& target)
-{
-    const qsizetype cut = std::max(target.lastIndexOf('/'), target.lastIndexOf('\\'));
-    const QString folder = target.left(cut + 1);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate = QStringLiteral("%1.vsf%2.part")
-                                      .arg(folder)
-                                      .arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
-        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
-            return candidate;
-    }
-    return {};
-}
-
-std::filesystem::path FsPath(const QString& path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-// The files a build writes into the build folder, in package order. They are removed when the
-// build ends, whichever way it ends; the folder itself stays.
-class BuildMembers {
+// The members of the package in the making, added in package order. Each is compressed as soon as
+// it is added, while the next one is made.
+class PackageMembers {
 public:
-    BuildMembers() = default;
-    BuildMembers(const BuildMembers&) = delete;
-    BuildMembers& operator=(const BuildMembers&) = delete;
-    ~BuildMembers() { RemoveFiles(m_files); }
-
-    void Add(const QString& file) { m_files.append(file); }
-    QStringList& Files() { return m_files; }
+    bool Add(const QString& name, QByteArray bytes)
+    {
+        return m_archive.Add(name, std::move(bytes), m_time) == ZIP_OK;
+    }
+    ZipArchive& Archive() { return m_archive; }
 
 private:
-    QStringList m_files;
+    ZipArchive m_archive;
+    const QDateTime m_time = QDateTime::currentDateTimeUtc();
 };
 
 // Empty when the skin can be built into packagePath; otherwise the message to show.
-QString CheckSkin(const SkinContent& skin, const QString& packagePath)
+QString CheckSkin(const SkinContent& project, const QString& packagePath)
 {
-    if (skin.picture == nullptr || !skin.picture->HasPicture())
+    if (project.picture == nullptr || !project.picture->HasPicture())
         return QCoreApplication::translate("SkinPackage", "没有可用的图片，请先选择图片。");
-    if (skin.crop.IsEmpty())
+    if (project.crop.IsEmpty())
         return QCoreApplication::translate("SkinPackage", "图片的裁剪区域为空。");
-    if (const QString nameError = CheckSkinName(skin.skinName); !nameError.isEmpty())
+    if (const QString nameError = CheckSkinName(project.skinName); !nameError.isEmpty())
         return nameError;
     const QString nameKey = PackageNameKey(packagePath);
     QByteArray ignored;
@@ -102,7 +58,7 @@ QString CheckSkin(const SkinContent& skin, const QString& packagePath)
         return QCoreApplication::translate("SkinPackage",
                                            "皮肤包的文件名%1含有无法保存的字符，请换一个文件名。")
             .arg(Quoted(nameKey));
-    for (const CornerItem& item : skin.items) {
+    for (const CornerItem& item : project.items) {
         if (!IsValidCorner(item.corner))
             return QCoreApplication::translate("SkinPackage", "附加控件的位置数据无效。");
     }
@@ -111,65 +67,68 @@ QString CheckSkin(const SkinContent& skin, const QString& packagePath)
 
 // The header strips and the thumbnail. A thumbnail path without a decoded picture (a page that
 // has not loaded it yet) is decoded here.
-QString RenderPictures(const SkinContent& skin, const QString& folder, BuildMembers& members)
+QString RenderPictures(const SkinContent& project, PackageMembers& members)
 {
     CSkinImage loadedThumbnail;
     CSkinImage* chosen = nullptr;
-    if (!skin.thumbnailPath.isEmpty()) {
-        chosen = skin.thumbnailPicture.get();
+    if (!project.thumbnailPath.isEmpty()) {
+        chosen = project.thumbnailPicture.get();
         if (chosen == nullptr || !chosen->HasPicture()) {
-            if (!loadedThumbnail.LoadFromFile(skin.thumbnailPath))
+            if (!loadedThumbnail.LoadFromFile(project.thumbnailPath))
                 return QCoreApplication::translate("SkinPackage", "无法加载缩略图%1。")
-                    .arg(Quoted(skin.thumbnailPath));
+                    .arg(Quoted(project.thumbnailPath));
             chosen = &loadedThumbnail;
         }
     }
-    if (QString tooLarge = CheckStripSizes(PlanStrips(skin.crop, skin.stretchRegion)); !tooLarge.isEmpty())
+    if (QString tooLarge = CheckStripSizes(PlanStrips(project.crop, project.stretchRegion));
+        !tooLarge.isEmpty())
         return tooLarge;
     QString failedStrip;
-    if (!CutHeaderStrips(*skin.picture, skin.crop, skin.stretchRegion, folder, members.Files(), &failedStrip))
+    const auto addStrip = [&members](const char* name, QByteArray bytes) {
+        return members.Add(QLatin1String(name), std::move(bytes));
+    };
+    if (!CutHeaderStrips(*project.picture, project.crop, project.stretchRegion, addStrip, &failedStrip))
         return QCoreApplication::translate("SkinPackage", "无法生成皮肤图片%1。").arg(Quoted(failedStrip));
-    const QString thumbnail = folder + '/' + QLatin1String(kThumbnailMember);
-    if (!CutThumbnail(*skin.picture, skin.crop, chosen, thumbnail))
+    QByteArray thumbnail = CutThumbnail(*project.picture, project.crop, chosen);
+    if (thumbnail.isEmpty() || !members.Add(QLatin1String(kThumbnailMember), std::move(thumbnail)))
         return QCoreApplication::translate("SkinPackage", "无法生成缩略图。");
-    members.Add(thumbnail);
     return {};
 }
 
-// conf.ini; one left in the build folder by an earlier build is updated.
-QString WriteDescriptionFile(const SkinContent& skin, const QString& packagePath, const QString& folder,
-                             BuildMembers& members)
+// conf.ini; one left in the build folder by an earlier build is the base that is updated.
+QString AddDescriptionFile(const SkinContent& project, const QString& packagePath, PackageMembers& members)
 {
-    const QString confPath = folder + '/' + QLatin1String(kConfMember);
-    members.Add(confPath);
+    const QString confPath = BuildFolder() + '/' + QLatin1String(kConfMember);
     ProfileFile conf;
     if (!conf.Load(confPath))
         return QCoreApplication::translate("SkinPackage", "无法读取临时文件%1。").arg(Quoted(confPath));
-    WriteDescription(skin, PackageNameKey(packagePath), conf);
-    if (!conf.Save(confPath))
+    WriteDescription(project, PackageNameKey(packagePath), conf);
+    if (!members.Add(QLatin1String(kConfMember), conf.Bytes()))
         return QCoreApplication::translate("SkinPackage", "无法写入皮肤描述文件%1。").arg(Quoted(confPath));
     return {};
 }
 
-// Byte copies of the decorations, the corner controls and the extra controls, in that order.
-QString CopyMembers(const SkinContent& skin, const QString& folder, BuildMembers& members)
+// The bytes of the decorations, the corner controls and the extra controls, in that order.
+QString AddCopiedMembers(const SkinContent& project, PackageMembers& members)
 {
     QStringList copyFailures;
     auto copyMember = [&](const QString& source, const QString& memberName) {
-        const QString target = folder + '/' + memberName;
-        if (!CopyReplacing(source, target))
+        QFile file(source);
+        if (!QFileInfo(source).isFile() || !file.open(QIODevice::ReadOnly))
             copyFailures.append(source);
-        members.Add(target);
+        else if (QByteArray bytes = file.readAll();
+                 file.error() != QFileDevice::NoError || !members.Add(memberName, std::move(bytes)))
+            copyFailures.append(source);
     };
     for (Corner corner : kCorners) {
-        for (const CornerItem& item : skin.items) {
+        for (const CornerItem& item : project.items) {
             if (item.IsDecoration() && item.corner == corner) {
                 copyMember(item.file, DecorationMember(corner));
                 break;
             }
         }
     }
-    const PackageControls controls = SplitControls(skin.items);
+    const PackageControls controls = SplitControls(project.items);
     for (Corner corner : kCorners) {
         if (controls.corner[corner])
             copyMember(controls.corner[corner]->file, CornerControlMember(corner));
@@ -182,28 +141,6 @@ QString CopyMembers(const SkinContent& skin, const QString& folder, BuildMembers
     return {};
 }
 
-// Zips the members into a temporary file beside packagePath and renames it over packagePath.
-QString PackAndReplace(const QStringList& members, const QString& packagePath)
-{
-    const QString partial = TemporarySibling(packagePath);
-    if (partial.isEmpty() || !ZipPackFiles(members, partial)) {
-        if (!partial.isEmpty())
-            QFile::remove(partial);
-        return QCoreApplication::translate("SkinPackage", "无法写入皮肤包%1，请检查文件夹是否存在且可写。")
-            .arg(Quoted(packagePath));
-    }
-    // A replaced package keeps who may read and write it.
-    if (QFileInfo::exists(packagePath))
-        QFile::setPermissions(partial, QFile::permissions(packagePath));
-    std::error_code error;
-    std::filesystem::rename(FsPath(partial), FsPath(packagePath), error);
-    if (error) {
-        QFile::remove(partial);
-        return QCoreApplication::translate("SkinPackage", "无法替换%1。").arg(Quoted(packagePath));
-    }
-    return {};
-}
-
 } // namespace
 
 BuildResult BuildPackage(const SkinDocument& document, const QString& packagePath)
@@ -211,21 +148,23 @@ BuildResult BuildPackage(const SkinDocument& document, const QString& packagePat
     return BuildPackage(document.Content(), packagePath);
 }
 
-BuildResult BuildPackage(const SkinContent& skin, const QString& packagePath)
+BuildResult BuildPackage(const SkinContent& project, const QString& packagePath)
 {
-    if (QString error = CheckSkin(skin, packagePath); !error.isEmpty())
+    if (QString error = CheckSkin(project, packagePath); !error.isEmpty())
         return {false, error};
     if (const FolderResult prepared = PrepareBuildFolder(); !prepared)
         return {false, prepared.error};
-    const QString folder = BuildFolder();
-    BuildMembers members;
-    if (QString error = RenderPictures(skin, folder, members); !error.isEmpty())
+    PackageMembers members;
+    if (QString error = RenderPictures(project, members); !error.isEmpty())
         return {false, error};
-    if (QString error = WriteDescriptionFile(skin, packagePath, folder, members); !error.isEmpty())
+    if (QString error = AddDescriptionFile(project, packagePath, members); !error.isEmpty())
         return {false, error};
-    if (QString error = CopyMembers(skin, folder, members); !error.isEmpty())
+    if (QString error = AddCopiedMembers(project, members); !error.isEmpty())
         return {false, error};
-    if (QString error = PackAndReplace(members.Files(), packagePath); !error.isEmpty())
-        return {false, error};
+    // Written once, through a temporary file beside the package that replaces it when complete.
+    if (members.Archive().Save(packagePath) != ZIP_OK)
+        return {false,
+                QCoreApplication::translate("SkinPackage", "无法写入皮肤包%1，请检查文件夹是否存在且可写。")
+                    .arg(Quoted(packagePath))};
     return {true, {}};
 }

@@ -1,5 +1,5 @@
-// OpenPackage: package -> extraction folder -> skin; ReadPackage: package bytes -> what an
-// open reads, in memory. Both check and read the unpacked members with ReadUnpacked.
+// OpenPackage: package -> memory -> skin, with the members it takes as files written out; ReadPackage:
+// package bytes -> what an open reads, in memory. Both check and read the unpacked members with ReadUnpacked.
 #include "flash/core/SwfHeader.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
@@ -134,8 +134,7 @@ QString UnpackProblem(const QString& packagePath, uint32_t code)
 
 // What the checks and the reading of the unpacked members found.
 struct UnpackedReading {
-    QString error;               // for the user; empty when the package can be used
-    bool membersRefused = false; // the unpacked members must not stay
+    QString error; // for the user; empty when the package can be used
     SkinDescription description;
     RebuiltHeader header;
 };
@@ -147,7 +146,6 @@ UnpackedReading ReadUnpacked(const MemberBytes& member, const QString& packagePa
     const std::optional<QByteArray> thumbnail = member(kThumbnailMember);
     if ((confBytes && confBytes->size() > kMaxDescriptionBytes) ||
         (thumbnail && PictureTooLarge(*thumbnail, kThumbnailMember))) {
-        reading.membersRefused = true;
         reading.error =
             QCoreApplication::translate(
                 "SkinPackage", "皮肤包“%1”中的描述文件或缩略图过大（描述文件最多 %2 KB，缩略图最多 %3 "
@@ -172,17 +170,6 @@ UnpackedReading ReadUnpacked(const MemberBytes& member, const QString& packagePa
     return reading;
 }
 
-// Members unpacked into folder, read from there.
-MemberBytes FolderMembers(const QString& folder)
-{
-    return [folder](const char* name) -> std::optional<QByteArray> {
-        QFile file(folder + '/' + QLatin1String(name));
-        if (!IsMemberFile(file.fileName()))
-            return std::nullopt;
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-}
-
 // Members unpacked into memory, looked up as they would be found in a folder: a later member
 // replaces an earlier one of the same name, and a member's path makes folders of its parents.
 MemberBytes MemoryMembers(const QList<UnzippedMember>& members)
@@ -205,6 +192,36 @@ bool WriteWhole(const QString& path, const QByteArray& bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
            file.flush();
+}
+
+// The members the skin takes as files: the decorations and the thumbnail (pictures handed to
+// the pages and the viewer) and the flash controls (movies served to the stage).
+QStringList MembersTakenAsFiles(const SkinDescription& description)
+{
+    QStringList names;
+    for (Corner corner : kCorners)
+        names << DecorationMember(corner) << CornerControlMember(corner);
+    for (qsizetype k = 0; k < description.extraControls.size(); ++k)
+        names << ExtraControlMember(static_cast<int>(k) + 1);
+    names << QLatin1String(kThumbnailMember);
+    return names;
+}
+
+// Writes those members (and the package's folder members, as folders) into the fresh extraction
+// folder; the rest stays in memory. False when one cannot be written.
+bool WriteMembersTakenAsFiles(const QList<UnzippedMember>& members, const MemberBytes& member,
+                              const SkinDescription& description, const QString& folder)
+{
+    for (const UnzippedMember& unpacked : members) {
+        if (unpacked.folder && !QDir().mkpath(folder + '/' + unpacked.name))
+            return false;
+    }
+    for (const QString& name : MembersTakenAsFiles(description)) {
+        const std::optional<QByteArray> bytes = member(name.toLatin1().constData());
+        if (bytes && !WriteWhole(folder + '/' + name, *bytes))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -234,17 +251,24 @@ OpenResult OpenPackage(const QString& packagePath, SkinContent& skin)
         return result;
     }
     uint32_t unpacked = ZIP_OK;
-    if (!UnzipAll(packagePath, folder, &result.members, true, &unpacked)) {
+    // The members are read into memory; only those the skin takes as files are written out.
+    QList<UnzippedMember> members;
+    if (!UnzipFileToMemory(packagePath, &members, &unpacked)) {
         EmptyFolder(folder, QString());
         result.error = UnpackProblem(packagePath, unpacked);
         return result;
     }
-
-    const UnpackedReading reading = ReadUnpacked(FolderMembers(folder), packagePath);
-    if (reading.membersRefused)
-        EmptyFolder(folder, QString());
+    for (const UnzippedMember& member : members)
+        result.members.append(member.name);
+    const MemberBytes memberBytes = MemoryMembers(members);
+    const UnpackedReading reading = ReadUnpacked(memberBytes, packagePath);
     if (!reading.error.isEmpty()) {
         result.error = reading.error;
+        return result;
+    }
+    if (!WriteMembersTakenAsFiles(members, memberBytes, reading.description, folder)) {
+        EmptyFolder(folder, QString());
+        result.error = UnpackProblem(packagePath, ZIP_WRITE);
         return result;
     }
     const SkinDescription& description = reading.description;
@@ -298,6 +322,7 @@ OpenResult OpenPackage(const QString& packagePath, SkinContent& skin)
         else
             skin.thumbnailPath.clear();
     }
+    result.description = description;
     result.ok = true;
     return result;
 }

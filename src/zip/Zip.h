@@ -103,3 +103,6 @@ struct UnzippedMember {
 // codes; nothing is written anywhere. The members come in archive order.
 bool UnzipAllToMemory(const QByteArray& archive, QList<UnzippedMember>* membersOut,
                       uint32_t* result = nullptr);
+// The same for an archive file, read as it is needed (the file is not held in memory whole).
+bool UnzipFileToMemory(const QString& archivePath, QList<UnzippedMember>* membersOut,
+                       uint32_t* result = nullptr);

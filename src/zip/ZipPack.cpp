@@ -186,11 +186,10 @@ bool UnzipAll(const QString& archivePath, const QString& destinationFolder, QStr
     return failure == ZIP_OK;
 }
 
-bool UnzipAllToMemory(const QByteArray& archive, QList<UnzippedMember>* membersOut, uint32_t* result)
+namespace {
+
+bool UnpackToMemory(std::unique_ptr<ZipReader> reader, QList<UnzippedMember>* membersOut, uint32_t& failure)
 {
-    uint32_t ignored = ZIP_OK;
-    uint32_t& failure = result ? *result : ignored;
-    const std::unique_ptr<ZipReader> reader = ZipReader::Open(archive, &failure);
     if (!reader)
         return false;
     failure = UnpackEach(*reader, [&](int index, const ZipItem& item) {
@@ -204,4 +203,20 @@ bool UnzipAllToMemory(const QByteArray& archive, QList<UnzippedMember>* membersO
         return ZIP_OK;
     });
     return failure == ZIP_OK;
+}
+
+} // namespace
+
+bool UnzipAllToMemory(const QByteArray& archive, QList<UnzippedMember>* membersOut, uint32_t* result)
+{
+    uint32_t ignored = ZIP_OK;
+    uint32_t& failure = result ? *result : ignored;
+    return UnpackToMemory(ZipReader::Open(archive, &failure), membersOut, failure);
+}
+
+bool UnzipFileToMemory(const QString& archivePath, QList<UnzippedMember>* membersOut, uint32_t* result)
+{
+    uint32_t ignored = ZIP_OK;
+    uint32_t& failure = result ? *result : ignored;
+    return UnpackToMemory(ZipReader::Open(archivePath, &failure), membersOut, failure);
 }

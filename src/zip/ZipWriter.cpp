@@ -5,6 +5,8 @@
 #include "ZipNames.h"
 #include "ZipTime.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <zlib.h>
 
@@ -12,12 +14,12 @@ namespace {
 
 constexpr uint16_t kVersionMadeBy = 0x0B17; // host 11, version 2.3
 constexpr uint16_t kVersionNeeded = 20;
-constexpr uint16_t kFlagMaximumCompression = 0x0002;
 constexpr int kDeflateLevel = 8;
 constexpr uint64_t kMaxOffset = 0xFFFFFFFFULL;
 
-// Extensions of files that are already compressed; such members are stored as they are.
-bool IsStoredExtension(const QByteArray& name)
+} // namespace
+
+bool IsStoredName(const QByteArray& name)
 {
     const qsizetype dot = name.lastIndexOf('.');
     if (dot < 0)
@@ -30,6 +32,8 @@ bool IsStoredExtension(const QByteArray& name)
     }
     return false;
 }
+
+namespace {
 
 // External attributes of a source file. The low half carries Windows attribute bits, which this
 // system derives from the Linux file as Windows would report them for the same file:
@@ -80,10 +84,26 @@ bool Deflate(const QByteArray& content, QByteArray* packed)
 std::unique_ptr<ZipWriter> ZipWriter::Create(const QString& archivePath)
 {
     std::unique_ptr<ZipWriter> writer(new ZipWriter);
-    writer->m_out.setFileName(archivePath);
-    if (!writer->m_out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    auto file = std::make_unique<QFile>(archivePath);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return nullptr;
+    writer->m_out = std::move(file);
     return writer;
+}
+
+std::unique_ptr<ZipWriter> ZipWriter::CreateInMemory()
+{
+    std::unique_ptr<ZipWriter> writer(new ZipWriter);
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->open(QIODevice::WriteOnly);
+    writer->m_out = std::move(buffer);
+    return writer;
+}
+
+QByteArray ZipWriter::Bytes() const
+{
+    const auto* buffer = qobject_cast<const QBuffer*>(m_out.get());
+    return buffer ? buffer->data() : QByteArray();
 }
 
 QByteArray ZipWriter::LocalHeader(const Entry& e) const
@@ -135,7 +155,7 @@ bool ZipWriter::Append(const unsigned char* data, qint64 size)
     // Offsets are 32-bit: an archive that would outgrow them is refused rather than wrapped.
     if (uint64_t(m_written) + uint64_t(size) > kMaxOffset)
         return false;
-    if (size > 0 && m_out.write(reinterpret_cast<const char*>(data), size) != size)
+    if (size > 0 && m_out->write(reinterpret_cast<const char*>(data), size) != size)
         return false;
     m_written += uint32_t(size);
     return true;
@@ -149,7 +169,12 @@ bool ZipWriter::Append(const QByteArray& bytes)
 // Drops the bytes of a failed member so that later members and the directory still line up.
 uint32_t ZipWriter::Rewind(uint32_t offset, uint32_t result)
 {
-    if (!m_out.resize(offset) || !m_out.seek(offset))
+    bool cut = false;
+    if (auto* file = qobject_cast<QFile*>(m_out.get()))
+        cut = file->resize(offset);
+    else if (auto* buffer = qobject_cast<QBuffer*>(m_out.get()))
+        cut = (buffer->buffer().truncate(offset), true);
+    if (!cut || !m_out->seek(offset))
         m_failed = ZIP_SEEK;
     m_written = offset;
     return result;
@@ -162,7 +187,7 @@ PackedMember PackMember(const QString& entryName, const QString& sourcePath)
         packed.result = ZIP_ARGS;
         return packed;
     }
-    packed.method = IsStoredExtension(packed.name) ? 0 : 8;
+    packed.method = IsStoredName(packed.name) ? 0 : 8;
     const QFileInfo info(sourcePath);
     QFile source(sourcePath);
     if (info.isDir() || !source.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
@@ -199,7 +224,7 @@ uint32_t ZipWriter::State() const
         return ZIP_FAILED;
     if (m_closed)
         return ZIP_ENDED;
-    return m_out.isOpen() ? ZIP_OK : ZIP_NOTINITED;
+    return m_out && m_out->isOpen() ? ZIP_OK : ZIP_NOTINITED;
 }
 
 uint32_t ZipWriter::AddFile(const QString& entryName, const QString& sourcePath)
@@ -225,7 +250,7 @@ uint32_t ZipWriter::AddPacked(const PackedMember& packed)
     Entry entry;
     entry.name = packed.name;
     entry.method = packed.method;
-    entry.flags = entry.method == 8 ? kFlagMaximumCompression : 0;
+    entry.flags = entry.method == 8 ? packed.levelFlags : 0;
     DosDateTimeFromFileTime(packed.times.modification, &entry.dosDate, &entry.dosTime);
     entry.crc = packed.crc;
     entry.uncompressedSize = packed.uncompressedSize;
@@ -271,9 +296,13 @@ uint32_t ZipWriter::Close()
         m_entries.clear();
         m_closed = true;
     }
-    m_out.unsetError();
-    m_out.close();
-    if (result == ZIP_OK && m_out.error() != QFileDevice::NoError)
+    if (!m_out)
+        return ZIP_NOTINITED;
+    auto* file = qobject_cast<QFile*>(m_out.get());
+    if (file)
+        file->unsetError();
+    m_out->close();
+    if (result == ZIP_OK && file && file->error() != QFileDevice::NoError)
         result = ZIP_WRITE;
     return result;
 }

@@ -5,7 +5,7 @@
 #include "ZipTime.h"
 
 #include <QByteArray>
-#include <QFile>
+#include <QIODevice>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -13,9 +13,10 @@
 
 // One member made ready for an archive.
 struct PackedMember {
-    uint32_t result = 0; // ZIP_OK, or why the member cannot be added
-    QByteArray name;     // the entry name as stored (GBK)
-    uint16_t method = 0; // 0 stored, 8 deflated
+    uint32_t result = 0;          // ZIP_OK, or why the member cannot be added
+    QByteArray name;              // the entry name as stored (GBK)
+    uint16_t method = 0;          // 0 stored, 8 deflated
+    uint16_t levelFlags = 0x0002; // general-purpose flag bits 1-2 of a deflated member: the level
     uint32_t crc = 0;
     uint32_t uncompressedSize = 0;
     QByteArray data; // the member's bytes as they go into the archive
@@ -25,11 +26,16 @@ struct PackedMember {
 // Reads sourcePath whole and compresses it as the archive stores a member named entryName (raw
 // DEFLATE level 8, or stored for already compressed kinds). Safe to call from several threads.
 PackedMember PackMember(const QString& entryName, const QString& sourcePath);
+// True for names of already compressed kinds (".zip", ".gz", ...), which are stored as they are.
+bool IsStoredName(const QByteArray& entryName);
 
 class ZipWriter {
 public:
     // Creates or truncates the archive file; null when it cannot be created.
     static std::unique_ptr<ZipWriter> Create(const QString& archivePath);
+    // Writes the archive into memory; Bytes() holds it after Close().
+    static std::unique_ptr<ZipWriter> CreateInMemory();
+    QByteArray Bytes() const;
 
     uint32_t AddFile(const QString& entryName, const QString& sourcePath);
     // Appends a member packed by PackMember.
@@ -62,9 +68,9 @@ private:
     bool Append(const unsigned char* data, qint64 size);
     uint32_t Rewind(uint32_t offset, uint32_t result);
 
-    QFile m_out;
-    uint32_t m_written = 0; // offset of the next local header
-    uint32_t m_failed = 0;  // first error of the output itself, sticky
+    std::unique_ptr<QIODevice> m_out; // a QFile or, in memory, a QBuffer
+    uint32_t m_written = 0;           // offset of the next local header
+    uint32_t m_failed = 0;            // first error of the output itself, sticky
     bool m_closed = false;
     std::vector<Entry> m_entries;
 };

@@ -7,6 +7,7 @@
 #include "zip/Zip.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -432,4 +433,32 @@ TEST_F(OpenTest, ReadingFromMemoryGivesWhatTheFileOpenGives)
     SkinContent project;
     EXPECT_FALSE(ReadPackage(skintest::ReadAll(garbage), garbage).ok);
     EXPECT_EQ(ReadPackage(skintest::ReadAll(garbage), garbage).error, OpenPackage(garbage, project).error);
+}
+
+// The members are read in memory: only those handed on as files (pictures and movies, the
+// thumbnail and the rebuilt header) are written out; strips, conf.ini and unknown members are not.
+TEST_F(OpenTest, OnlyTheMembersTakenAsFilesAreWrittenOut)
+{
+    Members members = Strips(100, 450, 150);
+    members << std::pair<QString, QByteArray>{"conf.ini",
+                                              "[CONF]\r\nshowname=x\r\n[KEY]\r\nswfcontrolnum=1\r\n"
+                                              "swfcontrol1=1,2,3,4,2\r\n"}
+            << std::pair<QString, QByteArray>{"small.bmp", Bmp(60, 37)}
+            << std::pair<QString, QByteArray>{"topright.png", "png"}
+            << std::pair<QString, QByteArray>{"bottomleft.swf", "FWS-corner"}
+            << std::pair<QString, QByteArray>{"swfcontrol1.swf", "FWS-extra"}
+            << std::pair<QString, QByteArray>{"swfcontrol2.swf", "FWS-undeclared"}
+            << std::pair<QString, QByteArray>{"readme.txt", "x"};
+    const QString package = MakePackage("files.vsf", members);
+    SkinProject project;
+    ResetProject(project);
+    const OpenResult result = OpenPackage(package, project);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(result.members.size(), members.size());
+    EXPECT_EQ(QDir(result.extractionFolder).entryList(QDir::Files, QDir::Name),
+              (QStringList{"HeadTemp.bmp", "TopHeadTemp.bmp", "bottomleft.swf", "small.bmp",
+                           "swfcontrol1.swf", "topright.png"}));
+    EXPECT_EQ(skintest::ReadAll(project.cornerControls[2].path), "FWS-corner");
+    EXPECT_EQ(skintest::ReadAll(project.decorations[1].path), "png");
+    EXPECT_EQ(result.description.showName, "x");
 }

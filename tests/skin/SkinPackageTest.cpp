@@ -10,6 +10,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QRandomGenerator>
+#include <csignal>
+#include <sys/resource.h>
+#include <zlib.h>
 
 using skintest::ReadAll;
 using skintest::ScratchDir;
@@ -32,6 +36,40 @@ std::unique_ptr<Unpacked> Unpack(const QString& package)
     auto unpacked = std::make_unique<Unpacked>();
     EXPECT_TRUE(UnzipAll(package, unpacked->dir.path(), &unpacked->members, false));
     return unpacked;
+}
+
+uint32_t LE(const QByteArray& b, qsizetype at, int bytes)
+{
+    uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | uint8_t(b[at + i]);
+    return value;
+}
+
+// Each member's name and compressed data, read from the central directory and local records.
+QList<std::pair<QByteArray, QByteArray>> CompressedMembers(const QByteArray& zip)
+{
+    QList<std::pair<QByteArray, QByteArray>> members;
+    const qsizetype end = zip.size() - 22;
+    qsizetype central = LE(zip, end + 16, 4);
+    for (uint32_t i = 0; i < LE(zip, end + 10, 2); ++i) {
+        const qsizetype nameLength = LE(zip, central + 28, 2);
+        const qsizetype local = LE(zip, central + 42, 4);
+        const qsizetype data = local + 30 + LE(zip, local + 26, 2) + LE(zip, local + 28, 2);
+        members.append({zip.mid(central + 46, nameLength), zip.mid(data, LE(zip, central + 20, 4))});
+        central += 46 + nameLength + LE(zip, central + 30, 2) + LE(zip, central + 32, 2);
+    }
+    return members;
+}
+
+qsizetype ZlibLevel8Size(const QByteArray& data)
+{
+    uLongf size = compressBound(uLong(data.size()));
+    QByteArray out(qsizetype(size), '\0');
+    EXPECT_EQ(compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+                        reinterpret_cast<const Bytef*>(data.constData()), uLong(data.size()), 8),
+              Z_OK);
+    return qsizetype(size) - 6; // without zlib's header and checksum: raw DEFLATE
 }
 
 } // namespace
@@ -269,14 +307,74 @@ TEST_F(BuildTest, FailedBuildKeepsTheExistingPackage)
 
 TEST_F(BuildTest, StripThatCannotBeWrittenLeavesNoStripsBehind)
 {
-    Prepare(700, 61, {0, 0, 700, 61}, {100, 0, 600, 61});
-    // A folder where the right strip belongs: the left and middle strips are written first.
+    // Strips are made in memory, so a folder where a strip's file used to go stops nothing; a right
+    // strip that would be squeezed beyond the resampler's limit (8600 columns at half size) does.
+    Prepare(8800, 122, {0, 0, 8800, 122}, {100, 0, 200, 122});
     ASSERT_TRUE(MakeFolders(BuildFolder() + "/TopPanelBKRight.bmp"));
     const BuildResult result = BuildPackage(m_skin, Output("strip.vsf"));
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.contains("TopPanelBKRight.bmp")) << result.error.toStdString();
     EXPECT_EQ(QDir(BuildFolder()).entryList(QDir::Files), QStringList());
     EXPECT_FALSE(QFileInfo::exists(Output("strip.vsf")));
+}
+
+// A photograph-like strip long enough to be deflated in blocks: built twice, its members are
+// compressed to the same bytes; each member is the file the picture object saves; and the package
+// is no larger than zlib's level 8 would make it.
+TEST_F(BuildTest, SameMembersEveryTimeAsTheSavedFilesAndNoLargerThanZlib)
+{
+    QImage photo(6000, 240, QImage::Format_RGB32);
+    QRandomGenerator grain(3);
+    for (int y = 0; y < photo.height(); ++y) {
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y,
+                           qRgb(60 + x / 40 + grain.bounded(5), 90 + y / 3, 200 - x / 60 + grain.bounded(5)));
+    }
+    ASSERT_TRUE(photo.save(Output("photo.bmp")));
+    Prepare(1, 1, {0, 0, 6000, 240});
+    ASSERT_TRUE(m_picture->LoadFromFile(Output("photo.bmp")));
+    ASSERT_TRUE(BuildPackage(m_project, Output("one.vsf")).ok);
+    const QByteArray package = ReadAll(Output("one.vsf"));
+    const auto members = CompressedMembers(package);
+    ASSERT_EQ(members.size(), 3);
+    ASSERT_TRUE(BuildPackage(m_project, Output("one.vsf")).ok);
+    EXPECT_EQ(CompressedMembers(ReadAll(Output("one.vsf"))), members);
+
+    CSkinImage saver;
+    ASSERT_TRUE(saver.LoadFromFile(Output("photo.bmp")));
+    ASSERT_TRUE(saver.SaveCroppedScaled(Output("strip.bmp"), {0, 0, 6000, 240}, 1.0));
+    ASSERT_TRUE(saver.SaveCroppedScaled(Output("small.bmp"), PlanThumbnailCut({0, 0, 6000, 240}).source,
+                                        PlanThumbnailCut({0, 0, 6000, 240}).scale));
+    const auto unpacked = Unpack(Output("one.vsf"));
+    EXPECT_EQ(ReadAll(unpacked->file("TopPanelBKMid.bmp")), ReadAll(Output("strip.bmp")));
+    EXPECT_EQ(ReadAll(unpacked->file("small.bmp")), ReadAll(Output("small.bmp")));
+
+    qsizetype zlibPackage = package.size();
+    for (const auto& [name, data] : members)
+        zlibPackage += ZlibLevel8Size(ReadAll(unpacked->file(QString::fromLatin1(name)))) - data.size();
+    EXPECT_LE(double(package.size()), 1.01 * double(zlibPackage));
+}
+
+// A package that cannot be written to the end (here the file size limit stops it) leaves the
+// existing package as it was and no temporary file.
+TEST_F(BuildTest, FailedWriteKeepsTheExistingPackage)
+{
+    Prepare(3000, 400, {0, 0, 3000, 400});
+    const QString package = MakeFile("kept.vsf", "the user's older package");
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 16 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const BuildResult result = BuildPackage(m_project, package);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains("kept.vsf")) << result.error.toStdString();
+    EXPECT_EQ(ReadAll(package), "the user's older package");
+    EXPECT_EQ(QDir(QFileInfo(package).path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              (QStringList{"kept.vsf", "picture.bmp"}));
 }
 
 TEST_F(BuildTest, ReplacesAnExistingPackageWhenComplete)

@@ -2,7 +2,9 @@
 #include "ArchiveBuilder.h"
 #include "ZipTestUtil.h"
 #include "support/TestSupport.h"
+#include "zip/MemberDeflate.h"
 #include "zip/Zip.h"
+#include "zip/ZipArchive.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -115,6 +117,40 @@ TEST(ZipInterop, PeersAcceptWhatWeWrite)
                   QFileInfo(source).lastModified().toSecsSinceEpoch())
             << name.toStdString();
     }
+}
+
+// The packages the builder writes: libdeflate's members and a member deflated in primed blocks.
+TEST(ZipInterop, PeersAcceptOurInMemoryArchives)
+{
+    if (!HaveTools({"unzip", "python3", "bsdtar", "7z"}))
+        GTEST_SKIP() << "ZIP peers are not installed (the test command installs them)";
+    ScratchDir dir;
+    QByteArray strip = Noise(int(kSplitMemberBytes + 12345), 4);
+    for (qsizetype i = 0; i < strip.size(); ++i)
+        strip[i] = char((strip[i] & 7) + (i / 3 % 6000) / 40); // smooth with grain: blocks find matches
+    const QList<QPair<QString, QByteArray>> members = {{"TopPanelBKMid.bmp", strip},
+                                                       {"small.bmp", Noise(6000, 5)},
+                                                       {"conf.ini", "[CONF]\r\nname=skin\r\n"},
+                                                       {"empty.swf", {}},
+                                                       {"bundle.ZIP", Noise(300, 6)}};
+    ZipArchive archive(2);
+    for (const auto& [name, bytes] : members)
+        ASSERT_EQ(archive.Add(name, bytes, QDateTime::currentDateTimeUtc()), ZIP_OK);
+    const QString path = dir.file("skin.vsf");
+    ASSERT_EQ(archive.Save(path), ZIP_OK);
+
+    QByteArray out;
+    EXPECT_EQ(RunTool("unzip", {"-t", path}, &out), 0) << out.constData();
+    EXPECT_TRUE(out.contains("No errors detected")) << out.constData();
+    EXPECT_EQ(RunTool("7z", {"t", path}, &out), 0) << out.constData();
+    const QString check = "import sys, zipfile\n"
+                          "z = zipfile.ZipFile(sys.argv[1])\n"
+                          "print(z.testzip())\n";
+    ASSERT_EQ(RunTool("python3", {"-c", check, path}, &out), 0) << out.constData();
+    EXPECT_EQ(out, "None\n");
+    ASSERT_EQ(RunTool("bsdtar", {"-xf", path, "-C", dir.path()}, &out), 0) << out.constData();
+    for (const auto& [name, bytes] : members)
+        EXPECT_EQ(ReadAll(dir.file(name)), bytes) << name.toStdString();
 }
 
 TEST(ZipInterop, WeReadWhatPeersWrite)

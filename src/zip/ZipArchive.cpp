@@ -1,0 +1,257 @@
+#include "ZipArchive.h"
+
+#include "MemberDeflate.h"
+#include "ZipNames.h"
+#include "ZipReader.h"
+#include "ZipTime.h"
+#include "ZipWriter.h"
+
+#include <QBuffer>
+#include <QSaveFile>
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// Threads that run posted tasks in the order posted; started with the first task.
+class DeflateWorkers {
+public:
+    explicit DeflateWorkers(int count) : m_count(std::max(1, count)) {}
+    ~DeflateWorkers()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_tasks.clear();
+            m_stop = true;
+        }
+        m_wake.notify_all();
+    }
+
+    void Post(std::function<void()> task)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_tasks.push_back(std::move(task));
+            if (m_threads.size() < size_t(m_count) && m_threads.size() < m_tasks.size() + size_t(m_running))
+                m_threads.emplace_back([this] { Run(); });
+        }
+        m_wake.notify_one();
+    }
+
+    // Returns when every task posted so far has run.
+    void Wait()
+    {
+        std::unique_lock lock(m_mutex);
+        m_idle.wait(lock, [this] { return m_tasks.empty() && m_running == 0; });
+    }
+
+private:
+    void Run()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_stop || !m_tasks.empty(); });
+            if (m_stop)
+                return;
+            std::function<void()> task = std::move(m_tasks.front());
+            m_tasks.pop_front();
+            ++m_running;
+            lock.unlock();
+            task();
+            lock.lock();
+            --m_running;
+            if (m_tasks.empty() && m_running == 0)
+                m_idle.notify_all();
+        }
+    }
+
+    const int m_count;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_idle;
+    std::deque<std::function<void()>> m_tasks;
+    int m_running = 0;
+    bool m_stop = false;
+    std::vector<std::jthread> m_threads; // last: joined before the rest goes
+};
+
+// A member being compressed: each worker task fills its own piece.
+struct ZipArchive::Member {
+    QByteArray content;
+    PackedMember packed;
+    std::vector<QByteArray> pieces;
+    std::atomic<bool> failed{false};
+};
+
+namespace {
+
+constexpr uint64_t kMaxArchiveBytes = 0xFFFFFFFFULL;
+
+int DefaultWorkers()
+{
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
+
+} // namespace
+
+ZipArchive::ZipArchive(int workers)
+    : m_workers(std::make_unique<DeflateWorkers>(workers > 0 ? workers : DefaultWorkers()))
+{
+}
+
+ZipArchive::~ZipArchive()
+{
+    // The workers go first: their tasks hold members, never the archive.
+    m_workers.reset();
+}
+
+std::unique_ptr<ZipArchive> ZipArchive::Open(const QString& path, uint32_t* why)
+{
+    return FromReader(ZipReader::Open(path, why));
+}
+
+std::unique_ptr<ZipArchive> ZipArchive::Open(const QByteArray& bytes, uint32_t* why)
+{
+    return FromReader(ZipReader::Open(bytes, why));
+}
+
+std::unique_ptr<ZipArchive> ZipArchive::FromReader(std::unique_ptr<ZipReader> reader)
+{
+    if (!reader)
+        return nullptr;
+    auto archive = std::make_unique<ZipArchive>(1);
+    archive->m_workers.reset();
+    for (int index = 0; index < reader->Count(); ++index) {
+        ZipItem item;
+        if (reader->GetItem(index, &item) != ZIP_OK)
+            break;
+        archive->m_entries.append(item);
+    }
+    archive->m_reader = std::move(reader);
+    archive->m_finished = true;
+    return archive;
+}
+
+uint32_t ZipArchive::Add(const QString& name, QByteArray bytes, const QDateTime& time)
+{
+    if (m_finished || !m_workers)
+        return ZIP_ENDED;
+    auto member = std::make_shared<Member>();
+    PackedMember& packed = member->packed;
+    if (!EncodeEntryName(name, &packed.name) || m_members.size() >= 0xFFFF)
+        return ZIP_ARGS;
+    m_totalBytes += uint64_t(bytes.size());
+    if (m_totalBytes > kMaxArchiveBytes)
+        return ZIP_LIMIT;
+    const uint64_t fileTime = FileTimeFromMSecs(time.toMSecsSinceEpoch());
+    packed.times = {fileTime, fileTime, fileTime};
+    packed.uncompressedSize = uint32_t(bytes.size());
+    packed.method = IsStoredName(packed.name) ? 0 : 8;
+    packed.levelFlags = DeflateLevelFlags();
+    member->content = std::move(bytes);
+
+    ZipItem item;
+    item.index = int32_t(m_entries.size());
+    item.name = DecodeEntryName(packed.name, false);
+    item.attributes = ZIP_ATTR_ARCHIVE;
+    item.accessTime = item.creationTime = item.modifyTime = fileTime;
+    item.uncompressedSize = int32_t(packed.uncompressedSize);
+    m_entries.append(item);
+    m_members.push_back(member);
+
+    m_workers->Post([member] { member->packed.crc = MemberCrc(member->content); });
+    if (packed.method == 8) {
+        member->pieces.resize(size_t(DeflatePieceCount(member->content.size())));
+        for (int piece = 0; piece < int(member->pieces.size()); ++piece) {
+            m_workers->Post([member, piece] {
+                if (!DeflatePiece(member->content, piece, &member->pieces[size_t(piece)]))
+                    member->failed = true;
+            });
+        }
+    }
+    return ZIP_OK;
+}
+
+uint32_t ZipArchive::Read(int index, QByteArray* out)
+{
+    if (index < 0 || index >= m_entries.size() || !out)
+        return ZIP_ARGS;
+    if (!m_reader) {
+        *out = m_members[size_t(index)]->content;
+        return ZIP_OK;
+    }
+    out->clear();
+    QBuffer target(out);
+    target.open(QIODevice::WriteOnly);
+    const uint32_t result = m_reader->ItemToDevice(index, target);
+    if (result != ZIP_OK)
+        out->clear();
+    return result;
+}
+
+std::optional<QByteArray> ZipArchive::Read(const QString& name)
+{
+    for (const ZipItem& item : m_entries) {
+        if (item.name == name && !(item.attributes & ZIP_ATTR_DIRECTORY)) {
+            QByteArray bytes;
+            if (Read(item.index, &bytes) != ZIP_OK)
+                return std::nullopt;
+            return bytes;
+        }
+    }
+    return std::nullopt;
+}
+
+uint32_t ZipArchive::Finish(QByteArray* out)
+{
+    if (m_finished || !m_workers)
+        return ZIP_ENDED;
+    m_finished = true;
+    m_workers->Wait();
+    const std::unique_ptr<ZipWriter> writer = ZipWriter::CreateInMemory();
+    uint32_t result = ZIP_OK;
+    for (const std::shared_ptr<Member>& member : m_members) {
+        if (member->failed) {
+            result = ZIP_FLATE;
+            break;
+        }
+        PackedMember& packed = member->packed;
+        if (packed.method == 8) {
+            qsizetype size = 0;
+            for (const QByteArray& piece : member->pieces)
+                size += piece.size();
+            packed.data.reserve(size);
+            for (QByteArray& piece : member->pieces)
+                packed.data.append(std::exchange(piece, {}));
+        } else {
+            packed.data = member->content;
+        }
+        result = writer->AddPacked(packed);
+        packed.data = {};
+        if (result != ZIP_OK)
+            break;
+    }
+    if (const uint32_t closed = writer->Close(); result == ZIP_OK)
+        result = closed;
+    if (result == ZIP_OK)
+        *out = writer->Bytes();
+    return result;
+}
+
+uint32_t ZipArchive::Save(const QString& path)
+{
+    QByteArray bytes;
+    if (const uint32_t result = Finish(&bytes); result != ZIP_OK)
+        return result;
+    // Unwritten, the temporary file goes with the object.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return ZIP_NOFILE;
+    if (file.write(bytes) != bytes.size())
+        return ZIP_WRITE;
+    return file.commit() ? ZIP_OK : ZIP_WRITE;
+}
