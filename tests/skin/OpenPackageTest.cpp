@@ -450,15 +450,17 @@ TEST_F(OpenTest, OnlyTheMembersTakenAsFilesAreWrittenOut)
             << std::pair<QString, QByteArray>{"swfcontrol2.swf", "FWS-undeclared"}
             << std::pair<QString, QByteArray>{"readme.txt", "x"};
     const QString package = MakePackage("files.vsf", members);
-    SkinProject project;
-    ResetProject(project);
+    SkinContent project;
     const OpenResult result = OpenPackage(package, project);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(result.members.size(), members.size());
     EXPECT_EQ(QDir(result.extractionFolder).entryList(QDir::Files, QDir::Name),
               (QStringList{"HeadTemp.bmp", "TopHeadTemp.bmp", "bottomleft.swf", "small.bmp",
                            "swfcontrol1.swf", "topright.png"}));
-    EXPECT_EQ(skintest::ReadAll(project.cornerControls[2].path), "FWS-corner");
-    EXPECT_EQ(skintest::ReadAll(project.decorations[1].path), "png");
+    const PackageControls controls = SplitControls(project.items);
+    ASSERT_TRUE(controls.corner[Corner::LeftBottom].has_value());
+    EXPECT_EQ(skintest::ReadAll(controls.corner[Corner::LeftBottom]->file), "FWS-corner");
+    ASSERT_NE(DecorationAt(project, Corner::RightTop), nullptr);
+    EXPECT_EQ(skintest::ReadAll(DecorationAt(project, Corner::RightTop)->file), "png");
     EXPECT_EQ(result.description.showName, "x");
 }

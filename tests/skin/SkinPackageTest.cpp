@@ -333,11 +333,11 @@ TEST_F(BuildTest, SameMembersEveryTimeAsTheSavedFilesAndNoLargerThanZlib)
     ASSERT_TRUE(photo.save(Output("photo.bmp")));
     Prepare(1, 1, {0, 0, 6000, 240});
     ASSERT_TRUE(m_picture->LoadFromFile(Output("photo.bmp")));
-    ASSERT_TRUE(BuildPackage(m_project, Output("one.vsf")).ok);
+    ASSERT_TRUE(BuildPackage(m_skin, Output("one.vsf")).ok);
     const QByteArray package = ReadAll(Output("one.vsf"));
     const auto members = CompressedMembers(package);
     ASSERT_EQ(members.size(), 3);
-    ASSERT_TRUE(BuildPackage(m_project, Output("one.vsf")).ok);
+    ASSERT_TRUE(BuildPackage(m_skin, Output("one.vsf")).ok);
     EXPECT_EQ(CompressedMembers(ReadAll(Output("one.vsf"))), members);
 
     CSkinImage saver;
@@ -367,7 +367,7 @@ TEST_F(BuildTest, FailedWriteKeepsTheExistingPackage)
     rlimit small = before;
     small.rlim_cur = 16 * 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const BuildResult result = BuildPackage(m_project, package);
+    const BuildResult result = BuildPackage(m_skin, package);
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(result.ok);
