@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>CWebFlashFrameDlg</name>
+    <message>
+        <source>左上角</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>右上角</source>
+        <translation>Top right</translation>
+    </message>
+    <message>
+        <source>左下角</source>
+        <translation>Bottom left</translation>
+    </message>
+    <message>
+        <source>右下角</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <source>Vadi动态控件</source>
+        <translation>Vadi gallery control</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Corner</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>路径</source>
+        <translation>Path</translation>
+    </message>
+</context>
+<context>
     <name>ColorNames</name>
     <message>
         <source>红色</source>

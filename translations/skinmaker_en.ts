@@ -373,22 +373,6 @@
 <context>
     <name>CWebFlashFrameDlg</name>
     <message>
-        <source>左上角</source>
-        <translation>Top left</translation>
-    </message>
-    <message>
-        <source>右上角</source>
-        <translation>Top right</translation>
-    </message>
-    <message>
-        <source>左下角</source>
-        <translation>Bottom left</translation>
-    </message>
-    <message>
-        <source>右下角</source>
-        <translation>Bottom right</translation>
-    </message>
-    <message>
         <source>选择控件（可选）</source>
         <translation>Controls (optional)</translation>
     </message>
@@ -403,18 +387,6 @@
     <message>
         <source>选择动态控件(.swf)，调整其位置（或直接在预览区域中拖拽调整）</source>
         <translation>Choose controls (.swf) and place them (or drag them in the preview)</translation>
-    </message>
-    <message>
-        <source>位置</source>
-        <translation>Corner</translation>
-    </message>
-    <message>
-        <source>名称</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <source>路径</source>
-        <translation>Path</translation>
     </message>
     <message>
         <source>选择本地文件</source>
@@ -447,10 +419,6 @@
     <message>
         <source>“%1”不是有效的Flash动画文件（.swf），未添加。</source>
         <translation>&quot;%1&quot; is not a valid Flash movie (.swf) and was not added.</translation>
-    </message>
-    <message>
-        <source>Vadi动态控件</source>
-        <translation>Vadi gallery control</translation>
     </message>
 </context>
 <context>

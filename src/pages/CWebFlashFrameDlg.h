@@ -5,7 +5,7 @@
 // The controls are the document's corner items; the list and the preview show one model of them
 // and share one selection. The edits show the selected control's displacement from the place
 // where it was loaded (centred on its corner).
-#include "controls/CornerItemsModel.h"
+#include "skin/CornerItemsModel.h"
 #include "pages/CCornerPage.h"
 #include "skin/CornerItem.h"
 

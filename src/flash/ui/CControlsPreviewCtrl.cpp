@@ -1,6 +1,6 @@
 #include "flash/ui/CControlsPreviewCtrl.h"
 
-#include "controls/CornerItemsModel.h"
+#include "skin/CornerItemsModel.h"
 #include "flash/ui/CFlashWnd.h"
 #include "flash/ui/FlashEngine.h"
 #include "flash/web/CFlashStage.h"

@@ -1,4 +1,4 @@
-#include "controls/CornerItemsModel.h"
+#include "skin/CornerItemsModel.h"
 
 #include "skin/SkinDocument.h"
 
