@@ -69,20 +69,22 @@ TEST_F(DesktopTest, ExitAndReplaceQuestionsHaveChineseButtons)
     dialogs.realMessageBoxes = true;
     CWizardDlg wizard;
     wizard.show();
+    wizard.Document().SetSkinName(QStringLiteral("skin"));
     {
         NextBox exitQuestion(QMessageBox::Cancel);
         wizard.reject();
-        EXPECT_EQ(exitQuestion.buttons, (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
+        QStringList expected{QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")};
+        expected.sort();
+        EXPECT_EQ(exitQuestion.buttons, expected);
     }
     EXPECT_TRUE(wizard.isVisible()) << "Cancel keeps the wizard open";
 
     skintest::ScratchDir dir;
     const QString existing = dir.file("old.vsf");
     ASSERT_TRUE(skintest::WriteAll(existing, "old"));
-    wizard.SavePage()->NameEdit()->setText(QStringLiteral("skin"));
     dialogs.savePaths.enqueue(existing);
     NextBox replaceQuestion(QMessageBox::No);
-    EXPECT_EQ(SaveSkinCommand(&wizard, wizard.Project(), *wizard.SavePage()), CommandOutcome::Cancelled);
+    EXPECT_EQ(SaveSkinCommand(&wizard, wizard.Document(), nullptr), CommandOutcome::Cancelled);
     EXPECT_EQ(replaceQuestion.buttons, (QStringList{QStringLiteral("否"), QStringLiteral("是")}));
     EXPECT_EQ(skintest::ReadAll(existing), QByteArray("old"));
 }

@@ -33,7 +33,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -72,15 +72,21 @@ protected:
     CColorSkinDlg* ColorPage() const { return wizard.ColorPage(); }
     CSkinHeadDlg* HeadPage() const { return wizard.HeadPage(); }
     void Press(int id) { QTest::mouseClick(wizard.CommandButton(id), Qt::LeftButton); }
+    // The name typed into step 6's name box.
+    void TypeName(const QString& name)
+    {
+        QLineEdit* edit = SavePage()->NameEdit();
+        edit->setText(name);
+        emit edit->textEdited(name);
+    }
 
-    // A project ready to save without going through step 1.
+    // A skin ready to save without going through step 1.
     void PrepareProject(const QString& name)
     {
         ASSERT_TRUE(header->LoadFromFile(picturePath));
-        wizard.Project().picture = header;
-        wizard.Project().picturePath = picturePath;
-        wizard.Project().crop = {0, 0, 1400, 122};
-        SavePage()->NameEdit()->setText(name);
+        wizard.Document().SetPicture(picturePath, header);
+        ASSERT_EQ(wizard.Document().Crop(), SkinRect(0, 0, 1400, 122));
+        TypeName(name);
     }
 
     // The player in C:\Player of the fake prefix; the fake wine records how it was started.
@@ -94,7 +100,7 @@ protected:
     // Saves from step 6 under the skin name into file; the package's path.
     QString SaveOnStep6(const QString& name, const QString& file)
     {
-        SavePage()->NameEdit()->setText(name);
+        TypeName(name);
         const QString package = m_dir.file(file);
         dialogs.savePaths.enqueue(package);
         Press(ID_SAVE_SKIN);
@@ -131,6 +137,12 @@ QStringList MemberNames(const QString& package)
     }
     UnzipClose(zip);
     return names;
+}
+
+// The text of the controls list's cell, as the list shows it.
+QString Cell(const CWebFlashFrameDlg* page, int row, int column)
+{
+    return page->ControlList()->model()->index(row, column).data().toString();
 }
 
 } // namespace
@@ -259,8 +271,8 @@ TEST_F(Road, TryNowOffersTheHomePageForOldPlayers)
 TEST_F(Road, TryNowWithoutAPlayerShowsTheSkinInTheViewer)
 {
     PrepareProject(QStringLiteral("none"));
-    wizard.Project().stretchRegion = {200, 0, 1200, 122};
-    wizard.Project().tile = 1;
+    wizard.Document().SetStretchRegion({200, 0, 1200, 122});
+    wizard.Document().SetStretchMode(StretchMode::Tile);
 
     // No registry file in the prefix at all, then the key without its version file: each time
     // the viewer opens instead of a question, says that no player was found and links to one.
@@ -329,11 +341,12 @@ TEST_F(Road, TryNowRefusesNamesThatCannotNameAFile)
 TEST_F(Road, PackageThatCannotBeOpenedIsReported)
 {
     ASSERT_TRUE(WriteAll(m_dir.file("bad.vsf"), "this is not an archive"));
-    wizard.Project().skinName = QStringLiteral("kept");
+    wizard.Document().SetSkinName(QStringLiteral("kept"));
+    wizard.SetSaved(true); // nothing to ask about before the open
     EXPECT_FALSE(wizard.OpenPackage(m_dir.file("bad.vsf")));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("无法打开皮肤包：")));
-    EXPECT_EQ(wizard.Project().skinName, QStringLiteral("kept"));
+    EXPECT_EQ(wizard.Document().SkinName(), QStringLiteral("kept"));
 }
 
 TEST_F(Road, WholeRoadFromPictureToPackageAndBack)
@@ -358,7 +371,7 @@ TEST_F(Road, WholeRoadFromPictureToPackageAndBack)
     Press(ID_SKIP);
     ASSERT_EQ(wizard.CurrentIndex(), 5);
     const QString name = QStringLiteral("晚霞之歌");
-    SavePage()->NameEdit()->setText(name);
+    TypeName(name);
     const QString package = m_dir.file("myskin.vsf");
     dialogs.savePaths.enqueue(package);
     Press(ID_SAVE_SKIN);
@@ -389,10 +402,8 @@ TEST_F(Road, WholeRoadFromPictureToPackageAndBack)
     EXPECT_TRUE(wizard.OpenPackage(package));
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
     EXPECT_TRUE(HeadPage()->PicturePath().endsWith("HeadTemp.bmp"));
-    SkinProject shown;
-    HeadPage()->SaveToProject(shown);
-    ASSERT_NE(shown.picture, nullptr);
-    EXPECT_EQ(shown.picture->GetSize(), QSize(crop.Width(), crop.Height()));
+    ASSERT_NE(wizard.Document().Picture(), nullptr);
+    EXPECT_EQ(wizard.Document().Picture()->GetSize(), QSize(crop.Width(), crop.Height()));
     EXPECT_TRUE(ColorPage()->Swatch(30002)->IsSelected());
     EXPECT_EQ(ColorPage()->MainColor(), 0xC26DC4u);
     EXPECT_EQ(SavePage()->NameEdit()->text(), name);
@@ -404,28 +415,30 @@ TEST_F(Road, WholeRoadFromPictureToPackageAndBack)
 TEST_F(Road, ReopeningAnotherPackageOfTheSameNameLeavesNothingStaleToSave)
 {
     PrepareProject(QStringLiteral("角落"));
-    SkinProject& project = wizard.Project();
+    SkinContent project = wizard.Document().Content();
     project.stretchRegion = {200, 0, 1200, 122};
     project.skinName = QStringLiteral("角落");
     const QString own = m_dir.file("own.png");
     ASSERT_TRUE(QImage(8, 8, QImage::Format_ARGB32).save(own));
-    project.decorations[0] = {true, own, {3, 4}};
-    project.decorations[1] = {true, own, {5, 6}};
+    project.items = {{CornerItemKind::Decoration, Corner::LeftTop, {3, 4}, {8, 8}, own, {}, false},
+                     {CornerItemKind::Decoration, Corner::RightTop, {5, 6}, {8, 8}, own, {}, false}};
     const QString withCorners = m_dir.file("a/same.vsf");
     ASSERT_TRUE(QDir().mkpath(m_dir.file("a")) && QDir().mkpath(m_dir.file("b")));
     ASSERT_TRUE(BuildPackage(project, withCorners).ok);
-    project.decorations[1].present = false;
+    project.items.removeLast();
     const QString withOne = m_dir.file("b/same.vsf");
     ASSERT_TRUE(BuildPackage(project, withOne).ok);
 
+    wizard.SetSaved(true); // nothing to ask about before the opens
     for (const QString& package : {withCorners, withOne}) {
         ASSERT_TRUE(wizard.OpenPackage(package)) << dialogs.MessageTexts().join('|').toStdString();
     }
     // The second package's own corner points into the folder; the first one's is gone.
-    EXPECT_TRUE(project.decorations[0].present);
-    EXPECT_TRUE(QFile::exists(project.decorations[0].path));
-    EXPECT_FALSE(project.decorations[1].present);
-    EXPECT_TRUE(project.decorations[1].path.isEmpty());
+    const SkinDocument& document = wizard.Document();
+    ASSERT_GE(document.DecorationAt(Corner::LeftTop), 0);
+    EXPECT_TRUE(QFile::exists(document.Items()[document.DecorationAt(Corner::LeftTop)].file));
+    EXPECT_EQ(document.DecorationAt(Corner::RightTop), -1);
+    EXPECT_EQ(document.ItemsOf(CornerItemKind::Decoration).size(), 1);
 
     const QString saved = m_dir.file("saved.vsf");
     dialogs.savePaths.enqueue(saved);
@@ -579,9 +592,9 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     EXPECT_EQ(preview->FlashCount(), 0);
     EXPECT_TRUE(wizard.OpenPackage(package));
     ASSERT_EQ(page->RowCount(), 2);
-    EXPECT_EQ(page->ControlList()->topLevelItem(0)->text(0), QStringLiteral("左上角"));
-    EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(0), QStringLiteral("右下角"));
-    EXPECT_EQ(page->ControlList()->topLevelItem(1)->text(1), QStringLiteral("bottomright"));
+    EXPECT_EQ(Cell(page, 0, 0), QStringLiteral("左上角"));
+    EXPECT_EQ(Cell(page, 1, 0), QStringLiteral("右下角"));
+    EXPECT_EQ(Cell(page, 1, 1), QStringLiteral("bottomright"));
     EXPECT_EQ(page->Control(1).corner, Corner::RightBottom);
     EXPECT_EQ(page->Control(0).offset, clockOffset);
     EXPECT_EQ(page->Control(1).offset, wideOffset);
@@ -595,9 +608,9 @@ TEST_F(Road, ControlsTravelThroughThePackageAndBack)
     EXPECT_EQ(page->RowCount(), 2);
     page->AddDownloadedControl(QStringLiteral("时钟"), clock);
     ASSERT_EQ(page->RowCount(), 3);
-    EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(0), QStringLiteral("右上角"));
-    EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(1), QStringLiteral("时钟"));
-    EXPECT_EQ(page->ControlList()->topLevelItem(2)->text(2), QStringLiteral("Vadi动态控件"));
+    EXPECT_EQ(Cell(page, 2, 0), QStringLiteral("右上角"));
+    EXPECT_EQ(Cell(page, 2, 1), QStringLiteral("时钟"));
+    EXPECT_EQ(Cell(page, 2, 2), QStringLiteral("Vadi动态控件"));
     EXPECT_EQ(page->Control(2).file, clock);
 }
 

@@ -4,9 +4,9 @@
 #include "app/CWizardDlg.h"
 #include "imaging/CSkinImage.h"
 #include "pages/CSaveSkin.h"
-#include "support/FakeDialogs.h"
 #include "skin/SkinFolders.h"
 #include "skin/WinePrefixFixture.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "zip/Zip.h"
 
@@ -112,11 +112,10 @@ TEST_F(RealWine, TryNowStartsThePlayerWithTheQuotedWindowsPathOfThePackage)
     ASSERT_TRUE(picture.save(picturePath));
     auto header = std::make_shared<CSkinImage>();
     ASSERT_TRUE(header->LoadFromFile(picturePath));
-    wizard.Project().picture = header;
-    wizard.Project().picturePath = picturePath;
-    wizard.Project().crop = {0, 0, 700, 61};
+    wizard.Document().SetPicture(picturePath, header);
+    ASSERT_EQ(wizard.Document().Crop(), SkinRect(0, 0, 700, 61));
     // No space in the package's path: the quotes are the maker's, not Wine's.
-    wizard.SavePage()->NameEdit()->setText(QStringLiteral("试用"));
+    wizard.Document().SetSkinName(QStringLiteral("试用"));
     wizard.TryNow();
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
 

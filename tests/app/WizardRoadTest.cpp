@@ -1,5 +1,5 @@
 // The wizard together with the real header image page: a chosen picture opens the way
-// forward, the arrow keys move the crop frame, Next stores the page into the project.
+// forward, the arrow keys move the crop frame, the picture and the crop are the document's.
 #include "app/CWizardDlg.h"
 #include "imaging/CSkinImage.h"
 #include "pages/CSkinHeadDlg.h"
@@ -55,10 +55,10 @@ TEST_F(WizardRoadTest, ChosenPictureEnablesNextAndNextStoresIt)
 
     QTest::mouseClick(next, Qt::LeftButton);
     EXPECT_EQ(wizard.CurrentIndex(), 1);
-    EXPECT_EQ(wizard.Project().picturePath, path);
-    EXPECT_EQ(wizard.Project().crop, page->CropRect());
-    ASSERT_NE(wizard.Project().picture, nullptr);
-    EXPECT_EQ(wizard.Project().picture->GetSize(), QSize(1400, 900));
+    EXPECT_EQ(wizard.Document().PicturePath(), path);
+    EXPECT_EQ(wizard.Document().Crop(), page->CropRect());
+    ASSERT_NE(wizard.Document().Picture(), nullptr);
+    EXPECT_EQ(wizard.Document().Picture()->GetSize(), QSize(1400, 900));
 
     // Remake empties the page and closes the way forward again.
     QTest::mouseClick(wizard.CommandButton(ID_PREVIOUS), Qt::LeftButton);
@@ -66,7 +66,10 @@ TEST_F(WizardRoadTest, ChosenPictureEnablesNextAndNextStoresIt)
     for (int i = 0; i < 5; ++i)
         wizard.CommandButton(ID_NEXT)->click();
     ASSERT_EQ(wizard.CurrentIndex(), 5);
+    // The skin was never saved: Remake asks, and 不保存 lets it go.
+    dialogs.answer = QMessageBox::Discard;
     wizard.CommandButton(ID_REMAKE)->click();
+    EXPECT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(wizard.CurrentIndex(), 0);
     EXPECT_FALSE(next->isEnabled());
     EXPECT_TRUE(page->CropRect().IsNull());

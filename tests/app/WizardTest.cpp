@@ -1,12 +1,14 @@
 #include "app/CWizardDlg.h"
 #include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
+#include "imaging/CSkinImage.h"
 #include "pages/CSkinHeadDlg.h"
 #include "pages/CWizardPage.h"
 #include "support/FakeDialogs.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -38,6 +40,15 @@ protected:
         QTest::mouseClick(tab, Qt::LeftButton);
     }
     void PictureReady() { emit wizard.HeadPage()->pictureReady(); }
+    // A 1400 x 122 picture in the document, as a finished load leaves it (crop: all of it).
+    void GivePicture()
+    {
+        QImage image(1400, 122, QImage::Format_RGB32);
+        image.fill(qRgb(40, 120, 200));
+        auto picture = std::make_shared<CSkinImage>();
+        ASSERT_TRUE(picture->LoadFromImage(image));
+        wizard.Document().SetPicture(QStringLiteral("picture.png"), picture);
+    }
     // From the start to step index by Next.
     void NextTo(int index)
     {
@@ -96,7 +107,8 @@ TEST_F(WizardTest, StartsOnTheFirstStepWithNextDisabled)
     EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, false, false, false, false, false}));
     EXPECT_EQ(Shown(), (Layout{{ID_NEXT, 2}, {ID_EXIT, 3}}));
     EXPECT_FALSE(Button(ID_NEXT)->isEnabled());
-    EXPECT_FALSE(wizard.IsSaved());
+    // Nothing chosen yet: nothing to lose.
+    EXPECT_TRUE(wizard.IsSaved());
 
     const char* captions[] = {"上一步", "下一步", "跳过", "退出", "保存皮肤", "立即试用", "重新制作"};
     for (int i = 0; i < 7; ++i)
@@ -170,12 +182,14 @@ TEST_F(WizardTest, EveryStepLaysOutItsButtons)
 
 TEST_F(WizardTest, SkipOnTheStretchStepClosesStepsFourAndFive)
 {
+    GivePicture();
     NextTo(2);
-    wizard.Project().stretchRegion = {10, 0, 200, 61};
+    wizard.Document().SetStretchRegion({10, 0, 200, 122});
+    ASSERT_FALSE(wizard.Document().StretchRegion().IsNull());
     Click(ID_SKIP);
     EXPECT_EQ(wizard.CurrentIndex(), 5);
     EXPECT_TRUE(wizard.IsSkipped());
-    EXPECT_TRUE(wizard.Project().stretchRegion.IsNull());
+    EXPECT_TRUE(wizard.Document().StretchRegion().IsNull());
     EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, true, true, false, false, true}));
     EXPECT_EQ(VisiblePage(), 5);
 
@@ -219,14 +233,15 @@ TEST_F(WizardTest, TabsMoveWithoutSavingAndCloseLaterSteps)
 
 TEST_F(WizardTest, TabOfStepFiveClosesStepFourWithoutAStretchRegion)
 {
+    GivePicture();
     NextTo(5);
-    wizard.Project().stretchRegion = {};
+    wizard.Document().SetStretchRegion({});
     ClickTab(4);
     EXPECT_EQ(wizard.CurrentIndex(), 4);
     EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, true, true, false, true, false}));
 
     Click(ID_NEXT);
-    wizard.Project().stretchRegion = {100, 0, 600, 61};
+    ASSERT_FALSE(wizard.Document().SetStretchRegion({100, 0, 600, 122}).IsNull());
     ClickTab(4);
     EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, true, true, true, true, false}));
 }
@@ -239,53 +254,54 @@ TEST_F(WizardTest, SixthTabHasNoCommand)
     EXPECT_EQ(TabsEnabled(), std::vector<bool>(6, true));
 }
 
-TEST_F(WizardTest, RemakeStartsOverAndClearsTheSavedFlag)
+TEST_F(WizardTest, RemakeStartsOverWithAFreshSkin)
 {
+    GivePicture();
     NextTo(5);
-    SkinProject& project = wizard.Project();
-    project.stretchRegion = {1, 0, 5, 61};
-    project.decorations[0].present = true;
-    project.decorations[2].present = true;
-    project.thumbnailPath = "thumb.png";
-    project.mainColor = 0x00336699;
-    project.skinName = "mine";
+    SkinDocument& document = wizard.Document();
+    document.SetStretchRegion({1, 0, 5, 122});
+    document.SetDecoration(Corner::LeftTop, QStringLiteral("a.png"), QSize(8, 8));
+    document.SetDecoration(Corner::LeftBottom, QStringLiteral("a.png"), QSize(8, 8));
+    document.SetThumbnail(QStringLiteral("thumb.png"), nullptr);
+    document.SetMainColour(0x00336699);
+    document.SetSkinName(QStringLiteral("mine"));
     wizard.SetSaved(true);
 
     Click(ID_REMAKE);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(wizard.CurrentIndex(), 0);
     EXPECT_EQ(VisiblePage(), 0);
     EXPECT_FALSE(Button(ID_NEXT)->isEnabled());
     EXPECT_EQ(Shown(), (Layout{{ID_NEXT, 2}, {ID_EXIT, 3}}));
     EXPECT_EQ(TabsEnabled(), (std::vector<bool>{true, false, false, false, false, false}));
-    EXPECT_FALSE(wizard.IsSaved());
-    EXPECT_TRUE(project.stretchRegion.IsNull());
-    EXPECT_FALSE(project.decorations[0].present);
-    EXPECT_FALSE(project.decorations[2].present);
-    EXPECT_TRUE(project.thumbnailPath.isEmpty());
-    // What the pages wrote stays until a page overwrites it.
-    EXPECT_EQ(project.mainColor, 0x00336699u);
-    EXPECT_EQ(project.skinName, "mine");
-
-    // The exit question is back.
+    EXPECT_TRUE(document.StretchRegion().IsNull());
+    EXPECT_EQ(document.DecorationAt(Corner::LeftTop), -1);
+    EXPECT_EQ(document.DecorationAt(Corner::LeftBottom), -1);
+    EXPECT_TRUE(document.ThumbnailPath().isEmpty());
+    // A fresh skin: the colour and the name are gone too, and there is nothing to lose.
+    EXPECT_EQ(document.MainColour(), 0u);
+    EXPECT_TRUE(document.SkinName().isEmpty());
+    EXPECT_TRUE(wizard.IsSaved());
     Click(ID_EXIT);
-    EXPECT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(wizard.isVisible());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_FALSE(wizard.isVisible());
 }
 
-TEST_F(WizardTest, ExitAsksBeforeLeavingAnUnsavedSkin)
+TEST_F(WizardTest, ExitAsksBeforeLeavingAChangedSkin)
 {
+    wizard.Document().SetSkinName(QStringLiteral("mine"));
     dialogs.answer = QMessageBox::Cancel;
     Click(ID_EXIT);
     ASSERT_EQ(dialogs.messages.size(), 1);
     const FakeDialogs::Message& question = dialogs.messages[0];
-    EXPECT_EQ(question.text, "不保存皮肤而直接退出，确定吗？");
+    EXPECT_EQ(question.text, "皮肤还没有保存，退出前要保存吗？");
     EXPECT_EQ(question.caption, "Vadi提示");
-    EXPECT_EQ(question.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(question.buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     EXPECT_EQ(question.icon, QMessageBox::Warning);
-    EXPECT_EQ(question.defaultButton, QMessageBox::Cancel);
+    EXPECT_EQ(question.defaultButton, QMessageBox::Save);
     EXPECT_TRUE(wizard.isVisible());
 
-    dialogs.answer = QMessageBox::Ok;
+    dialogs.answer = QMessageBox::Discard;
     Click(ID_EXIT);
     EXPECT_EQ(dialogs.messages.size(), 2);
     EXPECT_FALSE(wizard.isVisible());
@@ -294,6 +310,7 @@ TEST_F(WizardTest, ExitAsksBeforeLeavingAnUnsavedSkin)
 
 TEST_F(WizardTest, ExitAfterSavingClosesWithoutAQuestion)
 {
+    wizard.Document().SetSkinName(QStringLiteral("mine"));
     wizard.SetSaved(true);
     Click(ID_EXIT);
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -302,6 +319,7 @@ TEST_F(WizardTest, ExitAfterSavingClosesWithoutAQuestion)
 
 TEST_F(WizardTest, CloseBoxAndEscapeTakeTheCancelPath)
 {
+    wizard.Document().SetMainColour(0x00336699);
     auto* edit = new QLineEdit(wizard.Page(0));
     edit->show();
     edit->setFocus();
@@ -316,7 +334,7 @@ TEST_F(WizardTest, CloseBoxAndEscapeTakeTheCancelPath)
     EXPECT_EQ(dialogs.messages.size(), 2);
     EXPECT_TRUE(wizard.isVisible());
 
-    dialogs.answer = QMessageBox::Ok;
+    dialogs.answer = QMessageBox::Discard;
     QTest::keyClick(&wizard, Qt::Key_Escape);
     EXPECT_EQ(dialogs.messages.size(), 3);
     EXPECT_FALSE(wizard.isVisible());
@@ -329,7 +347,7 @@ TEST_F(WizardTest, EnterDoesNotCloseOrMove)
     edit->show();
     edit->setFocus();
     QApplication::setActiveWindow(&wizard);
-    dialogs.answer = QMessageBox::Ok;
+    dialogs.answer = QMessageBox::Discard;
 
     QTest::keyClick(edit, Qt::Key_Return);
     QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);

@@ -14,9 +14,15 @@
 namespace {
 
 const QString kMovies = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/");
-const Placement kClock{Corner::LeftTop, {150, 150}, {80, 80}, kMovies + "clock.swf"};  // at the view's (0, 0)
-const Placement kMeter{Corner::LeftTop, {150, 150}, {200, 60}, kMovies + "meter.swf"}; // the same
-const Placement kWeather{Corner::RightTop, {754, 130}, {120, 60}, kMovies + "weather.swf"}; // view (100, 20)
+CornerItem Control(Corner corner, QPoint offset, QSize size, const QString& file)
+{
+    return {CornerItemKind::Control, corner, offset, size, file, {}, false};
+}
+const CornerItem kClock =
+    Control(Corner::LeftTop, {150, 150}, {80, 80}, kMovies + "clock.swf"); // at the view's (0, 0)
+const CornerItem kMeter = Control(Corner::LeftTop, {150, 150}, {200, 60}, kMovies + "meter.swf"); // the same
+const CornerItem kWeather =
+    Control(Corner::RightTop, {754, 130}, {120, 60}, kMovies + "weather.swf"); // view (100, 20)
 
 void Mouse(QWidget* widget, QEvent::Type type, int x, int y, Qt::MouseButtons buttons)
 {
@@ -45,7 +51,7 @@ protected:
     }
     void TearDown() override { qunsetenv("SKINMAKER_FLASH_PLAYER"); }
 
-    void Show(const QList<Placement>& controls)
+    void Show(const QList<CornerItem>& controls)
     {
         m_controls = controls;
         m_preview->SetControls(m_controls);
@@ -66,7 +72,7 @@ protected:
     skintest::ScratchDir m_noPlayer;
     QWidget m_page;
     CControlsPreviewCtrl* m_preview = nullptr;
-    QList<Placement> m_controls;
+    QList<CornerItem> m_controls;
     std::optional<QSignalSpy> m_selected;
     std::optional<QSignalSpy> m_dragged;
 };
@@ -76,7 +82,7 @@ protected:
 TEST_F(ControlsPreviewTest, ControlsLieAtTheirCornerMinusOffsetWhereverTheViewIs)
 {
     EXPECT_FALSE(CControlsPreviewCtrl::FlashPlaybackAvailable());
-    Show({kClock, {Corner::RightBottom, {854 - 404 - 30, 630 - 380 - 40}, {80, 80}, kClock.file}});
+    Show({kClock, Control(Corner::RightBottom, {854 - 404 - 30, 630 - 380 - 40}, {80, 80}, kClock.file)});
     EXPECT_EQ(m_preview->ControlRect(0), QRect(0, 0, 80, 80));
     // Corner 3 scrolls the view to (404, 380); the controls keep their places on the canvas.
     m_preview->ShowCorner(Corner::RightBottom);
@@ -143,7 +149,7 @@ TEST_F(ControlsPreviewTest, OnlyThePartInsideThePreviewTakesTheMouse)
 
 TEST_F(ControlsPreviewTest, RemovingMovesLaterControlsDownAndClearsTheSelection)
 {
-    Show({kClock, kWeather, {Corner::LeftBottom, {3, 4}, {200, 60}, kMeter.file}});
+    Show({kClock, kWeather, Control(Corner::LeftBottom, {3, 4}, {200, 60}, kMeter.file)});
     m_preview->SelectFlash(2);
     m_preview->RemoveControl(0);
     ASSERT_EQ(m_preview->FlashCount(), 2);

@@ -74,8 +74,13 @@ TEST(FirstControlWindow, WizardKeepsItsNativeWindowAndPlaceAndOwnsTheGallery)
     wizard.StepButton(ControlsStep)->click();
     ASSERT_TRUE(page->isVisible());
     CControlsPreviewCtrl* preview = page->Preview();
-    preview->SetControls(
-        {{Corner::LeftTop, {100, 100}, {80, 80}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")}});
+    preview->SetControls({{CornerItemKind::Control,
+                           Corner::LeftTop,
+                           {100, 100},
+                           {80, 80},
+                           QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"),
+                           {},
+                           false}});
     ASSERT_TRUE(QTest::qWaitFor([&] { return preview->StageReady(); }, 120000));
 
     EXPECT_EQ(watch.destroyed, 0);

@@ -151,14 +151,20 @@ TEST(StagePlayback, MoviesOverThePreviewWithOverlayAndSelectionClippedToIt)
 
     const QString movies = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/");
     preview->SetControls({
-        {Corner::LeftTop,
+        {CornerItemKind::Control,
+         Corner::LeftTop,
          {150 - 540, 150 - 200},
          {80, 80},
-         movies + "clock.swf"}, // view (540, 200): 20 past the edge
-        {Corner::LeftBottom,
+         movies + "clock.swf",
+         {},
+         false}, // view (540, 200): 20 past the edge
+        {CornerItemKind::Control,
+         Corner::LeftBottom,
          {150 - 10, 630 - 300},
          {120, 60},
-         movies + "weather.swf"}, // view (10, 300), over the canvas
+         movies + "weather.swf",
+         {},
+         false}, // view (10, 300), over the canvas
     });
     preview->SelectFlash(1);
 
@@ -202,8 +208,13 @@ TEST(StagePlayback, MinimisedWindowOrHiddenPreviewHidesTheStage)
     auto* preview = new CControlsPreviewCtrl(&window);
     preview->setGeometry(0, 0, 600, 400);
     window.show();
-    preview->SetControls(
-        {{Corner::LeftTop, {100, 100}, {80, 80}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")}});
+    preview->SetControls({{CornerItemKind::Control,
+                           Corner::LeftTop,
+                           {100, 100},
+                           {80, 80},
+                           QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"),
+                           {},
+                           false}});
     ASSERT_TRUE(QTest::qWaitFor([&] { return preview->StageReady(); }, 120000));
     auto* view = preview->findChild<QWebEngineView*>();
     ASSERT_NE(view, nullptr);
