@@ -26,6 +26,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using skintest::MemberNames;
+
 namespace {
 
 class DocumentRoad : public ::testing::Test {
@@ -93,23 +95,6 @@ protected:
     FakeDialogs dialogs;
     std::unique_ptr<CWizardDlg> wizard = std::make_unique<CWizardDlg>();
 };
-
-QStringList MemberNames(const QString& package)
-{
-    ZipHandle* zip = UnzipOpen(package);
-    if (zip == nullptr)
-        return {};
-    ZipItem count;
-    UnzipGetItem(zip, -1, &count);
-    QStringList names;
-    for (int i = 0; i < count.index; ++i) {
-        ZipItem item;
-        UnzipGetItem(zip, i, &item);
-        names.append(item.name);
-    }
-    UnzipClose(zip);
-    return names;
-}
 
 } // namespace
 

@@ -37,6 +37,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+using skintest::MemberNames;
 using skintest::ReadAll;
 using skintest::ScopedEnv;
 using skintest::ScratchDir;
@@ -121,23 +122,6 @@ protected:
     SharedPicture header = std::make_shared<CSkinImage>();
     CWizardDlg wizard;
 };
-
-QStringList MemberNames(const QString& package)
-{
-    ZipHandle* zip = UnzipOpen(package);
-    if (zip == nullptr)
-        return {};
-    ZipItem count;
-    UnzipGetItem(zip, -1, &count);
-    QStringList names;
-    for (int i = 0; i < count.index; ++i) {
-        ZipItem item;
-        UnzipGetItem(zip, i, &item);
-        names.append(item.name);
-    }
-    UnzipClose(zip);
-    return names;
-}
 
 // The text of the controls list's cell, as the list shows it.
 QString Cell(const CWebFlashFrameDlg* page, int row, int column)

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "zip/Zip.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
@@ -69,6 +71,23 @@ QByteArray SwfMovie(int width, int height)
     for (int i = 0; i < 4; ++i)
         movie.append(static_cast<char>((length >> (8 * i)) & 0xFF));
     return movie + body;
+}
+
+QStringList MemberNames(const QString& package)
+{
+    ZipHandle* zip = UnzipOpen(package);
+    if (zip == nullptr)
+        return {};
+    ZipItem count;
+    UnzipGetItem(zip, -1, &count);
+    QStringList names;
+    for (int i = 0; i < count.index; ++i) {
+        ZipItem item;
+        UnzipGetItem(zip, i, &item);
+        names.append(item.name);
+    }
+    UnzipClose(zip);
+    return names;
 }
 
 } // namespace skintest

@@ -2,6 +2,7 @@
 // Shared helpers for tests: private scratch folders and small file utilities.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace skintest {
@@ -18,6 +19,8 @@ private:
 };
 
 QByteArray ReadAll(const QString& path);
+// The member names of a ZIP package in archive order; empty when it cannot be opened.
+QStringList MemberNames(const QString& package);
 bool WriteAll(const QString& path, const QByteArray& bytes);
 // The bytes of a PNG picture of the size, half-transparent red.
 QByteArray PngPicture(int width, int height);
