@@ -13,6 +13,7 @@
 // photo is always generated).
 #include "controls/CPictureCtrl.h"
 #include "pages/CSkinHeadDlg.h"
+#include "skin/SkinDocument.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -136,9 +137,10 @@ void BM_BaselineBuild(benchmark::State& state)
 void BM_ChooseToCrop(benchmark::State& state)
 {
     const QString& path = PhotoPath();
+    SkinDocument document;
     QWidget window;
     window.resize(874, 632);
-    auto* page = new CSkinHeadDlg(&window);
+    auto* page = new CSkinHeadDlg(document, &window);
     page->setGeometry(0, 30, 874, 567);
     window.show();
     QElapsedTimer wait;
@@ -158,6 +160,7 @@ void BM_ChooseToCrop(benchmark::State& state)
         }
         crop->repaint();
         state.PauseTiming();
+        document.Reset();
         page->ResetPage();
         QCoreApplication::processEvents();
         state.ResumeTiming();

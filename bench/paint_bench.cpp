@@ -324,8 +324,13 @@ void BM_ControlsPreviewDrag(benchmark::State& state)
         return;
     }
     preview.SetLook({picture, {0, 1651, 6000, 2174}, 0x00C08000, false});
-    QList<Placement> controls{
-        {Corner::LeftTop, {0, 0}, {80, 80}, QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")}};
+    QList<CornerItem> controls{{CornerItemKind::Control,
+                                Corner::LeftTop,
+                                {0, 0},
+                                {80, 80},
+                                QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"),
+                                {},
+                                false}};
     preview.SetControls(controls);
     preview.SelectFlash(0);
     QObject::connect(&preview, &CControlsPreviewCtrl::flashDragged, [&](int index, QPoint delta) {

@@ -161,14 +161,20 @@ int ShowPreview(QApplication& app, const QString& shot)
     preview.ShowCorner(Corner::LeftTop);
     // The clock over the tab labels at the left, the badge over the header at the right.
     preview.SetControls({
-        {Corner::LeftTop,
+        {CornerItemKind::Control,
+         Corner::LeftTop,
          {150 - 420, 150 - 165},
          {80, 80},
-         QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf")},
-        {Corner::RightTop,
+         QStringLiteral(SKIN_SOURCE_DIR "/res/flash/clock.swf"),
+         {},
+         false},
+        {CornerItemKind::Control,
+         Corner::RightTop,
          {854 - 700, 150 - 160},
          {120, 60},
-         QStringLiteral(SKIN_SOURCE_DIR "/res/flash/weather.swf")},
+         QStringLiteral(SKIN_SOURCE_DIR "/res/flash/weather.swf"),
+         {},
+         false},
     });
     preview.SelectFlash(1);
     QTimer::singleShot(6000, [&] {
@@ -222,12 +228,24 @@ int TimeFirstControl(QApplication& app, bool prepared)
     preview->resize(window.size());
     window.show();
     const QString samples = QStringLiteral(SKIN_SOURCE_DIR "/res/flash/");
-    const Placement clock{Corner::LeftTop, {150 - 420, 150 - 165}, {80, 80}, samples + "clock.swf"};
-    const Placement weather{Corner::RightTop, {854 - 700, 150 - 160}, {120, 60}, samples + "weather.swf"};
+    const CornerItem clock{CornerItemKind::Control,
+                           Corner::LeftTop,
+                           {150 - 420, 150 - 165},
+                           {80, 80},
+                           samples + "clock.swf",
+                           {},
+                           false};
+    const CornerItem weather{CornerItemKind::Control,
+                             Corner::RightTop,
+                             {854 - 700, 150 - 160},
+                             {120, 60},
+                             samples + "weather.swf",
+                             {},
+                             false};
     QElapsedTimer timer;
     StallMeter stalls;
     qint64 first = -1;
-    const auto choose = [&](const QList<Placement>& controls) {
+    const auto choose = [&](const QList<CornerItem>& controls) {
         timer.start();
         preview->SetControls(controls);
     };
