@@ -5,9 +5,9 @@
 // The controls are the document's corner items; the list and the preview show one model of them
 // and share one selection. The edits show the selected control's displacement from the place
 // where it was loaded (centred on its corner).
-#include "skin/CornerItemsModel.h"
 #include "pages/CCornerPage.h"
 #include "skin/CornerItem.h"
+#include "skin/CornerItemsModel.h"
 
 #include <QList>
 #include <QPoint>

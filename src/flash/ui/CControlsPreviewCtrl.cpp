@@ -1,10 +1,10 @@
 #include "flash/ui/CControlsPreviewCtrl.h"
 
-#include "skin/CornerItemsModel.h"
 #include "flash/ui/CFlashWnd.h"
 #include "flash/ui/FlashEngine.h"
 #include "flash/web/CFlashStage.h"
 #include "imaging/ImageLoading.h"
+#include "skin/CornerItemsModel.h"
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>
