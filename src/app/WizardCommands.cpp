@@ -124,6 +124,12 @@ CommandOutcome TryNowCommand(QWidget* parent, SkinProject& project, CWizardPage&
         return CommandOutcome::Cancelled;
     }
 
+    // A fresh folder of its own and a name the player's command line cannot re-read.
+    if (const FolderResult folder = PrepareTryFolder(); !folder) {
+        ShowMessage(parent, MessageKind::Failure,
+                    WizardCommands::tr("生成试用皮肤失败：%1").arg(folder.error));
+        return CommandOutcome::Failed;
+    }
     const QString packagePath = TryPackagePath(project.skinName);
     const BuildResult result = BuildPackage(project, packagePath);
     if (!result.ok) {
@@ -148,5 +154,7 @@ CommandOutcome OpenPackageCommand(QWidget* parent, SkinProject& project, const Q
     }
     for (CWizardPage* page : pages)
         page->ShowOpenedProject(project);
+    if (!result.warning.isEmpty())
+        ShowMessage(parent, MessageKind::Warning, result.warning);
     return CommandOutcome::Done;
 }

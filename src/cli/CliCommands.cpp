@@ -414,6 +414,8 @@ int RunEdit(const BuildOptions& options)
     const OpenResult opened = OpenPackage(options.package, project);
     if (!opened.ok)
         return Fail(opened.error);
+    if (!opened.warning.isEmpty())
+        Warn(opened.warning);
     auto header = std::make_shared<CSkinImage>();
     if (!QFileInfo(opened.headerPath).isFile() || !header->LoadFromFile(opened.headerPath))
         return Fail(QCoreApplication::translate("skinmaker-cli", "皮肤包“%1”中没有可用的顶部图片")
@@ -435,6 +437,8 @@ int RunInfo(const QString& packagePath)
     const OpenResult opened = OpenPackage(packagePath, project);
     if (!opened.ok)
         return Fail(opened.error);
+    if (!opened.warning.isEmpty())
+        Warn(opened.warning);
 
     ProfileFile conf;
     conf.Load(opened.extractionFolder + '/' + QLatin1String(kConfMember));
@@ -575,6 +579,8 @@ int RunRender(const QString& packagePath, const QString& pngPath, QSize window)
     const OpenResult opened = OpenPackage(packagePath, project);
     if (!opened.ok)
         return Fail(opened.error);
+    if (!opened.warning.isEmpty())
+        Warn(opened.warning);
     const SkinViewResult view = SkinViewOfProject(project);
     if (!view.ok)
         return Fail(view.error);

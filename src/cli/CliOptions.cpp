@@ -2,6 +2,7 @@
 
 #include "platform/PackageLimits.h"
 #include "skin/SkinDescription.h"
+#include "skin/SkinViewPicture.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -462,10 +463,12 @@ ParseOutcome ParseRender(const QStringList& arguments)
         if (argument == "--width" || argument == "--height") {
             bool number = false;
             const int pixels = value.toInt(&number);
-            if (!number || pixels < 1 || pixels > 10000)
-                return Usage(QCoreApplication::translate("skinmaker-cli",
-                                                         "%1 需要 1 到 10000 之间的像素数，而不是“%2”")
-                                 .arg(argument, value));
+            // The canvas holds the window and up to kMaxCanvasMargin around it: bounded.
+            if (!number || pixels < 1 || pixels > kMaxRenderWindowSide)
+                return Usage(
+                    QCoreApplication::translate("skinmaker-cli", "%1 需要 1 到 %3 之间的像素数，而不是“%2”")
+                        .arg(argument, value)
+                        .arg(kMaxRenderWindowSide));
             (argument == "--width" ? size.rwidth() : size.rheight()) = pixels;
         } else if (argument.startsWith('-') && argument.size() > 1) {
             return Usage(UnknownOption(argument));

@@ -27,6 +27,7 @@ struct OpenResult {
     QString extractionFolder; // where the members were unpacked
     QString headerPath;       // the rebuilt header image (may be missing when the package has no strips)
     QStringList members;      // member names in archive order
+    QString warning;          // for the user: what the open changed in what the package says
 };
 
 // Unpacks the package into its extraction folder and fills project with what it finds; fields
