@@ -281,6 +281,14 @@
         <source>皮肤名称不能包含“/”或“\”。</source>
         <translation>A skin name cannot contain “/” or “\”.</translation>
     </message>
+    <message>
+        <source>皮肤包“%1”中的边框装饰图片过大（每边最多 %2 像素，合计最多 %3 万像素），不是有效的皮肤包。</source>
+        <translation>The decoration pictures in the skin package “%1” are too large (at most %2 pixels a side, %3 × 10,000 pixels all together). It is not a valid skin package.</translation>
+    </message>
+    <message>
+        <source>皮肤包“%1”中有 %2 个装饰或控件的位置或大小超出范围（位置最多偏离 %3 像素，大小最多 %4 像素），已改为范围内最接近的值。</source>
+        <translation>In the skin package “%1”, %2 places or sizes of decorations or controls are out of range (places at most %3 pixels off, sizes at most %4 pixels); they were changed to the nearest value in range.</translation>
+    </message>
 </context>
 <context>
     <name>SkinViewPicture</name>
@@ -497,10 +505,6 @@
     <message>
         <source>--size 需要 1 到 1024 之间的像素数，而不是“%1”</source>
         <translation>--size needs a number of pixels from 1 to 1024, not “%1”</translation>
-    </message>
-    <message>
-        <source>%1 需要 1 到 10000 之间的像素数，而不是“%2”</source>
-        <translation>%1 needs a number of pixels from 1 to 10000, not “%2”</translation>
     </message>
     <message>
         <source>render 需要一个皮肤包和一个 PNG 文件：render PKG.vsf OUT.png [--width W] [--height H]</source>
@@ -720,6 +724,10 @@ outside the picture, no opaque pixel in the crop region with --color auto, a wro
 a control that is not a readable SWF movie, a name that cannot be saved, a skin package that
 cannot be read or is over the limits, and so on); 2 usage mistake.
 </translation>
+    </message>
+    <message>
+        <source>%1 需要 1 到 %3 之间的像素数，而不是“%2”</source>
+        <translation>%1 needs a number of pixels from 1 to %3, not “%2”</translation>
     </message>
 </context>
 </TS>

@@ -53,6 +53,12 @@ CSkinViewerWnd::CSkinViewerWnd(QWidget* parent) : QWidget(parent, Qt::Window)
     m_flashNote->hide();
     column->addWidget(m_flashNote);
 
+    m_openWarning = new QLabel(this);
+    m_openWarning->setContentsMargins(8, 4, 8, 4);
+    m_openWarning->setWordWrap(true);
+    m_openWarning->hide();
+    column->addWidget(m_openWarning);
+
     m_canvas = new QWidget(this);
     m_canvas->setAttribute(Qt::WA_OpaquePaintEvent);
     m_canvas->installEventFilter(this);
@@ -78,6 +84,8 @@ bool CSkinViewerWnd::OpenPackageFile(const QString& packagePath, QString* error)
         return false;
     }
     setWindowTitle(tr("皮肤预览 - %1").arg(QFileInfo(packagePath).fileName()));
+    m_openWarning->setText(opened.warning);
+    m_openWarning->setVisible(!opened.warning.isEmpty());
     SetView(std::move(view.view));
     return true;
 }

@@ -35,6 +35,8 @@ public:
     const SkinViewPicture::Layout& CurrentLayout() const { return m_layout; }
     bool ControlsPlay() const { return m_stage != nullptr; }
     QLabel* PlayerMissingLine() const { return m_missing; }
+    // The line that says what the open changed in what the package says; hidden when nothing.
+    QLabel* OpenWarningLine() const { return m_openWarning; }
     CLinkLabel* InstallLink() const { return m_install; }
 
 protected:
@@ -50,6 +52,7 @@ private:
     QLabel* m_missing = nullptr;
     CLinkLabel* m_install = nullptr;
     QLabel* m_flashNote = nullptr;
+    QLabel* m_openWarning = nullptr;
     QWidget* m_canvas = nullptr;
     QSize m_window;
     QImage m_picture;

@@ -4,6 +4,7 @@
 
 #include "controls/CPngItem.h"
 #include "flash/core/SwfHeader.h"
+#include "platform/PackageLimits.h"
 #include "platform/SiteLinks.h"
 #include "skin/PlayerLookup.h"
 #include "skin/SkinFolders.h"
@@ -123,6 +124,12 @@ CommandOutcome TryNowCommand(QWidget* parent, const SkinDocument& document)
         return CommandOutcome::Cancelled;
     }
 
+    // A fresh folder of its own and a name the player's command line cannot re-read.
+    if (const FolderResult folder = PrepareTryFolder(); !folder) {
+        ShowMessage(parent, MessageKind::Failure,
+                    WizardCommands::tr("生成试用皮肤失败：%1").arg(folder.error));
+        return CommandOutcome::Failed;
+    }
     const QString packagePath = TryPackagePath(document.SkinName());
     const BuildResult result = BuildPackage(document, packagePath);
     if (!result.ok) {
@@ -161,7 +168,8 @@ CommandOutcome OpenPackageCommand(QWidget* parent, SkinDocument& document, const
                 ++unreadable;
                 continue;
             }
-            item.size = QSize(frame.width, frame.height);
+            // A movie's header may declare any stage; no real control is larger than an item may be.
+            item.size = QSize(std::min(frame.width, kMaxItemSide), std::min(frame.height, kMaxItemSide));
         }
         shown.append(item);
     }
@@ -169,6 +177,8 @@ CommandOutcome OpenPackageCommand(QWidget* parent, SkinDocument& document, const
     document.Load(std::move(skin));
 
     QStringList problems;
+    if (!result.warning.isEmpty())
+        problems.append(result.warning);
     if (result.controlsLeftOut > 0)
         problems.append(WizardCommands::tr("皮肤包中有%1个附加控件未载入：一个皮肤最多有%2个附加控件，"
                                            "且每个控件的文件都要在皮肤包中。")

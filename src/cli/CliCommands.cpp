@@ -384,6 +384,8 @@ int RunEdit(const BuildOptions& options)
     const OpenResult opened = OpenPackage(options.package, document);
     if (!opened.ok)
         return Fail(opened.error);
+    if (!opened.warning.isEmpty())
+        Warn(opened.warning);
     if (!document.HasPicture())
         return Fail(QCoreApplication::translate("skinmaker-cli", "皮肤包“%1”中没有可用的顶部图片")
                         .arg(options.package));
@@ -416,6 +418,8 @@ int RunInfo(const QString& packagePath)
     const OpenResult opened = OpenPackage(packagePath, skin);
     if (!opened.ok)
         return Fail(opened.error);
+    if (!opened.warning.isEmpty())
+        Warn(opened.warning);
 
     const SkinDescription& description = opened.description;
     QJsonObject info;
@@ -552,6 +556,8 @@ int RunRender(const QString& packagePath, const QString& pngPath, QSize window)
     const OpenResult opened = OpenPackage(packagePath, skin);
     if (!opened.ok)
         return Fail(opened.error);
+    if (!opened.warning.isEmpty())
+        Warn(opened.warning);
     const SkinViewResult view = SkinViewOfSkin(skin);
     if (!view.ok)
         return Fail(view.error);

@@ -2,6 +2,7 @@
 
 #include "platform/PackageLimits.h"
 #include "skin/SkinDescription.h"
+#include "skin/SkinViewPicture.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -483,10 +484,11 @@ ParseOutcome ParseRender(const QStringList& arguments)
         const QString value = parser.value(name);
         bool number = false;
         const int pixels = value.toInt(&number);
-        if (!number || pixels < 1 || pixels > 10000)
-            return Usage(
-                QCoreApplication::translate("skinmaker-cli", "%1 需要 1 到 10000 之间的像素数，而不是“%2”")
-                    .arg("--" + name, value));
+        // The canvas holds the window and up to kMaxCanvasMargin around it: bounded.
+        if (!number || pixels < 1 || pixels > kMaxRenderWindowSide)
+            return Usage(QCoreApplication::translate("skinmaker-cli", "%1 需要 1 到 %3 之间的像素数，而不是“%2”")
+                             .arg("--" + name, value)
+                             .arg(kMaxRenderWindowSide));
         (name == "width" ? size.rwidth() : size.rheight()) = pixels;
     }
     const QStringList files = parser.positionalArguments();

@@ -6,6 +6,7 @@
 #include "flash/ui/CProgressDlg.h"
 #include "flash/ui/CWebFlashWnd.h"
 #include "skin/CornerPlacement.h"
+#include "platform/PackageLimits.h"
 #include "skin/PackageNames.h"
 #include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
@@ -183,7 +184,8 @@ int CWebFlashFrameDlg::PlaceAtCorner(const QString& path, Corner corner, const Q
     }
     // Centred on its corner point, as a decoration is: the chosen tab's view shows it. A control
     // already at the corner makes room for it.
-    document.ReplaceCornerControl(corner, path, QSize(frame.width, frame.height), name, fromGallery);
+    const QSize stage(std::min(frame.width, kMaxItemSide), std::min(frame.height, kMaxItemSide));
+    document.ReplaceCornerControl(corner, path, stage, name, fromGallery);
     const int row = m_model->RowOfCorner(corner);
     SelectRow(row);
     EnableShiftEdits(true);

@@ -144,10 +144,6 @@ QByteArray CutThumbnail(CSkinImage& header, const SkinRect& crop, CSkinImage* ch
     return CroppedScaledBitmap(header, cut.source, cut.scale);
 }
 
-namespace {
-
-// Width and height a picture file declares; empty when its header cannot be read. The member's
-// extension names the format to try first, as for a file.
 QSize DeclaredSize(const QByteArray& bytes, const char* member)
 {
     QByteArray view = QByteArray::fromRawData(bytes.constData(), bytes.size());
@@ -156,6 +152,8 @@ QSize DeclaredSize(const QByteArray& bytes, const char* member)
     const QSize size = QImageReader(&buffer, QFileInfo(QLatin1String(member)).suffix().toLatin1()).size();
     return size.isValid() ? size : QSize();
 }
+
+namespace {
 
 // The picture as the header is built from it: decoded, partly transparent pixels over black.
 QImage StripBitmap(const QByteArray& bytes)

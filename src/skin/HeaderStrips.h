@@ -58,6 +58,9 @@ struct RebuiltHeader {
     QByteArray header;        // unless Source::None: the bytes of HeadTemp.bmp
 };
 RebuiltHeader RebuildHeader(const MemberBytes& member);
+// Width and height a picture file declares; empty when its header cannot be read. The member's
+// extension names the format to try first, as for a file.
+QSize DeclaredSize(const QByteArray& bytes, const char* member);
 // True when the picture declares more than kMaxPackagePicturePixels pixels (read from its
 // header; nothing is decoded). A picture whose size cannot be read is left to the decoder.
 bool PictureTooLarge(const QByteArray& bytes, const char* member);

@@ -1,9 +1,11 @@
 #include "skin/SkinDescription.h"
 
+#include "platform/PackageLimits.h"
 #include "skin/PackageNames.h"
 #include "skin/ProfileFile.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -38,8 +40,33 @@ int ReadShort(const ProfileFile& conf, QByteArrayView key)
     return conf.ReadInt(kConfSection, key, kProfileShortBuffer);
 }
 
+// Brings offsets and sizes of items within the bounds a real skin uses, counting what it changed.
+class ItemBounds {
+public:
+    QPoint Offset(QPoint offset)
+    {
+        return {Clamp(offset.x(), -kMaxItemOffset, kMaxItemOffset),
+                Clamp(offset.y(), -kMaxItemOffset, kMaxItemOffset)};
+    }
+    // A size of 0 or less stands for the movie's stage size and stays.
+    QSize Size(QSize size)
+    {
+        return {Clamp(size.width(), INT_MIN, kMaxItemSide), Clamp(size.height(), INT_MIN, kMaxItemSide)};
+    }
+    int Changed() const { return m_changed; }
+
+private:
+    int Clamp(int value, int least, int most)
+    {
+        const int bounded = std::clamp(value, least, most);
+        m_changed += bounded != value ? 1 : 0;
+        return bounded;
+    }
+    int m_changed = 0;
+};
+
 // The extra controls of the file, or an empty list when one of their values is malformed.
-QList<CornerItem> ReadExtraControls(const ProfileFile& conf)
+QList<CornerItem> ReadExtraControls(const ProfileFile& conf, ItemBounds& bounds)
 {
     const int declared = conf.ReadInt(kKeySection, "swfcontrolnum", kProfileCountBuffer);
     // The first ones of a package that declares more than a skin may have are kept.
@@ -57,8 +84,8 @@ QList<CornerItem> ReadExtraControls(const ProfileFile& conf)
                 parts.size() == 5 ? CornerFromStoredNumber(parts[4]) : std::nullopt;
             if (!corner)
                 return {};
-            control.offset = {parts[0], parts[1]};
-            control.size = {parts[2], parts[3]};
+            control.offset = bounds.Offset({parts[0], parts[1]});
+            control.size = bounds.Size({parts[2], parts[3]});
             control.corner = *corner;
         }
         controls.append(control);
@@ -131,16 +158,19 @@ SkinDescription ReadDescription(const ProfileFile& conf)
     description.whiteTabText = ReadShort(conf, "white") != 0;
     description.tile = ReadShort(conf, "tile");
     description.showName = conf.ReadString(kConfSection, "showname", kProfileTextBuffer);
+    ItemBounds bounds;
     for (Corner corner : kCorners) {
-        description.decorationOffsets[corner] = {ReadShort(conf, DecorationKey(corner, 'x')),
-                                                 ReadShort(conf, DecorationKey(corner, 'y'))};
+        description.decorationOffsets[corner] = bounds.Offset(
+            {ReadShort(conf, DecorationKey(corner, 'x')), ReadShort(conf, DecorationKey(corner, 'y'))});
         const QList<int> parts =
             SplitProfileValue(conf.ReadBytes(kKeySection, CornerControlKey(corner), kProfileTextBuffer));
         if (parts.size() == 4)
-            description.cornerControls[corner] = CornerItem{
-                CornerItemKind::Control, corner, {parts[0], parts[1]}, {parts[2], parts[3]}, {}, {}, false};
+            description.cornerControls[corner] = CornerItem{CornerItemKind::Control, corner,
+                                                            bounds.Offset({parts[0], parts[1]}),
+                                                            bounds.Size({parts[2], parts[3]}), {}, {}, false};
     }
-    description.extraControls = ReadExtraControls(conf);
+    description.extraControls = ReadExtraControls(conf, bounds);
+    description.outOfBounds = bounds.Changed();
     description.declaredExtraControls =
         std::max(0, conf.ReadInt(kKeySection, "swfcontrolnum", kProfileCountBuffer));
     return description;

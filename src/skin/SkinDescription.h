@@ -25,7 +25,9 @@ struct PackageControls {
 PackageControls SplitControls(const QList<CornerItem>& items);
 
 // What a description file says, as the opener takes it. Missing keys read as 0 or empty, and
-// every value is cut to the opener's read buffer first.
+// every value is cut to the opener's read buffer first. Offsets of decorations and controls are
+// brought within +-kMaxItemOffset and control sizes to at most kMaxItemSide (a size of 0 or less
+// keeps its meaning: the movie's stage size).
 struct SkinDescription {
     QString name;                          // "name": the package's file name without its extension
     SkinColorNumbers colour;               // "hue", "sat", "light"
@@ -40,6 +42,7 @@ struct SkinDescription {
     // not five numbers with a corner number 1..4 empties the whole list.
     QList<CornerItem> extraControls;
     int32_t declaredExtraControls = 0; // "swfcontrolnum" as the file gives it; 0 when negative
+    int outOfBounds = 0;               // offsets and sizes that were brought within the bounds
 };
 
 // Writes every key of the skin into conf, in the player's order: "CONF" name, colour, white, the

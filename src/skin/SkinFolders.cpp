@@ -131,9 +131,32 @@ QString ExtractionFolder(const QString& packagePath)
     return ExtractionRoot() + '/' + FileNamePart(packagePath);
 }
 
+QString TryFolder()
+{
+    return WorkingBase() + "/VadiTrySkin";
+}
+
+QString TryPackageName(const QString& skinName)
+{
+    // cmd expands "%...%" (and "!...!") again inside the command it is given, "^" escapes, and a
+    // fullwidth quote becomes a straight one under a non-Chinese code page.
+    const auto unsafe = [](QChar c) {
+        return c == '%' || c == '^' || c == '!' || c == '"' || c == QChar(0xFF02) || c.unicode() < 0x20 ||
+               c.category() == QChar::Other_Control || c.category() == QChar::Other_Format;
+    };
+    if (std::none_of(skinName.cbegin(), skinName.cend(), unsafe))
+        return skinName;
+    QString name = skinName;
+    for (QChar& c : name) {
+        if (!c.isLetterOrNumber() && c != '-' && c != '_')
+            c = '_';
+    }
+    return name;
+}
+
 QString TryPackagePath(const QString& skinName)
 {
-    return WorkingBase() + '/' + skinName + QStringLiteral(".vsf");
+    return TryFolder() + '/' + TryPackageName(skinName) + QStringLiteral(".vsf");
 }
 
 QString FileNamePart(const QString& path)
@@ -179,6 +202,22 @@ FolderResult PrepareBuildFolder()
     if (FolderResult base = PrepareWorkingBase(); !base)
         return base;
     return MakeFolders(BuildFolder());
+}
+
+FolderResult PrepareTryFolder()
+{
+    if (FolderResult base = PrepareWorkingBase(); !base)
+        return base;
+    const QString folder = TryFolder();
+    const PathEntry entry = Inspect(folder);
+    if (entry.kind == PathEntry::Kind::Link)
+        return LinkRefused(folder);
+    if (entry.kind == PathEntry::Kind::Folder && !entry.ownedByUser)
+        return ForeignRefused(folder);
+    // The package of an earlier Try now goes: the player has read it by now.
+    if (entry.kind == PathEntry::Kind::Folder)
+        EmptyFolder(folder, QString());
+    return MakeFolders(folder);
 }
 
 FolderResult PrepareExtractionFolder(const QString& packagePath)

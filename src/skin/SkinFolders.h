@@ -19,7 +19,13 @@ QString WorkingBase();                                // the user's private fold
 QString BuildFolder();                                // <base>/VadiSkinMaker
 QString ExtractionRoot();                             // <base>/VadiTempSkinPack
 QString ExtractionFolder(const QString& packagePath); // <base>/VadiTempSkinPack/<package file name>
-QString TryPackagePath(const QString& skinName);      // <base>/<skin name>.vsf, the package Try now writes
+QString TryFolder(); // <base>/VadiTrySkin, holding only the package Try now writes
+// The file name (without ".vsf") of the package Try now hands to the player: the skin name when
+// nothing in it means anything to the Windows command line that starts the player (no "%", "^",
+// "!", straight or fullwidth double quote, control character), else the skin name with every
+// character other than a letter, a digit, "-" and "_" made "_".
+QString TryPackageName(const QString& skinName);
+QString TryPackagePath(const QString& skinName); // <try folder>/<TryPackageName>.vsf
 // The part of a path after its last "/" or backslash (all of it when there is neither).
 QString FileNamePart(const QString& path);
 
@@ -30,6 +36,9 @@ FolderResult PrepareWorkingBase();
 FolderResult PrepareBuildFolder();
 // The base, the extraction root and a fresh, empty extraction folder for the package.
 FolderResult PrepareExtractionFolder(const QString& packagePath);
+
+// The base and a fresh, empty try folder.
+FolderResult PrepareTryFolder();
 
 // Deletes the plain files directly in folder (only those ending with suffix when it is not
 // empty), then removes the folder. Fails when it cannot be listed, is a symbolic link or belongs

@@ -31,6 +31,7 @@ struct OpenResult {
     // Extra controls the package declares beyond those it gives (more than a skin may have, or
     // files missing): they are not in the skin, and the user is to be told.
     int controlsLeftOut = 0;
+    QString warning; // for the user: what the open changed in what the package says
 };
 
 // Reads the package into memory and fills skin with what it finds; the members the skin takes as

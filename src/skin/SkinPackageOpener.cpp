@@ -132,6 +132,25 @@ QString UnpackProblem(const QString& packagePath, uint32_t code)
         .arg(packagePath);
 }
 
+// True when a decoration picture declares a side beyond kMaxItemSide, or all of them together more
+// than kMaxDecorationPixels: read from their headers, before anything is decoded.
+bool DecorationsTooLarge(const MemberBytes& member)
+{
+    int64_t pixels = 0;
+    for (Corner corner : kCorners) {
+        const QByteArray name = DecorationMember(corner).toLatin1();
+        const std::optional<QByteArray> bytes = member(name.constData());
+        if (!bytes)
+            continue;
+        const QSize size = DeclaredSize(*bytes, name.constData());
+        if (size.width() > kMaxItemSide || size.height() > kMaxItemSide)
+            return true;
+        if (size.isValid())
+            pixels += int64_t(size.width()) * size.height();
+    }
+    return pixels > kMaxDecorationPixels;
+}
+
 // What the checks and the reading of the unpacked members found.
 struct UnpackedReading {
     QString error; // for the user; empty when the package can be used
@@ -153,6 +172,15 @@ UnpackedReading ReadUnpacked(const MemberBytes& member, const QString& packagePa
                 .arg(packagePath)
                 .arg(kMaxDescriptionBytes >> 10)
                 .arg(kMaxPackagePicturePixels / 10000);
+        return reading;
+    }
+    if (DecorationsTooLarge(member)) {
+        reading.error = QCoreApplication::translate(
+                            "SkinPackage", "皮肤包“%1”中的边框装饰图片过大（每边最多 %2 像素，合计最多 %3 "
+                                           "万像素），不是有效的皮肤包。")
+                            .arg(packagePath)
+                            .arg(kMaxItemSide)
+                            .arg(kMaxDecorationPixels / 10000);
         return reading;
     }
     ProfileFile conf;
@@ -323,6 +351,15 @@ OpenResult OpenPackage(const QString& packagePath, SkinContent& skin)
             skin.thumbnailPath.clear();
     }
     result.description = description;
+    if (description.outOfBounds > 0)
+        result.warning =
+            QCoreApplication::translate("SkinPackage",
+                                        "皮肤包“%1”中有 %2 个装饰或控件的位置或大小超出范围（位置最多偏离 %3 "
+                                        "像素，大小最多 %4 像素），已改为范围内最接近的值。")
+                .arg(packagePath)
+                .arg(description.outOfBounds)
+                .arg(kMaxItemOffset)
+                .arg(kMaxItemSide);
     result.ok = true;
     return result;
 }

@@ -4,6 +4,7 @@
 #include "imaging/CSkinImage.h"
 #include "imaging/ImageLoading.h"
 #include "platform/HeaderSize.h"
+#include "platform/PackageLimits.h"
 #include "skin/PackageNames.h"
 #include "skin/SkinDescription.h"
 
@@ -39,8 +40,9 @@ SkinViewItem ControlItem(const CornerItem& control)
 {
     QSize size = control.size;
     if (size.isEmpty()) {
+        // A movie's header may declare any stage; no real control is larger than an item may be.
         const SwfFrameSize stage = ReadSwfFrameSize(control.file);
-        size = QSize(stage.width, stage.height);
+        size = QSize(std::min(stage.width, kMaxItemSide), std::min(stage.height, kMaxItemSide));
     }
     return {control.corner, control.offset, size, {}, control.file};
 }
@@ -142,6 +144,8 @@ SkinViewPicture::Layout SkinViewPicture::LayOut(QSize window) const
         layout.controls.append(place(item));
         all |= layout.controls.last();
     }
+    all &= QRect(QPoint(0, 0), window)
+               .adjusted(-kMaxCanvasMargin, -kMaxCanvasMargin, kMaxCanvasMargin, kMaxCanvasMargin);
     // Everything moves so that the canvas starts at 0, 0.
     const QPoint shift = -all.topLeft();
     layout.canvas = all.size();
@@ -236,7 +240,8 @@ QImage SkinViewPicture::Render(QSize window, bool drawControlBoxes) const
             DrawControlBox(painter, layout.controls[i], QFileInfo(m_view.controls[i].file).fileName());
     }
     painter.end();
-    return canvas.convertToFormat(QImage::Format_ARGB32);
+    // Converted in place: a second canvas would double what a large window costs.
+    return std::move(canvas).convertToFormat(QImage::Format_ARGB32);
 }
 
 void SkinViewPicture::DrawControlBox(QPainter& painter, const QRect& box, const QString& name)

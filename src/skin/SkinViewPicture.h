@@ -3,7 +3,8 @@
 // as the player lays them out, the tab captions and window buttons over it, the chrome recoloured
 // with the main colour, the skin's entry (thumbnail and name) in the open skin menu, decorations
 // at their corners and boxes where flash controls play. The canvas grows beyond the window
-// wherever a decoration or a control lies outside it.
+// wherever a decoration or a control lies outside it, by at most kMaxCanvasMargin on each side
+// (what lies further out is cut off).
 #include "imaging/PlayerWindowPicture.h"
 #include "skin/HeaderLayout.h"
 #include "skin/SkinDocument.h"
@@ -43,13 +44,18 @@ struct SkinViewResult {
     SkinView view;
 };
 // Decodes what the skin names: the header picture (the shared one when it is decoded), the
-// thumbnail and the decorations. A control's size is its stored one, or its movie's stage size.
+// thumbnail and the decorations. A control's size is its stored one, or its movie's stage size
+// (at most kMaxItemSide a side).
 SkinViewResult SkinViewOfSkin(const SkinContent& skin);
 
 // The player's default window, and the lowest window that still shows the title bar and a row
 // of the body.
 inline constexpr QSize kPlayerDefaultSize{704, 480};
 inline constexpr int kPlayerMinimumHeight = 65;
+// The widest and highest window a picture is drawn for on request (skinmaker-cli render).
+inline constexpr int kMaxRenderWindowSide = 4096;
+// How far the canvas reaches beyond the window on each side, at most.
+inline constexpr int kMaxCanvasMargin = 1024;
 
 class SkinViewPicture {
 public:

@@ -75,6 +75,35 @@ protected:
 
     ScratchDir m_dir;
 
+    // The prefix, and the player's key in the 32-bit view, as the player's installer leaves them,
+    // with the stand-in player in folder.
+    void InstallPlayer(const QString& folder)
+    {
+        ASSERT_EQ(RunToEnd("wineboot", {"-i"}), QString());
+        ASSERT_EQ(RunToEnd("wine", {"reg", "add", "HKLM\\Software\\VDMUSIC", "/v", "VDMUSIC_HOME", "/t",
+                                    "REG_SZ", "/d", "C:\\Program Files\\Vadi音乐盒\\", "/f", "/reg:32"}),
+                  QString());
+        // The server writes system.reg when it ends.
+        ASSERT_EQ(RunToEnd("wineserver", {"-w"}), QString());
+        ASSERT_TRUE(QDir().mkpath(folder + "/face"));
+        ASSERT_TRUE(WriteAll(folder + "/face/vdc.img", "[Config]\r\nVersion=MUSIC_2.6.8.0\r\n"));
+        ASSERT_TRUE(WriteAll(m_dir.file("player.c"), kFakePlayer));
+        ASSERT_EQ(RunToEnd("x86_64-w64-mingw32-g++", {"-x", "c", "-O1", "-s", "-static", "-mwindows", "-o",
+                                                      folder + "/VdMusic.exe", m_dir.file("player.c")}),
+                  QString());
+    }
+    void PrepareHeader(CWizardDlg& wizard)
+    {
+        const QString picturePath = m_dir.file("header.png");
+        QImage picture(700, 61, QImage::Format_RGB32);
+        picture.fill(qRgb(40, 90, 160));
+        ASSERT_TRUE(picture.save(picturePath));
+        auto header = std::make_shared<CSkinImage>();
+        ASSERT_TRUE(header->LoadFromFile(picturePath));
+        wizard.Document().SetPicture(picturePath, header);
+        ASSERT_EQ(wizard.Document().Crop(), SkinRect(0, 0, 700, 61));
+    }
+
 private:
     ScopedEnv m_prefix{"WINEPREFIX", m_dir.file("prefix").toUtf8()};
     // Headless and quick: no debug output, no .NET or browser engine, no desktop menu entries.
@@ -89,31 +118,12 @@ private:
 
 TEST_F(RealWine, TryNowStartsThePlayerWithTheQuotedWindowsPathOfThePackage)
 {
-    // The prefix, and the player's key in the 32-bit view, as the player's installer leaves them.
-    ASSERT_EQ(RunToEnd("wineboot", {"-i"}), QString());
-    ASSERT_EQ(RunToEnd("wine", {"reg", "add", "HKLM\\Software\\VDMUSIC", "/v", "VDMUSIC_HOME", "/t", "REG_SZ",
-                                "/d", "C:\\Program Files\\Vadi音乐盒\\", "/f", "/reg:32"}),
-              QString());
-    // The server writes system.reg when it ends.
-    ASSERT_EQ(RunToEnd("wineserver", {"-w"}), QString());
     const QString folder = m_dir.file("prefix/drive_c/Program Files/Vadi音乐盒");
-    ASSERT_TRUE(QDir().mkpath(folder + "/face"));
-    ASSERT_TRUE(WriteAll(folder + "/face/vdc.img", "[Config]\r\nVersion=MUSIC_2.6.8.0\r\n"));
-    ASSERT_TRUE(WriteAll(m_dir.file("player.c"), kFakePlayer));
-    ASSERT_EQ(RunToEnd("x86_64-w64-mingw32-g++", {"-x", "c", "-O1", "-s", "-static", "-mwindows", "-o",
-                                                  folder + "/VdMusic.exe", m_dir.file("player.c")}),
-              QString());
+    ASSERT_NO_FATAL_FAILURE(InstallPlayer(folder));
 
     FakeDialogs dialogs;
     CWizardDlg wizard;
-    const QString picturePath = m_dir.file("header.png");
-    QImage picture(700, 61, QImage::Format_RGB32);
-    picture.fill(qRgb(40, 90, 160));
-    ASSERT_TRUE(picture.save(picturePath));
-    auto header = std::make_shared<CSkinImage>();
-    ASSERT_TRUE(header->LoadFromFile(picturePath));
-    wizard.Document().SetPicture(picturePath, header);
-    ASSERT_EQ(wizard.Document().Crop(), SkinRect(0, 0, 700, 61));
+    ASSERT_NO_FATAL_FAILURE(PrepareHeader(wizard));
     // No space in the package's path: the quotes are the maker's, not Wine's.
     wizard.Document().SetSkinName(QStringLiteral("试用"));
     wizard.TryNow();
@@ -127,4 +137,35 @@ TEST_F(RealWine, TryNowStartsThePlayerWithTheQuotedWindowsPathOfThePackage)
     QStringList members;
     ASSERT_TRUE(UnzipAll(package, m_dir.file("unpacked"), &members, false));
     EXPECT_EQ(members, (QStringList{"TopPanelBKMid.bmp", "small.bmp", "conf.ini"}));
+}
+
+// Skin names that cmd would expand or unquote inside the player's command: the player still gets
+// exactly the path of the package written, and the skin keeps its name inside the package.
+TEST_F(RealWine, TryNowHandsThePlayerThePackagePathWhateverTheSkinName)
+{
+    const QString folder = m_dir.file("prefix/drive_c/Program Files/Vadi音乐盒");
+    ASSERT_NO_FATAL_FAILURE(InstallPlayer(folder));
+    FakeDialogs dialogs;
+    CWizardDlg wizard;
+    ASSERT_NO_FATAL_FAILURE(PrepareHeader(wizard));
+    const QString record = folder + "/VdMusic.exe.cmdline";
+    for (const QString& name :
+         {QStringLiteral("a%CD%b"), QStringLiteral("x%PATH%y"), QStringLiteral("q＂q")}) {
+        SCOPED_TRACE(name.toStdString());
+        QFile::remove(record);
+        wizard.SavePage()->NameEdit()->setText(name);
+        wizard.TryNow();
+        EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.MessageTexts().join('|').toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&record] { return QFile::exists(record); }, 120000));
+        const QString package = TryPackagePath(name);
+        EXPECT_TRUE(QFile::exists(package));
+        EXPECT_EQ(QString::fromUtf8(ReadAll(record)), "\"C:\\Program Files\\Vadi音乐盒\\VdMusic.exe\" \"Z:" +
+                                                          QString(package).replace('/', '\\') + '"');
+        const QString unpacked = m_dir.file("unpacked-" + TryPackageName(name));
+        QStringList members;
+        ASSERT_TRUE(UnzipAll(package, unpacked, &members, false));
+        if (name.contains('%')) {
+            EXPECT_TRUE(ReadAll(unpacked + "/conf.ini").contains("showname=" + name.toLatin1()));
+        }
+    }
 }

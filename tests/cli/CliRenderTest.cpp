@@ -1,7 +1,16 @@
 #include "cli/CliFixture.h"
+#include "skin/SkinViewPicture.h"
+#include "support/HostileInput.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QImageReader>
 #include <cstdlib>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 namespace {
 
@@ -108,6 +117,71 @@ TEST_F(CliRenderTest, AWindowNarrowerThanTheOuterStripsIsRefused)
     // The default is the player's default window.
     ASSERT_EQ(Cli({"render", package, Path("d.png")}).exitCode, 0);
     EXPECT_EQ(QImage(Path("d.png")).size(), QSize(704 + 20, 480 + 30));
+}
+
+// skinmaker-cli run to its end: exit code, the most memory it held and how long it took.
+struct Measured {
+    int exitCode = -1;
+    long peakKiB = 0;
+    qint64 milliseconds = 0;
+};
+Measured RunMeasured(const QStringList& arguments, const QString& temp)
+{
+    QList<QByteArray> words{SKIN_BINARY_DIR "/skinmaker-cli"};
+    for (const QString& argument : arguments)
+        words.append(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    QByteArray tmpdir = "TMPDIR=" + temp.toLocal8Bit();
+    std::vector<char*> envp{tmpdir.data()};
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (qstrncmp(*variable, "TMPDIR=", 7) != 0)
+            envp.push_back(*variable);
+    }
+    envp.push_back(nullptr);
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
+        return {};
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return {};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss, timer.elapsed()};
+}
+
+// A package of a few KB cannot make render take seconds or hundreds of MB: items far out are
+// brought within bounds (with a warning) and drawn on a bounded canvas, and an oversized
+// decoration is refused before it is decoded. The window itself is bounded too.
+TEST_F(CliRenderTest, HostilePackagesStayWithinTimeAndMemory)
+{
+    using skintest::HostilePackage;
+    for (HostilePackage kind :
+         {HostilePackage::HugeControl, HostilePackage::SpreadItems, HostilePackage::HugeDecoration}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        const skintest::ScratchDir folder;
+        const QString package = skintest::WriteHostilePackage(folder.path(), kind);
+        ASSERT_FALSE(package.isEmpty());
+        EXPECT_LT(QFileInfo(package).size(), 100 * 1024);
+        const Measured measured = RunMeasured({"render", package, Path("h.png")}, m_temp.path());
+        EXPECT_LT(measured.milliseconds, 10000);
+        EXPECT_LT(measured.peakKiB, 300 * 1024);
+        const CliRun run = Cli({"render", package, Path("h.png"), "--lang", "en"});
+        if (kind == HostilePackage::HugeDecoration) {
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_TRUE(run.err.contains("too large")) << run.err.toStdString();
+            continue;
+        }
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("4096")) << run.err.toStdString();
+        const QSize canvas = QImageReader(Path("h.png")).size();
+        EXPECT_LE(canvas.width(), 704 + 2 * kMaxCanvasMargin);
+        EXPECT_LE(canvas.height(), 480 + 2 * kMaxCanvasMargin);
+    }
+    EXPECT_EQ(Cli({"render", Package("p.vsf", false), Path("w.png"), "--width", "4097"}).exitCode, 2);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // The local web host over raw HTTP: what it serves, what it refuses, where it listens.
 #include "flash/web/LocalWebHost.h"
 #include "flash/ui/FlashEngine.h"
+#include "flash/web/PeerUser.h"
 #include "platform/SiteLinks.h"
+#include "support/HostileInput.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -11,7 +13,14 @@
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTest>
+#include <arpa/inet.h>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using skintest::ScratchDir;
 using skintest::WriteAll;
@@ -299,4 +308,156 @@ TEST_F(LocalWebHostTest, IdleConnectionsCloseAndTheCapHolds)
     EXPECT_EQ(most, LocalWebHost::kMaxConnections);
     EXPECT_EQ(m_host->OpenConnections(), 0);
     EXPECT_EQ(Get("/player/ruffle.js").status, 200);
+}
+
+// A client of the host at the level of system calls: usable in a child process after fork.
+int ConnectRaw(quint16 port, int receiveBuffer = 0)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0)
+        return -1;
+    if (receiveBuffer > 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// A client that pipelines requests for a large file and never reads: the host reads the next
+// request only after the answer before it has gone, so what it holds stays small.
+TEST_F(LocalWebHostTest, APipeliningClientThatNeverReadsCostsLittleMemory)
+{
+    ASSERT_TRUE(WriteAll(m_files.file("big.wasm"), QByteArray(14 << 20, 'w')));
+    const QUrl big = m_host->RegisterMovie(m_files.file("big.wasm"));
+    const QByteArray request =
+        "GET " + big.path().toLatin1() + " HTTP/1.1\r\nHost: " + OwnHost() + "\r\n\r\n";
+    const QByteArray requests = request.repeated(14600 / request.size() + 1);
+    const bool peakCounted = skintest::ResetPeakResident();
+    const long before = skintest::ResidentKiB();
+    const int client = ConnectRaw(m_host->Port(), 4096);
+    ASSERT_GE(client, 0);
+    ::fcntl(client, F_SETFL, O_NONBLOCK);
+    qsizetype written = 0;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 3000) {
+        if (written < requests.size()) {
+            const ssize_t sent = ::send(client, requests.constData() + written, requests.size() - written, 0);
+            written += std::max<ssize_t>(sent, 0);
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_EQ(written, requests.size());
+    const long after = peakCounted ? skintest::PeakResidentKiB() : skintest::ResidentKiB();
+    EXPECT_LT(after - before, 64 * 1024);
+    ::close(client);
+    // The whole file still goes out to a client that reads, and pipelined answers follow in turn.
+    QTcpSocket reader;
+    reader.connectToHost(QHostAddress::LocalHost, m_host->Port());
+    ASSERT_TRUE(reader.waitForConnected(5000));
+    reader.write(request + request);
+    qint64 received = 0;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            received += reader.readAll().size();
+            return received >= 2 * (14 << 20);
+        },
+        20000));
+}
+
+// Any refusal closes the connection, so a client that asks wrongly holds no slot.
+TEST_F(LocalWebHostTest, RefusalsCloseTheConnection)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, m_host->Port());
+    ASSERT_TRUE(socket.waitForConnected(5000));
+    socket.write("HEAD /player/ruffle.js HTTP/1.1\r\nHost: elsewhere\r\n\r\nHEAD /player/ruffle.js "
+                 "HTTP/1.1\r\nHost: " +
+                 OwnHost() + "\r\n\r\n");
+    QByteArray data;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            data += socket.readAll();
+            return socket.state() == QAbstractSocket::UnconnectedState;
+        },
+        3000));
+    data += socket.readAll();
+    EXPECT_TRUE(data.startsWith("HTTP/1.1 400 "));
+    EXPECT_FALSE(data.contains("200 OK"));
+}
+
+TEST(PeerUser, TheRowOfThePeersSocketGivesItsUser)
+{
+    const QByteArray v4 =
+        "  sl  local_address rem_address   st tx_queue rx_queue tr tm->when retrnsmt   uid  timeout inode\n"
+        "   0: 0100007F:9C40 00000000:0000 0A 00000000:00000000 00:00000000 00000000  1000        0 1\n"
+        "   1: 0100007F:D431 0100007F:9C40 01 00000000:00000000 00:00000000 00000000 65534        0 2\n"
+        "   2: 0100007F:9C40 0100007F:D431 01 00000000:00000000 00:00000000 00000000  1000        0 3\n";
+    const TcpEnd server{QHostAddress::LocalHost, 40000};
+    const TcpEnd peer{QHostAddress::LocalHost, 54321};
+    EXPECT_EQ(SocketOwnerInTable(v4, peer, server), 65534u);
+    EXPECT_EQ(SocketOwnerInTable(v4, server, peer), 1000u);
+    EXPECT_EQ(SocketOwnerInTable(v4, {QHostAddress::LocalHost, 54322}, server), std::nullopt);
+    EXPECT_EQ(SocketOwnerInTable(v4, {QHostAddress("127.0.0.2"), 54321}, server), std::nullopt);
+    // A dual-stack client: its socket is in tcp6 with the IPv4-mapped address.
+    const QByteArray v6 =
+        "  sl  local_address                         remote_address                        st\n"
+        "   0: 0000000000000000FFFF00000100007F:D431 0000000000000000FFFF00000100007F:9C40 01 "
+        "00000000:00000000 00:00000000 00000000   42        0 4\n";
+    EXPECT_EQ(SocketOwnerInTable(v6, peer, server), 42u);
+    EXPECT_EQ(SocketOwnerInTable("garbage\n1: x:y z:w", peer, server), std::nullopt);
+}
+
+// Another user's process holding connections, and asking for answers to keep them, gets none of
+// the slots: a request of ours is answered at once throughout.
+TEST_F(LocalWebHostTest, AnotherUsersConnectionsHoldNoSlot)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "dropping to another user needs root";
+    ASSERT_TRUE(CanLookUpPeerUsers());
+    // A connection of our own is taken.
+    EXPECT_EQ(Get("/player/ruffle.js").status, 200);
+    const quint16 port = m_host->Port();
+    const QByteArray ask = "HEAD /player/ruffle.js HTTP/1.1\r\nHost: elsewhere\r\n\r\n";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // As nobody: 32 connections, each asking again every 200 ms and opened again when closed.
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        int held[LocalWebHost::kMaxConnections];
+        for (int& fd : held)
+            fd = -1;
+        for (;;) {
+            for (int& fd : held) {
+                if (fd < 0)
+                    fd = ConnectRaw(port);
+                if (fd >= 0 && ::send(fd, ask.constData(), ask.size(), MSG_NOSIGNAL) < 0) {
+                    ::close(fd);
+                    fd = -1;
+                }
+            }
+            ::usleep(200 * 1000);
+        }
+    }
+    QTest::qWait(500);
+    qint64 slowest = 0;
+    for (int i = 0; i < 10; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(Get("/player/ruffle.js").status, 200);
+        slowest = std::max(slowest, timer.elapsed());
+        QTest::qWait(100);
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_LT(slowest, 1000);
+    EXPECT_GE(m_host->ForeignConnectionsRefused(), LocalWebHost::kMaxConnections);
 }

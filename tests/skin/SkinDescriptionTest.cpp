@@ -75,3 +75,28 @@ TEST(SkinDescription, SplitsControlsIntoCornerAndExtraOnes)
         extra << item.file;
     EXPECT_EQ(extra, (QStringList{"c", "e", "f"}));
 }
+
+// Offsets and sizes no window could use are brought within bounds, and counted; a size of 0 or
+// less still means the movie's stage size. (Decoration offsets are cut to four characters first.)
+TEST(SkinDescription, ItemsFarOutAreBroughtWithinBounds)
+{
+    ProfileFile conf;
+    conf.SetBytes("[CONF]\r\nlefttopx=9999\r\nlefttopy=-999\r\nrightbottomx=5000\r\n"
+                  "[KEY]\r\nswfrighttop=0,0,23000,23000\r\nswfleftbottom=-5000,4096,0,-7\r\n"
+                  "swfcontrolnum=1\r\nswfcontrol1=9999,1,4097,2,3\r\n");
+    const SkinDescription read = ReadDescription(conf);
+    EXPECT_EQ(read.decorationOffsets[Corner::LeftTop], QPoint(4096, -999));
+    EXPECT_EQ(read.decorationOffsets[Corner::RightBottom], QPoint(4096, 0));
+    ASSERT_TRUE(read.cornerControls[Corner::RightTop]);
+    EXPECT_EQ(read.cornerControls[Corner::RightTop]->size, QSize(4096, 4096));
+    ASSERT_TRUE(read.cornerControls[Corner::LeftBottom]);
+    EXPECT_EQ(read.cornerControls[Corner::LeftBottom]->offset, QPoint(-4096, 4096));
+    EXPECT_EQ(read.cornerControls[Corner::LeftBottom]->size, QSize(0, -7));
+    ASSERT_EQ(read.extraControls.size(), 1);
+    EXPECT_EQ(read.extraControls[0].offset, QPoint(4096, 1));
+    EXPECT_EQ(read.extraControls[0].size, QSize(4096, 2));
+    EXPECT_EQ(read.outOfBounds, 7);
+
+    conf.SetBytes("[CONF]\r\nlefttopx=-30\r\n[KEY]\r\nswfrighttop=1,2,3,4\r\n");
+    EXPECT_EQ(ReadDescription(conf).outOfBounds, 0);
+}

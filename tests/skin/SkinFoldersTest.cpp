@@ -1,5 +1,6 @@
 #include "skin/SkinFolders.h"
 
+#include "skin/WinePrefixFixture.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 #endif
 
+using skintest::ScopedEnv;
 using skintest::ScratchDir;
 using skintest::WriteAll;
 
@@ -187,4 +189,26 @@ TEST(SkinFolders, FileExistsSeesFilesAndFolders)
     EXPECT_TRUE(FileExists(scratch.path()));
     EXPECT_FALSE(FileExists(scratch.file("missing")));
     EXPECT_FALSE(FileExists(QString()));
+}
+
+// The package Try now hands to the player lies in a folder of its own, under a name the player's
+// command line cannot expand or unquote.
+TEST(SkinFolders, TryPackageNamesMeanNothingToTheCommandLine)
+{
+    EXPECT_EQ(TryFolder(), WorkingBase() + "/VadiTrySkin");
+    EXPECT_EQ(TryPackagePath(QStringLiteral("试用")), TryFolder() + QStringLiteral("/试用.vsf"));
+    EXPECT_EQ(TryPackageName(QStringLiteral("my skin (2)")), QStringLiteral("my skin (2)"));
+    EXPECT_EQ(TryPackageName(QStringLiteral("a%CD%b")), QStringLiteral("a_CD_b"));
+    EXPECT_EQ(TryPackageName(QStringLiteral("x%PATH% y")), QStringLiteral("x_PATH__y"));
+    EXPECT_EQ(TryPackageName(QStringLiteral("q＂q")), QStringLiteral("q_q"));
+    EXPECT_EQ(TryPackageName(QStringLiteral("蓝天^1!")), QStringLiteral("蓝天_1_"));
+    EXPECT_EQ(TryPackageName(QStringLiteral("tab\there")), QStringLiteral("tab_here"));
+
+    ScratchDir scratch;
+    const ScopedEnv tmpdir("TMPDIR", scratch.path().toUtf8());
+    ASSERT_TRUE(PrepareTryFolder());
+    ASSERT_TRUE(WriteAll(TryPackagePath("old"), "earlier"));
+    ASSERT_TRUE(PrepareTryFolder());
+    EXPECT_FALSE(QFile::exists(TryPackagePath("old")));
+    EXPECT_TRUE(QFileInfo(TryFolder()).isDir());
 }

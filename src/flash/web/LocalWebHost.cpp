@@ -2,6 +2,7 @@
 
 #include "flash/web/HttpRequestHead.h"
 #include "flash/web/LocalGallery.h"
+#include "flash/web/PeerUser.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+
+#include <algorithm>
+#include <unistd.h>
 
 namespace {
 
@@ -47,7 +51,7 @@ QByteArray ReasonPhrase(int status)
 }
 
 // The status line and header fields of an answer, with the fields every answer carries.
-QByteArray ResponseHead(int status, const QByteArray& mimeType, qsizetype length, bool close,
+QByteArray ResponseHead(int status, const QByteArray& mimeType, qint64 length, bool close,
                         const QByteArray& extra = {})
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + ReasonPhrase(status) + "\r\n";
@@ -255,41 +259,67 @@ void LocalWebHost::AddResourceFiles(const QString& resourceFolder, const QString
 
 void LocalWebHost::Accept()
 {
-    while (m_server && m_open.size() < kMaxConnections) {
+    while (m_server && m_connections.size() < kMaxConnections) {
         QTcpSocket* socket = m_server->nextPendingConnection();
         if (socket == nullptr)
             break;
-        m_open.insert(socket);
+        // Another user's process gets no slot and no answer.
+        if (!FromOwnUser(*socket)) {
+            ++m_foreignRefused;
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        Connection& connection = m_connections[socket];
         // Qt stops taking bytes from the system once this much waits unread: a body sent against
-        // the rules stays outside the program.
+        // the rules, or requests beyond the one being answered, stay outside the program.
         socket->setReadBufferSize(kMaxHeadBytes + 4);
-        auto* idle = new QTimer(socket);
-        idle->setSingleShot(true);
-        m_idle.insert(socket, idle);
-        connect(idle, &QTimer::timeout, this, [this, socket] {
-            if (m_closing.contains(socket))
+        connection.idle = new QTimer(socket);
+        connection.idle->setSingleShot(true);
+        connect(connection.idle, &QTimer::timeout, this, [this, socket] {
+            const auto it = m_connections.find(socket);
+            if (it != m_connections.end() && it->closing)
                 socket->abort();
             else
                 Close(socket);
         });
-        connect(socket, &QTcpSocket::bytesWritten, idle, [this, idle] { idle->start(m_idleMs); });
+        // As the client takes the answer: more of its body, then the next pipelined request.
+        connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
+            Send(socket);
+            Read(socket);
+        });
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Forget(socket); });
-        idle->start(m_idleMs);
+        connection.idle->start(m_idleMs);
         // What arrived while the connection waited to be taken.
         if (socket->bytesAvailable() > 0)
             QMetaObject::invokeMethod(
                 this, [this, socket] { Read(socket); }, Qt::QueuedConnection);
     }
     // The rest wait in the system's queue, costing the program nothing, until one closes.
-    if (m_server && m_open.size() >= kMaxConnections)
+    if (m_server && m_connections.size() >= kMaxConnections)
         m_server->pauseAccepting();
+}
+
+bool LocalWebHost::FromOwnUser(const QTcpSocket& socket) const
+{
+    if (!CanLookUpPeerUsers())
+        return true;
+    const std::optional<uint> uid = LoopbackPeerUser({socket.peerAddress(), socket.peerPort()},
+                                                     {socket.localAddress(), socket.localPort()});
+    return uid && *uid == static_cast<uint>(::geteuid());
 }
 
 void LocalWebHost::Read(QTcpSocket* socket)
 {
-    while (m_open.contains(socket) && !m_closing.contains(socket)) {
-        QByteArray& buffer = m_heads[socket];
+    while (true) {
+        const auto it = m_connections.find(socket);
+        // Nothing more is read while an answer is going out: pipelined requests wait their turn.
+        if (it == m_connections.end() || it->closing || it->bodyLeft > 0 ||
+            socket->bytesToWrite() > kMaxPendingOutput)
+            return;
+        Connection& connection = *it;
+        QByteArray& buffer = connection.head;
         buffer += socket->read(kMaxHeadBytes + 4 - buffer.size());
         const qsizetype end = buffer.indexOf("\r\n\r\n");
         if (end < 0 && buffer.size() <= kMaxHeadBytes)
@@ -309,22 +339,61 @@ void LocalWebHost::Read(QTcpSocket* socket)
             Close(socket);
             return;
         }
-        if (!Answer(socket, *request)) {
-            Close(socket);
-            return;
-        }
-        m_idle.value(socket)->start(m_idleMs);
+        const int status = Answer(socket, connection, *request);
+        // Only a complete request that is answered counts as progress; any refusal closes.
+        connection.closeAfterAnswer = status != 200 || !request->KeepsAlive();
+        if (status == 200)
+            connection.idle->start(m_idleMs);
+        Send(socket);
+        emit Served(request->target, status);
     }
+}
+
+void LocalWebHost::Send(QTcpSocket* socket)
+{
+    const auto it = m_connections.find(socket);
+    if (it == m_connections.end() || it->closing)
+        return;
+    Connection& connection = *it;
+    if (connection.bodyLeft > 0) {
+        // The client takes the answer: that is progress too, however long a large file takes.
+        connection.idle->start(m_idleMs);
+        constexpr qint64 kPiece = 64 * 1024;
+        while (connection.bodyLeft > 0 && socket->bytesToWrite() < kMaxPendingOutput) {
+            const qint64 size = std::min(kPiece, connection.bodyLeft);
+            const QByteArray piece =
+                connection.file
+                    ? connection.file->read(size)
+                    : connection.bytes.sliced(connection.bytes.size() - connection.bodyLeft, size);
+            if (piece.size() != size) {
+                // The file shrank under the answer: its length can no longer be kept.
+                socket->abort();
+                return;
+            }
+            socket->write(piece);
+            connection.bodyLeft -= size;
+        }
+        if (connection.bodyLeft > 0)
+            return; // more once some of it has gone
+        connection.file.reset();
+        connection.bytes.clear();
+    }
+    if (connection.closeAfterAnswer)
+        Close(socket);
 }
 
 void LocalWebHost::Close(QTcpSocket* socket)
 {
-    if (!m_open.contains(socket) || m_closing.contains(socket))
+    const auto it = m_connections.find(socket);
+    if (it == m_connections.end() || it->closing)
         return;
-    m_closing.insert(socket);
-    m_heads.remove(socket);
+    it->closing = true;
+    it->head.clear();
+    it->file.reset();
+    it->bytes.clear();
+    it->bodyLeft = 0;
     // What was written still goes out, within the idle time; then the connection closes.
-    m_idle.value(socket)->start(m_idleMs);
+    it->idle->start(m_idleMs);
     socket->disconnectFromHost();
     if (socket->state() == QAbstractSocket::UnconnectedState)
         Forget(socket);
@@ -332,52 +401,51 @@ void LocalWebHost::Close(QTcpSocket* socket)
 
 void LocalWebHost::Forget(QTcpSocket* socket)
 {
-    if (!m_open.remove(socket))
+    if (!m_connections.remove(socket))
         return;
-    m_closing.remove(socket);
-    m_heads.remove(socket);
-    m_idle.remove(socket);
     socket->disconnect(this);
     socket->deleteLater();
-    if (m_server && m_open.size() < kMaxConnections) {
+    if (m_server && m_connections.size() < kMaxConnections) {
         m_server->resumeAccepting();
         QMetaObject::invokeMethod(this, &LocalWebHost::Accept,
                                   Qt::QueuedConnection); // those waiting in Qt's queue
     }
 }
 
-bool LocalWebHost::Answer(QTcpSocket* socket, const HttpRequestHead& request)
+int LocalWebHost::Answer(QTcpSocket* socket, Connection& connection, const HttpRequestHead& request)
 {
-    const bool keep = request.KeepsAlive();
-    const auto send = [&](int status, const QByteArray& mimeType, const QByteArray& body, bool head,
-                          const QByteArray& extra = {}) {
-        emit Served(request.target, status);
-        socket->write(ResponseHead(status, mimeType, body.size(), !keep, extra));
-        if (!head)
-            socket->write(body);
-        return keep;
+    const auto refuse = [socket](int status, const QByteArray& extra = {}) {
+        socket->write(ResponseHead(status, {}, 0, true, extra));
+        return status;
     };
     const QList<QByteArray> hosts = request.Values("Host");
     if (hosts.size() != 1 || hosts.front() != "127.0.0.1:" + QByteArray::number(m_port))
-        return send(400, {}, {}, false);
+        return refuse(400);
     const bool head = request.method == "HEAD";
     if (!head && request.method != "GET")
-        return send(405, {}, {}, false, "Allow: GET, HEAD\r\n");
+        return refuse(405, "Allow: GET, HEAD\r\n");
     const QUrl url = QUrl::fromEncoded("http://127.0.0.1" + request.target, QUrl::StrictMode);
     if (!url.isValid())
-        return send(400, {}, {}, false);
+        return refuse(400);
     // A page with a query of its own is served under both; other pages take any query.
     auto entry = m_entries.constFind(url.path() + '?' + url.query());
     if (!url.hasQuery() || entry == m_entries.cend())
         entry = m_entries.constFind(url.path());
     if (entry == m_entries.cend())
-        return send(404, {}, {}, false);
-    QByteArray body = entry->bytes;
+        return refuse(404);
+    qint64 length = entry->bytes.size();
     if (!entry->file.isEmpty()) {
-        QFile file(entry->file);
-        if (!file.open(QIODevice::ReadOnly))
-            return send(404, {}, {}, false);
-        body = file.readAll();
+        // Read piece by piece as the answer goes out, never whole.
+        auto file = std::make_shared<QFile>(entry->file);
+        if (!file->open(QIODevice::ReadOnly))
+            return refuse(404);
+        length = file->size();
+        if (!head)
+            connection.file = std::move(file);
+    } else if (!head) {
+        connection.bytes = entry->bytes; // shared, not copied
     }
-    return send(200, entry->mimeType, body, head);
+    socket->write(ResponseHead(200, entry->mimeType, length, !request.KeepsAlive()));
+    connection.bodyLeft = head ? 0 : length;
+    return 200;
 }

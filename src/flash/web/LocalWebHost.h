@@ -5,16 +5,20 @@
 // nothing is ever joined onto a folder. Only GET and HEAD; a Host header other than the host's own
 // address gets 400, an unknown path 404.
 //
-// Any local user can connect, so the host reads no more than it needs: a request that announces a
-// body is refused before a byte of it is read, a head longer than kMaxHeadBytes is refused, at
+// Any local user can connect, so the host takes connections only from the program's own user
+// (looked up by the peer's port in the kernel's socket tables; others are closed at once) and
+// reads no more than it needs: a request that announces a body is refused before a byte of it is
+// read, a head longer than kMaxHeadBytes is refused, any 4xx answer closes the connection, at
 // most kMaxConnections are open at once (more wait in the system's queue), and a connection that
-// makes no progress for the idle time is closed. Every answer forbids framing and type sniffing,
-// and carries a Content-Security-Policy that keeps the pages, and the movies they play, on this
-// host's own origin.
+// neither completes a request nor takes the answer it is sent for the idle time is closed. What
+// waits to be sent on a connection stays under kMaxPendingOutput: files go out in pieces read as
+// the client takes them, and the next pipelined request is read only after the answer before it
+// has gone. Every answer forbids framing and type sniffing, and carries a Content-Security-Policy
+// that keeps the pages, and the movies they play, on this host's own origin.
 #include <QByteArray>
+#include <QFile>
 #include <QHash>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QUrl>
 
@@ -31,6 +35,7 @@ public:
     static constexpr qsizetype kMaxHeadBytes = 8 * 1024;
     static constexpr int kMaxConnections = 32;
     static constexpr int kIdleMs = 5000;
+    static constexpr qint64 kMaxPendingOutput = 1 << 20;
     static const QByteArray kContentSecurityPolicy;
 
     // playerFolder holds the player's files (flashplayer/ beside the program); the pages come from resources.
@@ -61,7 +66,9 @@ public:
 
     // A connection that neither completes a request nor takes answer bytes for this long is closed.
     void SetIdleTimeout(int milliseconds) { m_idleMs = milliseconds; }
-    int OpenConnections() const { return static_cast<int>(m_open.size()); }
+    int OpenConnections() const { return static_cast<int>(m_connections.size()); }
+    // Connections closed at once because another user's process opened them.
+    int ForeignConnectionsRefused() const { return m_foreignRefused; }
 
 signals:
     // Every request answered: its target as sent and the status.
@@ -76,10 +83,25 @@ private:
     void AddPlayerFiles();
     void AddSitePages();
     void AddResourceFiles(const QString& resourceFolder, const QString& urlFolder);
+    // One open connection: the head arriving, the answer going out.
+    struct Connection {
+        QByteArray head; // what has arrived of the next request's head
+        QTimer* idle = nullptr;
+        bool closing = false;
+        bool closeAfterAnswer = false;
+        // The body being sent: from a file, read piece by piece, or from bytes shared with an entry.
+        std::shared_ptr<QFile> file; // shared: the table copies connections when it grows
+        QByteArray bytes;
+        qint64 bodyLeft = 0;
+    };
     void Accept();
+    // True when the peer's socket belongs to the program's own user (or no one can tell).
+    bool FromOwnUser(const QTcpSocket& socket) const;
     void Read(QTcpSocket* socket);
-    // Answers one request; false when the connection is to close after the answer.
-    bool Answer(QTcpSocket* socket, const HttpRequestHead& request);
+    // Writes the head of the answer to one request and sets up its body; the status.
+    int Answer(QTcpSocket* socket, Connection& connection, const HttpRequestHead& request);
+    // Writes more of the body while little waits to be sent; then closes or reads the next request.
+    void Send(QTcpSocket* socket);
     // Closes a connection once what was written has gone out (within the idle time).
     void Close(QTcpSocket* socket);
     // Forgets a connection that has ended.
@@ -87,10 +109,8 @@ private:
 
     QString m_playerFolder;
     std::unique_ptr<QTcpServer> m_server;
-    QSet<QTcpSocket*> m_open;               // every connection until it has ended
-    QSet<QTcpSocket*> m_closing;            // those that are closing
-    QHash<QTcpSocket*, QByteArray> m_heads; // what has arrived of each connection's next head
-    QHash<QTcpSocket*, QTimer*> m_idle;
+    QHash<QTcpSocket*, Connection> m_connections; // every connection until it has ended
+    int m_foreignRefused = 0;
     int m_idleMs = kIdleMs;
     quint16 m_port = 0;
     QHash<QString, Entry> m_entries; // by decoded path (and "?query" where a page has one)
