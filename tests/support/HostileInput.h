@@ -17,5 +17,15 @@ long ResidentKiB();
 long PeakResidentKiB();
 // Starts counting the peak anew from what is resident now (false where the kernel cannot).
 bool ResetPeakResident();
+// Whether memory figures say something about our code: under AddressSanitizer its shadow memory
+// and quarantine dominate them.
+constexpr bool MemoryIsMeasurable()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#else
+    return true;
+#endif
+}
 
 } // namespace skintest
