@@ -204,20 +204,30 @@ FolderResult PrepareBuildFolder()
     return MakeFolders(BuildFolder());
 }
 
-FolderResult PrepareTryFolder()
+namespace {
+
+// The user's own folder with its files removed (sub-folders stay), or made anew; a link or another
+// user's folder at that name is refused.
+FolderResult RenewOwnFolder(const QString& folder)
 {
-    if (FolderResult base = PrepareWorkingBase(); !base)
-        return base;
-    const QString folder = TryFolder();
     const PathEntry entry = Inspect(folder);
     if (entry.kind == PathEntry::Kind::Link)
         return LinkRefused(folder);
     if (entry.kind == PathEntry::Kind::Folder && !entry.ownedByUser)
         return ForeignRefused(folder);
-    // The package of an earlier Try now goes: the player has read it by now.
     if (entry.kind == PathEntry::Kind::Folder)
         EmptyFolder(folder, QString());
     return MakeFolders(folder);
+}
+
+} // namespace
+
+FolderResult PrepareTryFolder()
+{
+    if (FolderResult base = PrepareWorkingBase(); !base)
+        return base;
+    // The package of an earlier Try now goes: the player has read it by now.
+    return RenewOwnFolder(TryFolder());
 }
 
 FolderResult PrepareExtractionFolder(const QString& packagePath)
@@ -226,16 +236,8 @@ FolderResult PrepareExtractionFolder(const QString& packagePath)
         return base;
     if (FolderResult root = MakeFolders(ExtractionRoot()); !root)
         return root;
-    const QString folder = ExtractionFolder(packagePath);
-    const PathEntry entry = Inspect(folder);
-    if (entry.kind == PathEntry::Kind::Link)
-        return LinkRefused(folder);
-    if (entry.kind == PathEntry::Kind::Folder && !entry.ownedByUser)
-        return ForeignRefused(folder);
     // Files of an earlier open go; a sub-folder an earlier package brought may stay.
-    if (entry.kind == PathEntry::Kind::Folder)
-        EmptyFolder(folder, QString());
-    return MakeFolders(folder);
+    return RenewOwnFolder(ExtractionFolder(packagePath));
 }
 
 FolderResult EmptyFolder(const QString& folder, const QString& suffix)
