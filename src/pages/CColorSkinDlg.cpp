@@ -308,7 +308,7 @@ void CColorSkinDlg::ChooseMoreColors()
     Document().SetMainColour(colour);
 }
 
-// A suggestion is chosen like a custom colour: the project gets the colour itself.
+// A suggestion is chosen like a custom colour: the skin gets the colour itself.
 void CColorSkinDlg::ChooseSuggestion(int index)
 {
     SelectOnly(m_suggestions[index]);

@@ -44,13 +44,13 @@ private:
 };
 
 // Empty when the skin can be built into packagePath; otherwise the message to show.
-QString CheckSkin(const SkinContent& project, const QString& packagePath)
+QString CheckSkin(const SkinContent& skin, const QString& packagePath)
 {
-    if (project.picture == nullptr || !project.picture->HasPicture())
+    if (skin.picture == nullptr || !skin.picture->HasPicture())
         return QCoreApplication::translate("SkinPackage", "没有可用的图片，请先选择图片。");
-    if (project.crop.IsEmpty())
+    if (skin.crop.IsEmpty())
         return QCoreApplication::translate("SkinPackage", "图片的裁剪区域为空。");
-    if (const QString nameError = CheckSkinName(project.skinName); !nameError.isEmpty())
+    if (const QString nameError = CheckSkinName(skin.skinName); !nameError.isEmpty())
         return nameError;
     const QString nameKey = PackageNameKey(packagePath);
     QByteArray ignored;
@@ -58,7 +58,7 @@ QString CheckSkin(const SkinContent& project, const QString& packagePath)
         return QCoreApplication::translate("SkinPackage",
                                            "皮肤包的文件名%1含有无法保存的字符，请换一个文件名。")
             .arg(Quoted(nameKey));
-    for (const CornerItem& item : project.items) {
+    for (const CornerItem& item : skin.items) {
         if (!IsValidCorner(item.corner))
             return QCoreApplication::translate("SkinPackage", "附加控件的位置数据无效。");
     }
@@ -67,49 +67,48 @@ QString CheckSkin(const SkinContent& project, const QString& packagePath)
 
 // The header strips and the thumbnail. A thumbnail path without a decoded picture (a page that
 // has not loaded it yet) is decoded here.
-QString RenderPictures(const SkinContent& project, PackageMembers& members)
+QString RenderPictures(const SkinContent& skin, PackageMembers& members)
 {
     CSkinImage loadedThumbnail;
     CSkinImage* chosen = nullptr;
-    if (!project.thumbnailPath.isEmpty()) {
-        chosen = project.thumbnailPicture.get();
+    if (!skin.thumbnailPath.isEmpty()) {
+        chosen = skin.thumbnailPicture.get();
         if (chosen == nullptr || !chosen->HasPicture()) {
-            if (!loadedThumbnail.LoadFromFile(project.thumbnailPath))
+            if (!loadedThumbnail.LoadFromFile(skin.thumbnailPath))
                 return QCoreApplication::translate("SkinPackage", "无法加载缩略图%1。")
-                    .arg(Quoted(project.thumbnailPath));
+                    .arg(Quoted(skin.thumbnailPath));
             chosen = &loadedThumbnail;
         }
     }
-    if (QString tooLarge = CheckStripSizes(PlanStrips(project.crop, project.stretchRegion));
-        !tooLarge.isEmpty())
+    if (QString tooLarge = CheckStripSizes(PlanStrips(skin.crop, skin.stretchRegion)); !tooLarge.isEmpty())
         return tooLarge;
     QString failedStrip;
     const auto addStrip = [&members](const char* name, QByteArray bytes) {
         return members.Add(QLatin1String(name), std::move(bytes));
     };
-    if (!CutHeaderStrips(*project.picture, project.crop, project.stretchRegion, addStrip, &failedStrip))
+    if (!CutHeaderStrips(*skin.picture, skin.crop, skin.stretchRegion, addStrip, &failedStrip))
         return QCoreApplication::translate("SkinPackage", "无法生成皮肤图片%1。").arg(Quoted(failedStrip));
-    QByteArray thumbnail = CutThumbnail(*project.picture, project.crop, chosen);
+    QByteArray thumbnail = CutThumbnail(*skin.picture, skin.crop, chosen);
     if (thumbnail.isEmpty() || !members.Add(QLatin1String(kThumbnailMember), std::move(thumbnail)))
         return QCoreApplication::translate("SkinPackage", "无法生成缩略图。");
     return {};
 }
 
 // conf.ini; one left in the build folder by an earlier build is the base that is updated.
-QString AddDescriptionFile(const SkinContent& project, const QString& packagePath, PackageMembers& members)
+QString AddDescriptionFile(const SkinContent& skin, const QString& packagePath, PackageMembers& members)
 {
     const QString confPath = BuildFolder() + '/' + QLatin1String(kConfMember);
     ProfileFile conf;
     if (!conf.Load(confPath))
         return QCoreApplication::translate("SkinPackage", "无法读取临时文件%1。").arg(Quoted(confPath));
-    WriteDescription(project, PackageNameKey(packagePath), conf);
+    WriteDescription(skin, PackageNameKey(packagePath), conf);
     if (!members.Add(QLatin1String(kConfMember), conf.Bytes()))
         return QCoreApplication::translate("SkinPackage", "无法写入皮肤描述文件%1。").arg(Quoted(confPath));
     return {};
 }
 
 // The bytes of the decorations, the corner controls and the extra controls, in that order.
-QString AddCopiedMembers(const SkinContent& project, PackageMembers& members)
+QString AddCopiedMembers(const SkinContent& skin, PackageMembers& members)
 {
     QStringList copyFailures;
     auto copyMember = [&](const QString& source, const QString& memberName) {
@@ -121,14 +120,14 @@ QString AddCopiedMembers(const SkinContent& project, PackageMembers& members)
             copyFailures.append(source);
     };
     for (Corner corner : kCorners) {
-        for (const CornerItem& item : project.items) {
+        for (const CornerItem& item : skin.items) {
             if (item.IsDecoration() && item.corner == corner) {
                 copyMember(item.file, DecorationMember(corner));
                 break;
             }
         }
     }
-    const PackageControls controls = SplitControls(project.items);
+    const PackageControls controls = SplitControls(skin.items);
     for (Corner corner : kCorners) {
         if (controls.corner[corner])
             copyMember(controls.corner[corner]->file, CornerControlMember(corner));
@@ -148,18 +147,18 @@ BuildResult BuildPackage(const SkinDocument& document, const QString& packagePat
     return BuildPackage(document.Content(), packagePath);
 }
 
-BuildResult BuildPackage(const SkinContent& project, const QString& packagePath)
+BuildResult BuildPackage(const SkinContent& skin, const QString& packagePath)
 {
-    if (QString error = CheckSkin(project, packagePath); !error.isEmpty())
+    if (QString error = CheckSkin(skin, packagePath); !error.isEmpty())
         return {false, error};
     if (const FolderResult prepared = PrepareBuildFolder(); !prepared)
         return {false, prepared.error};
     PackageMembers members;
-    if (QString error = RenderPictures(project, members); !error.isEmpty())
+    if (QString error = RenderPictures(skin, members); !error.isEmpty())
         return {false, error};
-    if (QString error = AddDescriptionFile(project, packagePath, members); !error.isEmpty())
+    if (QString error = AddDescriptionFile(skin, packagePath, members); !error.isEmpty())
         return {false, error};
-    if (QString error = AddCopiedMembers(project, members); !error.isEmpty())
+    if (QString error = AddCopiedMembers(skin, members); !error.isEmpty())
         return {false, error};
     // Written once, through a temporary file beside the package that replaces it when complete.
     if (members.Archive().Save(packagePath) != ZIP_OK)
