@@ -173,6 +173,14 @@
         <source>加载图片失败！</source>
         <translation>Could not load the picture!</translation>
     </message>
+    <message>
+        <source>皮肤名称</source>
+        <translation>Skin name</translation>
+    </message>
+    <message>
+        <source>缩略图文件</source>
+        <translation>Thumbnail file</translation>
+    </message>
 </context>
 <context>
     <name>CSkinFrameDlg</name>
@@ -207,6 +215,10 @@
     <message>
         <source>无法读取图片“%1”，请选择PNG格式的图片。</source>
         <translation>Could not read the picture &quot;%1&quot;. Please choose a PNG picture.</translation>
+    </message>
+    <message>
+        <source>装饰图片文件</source>
+        <translation>Decoration picture file</translation>
     </message>
 </context>
 <context>
@@ -286,6 +298,10 @@
     <message>
         <source>重新选择图片</source>
         <translation>Other picture...</translation>
+    </message>
+    <message>
+        <source>图片文件</source>
+        <translation>Picture file</translation>
     </message>
 </context>
 <context>
@@ -369,6 +385,14 @@
         <source>偏移量不能为空！</source>
         <translation>The offset cannot be empty!</translation>
     </message>
+    <message>
+        <source>扩展区域左起（像素）</source>
+        <translation>Stretch region from (pixels)</translation>
+    </message>
+    <message>
+        <source>扩展区域右至（像素）</source>
+        <translation>Stretch region to (pixels)</translation>
+    </message>
 </context>
 <context>
     <name>CWebFlashFrameDlg</name>
@@ -419,6 +443,10 @@
     <message>
         <source>“%1”不是有效的Flash动画文件（.swf），未添加。</source>
         <translation>&quot;%1&quot; is not a valid Flash movie (.swf) and was not added.</translation>
+    </message>
+    <message>
+        <source>控件列表</source>
+        <translation>Controls</translation>
     </message>
 </context>
 <context>

@@ -123,6 +123,8 @@ bool CSkinViewerWnd::eventFilter(QObject* watched, QEvent* event)
         } else if (event->type() == QEvent::Paint) {
             QPainter painter(m_canvas);
             painter.fillRect(m_canvas->rect(), QColor(192, 192, 192));
+            // The player draws the skin at its own pixels; a scaled screen enlarges them smoothly.
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, m_canvas->devicePixelRatioF() != 1.0);
             painter.drawImage(0, 0, m_picture);
             return true;
         }

@@ -21,9 +21,11 @@
 #include <QContextMenuEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 
 namespace {
 const char* const kCommandCaptions[CWizardDlg::kCommandCount] = {
@@ -45,6 +47,19 @@ constexpr int kLayout[CWizardDlg::kStepCount][CWizardDlg::kSlotCount] = {
     {ID_PREVIOUS, ID_SKIP, ID_NEXT, ID_EXIT}, {ID_PREVIOUS, ID_SKIP, ID_NEXT, ID_EXIT},
     {ID_PREVIOUS, ID_SKIP, ID_NEXT, ID_EXIT}, {ID_PREVIOUS, ID_SAVE_SKIN, ID_TRY_NOW, ID_REMAKE},
 };
+
+// The first widget of the page that Tab would reach, in the order of the tab chain; help links
+// (labels) are passed over.
+QWidget* FirstControl(QWidget* page)
+{
+    for (QWidget* widget = page->nextInFocusChain(); widget != nullptr && widget != page;
+         widget = widget->nextInFocusChain()) {
+        if (page->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
+            widget->isEnabled() && widget->isVisibleTo(page) && qobject_cast<QLabel*>(widget) == nullptr)
+            return widget;
+    }
+    return nullptr;
+}
 
 bool IsEmptyRect(const SkinRect& r)
 {
@@ -78,6 +93,7 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
 
     m_skipped = false;
     CreateCommandButtons();
+    OrderTabChain();
     ComputeSlots();
     LayoutButtons(HeaderStep);
 
@@ -109,7 +125,8 @@ void CWizardDlg::CreatePages()
     m_pages[HeaderStep] = m_headPage;
     m_pages[ColorStep] = m_colorPage;
     m_pages[StretchStep] = m_stretchPage;
-    m_pages[FrameStep] = new CSkinFrameDlg(m_document, this);
+    m_framePage = new CSkinFrameDlg(m_document, this);
+    m_pages[FrameStep] = m_framePage;
     m_pages[ControlsStep] = m_controlsPage;
     m_pages[SaveStep] = m_savePage;
     for (CWizardPage* page : m_pages)
@@ -181,6 +198,23 @@ void CWizardDlg::CreateCommandButtons()
     connect(CommandButton(ID_REMAKE), &QPushButton::clicked, this, &CWizardDlg::OnRemake);
 }
 
+void CWizardDlg::OrderTabChain()
+{
+    // Tab goes round in reading order: the page, the command buttons left to right (every step
+    // shows its buttons in this order), then the step tabs and the help link at the top.
+    QWidget* last = nullptr;
+    const auto append = [&last](QWidget* widget) {
+        if (last != nullptr)
+            setTabOrder(last, widget);
+        last = widget;
+    };
+    for (int id : {ID_PREVIOUS, ID_SKIP, ID_NEXT, ID_EXIT, ID_SAVE_SKIN, ID_TRY_NOW, ID_REMAKE})
+        append(CommandButton(id));
+    for (int i = 0; i < m_stepBar.Count(); ++i)
+        append(m_stepBar.Button(i));
+    append(m_helpLink);
+}
+
 QPushButton* CWizardDlg::CommandButton(int id) const
 {
     const int i = id - ID_PREVIOUS;
@@ -212,8 +246,6 @@ void CWizardDlg::LayoutButtons(int index)
         button->setGeometry(m_slots[slot]);
         button->show();
     }
-    if (index >= StretchStep && index <= ControlsStep)
-        CommandButton(ID_SKIP)->setFocus();
 }
 
 void CWizardDlg::MoveTo(int index)
@@ -227,6 +259,12 @@ void CWizardDlg::MoveTo(int index)
         m_enteredControls = m_document.ItemsOf(CornerItemKind::Control);
     m_stepBar.SelectStep(index);
     LayoutButtons(index);
+    // The keyboard starts on the new step's first control (never on Skip, which a second Space
+    // would press); a step without one starts on Next.
+    if (QWidget* first = FirstControl(m_pages[index]))
+        first->setFocus(Qt::TabFocusReason);
+    else if (CommandButton(ID_NEXT)->isVisible())
+        CommandButton(ID_NEXT)->setFocus(Qt::TabFocusReason);
     // From step 3 on the controls step is near: its web view gets ready while the user works here.
     if (index >= StretchStep)
         m_controlsPage->Preview()->PrepareStage();
@@ -411,9 +449,15 @@ bool CWizardDlg::OnArrowKey(int key)
         m_headPage->NudgeCrop(dx, dy);
         return false;
     }
-    // On the controls step the keys move the selected control; they are taken from the list (whose
-    // selection would move with them) but left to the text edits for their cursor.
-    if (CurrentIndex() == ControlsStep && qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr)
+    // On the frame and controls steps the keys move the shown decoration or the selected control;
+    // they are taken from the list (whose selection would move with them) but left to the text
+    // edits for their cursor and to the corner tabs for choosing a corner.
+    QWidget* focus = QApplication::focusWidget();
+    if (qobject_cast<QLineEdit*>(focus) != nullptr || qobject_cast<QTabBar*>(focus) != nullptr)
+        return false;
+    if (CurrentIndex() == FrameStep)
+        return m_framePage->NudgeDecoration(dx, dy);
+    if (CurrentIndex() == ControlsStep)
         return m_controlsPage->NudgeSelected(dx, dy);
     return false;
 }

@@ -12,6 +12,7 @@ class CColorSkinDlg;
 class CLinkLabel;
 class CPictureLabel;
 class CSaveSkin;
+class CSkinFrameDlg;
 class CSkinHeadDlg;
 class CStretchDlg;
 class CWebFlashFrameDlg;
@@ -102,6 +103,7 @@ private:
     void CreateCommandButtons();
     void PlaceChrome();
     void ComputeSlots();
+    void OrderTabChain();
     void LayoutButtons(int index);
     void MoveTo(int index);
     bool OnArrowKey(int key);
@@ -122,6 +124,7 @@ private:
     CColorSkinDlg* m_colorPage = nullptr;
     CSaveSkin* m_savePage = nullptr;
     CWebFlashFrameDlg* m_controlsPage = nullptr;
+    CSkinFrameDlg* m_framePage = nullptr;
     CStretchDlg* m_stretchPage = nullptr;
     SkinDocument m_document;
     // The decorations and controls as they were when their step was entered: Skip gives them back.

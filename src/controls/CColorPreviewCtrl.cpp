@@ -48,6 +48,7 @@ int CColorPreviewCtrl::HeaderBottom(int width, int height)
 void CColorPreviewCtrl::resizeEvent(QResizeEvent*)
 {
     const int margin = Margin(width());
+    m_look.SetHeaderRatio(devicePixelRatioF());
     m_look.SetHeaderSize(QSize(width() - 2 * margin, HeaderBottom(width(), height()) - margin));
 }
 
@@ -56,6 +57,8 @@ void CColorPreviewCtrl::paintEvent(QPaintEvent*)
     // Nothing to show until there is a header picture (and none while one is being decoded).
     if (!m_look.CanDrawPicture())
         return;
+    // The header is resampled for the screen's device pixels (once per ratio).
+    m_look.SetHeaderRatio(devicePixelRatioF());
     const int w = width();
     const int h = height();
     QPainter painter(this);

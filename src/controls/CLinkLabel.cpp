@@ -1,10 +1,13 @@
 #include "controls/CLinkLabel.h"
 
 #include "ui/CDialogProvider.h"
+#include "ui/KeyboardLinks.h"
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QUrl>
 
 #include <algorithm>
@@ -15,6 +18,7 @@ CLinkLabel::CLinkLabel(QWidget* parent) : QLabel(parent)
     ShowAsLink(this);
     setTextFormat(Qt::PlainText);
     KeepUnderlineInView();
+    ReachByKeyboard(this);
 }
 
 void CLinkLabel::KeepUnderlineInView()
@@ -33,6 +37,8 @@ void CLinkLabel::changeEvent(QEvent* event)
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         KeepUnderlineInView();
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LanguageChange)
+        update();
 }
 
 void CLinkLabel::mousePressEvent(QMouseEvent* event)
@@ -42,6 +48,30 @@ void CLinkLabel::mousePressEvent(QMouseEvent* event)
         return;
     }
     event->accept();
+    Open();
+}
+
+void CLinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    if (IsActivationKey(event)) {
+        event->accept();
+        Open();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void CLinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        DrawFocusFrame(painter, this);
+    }
+}
+
+void CLinkLabel::Open()
+{
     const QString target = Target();
     if (m_page && !NamesASite(target)) {
         ShowMessage(this, MessageKind::Information, NoSiteMessage());

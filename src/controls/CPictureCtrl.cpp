@@ -183,13 +183,20 @@ void CPictureCtrl::RebuildLayers()
     m_display = FitDisplay(PictureSize(), size());
     if (width() <= 0 || height() <= 0)
         return;
-    m_fullLayer = QImage(size(), QImage::Format_RGB32);
+    // The layers hold device pixels: on a 2x screen the picture is resampled to twice the size,
+    // never shown as an enlarged 1x rendition.
+    const double ratio = devicePixelRatioF();
+    m_layerRatio = ratio;
+    m_fullLayer = QImage(DeviceSize(size(), ratio), QImage::Format_RGB32);
     m_fullLayer.fill(Qt::black);
-    if (m_display.Width() > 0 && m_display.Height() > 0) {
+    const SkinRect shown = DeviceRect(m_display, ratio);
+    if (shown.Width() > 0 && shown.Height() > 0) {
         QPainter painter(&m_fullLayer);
-        m_picture->DrawScaled(painter, m_display.left, m_display.top, m_display.right, m_display.bottom);
+        m_picture->DrawScaled(painter, shown.left, shown.top, shown.right, shown.bottom);
     }
     m_dimLayer = HalfStrength(m_fullLayer);
+    m_fullLayer.setDevicePixelRatio(ratio);
+    m_dimLayer.setDevicePixelRatio(ratio);
     ++m_layerBuilds;
 }
 
@@ -211,14 +218,18 @@ void CPictureCtrl::paintEvent(QPaintEvent*)
             painter.drawImage(rect(), m_placeholder);
         return;
     }
+    // The window moved to a screen of another scale: the layers follow it.
+    if (devicePixelRatioF() != m_layerRatio)
+        RebuildLayers();
     painter.fillRect(rect(), QColor(192, 192, 192));
     const QRect display = m_display.ToQRect();
     if (!m_dimLayer.isNull())
-        painter.drawImage(display.topLeft(), m_dimLayer, display);
+        painter.drawImage(display, m_dimLayer, DeviceRect(m_display, m_layerRatio).ToQRect());
 
-    const QRect crop = ShownCrop().ToQRect();
+    const SkinRect shownCrop = ShownCrop();
+    const QRect crop = shownCrop.ToQRect();
     if (!m_fullLayer.isNull() && crop.isValid())
-        painter.drawImage(crop.topLeft(), m_fullLayer, crop);
+        painter.drawImage(crop, m_fullLayer, DeviceRect(shownCrop, m_layerRatio).ToQRect());
 
     painter.setPen(Qt::white);
     painter.setBrush(Qt::NoBrush);

@@ -85,8 +85,9 @@ private:
     SkinRect m_pressCrop;
     QImage m_dimLayer;
     QImage m_fullLayer;
-    QSize m_layoutSize;     // the control size the layers were made for
-    QImage m_placeholder;   // bitmap 134
-    bool m_loading = false; // another thread is loading the next picture
+    QSize m_layoutSize;        // the control size the layers were made for
+    double m_layerRatio = 1.0; // the device pixel ratio they were made at
+    QImage m_placeholder;      // bitmap 134
+    bool m_loading = false;    // another thread is loading the next picture
     int m_layerBuilds = 0;
 };

@@ -43,7 +43,7 @@ void CPictureLabel::paintEvent(QPaintEvent*)
     if (!m_hasPicture || width() <= 0 || height() <= 0)
         return;
     QPainter painter(this);
-    m_picture->DrawScaled(painter, 0, 0, width(), height());
+    m_picture->DrawScaled(painter, 0, 0, width(), height(), devicePixelRatioF());
 }
 
 void CPictureLabel::mouseReleaseEvent(QMouseEvent* event)

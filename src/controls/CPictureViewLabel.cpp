@@ -40,5 +40,5 @@ void CPictureViewLabel::paintEvent(QPaintEvent* event)
         return;
     QPainter painter(this);
     m_source->DrawCroppedScaled(painter, SkinRect{0, 0, width(), height()}, m_sourceRect,
-                                ResampleFilter::Hermite);
+                                ResampleFilter::Hermite, devicePixelRatioF());
 }

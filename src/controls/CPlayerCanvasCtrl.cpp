@@ -150,6 +150,8 @@ void CPlayerCanvasCtrl::PanBy(int, int) {}
 
 void CPlayerCanvasCtrl::paintEvent(QPaintEvent*)
 {
+    // The header is resampled for the screen's device pixels (once per ratio).
+    m_look.SetHeaderRatio(devicePixelRatioF());
     QPainter painter(this);
     painter.fillRect(rect(), QColor(192, 192, 192));
     painter.translate(-m_scrollX, -m_scrollY);

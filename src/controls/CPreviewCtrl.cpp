@@ -94,7 +94,18 @@ void CPreviewCtrl::PlaceHeader()
 {
     m_headerBand = HeaderBandFor(width(), height());
     const SkinRect inset = HeaderInset();
+    m_look.SetHeaderRatio(devicePixelRatioF());
     m_look.SetHeaderSize(QSize(static_cast<int>(inset.Width()), static_cast<int>(inset.Height())));
+}
+
+void CPreviewCtrl::FollowRatio()
+{
+    const double ratio = devicePixelRatioF();
+    m_look.SetHeaderRatio(ratio);
+    if (ratio != m_pictureLayerRatio) {
+        m_rebuildPicture = true;
+        RefreshPictureLayer();
+    }
 }
 
 void CPreviewCtrl::RefreshPictureLayer()
@@ -178,18 +189,22 @@ void CPreviewCtrl::RebuildPictureLayer()
     const QSize size = m_picture->GetSize();
     if (size.width() <= 0 || size.height() <= 0 || width() <= 0)
         return;
+    // Made in device pixels, so that a 2x screen shows the picture's detail.
+    const double ratio = devicePixelRatioF();
+    const int layerWidth = DeviceLength(width(), ratio);
     const int layerHeight =
-        static_cast<int>(static_cast<double>(width()) / size.width() * static_cast<double>(size.height()));
+        static_cast<int>(static_cast<double>(layerWidth) / size.width() * static_cast<double>(size.height()));
     if (layerHeight <= 0)
         return;
-    QImage scratch(width(), layerHeight, QImage::Format_RGB32);
+    QImage scratch(layerWidth, layerHeight, QImage::Format_RGB32);
     scratch.fill(Qt::black);
     {
         QPainter painter(&scratch);
-        m_picture->DrawScaled(painter, 0, 0, width(), layerHeight);
+        m_picture->DrawScaled(painter, 0, 0, layerWidth, layerHeight);
     }
     m_dimPicture = HalfStrength(scratch);
     m_pictureLayerWidth = width();
+    m_pictureLayerRatio = ratio;
     ++m_pictureLayerBuilds;
 }
 
@@ -213,6 +228,7 @@ void CPreviewCtrl::paintEvent(QPaintEvent*)
             painter.drawImage(client, m_placeholder);
         return;
     }
+    FollowRatio();
     const SkinRect& band = m_headerBand;
 
     painter.fillRect(client, Qt::black);
@@ -239,7 +255,8 @@ void CPreviewCtrl::PaintHeaderPicture(QPainter& painter, const SkinRect& inset) 
 
     const QSize pictureSize = m_picture->GetSize();
     if (!m_dimPicture.isNull() && pictureSize.width() > 0) {
-        const double scale = static_cast<double>(width()) / pictureSize.width();
+        // The layer's own pixels per picture pixel (device pixels on a scaled screen).
+        const double scale = static_cast<double>(m_dimPicture.width()) / pictureSize.width();
         const QRect dimSource(static_cast<int>(source.left * scale), static_cast<int>(source.top * scale),
                               static_cast<int>(source.Width() * scale),
                               static_cast<int>(source.Height() * scale));
@@ -261,8 +278,12 @@ void CPreviewCtrl::PaintHeaderPicture(QPainter& painter, const SkinRect& inset) 
                        m_selection.bottom - m_selection.top - 2);
     // A narrow selection on a narrow crop copies a strip that rounds to nothing; the handles
     // are still drawn, or the user could not find the selection to widen it.
+    const double ratio = header.devicePixelRatio();
+    const int headerHeight = DeviceLength(std::min(target.height(), int(header.height() / ratio)), ratio);
     if (!header.isNull() && target.width() > 0 && target.height() > 0 && x1 > x0)
-        painter.drawImage(target, header, QRect(x0, 0, x1 - x0, std::min(target.height(), header.height())));
+        painter.drawImage(target, header,
+                          QRect(DeviceLength(x0, ratio), 0, DeviceLength(x1, ratio) - DeviceLength(x0, ratio),
+                                headerHeight));
 
     painter.setPen(Qt::white);
     painter.setBrush(Qt::NoBrush);

@@ -81,6 +81,8 @@ private:
     void RebuildPictureLayer();
     // The header band moved or resized: the header rendition follows it.
     void PlaceHeader();
+    // The renditions follow the device pixel ratio of the screen the control is on.
+    void FollowRatio();
     SkinRect HeaderInset() const;
     void PaintHeaderPicture(QPainter& painter, const SkinRect& inset) const;
     void UpdateHoverCursor(int x, int y);
@@ -104,5 +106,6 @@ private:
     bool m_hasPicture = false;
     SkinRect m_region;
     int m_pictureLayerBuilds = 0;
-    int m_pictureLayerWidth = -1; // the width the picture layer was made for
+    int m_pictureLayerWidth = -1;     // the width the picture layer was made for
+    double m_pictureLayerRatio = 1.0; // and the device pixel ratio
 };

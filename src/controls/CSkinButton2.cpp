@@ -70,8 +70,9 @@ int ClampByte(double value)
 
 CSkinButton2::CSkinButton2(QWidget* parent) : QAbstractButton(parent)
 {
-    // Swatches are chosen with the mouse; they take no keyboard focus.
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab (a click keeps the focus where it is); CSwatchRow makes one swatch of a
+    // row its tab stop.
+    setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
     resize(sizeHint());
     UpdateCursor();
@@ -187,6 +188,30 @@ void CSkinButton2::paintEvent(QPaintEvent*)
     DrawFrame(painter);
     if (m_selected && !m_iconHighlighted.isNull())
         painter.drawImage(0, 0, m_iconHighlighted);
+    if (hasFocus())
+        DrawFocusFrame(painter);
+}
+
+void CSkinButton2::DrawFocusFrame(QPainter& painter) const
+{
+    // A dotted ring just inside the frame, in the highlight colour, so the keyboard's place shows
+    // on any fill.
+    QPen pen(palette().color(QPalette::Highlight), 1, Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+}
+
+void CSkinButton2::focusInEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusInEvent(event);
+    update();
+}
+
+void CSkinButton2::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusOutEvent(event);
+    update();
 }
 
 void CSkinButton2::enterEvent(QEnterEvent* event)
@@ -235,6 +260,12 @@ void CSkinButton2::keyPressEvent(QKeyEvent* event)
 {
     if (m_selected) {
         event->ignore();
+        return;
+    }
+    // Enter chooses the swatch as Space does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        event->accept();
+        click();
         return;
     }
     QAbstractButton::keyPressEvent(event);

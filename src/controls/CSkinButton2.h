@@ -54,11 +54,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void UpdateCursor();
     void DrawFrame(QPainter& painter) const;
+    void DrawFocusFrame(QPainter& painter) const;
 
     bool m_handCursor = true;
     bool m_hover = false;

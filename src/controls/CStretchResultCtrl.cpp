@@ -1,5 +1,6 @@
 #include "controls/CStretchResultCtrl.h"
 
+#include "controls/ControlDrawing.h"
 #include "imaging/ImageLoading.h"
 
 #include <QPainter>
@@ -63,19 +64,27 @@ void CStretchResultCtrl::RebuildPieces()
 {
     m_drawn.clear();
     m_piecesWidth = width();
+    m_piecesRatio = devicePixelRatioF();
     update();
     if (!m_hasPicture || m_picture == nullptr || !m_picture->HasPicture())
         return;
-    m_drawn =
-        RenderPieces(m_picture->Picture(), StretchResultPieces(width(), m_pictureRect, m_region, m_tileMode));
+    std::vector<StretchPiece> pieces = StretchResultPieces(width(), m_pictureRect, m_region, m_tileMode);
+    // On a scaled screen each piece is resampled to its place in device pixels.
+    for (StretchPiece& piece : pieces)
+        piece.destination = DeviceRect(piece.destination, m_piecesRatio);
+    m_drawn = RenderPieces(m_picture->Picture(), pieces);
 }
 
 void CStretchResultCtrl::paintEvent(QPaintEvent*)
 {
     if (!m_hasPicture || m_picture == nullptr || !m_picture->HasPicture())
         return;
+    if (devicePixelRatioF() != m_piecesRatio)
+        RebuildPieces();
     QPainter painter(this);
     m_look.DrawChrome(painter, 0, rect());
+    if (m_piecesRatio != 1.0)
+        painter.scale(1.0 / m_piecesRatio, 1.0 / m_piecesRatio); // the pieces are placed in device pixels
     for (const PlacedImage& piece : m_drawn)
         painter.drawImage(piece.at, piece.image);
 }

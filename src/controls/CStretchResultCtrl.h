@@ -49,5 +49,6 @@ private:
     bool m_hasPicture = false;
     StretchMode m_tileMode = StretchMode::Stretch;
     std::vector<PlacedImage> m_drawn;
-    int m_piecesWidth = -1; // the width the pieces were made for
+    int m_piecesWidth = -1;     // the width the pieces were made for
+    double m_piecesRatio = 1.0; // the device pixel ratio they were made at (their pixels are device pixels)
 };

@@ -1,6 +1,7 @@
 #include "controls/ControlDrawing.h"
 
 #include <QPainter>
+#include <cmath>
 
 QImage HalfStrength(const QImage& picture)
 {
@@ -20,6 +21,14 @@ QImage HalfStrength(const QImage& picture)
         }
     }
     return result;
+}
+
+SkinRect DeviceRect(const SkinRect& rect, double ratio)
+{
+    if (ratio == 1.0)
+        return rect;
+    const auto edge = [ratio](int32_t value) { return static_cast<int32_t>(std::lround(value * ratio)); };
+    return {edge(rect.left), edge(rect.top), edge(rect.right), edge(rect.bottom)};
 }
 
 void DrawOutline(QPainter& painter, const SkinRect& rect)

@@ -12,6 +12,9 @@ class QPainter;
 // the result is opaque (Format_RGB32).
 QImage HalfStrength(const QImage& picture);
 
+// A rectangle in logical pixels as device pixels at a device pixel ratio (each edge rounded).
+SkinRect DeviceRect(const SkinRect& rect, double ratio);
+
 // Outlines a rectangle (right and bottom exclusive) with a one-pixel pen and no fill.
 void DrawOutline(QPainter& painter, const SkinRect& rect);
 

@@ -152,22 +152,48 @@ const QImage* CSkinImage::GetCroppedScaledBitmap(int width, int height, const Sk
     return &m_cropped;
 }
 
-bool CSkinImage::DrawScaled(QPainter& painter, int left, int top, int right, int bottom)
+int DeviceLength(int length, double ratio)
 {
-    const QImage* bitmap = GetScaledBitmap(right - left, bottom - top, ResampleFilter::Hermite);
+    if (ratio == 1.0)
+        return length;
+    return static_cast<int>(std::lround(length * ratio));
+}
+
+QSize DeviceSize(QSize size, double ratio)
+{
+    return {DeviceLength(size.width(), ratio), DeviceLength(size.height(), ratio)};
+}
+
+namespace {
+
+void DrawRendition(QPainter& painter, QPoint at, const QImage& rendition, double ratio)
+{
+    QImage shown = Opaque(rendition);
+    if (ratio != 1.0)
+        shown.setDevicePixelRatio(ratio);
+    painter.drawImage(at, shown);
+}
+
+} // namespace
+
+bool CSkinImage::DrawScaled(QPainter& painter, int left, int top, int right, int bottom, double ratio)
+{
+    const QImage* bitmap = GetScaledBitmap(DeviceLength(right - left, ratio),
+                                           DeviceLength(bottom - top, ratio), ResampleFilter::Hermite);
     if (bitmap == nullptr)
         return false;
-    painter.drawImage(QPoint(left, top), Opaque(*bitmap));
+    DrawRendition(painter, QPoint(left, top), *bitmap, ratio);
     return true;
 }
 
 bool CSkinImage::DrawCroppedScaled(QPainter& painter, const SkinRect& destination, const SkinRect& source,
-                                   ResampleFilter filter)
+                                   ResampleFilter filter, double ratio)
 {
-    const QImage* bitmap = GetCroppedScaledBitmap(destination.Width(), destination.Height(), source, filter);
+    const QImage* bitmap = GetCroppedScaledBitmap(DeviceLength(destination.Width(), ratio),
+                                                  DeviceLength(destination.Height(), ratio), source, filter);
     if (bitmap == nullptr)
         return false;
-    painter.drawImage(QPoint(destination.left, destination.top), Opaque(*bitmap));
+    DrawRendition(painter, QPoint(destination.left, destination.top), *bitmap, ratio);
     return true;
 }
 

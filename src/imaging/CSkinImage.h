@@ -41,10 +41,12 @@ public:
     const QImage* GetCroppedScaledBitmap(int width, int height, const SkinRect& source,
                                          ResampleFilter filter);
 
-    // Draw a rendition 1:1 at the destination's top-left corner.
-    bool DrawScaled(QPainter& painter, int left, int top, int right, int bottom);
+    // Draw a rendition 1:1 at the destination's top-left corner. At a device pixel ratio other
+    // than 1 the rendition is made at the destination's size in device pixels and tagged with the
+    // ratio, so that it fills the same logical rectangle with the picture's own detail.
+    bool DrawScaled(QPainter& painter, int left, int top, int right, int bottom, double ratio = 1.0);
     bool DrawCroppedScaled(QPainter& painter, const SkinRect& destination, const SkinRect& source,
-                           ResampleFilter filter);
+                           ResampleFilter filter, double ratio = 1.0);
 
     // The saves refuse (false) a size that would need resampling beyond kMaxResampleSide, which
     // would come out squeezed; a rendition at the source's own size is a plain copy of any size.
@@ -68,6 +70,10 @@ private:
 // The source rectangle of picture (ARGB32) resampled to size; parts outside the picture are
 // transparent black. A rendition at the rectangle's own size is a plain copy. Null on failure.
 QImage CropScaled(const QImage& picture, const SkinRect& source, QSize size, ResampleFilter filter);
+
+// A length in logical pixels as device pixels at a device pixel ratio: round(length x ratio).
+int DeviceLength(int length, double ratio);
+QSize DeviceSize(QSize size, double ratio);
 
 // A decoded picture shared by everything that shows or saves it. A loader fills a fresh one
 // and hands it over whole; after that only the interface thread uses it.

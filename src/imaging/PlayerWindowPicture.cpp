@@ -63,12 +63,22 @@ void PlayerWindowPicture::SetHeaderSize(QSize size)
     RebuildHeader();
 }
 
+void PlayerWindowPicture::SetHeaderRatio(double ratio)
+{
+    if (!(ratio > 0) || ratio == m_headerRatio)
+        return;
+    m_headerRatio = ratio;
+    RebuildHeader();
+}
+
 void PlayerWindowPicture::RebuildHeader()
 {
     m_header = QImage();
     if (!CanDrawPicture() || m_headerSize.isEmpty())
         return;
-    m_header = Opaque(CropScaled(m_picture->Picture(), m_crop, m_headerSize, ResampleFilter::Hermite));
+    m_header = Opaque(CropScaled(m_picture->Picture(), m_crop, DeviceSize(m_headerSize, m_headerRatio),
+                                 ResampleFilter::Hermite));
+    m_header.setDevicePixelRatio(m_headerRatio);
     ++m_headerBuilds;
 }
 
@@ -86,10 +96,19 @@ const QImage& PlayerWindowPicture::Chrome(int i) const
 void PlayerWindowPicture::DrawChrome(QPainter& painter, int i, const QRect& target) const
 {
     const QImage& shown = m_parts[i].shown;
+    // On a screen with more device pixels than logical ones the built-in pictures are enlarged
+    // anyway: smoothly, rather than in blocks. At ratio 1 they are copied or stretched as ever.
+    const bool enlarged = painter.device() != nullptr && painter.device()->devicePixelRatioF() != 1.0;
+    if (enlarged) {
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    }
     if (target.size() == shown.size())
         painter.drawImage(target.topLeft(), shown);
     else
         painter.drawImage(target, shown);
+    if (enlarged)
+        painter.restore();
 }
 
 void PlayerWindowPicture::DrawHeader(QPainter& painter, QPoint topLeft) const

@@ -43,7 +43,12 @@ public:
     // The size the header is shown at; the crop is resampled to it now and whenever the picture
     // or the crop changes. An empty size keeps no header.
     void SetHeaderSize(QSize size);
-    // The crop of the header picture at the header size, opaque; null without a picture.
+    // The device pixel ratio the header is drawn at: the crop is resampled to round(size x ratio)
+    // device pixels and tagged with the ratio, so that a 2x screen shows the picture's own detail.
+    void SetHeaderRatio(double ratio);
+    double HeaderRatio() const { return m_headerRatio; }
+    // The crop of the header picture at the header size (times the ratio), opaque; null without
+    // a picture.
     const QImage& Header() const { return m_header; }
     // Draws Header() with its top-left at the point.
     void DrawHeader(QPainter& painter, QPoint topLeft) const;
@@ -74,6 +79,7 @@ private:
     ColorRef m_mainColor = 0;
     int m_recolorCount = 0;
     QSize m_headerSize;
+    double m_headerRatio = 1.0;
     QImage m_header;
     int m_headerBuilds = 0;
 };

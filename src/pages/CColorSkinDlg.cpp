@@ -2,6 +2,7 @@
 
 #include "controls/CColorPreviewCtrl.h"
 #include "controls/CSkinButton2.h"
+#include "controls/CSwatchRow.h"
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorNames.h"
 #include "skin/SkinDocument.h"
@@ -137,6 +138,13 @@ CColorSkinDlg::CColorSkinDlg(SkinDocument& document, QWidget* parent) : CWizardP
         connect(m_suggestions[i], &CSkinButton2::clicked, this, [this, i] { ChooseSuggestion(i); });
     }
 
+    // By keyboard each row is one stop of the tab chain, and the arrow keys move along it.
+    QList<CSkinButton2*> mainRow(m_presets.begin(), m_presets.end());
+    mainRow.append(m_custom);
+    m_rows[0] = new CSwatchRow(mainRow, this);
+    m_rows[1] = new CSwatchRow({m_blackTab, m_whiteTab}, this);
+    m_rows[2] = new CSwatchRow(QList<CSkinButton2*>(m_suggestions.begin(), m_suggestions.end()), this);
+
     // One main-colour swatch and one tab swatch are always selected: those of the document's colours.
     connect(&document, &SkinDocument::colourChanged, this, &CColorSkinDlg::ShowColours);
     connect(&document, &SkinDocument::pictureChanged, this, &CColorSkinDlg::ShowLook);
@@ -189,6 +197,8 @@ void CColorSkinDlg::ShowColours()
     m_preview->SetTabTextWhite(white);
     m_blackTab->SetSelected(!white);
     m_whiteTab->SetSelected(white);
+    if (m_rows[1] != nullptr)
+        m_rows[1]->Refresh();
     // The swatch the user chose stays selected while it shows the colour; otherwise the one that
     // shows it, or the custom square with it.
     CSkinButton2* selected = nullptr;
@@ -277,6 +287,10 @@ void CColorSkinDlg::SelectOnly(CSkinButton2* swatch)
     if (m_custom != swatch && m_custom->IsSelected())
         m_custom->SetSelected(false);
     swatch->SetSelected(true);
+    for (CSwatchRow* row : m_rows) {
+        if (row != nullptr)
+            row->Refresh();
+    }
 }
 
 void CColorSkinDlg::SetCustomColor(ColorRef colour)

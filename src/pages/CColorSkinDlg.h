@@ -12,6 +12,7 @@
 class CColorPreviewCtrl;
 class CSkinImage;
 class CSkinButton2;
+class CSwatchRow;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -81,6 +82,7 @@ private:
     CSkinButton2* m_blackTab = nullptr;
     CSkinButton2* m_whiteTab = nullptr;
     std::array<CSkinButton2*, kSuggestionCount> m_suggestions{};
+    std::array<CSwatchRow*, 3> m_rows{}; // main colour, tab text, suggestions
     std::vector<ColorSuggestion> m_suggested;
     qint64 m_suggestedPicture = 0; // cache key of the picture suggested for; 0 = none
     SkinRect m_suggestedCrop;

@@ -9,6 +9,8 @@
 #include "ui/UiFonts.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabBar>
@@ -75,6 +77,7 @@ void CCornerPage::CreateShiftRows(const ShiftRow& x, const ShiftRow& y)
         edit->setObjectName(horizontal ? QStringLiteral("edit1019") : QStringLiteral("edit1020"));
         edit->setGeometry(row.edit);
         AcceptDigitKeysOnly(edit);
+        edit->installEventFilter(this); // Up and Down step the shift
         auto* arrows = new QScrollBar(horizontal ? Qt::Horizontal : Qt::Vertical, this);
         arrows->setObjectName(horizontal ? QStringLiteral("arrows1023") : QStringLiteral("arrows1024"));
         arrows->setGeometry(row.arrows);
@@ -83,6 +86,7 @@ void CCornerPage::CreateShiftRows(const ShiftRow& x, const ShiftRow& y)
             if (const int step = ArrowStep(arrows, action); step != 0)
                 OnArrowStep(horizontal, step);
         });
+        label->setBuddy(edit); // screen readers name the edit after its label
         QLabel* unit = MakeLabel(this, QString::fromLatin1(row.unitName), tr("像素"), &textFont);
         unit->move(row.unitAt);
         FlowRow({label, edit, arrows, unit}, 2);
@@ -135,6 +139,21 @@ void CCornerPage::SelectCornerTab(Corner corner)
 {
     const QSignalBlocker blocker(m_tabs);
     m_tabs->setCurrentIndex(CornerIndex(corner));
+}
+
+bool CCornerPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == m_xEdit || watched == m_yEdit)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            // As in a number field: Up makes the shown shift one larger, Down one smaller.
+            if (static_cast<QWidget*>(watched)->isEnabled())
+                OnArrowStep(watched == m_xEdit, key->key() == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return CWizardPage::eventFilter(watched, event);
 }
 
 void CCornerPage::resizeEvent(QResizeEvent* event)

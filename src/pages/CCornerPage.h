@@ -61,6 +61,7 @@ protected:
     // An arrow of the row was pressed: step -1 or +1.
     virtual void OnArrowStep(bool horizontal, int step) = 0;
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

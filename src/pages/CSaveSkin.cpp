@@ -48,10 +48,12 @@ CSaveSkin::CSaveSkin(SkinDocument& document, QWidget* parent) : CWizardPage(133,
 
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("edit1045"));
+    m_nameEdit->setAccessibleName(tr("皮肤名称"));
     m_nameHint = new QLabel(tr("(为您的皮肤起个好听的名字吧，长度不超过10个汉字)"), this);
     m_previewLabel = new QLabel(tr("皮肤预览："), this);
     m_pathEdit = new QLineEdit(ThumbnailHint(), this);
     m_pathEdit->setObjectName(QStringLiteral("edit1037"));
+    m_pathEdit->setAccessibleName(tr("缩略图文件"));
     m_pathEdit->setReadOnly(true);
     m_browse = new QPushButton(tr("浏览"), this);
     m_browse->setObjectName(QStringLiteral("button1028"));

@@ -54,6 +54,7 @@ CSkinFrameDlg::CSkinFrameDlg(SkinDocument& document, QWidget* parent) : CCornerP
 
     m_pathEdit = new QLineEdit(this);
     m_pathEdit->setObjectName(QStringLiteral("edit1042"));
+    m_pathEdit->setAccessibleName(tr("装饰图片文件"));
     m_pathEdit->setReadOnly(true);
     m_pathEdit->setFont(textFont);
     m_pathEdit->setGeometry(35, 116, 380, 22);
@@ -177,6 +178,16 @@ void CSkinFrameDlg::OnArrowStep(bool horizontal, int step)
         return;
     OnShiftsTyped(); // a shift still being typed counts: the step starts from it
     PlaceAtShift(corner, CornerShift(corner) + (horizontal ? QPoint(step, 0) : QPoint(0, step)));
+}
+
+bool CSkinFrameDlg::NudgeDecoration(int dx, int dy)
+{
+    const Corner corner = SelectedCorner();
+    if (CornerPath(corner).isEmpty())
+        return false;
+    OnShiftsTyped(); // a shift still being typed counts: the move starts from it
+    PlaceAtShift(corner, CornerShift(corner) + QPoint(dx, dy));
+    return true;
 }
 
 void CSkinFrameDlg::OnItemDragged(Corner corner, QPoint delta)

@@ -18,6 +18,10 @@ public:
 
     void ResetPage() override;
 
+    // Moves the shown corner's decoration by (dx, dy) pixels on the screen, as a drag would (the
+    // wizard forwards the arrow keys on this step); false when that corner has none.
+    bool NudgeDecoration(int dx, int dy);
+
     // Browse for the selected corner's picture (the open dialog), and Clear.
     void Browse();
     void Clear();

@@ -4,11 +4,13 @@
 #include "controls/CPictureCtrl.h"
 #include "controls/CPictureLabel.h"
 #include "controls/CPreviewCtrl.h"
+#include "controls/ControlDrawing.h"
 #include "imaging/ColorModel.h"
 #include "platform/FileExtensions.h"
 #include "skin/HeaderCrop.h"
 #include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
+#include "ui/KeyboardLinks.h"
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
@@ -67,7 +69,7 @@ namespace {
 
 // The worker's whole work: decode, then make the renditions the first paints will ask for, so
 // that the interface thread does not resample a large picture when it shows it.
-SharedPicture LoadOnWorker(const QString& path, QSize cropSize, QSize previewInset)
+SharedPicture LoadOnWorker(const QString& path, QSize cropSize, QSize previewInset, double ratio)
 {
     auto picture = std::make_shared<CSkinImage>();
     if (!picture->LoadFromFile(path))
@@ -76,7 +78,9 @@ SharedPicture LoadOnWorker(const QString& path, QSize cropSize, QSize previewIns
     const SkinRect display = FitDisplay(size, cropSize);
     if (display.IsEmpty())
         return picture;
-    picture->GetScaledBitmap(display.Width(), display.Height(), ResampleFilter::Hermite);
+    // The crop control's rendition, in the screen's device pixels as it draws it.
+    const SkinRect shown = DeviceRect(display, ratio);
+    picture->GetScaledBitmap(shown.Width(), shown.Height(), ResampleFilter::Hermite);
     const SkinRect header = DefaultCrop(size);
     if (!header.IsEmpty() && !previewInset.isEmpty())
         picture->GetCroppedScaledBitmap(previewInset.width(), previewInset.height(), header,
@@ -99,6 +103,7 @@ CSkinHeadDlg::CSkinHeadDlg(SkinDocument& document, QWidget* parent) : CWizardPag
     m_hint1025 = new QLineEdit(tr(kHintFull), this);
     m_hint1025->setObjectName(QStringLiteral("hint1025"));
     m_hint1025->setReadOnly(true);
+    m_hint1025->setAccessibleName(tr("图片文件"));
     m_hint1025->setFont(UiFont(12));
     m_hint1025->setGeometry(22, 62, 560, 24);
 
@@ -127,6 +132,11 @@ CSkinHeadDlg::CSkinHeadDlg(SkinDocument& document, QWidget* parent) : CWizardPag
     PlaceInLine(16, 144, {m_text1059, m_link1060});
     m_text1057->installEventFilter(this);
     m_text1038->installEventFilter(this);
+    // The two links of the sentence open their dialogs by keyboard too.
+    connect(new CKeyboardLink(static_cast<QLabel*>(m_text1057)), &CKeyboardLink::activated, this,
+            &CSkinHeadDlg::ChoosePictureWithDialog);
+    connect(new CKeyboardLink(static_cast<QLabel*>(m_text1038)), &CKeyboardLink::activated, this,
+            &CSkinHeadDlg::ChoosePackageWithDialog);
 
     m_diagramBox1068 = new QGroupBox(tr("示意图"), this);
     m_diagramBox1068->setObjectName(QStringLiteral("group1068"));
@@ -266,8 +276,8 @@ void CSkinHeadDlg::StartLoad(const QString& path)
     m_loadId = loadId;
     m_loadPath = path;
     m_loadGeneration = m_generation;
-    m_load =
-        QtConcurrent::run(LoadOnWorker, path, m_crop->size(), QSize(band.Width() - 4, band.Height() - 2));
+    m_load = QtConcurrent::run(LoadOnWorker, path, m_crop->size(), QSize(band.Width() - 4, band.Height() - 2),
+                               m_crop->devicePixelRatioF());
     // The watcher reports through the event loop, never from within this call.
     auto* watcher = new QFutureWatcher<SharedPicture>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, loadId] {

@@ -76,6 +76,7 @@ CStretchDlg::CStretchDlg(SkinDocument& document, QWidget* parent) : CWizardPage(
     m_leftEdit = new QLineEdit(this);
     m_leftEdit->setFont(textFont);
     m_leftEdit->setObjectName(QStringLiteral("edit1048"));
+    m_leftEdit->setAccessibleName(tr("扩展区域左起（像素）"));
     m_leftEdit->setGeometry(DluRect(88, 57, 19, 15));
     m_leftArrows = new QScrollBar(Qt::Horizontal, this);
     m_leftArrows->setObjectName(QStringLiteral("arrows1049"));
@@ -85,6 +86,7 @@ CStretchDlg::CStretchDlg(SkinDocument& document, QWidget* parent) : CWizardPage(
     m_rightEdit = new QLineEdit(this);
     m_rightEdit->setFont(textFont);
     m_rightEdit->setObjectName(QStringLiteral("edit1050"));
+    m_rightEdit->setAccessibleName(tr("扩展区域右至（像素）"));
     m_rightEdit->setGeometry(DluRect(200, 57, 19, 15));
     m_rightArrows = new QScrollBar(Qt::Horizontal, this);
     m_rightArrows->setObjectName(QStringLiteral("arrows1051"));

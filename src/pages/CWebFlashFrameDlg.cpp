@@ -5,8 +5,8 @@
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/ui/CProgressDlg.h"
 #include "flash/ui/CWebFlashWnd.h"
-#include "skin/CornerPlacement.h"
 #include "platform/PackageLimits.h"
+#include "skin/CornerPlacement.h"
 #include "skin/PackageNames.h"
 #include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
@@ -75,6 +75,7 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(SkinDocument& document, QWidget* parent)
     m_selection = new QItemSelectionModel(m_model, this);
     m_list = new QTreeView(this);
     m_list->setObjectName(QStringLiteral("list1079"));
+    m_list->setAccessibleName(tr("控件列表"));
     m_list->setFont(textFont);
     m_list->setModel(m_model);
     m_list->setSelectionModel(m_selection);

@@ -29,6 +29,23 @@ TEST(LinkLabel, LeftClickOpensTheTargetOtherButtonsDoNot)
     EXPECT_EQ(opened.urls[0].toString(), "http://127.0.0.1:8617/cafe/st/SubContent?subid=310650");
 }
 
+TEST(LinkLabel, TabReachesItAndEnterOrSpaceOpensIt)
+{
+    OpenedUrls opened;
+    CLinkLabel label;
+    label.setText("皮肤制作指南");
+    label.SetTarget("http://127.0.0.1:8617/guide");
+    EXPECT_EQ(label.focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    QTest::keyClick(&label, Qt::Key_A);
+    QTest::keyClick(&label, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_TRUE(opened.urls.isEmpty());
+    QTest::keyClick(&label, Qt::Key_Return);
+    QTest::keyClick(&label, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(&label, Qt::Key_Space);
+    ASSERT_EQ(opened.urls.size(), 3);
+    EXPECT_EQ(opened.urls[2].toString(), "http://127.0.0.1:8617/guide");
+}
+
 TEST(LinkLabel, EmptyTargetStillGoesToTheBrowser)
 {
     OpenedUrls opened;

@@ -315,6 +315,13 @@ TEST(GalleryPage, CardsAreReachedWithTabAndUsedWithEnter)
     QTest::keyClick(keys, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return page->RowCount() > 0; }, 60000));
     EXPECT_EQ(page->RowCount(), 1);
+
+    // Escape closes the gallery window, also while the page holds the keyboard.
+    gallery->activateWindow();
+    view->setFocus();
+    QTest::keyClick(keys, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !gallery->isVisible(); }, 10000));
+    EXPECT_TRUE(wizard.isVisible());
 }
 
 // In English: the local site's pages, the gallery's list of controls and its page as shown, the

@@ -6,6 +6,7 @@
 #include "platform/SiteLinks.h"
 #include "ui/CDialogProvider.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QVBoxLayout>
 
@@ -37,6 +38,13 @@ CWebFlashWnd::CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl) : QDialog(own
                                                    QMessageBox::Ok, IconOf(MessageKind::Information));
         };
     }
+
+    // Escape closes the window even while the page has the focus (the web view keeps its keys).
+    auto* close = new QAction(this);
+    close->setShortcut(Qt::Key_Escape);
+    close->setShortcutContext(Qt::WindowShortcut);
+    connect(close, &QAction::triggered, this, &QDialog::reject);
+    addAction(close);
 
     // The progress dialog shows once the event loop runs again; by then the download may be over.
     connect(&m_request, &CDownloadRequest::DownloadStarted, this, &CWebFlashWnd::OnDownloadStarted,
