@@ -6,8 +6,9 @@
 #include "platform/SiteLinks.h"
 #include "ui/CDialogProvider.h"
 
-#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 QUrl CWebFlashWnd::GalleryPageUrl()
@@ -39,12 +40,9 @@ CWebFlashWnd::CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl) : QDialog(own
         };
     }
 
-    // Escape closes the window even while the page has the focus (the web view keeps its keys).
-    auto* close = new QAction(this);
-    close->setShortcut(Qt::Key_Escape);
-    close->setShortcutContext(Qt::WindowShortcut);
-    connect(close, &QAction::triggered, this, &QDialog::reject);
-    addAction(close);
+    // Escape closes the window even while the page has the focus: the web view keeps every key
+    // it is given, so the key is looked at before it reaches the view.
+    qApp->installEventFilter(this);
 
     // The progress dialog shows once the event loop runs again; by then the download may be over.
     connect(&m_request, &CDownloadRequest::DownloadStarted, this, &CWebFlashWnd::OnDownloadStarted,
@@ -58,7 +56,21 @@ CWebFlashWnd::CWebFlashWnd(QWidget* owner, const QUrl& galleryUrl) : QDialog(own
 
 CWebFlashWnd::~CWebFlashWnd()
 {
+    qApp->removeEventFilter(this);
     m_request.CancelDownload();
+}
+
+bool CWebFlashWnd::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            reject();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CWebFlashWnd::OnDownloadStarted()

@@ -33,6 +33,9 @@ public:
 signals:
     void controlDownloaded(const QString& name, const QString& path);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OnDownloadStarted();
     void OnDownloadDone(bool success);
