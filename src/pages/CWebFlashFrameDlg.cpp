@@ -5,8 +5,8 @@
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/ui/CProgressDlg.h"
 #include "flash/ui/CWebFlashWnd.h"
-#include "skin/CornerPlacement.h"
 #include "platform/PackageLimits.h"
+#include "skin/CornerPlacement.h"
 #include "skin/PackageNames.h"
 #include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
@@ -26,6 +26,9 @@
 #include <algorithm>
 
 namespace {
+
+// The picture explaining the controls step.
+constexpr int kControlsDiagramId = 161;
 
 // Controls left out or refused.
 void Tell(QWidget* parent, const QString& text)
@@ -123,7 +126,7 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(SkinDocument& document, QWidget* parent)
     m_diagramGroup->setObjectName(QStringLiteral("diagramGroup"));
     m_diagramGroup->setFont(boldFont);
     m_diagramGroup->setGeometry(640, 40, 215, 188);
-    CreateDiagram({649, 74});
+    CreateDiagram({649, 74}, kControlsDiagramId);
 
     m_preview = new CControlsPreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1022"));
