@@ -47,7 +47,9 @@ cat "$work/test.log"
 [ $status -eq 0 ] || exit 1
 grep -q '^\[  PASSED  \] 1 test' "$work/test.log" || { echo "the Wayland test did not run"; exit 1; }
 
-# The program itself: opens a package, then SIGTERM ends it cleanly.
+# The program itself: opens a package, then SIGTERM ends it cleanly. (In the AddressSanitizer
+# build the web engine's own code trips one check, as test_flashui says; it is off here too.)
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}new_delete_type_mismatch=0"
 "$build/skinmaker-cli" build -o "$work/control.vsf" --picture "$2" --name control --control "lefttop=$3" \
   >/dev/null || exit 1
 TMPDIR="$work/run-tmp" HOME="$work/home" "$build/skinmaker" "$work/control.vsf" >"$work/wizard.log" 2>&1 &
