@@ -95,7 +95,7 @@ bool OtherSessionAlive(const QString& ownLock)
         if (path == ownLock)
             continue;
         const QByteArray name = QFile::encodeName(path);
-        const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
