@@ -18,6 +18,8 @@ PACKAGES=(
   qt6-l10n-tools qt6-tools-dev
   # Try now starts the (Windows) player under Wine; the tests build a stand-in player with mingw.
   wine wine64 g++-mingw-w64-x86-64
+  # The Wayland platform plugin, and a headless compositor for the Wayland desktop test.
+  qt6-wayland weston
 )
 # npm installs the flash player; Debian's npm only where the machine has none.
 if ! command -v npm >/dev/null; then

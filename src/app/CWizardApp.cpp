@@ -50,7 +50,9 @@ int CWizardApp::Run()
             return 1;
         }
         viewer->show();
-        return exec();
+        const int code = exec();
+        WaitForFlashEnginePreload();
+        return code;
     }
     // One modal wizard; the program ends when it closes.
     CWizardDlg wizard;
@@ -60,6 +62,8 @@ int CWizardApp::Run()
         QTimer::singleShot(0, &wizard, [&wizard, file] { wizard.HeadPage()->OpenChosenFile(file); });
     }
     wizard.exec();
+    // Ended early (closed or SIGTERM at once), the engine's library may still be loading.
+    WaitForFlashEnginePreload();
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "app/CWizardApp.h"
+#include "app/TerminationSignals.h"
 #include "flash/web/WebViewDrawing.h"
+#include "skin/WorkingSession.h"
 #include "ui/QtTranslation.h"
 
 #include <QCoreApplication>
@@ -33,5 +35,8 @@ int main(int argc, char** argv)
     CWizardApp app(argc, argv, language.language.value_or(LanguageFromEnvironment()));
     RestoreLocaleEnvironment(locale);
     openGL.RestoreEnvironment();
+    // Packages unpacked and folders built in this run are removed when it ends, also on SIGTERM.
+    WorkingSession session;
+    TerminationSignals termination;
     return app.Run();
 }

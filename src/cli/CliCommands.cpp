@@ -16,6 +16,7 @@
 #include "skin/SkinViewPicture.h"
 #include "zip/Zip.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
@@ -116,9 +117,12 @@ QString NoSuggestion()
 }
 
 // The movie's stage size, or null when the member is missing or no readable movie.
-QJsonValue StageSize(const QString& extractionFolder, const QString& member)
+QJsonValue StageSize(const PackageContent& package, const QString& member)
 {
-    const SwfFrameSize stage = ReadSwfFrameSize(extractionFolder + '/' + member);
+    QByteArray movie = PackageMember(package, member).value_or(QByteArray());
+    QBuffer buffer(&movie);
+    buffer.open(QIODevice::ReadOnly);
+    const SwfFrameSize stage = ReadSwfFrameSize(buffer);
     return stage.ok ? QJsonValue(Pair(stage.width, stage.height)) : QJsonValue(QJsonValue::Null);
 }
 
@@ -414,8 +418,10 @@ int RunInfo(const QString& packagePath)
 {
     if (!QFileInfo(packagePath).isFile())
         return Fail(NotFound(packagePath));
+    // Read in memory only: info writes no file anywhere.
     SkinContent skin;
-    const OpenResult opened = OpenPackage(packagePath, skin);
+    PackageContent package;
+    const OpenResult opened = OpenPackageInMemory(packagePath, skin, package);
     if (!opened.ok)
         return Fail(opened.error);
     if (!opened.warning.isEmpty())
@@ -441,8 +447,7 @@ int RunInfo(const QString& packagePath)
         const SkinRect& s = skin.stretchRegion;
         info["stretch"] = QJsonArray{s.left, s.top, s.right, s.bottom};
     }
-    const QImageReader header(opened.headerPath);
-    const QSize headerSize = QFileInfo(opened.headerPath).isFile() ? header.size() : QSize();
+    const QSize headerSize = HeaderSize(package);
     if (headerSize.isValid())
         info["header"] = QJsonObject{{"width", headerSize.width()}, {"height", headerSize.height()}};
     else
@@ -459,12 +464,12 @@ int RunInfo(const QString& packagePath)
     info["decorations"] = decorations;
 
     QJsonArray controls;
-    auto addControl = [&controls, &opened](const CornerItem& control, const QString& member) {
+    auto addControl = [&controls, &package](const CornerItem& control, const QString& member) {
         controls.append(QJsonObject{{"corner", CornerKeyName(control.corner)},
                                     {"position", Pair(control.offset.x(), control.offset.y())},
                                     {"size", Pair(control.size.width(), control.size.height())},
                                     {"member", member},
-                                    {"stage", StageSize(opened.extractionFolder, member)}});
+                                    {"stage", StageSize(package, member)}});
     };
     const PackageControls split = SplitControls(skin.items);
     for (Corner corner : kCorners) {

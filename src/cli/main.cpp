@@ -3,12 +3,14 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "platform/UiLanguage.h"
+#include "skin/WorkingSession.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 int main(int argc, char** argv)
 {
@@ -35,6 +37,11 @@ int main(int argc, char** argv)
         return 2;
     }
     const CliRequest& request = parsed.request;
+    // Commands that unpack or build in the working folder leave nothing there when they end.
+    std::optional<WorkingSession> session;
+    if (request.command == CliRequest::Command::Build || request.command == CliRequest::Command::Edit ||
+        request.command == CliRequest::Command::Render)
+        session.emplace();
     switch (request.command) {
     case CliRequest::Command::Help:
         std::printf("%s", CliUsageText().toLocal8Bit().constData());

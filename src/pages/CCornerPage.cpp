@@ -16,10 +16,6 @@
 #include <QTabBar>
 #include <algorithm>
 
-namespace {
-constexpr int kDiagramId = 160;
-} // namespace
-
 CCornerPage::CCornerPage(int templateId, SkinDocument& document, QWidget* parent)
     : CWizardPage(templateId, document, parent)
 {
@@ -40,12 +36,12 @@ void CCornerPage::CreateHelpLink(const QString& text, SitePage page, const QRect
     KeepBesideTitle(m_helpLink);
 }
 
-void CCornerPage::CreateDiagram(QPoint at)
+void CCornerPage::CreateDiagram(QPoint at, int id)
 {
     m_diagram = new CPictureLabel(this);
     m_diagram->setObjectName(QStringLiteral("diagram1065"));
     m_diagram->move(at);
-    if (m_diagram->LoadFromResource(kDiagramId, ResourceType::Bitmap))
+    if (m_diagram->LoadFromResource(id, ResourceType::Bitmap))
         m_diagram->ResizeToPicture();
 }
 

@@ -45,7 +45,8 @@ protected:
     CCornerPage(int templateId, SkinDocument& document, QWidget* parent);
 
     void CreateHelpLink(const QString& text, SitePage page, const QRect& place);
-    void CreateDiagram(QPoint at);
+    // The explanatory picture (bitmap resource id) at its own size.
+    void CreateDiagram(QPoint at, int id);
     void CreateCornerTabs(const QRect& place);
     void CreateShiftRows(const ShiftRow& x, const ShiftRow& y);
     // The preview fills the page below the group box and shows the document's player and decorations.

@@ -16,6 +16,9 @@
 
 namespace {
 
+// The picture explaining the decorations step.
+constexpr int kFrameDiagramId = 160;
+
 QString NoPictureText()
 {
     return CSkinFrameDlg::tr(".png格式文件");
@@ -71,7 +74,7 @@ CSkinFrameDlg::CSkinFrameDlg(SkinDocument& document, QWidget* parent) : CCornerP
     CreateShiftRows(
         {"static1018", {35, 148}, {95, 145, 50, 20}, {145, 145, 30, 20}, "static1025", {180, 148}},
         {"static1021", {235, 148}, {295, 145, 50, 20}, {345, 145, 16, 20}, "static1026", {366, 148}});
-    CreateDiagram({640, 44});
+    CreateDiagram({640, 44}, kFrameDiagramId);
 
     m_preview = new CFramePreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1022"));

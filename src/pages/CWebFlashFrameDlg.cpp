@@ -27,6 +27,9 @@
 
 namespace {
 
+// The picture explaining the controls step.
+constexpr int kControlsDiagramId = 161;
+
 // Controls left out or refused.
 void Tell(QWidget* parent, const QString& text)
 {
@@ -124,7 +127,7 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(SkinDocument& document, QWidget* parent)
     m_diagramGroup->setObjectName(QStringLiteral("diagramGroup"));
     m_diagramGroup->setFont(boldFont);
     m_diagramGroup->setGeometry(640, 40, 215, 188);
-    CreateDiagram({649, 74});
+    CreateDiagram({649, 74}, kControlsDiagramId);
 
     m_preview = new CControlsPreviewCtrl(this);
     m_preview->setObjectName(QStringLiteral("preview1022"));

@@ -301,6 +301,20 @@ FolderResult MakeFolders(const QString& path)
     return Done();
 }
 
+FolderResult RemoveFolderTree(const QString& folder)
+{
+    const PathEntry entry = Inspect(folder);
+    if (entry.kind == PathEntry::Kind::Missing)
+        return Done();
+    if (entry.kind == PathEntry::Kind::Link)
+        return LinkRefused(folder);
+    if (entry.kind != PathEntry::Kind::Folder || !entry.ownedByUser)
+        return ForeignRefused(folder);
+    if (!QDir(folder).removeRecursively())
+        return Refused(QCoreApplication::translate("SkinFolders", "无法删除文件夹%1。").arg(Quoted(folder)));
+    return Done();
+}
+
 bool FileExists(const QString& path)
 {
     return !path.isEmpty() && QFileInfo::exists(path);

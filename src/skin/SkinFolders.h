@@ -49,3 +49,6 @@ FolderResult EmptyFolder(const QString& folder, const QString& suffix);
 // link or folder owned by someone other than the user or the system (root).
 FolderResult MakeFolders(const QString& path);
 bool FileExists(const QString& path);
+// Removes folder with everything in it; links inside are removed themselves, never followed.
+// Refuses a link or another user's folder at that name. A missing folder is done already.
+FolderResult RemoveFolderTree(const QString& folder);

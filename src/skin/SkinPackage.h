@@ -5,8 +5,11 @@
 #include "skin/SkinDocument.h"
 #include "zip/Zip.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 struct BuildResult {
     bool ok = false;
@@ -55,6 +58,16 @@ struct PackageContent {
     RebuiltHeader header;
 };
 PackageContent ReadPackage(const QByteArray& archive, const QString& packagePath);
+
+// OpenPackage without writing anything anywhere: the package file is read into memory (content)
+// and skin filled as an open fills it, except that each decoration and control names its member
+// as its file, and the header and thumbnail are neither decoded nor set (the crop is the whole
+// rebuilt header all the same). For reading a package's facts, not for editing it.
+OpenResult OpenPackageInMemory(const QString& packagePath, SkinContent& skin, PackageContent& content);
+// A member as an open finds it (a later member of the same name wins; folders are none).
+std::optional<QByteArray> PackageMember(const PackageContent& content, const QString& name);
+// The size the rebuilt header declares; empty when the package gives none.
+QSize HeaderSize(const PackageContent& content);
 
 // The description file's "name": the package's file name without its last four characters.
 QString PackageNameKey(const QString& packagePath);

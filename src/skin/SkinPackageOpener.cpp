@@ -13,6 +13,7 @@
 #include "skin/SkinPackage.h"
 #include "zip/Zip.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -23,29 +24,54 @@
 
 namespace {
 
-// A member of the package as a file: a directory member of the same name is none.
-bool IsMemberFile(const QString& path)
-{
-    return QFileInfo(path).isFile();
-}
+// Where the members the skin takes as files are found: written into the extraction folder, or
+// only in memory (then an item's file is its member name).
+struct MemberFiles {
+    MemberBytes bytes;
+    QString folder; // empty: in memory
+
+    QString Path(const QString& name) const { return folder.isEmpty() ? name : folder + '/' + name; }
+    // A member as a file: a directory member of the same name is none.
+    bool Has(const QString& name) const
+    {
+        if (folder.isEmpty())
+            return bytes(name.toLatin1().constData()).has_value();
+        return QFileInfo(Path(name)).isFile();
+    }
+    QSize PictureSize(const QString& name) const
+    {
+        if (folder.isEmpty())
+            return DeclaredSize(bytes(name.toLatin1().constData()).value_or(QByteArray()),
+                                name.toLatin1().constData());
+        return QImageReader(Path(name)).size();
+    }
+    SwfFrameSize Stage(const QString& name) const
+    {
+        if (!folder.isEmpty())
+            return ReadSwfFrameSize(Path(name));
+        QByteArray movie = bytes(name.toLatin1().constData()).value_or(QByteArray());
+        QBuffer buffer(&movie);
+        buffer.open(QIODevice::ReadOnly);
+        return ReadSwfFrameSize(buffer);
+    }
+};
 
 // A corner control placed as a new one is: its movie's stage size (none when unreadable),
 // centred on the corner.
-CornerItem DefaultControlPlacement(Corner corner, const QString& movie)
+CornerItem DefaultControlPlacement(Corner corner, const SwfFrameSize& stage)
 {
-    const SwfFrameSize stage = ReadSwfFrameSize(movie);
     const QSize size = stage.ok ? QSize(stage.width, stage.height) : QSize(0, 0);
     return {CornerItemKind::Control, corner, DefaultCornerOffset(size), size, {}, {}, false};
 }
 
 // The extra controls with their files, or none when a file is missing.
-QList<CornerItem> OpenedExtraControls(QList<CornerItem> controls, const QString& folder)
+QList<CornerItem> OpenedExtraControls(QList<CornerItem> controls, const MemberFiles& files)
 {
     for (qsizetype k = 0; k < controls.size(); ++k) {
-        const QString path = folder + '/' + ExtraControlMember(static_cast<int>(k) + 1);
-        if (!IsMemberFile(path))
+        const QString name = ExtraControlMember(static_cast<int>(k) + 1);
+        if (!files.Has(name))
             return {};
-        controls[k].file = path;
+        controls[k].file = files.Path(name);
     }
     return controls;
 }
@@ -53,19 +79,19 @@ QList<CornerItem> OpenedExtraControls(QList<CornerItem> controls, const QString&
 // Decorations and flash controls, whatever header strips the package has. A corner whose file is
 // missing keeps what it had; the extra controls are the package's. Returns how many extra
 // controls the package declares but does not give.
-int ReadCornerItems(const SkinDescription& description, const QString& folder, SkinContent& skin)
+int ReadCornerItems(const SkinDescription& description, const MemberFiles& files, SkinContent& skin)
 {
     const PackageControls before = SplitControls(skin.items);
     QList<CornerItem> items;
     for (Corner corner : kCorners) {
-        const QString path = folder + '/' + DecorationMember(corner);
-        if (IsMemberFile(path)) {
-            const QSize size = QImageReader(path).size();
+        const QString name = DecorationMember(corner);
+        if (files.Has(name)) {
+            const QSize size = files.PictureSize(name);
             items.append({CornerItemKind::Decoration,
                           corner,
                           description.decorationOffsets[corner],
                           size.isValid() ? size : QSize(),
-                          path,
+                          files.Path(name),
                           {},
                           false});
             continue;
@@ -78,8 +104,8 @@ int ReadCornerItems(const SkinDescription& description, const QString& folder, S
         }
     }
     for (Corner corner : kCorners) {
-        const QString path = folder + '/' + CornerControlMember(corner);
-        if (!IsMemberFile(path)) {
+        const QString name = CornerControlMember(corner);
+        if (!files.Has(name)) {
             if (before.corner[corner])
                 items.append(*before.corner[corner]);
             continue;
@@ -87,15 +113,15 @@ int ReadCornerItems(const SkinDescription& description, const QString& folder, S
         // A malformed value leaves offset and size as they were; without either, the movie is
         // placed as a new control is: at its stage size, centred on the corner.
         CornerItem control = description.cornerControls[corner].value_or(
-            before.corner[corner].value_or(DefaultControlPlacement(corner, path)));
+            before.corner[corner].value_or(DefaultControlPlacement(corner, files.Stage(name))));
         control.kind = CornerItemKind::Control;
         control.corner = corner;
-        control.file = path;
+        control.file = files.Path(name);
         control.displayName.clear();
         control.fromGallery = false;
         items.append(control);
     }
-    const QList<CornerItem> extra = OpenedExtraControls(description.extraControls, folder);
+    const QList<CornerItem> extra = OpenedExtraControls(description.extraControls, files);
     items.append(extra);
     skin.items = items;
     return std::max<int32_t>(0, description.declaredExtraControls - static_cast<int32_t>(extra.size()));
@@ -112,6 +138,28 @@ void ForgetFilesGoneFrom(const QString& folder, SkinContent& skin)
     skin.items.removeIf([&gone](const CornerItem& item) { return gone(item.file); });
     if (gone(skin.thumbnailPath))
         skin.thumbnailPath.clear();
+}
+
+// What the description file says of colours, tab text and name.
+void TakeDescription(const SkinDescription& description, SkinContent& skin)
+{
+    skin.mainColour = ColorOfNumbers(description.colour);
+    skin.colourAsRead = ColourAsRead{description.colour, skin.mainColour};
+    skin.whiteTabText = description.whiteTabText;
+    skin.skinName = description.showName;
+}
+
+QString OutOfBoundsWarning(const SkinDescription& description, const QString& packagePath)
+{
+    if (description.outOfBounds <= 0)
+        return {};
+    return QCoreApplication::translate("SkinPackage",
+                                       "皮肤包“%1”中有 %2 个装饰或控件的位置或大小超出范围（位置最多偏离 %3 "
+                                       "像素，大小最多 %4 像素），已改为范围内最接近的值。")
+        .arg(packagePath)
+        .arg(description.outOfBounds)
+        .arg(kMaxItemOffset)
+        .arg(kMaxItemSide);
 }
 
 QString UnpackProblem(const QString& packagePath, uint32_t code)
@@ -322,7 +370,7 @@ OpenResult OpenPackage(const QString& packagePath, SkinContent& skin)
         skin.stretchMode = description.tile != 0 ? StretchMode::Tile : StretchMode::Stretch;
         skin.stretchRegion = header.stretch;
     }
-    result.controlsLeftOut = ReadCornerItems(description, folder, skin);
+    result.controlsLeftOut = ReadCornerItems(description, MemberFiles{memberBytes, folder}, skin);
 
     result.headerPath = headPath;
     skin.picturePath = result.headerPath;
@@ -333,10 +381,7 @@ OpenResult OpenPackage(const QString& packagePath, SkinContent& skin)
     // The header is taken whole: cutting it again by the rule for new pictures would lose a pixel.
     if (const QSize headerSize = QImageReader(result.headerPath).size(); !headerSize.isEmpty())
         skin.crop = {0, 0, headerSize.width(), headerSize.height()};
-    skin.mainColour = ColorOfNumbers(description.colour);
-    skin.colourAsRead = ColourAsRead{description.colour, skin.mainColour};
-    skin.whiteTabText = description.whiteTabText;
-    skin.skinName = description.showName;
+    TakeDescription(description, skin);
     skin.thumbnailPath = folder + '/' + QLatin1String(kThumbnailMember);
     // The thumbnail is the opened one: a picture decoded for an earlier skin no longer applies.
     skin.thumbnailPicture = nullptr;
@@ -351,17 +396,59 @@ OpenResult OpenPackage(const QString& packagePath, SkinContent& skin)
             skin.thumbnailPath.clear();
     }
     result.description = description;
-    if (description.outOfBounds > 0)
-        result.warning =
-            QCoreApplication::translate("SkinPackage",
-                                        "皮肤包“%1”中有 %2 个装饰或控件的位置或大小超出范围（位置最多偏离 %3 "
-                                        "像素，大小最多 %4 像素），已改为范围内最接近的值。")
-                .arg(packagePath)
-                .arg(description.outOfBounds)
-                .arg(kMaxItemOffset)
-                .arg(kMaxItemSide);
+    result.warning = OutOfBoundsWarning(description, packagePath);
     result.ok = true;
     return result;
+}
+
+OpenResult OpenPackageInMemory(const QString& packagePath, SkinContent& skin, PackageContent& content)
+{
+    OpenResult result;
+    content = {};
+    uint32_t unpacked = ZIP_OK;
+    if (!QFileInfo(packagePath).isFile() || !UnzipFileToMemory(packagePath, &content.members, &unpacked)) {
+        result.error =
+            QFileInfo(packagePath).isFile()
+                ? UnpackProblem(packagePath, unpacked)
+                : QCoreApplication::translate("SkinPackage", "找不到皮肤包“%1”。").arg(packagePath);
+        content.error = result.error;
+        return result;
+    }
+    for (const UnzippedMember& member : content.members)
+        result.members.append(member.name);
+    const MemberBytes memberBytes = MemoryMembers(content.members);
+    UnpackedReading reading = ReadUnpacked(memberBytes, packagePath);
+    content.error = result.error = reading.error;
+    content.description = reading.description;
+    content.header = reading.header;
+    if (!reading.error.isEmpty())
+        return result;
+    content.ok = true;
+    const SkinDescription& description = content.description;
+    if (content.header.source == RebuiltHeader::Source::Strips) {
+        skin.stretchMode = description.tile != 0 ? StretchMode::Tile : StretchMode::Stretch;
+        skin.stretchRegion = content.header.stretch;
+    }
+    result.controlsLeftOut = ReadCornerItems(description, MemberFiles{memberBytes, {}}, skin);
+    if (const QSize headerSize = HeaderSize(content); !headerSize.isEmpty())
+        skin.crop = {0, 0, headerSize.width(), headerSize.height()};
+    TakeDescription(description, skin);
+    result.description = description;
+    result.warning = OutOfBoundsWarning(description, packagePath);
+    result.ok = true;
+    return result;
+}
+
+std::optional<QByteArray> PackageMember(const PackageContent& content, const QString& name)
+{
+    return MemoryMembers(content.members)(name.toLatin1().constData());
+}
+
+QSize HeaderSize(const PackageContent& content)
+{
+    if (content.header.source == RebuiltHeader::Source::None)
+        return {};
+    return DeclaredSize(content.header.header, kHeaderFile);
 }
 
 PackageContent ReadPackage(const QByteArray& archive, const QString& packagePath)

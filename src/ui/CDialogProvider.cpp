@@ -1,6 +1,7 @@
 #include "ui/CDialogProvider.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -10,11 +11,49 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QMenu>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTreeView>
 #include <QUrl>
 
 namespace {
 CDialogProvider* g_override = nullptr;
+
+QString NoBrowserText(const QUrl& url)
+{
+    return QCoreApplication::translate("CDialogProvider",
+                                       "无法打开网页浏览器。请在浏览器中手动打开以下地址：\n%1")
+        .arg(url.toString(QUrl::FullyDecoded));
+}
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+// xdg-open starts whatever the desktop opens web addresses with. It is watched rather than
+// started detached: with no browser at all it ends with an error, which would otherwise go
+// unseen. While the browser runs it may stay; the program's end takes only it down.
+bool OpenWithXdgOpen(const QUrl& url)
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (program.isEmpty())
+        return QDesktopServices::openUrl(url);
+    auto* process = new QProcess(qApp);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, url, window = QPointer<QWidget>(QApplication::activeWindow())](
+                         int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if (status == QProcess::NormalExit && code != 0)
+                             ShowMessage(window, MessageKind::Warning, NoBrowserText(url));
+                     });
+    process->start(program, {url.toString(QUrl::FullyEncoded)});
+    if (process->waitForStarted())
+        return true;
+    delete process;
+    return false;
+}
+#endif
 } // namespace
 
 void FitFileDialog(QFileDialog& dialog)
@@ -98,6 +137,10 @@ std::optional<QColor> CDialogProvider::GetColor(QWidget* parent, const QColor& i
 
 bool CDialogProvider::OpenUrl(const QUrl& url)
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (!url.isEmpty() && !url.isLocalFile())
+        return OpenWithXdgOpen(url);
+#endif
     return QDesktopServices::openUrl(url);
 }
 
@@ -163,8 +206,5 @@ void OpenInBrowser(QWidget* parent, const QUrl& url)
 {
     if (CDialogProvider::Instance().OpenUrl(url) || url.isEmpty())
         return;
-    ShowMessage(parent, MessageKind::Warning,
-                QCoreApplication::translate("CDialogProvider",
-                                            "无法打开网页浏览器。请在浏览器中手动打开以下地址：\n%1")
-                    .arg(url.toString(QUrl::FullyDecoded)));
+    ShowMessage(parent, MessageKind::Warning, NoBrowserText(url));
 }

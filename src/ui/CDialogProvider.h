@@ -30,7 +30,8 @@ public:
     // The colour dialog; nullopt = cancelled.
     virtual std::optional<QColor> GetColor(QWidget* parent, const QColor& initial);
 
-    // Opens url in the system's web browser; false when there is none or it cannot be started.
+    // Opens url in the system's web browser; false when there is none or it cannot be started. On
+    // Linux the opener is watched: when it finds no browser after all, a message says so then.
     virtual bool OpenUrl(const QUrl& url);
 
     // Runs a modal dialog (for example the about box); returns its result code.

@@ -48,3 +48,8 @@ if(SKIN_XVFB_RUN)
             ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/res/sample/sample.jpg ${CMAKE_SOURCE_DIR}/res/flash/clock.swf)
   set_tests_properties(wizard_draws_without_opengl PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()
+# The wizard under weston's headless backend (Wayland).
+add_test(NAME wizard_on_wayland
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_wayland.sh ${CMAKE_BINARY_DIR}
+          ${CMAKE_SOURCE_DIR}/res/sample/sample.jpg ${CMAKE_SOURCE_DIR}/res/flash/clock.swf)
+set_tests_properties(wizard_on_wayland PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600)

@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -72,6 +73,37 @@ TEST(FlashCache, ProgramFolderFirstThenTheUsersCache)
     EXPECT_EQ(ChooseFlashCacheFolder(blocked, cache), cache + "/VDSkinFlash/");
     EXPECT_TRUE(QFileInfo(cache + "/VDSkinFlash").isDir());
     EXPECT_EQ(ChooseFlashCacheFolder(blocked, blocked + "/x"), QString());
+}
+
+TEST(FlashCache, LivesUnderXdgCacheHomeNeverBesideTheProgram)
+{
+    skintest::ScratchDir scratch;
+    const QByteArray saved = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch.path()));
+    EXPECT_EQ(FlashCacheFolder(), scratch.path() + "/skinmaker/VDSkinFlash/");
+    EXPECT_TRUE(QFileInfo(scratch.path() + "/skinmaker/VDSkinFlash").isDir());
+    // A relative value is no cache folder: the home folder's .cache is.
+    qputenv("XDG_CACHE_HOME", "relative/cache");
+    EXPECT_EQ(UserCacheFolder(), QDir::homePath() + "/.cache/skinmaker");
+    qputenv("XDG_CACHE_HOME", saved);
+}
+
+TEST(FlashCache, WholeControlsOfTheOldCacheBesideTheProgramAreCopiedOver)
+{
+    skintest::ScratchDir scratch;
+    const QString legacy = scratch.file("bin/VDSkinFlash");
+    const QString cache = scratch.file("cache/VDSkinFlash");
+    ASSERT_TRUE(QDir().mkpath(legacy) && QDir().mkpath(cache));
+    const QByteArray movie = skintest::SwfMovie(40, 30);
+    ASSERT_TRUE(skintest::WriteAll(legacy + "/whole-1.swf", movie));
+    ASSERT_TRUE(skintest::WriteAll(legacy + "/cut-1.swf", movie.left(movie.size() - 1)));
+
+    EXPECT_TRUE(AdoptLegacyCachedControl(legacy, cache, "whole-1.swf"));
+    EXPECT_EQ(skintest::ReadAll(cache + "/whole-1.swf"), movie);
+    EXPECT_TRUE(QFileInfo::exists(legacy + "/whole-1.swf")); // read, never changed
+    EXPECT_FALSE(AdoptLegacyCachedControl(legacy, cache, "cut-1.swf"));
+    EXPECT_FALSE(AdoptLegacyCachedControl(legacy, cache, "missing-1.swf"));
+    EXPECT_EQ(QDir(cache).entryList(QDir::Files | QDir::Hidden), QStringList{"whole-1.swf"});
 }
 
 TEST(FlashCache, FileNameKeepsTheIdAndTellsAddressesApart)

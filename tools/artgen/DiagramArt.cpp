@@ -255,6 +255,73 @@ QImage DrawFrameDiagram(const DiagramParts& parts, ArtLanguage language)
     return image;
 }
 
+QImage DrawControlsDiagram(const DiagramParts& parts, ArtLanguage language)
+{
+    QImage image = NewOpaque(197, 127, kPaper);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect player(34, 28, 128, 87);
+    DropShadow(p, player, 1);
+    p.drawImage(player, MiniPlayer(parts, player.width(), player.height()));
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // A movie at a corner: a small stage with a dashed frame, as the controls step outlines it.
+    const auto stage = [&p](const QRectF& box) {
+        DropShadow(p, box, 2);
+        p.setPen(QPen(kAccent, 1, Qt::DashLine));
+        p.setBrush(QColor(255, 255, 255));
+        p.drawRoundedRect(box, 3, 3);
+    };
+    // Left-top: a clock.
+    {
+        const QRectF box(14, 8, 40, 40);
+        stage(box);
+        const QPointF c = box.center();
+        QRadialGradient face(c, 15);
+        face.setColorAt(0, QColor(255, 255, 255));
+        face.setColorAt(1, QColor(210, 226, 246));
+        p.setPen(QPen(QColor(52, 120, 220), 1.6));
+        p.setBrush(face);
+        p.drawEllipse(c, 14, 14);
+        p.setPen(QPen(QColor(40, 48, 60), 1));
+        for (int k = 0; k < 12; ++k) {
+            const double a = k * M_PI / 6;
+            p.drawLine(c + QPointF(std::cos(a), std::sin(a)) * 11,
+                       c + QPointF(std::cos(a), std::sin(a)) * 13);
+        }
+        p.setPen(QPen(QColor(40, 48, 60), 1.8, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(c, c + QPointF(0, -9));
+        p.drawLine(c, c + QPointF(6, 3));
+    }
+    // Right-bottom: a weather badge, sun behind a cloud.
+    {
+        const QRectF box(140, 93, 50, 30);
+        stage(box);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 196, 40));
+        p.drawEllipse(QPointF(158, 104), 7, 7);
+        p.setBrush(QColor(160, 180, 206));
+        p.drawEllipse(QPointF(163, 112), 7, 5.5);
+        p.drawEllipse(QPointF(171, 109), 7, 7);
+        p.drawEllipse(QPointF(178, 113), 5, 4.5);
+        p.drawRect(QRectF(163, 112, 15, 5.5));
+    }
+    // The play mark: the controls play in the preview.
+    {
+        const QPointF c(98, 71);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 110));
+        p.drawEllipse(c, 13, 13);
+        QPolygonF play;
+        play << c + QPointF(-4.5, -7) << c + QPointF(7.5, 0) << c + QPointF(-4.5, 7);
+        p.setBrush(QColor(255, 255, 255));
+        p.drawPolygon(play);
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    Caption(p, Say(language, "在播放器四角放置Flash控件", "Flash at the corners"), 122, 3);
+    return image;
+}
+
 QImage DrawSaveDiagram(const DiagramParts& parts, ArtLanguage language)
 {
     QImage image = NewOpaque(185, 128, kPaper);

@@ -15,14 +15,15 @@ struct DiagramParts {
 // The language of the words in a picture: the program's own Chinese, or its English translation.
 enum class ArtLanguage { Chinese, English };
 
-QImage DrawHeaderDiagram(const DiagramParts& parts, ArtLanguage language);  // 230 x 89
-QImage DrawStretchDiagram(const DiagramParts& parts, ArtLanguage language); // 223 x 96
-QImage DrawFrameDiagram(const DiagramParts& parts, ArtLanguage language);   // 197 x 127
-QImage DrawSaveDiagram(const DiagramParts& parts, ArtLanguage language);    // 185 x 128
-QImage DrawCropPlaceholder(ArtLanguage language);                           // 349 x 221
-QImage DrawPreviewPlaceholder(ArtLanguage language);                        // 704 x 149
-QImage DrawHelpIcon();                                                      // 21 x 20
-QImage DrawPaletteIcon();                                                   // 18 x 18, transparent ground
-QImage DrawAppIcon(int size);                                               // size x size, transparent ground
+QImage DrawHeaderDiagram(const DiagramParts& parts, ArtLanguage language);   // 230 x 89
+QImage DrawStretchDiagram(const DiagramParts& parts, ArtLanguage language);  // 223 x 96
+QImage DrawFrameDiagram(const DiagramParts& parts, ArtLanguage language);    // 197 x 127
+QImage DrawControlsDiagram(const DiagramParts& parts, ArtLanguage language); // 197 x 127
+QImage DrawSaveDiagram(const DiagramParts& parts, ArtLanguage language);     // 185 x 128
+QImage DrawCropPlaceholder(ArtLanguage language);                            // 349 x 221
+QImage DrawPreviewPlaceholder(ArtLanguage language);                         // 704 x 149
+QImage DrawHelpIcon();                                                       // 21 x 20
+QImage DrawPaletteIcon();                                                    // 18 x 18, transparent ground
+QImage DrawAppIcon(int size); // size x size, transparent ground
 
 } // namespace art

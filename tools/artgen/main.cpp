@@ -70,6 +70,7 @@ int main(int argc, char** argv)
         Bmp(root, 176, art::DrawHeaderDiagram(parts, language), folder);
         Bmp(root, 175, art::DrawStretchDiagram(parts, language), folder);
         Bmp(root, 160, art::DrawFrameDiagram(parts, language), folder);
+        Bmp(root, 161, art::DrawControlsDiagram(parts, language), folder);
         Bmp(root, 174, art::DrawSaveDiagram(parts, language), folder);
         Bmp(root, 134, art::DrawCropPlaceholder(language), folder);
         Bmp(root, 136, art::DrawPreviewPlaceholder(language), folder);

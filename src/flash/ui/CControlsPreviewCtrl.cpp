@@ -259,6 +259,7 @@ void CControlsPreviewCtrl::EnsureStage()
         SyncOverlay();
         update();
     };
+    m_stage->onFirstFrame = [this](int) { emit firstFrameDrawn(); };
     for (auto& movie : m_movies)
         movie->AttachStage(m_stage.get());
 }

@@ -64,6 +64,8 @@ signals:
     void flashSelected(int index);
     // The user dragged the control by delta (preview pixels).
     void flashDragged(int index, QPoint delta);
+    // A movie on the stage has drawn its first frame.
+    void firstFrameDrawn();
 
 protected:
     void ViewChanged() override;

@@ -29,8 +29,11 @@ CDownloadRequest::Outcome CDownloadRequest::HandleRequest(const QString& text)
     const QString folder = m_cacheFolder.isEmpty() ? FlashCacheFolder() : m_cacheFolder;
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return Done(false);
-    m_localPath = QDir(folder).filePath(FlashCacheFileName(m_flashId, m_url));
-    if (QFileInfo(m_localPath).isFile())
+    const QString fileName = FlashCacheFileName(m_flashId, m_url);
+    m_localPath = QDir(folder).filePath(fileName);
+    // A control an earlier version kept beside the program is copied over instead of downloaded.
+    const QString legacy = m_legacyFolder.isNull() ? LegacyFlashCacheFolder() : m_legacyFolder;
+    if (AdoptLegacyCachedControl(legacy, folder, fileName))
         return Done(true);
     if (!m_download.Start(QUrl(m_url, QUrl::StrictMode), m_localPath))
         return Done(false);

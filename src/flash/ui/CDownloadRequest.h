@@ -35,6 +35,9 @@ public:
 
     // The cache folder; empty (the default) means FlashCacheFolder().
     void SetCacheFolder(const QString& folder) { m_cacheFolder = folder; }
+    // Where an earlier version's cache is looked up; null (the default) means
+    // LegacyFlashCacheFolder(), empty means nowhere.
+    void SetLegacyCacheFolder(const QString& folder) { m_legacyFolder = folder; }
     CSwfDownload& Download() { return m_download; }
 
 signals:
@@ -48,6 +51,7 @@ private:
 
     CSwfDownload m_download;
     QString m_cacheFolder;
+    QString m_legacyFolder;
     QString m_flashId;
     QString m_name;
     QString m_url;

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLibrary>
 #include <QPluginLoader>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -70,6 +71,23 @@ bool FlashPlayerInstalled()
            !folder.entryList({QStringLiteral("*.wasm")}, QDir::Files).isEmpty();
 }
 
+namespace {
+
+// The thread loading the library, while it runs.
+QPointer<QThread>& PreloadThread()
+{
+    static QPointer<QThread> thread;
+    return thread;
+}
+
+} // namespace
+
+void WaitForFlashEnginePreload()
+{
+    if (QThread* thread = PreloadThread())
+        thread->wait();
+}
+
 void PreloadFlashEngine(QObject* context, std::function<void()> ready)
 {
     // Starting the engine waits for its helper processes; the first stage made on a later turn
@@ -101,6 +119,7 @@ void PreloadFlashEngine(QObject* context, std::function<void()> ready)
     });
     QObject::connect(thread, &QThread::finished, context, std::move(start));
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    PreloadThread() = thread;
     thread->start(QThread::LowPriority);
 }
 

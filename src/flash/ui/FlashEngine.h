@@ -21,6 +21,9 @@ bool FlashPlayerInstalled();
 // then): making the first stage then stops the user interface only for the stage itself. ready
 // runs soon when there is nothing to load.
 void PreloadFlashEngine(QObject* context, std::function<void()> ready);
+// Waits for a library load PreloadFlashEngine started: called before the application object goes,
+// which the library's start-up code still uses.
+void WaitForFlashEnginePreload();
 // A stage over the anchor; null when the module cannot be loaded or the host cannot listen.
 std::unique_ptr<CFlashStage> CreateFlashStage(QWidget* anchor);
 // A gallery web view in parent opening galleryUrl; null when the module cannot be loaded.

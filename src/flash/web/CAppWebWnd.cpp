@@ -3,12 +3,17 @@
 #include "flash/web/CFlashExternal.h"
 
 #include <QFile>
+#include <QLoggingCategory>
 #include <QWebChannel>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
 namespace {
+
+// The console of the gallery and help pages: off unless asked for
+// (QT_LOGGING_RULES="skinmaker.web.pages.debug=true").
+Q_LOGGING_CATEGORY(lcPagesConsole, "skinmaker.web.pages", QtWarningMsg)
 
 // Hands the alerts of pages of the gallery's origin to the view's owner; other pages' alerts
 // are dropped, as their calls are.
@@ -21,6 +26,11 @@ protected:
     {
         if (m_view->ShowsGalleryOrigin() && m_view->onAlert)
             m_view->onAlert(message);
+    }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int line,
+                                  const QString& source) override
+    {
+        qCDebug(lcPagesConsole, "%s:%d: %s", qUtf8Printable(source), line, qUtf8Printable(message));
     }
 
 private:

@@ -33,4 +33,6 @@ public:
 
     // Called once the page has loaded (the overlay lies in it from then on).
     std::function<void()> onLoaded;
+    // Called when the movie of box id has drawn its first frame.
+    std::function<void(int id)> onFirstFrame;
 };

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -20,6 +22,32 @@ QString Call(const char* function, const QJsonArray& arguments)
            QString::fromUtf8(list.mid(1, list.size() - 2)) + QStringLiteral(");");
 }
 
+// The stage page's console: "frame <id>" tells that a movie has drawn its first frame; the rest
+// (the player's own notes) goes to a logging category that is off unless asked for
+// (QT_LOGGING_RULES="skinmaker.web.stage.debug=true").
+Q_LOGGING_CATEGORY(lcStageConsole, "skinmaker.web.stage", QtWarningMsg)
+
+class StagePage : public QWebEnginePage {
+public:
+    StagePage(QObject* parent, CFlashStage& stage) : QWebEnginePage(parent), m_stage(stage) {}
+
+protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int line,
+                                  const QString& source) override
+    {
+        static const QRegularExpression frame(QStringLiteral("^frame (\\d+)$"));
+        if (const QRegularExpressionMatch match = frame.match(message); match.hasMatch()) {
+            if (m_stage.onFirstFrame)
+                m_stage.onFirstFrame(match.captured(1).toInt());
+            return;
+        }
+        qCDebug(lcStageConsole, "%s:%d: %s", qUtf8Printable(source), line, qUtf8Printable(message));
+    }
+
+private:
+    CFlashStage& m_stage;
+};
+
 } // namespace
 
 CWebFlashStage::CWebFlashStage(QWidget* anchor, LocalWebHost& host) : m_host(host), m_anchor(anchor)
@@ -27,7 +55,7 @@ CWebFlashStage::CWebFlashStage(QWidget* anchor, LocalWebHost& host) : m_host(hos
     PrepareWebEngine();
     auto* view = new QWebEngineView(anchor);
     m_view = view;
-    auto* page = new QWebEnginePage(view);
+    auto* page = new StagePage(view, *this);
     page->setBackgroundColor(Qt::transparent);
     view->setPage(page);
     // The preview beneath takes the mouse: hit tests and drags are the preview's.

@@ -4,10 +4,13 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 #include <QWebEngineProfile>
 #include <QtGlobal>
+
+#include <utility>
 
 #include <unistd.h>
 
@@ -31,12 +34,17 @@ void PutOursFirst(const char* variable, const QByteArray& ours, char separator)
 
 void PrepareWebEngine()
 {
+    // The engine reports its set-up (graphics and command line) when it starts; that is shown only
+    // when asked for: QT_LOGGING_RULES="qt.webenginecontext.info=true", which wins over this.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", QByteArrayLiteral("1"));
     // The web views draw into the window like any other widget. Composed through OpenGL instead,
     // every movie frame would redraw the whole window, which costs a core's worth without a GPU,
     // and the first view would turn the window into an OpenGL one. A backend the user chose wins.
-    if (WebViewsDrawInSoftware())
+    // Chosen once: asked again after the first view, Qt Quick says its scene graph is set up already.
+    static bool graphicsChosen = false;
+    if (WebViewsDrawInSoftware() && !std::exchange(graphicsChosen, true))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     // The player's WebAssembly is large and most of it never runs: its functions are compiled when
     // first called, not all up front. Sound plays in the browser process instead of one of its
