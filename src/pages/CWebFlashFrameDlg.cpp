@@ -5,8 +5,8 @@
 #include "flash/ui/CControlsPreviewCtrl.h"
 #include "flash/ui/CProgressDlg.h"
 #include "flash/ui/CWebFlashWnd.h"
-#include "skin/CornerPlacement.h"
 #include "platform/PackageLimits.h"
+#include "skin/CornerPlacement.h"
 #include "skin/PackageNames.h"
 #include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
@@ -44,7 +44,7 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(SkinDocument& document, QWidget* parent)
     CreateHelpLink(tr("什么是控件？"), SitePage::ControlsHelp, {190, 13, 100, 16});
 
     m_playbackNote = MakeLabel(this, QStringLiteral("playbackNote"), QString(), &textFont);
-    m_playbackNote->setStyleSheet(QStringLiteral("color: #c00000;"));
+    ShowInColor(m_playbackNote, kNoteColor);
     m_playbackNote->setWordWrap(true);
     if (!CControlsPreviewCtrl::FlashPlaybackAvailable())
         m_playbackNote->setText(CControlsPreviewCtrl::FlashPlaybackMissingText());

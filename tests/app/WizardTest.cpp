@@ -100,7 +100,7 @@ using Layout = std::map<int, int>;
 
 TEST_F(WizardTest, StartsOnTheFirstStepWithNextDisabled)
 {
-    EXPECT_EQ(wizard.windowTitle(), "Vadi音乐盒皮肤制作工具");
+    EXPECT_EQ(wizard.windowTitle(), "皮肤制作工具");
     EXPECT_EQ(wizard.size(), QSize(874, 632));
     EXPECT_EQ(wizard.CurrentIndex(), 0);
     EXPECT_EQ(VisiblePage(), 0);
@@ -110,7 +110,7 @@ TEST_F(WizardTest, StartsOnTheFirstStepWithNextDisabled)
     // Nothing chosen yet: nothing to lose.
     EXPECT_TRUE(wizard.IsSaved());
 
-    const char* captions[] = {"上一步", "下一步", "跳过", "退出", "保存皮肤", "立即试用", "重新制作"};
+    const char* captions[] = {"上一步(&B)", "下一步(&N)", "跳过(&K)", "退出(&X)", "保存皮肤(&S)", "立即试用(&T)", "重新制作(&R)"};
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(Button(ID_PREVIOUS + i)->text(), QString::fromUtf8(captions[i]));
     const char* tabs[] = {"1、制作头图", "2、配置颜色", "3、设置拉伸",
@@ -438,8 +438,8 @@ TEST_F(WizardTest, TopBarContextMenuOffersTheAboutBox)
     QContextMenuEvent onBar(QContextMenuEvent::Mouse, QPoint(700, 12), wizard.mapToGlobal(QPoint(700, 12)));
     QApplication::sendEvent(&wizard, &onBar);
     EXPECT_EQ(dialogs.menuTexts, QStringList{"关于皮肤制作工具(&A)..."});
-    EXPECT_EQ(dialogs.dialogTitles, QStringList{"关于Vadi皮肤制作工具"});
-    EXPECT_TRUE(dialogs.dialogTexts.contains("Vadi皮肤制作工具 版本 1.2"));
+    EXPECT_EQ(dialogs.dialogTitles, QStringList{"关于皮肤制作工具"});
+    EXPECT_TRUE(dialogs.dialogTexts.contains("皮肤制作工具 版本 1.2"));
 
     // Below the bar there is no menu.
     QContextMenuEvent onPage(QContextMenuEvent::Mouse, QPoint(300, 300),
