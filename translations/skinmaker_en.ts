@@ -182,8 +182,8 @@
         <translation>Could not load the picture!</translation>
     </message>
     <message>
-        <source>60×37像素，jpg/jpeg/png/bmp格式；若不上传系统将自动生成</source>
-        <translation>60×37 px jpg/jpeg/png/bmp; made for you if none is chosen</translation>
+        <source>60×37像素，jpg/png/bmp格式；若不上传系统将自动生成</source>
+        <translation>60×37 px jpg/png/bmp; made for you if none is chosen</translation>
     </message>
     <message>
         <source>图片(*.jpg *.jpeg *.png *.bmp)</source>

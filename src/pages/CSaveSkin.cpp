@@ -112,7 +112,7 @@ void CSaveSkin::ShowName(const QString& name)
 
 QString CSaveSkin::ThumbnailHint()
 {
-    return tr("60×37像素，jpg/jpeg/png/bmp格式；若不上传系统将自动生成");
+    return tr("60×37像素，jpg/png/bmp格式；若不上传系统将自动生成");
 }
 
 SkinRect CSaveSkin::AutoThumbnailRect(const SkinRect& crop)

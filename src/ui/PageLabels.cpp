@@ -22,7 +22,13 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
 
 void ShowAsLink(QWidget* widget)
 {
-    ShowInColor(widget, widget->palette().color(QPalette::Link));
+    // Links also lie on button faces (the top bar): readable on the window, the button colour and
+    // the lightest shade a button face is drawn in alike.
+    const QPalette& palette = widget->palette();
+    QColor colour = palette.color(QPalette::Link);
+    for (QPalette::ColorRole ground : {QPalette::Window, QPalette::Button, QPalette::Light})
+        colour = ReadableOn(colour, palette.color(ground));
+    ShowInColor(widget, colour);
     widget->setCursor(Qt::PointingHandCursor);
 }
 

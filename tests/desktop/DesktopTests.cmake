@@ -28,12 +28,9 @@ if(SKIN_DESKTOP_FILE_VALIDATE AND SKIN_UPDATE_MIME_DATABASE AND SKIN_XDG_MIME)
 endif()
 
 find_program(SKIN_APPSTREAMCLI appstreamcli)
-# Pedantic: any remark fails, but for the one Debian 12's AppStream (0.16) still makes about the
-# <developer id> element, which it does not know yet.
 add_test(NAME appstream_metainfo
-  COMMAND sh -c "out=$(\"$0\" validate --pedantic --explain --no-net \"$1\" 2>&1); r=$?; echo \"$out\"; \
-[ $r -eq 0 ] && ! echo \"$out\" | grep -E '^[EWIP]: ' | grep -v ': unknown-tag developer$' | grep -q ." \
-          ${SKIN_APPSTREAMCLI} ${CMAKE_BINARY_DIR}/org.skinmaker.skinmaker.metainfo.xml)
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_metainfo.sh ${SKIN_APPSTREAMCLI}
+          ${CMAKE_BINARY_DIR}/org.skinmaker.skinmaker.metainfo.xml)
 # The .deb as CPack makes it, judged by lintian (errors fail). Slow: it builds the whole package.
 find_program(SKIN_LINTIAN lintian)
 find_program(SKIN_CPACK cpack HINTS ${CMAKE_COMMAND}/..)
@@ -59,3 +56,9 @@ if(SKIN_XVFB_RUN)
             ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/res/sample/sample.jpg ${CMAKE_SOURCE_DIR}/res/flash/clock.swf)
   set_tests_properties(wizard_draws_without_opengl PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()
+# --help and --version answer without a display: with X11 asked for and none there, an application
+# object would abort.
+add_test(NAME wizard_help_without_display
+  COMMAND sh -c "out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \"$0\" --lang en --help) && \
+echo \"$out\" | grep -q -- '--view PACKAGE' && \
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \"$0\" --version | grep -q '^skinmaker '" $<TARGET_FILE:skinmaker>)
