@@ -495,36 +495,36 @@
         <translation>The skin has unsaved changes. Save it before opening another skin package?</translation>
     </message>
     <message>
-        <source>上一步(&amp;B)</source>
+        <source>菜单</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>上一步</source>
         <translation>&amp;Back</translation>
     </message>
     <message>
-        <source>下一步(&amp;N)</source>
+        <source>下一步</source>
         <translation>&amp;Next</translation>
     </message>
     <message>
-        <source>跳过(&amp;K)</source>
+        <source>跳过</source>
         <translation>S&amp;kip</translation>
     </message>
     <message>
-        <source>退出(&amp;X)</source>
+        <source>退出</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <source>保存皮肤(&amp;S)</source>
+        <source>保存皮肤</source>
         <translation>&amp;Save Skin</translation>
     </message>
     <message>
-        <source>立即试用(&amp;T)</source>
+        <source>立即试用</source>
         <translation>&amp;Try Now</translation>
     </message>
     <message>
-        <source>重新制作(&amp;R)</source>
-        <translation>Start &amp;Over</translation>
-    </message>
-    <message>
-        <source>菜单</source>
-        <translation>Menu</translation>
+        <source>重新制作</source>
+        <translation>Sta&amp;rt Over</translation>
     </message>
 </context>
 <context>

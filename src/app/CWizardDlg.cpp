@@ -29,13 +29,16 @@
 #include <QUrl>
 
 namespace {
-// Each with its access key (Alt+letter), in either language.
 const char* const kCommandCaptions[CWizardDlg::kCommandCount] = {
-    QT_TRANSLATE_NOOP("CWizardDlg", "上一步(&B)"),   QT_TRANSLATE_NOOP("CWizardDlg", "下一步(&N)"),
-    QT_TRANSLATE_NOOP("CWizardDlg", "跳过(&K)"),     QT_TRANSLATE_NOOP("CWizardDlg", "退出(&X)"),
-    QT_TRANSLATE_NOOP("CWizardDlg", "保存皮肤(&S)"), QT_TRANSLATE_NOOP("CWizardDlg", "立即试用(&T)"),
-    QT_TRANSLATE_NOOP("CWizardDlg", "重新制作(&R)"),
+    QT_TRANSLATE_NOOP("CWizardDlg", "上一步"),   QT_TRANSLATE_NOOP("CWizardDlg", "下一步"),
+    QT_TRANSLATE_NOOP("CWizardDlg", "跳过"),     QT_TRANSLATE_NOOP("CWizardDlg", "退出"),
+    QT_TRANSLATE_NOOP("CWizardDlg", "保存皮肤"), QT_TRANSLATE_NOOP("CWizardDlg", "立即试用"),
+    QT_TRANSLATE_NOOP("CWizardDlg", "重新制作"),
 };
+// The buttons' access keys (Alt+letter), the same in both languages: the English captions
+// underline these letters; the Chinese ones keep their width and name the key in the tooltip.
+constexpr Qt::Key kCommandKeys[CWizardDlg::kCommandCount] = {Qt::Key_B, Qt::Key_N, Qt::Key_K, Qt::Key_X,
+                                                             Qt::Key_S, Qt::Key_T, Qt::Key_R};
 const char* const kStepTitles[CWizardDlg::kStepCount] = {
     QT_TRANSLATE_NOOP("CWizardDlg", "1、制作头图"), QT_TRANSLATE_NOOP("CWizardDlg", "2、配置颜色"),
     QT_TRANSLATE_NOOP("CWizardDlg", "3、设置拉伸"), QT_TRANSLATE_NOOP("CWizardDlg", "4、装饰边框"),
@@ -196,6 +199,10 @@ void CWizardDlg::CreateCommandButtons()
     for (int i = 0; i < kCommandCount; ++i) {
         const int id = ID_PREVIOUS + i;
         auto* button = new QPushButton(tr(kCommandCaptions[i]), this);
+        const QKeySequence key(Qt::ALT | kCommandKeys[i]);
+        button->setShortcut(key);
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(button->text().remove(QLatin1Char('&')),
+                                                         key.toString(QKeySequence::NativeText)));
         button->setObjectName(QStringLiteral("button%1").arg(id));
         button->setProperty("controlId", id);
         button->setFont(font);
