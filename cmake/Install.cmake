@@ -81,8 +81,8 @@ set(CPACK_PACKAGE_VENDOR "Skin maker developers")
 set(CPACK_PACKAGE_CONTACT "Skin maker developers <developers@skinmaker.org>")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Skin maker developers <developers@skinmaker.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "make music player skin packages from your own pictures")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-A wizard that turns a JPEG, PNG or BMP picture into a .vsf skin package
+# The long description; CPack puts the summary above it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A wizard that turns a JPEG, PNG or BMP picture into a .vsf skin package
 for a Windows music player (run under Wine): it cuts the header out of
 the picture, picks the frame and tab text colours, marks the part the
 player stretches, places decorations and Flash controls in the corners
