@@ -7,6 +7,7 @@
 #include "ui/CDialogProvider.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QVBoxLayout>
 
 QUrl CWebFlashWnd::GalleryPageUrl()
@@ -70,7 +71,8 @@ void CWebFlashWnd::OnDownloadDone(bool success)
     if (m_progress)
         m_progress->hide();
     if (!success) {
-        CDialogProvider::Instance().MessageBox(this, FailureText(), QCoreApplication::applicationName(),
+        // Captioned with the name the user knows the program by, not its ASCII id.
+        CDialogProvider::Instance().MessageBox(this, FailureText(), QGuiApplication::applicationDisplayName(),
                                                QMessageBox::Ok, IconOf(MessageKind::Failure));
         return;
     }
