@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QHash>
 #include <QLabel>
 #include <QPushButton>
@@ -174,7 +175,9 @@ TEST_F(DarkTheme, EveryTextOfEveryStepIsReadable)
     }
     if (HasFailure()) {
         // Kept for a look at what failed.
-        wizard.grab().save(QStringLiteral("dark-theme-failure.png"));
+        const QString shot = QDir::temp().filePath(QStringLiteral("dark-theme-failure.png"));
+        if (wizard.grab().save(shot))
+            ADD_FAILURE() << "the last step as drawn: " << shot.toStdString();
     }
 }
 
