@@ -5,34 +5,58 @@ include(GNUInstallDirs)
 install(TARGETS skinmaker skinmaker-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The flash engine module, loaded by the wizard from ../lib/skinmaker/ beside its bin/ folder.
 install(TARGETS skinflashengine LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/skinmaker)
-# The flash player's files (copied into build/flashplayer/ when the flash engine has them) go where
-# the program looks for them: in flashplayer/ beside it.
+# The flash player's files (copied into build/flashplayer/ when the flash engine has them) go into
+# share/skinmaker/flashplayer/, where the program looks from its bin/ folder; bin/ holds only the
+# two programs.
 if(TARGET flashplayer)
-  install(DIRECTORY ${CMAKE_BINARY_DIR}/flashplayer/ DESTINATION ${CMAKE_INSTALL_BINDIR}/flashplayer)
+  install(DIRECTORY ${CMAKE_BINARY_DIR}/flashplayer/ DESTINATION ${CMAKE_INSTALL_DATADIR}/skinmaker/flashplayer)
 endif()
 
 set(SKIN_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/res/desktop)
-install(FILES ${SKIN_DESKTOP_DIR}/skinmaker.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${SKIN_DESKTOP_DIR}/skinmaker-vsf.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+# One id names the desktop entry, the icon, the package type file and the description.
+set(SKIN_DESKTOP_ID org.skinmaker.skinmaker)
+install(FILES ${SKIN_DESKTOP_DIR}/${SKIN_DESKTOP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${SKIN_DESKTOP_DIR}/${SKIN_DESKTOP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${SKIN_DESKTOP_DIR}/skinmaker.thumbnailer DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
-# The software centres' description, with this version as its release (dated by SOURCE_DATE_EPOCH
-# when set, so that a rebuild gives the same file).
-string(TIMESTAMP SKIN_RELEASE_DATE "%Y-%m-%d" UTC)
-set(SKIN_METAINFO ${CMAKE_BINARY_DIR}/org.skinmaker.skinmaker.metainfo.xml)
-configure_file(${SKIN_DESKTOP_DIR}/org.skinmaker.skinmaker.metainfo.xml.in ${SKIN_METAINFO} @ONLY)
+# The software centres' description; its releases are written by hand, with their dates.
+set(SKIN_METAINFO ${CMAKE_BINARY_DIR}/${SKIN_DESKTOP_ID}.metainfo.xml)
+configure_file(${SKIN_DESKTOP_DIR}/${SKIN_DESKTOP_ID}.metainfo.xml.in ${SKIN_METAINFO} @ONLY)
 install(FILES ${SKIN_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${CMAKE_SOURCE_DIR}/res/man/skinmaker.1 ${CMAKE_SOURCE_DIR}/res/man/skinmaker-cli.1
+
+# Manual pages and the Debian changelog, compressed as Debian installs them (gzip -n: no name or
+# time in the file, so a rebuild gives the same bytes).
+find_program(SKIN_GZIP gzip REQUIRED)
+set(SKIN_GZIPPED)
+foreach(pair "res/man/skinmaker.1|man/skinmaker.1.gz" "res/man/skinmaker-cli.1|man/skinmaker-cli.1.gz"
+             "res/debian/changelog|doc/changelog.Debian.gz")
+  string(REPLACE "|" ";" pair "${pair}")
+  list(GET pair 0 source)
+  list(GET pair 1 target)
+  set(target ${CMAKE_BINARY_DIR}/gz/${target})
+  get_filename_component(folder ${target} DIRECTORY)
+  add_custom_command(OUTPUT ${target}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+    COMMAND sh -c "\"$0\" -9nc \"$1\" > \"$2\"" ${SKIN_GZIP} ${CMAKE_SOURCE_DIR}/${source} ${target}
+    DEPENDS ${CMAKE_SOURCE_DIR}/${source} VERBATIM)
+  list(APPEND SKIN_GZIPPED ${target})
+endforeach()
+add_custom_target(compressed_docs ALL DEPENDS ${SKIN_GZIPPED})
+install(FILES ${CMAKE_BINARY_DIR}/gz/man/skinmaker.1.gz ${CMAKE_BINARY_DIR}/gz/man/skinmaker-cli.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/gz/doc/changelog.Debian.gz ${CMAKE_SOURCE_DIR}/res/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/skinmaker)
 install(FILES ${CMAKE_SOURCE_DIR}/res/completion/skinmaker-cli
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
-foreach(icon 16 32 48 256)
+foreach(icon 16 32 48 64 128 256)
   set(source ${CMAKE_SOURCE_DIR}/res/icon/128-${icon}.png)
   if(icon EQUAL 256)
     set(source ${CMAKE_SOURCE_DIR}/res/icon/128.png)
   endif()
   install(FILES ${source} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${icon}x${icon}/apps
-          RENAME skinmaker.png)
+          RENAME ${SKIN_DESKTOP_ID}.png)
 endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/res/icon/${SKIN_DESKTOP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # A direct install updates the MIME and desktop databases under its prefix; a staged one (DESTDIR,
 # as CPack does) leaves that to the package's post-install script.
@@ -52,8 +76,20 @@ install(CODE [[
 
 set(CPACK_PACKAGE_NAME skinmaker)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Skin maker developers <skinmaker@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Makes music player skin packages (.vsf) from your own pictures")
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_PACKAGE_VENDOR "Skin maker developers")
+set(CPACK_PACKAGE_CONTACT "Skin maker developers <developers@skinmaker.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Skin maker developers <developers@skinmaker.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "make music player skin packages from your own pictures")
+# The long description; CPack puts the summary above it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A wizard that turns a JPEG, PNG or BMP picture into a .vsf skin package
+for a Windows music player (run under Wine): it cuts the header out of
+the picture, picks the frame and tab text colours, marks the part the
+player stretches, places decorations and Flash controls in the corners
+and saves the package.
+.
+The command-line tool skinmaker-cli builds, edits, inspects, renders and
+extracts skin packages and gives file managers their thumbnails.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)

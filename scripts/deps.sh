@@ -13,7 +13,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   qt6-webengine-dev qt6-webchannel-dev liblzma-dev
   qt6-translations-l10n desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev
-  appstream man-db
+  appstream man-db lintian
   # lupdate and lrelease, and their CMake set-up, for the English translation.
   qt6-l10n-tools qt6-tools-dev
   # Try now starts the (Windows) player under Wine; the tests build a stand-in player with mingw.

@@ -4,16 +4,28 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <source>关于Vadi皮肤制作工具</source>
-        <translation>About Vadi Skin Maker</translation>
-    </message>
-    <message>
-        <source>Vadi皮肤制作工具 版本 1.2</source>
-        <translation>Vadi Skin Maker version 1.2</translation>
-    </message>
-    <message>
         <source>确定</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>关于%1</source>
+        <translation>About %1</translation>
+    </message>
+    <message>
+        <source>%1 版本 %2</source>
+        <translation>%1 version %2</translation>
+    </message>
+    <message>
+        <source>本程序自身的代码没有声明许可证。</source>
+        <translation>No licence is stated for this program&apos;s own code.</translation>
+    </message>
+    <message>
+        <source>使用 Qt、zlib、libdeflate 和 liblzma；Flash 控件由 Ruffle 播放，Ruffle 以 MIT 或 Apache-2.0 许可证发布，许可证全文在“%1”。</source>
+        <translation>Made with Qt, zlib, libdeflate and liblzma. Flash controls are played by Ruffle, released under the MIT or Apache-2.0 licence; the licence texts are in &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>程序标识 %1；说明与版权文件在“%2”。</source>
+        <translation>Program id %1; documentation and copyright files are in &quot;%2&quot;.</translation>
     </message>
 </context>
 <context>
@@ -162,10 +174,6 @@
         <translation>Diagram</translation>
     </message>
     <message>
-        <source>60×37像素，jpg/jpge/bmp格式；若不上传系统将自动生成</source>
-        <translation>60×37 px jpg/jpeg/bmp; made for you if none is chosen</translation>
-    </message>
-    <message>
         <source>皮肤已保存到：%1</source>
         <translation>Skin saved to: %1</translation>
     </message>
@@ -180,6 +188,14 @@
     <message>
         <source>缩略图文件</source>
         <translation>Thumbnail file</translation>
+    </message>
+    <message>
+        <source>60×37像素，jpg/png/bmp格式；若不上传系统将自动生成</source>
+        <translation>60×37 px jpg/png/bmp; made for you if none is chosen</translation>
+    </message>
+    <message>
+        <source>图片(*.jpg *.jpeg *.png *.bmp)</source>
+        <translation>Pictures (*.jpg *.jpeg *.png *.bmp)</translation>
     </message>
 </context>
 <context>
@@ -224,14 +240,6 @@
 <context>
     <name>CSkinHeadDlg</name>
     <message>
-        <source>jpg/jpeg/bmp格式图片，建议大小&lt;10M，最佳尺寸为700x61像素</source>
-        <translation>A jpg/jpeg/bmp picture, best under 10 MB and 700x61 pixels</translation>
-    </message>
-    <message>
-        <source>jpg/jpeg/bmp格式图片，建议大小&lt;10M</source>
-        <translation>A jpg/jpeg/bmp picture, best under 10 MB</translation>
-    </message>
-    <message>
         <source>正在加载图片。。。</source>
         <translation>Loading the picture...</translation>
     </message>
@@ -242,10 +250,6 @@
     <message>
         <source>在下方预览区域内截取图片！</source>
         <translation>Choose the part of the picture to use in the area below.</translation>
-    </message>
-    <message>
-        <source>图片或皮肤包(*.jpg *.jpeg *.bmp *.vsf);;图片(*.jpg *.jpeg *.bmp);;皮肤包(*.vsf)</source>
-        <translation>Pictures or skin packages (*.jpg *.jpeg *.bmp *.vsf);;Pictures (*.jpg *.jpeg *.bmp);;Skin packages (*.vsf)</translation>
     </message>
     <message>
         <source>选择图片</source>
@@ -302,6 +306,22 @@
     <message>
         <source>图片文件</source>
         <translation>Picture file</translation>
+    </message>
+    <message>
+        <source>jpg/jpeg/png/bmp格式图片，建议大小&lt;10M，最佳尺寸为700x61像素</source>
+        <translation>A jpg/jpeg/png/bmp picture, best under 10 MB and 700x61 pixels</translation>
+    </message>
+    <message>
+        <source>jpg/jpeg/png/bmp格式图片，建议大小&lt;10M</source>
+        <translation>A jpg/jpeg/png/bmp picture, best under 10 MB</translation>
+    </message>
+    <message>
+        <source>图片(*.jpg *.jpeg *.png *.bmp)</source>
+        <translation>Pictures (*.jpg *.jpeg *.png *.bmp)</translation>
+    </message>
+    <message>
+        <source>图片或皮肤包(*.jpg *.jpeg *.png *.bmp *.vsf);;图片(*.jpg *.jpeg *.png *.bmp);;皮肤包(*.vsf)</source>
+        <translation>Pictures or skin packages (*.jpg *.jpeg *.png *.bmp *.vsf);;Pictures (*.jpg *.jpeg *.png *.bmp);;Skin packages (*.vsf)</translation>
     </message>
 </context>
 <context>
@@ -459,34 +479,6 @@
 <context>
     <name>CWizardDlg</name>
     <message>
-        <source>上一步</source>
-        <translation>Back</translation>
-    </message>
-    <message>
-        <source>下一步</source>
-        <translation>Next</translation>
-    </message>
-    <message>
-        <source>跳过</source>
-        <translation>Skip</translation>
-    </message>
-    <message>
-        <source>退出</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>保存皮肤</source>
-        <translation>Save Skin</translation>
-    </message>
-    <message>
-        <source>立即试用</source>
-        <translation>Try Now</translation>
-    </message>
-    <message>
-        <source>重新制作</source>
-        <translation>Start Over</translation>
-    </message>
-    <message>
         <source>1、制作头图</source>
         <translation>1. Header</translation>
     </message>
@@ -511,10 +503,6 @@
         <translation>6. Save</translation>
     </message>
     <message>
-        <source>Vadi音乐盒皮肤制作工具</source>
-        <translation>Vadi Music Box Skin Maker</translation>
-    </message>
-    <message>
         <source>皮肤制作指南</source>
         <translation>Skin guide</translation>
     </message>
@@ -534,6 +522,38 @@
         <source>皮肤还没有保存，打开其他皮肤包前要保存吗？</source>
         <translation>The skin has unsaved changes. Save it before opening another skin package?</translation>
     </message>
+    <message>
+        <source>菜单</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>上一步</source>
+        <translation>&amp;Back</translation>
+    </message>
+    <message>
+        <source>下一步</source>
+        <translation>&amp;Next</translation>
+    </message>
+    <message>
+        <source>跳过</source>
+        <translation>S&amp;kip</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>保存皮肤</source>
+        <translation>&amp;Save Skin</translation>
+    </message>
+    <message>
+        <source>立即试用</source>
+        <translation>&amp;Try Now</translation>
+    </message>
+    <message>
+        <source>重新制作</source>
+        <translation>Sta&amp;rt Over</translation>
+    </message>
 </context>
 <context>
     <name>LanguagePictures</name>
@@ -541,6 +561,13 @@
         <source>zh</source>
         <comment>folder of the pictures in this language</comment>
         <translation>en</translation>
+    </message>
+</context>
+<context>
+    <name>Program</name>
+    <message>
+        <source>皮肤制作工具</source>
+        <translation>Skin Maker</translation>
     </message>
 </context>
 <context>
@@ -586,6 +613,33 @@ Do you want to replace it?</translation>
     <message>
         <source>皮肤包中有%1个控件不是有效的Flash文件，未载入。</source>
         <translation>%1 controls in the skin package are not valid Flash files and were not loaded.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>用法：skinmaker [选项] [图片或皮肤包]
+把自己的图片做成音乐盒皮肤包的向导。
+
+  图片或皮肤包        打开 JPEG、PNG、BMP 图片或 .vsf 皮肤包
+  --view 皮肤包       只打开皮肤查看窗口，显示穿上该皮肤的播放器
+  --lang zh|en        界面语言（默认跟随系统的语言设置）
+  --help              显示本帮助并退出
+  --version           显示版本并退出
+
+命令行制作皮肤包：skinmaker-cli --help
+</source>
+        <translation>Usage: skinmaker [options] [picture or skin package]
+A wizard that turns a picture of your own into a skin package for the music player.
+
+  picture or package  open a JPEG, PNG or BMP picture or a .vsf skin package
+  --view PACKAGE      open only the skin viewer, showing the player wearing the skin
+  --lang zh|en        language of the interface (default: the system&apos;s language setting)
+  --help              show this help and exit
+  --version           show the version and exit
+
+Making skin packages from the command line: skinmaker-cli --help
+</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #pragma once
-// The about box: program icon, name and version, and an OK button.
+// The about box: program icon, name and version, the licences, the credits and where the
+// program keeps its documents, and an OK button.
 #include <QDialog>
 
 class CAboutDlg : public QDialog {

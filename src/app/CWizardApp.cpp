@@ -6,19 +6,25 @@
 #include "flash/ui/FlashEngine.h"
 #include "imaging/ImageLoading.h"
 #include "pages/CSkinHeadDlg.h"
+#include "platform/UserFolders.h"
 #include "ui/CDialogProvider.h"
 #include "ui/QtTranslation.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
 
 CWizardApp::CWizardApp(int& argc, char** argv, UiLanguage language) : QApplication(argc, argv)
 {
-    setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
-    setApplicationName(QStringLiteral("Vadi音乐盒皮肤制作工具"));
+    // ASCII names for what the system sees: the window class, the Wayland application id and the
+    // user's folders (~/.cache/skinmaker); the translated name is only shown.
+    setOrganizationName(QString());
+    setApplicationName(QString::fromLatin1(kProgramId));
+    setDesktopFileName(QString::fromLatin1(kDesktopId));
     setWindowIcon(ProgramIcon());
     // The wizard's texts are Chinese, or English from its catalogues; the buttons and dialogs Qt
     // draws for it speak the same language.
@@ -26,10 +32,25 @@ CWizardApp::CWizardApp(int& argc, char** argv, UiLanguage language) : QApplicati
                       {QStringLiteral("skincore"), QStringLiteral("skinflash"), QStringLiteral("skinmaker")});
     if (language == UiLanguage::Chinese)
         InstallQtChineseTranslation(*this);
+    setApplicationDisplayName(ProgramDisplayName());
+    AdoptOldUserCache();
     // Picture decoding is set up once, here on the user-interface thread, before any loader runs.
     EnsureImageIo();
     // Help and upload links go to the program's own site unless SKINMAKER_SITE names another.
     ServeSiteLinksLocally();
+}
+
+void CWizardApp::AdoptOldUserCache()
+{
+    // Versions before the ASCII name kept their cache under the Chinese organisation and program
+    // names; it is taken over once, when the new folder does not exist yet.
+    const QString generic = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QString current = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (generic.isEmpty() || current.isEmpty())
+        return;
+    const QString oldOrganisation = generic + QStringLiteral("/应用程序向导生成的本地应用程序");
+    if (AdoptOldFolder(oldOrganisation + QStringLiteral("/Vadi音乐盒皮肤制作工具"), current))
+        QDir().rmdir(oldOrganisation); // only when nothing else is left in it
 }
 
 int CWizardApp::Run()

@@ -10,6 +10,9 @@ class CWizardApp : public QApplication {
 public:
     CWizardApp(int& argc, char** argv, UiLanguage language);
     int Run();
+
+private:
+    void AdoptOldUserCache();
 };
 
 // The file named on the command line (the first argument that is not an option), as an absolute

@@ -17,6 +17,7 @@
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QIcon>
@@ -26,6 +27,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
+#include <QToolButton>
+#include <QUrl>
 
 namespace {
 const char* const kCommandCaptions[CWizardDlg::kCommandCount] = {
@@ -34,6 +37,10 @@ const char* const kCommandCaptions[CWizardDlg::kCommandCount] = {
     QT_TRANSLATE_NOOP("CWizardDlg", "保存皮肤"), QT_TRANSLATE_NOOP("CWizardDlg", "立即试用"),
     QT_TRANSLATE_NOOP("CWizardDlg", "重新制作"),
 };
+// The buttons' access keys (Alt+letter), the same in both languages: the English captions
+// underline these letters; the Chinese ones keep their width and name the key in the tooltip.
+constexpr Qt::Key kCommandKeys[CWizardDlg::kCommandCount] = {Qt::Key_B, Qt::Key_N, Qt::Key_K, Qt::Key_X,
+                                                             Qt::Key_S, Qt::Key_T, Qt::Key_R};
 const char* const kStepTitles[CWizardDlg::kStepCount] = {
     QT_TRANSLATE_NOOP("CWizardDlg", "1、制作头图"), QT_TRANSLATE_NOOP("CWizardDlg", "2、配置颜色"),
     QT_TRANSLATE_NOOP("CWizardDlg", "3、设置拉伸"), QT_TRANSLATE_NOOP("CWizardDlg", "4、装饰边框"),
@@ -65,6 +72,16 @@ bool IsEmptyRect(const SkinRect& r)
 {
     return r.Width() <= 0 || r.Height() <= 0;
 }
+
+// What the program menu's items do.
+enum class MenuCommand : int { About = 1 };
+
+// Text entry keeps Enter for itself.
+bool TakesEnter(const QWidget* widget)
+{
+    return qobject_cast<const QLineEdit*>(widget) != nullptr ||
+           qobject_cast<const QAbstractSpinBox*>(widget) != nullptr;
+}
 } // namespace
 
 CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
@@ -72,7 +89,7 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("wizard102"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(tr("Vadi音乐盒皮肤制作工具"));
+    setWindowTitle(ProgramDisplayName());
     setWindowIcon(ProgramIcon());
     // The window has no sizing border of its own: it starts at its full size and only grows
     // (maximising); it is never made smaller than that.
@@ -155,6 +172,23 @@ void CWizardDlg::PlaceChrome()
     m_barFiller->setGeometry(kBarTabsWidth, 0, qMax(0, w - kBarTabsWidth), kBarHeight);
     m_helpLink->setGeometry(w - 85, 6, 80, 21);
     m_helpIcon->setGeometry(w - 110, 3, 21, 20);
+    if (m_menuButton == nullptr) {
+        m_menuButton = new QToolButton(this);
+        m_menuButton->setObjectName(QStringLiteral("programMenu"));
+        m_menuButton->setText(tr("菜单"));
+        m_menuButton->setAccessibleName(tr("菜单"));
+        m_menuButton->setFont(UiFont(12));
+        m_menuButton->setAutoRaise(true);
+        connect(m_menuButton, &QToolButton::clicked, this, [this] {
+            QMenu menu(this);
+            menu.setObjectName(QStringLiteral("programMenu"));
+            FillProgramMenu(menu);
+            RunMenuChoice(CDialogProvider::Instance().ExecMenu(
+                menu, m_menuButton->mapToGlobal(QPoint(0, m_menuButton->height()))));
+        });
+    }
+    const int menuWidth = m_menuButton->sizeHint().width();
+    m_menuButton->setGeometry(w - 116 - menuWidth, 4, menuWidth, 22);
 }
 
 void CWizardDlg::ComputeSlots()
@@ -182,6 +216,10 @@ void CWizardDlg::CreateCommandButtons()
     for (int i = 0; i < kCommandCount; ++i) {
         const int id = ID_PREVIOUS + i;
         auto* button = new QPushButton(tr(kCommandCaptions[i]), this);
+        const QKeySequence key(Qt::ALT | kCommandKeys[i]);
+        button->setShortcut(key);
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(button->text().remove(QLatin1Char('&')),
+                                                         key.toString(QKeySequence::NativeText)));
         button->setObjectName(QStringLiteral("button%1").arg(id));
         button->setProperty("controlId", id);
         button->setFont(font);
@@ -246,6 +284,7 @@ void CWizardDlg::LayoutButtons(int index)
         button->setGeometry(m_slots[slot]);
         button->show();
     }
+    CommandButton(ID_NEXT)->setDefault(true);
 }
 
 void CWizardDlg::MoveTo(int index)
@@ -372,6 +411,41 @@ bool CWizardDlg::ConfirmDiscard(const QString& question)
     }
 }
 
+void CWizardDlg::FillProgramMenu(QMenu& menu)
+{
+    menu.addAction(tr("关于皮肤制作工具(&A)..."))->setData(int(MenuCommand::About));
+}
+
+void CWizardDlg::RunMenuChoice(const QAction* chosen)
+{
+    if (chosen != nullptr && chosen->data().toInt() == int(MenuCommand::About))
+        ShowAbout();
+}
+
+SitePage CWizardDlg::StepHelpPage(int step)
+{
+    switch (step) {
+    case StretchStep:
+        return SitePage::StretchHelp;
+    case FrameStep:
+        return SitePage::FrameHelp;
+    case ControlsStep:
+        return SitePage::ControlsHelp;
+    default:
+        return SitePage::MakingHelp;
+    }
+}
+
+void CWizardDlg::ShowStepHelp()
+{
+    const QString url = SiteUrl(StepHelpPage(CurrentIndex()));
+    if (!NamesASite(url)) {
+        ShowMessage(this, MessageKind::Information, NoSiteMessage());
+        return;
+    }
+    OpenInBrowser(this, QUrl(url, QUrl::TolerantMode));
+}
+
 void CWizardDlg::ShowAbout()
 {
     CAboutDlg about(this);
@@ -421,6 +495,10 @@ bool CWizardDlg::eventFilter(QObject* watched, QEvent* event)
         reject();
         return true;
     }
+    if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+        ShowStepHelp();
+        return true;
+    }
     // Arrow keys go to the step's page; only the controls step may take the key for itself.
     return OnArrowKey(key->key());
 }
@@ -466,6 +544,10 @@ void CWizardDlg::keyPressEvent(QKeyEvent* event)
 {
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            // Next is the default button where it is shown; Enter never closes the wizard.
+            QPushButton* next = CommandButton(ID_NEXT);
+            if (next->isVisible() && next->isEnabled() && !TakesEnter(QApplication::focusWidget()))
+                next->click();
             event->accept();
             return;
         }
@@ -501,8 +583,7 @@ void CWizardDlg::contextMenuEvent(QContextMenuEvent* event)
     }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("barMenu"));
-    QAction* about = menu.addAction(tr("关于皮肤制作工具(&A)..."));
-    if (CDialogProvider::Instance().ExecMenu(menu, event->globalPos()) == about)
-        ShowAbout();
+    FillProgramMenu(menu);
+    RunMenuChoice(CDialogProvider::Instance().ExecMenu(menu, event->globalPos()));
     event->accept();
 }

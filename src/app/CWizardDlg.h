@@ -3,6 +3,7 @@
 // the user between the steps. It owns the skin document, which the pages show and edit and the
 // package commands save, open and try.
 #include "app/CStepBar.h"
+#include "platform/SiteLinks.h"
 #include "skin/SkinDocument.h"
 
 #include <QDialog>
@@ -17,7 +18,10 @@ class CSkinHeadDlg;
 class CStretchDlg;
 class CWebFlashFrameDlg;
 class CWizardPage;
+class QAction;
+class QMenu;
 class QPushButton;
+class QToolButton;
 
 // The wizard's steps, in the order of the step bar; each has one page.
 enum WizardStep : int {
@@ -80,8 +84,11 @@ public:
     QPushButton* StepButton(int index) const { return m_stepBar.Button(index); }
     QRect ButtonSlot(int slot) const;
 
-    // The about box (offered from the context menu of the top bar).
+    // The about box (offered by the menu button and the context menu of the top bar).
     void ShowAbout();
+    // F1: the help page of the step showing.
+    void ShowStepHelp();
+    static SitePage StepHelpPage(int step);
 
     // Enter is the dialog's OK key: it does nothing here.
     void accept() override;
@@ -114,6 +121,10 @@ private:
     void OnRemake();
     void OnStepTab(int index);
     void OnPictureReady();
+    // The program menu of the menu button and the top bar's context menu: its items, and what the
+    // chosen one (nullptr: none) does.
+    void FillProgramMenu(QMenu& menu);
+    void RunMenuChoice(const QAction* chosen);
 
     CStepBar m_stepBar;
     bool m_skipped = false;
@@ -133,4 +144,5 @@ private:
     CLinkLabel* m_helpLink = nullptr;
     CPictureLabel* m_helpIcon = nullptr;
     QPushButton* m_barFiller = nullptr;
+    QToolButton* m_menuButton = nullptr;
 };

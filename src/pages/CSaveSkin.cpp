@@ -6,6 +6,7 @@
 #include "imaging/CSkinImage.h"
 #include "skin/SkinDocument.h"
 #include "ui/CDialogProvider.h"
+#include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
 #include <QDir>
@@ -20,13 +21,6 @@ namespace {
 
 constexpr double kThumbAspect = 1.6216216216216217; // 60 / 37
 constexpr int kSchematicBitmap = 174;
-
-void SetTextColor(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
 
 } // namespace
 
@@ -43,8 +37,8 @@ CSaveSkin::CSaveSkin(SkinDocument& document, QWidget* parent) : CWizardPage(133,
     m_star->setAutoFillBackground(true);
     m_error = new QLabel(this);
     m_error->setObjectName(QStringLiteral("static1064"));
-    SetTextColor(m_star, QColor(255, 0, 0));
-    SetTextColor(m_error, QColor(255, 0, 0));
+    ShowInColor(m_star, QColor(255, 0, 0));
+    ShowInColor(m_error, QColor(255, 0, 0));
 
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("edit1045"));
@@ -120,7 +114,7 @@ void CSaveSkin::ShowName(const QString& name)
 
 QString CSaveSkin::ThumbnailHint()
 {
-    return tr("60×37像素，jpg/jpge/bmp格式；若不上传系统将自动生成");
+    return tr("60×37像素，jpg/png/bmp格式；若不上传系统将自动生成");
 }
 
 SkinRect CSaveSkin::AutoThumbnailRect(const SkinRect& crop)
@@ -162,7 +156,7 @@ void CSaveSkin::ResetPage()
 void CSaveSkin::BrowseThumbnail()
 {
     const QString path = CDialogProvider::Instance().GetOpenFileName(
-        this, QStringLiteral("Images (*.jpg *.jpeg *.bmp)"), QStringLiteral("jpg"));
+        this, tr("图片(*.jpg *.jpeg *.png *.bmp)"), QStringLiteral("jpg"));
     if (path.isEmpty())
         return;
     auto picture = std::make_shared<CSkinImage>();

@@ -30,8 +30,8 @@ namespace {
 
 // The hint line's texts, translated where shown.
 const char* const kHintFull =
-    QT_TRANSLATE_NOOP("CSkinHeadDlg", "jpg/jpeg/bmp格式图片，建议大小<10M，最佳尺寸为700x61像素");
-const char* const kHintShort = QT_TRANSLATE_NOOP("CSkinHeadDlg", "jpg/jpeg/bmp格式图片，建议大小<10M");
+    QT_TRANSLATE_NOOP("CSkinHeadDlg", "jpg/jpeg/png/bmp格式图片，建议大小<10M，最佳尺寸为700x61像素");
+const char* const kHintShort = QT_TRANSLATE_NOOP("CSkinHeadDlg", "jpg/jpeg/png/bmp格式图片，建议大小<10M");
 const char* const kHintLoading = QT_TRANSLATE_NOOP("CSkinHeadDlg", "正在加载图片。。。");
 const char* const kHintFailed = QT_TRANSLATE_NOOP("CSkinHeadDlg", "加载图片失败！");
 const char* const kHintCrop = QT_TRANSLATE_NOOP("CSkinHeadDlg", "在下方预览区域内截取图片！");
@@ -55,15 +55,17 @@ bool IsAcceptedDrop(const QMimeData* mime)
     const QString path = mime->urls().constFirst().toLocalFile();
     const QString suffix = path.mid(path.lastIndexOf(QLatin1Char('.')) + 1).toLower();
     return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
-           suffix == QLatin1String("bmp") || suffix == QLatin1String("vsf");
+           suffix == QLatin1String("png") || suffix == QLatin1String("bmp") || suffix == QLatin1String("vsf");
 }
 
 } // namespace
 
-const char* const CSkinHeadDlg::kPictureFilter = "Image (*.jpg *.jpeg *.bmp)";
+const char* const CSkinHeadDlg::kPictureFilter =
+    QT_TRANSLATE_NOOP("CSkinHeadDlg", "图片(*.jpg *.jpeg *.png *.bmp)");
 const char* const CSkinHeadDlg::kPackageFilter = "Vadi Skin File(*.vsf)";
 const char* const CSkinHeadDlg::kBrowseFilter = QT_TRANSLATE_NOOP(
-    "CSkinHeadDlg", "图片或皮肤包(*.jpg *.jpeg *.bmp *.vsf);;图片(*.jpg *.jpeg *.bmp);;皮肤包(*.vsf)");
+    "CSkinHeadDlg",
+    "图片或皮肤包(*.jpg *.jpeg *.png *.bmp *.vsf);;图片(*.jpg *.jpeg *.png *.bmp);;皮肤包(*.vsf)");
 
 namespace {
 
@@ -231,8 +233,8 @@ void CSkinHeadDlg::Browse()
 
 void CSkinHeadDlg::ChoosePictureWithDialog()
 {
-    const QString path = CDialogProvider::Instance().GetOpenFileName(this, QString::fromUtf8(kPictureFilter),
-                                                                     QStringLiteral("jpg"));
+    const QString path =
+        CDialogProvider::Instance().GetOpenFileName(this, tr(kPictureFilter), QStringLiteral("jpg"));
     if (!path.isEmpty())
         ChoosePicture(path);
 }

@@ -47,7 +47,7 @@ CWebFlashFrameDlg::CWebFlashFrameDlg(SkinDocument& document, QWidget* parent)
     CreateHelpLink(tr("什么是控件？"), SitePage::ControlsHelp, {190, 13, 100, 16});
 
     m_playbackNote = MakeLabel(this, QStringLiteral("playbackNote"), QString(), &textFont);
-    m_playbackNote->setStyleSheet(QStringLiteral("color: #c00000;"));
+    ShowInColor(m_playbackNote, kNoteColor);
     m_playbackNote->setWordWrap(true);
     if (!CControlsPreviewCtrl::FlashPlaybackAvailable())
         m_playbackNote->setText(CControlsPreviewCtrl::FlashPlaybackMissingText());

@@ -40,8 +40,8 @@ void CWizardPage::PaintGreyArea(int top)
     if (area.width() <= 0 || area.height() <= 0)
         return;
     QPainter painter(this);
-    painter.fillRect(area, QColor(192, 192, 192));
-    painter.setPen(Qt::black);
+    painter.fillRect(area, PanelColor(palette()));
+    painter.setPen(palette().color(QPalette::WindowText));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(area.adjusted(0, 0, -1, -1));
 }

@@ -1,5 +1,7 @@
 #include "ui/PageLabels.h"
 
+#include "imaging/TextContrast.h"
+
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -20,10 +22,30 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
 
 void ShowAsLink(QWidget* widget)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    widget->setPalette(palette);
+    // Links also lie on button faces (the top bar): readable on the window, the button colour and
+    // the lightest shade a button face is drawn in alike.
+    const QPalette& palette = widget->palette();
+    QColor colour = palette.color(QPalette::Link);
+    for (QPalette::ColorRole ground : {QPalette::Window, QPalette::Button, QPalette::Light})
+        colour = ReadableOn(colour, palette.color(ground));
+    ShowInColor(widget, colour);
     widget->setCursor(Qt::PointingHandCursor);
+}
+
+void ShowInColor(QWidget* widget, const QColor& wanted)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, ReadableOn(wanted, palette.color(QPalette::Window)));
+    widget->setPalette(palette);
+}
+
+QColor PanelColor(const QPalette& palette)
+{
+    const QColor classic(192, 192, 192);
+    const QColor window = palette.color(QPalette::Window);
+    if (RelativeLuminance(window) >= RelativeLuminance(palette.color(QPalette::WindowText)))
+        return classic;
+    return palette.color(QPalette::Mid);
 }
 
 int TextWidthNeeded(const QWidget* widget)

@@ -100,7 +100,7 @@ using Layout = std::map<int, int>;
 
 TEST_F(WizardTest, StartsOnTheFirstStepWithNextDisabled)
 {
-    EXPECT_EQ(wizard.windowTitle(), "Vadi音乐盒皮肤制作工具");
+    EXPECT_EQ(wizard.windowTitle(), "皮肤制作工具");
     EXPECT_EQ(wizard.size(), QSize(874, 632));
     EXPECT_EQ(wizard.CurrentIndex(), 0);
     EXPECT_EQ(VisiblePage(), 0);
@@ -440,8 +440,8 @@ TEST_F(WizardTest, TopBarContextMenuOffersTheAboutBox)
     QContextMenuEvent onBar(QContextMenuEvent::Mouse, QPoint(700, 12), wizard.mapToGlobal(QPoint(700, 12)));
     QApplication::sendEvent(&wizard, &onBar);
     EXPECT_EQ(dialogs.menuTexts, QStringList{"关于皮肤制作工具(&A)..."});
-    EXPECT_EQ(dialogs.dialogTitles, QStringList{"关于Vadi皮肤制作工具"});
-    EXPECT_TRUE(dialogs.dialogTexts.contains("Vadi皮肤制作工具 版本 1.2"));
+    EXPECT_EQ(dialogs.dialogTitles, QStringList{"关于皮肤制作工具"});
+    EXPECT_TRUE(dialogs.dialogTexts.contains("皮肤制作工具 版本 1.2"));
 
     // Below the bar there is no menu.
     QContextMenuEvent onPage(QContextMenuEvent::Mouse, QPoint(300, 300),

@@ -10,14 +10,26 @@ trap 'rm -rf "$scratch"' EXIT
 prefix=$scratch/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/skinmaker bin/skinmaker-cli share/applications/skinmaker.desktop \
-  share/mime/packages/skinmaker-vsf.xml share/thumbnailers/skinmaker.thumbnailer \
-  share/icons/hicolor/16x16/apps/skinmaker.png share/icons/hicolor/256x256/apps/skinmaker.png \
-  share/metainfo/org.skinmaker.skinmaker.metainfo.xml share/man/man1/skinmaker.1 \
-  share/man/man1/skinmaker-cli.1 share/bash-completion/completions/skinmaker-cli; do
+id=org.skinmaker.skinmaker
+for f in bin/skinmaker bin/skinmaker-cli share/applications/$id.desktop \
+  share/mime/packages/$id.xml share/thumbnailers/skinmaker.thumbnailer \
+  share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/64x64/apps/$id.png \
+  share/icons/hicolor/128x128/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
+  share/icons/hicolor/scalable/apps/$id.svg \
+  share/metainfo/$id.metainfo.xml share/man/man1/skinmaker.1.gz \
+  share/man/man1/skinmaker-cli.1.gz share/bash-completion/completions/skinmaker-cli; do
   [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done
-desktop-file-validate "$prefix/share/applications/skinmaker.desktop"
+desktop-file-validate "$prefix/share/applications/$id.desktop"
+# bin/ holds the two programs and nothing else; the flash player's files are under share/.
+extra=$(ls -A "$prefix/bin" | grep -vx -e skinmaker -e skinmaker-cli || true)
+[ -z "$extra" ] || { echo "more than the programs in bin/: $extra"; exit 1; }
+if [ -d "$build/flashplayer" ]; then
+  [ -f "$prefix/share/skinmaker/flashplayer/ruffle.js" ] || { echo "the flash player is not in share/skinmaker"; exit 1; }
+fi
+# The desktop entry's window class is the one the wizard's windows carry.
+grep -qx 'StartupWMClass=skinmaker' "$prefix/share/applications/$id.desktop" ||
+  { echo "StartupWMClass is not skinmaker"; exit 1; }
 
 # The flash engine module, where the wizard looks for it (../lib/skinmaker/ beside bin/), as a Qt
 # plugin of the engine interface.

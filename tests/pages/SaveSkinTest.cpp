@@ -102,7 +102,7 @@ TEST_F(SavePage, BrowseChoosesAThumbnail)
     document.Load(project);
     Browse(green);
     ASSERT_EQ(dialogs.openRequests.size(), 1);
-    EXPECT_EQ(dialogs.openRequests[0].filter, QStringLiteral("Images (*.jpg *.jpeg *.bmp)"));
+    EXPECT_EQ(dialogs.openRequests[0].filter, QStringLiteral("图片(*.jpg *.jpeg *.png *.bmp)"));
     EXPECT_TRUE(page.ThumbnailChosen());
     EXPECT_EQ(page.PathEdit()->text(), green);
     EXPECT_TRUE(Near(CentreOf(page.ThumbnailPreview()), qRgb(0, 255, 0)));

@@ -82,7 +82,7 @@ protected:
 TEST_F(SkinHeadDlgTest, StartsWithTheIntroductionAndTheFullHint)
 {
     EXPECT_EQ(Title(), QStringLiteral("选择图片"));
-    EXPECT_EQ(Hint(), QStringLiteral("jpg/jpeg/bmp格式图片，建议大小<10M，最佳尺寸为700x61像素"));
+    EXPECT_EQ(Hint(), QStringLiteral("jpg/jpeg/png/bmp格式图片，建议大小<10M，最佳尺寸为700x61像素"));
     EXPECT_EQ(ButtonText(), QStringLiteral("浏览"));
     EXPECT_TRUE(IntroductionVisible());
     EXPECT_TRUE(page->CropControl()->isHidden());
@@ -331,7 +331,7 @@ TEST_F(SkinHeadDlgTest, ResetReturnsToTheIntroductionButKeepsTheTitle)
     page->ChoosePicture(dir.file("photo.jpg"));
     ASSERT_TRUE(WaitUntilLoaded());
     page->ResetPage();
-    EXPECT_EQ(Hint(), QStringLiteral("jpg/jpeg/bmp格式图片，建议大小<10M"));
+    EXPECT_EQ(Hint(), QStringLiteral("jpg/jpeg/png/bmp格式图片，建议大小<10M"));
     EXPECT_EQ(ButtonText(), QStringLiteral("浏览"));
     EXPECT_EQ(Title(), QStringLiteral("截取头图"));
     EXPECT_TRUE(IntroductionVisible());

@@ -110,7 +110,7 @@ TEST(BuiltInPictures, PngsAndIconsAreEightBitRgba)
         EXPECT_EQ(Png(want.id).size(), QSize(want.width, want.height));
     }
     ExpectRgbaPng(Resource(QStringLiteral(":/res/icon/128.png")), 256, 256, QStringLiteral("icon 128"));
-    for (int size : {48, 32, 16})
+    for (int size : {128, 64, 48, 32, 16})
         ExpectRgbaPng(Resource(QStringLiteral(":/res/icon/128-%1.png").arg(size)), size, size,
                       QStringLiteral("icon 128-%1").arg(size));
 }

@@ -569,43 +569,95 @@ QImage DrawPaletteIcon()
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+namespace {
+
+// The program icon's parts, in its 256-unit square, shared by the pictures and the scalable file.
+const QRectF kIconTile(16, 16, 224, 224);
+const QRectF kIconWindow(48, 58, 160, 116);
+const QRectF kIconHead(56, 66, 144, 38);
+const QPointF kBrushAt(92, 196);
+constexpr double kBrushAngle = -40;
+
+QPainterPath IconNote()
+{
+    return NoteGlyph(QPointF(170, 128), 72);
+}
+
+QPainterPath IconBrushTip()
+{
+    QPainterPath tip;
+    tip.moveTo(-22, -8);
+    tip.cubicTo(-36, -8, -44, -2, -52, 4);
+    tip.cubicTo(-42, 8, -32, 8, -22, 8);
+    tip.closeSubpath();
+    return tip;
+}
+
+QString SvgNumber(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+QString SvgPath(const QPainterPath& path)
+{
+    QString d;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        const QString point = SvgNumber(e.x) + QLatin1Char(' ') + SvgNumber(e.y);
+        if (e.isMoveTo())
+            d += (d.isEmpty() ? QStringLiteral("M") : QStringLiteral("ZM")) + point;
+        else if (e.isLineTo())
+            d += QStringLiteral("L") + point;
+        else if (e.isCurveTo())
+            d += QStringLiteral("C") + point;
+        else
+            d += QLatin1Char(' ') + point;
+    }
+    return d + QStringLiteral("Z");
+}
+
+QString SvgRect(const QRectF& r, double radius, const QString& fill)
+{
+    return QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" fill=\"%6\"/>\n")
+        .arg(SvgNumber(r.x()), SvgNumber(r.y()), SvgNumber(r.width()), SvgNumber(r.height()),
+             SvgNumber(radius), fill);
+}
+
+} // namespace
+
 QImage DrawAppIcon(int size)
 {
     QImage image = NewTransparent(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 256.0, size / 256.0);
-    // Tile with a soft shadow.
+    // A flat tile: no shadow, the desktop draws its own where it wants one.
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 30, 80, 50));
-    p.drawRoundedRect(QRectF(18, 22, 224, 224), 52, 52);
-    QLinearGradient tile(0, 12, 0, 236);
+    QLinearGradient tile(0, kIconTile.top(), 0, kIconTile.bottom());
     tile.setColorAt(0, QColor(74, 170, 255));
     tile.setColorAt(1, QColor(40, 84, 214));
     p.setBrush(tile);
-    p.drawRoundedRect(QRectF(16, 14, 224, 224), 52, 52);
+    p.drawRoundedRect(kIconTile, 52, 52);
     // A small player window.
-    const QRectF win(48, 58, 160, 116);
-    p.setBrush(QColor(0, 20, 70, 60));
-    p.drawRoundedRect(win.translated(0, 5), 14, 14);
     p.setBrush(QColor(255, 255, 255));
-    p.drawRoundedRect(win, 14, 14);
+    p.drawRoundedRect(kIconWindow, 14, 14);
     QPainterPath head;
-    head.addRoundedRect(QRectF(win.left() + 8, win.top() + 8, win.width() - 16, 38), 8, 8);
-    QLinearGradient sunset(0, win.top() + 8, 0, win.top() + 46);
+    head.addRoundedRect(kIconHead, 8, 8);
+    QLinearGradient sunset(0, kIconHead.top(), 0, kIconHead.bottom());
     sunset.setColorAt(0, QColor(120, 80, 170));
     sunset.setColorAt(0.6, QColor(240, 110, 110));
     sunset.setColorAt(1, QColor(255, 190, 100));
     p.fillPath(head, sunset);
     for (int k = 0; k < 3; ++k)
-        p.fillRect(QRectF(win.left() + 16, win.top() + 58 + 15 * k, 70 - 14 * k, 7), QColor(180, 200, 232));
+        p.fillRect(QRectF(kIconWindow.left() + 16, kIconWindow.top() + 58 + 15 * k, 70 - 14 * k, 7),
+                   QColor(180, 200, 232));
     // A music note over the window's right side.
     p.setBrush(QColor(32, 60, 150));
-    p.drawPath(NoteGlyph(QPointF(170, 128), 72));
+    p.drawPath(IconNote());
     // A brush across the lower left corner.
     p.save();
-    p.translate(92, 196);
-    p.rotate(-40);
+    p.translate(kBrushAt);
+    p.rotate(kBrushAngle);
     QLinearGradient handle(0, -7, 0, 7);
     handle.setColorAt(0, QColor(255, 196, 90));
     handle.setColorAt(1, QColor(226, 140, 40));
@@ -613,16 +665,51 @@ QImage DrawAppIcon(int size)
     p.drawRoundedRect(QRectF(-6, -7, 96, 14), 7, 7);
     p.setBrush(QColor(200, 205, 215));
     p.drawRect(QRectF(-22, -8, 18, 16));
-    QPainterPath tip;
-    tip.moveTo(-22, -8);
-    tip.cubicTo(-36, -8, -44, -2, -52, 4);
-    tip.cubicTo(-42, 8, -32, 8, -22, 8);
-    tip.closeSubpath();
     p.setBrush(QColor(255, 92, 120));
-    p.drawPath(tip);
+    p.drawPath(IconBrushTip());
     p.restore();
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QByteArray AppIconSvg()
+{
+    QString svg =
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 256 "
+            "256\">\n"
+            "<defs>\n"
+            "<linearGradient id=\"tile\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"%1\" x2=\"0\" "
+            "y2=\"%2\">"
+            "<stop offset=\"0\" stop-color=\"#4aaaff\"/><stop offset=\"1\" "
+            "stop-color=\"#2854d6\"/></linearGradient>\n"
+            "<linearGradient id=\"sunset\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"%3\" x2=\"0\" "
+            "y2=\"%4\">"
+            "<stop offset=\"0\" stop-color=\"#7850aa\"/><stop offset=\"0.6\" stop-color=\"#f06e6e\"/>"
+            "<stop offset=\"1\" stop-color=\"#ffbe64\"/></linearGradient>\n"
+            "<linearGradient id=\"handle\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"-7\" x2=\"0\" "
+            "y2=\"7\">"
+            "<stop offset=\"0\" stop-color=\"#ffc45a\"/><stop offset=\"1\" "
+            "stop-color=\"#e28c28\"/></linearGradient>\n"
+            "</defs>\n")
+            .arg(SvgNumber(kIconTile.top()), SvgNumber(kIconTile.bottom()), SvgNumber(kIconHead.top()),
+                 SvgNumber(kIconHead.bottom()));
+    svg += SvgRect(kIconTile, 52, QStringLiteral("url(#tile)"));
+    svg += SvgRect(kIconWindow, 14, QStringLiteral("#ffffff"));
+    svg += SvgRect(kIconHead, 8, QStringLiteral("url(#sunset)"));
+    for (int k = 0; k < 3; ++k)
+        svg += SvgRect(QRectF(kIconWindow.left() + 16, kIconWindow.top() + 58 + 15 * k, 70 - 14 * k, 7), 0,
+                       QStringLiteral("#b4c8e8"));
+    svg +=
+        QStringLiteral("<path fill=\"#203c96\" fill-rule=\"evenodd\" d=\"%1\"/>\n").arg(SvgPath(IconNote()));
+    svg += QStringLiteral("<g transform=\"translate(%1 %2) rotate(%3)\">\n")
+               .arg(SvgNumber(kBrushAt.x()), SvgNumber(kBrushAt.y()), SvgNumber(kBrushAngle));
+    svg += SvgRect(QRectF(-6, -7, 96, 14), 7, QStringLiteral("url(#handle)"));
+    svg += SvgRect(QRectF(-22, -8, 18, 16), 0, QStringLiteral("#c8cdd7"));
+    svg += QStringLiteral("<path fill=\"#ff5c78\" d=\"%1\"/>\n").arg(SvgPath(IconBrushTip()));
+    svg += QStringLiteral("</g>\n</svg>\n");
+    return svg.toUtf8();
 }
 
 } // namespace art

@@ -25,5 +25,6 @@ QImage DrawPreviewPlaceholder(ArtLanguage language);                         // 
 QImage DrawHelpIcon();                                                       // 21 x 20
 QImage DrawPaletteIcon();                                                    // 18 x 18, transparent ground
 QImage DrawAppIcon(int size); // size x size, transparent ground
+QByteArray AppIconSvg();      // the same icon, scalable
 
 } // namespace art

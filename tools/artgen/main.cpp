@@ -7,6 +7,7 @@
 #include "SampleArt.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <cstdio>
@@ -78,7 +79,12 @@ int main(int argc, char** argv)
     Bmp(root, 173, art::DrawHelpIcon());
 
     Png(root, QStringLiteral("icon/128"), art::DrawAppIcon(256));
-    for (int size : {48, 32, 16})
+    for (int size : {128, 64, 48, 32, 16})
         Png(root, QStringLiteral("icon/128-%1").arg(size), art::DrawAppIcon(size));
+    const QString svgPath = root + QStringLiteral("/icon/org.skinmaker.skinmaker.svg");
+    QFile svg(svgPath);
+    const QByteArray svgText = art::AppIconSvg();
+    Report(svg.open(QIODevice::WriteOnly) && svg.write(svgText) == svgText.size(), svgPath,
+           QImage(256, 256, QImage::Format_ARGB32));
     return g_ok ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
@@ -90,7 +91,8 @@ void CWebFlashWnd::OnDownloadDone(bool success)
     if (m_progress)
         m_progress->hide();
     if (!success) {
-        CDialogProvider::Instance().MessageBox(this, FailureText(), QCoreApplication::applicationName(),
+        // Captioned with the name the user knows the program by, not its ASCII id.
+        CDialogProvider::Instance().MessageBox(this, FailureText(), QGuiApplication::applicationDisplayName(),
                                                QMessageBox::Ok, IconOf(MessageKind::Failure));
         return;
     }

@@ -60,8 +60,14 @@ FlashEngineModule* Engine()
 QString FlashPlayerFolder()
 {
     const QString chosen = qEnvironmentVariable("SKINMAKER_FLASH_PLAYER");
-    return chosen.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/flashplayer")
-                            : chosen;
+    if (!chosen.isEmpty())
+        return chosen;
+    // Beside the program in the build folder; installed, in the prefix's share/skinmaker/.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString beside = programFolder + QStringLiteral("/flashplayer");
+    const QString installed =
+        QDir::cleanPath(programFolder + QStringLiteral("/../share/skinmaker/flashplayer"));
+    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
 }
 
 bool FlashPlayerInstalled()

@@ -11,7 +11,8 @@ class QObject;
 class QUrl;
 class QWidget;
 
-// The flash player's files: SKINMAKER_FLASH_PLAYER when set, else flashplayer/ beside the program.
+// The flash player's files: SKINMAKER_FLASH_PLAYER when set, else flashplayer/ beside the program
+// (the build folder), else share/skinmaker/flashplayer/ under the installation prefix.
 QString FlashPlayerFolder();
 // True when the player's script and its WebAssembly are in FlashPlayerFolder().
 bool FlashPlayerInstalled();
