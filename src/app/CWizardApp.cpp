@@ -6,6 +6,7 @@
 #include "flash/ui/FlashEngine.h"
 #include "imaging/ImageLoading.h"
 #include "pages/CSkinHeadDlg.h"
+#include "skin/RecoveryFolders.h"
 #include "ui/CDialogProvider.h"
 #include "ui/QtTranslation.h"
 
@@ -54,6 +55,8 @@ int CWizardApp::Run()
     }
     // One modal wizard; the program ends when it closes.
     CWizardDlg wizard;
+    // Once the window is up: a skin left unsaved by a wizard that ended is offered first.
+    QTimer::singleShot(0, &wizard, [&wizard] { wizard.StartRecovery(RecoveryRoot()); });
     const QString file = StartupFile(arguments().mid(1));
     if (!file.isEmpty()) {
         // Opened once the window is up, as if the file had been dropped on the first step.

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
 
 class CColorSkinDlg;
 class CLinkLabel;
@@ -16,7 +17,11 @@ class CSkinHeadDlg;
 class CStretchDlg;
 class CWebFlashFrameDlg;
 class CWizardPage;
+class QAction;
+class QLabel;
+class QMenu;
 class QPushButton;
+class WizardRecovery;
 
 // The wizard's steps, in the order of the step bar; each has one page.
 enum WizardStep : int {
@@ -81,6 +86,22 @@ public:
 
     // The about box (offered from the context menu of the top bar).
     void ShowAbout();
+    // The wizard's menu: undo and redo named after their command, and the about box. The menu's
+    // caller hands the chosen action to RunMenuChoice.
+    void FillMenu(QMenu& menu) const;
+    void RunMenuChoice(const QAction* chosen);
+    // Undo and redo (Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y), enabled when there is something to do.
+    QAction* UndoAction() const { return m_undoAction; }
+    QAction* RedoAction() const { return m_redoAction; }
+    // The line under the pages that tells what an undo or redo changed on another step.
+    QLabel* StatusLine() const { return m_statusLine; }
+
+    // Keeps the unsaved skin in a folder under root for a restart after a crash, after offering
+    // what a wizard that ended without saving left there.
+    void StartRecovery(const QString& root);
+    WizardRecovery* Recovery() const { return m_recovery; }
+    // A restored skin shown on its step, reached as the wizard's own navigation would reach it.
+    void ShowRestored(SkinContent content, int step);
 
     // Enter is the dialog's OK key: it does nothing here.
     void accept() override;
@@ -112,6 +133,9 @@ private:
     void OnRemake();
     void OnStepTab(int index);
     void OnPictureReady();
+    void OnEditReplayed(SkinEdit edit, const QString& text, bool undone);
+    void CreateUndoActions();
+    void PlaceStatusLine();
 
     CStepBar m_stepBar;
     bool m_skipped = false;
@@ -130,4 +154,8 @@ private:
     CLinkLabel* m_helpLink = nullptr;
     CPictureLabel* m_helpIcon = nullptr;
     QPushButton* m_barFiller = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QLabel* m_statusLine = nullptr;
+    WizardRecovery* m_recovery = nullptr; // a child; none unless StartRecovery was called
 };

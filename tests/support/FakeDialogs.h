@@ -45,6 +45,22 @@ public:
             return CDialogProvider::MessageBox(parent, text, caption, buttons, icon, defaultButton);
         return answers.isEmpty() ? answer : answers.dequeue();
     }
+    // Answered as MessageBox, recorded with the buttons' texts.
+    QMessageBox::StandardButton Choose(QWidget* parent, const QString& text, const QString& caption,
+                                       const QList<std::pair<QMessageBox::StandardButton, QString>>& buttons,
+                                       QMessageBox::Icon icon) override
+    {
+        QMessageBox::StandardButtons all;
+        for (const auto& button : buttons) {
+            all |= button.first;
+            buttonTexts.append(button.second);
+        }
+        if (realMessageBoxes) {
+            messages.append({text, caption, all, icon, QMessageBox::NoButton});
+            return CDialogProvider::Choose(parent, text, caption, buttons, icon);
+        }
+        return MessageBox(parent, text, caption, all, icon, QMessageBox::NoButton);
+    }
     QString GetOpenFileName(QWidget*, const QString& filter, const QString& defaultSuffix) override
     {
         openRequests.append({filter, defaultSuffix, QString()});
@@ -113,4 +129,5 @@ public:
     QStringList dialogTitles;
     QStringList dialogTexts;
     QStringList menuTexts;
+    QStringList buttonTexts; // of the questions asked with Choose
 };
