@@ -8,6 +8,7 @@
 // The photo is generated once (6000 x 4000) and decoded as the wizard decodes it.
 #include "app/CWizardDlg.h"
 #include "controls/CPictureCtrl.h"
+#include "controls/CPreviewCtrl.h"
 #include "imaging/CSkinImage.h"
 #include "pages/CSkinHeadDlg.h"
 #include "skin/RecoveryWriter.h"

@@ -2,8 +2,8 @@
 
 #include "app/CAboutDlg.h"
 #include "app/ProgramIcon.h"
-#include "app/WizardRecovery.h"
 #include "app/WizardCommands.h"
+#include "app/WizardRecovery.h"
 #include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
 #include "flash/ui/CControlsPreviewCtrl.h"
@@ -18,10 +18,10 @@
 #include "ui/PageLabels.h"
 #include "ui/UiFonts.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QIcon>
-#include <QAbstractSpinBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,7 +83,8 @@ int StepOfEdit(SkinEdit edit)
 }
 
 const QKeySequence kUndoKey(Qt::CTRL | Qt::Key_Z);
-const QKeySequence kRedoKeys[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)};
+const QKeySequence kRedoKeys[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                  QKeySequence(Qt::CTRL | Qt::Key_Y)};
 
 bool IsUndoKey(const QKeyEvent* key)
 {
@@ -96,8 +97,7 @@ bool EditsText(const QWidget* widget)
 {
     if (const auto* line = qobject_cast<const QLineEdit*>(widget))
         return !line->isReadOnly();
-    return
-           qobject_cast<const QAbstractSpinBox*>(widget) != nullptr ||
+    return qobject_cast<const QAbstractSpinBox*>(widget) != nullptr ||
            qobject_cast<const QTextEdit*>(widget) != nullptr;
 }
 } // namespace
@@ -142,6 +142,11 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
 
     CreateUndoActions();
     connect(&m_document, &SkinDocument::editReplayed, this, &CWizardDlg::OnEditReplayed);
+    // An undo that takes the first picture away leaves nothing for the later steps to show.
+    connect(&m_document, &SkinDocument::pictureChanged, this, [this] {
+        if (!m_document.HasPicture() && CurrentIndex() > HeaderStep)
+            MoveTo(HeaderStep);
+    });
 
     // Escape and the arrow keys are looked at before any child handles them.
     qApp->installEventFilter(this);

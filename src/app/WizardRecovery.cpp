@@ -58,7 +58,8 @@ bool WizardRecovery::OfferLeftover()
         if (!read.state) {
             const QString aside = leftover->SetAside();
             ShowMessage(&m_wizard, MessageKind::Warning,
-                        tr("上次未保存的皮肤无法恢复：%1\n它已被移到：%2").arg(read.error, QDir::toNativeSeparators(aside)));
+                        tr("上次未保存的皮肤无法恢复：%1\n它已被移到：%2")
+                            .arg(read.error, QDir::toNativeSeparators(aside)));
             continue;
         }
         const QMessageBox::StandardButton answer = CDialogProvider::Instance().Choose(
@@ -75,8 +76,9 @@ bool WizardRecovery::OfferLeftover()
             QStringList names;
             for (const QString& file : read.missingFiles)
                 names.append(QDir::toNativeSeparators(file));
-            ShowMessage(&m_wizard, MessageKind::Warning,
-                        tr("以下文件已不存在，皮肤的其余部分已恢复：\n%1").arg(names.join(QLatin1Char('\n'))));
+            ShowMessage(
+                &m_wizard, MessageKind::Warning,
+                tr("以下文件已不存在，皮肤的其余部分已恢复：\n%1").arg(names.join(QLatin1Char('\n'))));
         }
         m_slot = std::move(leftover);
         return true;

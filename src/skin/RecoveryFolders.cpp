@@ -1,5 +1,6 @@
 #include "skin/RecoveryFolders.h"
 
+#include "skin/RecoveryFile.h"
 #include "skin/SkinFolders.h"
 
 #include <QDateTime>
@@ -30,7 +31,8 @@ bool MakePrivateRoot(const QString& root, QString* error)
         *error = made.error;
         return false;
     }
-    if (!QFile::setPermissions(root, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
+    if (!QFile::setPermissions(root,
+                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
         *error = QStringLiteral("%1: chmod failed").arg(root);
         return false;
     }
@@ -81,8 +83,8 @@ std::unique_ptr<RecoverySlot> RecoverySlot::ClaimLeftover(const QString& root)
                 lock->unlock();
         }
     }
-    const QFileInfoList folders =
-        QDir(root).entryInfoList({kSlotPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Time);
+    const QFileInfoList folders = QDir(root).entryInfoList({kSlotPrefix + QLatin1Char('*')},
+                                                           QDir::Dirs | QDir::NoDotAndDotDot, QDir::Time);
     for (const QFileInfo& info : folders) {
         if (info.isSymLink() || info.fileName().endsWith(kLockSuffix))
             continue;
@@ -90,7 +92,8 @@ std::unique_ptr<RecoverySlot> RecoverySlot::ClaimLeftover(const QString& root)
         if (lock == nullptr)
             continue; // its wizard is running
         auto slot = std::unique_ptr<RecoverySlot>(new RecoverySlot(info.absoluteFilePath(), std::move(lock)));
-        if (QDir(slot->Folder()).isEmpty()) {
+        // Without a recovery file (nothing written, or emptied by a save) there is nothing to offer.
+        if (!QFileInfo::exists(slot->Folder() + QLatin1Char('/') + QLatin1String(kRecoveryFileName))) {
             slot->Remove();
             continue;
         }

@@ -18,7 +18,7 @@ public:
     // cannot be made. The folder itself is created by the first write.
     static std::unique_ptr<RecoverySlot> Create(const QString& root, QString* error);
     // The first folder under root that no running wizard holds, held now by the caller; nullptr
-    // when there is none. Left-over folders that hold nothing are removed on the way.
+    // when there is none. Left-over folders without a recovery file are removed on the way.
     static std::unique_ptr<RecoverySlot> ClaimLeftover(const QString& root);
 
     ~RecoverySlot(); // lets the lock go; the folder stays as it is

@@ -42,8 +42,9 @@ RecoveryWriter::RecoveryWriter(SkinDocument& document, QString folder, QStringLi
     m_timer.setSingleShot(true);
     m_timer.setInterval(kDefaultDelayMs);
     connect(&m_timer, &QTimer::timeout, this, &RecoveryWriter::WriteNow);
-    for (auto signal : {&SkinDocument::pictureChanged, &SkinDocument::colourChanged, &SkinDocument::stretchChanged,
-                        &SkinDocument::itemsChanged, &SkinDocument::thumbnailChanged, &SkinDocument::contentReplaced})
+    for (auto signal :
+         {&SkinDocument::pictureChanged, &SkinDocument::colourChanged, &SkinDocument::stretchChanged,
+          &SkinDocument::itemsChanged, &SkinDocument::thumbnailChanged, &SkinDocument::contentReplaced})
         connect(&document, signal, this, &RecoveryWriter::OnChanged);
     connect(&document, &SkinDocument::cropChanged, this, &RecoveryWriter::OnChanged);
     connect(&document, &SkinDocument::nameChanged, this, &RecoveryWriter::OnChanged);
@@ -103,7 +104,8 @@ void RecoveryWriter::StartWrite()
     m_pool.start([this, state = std::move(state), folder = m_folder, roots = m_temporaryRoots] {
         QString error;
         const bool ok = WriteRecovery(state, folder, roots, &error);
-        QMetaObject::invokeMethod(this, [this, ok, error] { Finish(ok, error); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, ok, error] { Finish(ok, error); }, Qt::QueuedConnection);
     });
 }
 

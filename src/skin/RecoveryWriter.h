@@ -18,7 +18,8 @@ class RecoveryWriter : public QObject {
 public:
     static constexpr int kDefaultDelayMs = 2000;
 
-    RecoveryWriter(SkinDocument& document, QString folder, QStringList temporaryRoots, QObject* parent = nullptr);
+    RecoveryWriter(SkinDocument& document, QString folder, QStringList temporaryRoots,
+                   QObject* parent = nullptr);
     // Waits for a running write; the folder stays as it is.
     ~RecoveryWriter() override;
 

@@ -1,7 +1,6 @@
 #include "ui/CDialogProvider.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -11,6 +10,7 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QMenu>
+#include <QPushButton>
 #include <QTreeView>
 #include <QUrl>
 

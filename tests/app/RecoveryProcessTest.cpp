@@ -3,13 +3,13 @@
 // program (RecoveryChild below), with their own state and temporary folders.
 #include "app/CWizardDlg.h"
 #include "app/WizardRecovery.h"
+#include "controls/CSkinButton2.h"
 #include "pages/CColorSkinDlg.h"
 #include "pages/CSaveSkin.h"
 #include "pages/CSkinFrameDlg.h"
 #include "pages/CSkinHeadDlg.h"
 #include "pages/CStretchDlg.h"
 #include "pages/CWebFlashFrameDlg.h"
-#include "controls/CSkinButton2.h"
 #include "skin/RecoveryFolders.h"
 #include "skin/RecoveryWriter.h"
 #include "support/FakeDialogs.h"
@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -106,12 +107,14 @@ TEST_F(RecoveryProcess, KilledWizardIsRestoredAndSavesTheSamePackage)
     {
         QProcess killed;
         Start(killed, "edit", QString());
+        QByteArray output;
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
-                return killed.state() != QProcess::Running || killed.peek(64).contains("written");
+                output += killed.readAllStandardOutput();
+                return killed.state() != QProcess::Running || output.contains("\nwritten\n");
             },
             180000));
-        ASSERT_EQ(killed.state(), QProcess::Running) << killed.readAll().toStdString();
+        ASSERT_EQ(killed.state(), QProcess::Running) << output.toStdString();
         killed.kill(); // SIGKILL
         ASSERT_TRUE(killed.waitForFinished(30000));
     }

@@ -81,7 +81,8 @@ protected:
     QStringList MenuTexts()
     {
         dialogs.menuTexts.clear();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(700, 10), wizard.mapToGlobal(QPoint(700, 10)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(700, 10),
+                                wizard.mapToGlobal(QPoint(700, 10)));
         QCoreApplication::sendEvent(&wizard, &event);
         return dialogs.menuTexts;
     }

@@ -1,7 +1,7 @@
 // The recovery folders of running and ended wizards, and the writer that keeps a changed skin in one.
+#include "skin/RecoveryWriter.h"
 #include "skin/RecoveryFile.h"
 #include "skin/RecoveryFolders.h"
-#include "skin/RecoveryWriter.h"
 #include "skin/SkinDocument.h"
 #include "skin/WinePrefixFixture.h"
 #include "support/TestSupport.h"
@@ -37,8 +37,8 @@ TEST(RecoveryFolders, LeftoversAreThoseOfEndedWizardsOnly)
     ASSERT_NE(running->Folder(), ended->Folder());
     for (const auto* slot : {running.get(), ended.get(), endedEmpty.get()})
         ASSERT_TRUE(QDir().mkpath(slot->Folder()));
-    ASSERT_TRUE(skintest::WriteAll(running->Folder() + "/state", "a"));
-    ASSERT_TRUE(skintest::WriteAll(ended->Folder() + "/state", "b"));
+    ASSERT_TRUE(skintest::WriteAll(running->Folder() + "/recovery.json", "a"));
+    ASSERT_TRUE(skintest::WriteAll(ended->Folder() + "/recovery.json", "b"));
 
     // Held folders are never offered.
     EXPECT_EQ(RecoverySlot::ClaimLeftover(root), nullptr);
@@ -49,12 +49,12 @@ TEST(RecoveryFolders, LeftoversAreThoseOfEndedWizardsOnly)
     auto claimed = RecoverySlot::ClaimLeftover(root);
     ASSERT_NE(claimed, nullptr);
     EXPECT_EQ(claimed->Folder(), endedFolder);
-    EXPECT_FALSE(QFileInfo::exists(emptyFolder)) << "nothing in it: removed";
     EXPECT_EQ(RecoverySlot::ClaimLeftover(root), nullptr) << "claimed by another";
+    EXPECT_FALSE(QFileInfo::exists(emptyFolder)) << "no recovery file in it: removed";
 
     // Set aside: kept under another name, never offered again.
     const QString aside = claimed->SetAside();
-    EXPECT_TRUE(QFileInfo(aside + "/state").isFile());
+    EXPECT_TRUE(QFileInfo(aside + "/recovery.json").isFile());
     EXPECT_FALSE(QFileInfo::exists(endedFolder));
     claimed.reset();
     EXPECT_EQ(RecoverySlot::ClaimLeftover(root), nullptr);
@@ -69,7 +69,10 @@ protected:
         writer.SetDelay(10);
         writer.SetStep(3);
     }
-    bool WaitIdle() { return QTest::qWaitFor([this] { return writer.IsIdle(); }, 20000); }
+    bool WaitIdle()
+    {
+        return QTest::qWaitFor([this] { return writer.IsIdle(); }, 20000);
+    }
     QString WrittenName() const
     {
         const RecoveryRead read = ReadRecovery(dir.file("slot"));
@@ -102,6 +105,7 @@ TEST_F(RecoveryWriterTest, LastStateWinsAndASaveEmptiesTheFolder)
     EXPECT_EQ(WrittenName(), QStringLiteral("three"));
 
     // Saved: nothing to keep, even when the save comes while a write runs.
+    document.EndMerge();
     document.SetSkinName(QStringLiteral("four"));
     writer.WriteNow();
     document.SetModified(false);
