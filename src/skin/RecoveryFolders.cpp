@@ -33,7 +33,7 @@ bool MakePrivateRoot(const QString& root, QString* error)
     }
     if (!QFile::setPermissions(root,
                                QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
-        *error = QStringLiteral("%1: chmod failed").arg(root);
+        *error = QDir::toNativeSeparators(root);
         return false;
     }
     return true;
@@ -62,7 +62,7 @@ std::unique_ptr<RecoverySlot> RecoverySlot::Create(const QString& root, QString*
     const QString folder = root + QLatin1Char('/') + kSlotPrefix + QUuid::createUuid().toString(QUuid::Id128);
     auto lock = HeldLock(folder);
     if (lock == nullptr) {
-        *error = QStringLiteral("%1: cannot lock").arg(folder);
+        *error = QDir::toNativeSeparators(folder);
         return nullptr;
     }
     return std::unique_ptr<RecoverySlot>(new RecoverySlot(folder, std::move(lock)));
