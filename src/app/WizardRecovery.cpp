@@ -58,7 +58,8 @@ bool WizardRecovery::OfferLeftover()
         if (!read.state) {
             const QString aside = leftover->SetAside();
             ShowMessage(&m_wizard, MessageKind::Warning,
-                        tr("上次未保存的皮肤无法恢复。%1\n恢复文件夹已移到：%2").arg(read.error, QDir::toNativeSeparators(aside))));
+                        tr("上次未保存的皮肤无法恢复。%1\n恢复文件夹已移到：%2")
+                            .arg(read.error, QDir::toNativeSeparators(aside)));
             continue;
         }
         const QMessageBox::StandardButton answer = CDialogProvider::Instance().Choose(
