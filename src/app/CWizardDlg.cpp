@@ -155,6 +155,8 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
 CWizardDlg::~CWizardDlg()
 {
     qApp->removeEventFilter(this);
+    // Recovery looks at the document as it ends, before the document goes.
+    delete m_recovery;
 }
 
 void CWizardDlg::CreatePages()

@@ -10,6 +10,7 @@
 #include "pages/CSkinHeadDlg.h"
 #include "pages/CStretchDlg.h"
 #include "pages/CWebFlashFrameDlg.h"
+#include "skin/RecoveryFile.h"
 #include "skin/RecoveryFolders.h"
 #include "skin/RecoveryWriter.h"
 #include "support/FakeDialogs.h"
@@ -17,6 +18,7 @@
 #include "zip/Zip.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QProcess>
@@ -26,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -129,6 +132,60 @@ TEST_F(RecoveryProcess, KilledWizardIsRestoredAndSavesTheSamePackage)
     EXPECT_GE(expected.size(), 5) << "header, thumbnail, decoration, control, conf.ini";
     for (const QString& name : expected.keys())
         EXPECT_EQ(actual[name], expected[name]) << name.toStdString();
+}
+
+// A left-over folder as a wizard that ended would leave it: holding recovery as given.
+QString LeaveFolder(const QString& root, const std::function<void(const QString&)>& fill)
+{
+    QString error;
+    auto slot = RecoverySlot::Create(root, &error);
+    EXPECT_NE(slot, nullptr) << error.toStdString();
+    fill(slot->Folder());
+    return slot->Folder(); // the lock goes with the slot
+}
+
+TEST(RecoveryAtStart, DamagedIsSetAsideDiscardedIsRemovedRunningIsNeverOffered)
+{
+    skintest::ScratchDir dir;
+    const QString root = dir.file("skinmaker");
+    FakeDialogs dialogs;
+    CWizardDlg running;
+    running.StartRecovery(root);
+    running.Document().SetSkinName(QStringLiteral("running"));
+    running.Recovery()->Writer()->WriteNow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return running.Recovery()->Writer()->IsIdle(); }, 20000));
+    ASSERT_TRUE(QFileInfo::exists(running.Recovery()->Folder() + "/recovery.json"));
+
+    const QString damaged = LeaveFolder(root, [](const QString& folder) {
+        QDir().mkpath(folder);
+        skintest::WriteAll(folder + "/recovery.json", "{\"format\": 99999999999, ");
+    });
+    {
+        CWizardDlg next;
+        next.StartRecovery(root);
+        ASSERT_EQ(dialogs.messages.size(), 1) << "told once, not asked";
+        EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);
+        EXPECT_FALSE(QFileInfo::exists(damaged));
+        EXPECT_EQ(QDir(root).entryList({"damaged-*"}, QDir::Dirs).size(), 1);
+        EXPECT_FALSE(next.Document().IsModified());
+    }
+
+    const QString left = LeaveFolder(root, [](const QString& folder) {
+        RecoveryState state;
+        state.content.skinName = QStringLiteral("left");
+        state.step = SaveStep;
+        QString error;
+        EXPECT_TRUE(WriteRecovery(state, folder, {}, &error)) << error.toStdString();
+    });
+    dialogs.messages.clear();
+    dialogs.answers.enqueue(QMessageBox::Discard);
+    CWizardDlg next;
+    next.StartRecovery(root);
+    ASSERT_EQ(dialogs.MessageTexts(), QStringList{QStringLiteral("上次未保存的皮肤可以恢复。")});
+    EXPECT_FALSE(QFileInfo::exists(left));
+    EXPECT_EQ(next.Document().SkinName(), QString());
+    EXPECT_EQ(running.Document().SkinName(), QStringLiteral("running"));
+    EXPECT_TRUE(QFileInfo::exists(running.Recovery()->Folder() + "/recovery.json")) << "never offered";
 }
 
 // One wizard session of a child process, by the role in the environment: "edit" changes the skin
