@@ -187,6 +187,10 @@
         <source>恢复文件%1来自更新版本的皮肤制作工具，此版本无法恢复它。</source>
         <translation>The recovery file %1 comes from a newer version of the skin maker; this version cannot restore it.</translation>
     </message>
+    <message>
+        <source>皮肤的内容过多，无法写入恢复文件%1。</source>
+        <translation>The skin holds too much to be written to the recovery file %1.</translation>
+    </message>
 </context>
 <context>
     <name>SiteLinks</name>

@@ -606,3 +606,25 @@ TEST(SkinDocumentUndo, ModifiedFollowsTheSavedState)
     document.SetModified(false);
     EXPECT_FALSE(document.IsModified());
 }
+
+// A view may answer a change with an edit of its own (a control clamping what it was told):
+// while an edit is made, that belongs to the same step; while a step is undone or redone, the
+// step's content stands.
+TEST(SkinDocumentUndo, EditsAnsweringAChangeJoinItsStep)
+{
+    SkinDocument document;
+    Prepare(document);
+    const SkinContent before = document.Content();
+    QObject::connect(&document, &SkinDocument::nameChanged,
+                     [&document](const QString& name) { document.SetSkinName(name.toUpper()); });
+
+    document.SetSkinName("abc");
+    EXPECT_EQ(document.SkinName(), "ABC");
+    EXPECT_EQ(document.UndoStack()->count(), 1);
+    const SkinContent after = document.Content();
+    document.UndoStack()->undo();
+    EXPECT_EQ(document.Content(), before);
+    document.UndoStack()->redo();
+    EXPECT_EQ(document.Content(), after);
+    EXPECT_EQ(document.UndoStack()->count(), 1);
+}
