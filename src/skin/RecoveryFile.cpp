@@ -124,12 +124,12 @@ public:
                                            [&](const QString& root) { return IsUnder(absolute, root); });
         // A file already gone is written as a path: reading it back names it as missing.
         if (!temporary || !QFileInfo(absolute).isFile())
-            return QJsonObject{{"path", path}};
+            return QJsonObject{{"path", absolute}};
         const QString copy = CopyName(absolute);
         if (!CopyFresh(absolute, m_folder + '/' + copy) && m_failed.isEmpty())
             m_failed = path;
         m_kept.insert(copy.section('/', 1, 1));
-        return QJsonObject{{"path", path}, {"copy", copy}};
+        return QJsonObject{{"path", absolute}, {"copy", copy}};
     }
 
     // The first file that could not be copied; empty when all were.
