@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         __builtin_trap();
     if (read.state) {
         const RecoveryState& state = *read.state;
-        if (state.step < 0 || state.step > 5 || state.content.items.size() > 2 * kCornerCount + kMaxFlashControls)
+        if (state.step < 0 || state.step > 5 ||
+            state.content.items.size() > 2 * kCornerCount + kMaxFlashControls)
             __builtin_trap();
         for (const CornerItem& item : state.content.items) {
             if (!IsValidCorner(item.corner) || item.file.isEmpty())
