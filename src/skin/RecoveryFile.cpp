@@ -18,17 +18,18 @@
 #include <QSet>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <utility>
 
 namespace {
 
 constexpr char kFormatName[] = "skinmaker-recovery";
 constexpr int kFormatVersion = 1;
 constexpr char kCopiesFolder[] = "files";
-// Any number but a colour: far beyond a real skin's, far from overflowing an int when added.
-constexpr int kMaxNumber = 1 << 24;
 constexpr qsizetype kMaxPathChars = 4096;
-constexpr qsizetype kMaxTextChars = 1024;
+// A name is short; the file's own bound keeps all of them together small.
+constexpr qsizetype kMaxTextChars = 65536;
 // One decoration and one own control per corner, and the extra controls.
 constexpr qsizetype kMaxItems = 2 * kCornerCount + kMaxFlashControls;
 constexpr int kMaxStep = 5;
@@ -123,12 +124,12 @@ public:
                                            [&](const QString& root) { return IsUnder(absolute, root); });
         // A file already gone is written as a path: reading it back names it as missing.
         if (!temporary || !QFileInfo(absolute).isFile())
-            return QJsonObject{{"path", path}};
+            return QJsonObject{{"path", absolute}};
         const QString copy = CopyName(absolute);
         if (!CopyFresh(absolute, m_folder + '/' + copy) && m_failed.isEmpty())
             m_failed = path;
         m_kept.insert(copy.section('/', 1, 1));
-        return QJsonObject{{"path", path}, {"copy", copy}};
+        return QJsonObject{{"path", absolute}, {"copy", copy}};
     }
 
     // The first file that could not be copied; empty when all were.
@@ -157,7 +158,7 @@ QJsonObject StateJson(const RecoveryState& state, FileReferences& files)
     QJsonObject json;
     json["format"] = QLatin1String(kFormatName);
     json["version"] = kFormatVersion;
-    json["step"] = state.step;
+    json["step"] = std::clamp(state.step, 0, kMaxStep);
     json["picture"] = files.Reference(skin.picturePath);
     json["crop"] = RectJson(skin.crop);
     json["mainColour"] = qint64(skin.mainColour);
@@ -202,7 +203,7 @@ public:
             return Fail(min);
         return qint64(number);
     }
-    int Int(const QJsonValue& value, int min = -kMaxNumber, int max = kMaxNumber)
+    int Int(const QJsonValue& value, int min = INT_MIN, int max = INT_MAX)
     {
         return int(Number(value, min, max));
     }
@@ -270,8 +271,8 @@ FileRead ReadReference(const QJsonValue& value, const QString& folder, FieldRead
         file.path = folder + '/' + copy;
         file.copy = true;
         const QFileInfo info(file.path);
-        // A copy is what a package or a download gave: no larger than a package's member.
-        file.present = info.isFile() && !info.isSymLink() && info.size() <= kMaxMemberBytes;
+        // A copy is what a package or a download gave: no larger than a whole package.
+        file.present = info.isFile() && !info.isSymLink() && info.size() <= kMaxPackageBytes;
     } else {
         if (original.isEmpty() || QDir::isRelativePath(original))
             return fields.Fail(file);
@@ -342,29 +343,32 @@ bool ReadItems(const QJsonValue& value, const QString& folder, FieldReader& fiel
     return extraControls <= kMaxFlashControls;
 }
 
-// The picture decoded into skin. A picture that has changed size since gets its default crop and
-// no region; a picture gone takes its crop and region with it.
+// The picture decoded into skin, with the crop and region read. A picture that has changed size
+// since gets its default crop and no region; without a picture there is neither.
 void AttachPicture(const FileRead& file, RecoveryRead& read, SkinContent& skin)
 {
+    const SkinRect crop = std::exchange(skin.crop, {});
+    const SkinRect region = std::exchange(skin.stretchRegion, {});
     if (file.path.isEmpty())
         return;
     skin.picture = DecodeFile(file);
     if (skin.picture == nullptr) {
         read.missingFiles.append(file.named);
-        skin.crop = {};
-        skin.stretchRegion = {};
         return;
     }
     skin.picturePath = file.path;
     const QSize size = skin.picture->GetSize();
-    const SkinRect& crop = skin.crop;
-    if (crop.IsEmpty() || crop.left < 0 || crop.top < 0 || crop.right > size.width() ||
-        crop.bottom > size.height()) {
+    // Bounds first: then no width or height below can overflow.
+    if (crop.left < 0 || crop.top < 0 || crop.right > size.width() || crop.bottom > size.height() ||
+        crop.IsEmpty()) {
         skin.crop = DefaultCrop(size);
-        skin.stretchRegion = {};
-    } else if (ConstrainStretchRegion(skin.stretchRegion, skin.crop) != skin.stretchRegion) {
-        skin.stretchRegion = {};
+        return;
     }
+    skin.crop = crop;
+    const bool inside = region.left >= crop.left && region.right <= crop.right && region.top >= crop.top &&
+                        region.bottom <= crop.bottom;
+    if (inside && ConstrainStretchRegion(region, crop) == region)
+        skin.stretchRegion = region;
 }
 
 void AttachThumbnail(const FileRead& file, RecoveryRead& read, SkinContent& skin)
@@ -432,6 +436,10 @@ bool WriteRecovery(const RecoveryState& state, const QString& folder, const QStr
         return fail(QCoreApplication::translate("RecoveryFile", "无法把文件%1复制到恢复文件夹%2。")
                         .arg(Quoted(files.Failed()), Quoted(folder)));
     const QString path = folder + '/' + QLatin1String(kRecoveryFileName);
+    // Never a file that reading would refuse.
+    if (bytes.size() > kMaxRecoveryBytes)
+        return fail(QCoreApplication::translate("RecoveryFile", "皮肤的内容过多，无法写入恢复文件%1。")
+                        .arg(Quoted(path)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return fail(QCoreApplication::translate("RecoveryFile", "无法写入恢复文件%1。").arg(Quoted(path)));

@@ -161,40 +161,51 @@ void SkinDocument::SyncModified()
 
 void SkinDocument::Commit(SkinEdit edit, const QString& text, SkinContent after, Merge merge, int item)
 {
-    if (after == m_content)
+    if (m_replaying || after == m_content)
         return;
+    if (m_making != nullptr) {
+        m_making->Absorb(after);
+        Apply(std::move(after), m_making);
+        return;
+    }
     m_stack->push(new SkinEditCommand(this, edit, text, m_content, std::move(after),
                                       merge == Merge::None ? -1 : static_cast<int>(merge), item,
                                       m_mergeGeneration));
 }
 
-void SkinDocument::Apply(const SkinContent& content)
+void SkinDocument::Apply(SkinContent content, SkinEditCommand* making)
 {
-    const SkinContent old = std::exchange(m_content, content);
-    const bool picture = old.picturePath != content.picturePath || old.picture != content.picture;
+    const SkinContent old = std::exchange(m_content, std::move(content));
+    SkinEditCommand* const outer = std::exchange(m_making, making);
+    // Each signal tells the content as it is when it is sent: a listener may have changed it.
+    const SkinContent& now = m_content;
+    const bool picture = old.picturePath != now.picturePath || old.picture != now.picture;
     if (picture)
         emit pictureChanged();
     // A new picture is shown with its crop, even when the crop's numbers stay.
-    if (picture || old.crop != content.crop)
-        emit cropChanged(content.crop);
-    if (old.mainColour != content.mainColour || old.whiteTabText != content.whiteTabText ||
-        old.colourAsRead != content.colourAsRead)
+    if (picture || old.crop != now.crop)
+        emit cropChanged(now.crop);
+    if (old.mainColour != now.mainColour || old.whiteTabText != now.whiteTabText ||
+        old.colourAsRead != now.colourAsRead)
         emit colourChanged();
-    if (old.stretchRegion != content.stretchRegion || old.stretchMode != content.stretchMode)
+    if (old.stretchRegion != now.stretchRegion || old.stretchMode != now.stretchMode)
         emit stretchChanged();
-    if (old.items != content.items)
+    if (old.items != now.items)
         emit itemsChanged();
-    if (old.thumbnailPath != content.thumbnailPath || old.thumbnailPicture != content.thumbnailPicture)
+    if (old.thumbnailPath != now.thumbnailPath || old.thumbnailPicture != now.thumbnailPicture)
         emit thumbnailChanged();
-    if (old.skinName != content.skinName)
-        emit nameChanged(content.skinName);
+    if (old.skinName != now.skinName)
+        emit nameChanged(now.skinName);
+    m_making = outer;
 }
 
 void SkinDocument::Replay(const SkinContent& content, SkinEdit edit, const QString& text, bool undone)
 {
     // What follows an undo or redo is a new step, whatever it is.
     ++m_mergeGeneration;
+    m_replaying = true;
     Apply(content);
+    m_replaying = false;
     emit editReplayed(edit, text, undone);
 }
 

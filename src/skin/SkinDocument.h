@@ -181,11 +181,13 @@ private:
     enum class Merge { None, Crop, Move, Resize, Region, Name };
 
     bool IsItem(int index) const;
-    // Pushes the step that turns the content into after; nothing when after is the content.
+    // Pushes the step that turns the content into after; nothing when after is the content. An
+    // edit made while a step is being done (a view answering its signal) becomes part of that
+    // step; one made while a step is undone or redone is ignored: the step's content stands.
     void Commit(SkinEdit edit, const QString& text, SkinContent after, Merge merge = Merge::None,
                 int item = -1);
-    // Makes content the document's, telling what differs.
-    void Apply(const SkinContent& content);
+    // Makes content the document's, telling what differs; making is the step being done, if any.
+    void Apply(SkinContent content, SkinEditCommand* making = nullptr);
     // An undo or redo of a step.
     void Replay(const SkinContent& content, SkinEdit edit, const QString& text, bool undone);
     void ClearHistory(bool reachableClean);
@@ -194,7 +196,9 @@ private:
 
     SkinContent m_content;
     std::unique_ptr<QUndoStack> m_stack;
-    bool m_modified = false;       // as last told with modifiedChanged
-    bool m_holdModified = false;   // while the stack is being reset
-    quint64 m_mergeGeneration = 0; // steps merge only within one generation
+    bool m_modified = false;             // as last told with modifiedChanged
+    bool m_holdModified = false;         // while the stack is being reset
+    quint64 m_mergeGeneration = 0;       // steps merge only within one generation
+    SkinEditCommand* m_making = nullptr; // the step being done
+    bool m_replaying = false;            // a step is being undone or redone
 };

@@ -29,7 +29,7 @@ void SkinEditCommand::redo()
 {
     if (!m_done) {
         m_done = true;
-        m_document->Apply(m_after);
+        m_document->Apply(m_after, this);
         return;
     }
     m_document->Replay(m_after, m_edit, text(), false);

@@ -16,6 +16,8 @@ public:
     bool mergeWith(const QUndoCommand* other) override;
     void undo() override;
     void redo() override;
+    // What an edit made while this one is being done adds to it.
+    void Absorb(SkinContent after) { m_after = std::move(after); }
 
 private:
     SkinDocument* m_document;
