@@ -2,7 +2,8 @@
 // The dialog provider of the widget tests: records every request and answers from scripts.
 // Message boxes take the next queued answer, else `answer`; file dialogs and the colour dialog
 // take the next queued value, else they count as cancelled; the about box and other modal
-// dialogs are recorded and accepted; a menu answers with the action named `menuChoice`; addresses
+// dialogs are recorded and accepted; a menu records the items the user could choose and answers
+// with the one named `menuChoice`; addresses
 // handed to the browser are recorded and open as `browserOpens` says.
 // With realMessageBoxes set, message boxes are shown for real (and still recorded).
 #include "ui/CDialogProvider.h"
@@ -95,6 +96,9 @@ public:
     {
         QAction* chosen = nullptr;
         for (QAction* action : menu.actions()) {
+            // What the user could choose: separators and disabled items are left out.
+            if (action->isSeparator() || !action->isEnabled())
+                continue;
             menuTexts.append(action->text());
             if (chosen == nullptr && action->text() == menuChoice)
                 chosen = action;
