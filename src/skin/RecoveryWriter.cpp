@@ -112,9 +112,9 @@ void RecoveryWriter::StartWrite()
 void RecoveryWriter::Finish(bool ok, const QString& error)
 {
     m_running = false;
+    // A change after the discard still counts: it is written after the folder is emptied.
     if (m_discardPending) {
         m_discardPending = false;
-        m_writeAgain = false;
         EmptyFolder();
     }
     emit written(ok, error);

@@ -117,4 +117,15 @@ TEST_F(RecoveryWriterTest, LastStateWinsAndASaveEmptiesTheFolder)
     ASSERT_TRUE(document.IsModified());
     ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(WrittenName(), QStringLiteral("three"));
+
+    // Saved while a write runs and changed again at once: the change is kept all the same.
+    document.EndMerge();
+    document.SetSkinName(QStringLiteral("five"));
+    writer.WriteNow();
+    document.SetModified(false);
+    document.EndMerge();
+    document.SetSkinName(QStringLiteral("six"));
+    writer.WriteNow();
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(WrittenName(), QStringLiteral("six"));
 }
