@@ -89,7 +89,7 @@ void ReadRecoveryFile(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(UndoCropDrag)->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoCropDrag)->Unit(benchmark::kMicrosecond);
 BENCHMARK(WriteRecoveryFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadRecoveryFile)->Unit(benchmark::kMillisecond);
 

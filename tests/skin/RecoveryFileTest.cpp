@@ -187,15 +187,11 @@ TEST_F(RecoveryFileTest, DamagedFilesAreRefusedWithAMessage)
         QByteArray bytes;
     } kDamaged[] = {
         {"cut short", valid.left(valid.size() / 2)},
-        {"empty", {}},
         {"binary", QByteArray("\x00\xff\x13\x37PK\x03\x04", 8).repeated(50)},
         {"foreign JSON", R"({"hello": [1, 2, 3]})"},
-        {"an array", "[1, 2, 3]"},
         {"newer version", changed("version", 2)},
-        {"no version", changed("version", QJsonValue::Null)},
         {"huge number", changed("crop", QJsonArray{0, 0, 1e300, 61})},
         {"fraction", changed("step", 1.5)},
-        {"step beyond the wizard", changed("step", 6)},
         {"colour beyond 32 bits", changed("mainColour", 1e12)},
         {"huge count", changed("items", manyItems)},
         {"two decorations on a corner", changed("items", twoDecorations)},
