@@ -150,10 +150,144 @@
     </message>
 </context>
 <context>
+    <name>RecoveryFile</name>
+    <message>
+        <source>恢复文件%1已损坏，无法恢复。</source>
+        <translation>The recovery file %1 is damaged and cannot be restored.</translation>
+    </message>
+    <message>
+        <source>无法设置恢复文件夹%1的权限。</source>
+        <translation>Could not set the permissions of the recovery folder %1.</translation>
+    </message>
+    <message>
+        <source>无法把文件%1复制到恢复文件夹%2。</source>
+        <translation>Could not copy the file %1 into the recovery folder %2.</translation>
+    </message>
+    <message>
+        <source>无法写入恢复文件%1。</source>
+        <translation>Could not write the recovery file %1.</translation>
+    </message>
+    <message>
+        <source>没有找到恢复文件%1。</source>
+        <translation>The recovery file %1 was not found.</translation>
+    </message>
+    <message>
+        <source>%1不是有效的恢复文件（最多 %2 KB），无法恢复。</source>
+        <translation>%1 is not a valid recovery file (at most %2 KB) and cannot be restored.</translation>
+    </message>
+    <message>
+        <source>无法读取恢复文件%1。</source>
+        <translation>Could not read the recovery file %1.</translation>
+    </message>
+    <message>
+        <source>%1不是本程序的恢复文件，无法恢复。</source>
+        <translation>%1 is not a recovery file of this program and cannot be restored.</translation>
+    </message>
+    <message>
+        <source>恢复文件%1来自更新版本的皮肤制作工具，此版本无法恢复它。</source>
+        <translation>The recovery file %1 comes from a newer version of the skin maker; this version cannot restore it.</translation>
+    </message>
+    <message>
+        <source>皮肤的内容过多，无法写入恢复文件%1。</source>
+        <translation>The skin holds too much to be written to the recovery file %1.</translation>
+    </message>
+</context>
+<context>
     <name>SiteLinks</name>
     <message>
         <source>无法打开网页：本机的网站没有启动，也没有设置 SKINMAKER_SITE。</source>
         <translation>Could not open the web page: the local site has not started and SKINMAKER_SITE is not set.</translation>
+    </message>
+</context>
+<context>
+    <name>SkinDocument</name>
+    <message>
+        <source>更换图片</source>
+        <translation>Change Picture</translation>
+    </message>
+    <message>
+        <source>调整裁剪区域</source>
+        <translation>Adjust Crop</translation>
+    </message>
+    <message>
+        <source>更改主色调</source>
+        <translation>Change Main Colour</translation>
+    </message>
+    <message>
+        <source>更改标签文字颜色</source>
+        <translation>Change Tab Text Colour</translation>
+    </message>
+    <message>
+        <source>调整拉伸区域</source>
+        <translation>Adjust Stretch Region</translation>
+    </message>
+    <message>
+        <source>更改拉伸方式</source>
+        <translation>Change Stretch Mode</translation>
+    </message>
+    <message>
+        <source>更换边框装饰</source>
+        <translation>Replace Decoration</translation>
+    </message>
+    <message>
+        <source>添加边框装饰</source>
+        <translation>Add Decoration</translation>
+    </message>
+    <message>
+        <source>添加控件</source>
+        <translation>Add Control</translation>
+    </message>
+    <message>
+        <source>更换控件</source>
+        <translation>Replace Control</translation>
+    </message>
+    <message>
+        <source>移动边框装饰</source>
+        <translation>Move Decoration</translation>
+    </message>
+    <message>
+        <source>移动控件</source>
+        <translation>Move Control</translation>
+    </message>
+    <message>
+        <source>调整控件大小</source>
+        <translation>Resize Control</translation>
+    </message>
+    <message>
+        <source>删除边框装饰</source>
+        <translation>Remove Decoration</translation>
+    </message>
+    <message>
+        <source>删除控件</source>
+        <translation>Remove Control</translation>
+    </message>
+    <message>
+        <source>删除所有边框装饰</source>
+        <translation>Remove All Decorations</translation>
+    </message>
+    <message>
+        <source>删除所有控件</source>
+        <translation>Remove All Controls</translation>
+    </message>
+    <message>
+        <source>还原边框装饰</source>
+        <translation>Restore Decorations</translation>
+    </message>
+    <message>
+        <source>还原控件</source>
+        <translation>Restore Controls</translation>
+    </message>
+    <message>
+        <source>取消自选缩略图</source>
+        <translation>Use Default Thumbnail</translation>
+    </message>
+    <message>
+        <source>更换缩略图</source>
+        <translation>Change Thumbnail</translation>
+    </message>
+    <message>
+        <source>更改皮肤名称</source>
+        <translation>Rename Skin</translation>
     </message>
 </context>
 <context>

@@ -554,6 +554,26 @@
         <source>重新制作</source>
         <translation>Sta&amp;rt Over</translation>
     </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>已撤销“%1”</source>
+        <translation>Undone: “%1”</translation>
+    </message>
+    <message>
+        <source>已重做“%1”</source>
+        <translation>Redone: “%1”</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>LanguagePictures</name>
@@ -640,6 +660,39 @@ A wizard that turns a picture of your own into a skin package for the music play
 
 Making skin packages from the command line: skinmaker-cli --help
 </translation>
+    </message>
+</context>
+<context>
+    <name>WizardRecovery</name>
+    <message>
+        <source>无法创建恢复文件夹，程序意外退出时未保存的皮肤将会丢失：
+%1</source>
+        <translation>The recovery folder could not be made; if the program ends unexpectedly, an unsaved skin will be lost:
+%1</translation>
+    </message>
+    <message>
+        <source>上次未保存的皮肤可以恢复。</source>
+        <translation>A skin left unsaved last time can be restored.</translation>
+    </message>
+    <message>
+        <source>恢复</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>以下文件已不存在，皮肤的其余部分已恢复：
+%1</source>
+        <translation>These files no longer exist; the rest of the skin has been restored:
+%1</translation>
+    </message>
+    <message>
+        <source>上次未保存的皮肤无法恢复。%1
+恢复文件夹已移到：%2</source>
+        <translation>The skin left unsaved last time cannot be restored. %1
+Its recovery folder has been moved to: %2</translation>
     </message>
 </context>
 </TS>

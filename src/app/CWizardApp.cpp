@@ -7,6 +7,7 @@
 #include "imaging/ImageLoading.h"
 #include "pages/CSkinHeadDlg.h"
 #include "platform/UserFolders.h"
+#include "skin/RecoveryFolders.h"
 #include "ui/CDialogProvider.h"
 #include "ui/QtTranslation.h"
 
@@ -77,6 +78,8 @@ int CWizardApp::Run()
     }
     // One modal wizard; the program ends when it closes.
     CWizardDlg wizard;
+    // Once the window is up: a skin left unsaved by a wizard that ended is offered first.
+    QTimer::singleShot(0, &wizard, [&wizard] { wizard.StartRecovery(RecoveryRoot()); });
     const QString file = StartupFile(arguments().mid(1));
     if (!file.isEmpty()) {
         // Opened once the window is up, as if the file had been dropped on the first step.

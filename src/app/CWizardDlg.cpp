@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/ProgramIcon.h"
 #include "app/WizardCommands.h"
+#include "app/WizardRecovery.h"
 #include "controls/CLinkLabel.h"
 #include "controls/CPictureLabel.h"
 #include "flash/ui/CControlsPreviewCtrl.h"
@@ -27,7 +28,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTextEdit>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QUrl>
 
 namespace {
@@ -73,14 +76,56 @@ bool IsEmptyRect(const SkinRect& r)
     return r.Width() <= 0 || r.Height() <= 0;
 }
 
-// What the program menu's items do.
-enum class MenuCommand : int { About = 1 };
-
 // Text entry keeps Enter for itself.
 bool TakesEnter(const QWidget* widget)
 {
     return qobject_cast<const QLineEdit*>(widget) != nullptr ||
            qobject_cast<const QAbstractSpinBox*>(widget) != nullptr;
+}
+
+// The step whose page makes an edit of the kind; -1 when it may be more than one.
+int StepOfEdit(SkinEdit edit)
+{
+    switch (edit) {
+    case SkinEdit::Picture:
+    case SkinEdit::Crop:
+        return HeaderStep;
+    case SkinEdit::MainColour:
+    case SkinEdit::TabText:
+        return ColorStep;
+    case SkinEdit::StretchRegion:
+    case SkinEdit::StretchMode:
+        return StretchStep;
+    case SkinEdit::Decoration:
+        return FrameStep;
+    case SkinEdit::Control:
+        return ControlsStep;
+    case SkinEdit::Thumbnail:
+    case SkinEdit::Name:
+        return SaveStep;
+    case SkinEdit::Items:
+        break;
+    }
+    return -1;
+}
+
+const QKeySequence kUndoKey(Qt::CTRL | Qt::Key_Z);
+const QKeySequence kRedoKeys[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                  QKeySequence(Qt::CTRL | Qt::Key_Y)};
+
+bool IsUndoKey(const QKeyEvent* key)
+{
+    const QKeySequence pressed(key->keyCombination());
+    return pressed == kUndoKey || pressed == kRedoKeys[0] || pressed == kRedoKeys[1];
+}
+
+// A field whose own undo takes the keys while it has the focus.
+bool EditsText(const QWidget* widget)
+{
+    if (const auto* line = qobject_cast<const QLineEdit*>(widget))
+        return !line->isReadOnly();
+    return qobject_cast<const QAbstractSpinBox*>(widget) != nullptr ||
+           qobject_cast<const QTextEdit*>(widget) != nullptr;
 }
 } // namespace
 
@@ -123,6 +168,14 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
     m_helpLink->setText(tr("皮肤制作指南"));
     m_helpLink->SetSitePage(SitePage::MakingHelp);
 
+    CreateUndoActions();
+    connect(&m_document, &SkinDocument::editReplayed, this, &CWizardDlg::OnEditReplayed);
+    // An undo that takes the first picture away leaves nothing for the later steps to show.
+    connect(&m_document, &SkinDocument::pictureChanged, this, [this] {
+        if (!m_document.HasPicture() && CurrentIndex() > HeaderStep)
+            MoveTo(HeaderStep);
+    });
+
     // Escape and the arrow keys are looked at before any child handles them.
     qApp->installEventFilter(this);
 }
@@ -130,6 +183,8 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
 CWizardDlg::~CWizardDlg()
 {
     qApp->removeEventFilter(this);
+    // Recovery looks at the document as it ends, before the document goes.
+    delete m_recovery;
 }
 
 void CWizardDlg::CreatePages()
@@ -182,7 +237,7 @@ void CWizardDlg::PlaceChrome()
         connect(m_menuButton, &QToolButton::clicked, this, [this] {
             QMenu menu(this);
             menu.setObjectName(QStringLiteral("programMenu"));
-            FillProgramMenu(menu);
+            FillMenu(menu);
             RunMenuChoice(CDialogProvider::Instance().ExecMenu(
                 menu, m_menuButton->mapToGlobal(QPoint(0, m_menuButton->height()))));
         });
@@ -203,6 +258,45 @@ void CWizardDlg::ComputeSlots()
     }
     for (int k = 0; k < kSlotCount; ++k)
         m_slots[k] = QRect(w - 10 - (kSlotCount - k) * (slotWidth + 10) + 10, h - 30, slotWidth, 20);
+    PlaceStatusLine();
+}
+
+void CWizardDlg::PlaceStatusLine()
+{
+    if (m_statusLine == nullptr) {
+        m_statusLine = new QLabel(this);
+        m_statusLine->setObjectName(QStringLiteral("statusLine"));
+        m_statusLine->setFont(UiFont(12, 400));
+    }
+    // Left of the command buttons, on their row.
+    m_statusLine->setGeometry(10, m_slots[0].top(), qMax(0, m_slots[0].left() - 20), m_slots[0].height());
+}
+
+void CWizardDlg::CreateUndoActions()
+{
+    QUndoStack* stack = m_document.UndoStack();
+    m_undoAction = stack->createUndoAction(this, tr("撤销"));
+    m_undoAction->setObjectName(QStringLiteral("undoAction"));
+    m_undoAction->setShortcut(kUndoKey);
+    m_redoAction = stack->createRedoAction(this, tr("重做"));
+    m_redoAction->setObjectName(QStringLiteral("redoAction"));
+    m_redoAction->setShortcuts({kRedoKeys[0], kRedoKeys[1]});
+    // On every step, whichever child has the focus.
+    addAction(m_undoAction);
+    addAction(m_redoAction);
+}
+
+void CWizardDlg::OnEditReplayed(SkinEdit edit, const QString& text, bool undone)
+{
+    // The user sees the effect on the step showing; an edit of another step is told, without
+    // leaving this one (moving runs the steps' own rules).
+    const int step = StepOfEdit(edit);
+    if (step == CurrentIndex()) {
+        m_statusLine->clear();
+        return;
+    }
+    const QString done = undone ? tr("已撤销“%1”").arg(text) : tr("已重做“%1”").arg(text);
+    m_statusLine->setText(step < 0 ? done : tr("%1（%2）").arg(done, tr(kStepTitles[step])));
 }
 
 QRect CWizardDlg::ButtonSlot(int slot) const
@@ -304,6 +398,9 @@ void CWizardDlg::MoveTo(int index)
         first->setFocus(Qt::TabFocusReason);
     else if (CommandButton(ID_NEXT)->isVisible())
         CommandButton(ID_NEXT)->setFocus(Qt::TabFocusReason);
+    m_statusLine->clear();
+    if (m_recovery != nullptr)
+        m_recovery->SetStep(index);
     // From step 3 on the controls step is near: its web view gets ready while the user works here.
     if (index >= StretchStep)
         m_controlsPage->Preview()->PrepareStage();
@@ -411,17 +508,6 @@ bool CWizardDlg::ConfirmDiscard(const QString& question)
     }
 }
 
-void CWizardDlg::FillProgramMenu(QMenu& menu)
-{
-    menu.addAction(tr("关于皮肤制作工具(&A)..."))->setData(int(MenuCommand::About));
-}
-
-void CWizardDlg::RunMenuChoice(const QAction* chosen)
-{
-    if (chosen != nullptr && chosen->data().toInt() == int(MenuCommand::About))
-        ShowAbout();
-}
-
 SitePage CWizardDlg::StepHelpPage(int step)
 {
     switch (step) {
@@ -458,7 +544,37 @@ void CWizardDlg::reject()
 {
     if (!ConfirmDiscard(tr("皮肤还没有保存，退出前要保存吗？")))
         return;
+    // Saved or let go: nothing is kept for a restart.
+    if (m_recovery != nullptr)
+        m_recovery->Finish();
     QDialog::reject();
+}
+
+void CWizardDlg::StartRecovery(const QString& root)
+{
+    if (m_recovery == nullptr) {
+        m_recovery = new WizardRecovery(*this, root);
+        m_recovery->Start();
+    }
+}
+
+void CWizardDlg::ShowRestored(SkinContent content, int step)
+{
+    m_document.Restore(std::move(content));
+    // Only a skin with a picture gets past the first step; the steps between are open, as
+    // after going through them.
+    if (!m_document.HasPicture())
+        step = HeaderStep;
+    step = std::clamp(step, int(HeaderStep), int(SaveStep));
+    CommandButton(ID_NEXT)->setEnabled(m_document.HasPicture());
+    m_skipped = false;
+    MoveTo(step);
+    // A skin that reached the last step without a stretch region skipped the steps after it.
+    if (step == SaveStep && IsEmptyRect(m_document.StretchRegion())) {
+        m_skipped = true;
+        m_stepBar.EnableStep(FrameStep, false);
+        m_stepBar.EnableStep(ControlsStep, false);
+    }
 }
 
 bool CWizardDlg::OpenPackage(const QString& path)
@@ -477,6 +593,25 @@ void CWizardDlg::OnPictureReady()
 
 bool CWizardDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+        // A drag (of the crop frame, the stretch region, an item on a preview) ends here: the
+        // next edit is an undo step of its own.
+        m_document.EndMerge();
+        return false;
+    case QEvent::FocusOut:
+        // A field left: what was typed in it is one step.
+        if (EditsText(qobject_cast<QWidget*>(watched)))
+            m_document.EndMerge();
+        return false;
+    case QEvent::ShortcutOverride:
+        // A text field keeps the undo keys for its own undo while it has the focus.
+        if (EditsText(qobject_cast<QWidget*>(watched)) && IsUndoKey(static_cast<QKeyEvent*>(event)))
+            event->accept();
+        return false;
+    default:
+        break;
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
@@ -583,7 +718,33 @@ void CWizardDlg::contextMenuEvent(QContextMenuEvent* event)
     }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("barMenu"));
-    FillProgramMenu(menu);
+    FillMenu(menu);
     RunMenuChoice(CDialogProvider::Instance().ExecMenu(menu, event->globalPos()));
     event->accept();
+}
+
+void CWizardDlg::FillMenu(QMenu& menu) const
+{
+    // Plain copies of the undo actions: choosing one must not trigger the undo a second time.
+    for (const QAction* action : {m_undoAction, m_redoAction}) {
+        QAction* item = menu.addAction(action->text() + QLatin1Char('\t') +
+                                       action->shortcut().toString(QKeySequence::NativeText));
+        item->setEnabled(action->isEnabled());
+        item->setData(action->objectName());
+    }
+    menu.addSeparator();
+    menu.addAction(tr("关于皮肤制作工具(&A)..."))->setData(QStringLiteral("about"));
+}
+
+void CWizardDlg::RunMenuChoice(const QAction* chosen)
+{
+    if (chosen == nullptr)
+        return;
+    const QString what = chosen->data().toString();
+    if (what == m_undoAction->objectName())
+        m_document.UndoStack()->undo();
+    else if (what == m_redoAction->objectName())
+        m_document.UndoStack()->redo();
+    else if (what == QLatin1String("about"))
+        ShowAbout();
 }

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
 
 class CColorSkinDlg;
 class CLinkLabel;
@@ -19,9 +20,11 @@ class CStretchDlg;
 class CWebFlashFrameDlg;
 class CWizardPage;
 class QAction;
+class QLabel;
 class QMenu;
 class QPushButton;
 class QToolButton;
+class WizardRecovery;
 
 // The wizard's steps, in the order of the step bar; each has one page.
 enum WizardStep : int {
@@ -89,6 +92,22 @@ public:
     // F1: the help page of the step showing.
     void ShowStepHelp();
     static SitePage StepHelpPage(int step);
+    // The wizard's menu: undo and redo named after their command, and the about box. The menu's
+    // caller hands the chosen action to RunMenuChoice.
+    void FillMenu(QMenu& menu) const;
+    void RunMenuChoice(const QAction* chosen);
+    // Undo and redo (Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y), enabled when there is something to do.
+    QAction* UndoAction() const { return m_undoAction; }
+    QAction* RedoAction() const { return m_redoAction; }
+    // The line under the pages that tells what an undo or redo changed on another step.
+    QLabel* StatusLine() const { return m_statusLine; }
+
+    // Keeps the unsaved skin in a folder under root for a restart after a crash, after offering
+    // what a wizard that ended without saving left there.
+    void StartRecovery(const QString& root);
+    WizardRecovery* Recovery() const { return m_recovery; }
+    // A restored skin shown on its step, reached as the wizard's own navigation would reach it.
+    void ShowRestored(SkinContent content, int step);
 
     // Enter is the dialog's OK key: it does nothing here.
     void accept() override;
@@ -121,10 +140,9 @@ private:
     void OnRemake();
     void OnStepTab(int index);
     void OnPictureReady();
-    // The program menu of the menu button and the top bar's context menu: its items, and what the
-    // chosen one (nullptr: none) does.
-    void FillProgramMenu(QMenu& menu);
-    void RunMenuChoice(const QAction* chosen);
+    void OnEditReplayed(SkinEdit edit, const QString& text, bool undone);
+    void CreateUndoActions();
+    void PlaceStatusLine();
 
     CStepBar m_stepBar;
     bool m_skipped = false;
@@ -145,4 +163,8 @@ private:
     CPictureLabel* m_helpIcon = nullptr;
     QPushButton* m_barFiller = nullptr;
     QToolButton* m_menuButton = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QLabel* m_statusLine = nullptr;
+    WizardRecovery* m_recovery = nullptr; // a child; none unless StartRecovery was called
 };

@@ -31,6 +31,7 @@ struct SkinColorNumbers {
     int hue = 0;   // 0..240
     int sat = 0;   // 0..100
     int light = 0; // 0..100
+    bool operator==(const SkinColorNumbers&) const = default;
 };
 SkinColorNumbers DescribeColor(ColorRef colour);
 // The colour the numbers stand for, to their precision: hue / 240, lightness / 100, saturation / 100.

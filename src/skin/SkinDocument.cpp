@@ -4,8 +4,12 @@
 #include "skin/GbkText.h"
 #include "skin/HeaderCrop.h"
 #include "skin/ProfileFile.h"
+#include "skin/SkinEditCommand.h"
 
 #include <QCoreApplication>
+#include <QUndoStack>
+
+#include <utility>
 
 SkinColorNumbers MainColourNumbers(const SkinContent& content)
 {
@@ -41,9 +45,36 @@ QString CheckSkinName(const QString& name)
     return {};
 }
 
-SkinDocument::SkinDocument(QObject* parent) : QObject(parent) {}
+namespace {
 
-SkinDocument::~SkinDocument() = default;
+SkinEdit ItemEdit(CornerItemKind kind)
+{
+    return kind == CornerItemKind::Decoration ? SkinEdit::Decoration : SkinEdit::Control;
+}
+
+} // namespace
+
+SkinDocument::SkinDocument(QObject* parent) : QObject(parent), m_stack(std::make_unique<QUndoStack>())
+{
+    connect(m_stack.get(), &QUndoStack::cleanChanged, this, [this] { SyncModified(); });
+}
+
+SkinDocument::~SkinDocument()
+{
+    // The stack's commands point at this document: gone first, and without telling anybody.
+    m_stack->disconnect(this);
+    m_stack.reset();
+}
+
+QUndoStack* SkinDocument::UndoStack()
+{
+    return m_stack.get();
+}
+
+void SkinDocument::EndMerge()
+{
+    ++m_mergeGeneration;
+}
 
 bool SkinDocument::HasPicture() const
 {
@@ -107,38 +138,86 @@ bool SkinDocument::CanAddControl(Corner corner) const
     return extra < kMaxExtraControls;
 }
 
-void SkinDocument::Touch()
+bool SkinDocument::IsModified() const
 {
-    if (!m_modified) {
-        m_modified = true;
-        emit modifiedChanged(true);
-    }
+    return !m_stack->isClean();
 }
 
 void SkinDocument::SetModified(bool modified)
 {
-    if (m_modified == modified)
+    if (modified)
+        m_stack->resetClean();
+    else
+        m_stack->setClean();
+}
+
+void SkinDocument::SyncModified()
+{
+    if (m_holdModified || IsModified() == m_modified)
         return;
-    m_modified = modified;
-    emit modifiedChanged(modified);
+    m_modified = !m_modified;
+    emit modifiedChanged(m_modified);
+}
+
+void SkinDocument::Commit(SkinEdit edit, const QString& text, SkinContent after, Merge merge, int item)
+{
+    if (m_replaying || after == m_content)
+        return;
+    if (m_making != nullptr) {
+        m_making->Absorb(after);
+        Apply(std::move(after), m_making);
+        return;
+    }
+    m_stack->push(new SkinEditCommand(this, edit, text, m_content, std::move(after),
+                                      merge == Merge::None ? -1 : static_cast<int>(merge), item,
+                                      m_mergeGeneration));
+}
+
+void SkinDocument::Apply(SkinContent content, SkinEditCommand* making)
+{
+    const SkinContent old = std::exchange(m_content, std::move(content));
+    SkinEditCommand* const outer = std::exchange(m_making, making);
+    // Each signal tells the content as it is when it is sent: a listener may have changed it.
+    const SkinContent& now = m_content;
+    const bool picture = old.picturePath != now.picturePath || old.picture != now.picture;
+    if (picture)
+        emit pictureChanged();
+    // A new picture is shown with its crop, even when the crop's numbers stay.
+    if (picture || old.crop != now.crop)
+        emit cropChanged(now.crop);
+    if (old.mainColour != now.mainColour || old.whiteTabText != now.whiteTabText ||
+        old.colourAsRead != now.colourAsRead)
+        emit colourChanged();
+    if (old.stretchRegion != now.stretchRegion || old.stretchMode != now.stretchMode)
+        emit stretchChanged();
+    if (old.items != now.items)
+        emit itemsChanged();
+    if (old.thumbnailPath != now.thumbnailPath || old.thumbnailPicture != now.thumbnailPicture)
+        emit thumbnailChanged();
+    if (old.skinName != now.skinName)
+        emit nameChanged(now.skinName);
+    m_making = outer;
+}
+
+void SkinDocument::Replay(const SkinContent& content, SkinEdit edit, const QString& text, bool undone)
+{
+    // What follows an undo or redo is a new step, whatever it is.
+    ++m_mergeGeneration;
+    m_replaying = true;
+    Apply(content);
+    m_replaying = false;
+    emit editReplayed(edit, text, undone);
 }
 
 void SkinDocument::SetPicture(const QString& path, SharedPicture picture)
 {
     const QSize size = picture != nullptr && picture->HasPicture() ? picture->GetSize() : QSize();
-    const SkinRect crop = DefaultCrop(size);
-    const bool hadRegion = !m_content.stretchRegion.IsNull();
-    if (path == m_content.picturePath && picture == m_content.picture && crop == m_content.crop && !hadRegion)
-        return;
-    m_content.picturePath = path;
-    m_content.picture = std::move(picture);
-    m_content.crop = crop;
-    m_content.stretchRegion = {};
-    Touch();
-    emit pictureChanged();
-    emit cropChanged(m_content.crop);
-    if (hadRegion)
-        emit stretchChanged();
+    SkinContent after = m_content;
+    after.picturePath = path;
+    after.picture = std::move(picture);
+    after.crop = DefaultCrop(size);
+    after.stretchRegion = {};
+    Commit(SkinEdit::Picture, tr("更换图片"), std::move(after));
 }
 
 SkinRect SkinDocument::SetCrop(const SkinRect& crop)
@@ -148,71 +227,57 @@ SkinRect SkinDocument::SetCrop(const SkinRect& crop)
     const SkinRect applied = ConstrainCrop(crop, m_content.picture->GetSize());
     if (applied == m_content.crop)
         return applied;
-    const SkinRect old = m_content.crop;
-    m_content.crop = applied;
-    const SkinRect region = CarryStretchRegion(m_content.stretchRegion, old, applied);
-    const bool regionMoved = region != m_content.stretchRegion;
-    m_content.stretchRegion = region;
-    Touch();
-    emit cropChanged(applied);
-    if (regionMoved)
-        emit stretchChanged();
+    SkinContent after = m_content;
+    after.crop = applied;
+    after.stretchRegion = CarryStretchRegion(m_content.stretchRegion, m_content.crop, applied);
+    Commit(SkinEdit::Crop, tr("调整裁剪区域"), std::move(after), Merge::Crop);
     return applied;
 }
 
 void SkinDocument::SetMainColour(ColorRef colour)
 {
-    if (colour == m_content.mainColour)
-        return;
-    m_content.mainColour = colour;
-    Touch();
-    emit colourChanged();
+    SkinContent after = m_content;
+    after.mainColour = colour;
+    Commit(SkinEdit::MainColour, tr("更改主色调"), std::move(after));
 }
 
 void SkinDocument::SetWhiteTabText(bool white)
 {
-    if (white == m_content.whiteTabText)
-        return;
-    m_content.whiteTabText = white;
-    Touch();
-    emit colourChanged();
+    SkinContent after = m_content;
+    after.whiteTabText = white;
+    Commit(SkinEdit::TabText, tr("更改标签文字颜色"), std::move(after));
 }
 
 SkinRect SkinDocument::SetStretchRegion(const SkinRect& region)
 {
-    const SkinRect applied = ConstrainStretchRegion(region, m_content.crop);
-    if (applied == m_content.stretchRegion)
-        return applied;
-    m_content.stretchRegion = applied;
-    Touch();
-    emit stretchChanged();
+    SkinContent after = m_content;
+    after.stretchRegion = ConstrainStretchRegion(region, m_content.crop);
+    const SkinRect applied = after.stretchRegion;
+    Commit(SkinEdit::StretchRegion, tr("调整拉伸区域"), std::move(after), Merge::Region);
     return applied;
 }
 
 void SkinDocument::SetStretchMode(StretchMode mode)
 {
-    if (mode == m_content.stretchMode)
-        return;
-    m_content.stretchMode = mode;
-    Touch();
-    emit stretchChanged();
+    SkinContent after = m_content;
+    after.stretchMode = mode;
+    Commit(SkinEdit::StretchMode, tr("更改拉伸方式"), std::move(after));
 }
 
 int SkinDocument::SetDecoration(Corner corner, const QString& file, QSize size)
 {
     const CornerItem item{
         CornerItemKind::Decoration, corner, DefaultCornerOffset(size), size, file, {}, false};
+    SkinContent after = m_content;
     int index = DecorationAt(corner);
-    if (index >= 0 && m_content.items[index] == item)
-        return index;
     if (index >= 0) {
-        m_content.items[index] = item;
+        after.items[index] = item;
+        Commit(SkinEdit::Decoration, tr("更换边框装饰"), std::move(after));
     } else {
-        index = static_cast<int>(m_content.items.size());
-        m_content.items.append(item);
+        index = static_cast<int>(after.items.size());
+        after.items.append(item);
+        Commit(SkinEdit::Decoration, tr("添加边框装饰"), std::move(after));
     }
-    Touch();
-    emit itemsChanged();
     return index;
 }
 
@@ -227,9 +292,9 @@ int SkinDocument::AddControl(Corner corner, const QString& file, QSize size, con
     if (!IsValidCorner(corner) || !CanAddControl(corner))
         return -1;
     const QPoint place = offset ? ClampCornerOffset(corner, size, *offset) : DefaultCornerOffset(size);
-    m_content.items.append({CornerItemKind::Control, corner, place, size, file, name, fromGallery});
-    Touch();
-    emit itemsChanged();
+    SkinContent after = m_content;
+    after.items.append({CornerItemKind::Control, corner, place, size, file, name, fromGallery});
+    Commit(SkinEdit::Control, tr("添加控件"), std::move(after));
     return static_cast<int>(m_content.items.size()) - 1;
 }
 
@@ -239,13 +304,10 @@ int SkinDocument::ReplaceCornerControl(Corner corner, const QString& file, QSize
     const int index = ControlAt(corner);
     if (index < 0)
         return AddControl(corner, file, size, name, fromGallery);
-    const CornerItem control{
+    SkinContent after = m_content;
+    after.items[index] = {
         CornerItemKind::Control, corner, DefaultCornerOffset(size), size, file, name, fromGallery};
-    if (m_content.items[index] == control)
-        return index;
-    m_content.items[index] = control;
-    Touch();
-    emit itemsChanged();
+    Commit(SkinEdit::Control, tr("更换控件"), std::move(after));
     return index;
 }
 
@@ -253,40 +315,42 @@ QPoint SkinDocument::MoveItem(int index, QPoint offset)
 {
     if (!IsItem(index))
         return {};
-    CornerItem& item = m_content.items[index];
+    SkinContent after = m_content;
+    CornerItem& item = after.items[index];
     const QPoint applied = ClampCornerOffset(item.corner, item.size, offset);
-    if (applied != item.offset) {
-        item.offset = applied;
-        Touch();
-        emit itemsChanged();
-    }
+    item.offset = applied;
+    const CornerItemKind kind = item.kind;
+    Commit(ItemEdit(kind), kind == CornerItemKind::Decoration ? tr("移动边框装饰") : tr("移动控件"),
+           std::move(after), Merge::Move, index);
     return applied;
 }
 
 void SkinDocument::ResizeControl(int index, QSize size)
 {
-    if (!IsItem(index) || !m_content.items[index].IsControl() || m_content.items[index].size == size)
+    if (!IsItem(index) || !m_content.items[index].IsControl())
         return;
-    m_content.items[index].size = size;
-    Touch();
-    emit itemsChanged();
+    SkinContent after = m_content;
+    after.items[index].size = size;
+    Commit(SkinEdit::Control, tr("调整控件大小"), std::move(after), Merge::Resize, index);
 }
 
 void SkinDocument::RemoveItem(int index)
 {
     if (!IsItem(index))
         return;
-    m_content.items.removeAt(index);
-    Touch();
-    emit itemsChanged();
+    const CornerItemKind kind = m_content.items[index].kind;
+    SkinContent after = m_content;
+    after.items.removeAt(index);
+    Commit(ItemEdit(kind), kind == CornerItemKind::Decoration ? tr("删除边框装饰") : tr("删除控件"),
+           std::move(after));
 }
 
 void SkinDocument::RemoveItems(CornerItemKind kind)
 {
-    if (m_content.items.removeIf([kind](const CornerItem& item) { return item.kind == kind; }) == 0)
-        return;
-    Touch();
-    emit itemsChanged();
+    SkinContent after = m_content;
+    after.items.removeIf([kind](const CornerItem& item) { return item.kind == kind; });
+    Commit(ItemEdit(kind), kind == CornerItemKind::Decoration ? tr("删除所有边框装饰") : tr("删除所有控件"),
+           std::move(after));
 }
 
 QList<CornerItem> SkinDocument::ItemsOf(CornerItemKind kind) const
@@ -303,34 +367,29 @@ void SkinDocument::ReplaceItems(CornerItemKind kind, const QList<CornerItem>& it
 {
     if (ItemsOf(kind) == items)
         return;
-    m_content.items.removeIf([kind](const CornerItem& item) { return item.kind == kind; });
+    SkinContent after = m_content;
+    after.items.removeIf([kind](const CornerItem& item) { return item.kind == kind; });
     for (const CornerItem& item : items) {
         if (item.kind == kind)
-            m_content.items.append(item);
+            after.items.append(item);
     }
-    Touch();
-    emit itemsChanged();
+    Commit(SkinEdit::Items, kind == CornerItemKind::Decoration ? tr("还原边框装饰") : tr("还原控件"),
+           std::move(after));
 }
 
 void SkinDocument::SetThumbnail(const QString& path, SharedPicture picture)
 {
-    if (path.isEmpty())
-        picture = nullptr;
-    if (path == m_content.thumbnailPath && picture == m_content.thumbnailPicture)
-        return;
-    m_content.thumbnailPath = path;
-    m_content.thumbnailPicture = std::move(picture);
-    Touch();
-    emit thumbnailChanged();
+    SkinContent after = m_content;
+    after.thumbnailPath = path;
+    after.thumbnailPicture = path.isEmpty() ? nullptr : std::move(picture);
+    Commit(SkinEdit::Thumbnail, path.isEmpty() ? tr("取消自选缩略图") : tr("更换缩略图"), std::move(after));
 }
 
 void SkinDocument::SetSkinName(const QString& name)
 {
-    if (name == m_content.skinName)
-        return;
-    m_content.skinName = name;
-    Touch();
-    emit nameChanged(name);
+    SkinContent after = m_content;
+    after.skinName = name;
+    Commit(SkinEdit::Name, tr("更改皮肤名称"), std::move(after), Merge::Name);
 }
 
 void SkinDocument::Reset()
@@ -341,9 +400,28 @@ void SkinDocument::Reset()
 void SkinDocument::Load(SkinContent content)
 {
     m_content = std::move(content);
-    SetModified(false);
+    ClearHistory(true);
     emit contentReplaced();
     EmitAll();
+}
+
+void SkinDocument::Restore(SkinContent content)
+{
+    m_content = std::move(content);
+    ClearHistory(false);
+    emit contentReplaced();
+    EmitAll();
+}
+
+void SkinDocument::ClearHistory(bool reachableClean)
+{
+    ++m_mergeGeneration;
+    m_holdModified = true;
+    m_stack->clear();
+    if (!reachableClean)
+        m_stack->resetClean();
+    m_holdModified = false;
+    SyncModified();
 }
 
 void SkinDocument::EmitAll()

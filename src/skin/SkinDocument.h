@@ -2,7 +2,8 @@
 // The skin being made: the one place where the user's choices live. The wizard's pages and
 // previews, the skin viewer and skinmaker-cli read it and change it only through its operations,
 // which hold the rules (the header's shape, the stretch region inside it, the corner items'
-// places and limits) and tell every change with a signal.
+// places and limits) and tell every change with a signal. Every operation that changes something
+// is one step on the document's undo stack.
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
 #include "imaging/PlayerLook.h"
@@ -14,12 +15,17 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <optional>
+
+class QUndoStack;
+class SkinEditCommand;
 
 // The colour numbers an opened package's description file gave, and the colour they were read as.
 struct ColourAsRead {
     SkinColorNumbers numbers;
     ColorRef colour = 0;
+    bool operator==(const ColourAsRead&) const = default;
 };
 
 // What a skin is made of, as a value.
@@ -39,6 +45,24 @@ struct SkinContent {
     QString thumbnailPath;          // empty = cut the thumbnail from the header
     SharedPicture thumbnailPicture; // decoded thumbnailPath, or null
     QString skinName;
+
+    // Pictures compare as the same shared object, not pixel by pixel.
+    bool operator==(const SkinContent&) const = default;
+};
+
+// What kind of edit an undo step is, so that the wizard can show where it took effect.
+enum class SkinEdit {
+    Picture,
+    Crop,
+    MainColour,
+    TabText,
+    StretchRegion,
+    StretchMode,
+    Decoration,
+    Control,
+    Thumbnail,
+    Name,
+    Items // a step's items given back on Skip
 };
 
 // The description file's numbers for the main colour: those read from an opened package while
@@ -116,14 +140,25 @@ public:
     void SetThumbnail(const QString& path, SharedPicture picture);
     void SetSkinName(const QString& name);
 
-    // A fresh skin: nothing chosen.
+    // A fresh skin: nothing chosen. Starts a fresh undo stack.
     void Reset();
-    // Everything replaced by content as it stands (an opened package); unmodified.
+    // Everything replaced by content as it stands (an opened package); unmodified, with a fresh
+    // undo stack.
     void Load(SkinContent content);
+    // Everything replaced by a recovered state: like Load, but modified, and no undo makes it
+    // unmodified again (it was never saved as it stands).
+    void Restore(SkinContent content);
 
-    // Changed since it was made, opened or saved.
-    bool IsModified() const { return m_modified; }
+    // Changed since it was made, opened or saved: the undo stack is not at its clean state.
+    bool IsModified() const;
+    // false: saved as it stands (the stack's clean state); true: modified whatever undo does.
     void SetModified(bool modified);
+
+    // The edits, owned by the document.
+    QUndoStack* UndoStack();
+    // The next edit starts a new undo step even where it would merge with the last one (a drag
+    // released, a field left).
+    void EndMerge();
 
 signals:
     void pictureChanged();
@@ -135,14 +170,35 @@ signals:
     void thumbnailChanged();
     void nameChanged(const QString& name);
     void modifiedChanged(bool modified);
-    // Reset or Load replaced everything (the signals above follow).
+    // Reset, Load or Restore replaced everything (the signals above follow).
     void contentReplaced();
+    // After an undo or redo (the change signals come first): the kind of edit and its name.
+    void editReplayed(SkinEdit edit, const QString& text, bool undone);
 
 private:
+    friend class SkinEditCommand;
+    // Which edits of the same kind in a row become one undo step.
+    enum class Merge { None, Crop, Move, Resize, Region, Name };
+
     bool IsItem(int index) const;
-    void Touch();
+    // Pushes the step that turns the content into after; nothing when after is the content. An
+    // edit made while a step is being done (a view answering its signal) becomes part of that
+    // step; one made while a step is undone or redone is ignored: the step's content stands.
+    void Commit(SkinEdit edit, const QString& text, SkinContent after, Merge merge = Merge::None,
+                int item = -1);
+    // Makes content the document's, telling what differs; making is the step being done, if any.
+    void Apply(SkinContent content, SkinEditCommand* making = nullptr);
+    // An undo or redo of a step.
+    void Replay(const SkinContent& content, SkinEdit edit, const QString& text, bool undone);
+    void ClearHistory(bool reachableClean);
+    void SyncModified();
     void EmitAll();
 
     SkinContent m_content;
-    bool m_modified = false;
+    std::unique_ptr<QUndoStack> m_stack;
+    bool m_modified = false;             // as last told with modifiedChanged
+    bool m_holdModified = false;         // while the stack is being reset
+    quint64 m_mergeGeneration = 0;       // steps merge only within one generation
+    SkinEditCommand* m_making = nullptr; // the step being done
+    bool m_replaying = false;            // a step is being undone or redone
 };

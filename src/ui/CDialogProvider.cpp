@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTreeView>
 #include <QUrl>
@@ -97,6 +98,21 @@ QMessageBox::StandardButton CDialogProvider::MessageBox(QWidget* parent, const Q
     if (QAbstractButton* discard = box.button(QMessageBox::Discard))
         discard->setText(QCoreApplication::translate("CDialogProvider", "不保存"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QMessageBox::StandardButton
+CDialogProvider::Choose(QWidget* parent, const QString& text, const QString& caption,
+                        const QList<std::pair<QMessageBox::StandardButton, QString>>& buttons,
+                        QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    for (const auto& [button, buttonText] : buttons)
+        box.addButton(button)->setText(buttonText);
+    if (!buttons.isEmpty())
+        box.setDefaultButton(buttons.constFirst().first);
+    box.exec();
+    return box.clickedButton() != nullptr ? box.standardButton(box.clickedButton()) : QMessageBox::NoButton;
 }
 
 QString CDialogProvider::GetOpenFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix)

@@ -2,9 +2,11 @@
 // Message boxes and file and colour dialogs go through one provider, so that tests can
 // answer them without real modal dialogs. The program uses the real ones.
 #include <QColor>
+#include <QList>
 #include <QMessageBox>
 #include <QString>
 #include <optional>
+#include <utility>
 
 class QAction;
 class QUrl;
@@ -23,6 +25,13 @@ public:
     MessageBox(QWidget* parent, const QString& text, const QString& caption,
                QMessageBox::StandardButtons buttons, QMessageBox::Icon icon = QMessageBox::NoIcon,
                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    // A message box whose buttons say what they do: each standard button shown with its own text.
+    // The first button is the default; Escape is a Cancel button's, if any. Returns the button
+    // pressed, NoButton when the box was closed without one.
+    virtual QMessageBox::StandardButton
+    Choose(QWidget* parent, const QString& text, const QString& caption,
+           const QList<std::pair<QMessageBox::StandardButton, QString>>& buttons,
+           QMessageBox::Icon icon = QMessageBox::NoIcon);
     // Open and save dialogs; filter in Qt's syntax ("Images (*.png);;..."). Empty result = cancelled.
     virtual QString GetOpenFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix);
     virtual QString GetSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,

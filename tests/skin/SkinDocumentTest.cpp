@@ -7,6 +7,7 @@
 
 #include <QMetaMethod>
 #include <QSignalSpy>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -384,4 +385,225 @@ TEST(SkinDocument, MovedItemsAreClampedAroundTheirQuarter)
         EXPECT_EQ(document.Items()[document.AddControl(corner, "c.swf", size, {}, false, offset)].offset,
                   expected);
     }
+}
+
+namespace {
+
+// The change signals of a log, without those that tell about the history rather than the skin.
+QStringList ChangesOf(QStringList names)
+{
+    names.removeAll("modifiedChanged");
+    names.removeAll("editReplayed");
+    return names;
+}
+
+} // namespace
+
+// Every kind of edit, one after another: each undo gives back exactly the content before it,
+// telling the same changes the edit told, and each redo the content after it.
+TEST(SkinDocumentUndo, EveryEditIsUndoneAndRedoneExactly)
+{
+    SkinDocument document;
+    Prepare(document);
+    SignalLog log(document);
+    QSignalSpy replayed(&document, &SkinDocument::editReplayed);
+    std::vector<SkinContent> states{document.Content()};
+    std::vector<QStringList> told;
+    QList<SkinEdit> edits;
+    const auto done = [&](SkinEdit edit) {
+        EXPECT_NE(document.Content(), states.back()) << states.size();
+        states.push_back(document.Content());
+        told.push_back(ChangesOf(log.Take()));
+        edits.append(edit);
+    };
+    document.SetPicture("q.jpg", Picture(2560, 1707));
+    done(SkinEdit::Picture);
+    document.SetCrop({100, 100, 1500, 222});
+    done(SkinEdit::Crop);
+    document.SetStretchRegion({300, 100, 400, 222});
+    done(SkinEdit::StretchRegion);
+    document.SetCrop({0, 0, 700, 61}); // carries the region
+    done(SkinEdit::Crop);
+    document.SetStretchMode(StretchMode::Tile);
+    done(SkinEdit::StretchMode);
+    document.SetMainColour(0x336699);
+    done(SkinEdit::MainColour);
+    document.SetWhiteTabText(true);
+    done(SkinEdit::TabText);
+    document.SetDecoration(Corner::LeftBottom, "e.png", {30, 30});
+    done(SkinEdit::Decoration);
+    document.SetDecoration(Corner::LeftTop, "f.png", {20, 20});
+    done(SkinEdit::Decoration);
+    document.MoveItem(document.DecorationAt(Corner::LeftTop), {3, 4});
+    done(SkinEdit::Decoration);
+    document.RemoveDecoration(Corner::LeftBottom);
+    done(SkinEdit::Decoration);
+    document.AddControl(Corner::RightTop, "x.swf", {10, 10}, "X", true);
+    done(SkinEdit::Control);
+    document.ReplaceCornerControl(Corner::RightTop, "y.swf", {60, 30});
+    done(SkinEdit::Control);
+    document.MoveItem(document.ControlAt(Corner::RightTop), {7, 8});
+    done(SkinEdit::Control);
+    document.ResizeControl(document.ControlAt(Corner::RightTop), {50, 50});
+    done(SkinEdit::Control);
+    document.RemoveItem(document.ControlIndexes().last());
+    done(SkinEdit::Control);
+    document.RemoveItems(CornerItemKind::Decoration);
+    done(SkinEdit::Decoration);
+    document.ReplaceItems(CornerItemKind::Decoration, {Decoration(Corner::RightBottom, "g.png", {1, 2})});
+    done(SkinEdit::Items);
+    document.SetThumbnail("t.bmp", Picture(120, 90));
+    done(SkinEdit::Thumbnail);
+    document.SetSkinName("other");
+    done(SkinEdit::Name);
+    const int steps = static_cast<int>(edits.size());
+    ASSERT_EQ(document.UndoStack()->count(), steps);
+    EXPECT_EQ(replayed.count(), 0); // doing an edit is no replay
+
+    for (int i = steps - 1; i >= 0; --i) {
+        SCOPED_TRACE(i);
+        document.UndoStack()->undo();
+        EXPECT_EQ(document.Content(), states[i]);
+        EXPECT_EQ(ChangesOf(log.Take()), told[i]);
+        ASSERT_EQ(replayed.count(), 1);
+        EXPECT_EQ(replayed.first()[0].value<SkinEdit>(), edits[i]);
+        EXPECT_EQ(replayed.first()[1].toString(), document.UndoStack()->text(i));
+        EXPECT_FALSE(document.UndoStack()->text(i).isEmpty());
+        EXPECT_TRUE(replayed.first()[2].toBool());
+        replayed.clear();
+    }
+    EXPECT_FALSE(document.IsModified());
+    for (int i = 0; i < steps; ++i) {
+        SCOPED_TRACE(i);
+        document.UndoStack()->redo();
+        EXPECT_EQ(document.Content(), states[i + 1]);
+        EXPECT_EQ(ChangesOf(log.Take()), told[i]);
+        ASSERT_EQ(replayed.count(), 1);
+        EXPECT_FALSE(replayed.first()[2].toBool());
+        replayed.clear();
+    }
+}
+
+// A drag, a run of arrow presses or typing is one step until EndMerge, another edit, an undo or a
+// save comes between; a drag back to where it began is no step.
+TEST(SkinDocumentUndo, RunsOfTheSameEditAreOneStep)
+{
+    SkinDocument document;
+    Prepare(document);
+    QUndoStack& stack = *document.UndoStack();
+    const SkinContent opened = document.Content();
+
+    document.SetCrop({10, 10, 710, 71});
+    document.SetCrop({20, 20, 720, 81});
+    document.MoveItem(0, {1, 1});
+    document.MoveItem(0, {2, 2});
+    document.MoveItem(1, {3, 3}); // another item
+    document.ResizeControl(1, {30, 30});
+    document.ResizeControl(1, {40, 40});
+    EXPECT_EQ(stack.count(), 4);
+    for (int k = 0; k < 3; ++k)
+        stack.undo();
+    EXPECT_EQ(document.Crop(), (SkinRect{20, 20, 720, 81}));
+    stack.undo();
+    EXPECT_EQ(document.Content(), opened);
+
+    // EndMerge splits a run; an undone step takes no more into it.
+    stack.clear();
+    document.SetSkinName("a");
+    document.SetSkinName("ab");
+    document.EndMerge();
+    document.SetSkinName("abc");
+    EXPECT_EQ(stack.count(), 2);
+    stack.undo();
+    document.SetSkinName("abd");
+    EXPECT_EQ(stack.count(), 2);
+    stack.undo();
+    EXPECT_EQ(document.SkinName(), "ab");
+
+    // Saved in the middle of a drag: the rest of it is a step of its own.
+    stack.clear();
+    document.SetStretchRegion({400, 0, 420, 1});
+    document.SetModified(false);
+    document.SetStretchRegion({410, 0, 430, 1});
+    EXPECT_EQ(stack.count(), 2);
+
+    // Back where it began: nothing to undo.
+    stack.clear();
+    const QPoint start = document.Items()[1].offset;
+    document.MoveItem(1, start - QPoint(5, 5));
+    ASSERT_EQ(stack.count(), 1);
+    document.MoveItem(1, start);
+    EXPECT_EQ(stack.count(), 0);
+}
+
+// The document is unmodified exactly at its saved state; a restored state is never "saved".
+TEST(SkinDocumentUndo, ModifiedFollowsTheSavedState)
+{
+    SkinDocument document;
+    Prepare(document);
+    QSignalSpy modified(&document, &SkinDocument::modifiedChanged);
+    const auto told = [&modified] {
+        QList<bool> values;
+        for (const QList<QVariant>& call : modified)
+            values.append(call.first().toBool());
+        modified.clear();
+        return values;
+    };
+
+    document.SetMainColour(0x111111);
+    document.SetModified(false); // saved
+    document.SetMainColour(0x222222);
+    EXPECT_EQ(told(), (QList<bool>{true, false, true}));
+    document.UndoStack()->undo();
+    EXPECT_FALSE(document.IsModified());
+    document.UndoStack()->undo();
+    EXPECT_TRUE(document.IsModified());
+    document.UndoStack()->redo();
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(told(), (QList<bool>{false, true, false}));
+
+    // Opening and starting again give a fresh, saved history.
+    document.SetMainColour(0x333333);
+    Prepare(document);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_FALSE(document.UndoStack()->canUndo());
+    document.SetMainColour(0x444444);
+    document.Reset();
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(told(), (QList<bool>{true, false, true, false}));
+
+    // Restored: modified, and no undo reaches a saved state.
+    SkinContent recovered;
+    recovered.skinName = "recovered";
+    document.Restore(recovered);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.SkinName(), "recovered");
+    document.SetSkinName("x");
+    document.UndoStack()->undo();
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(told(), (QList<bool>{true}));
+    document.SetModified(false);
+    EXPECT_FALSE(document.IsModified());
+}
+
+// A view may answer a change with an edit of its own (a control clamping what it was told):
+// while an edit is made, that belongs to the same step; while a step is undone or redone, the
+// step's content stands.
+TEST(SkinDocumentUndo, EditsAnsweringAChangeJoinItsStep)
+{
+    SkinDocument document;
+    Prepare(document);
+    const SkinContent before = document.Content();
+    QObject::connect(&document, &SkinDocument::nameChanged,
+                     [&document](const QString& name) { document.SetSkinName(name.toUpper()); });
+
+    document.SetSkinName("abc");
+    EXPECT_EQ(document.SkinName(), "ABC");
+    EXPECT_EQ(document.UndoStack()->count(), 1);
+    const SkinContent after = document.Content();
+    document.UndoStack()->undo();
+    EXPECT_EQ(document.Content(), before);
+    document.UndoStack()->redo();
+    EXPECT_EQ(document.Content(), after);
+    EXPECT_EQ(document.UndoStack()->count(), 1);
 }

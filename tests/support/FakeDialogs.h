@@ -2,7 +2,8 @@
 // The dialog provider of the widget tests: records every request and answers from scripts.
 // Message boxes take the next queued answer, else `answer`; file dialogs and the colour dialog
 // take the next queued value, else they count as cancelled; the about box and other modal
-// dialogs are recorded and accepted; a menu answers with the action named `menuChoice`; addresses
+// dialogs are recorded and accepted; a menu records the items the user could choose and answers
+// with the one named `menuChoice`; addresses
 // handed to the browser are recorded and open as `browserOpens` says.
 // With realMessageBoxes set, message boxes are shown for real (and still recorded).
 #include "ui/CDialogProvider.h"
@@ -45,6 +46,22 @@ public:
             return CDialogProvider::MessageBox(parent, text, caption, buttons, icon, defaultButton);
         return answers.isEmpty() ? answer : answers.dequeue();
     }
+    // Answered as MessageBox, recorded with the buttons' texts.
+    QMessageBox::StandardButton Choose(QWidget* parent, const QString& text, const QString& caption,
+                                       const QList<std::pair<QMessageBox::StandardButton, QString>>& buttons,
+                                       QMessageBox::Icon icon) override
+    {
+        QMessageBox::StandardButtons all;
+        for (const auto& button : buttons) {
+            all |= button.first;
+            buttonTexts.append(button.second);
+        }
+        if (realMessageBoxes) {
+            messages.append({text, caption, all, icon, QMessageBox::NoButton});
+            return CDialogProvider::Choose(parent, text, caption, buttons, icon);
+        }
+        return MessageBox(parent, text, caption, all, icon, QMessageBox::NoButton);
+    }
     QString GetOpenFileName(QWidget*, const QString& filter, const QString& defaultSuffix) override
     {
         openRequests.append({filter, defaultSuffix, QString()});
@@ -79,6 +96,9 @@ public:
     {
         QAction* chosen = nullptr;
         for (QAction* action : menu.actions()) {
+            // What the user could choose: separators and disabled items are left out.
+            if (action->isSeparator() || !action->isEnabled())
+                continue;
             menuTexts.append(action->text());
             if (chosen == nullptr && action->text() == menuChoice)
                 chosen = action;
@@ -113,4 +133,5 @@ public:
     QStringList dialogTitles;
     QStringList dialogTexts;
     QStringList menuTexts;
+    QStringList buttonTexts; // of the questions asked with Choose
 };
