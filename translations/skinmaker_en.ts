@@ -636,33 +636,6 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
-    <name>main</name>
-    <message>
-        <source>用法：skinmaker [选项] [图片或皮肤包]
-把自己的图片做成音乐盒皮肤包的向导。
-
-  图片或皮肤包        打开 JPEG、PNG、BMP 图片或 .vsf 皮肤包
-  --view 皮肤包       只打开皮肤查看窗口，显示穿上该皮肤的播放器
-  --lang zh|en        界面语言（默认跟随系统的语言设置）
-  --help              显示本帮助并退出
-  --version           显示版本并退出
-
-命令行制作皮肤包：skinmaker-cli --help
-</source>
-        <translation>Usage: skinmaker [options] [picture or skin package]
-A wizard that turns a picture of your own into a skin package for the music player.
-
-  picture or package  open a JPEG, PNG or BMP picture or a .vsf skin package
-  --view PACKAGE      open only the skin viewer, showing the player wearing the skin
-  --lang zh|en        language of the interface (default: the system&apos;s language setting)
-  --help              show this help and exit
-  --version           show the version and exit
-
-Making skin packages from the command line: skinmaker-cli --help
-</translation>
-    </message>
-</context>
-<context>
     <name>WizardRecovery</name>
     <message>
         <source>无法创建恢复文件夹，程序意外退出时未保存的皮肤将会丢失：
@@ -693,6 +666,33 @@ Making skin packages from the command line: skinmaker-cli --help
 恢复文件夹已移到：%2</source>
         <translation>The skin left unsaved last time cannot be restored. %1
 Its recovery folder has been moved to: %2</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>用法：skinmaker [选项] [图片或皮肤包]
+把自己的图片做成音乐盒皮肤包的向导。
+
+  图片或皮肤包        打开 JPEG、PNG、BMP 图片或 .vsf 皮肤包
+  --view 皮肤包       只打开皮肤查看窗口，显示穿上该皮肤的播放器
+  --lang zh|en        界面语言（默认跟随系统的语言设置）
+  --help              显示本帮助并退出
+  --version           显示版本并退出
+
+命令行制作皮肤包：skinmaker-cli --help
+</source>
+        <translation>Usage: skinmaker [options] [picture or skin package]
+A wizard that turns a picture of your own into a skin package for the music player.
+
+  picture or package  open a JPEG, PNG or BMP picture or a .vsf skin package
+  --view PACKAGE      open only the skin viewer, showing the player wearing the skin
+  --lang zh|en        language of the interface (default: the system&apos;s language setting)
+  --help              show this help and exit
+  --version           show the version and exit
+
+Making skin packages from the command line: skinmaker-cli --help
+</translation>
     </message>
 </context>
 </TS>
