@@ -504,15 +504,18 @@ QImage DrawPreviewPlaceholder(ArtLanguage language)
     return image;
 }
 
-QImage DrawHelpIcon()
+QImage DrawHelpIcon(int scale)
 {
     // The ground follows the light top bar of the wizard it sits on.
-    QImage image = NewOpaque(21, 20, QColor(246, 246, 246));
+    QImage image = NewOpaque(21 * scale, 20 * scale, QColor(246, 246, 246));
     QPainter p(&image);
+    // Drawn in the 21 x 20 units of the 1x icon; at scale 1 no transform is set at all.
+    if (scale != 1)
+        p.scale(scale, scale);
     QLinearGradient bar(0, 0, 0, 20);
     bar.setColorAt(0, QColor(251, 251, 251));
     bar.setColorAt(1, QColor(240, 240, 240));
-    p.fillRect(image.rect(), bar);
+    p.fillRect(QRect(0, 0, 21, 20), bar);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient disc(0, 2, 0, 18);
     disc.setColorAt(0, QColor(84, 156, 240));
@@ -533,10 +536,12 @@ QImage DrawHelpIcon()
     return image;
 }
 
-QImage DrawPaletteIcon()
+QImage DrawPaletteIcon(int scale)
 {
-    QImage image = NewTransparent(18, 18);
+    QImage image = NewTransparent(18 * scale, 18 * scale);
     QPainter p(&image);
+    if (scale != 1)
+        p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     // The palette: a rounded blob with a thumb hole at the lower right.
     QPainterPath palette;

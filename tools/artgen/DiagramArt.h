@@ -22,9 +22,10 @@ QImage DrawControlsDiagram(const DiagramParts& parts, ArtLanguage language); // 
 QImage DrawSaveDiagram(const DiagramParts& parts, ArtLanguage language);     // 185 x 128
 QImage DrawCropPlaceholder(ArtLanguage language);                            // 349 x 221
 QImage DrawPreviewPlaceholder(ArtLanguage language);                         // 704 x 149
-QImage DrawHelpIcon();                                                       // 21 x 20
-QImage DrawPaletteIcon();                                                    // 18 x 18, transparent ground
-QImage DrawAppIcon(int size); // size x size, transparent ground
-QByteArray AppIconSvg();      // the same icon, scalable
+// The small icons at scale 1 and, for screens of a device pixel ratio of 2, drawn again at twice the size.
+QImage DrawHelpIcon(int scale = 1);    // 21 x 20 at scale 1
+QImage DrawPaletteIcon(int scale = 1); // 18 x 18 at scale 1, transparent ground
+QImage DrawAppIcon(int size);          // size x size, transparent ground
+QByteArray AppIconSvg();               // the same icon, scalable
 
 } // namespace art

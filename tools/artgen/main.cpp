@@ -22,10 +22,13 @@ void Report(bool ok, const QString& path, const QImage& image)
     g_ok = g_ok && ok;
 }
 
-// folder: "bitmap", or "bitmap/en" for the pictures with English words.
-void Bmp(const QString& root, int id, const QImage& image, const char* folder = "bitmap")
+// folder: "bitmap", or "bitmap/en" for the pictures with English words. suffix: "@2x" for the
+// rendition of a picture drawn at twice its size for screens of a device pixel ratio of 2.
+void Bmp(const QString& root, int id, const QImage& image, const char* folder = "bitmap",
+         const char* suffix = "")
 {
-    const QString path = QStringLiteral("%1/%2/%3.bmp").arg(root, QLatin1String(folder)).arg(id);
+    const QString path =
+        QStringLiteral("%1/%2/%3%4.bmp").arg(root, QLatin1String(folder)).arg(id).arg(QLatin1String(suffix));
     Report(art::WriteBmp24(image, path), path, image);
 }
 
@@ -58,6 +61,7 @@ int main(int argc, char** argv)
     Png(root, QStringLiteral("png/4"), dark);
     Png(root, QStringLiteral("png/137"), light);
     Png(root, QStringLiteral("png/158"), art::DrawPaletteIcon());
+    Png(root, QStringLiteral("png/158@2x"), art::DrawPaletteIcon(2));
 
     const QImage sample = art::DrawSample(1800, 600);
     const QString samplePath = root + QStringLiteral("/sample/sample.jpg");
@@ -77,9 +81,11 @@ int main(int argc, char** argv)
         Bmp(root, 136, art::DrawPreviewPlaceholder(language), folder);
     }
     Bmp(root, 173, art::DrawHelpIcon());
+    Bmp(root, 173, art::DrawHelpIcon(2), "bitmap", "@2x");
 
     Png(root, QStringLiteral("icon/128"), art::DrawAppIcon(256));
-    for (int size : {128, 64, 48, 32, 16})
+    // 512: the 256 picture for screens of a device pixel ratio of 2.
+    for (int size : {512, 128, 64, 48, 32, 16})
         Png(root, QStringLiteral("icon/128-%1").arg(size), art::DrawAppIcon(size));
     const QString svgPath = root + QStringLiteral("/icon/org.skinmaker.skinmaker.svg");
     QFile svg(svgPath);
