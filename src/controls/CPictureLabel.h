@@ -10,6 +10,8 @@ class CPictureLabel : public QWidget {
 public:
     explicit CPictureLabel(QWidget* parent = nullptr);
 
+    // A built-in picture with a 2x rendition (":/res/bitmap/<id>@2x.bmp") is drawn from that
+    // rendition on a screen of a device pixel ratio above 1.
     bool LoadFromResource(int id, ResourceType type);
     bool LoadFromFile(const QString& path);
     QSize GetSize() const { return m_picture->GetSize(); }
@@ -28,5 +30,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
     SharedPicture m_picture = std::make_shared<CSkinImage>();
+    SharedPicture m_picture2x; // the built-in picture's 2x rendition; null when it has none
     bool m_hasPicture = false;
 };

@@ -23,6 +23,7 @@ void CPictureViewLabel::Clear()
     m_sourceRect = SkinRect{};
     m_hasPicture = false;
     m_picture = std::make_shared<CSkinImage>();
+    m_picture2x.reset();
     update();
 }
 

@@ -108,6 +108,12 @@ bool CSkinButton2::SetIcon(int pngId, bool iconOnly)
     m_icon = loaded ? icon : QImage();
     m_iconHighlighted = HighlightedIcon(m_icon);
     m_iconGrey = GreyIcon(m_icon);
+    QImage icon2x;
+    m_icon2x = loaded && LoadPngResourceAt2x(icon2x, pngId) ? icon2x : QImage();
+    m_iconHighlighted2x = HighlightedIcon(m_icon2x);
+    m_iconGrey2x = GreyIcon(m_icon2x);
+    for (QImage* image : {&m_icon2x, &m_iconHighlighted2x, &m_iconGrey2x})
+        image->setDevicePixelRatio(2);
     if (loaded)
         update();
     return loaded;
@@ -171,23 +177,36 @@ void CSkinButton2::DrawFrame(QPainter& painter) const
     painter.fillRect(shade, gradient);
 }
 
+const QImage& CSkinButton2::ForScreen(const QImage& icon, const QImage& icon2x) const
+{
+    return devicePixelRatioF() > 1 && !icon2x.isNull() ? icon2x : icon;
+}
+
 void CSkinButton2::paintEvent(QPaintEvent*)
 {
     // No background of our own: the page shows through the translucent frame.
     QPainter painter(this);
+    // A 2x icon on a screen of a ratio between 1 and 2 (1.5) is scaled down smoothly; at 1 and 2
+    // the icons are drawn pixel for pixel.
+    const double ratio = devicePixelRatioF();
+    if (ratio > 1 && ratio < 2)
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (m_iconOnly) {
-        if (!m_icon.isNull())
-            painter.drawImage(0, 0, m_icon);
+        const QImage& icon = ForScreen(m_icon, m_icon2x);
+        if (!icon.isNull())
+            painter.drawImage(0, 0, icon);
         return;
     }
     if (!isEnabled()) {
-        if (!m_iconGrey.isNull())
-            painter.drawImage(0, 0, m_iconGrey);
+        const QImage& grey = ForScreen(m_iconGrey, m_iconGrey2x);
+        if (!grey.isNull())
+            painter.drawImage(0, 0, grey);
         return;
     }
     DrawFrame(painter);
-    if (m_selected && !m_iconHighlighted.isNull())
-        painter.drawImage(0, 0, m_iconHighlighted);
+    const QImage& highlighted = ForScreen(m_iconHighlighted, m_iconHighlighted2x);
+    if (m_selected && !highlighted.isNull())
+        painter.drawImage(0, 0, highlighted);
     if (hasFocus())
         DrawFocusFrame(painter);
 }

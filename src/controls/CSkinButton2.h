@@ -30,6 +30,7 @@ public:
     bool IsSelected() const { return m_selected; }
 
     // Loads built-in PNG pngId as the icon, replacing the old one; a failed load leaves no icon.
+    // Its 2x rendition, where there is one, is what a screen of a device pixel ratio above 1 shows.
     // iconOnly: the icon is drawn as it is, without frame or fill.
     bool SetIcon(int pngId, bool iconOnly);
     bool HasIcon() const { return !m_icon.isNull(); }
@@ -62,6 +63,8 @@ private:
     void UpdateCursor();
     void DrawFrame(QPainter& painter) const;
     void DrawFocusFrame(QPainter& painter) const;
+    // The 2x rendition on a screen of a device pixel ratio above 1 when there is one, else the icon.
+    const QImage& ForScreen(const QImage& icon, const QImage& icon2x) const;
 
     bool m_handCursor = true;
     bool m_hover = false;
@@ -70,5 +73,8 @@ private:
     QImage m_icon;
     QImage m_iconHighlighted;
     QImage m_iconGrey;
+    QImage m_icon2x; // tagged with a device pixel ratio of 2, as are its two variants
+    QImage m_iconHighlighted2x;
+    QImage m_iconGrey2x;
     uint32_t m_fill = 0xFFFFFFFF;
 };

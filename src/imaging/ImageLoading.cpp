@@ -155,6 +155,15 @@ QString PngResourcePath(int id)
     return QStringLiteral(":/res/png/%1.png").arg(id);
 }
 
+QString TwiceSizePath(const QString& path)
+{
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (dot <= slash + 1)
+        return path + QStringLiteral("@2x");
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
 QImage DecodePicture(QIODevice* device)
 {
     EnsureImageIo();
@@ -259,6 +268,17 @@ bool LoadPngResource(QImage& target, int id)
     if (!file.exists() || file.size() == 0 || !file.open(QIODevice::ReadOnly))
         return false;
     target = DecodePicture(&file);
+    return !target.isNull();
+}
+
+bool LoadPngResourceAt2x(QImage& target, int id)
+{
+    target = QImage();
+    QFile file(TwiceSizePath(PngResourcePath(id)));
+    if (!file.exists() || file.size() == 0 || !file.open(QIODevice::ReadOnly))
+        return false;
+    target = DecodePicture(&file);
+    target.setDevicePixelRatio(2);
     return !target.isNull();
 }
 

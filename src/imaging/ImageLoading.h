@@ -25,8 +25,14 @@ QSize PictureFileSize(const QString& path);
 QImage DecodePictureRows(const QString& path, int top, int bottom, int* firstRow);
 QString BitmapResourcePath(int id); // ":/res/bitmap/<id>.bmp"
 QString PngResourcePath(int id);    // ":/res/png/<id>.png"
+// The path of a picture's rendition drawn at twice its size for screens of a device pixel ratio
+// of 2: "@2x" before the extension (":/res/png/158.png" gives ":/res/png/158@2x.png").
+QString TwiceSizePath(const QString& path);
 // Decodes "PNG" resource id into target (ARGB32); false when missing or empty.
 bool LoadPngResource(QImage& target, int id);
+// Decodes the 2x rendition of "PNG" resource id into target (ARGB32, tagged with a device pixel
+// ratio of 2); false, and target null, when there is none.
+bool LoadPngResourceAt2x(QImage& target, int id);
 // Draws the whole picture stretched into (x, y, width, height), source-over; with gamma 4.2 when asked.
 void DrawPicture(QPainter& painter, const QImage& picture, int x, int y, int width, int height, bool gamma);
 

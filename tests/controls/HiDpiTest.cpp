@@ -3,11 +3,15 @@
 // at device pixels instead of a 1x rendition enlarged into 2 x 2 blocks.
 #include "ControlTestSupport.h"
 #include "controls/CPictureCtrl.h"
+#include "controls/CPictureLabel.h"
 #include "controls/CPreviewCtrl.h"
+#include "controls/CSkinButton2.h"
 #include "imaging/CSkinImage.h"
+#include "imaging/ImageLoading.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPixmap>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -141,6 +145,40 @@ TEST_F(HiDpi, PreviewShowsTheHeaderAtDevicePixels)
         const double own = MeanNeighbourDifference(picture->Picture(), QRect(0, 226, 1400, 60));
         EXPECT_GT(MeanNeighbourDifference(shown, header), 0.75 * own);
     }
+}
+
+// The built-in picture at path as a screen of the ratio shows it, pixel for pixel: its own 2x
+// rendition above 1, over ground.
+QImage IconAsShown(const QString& path, double ratio, QColor ground)
+{
+    QImage icon = QImage(ratio > 1 ? TwiceSizePath(path) : path).convertToFormat(QImage::Format_ARGB32);
+    icon.setDevicePixelRatio(1); // the reader tags an "@2x" file with 2
+    QImage shown(icon.size(), QImage::Format_RGB32);
+    shown.fill(ground);
+    QPainter(&shown).drawImage(0, 0, icon);
+    return shown;
+}
+
+// The help icon and the palette icon come pixel for pixel from their rendition for the ratio:
+// the 1x pictures at 1, the ones drawn at twice the size at 2 (not the 1x ones enlarged).
+TEST_F(HiDpi, IconsArePaintedFromTheirRenditionForTheRatio)
+{
+    auto* help = new CPictureLabel(&parent);
+    ASSERT_TRUE(help->LoadFromResource(173, ResourceType::Bitmap));
+    help->setGeometry(0, 0, 21, 20);
+    auto* palette = new CSkinButton2(&parent);
+    ASSERT_TRUE(palette->SetIcon(158, true));
+    palette->setGeometry(30, 0, 18, 18);
+    parent.show();
+
+    const QImage helpShown = DevicePixels(help);
+    ASSERT_EQ(helpShown.size(), QSize(21, 20) * ratio);
+    EXPECT_TRUE(helpShown == IconAsShown(BitmapResourcePath(173), ratio, Qt::black));
+
+    const QImage paletteShown = DevicePixels(palette);
+    ASSERT_EQ(paletteShown.size(), QSize(18, 18) * ratio);
+    const QColor ground = paletteShown.pixelColor(0, 0); // the icon leaves its corners clear
+    EXPECT_TRUE(paletteShown == IconAsShown(PngResourcePath(158), ratio, ground));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QtEndian>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -236,4 +237,28 @@ TEST(BuiltInPictures, BitmapsDecodeUprightAndUnskewed)
             ASSERT_GT(Luma(picture.pixel(picture.width() - 1, y)), 200) << y;
         }
     }
+}
+
+TEST(BuiltInPictures, IconsComeDrawnAtTwiceTheirSizeToo)
+{
+    // The same icon, not another picture: its 2x rendition shrunk to 1x stays close to the 1x one.
+    const auto expectTwice = [](const QString& name, const QImage& once, QImage twice) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(Resource(QStringLiteral(":/") + name) == skintest::ReadAll(SourcePath(name)));
+        ASSERT_EQ(twice.size(), once.size() * 2);
+        twice = twice.convertToFormat(QImage::Format_ARGB32)
+                    .scaled(once.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        double difference = 0;
+        for (int y = 0; y < once.height(); ++y)
+            for (int x = 0; x < once.width(); ++x)
+                difference += std::abs(Luma(once.pixel(x, y)) - Luma(twice.pixel(x, y))) +
+                              std::abs(qAlpha(once.pixel(x, y)) - qAlpha(twice.pixel(x, y)));
+        EXPECT_LT(difference / (once.width() * once.height()), 24.0);
+    };
+    expectTwice(QStringLiteral("res/bitmap/173@2x.bmp"), Bitmap(173),
+                QImage(QStringLiteral(":/res/bitmap/173@2x.bmp")));
+    expectTwice(QStringLiteral("res/png/158@2x.png"), Png(158),
+                QImage(QStringLiteral(":/res/png/158@2x.png")));
+    ExpectRgbaPng(Resource(QStringLiteral(":/res/icon/128-512.png")), 512, 512,
+                  QStringLiteral("icon 128-512"));
 }
