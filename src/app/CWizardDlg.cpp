@@ -178,11 +178,21 @@ CWizardDlg::CWizardDlg(QWidget* parent) : QDialog(parent)
 
     // Escape and the arrow keys are looked at before any child handles them.
     qApp->installEventFilter(this);
+    // A field left: what was typed in it is one undo step.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
+        if (old != nullptr && EditsText(old))
+            m_document.EndMerge();
+    });
 }
 
 CWizardDlg::~CWizardDlg()
 {
     qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+    // A field that loses the focus tells its page, which edits the document: let that happen now,
+    // while the document is still there, not while the pages are destroyed after it.
+    if (QWidget* focus = QApplication::focusWidget(); focus != nullptr && isAncestorOf(focus))
+        focus->clearFocus();
     // Recovery looks at the document as it ends, before the document goes.
     delete m_recovery;
 }
@@ -593,36 +603,28 @@ void CWizardDlg::OnPictureReady()
 
 bool CWizardDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    // This filter sees the events of every object of the program, also of other libraries' objects
+    // and of objects being destroyed: it compares their pointers and calls nothing on them.
+    QWidget* const focus = QApplication::focusWidget();
     switch (event->type()) {
     case QEvent::MouseButtonRelease:
         // A drag (of the crop frame, the stretch region, an item on a preview) ends here: the
         // next edit is an undo step of its own.
         m_document.EndMerge();
         return false;
-    case QEvent::FocusOut:
-        // A field left: what was typed in it is one step.
-        if (EditsText(qobject_cast<QWidget*>(watched)))
-            m_document.EndMerge();
-        return false;
     case QEvent::ShortcutOverride:
         // A text field keeps the undo keys for its own undo while it has the focus.
-        if (EditsText(qobject_cast<QWidget*>(watched)) && IsUndoKey(static_cast<QKeyEvent*>(event)))
+        if (focus != nullptr && watched == focus && EditsText(focus) &&
+            IsUndoKey(static_cast<QKeyEvent*>(event)))
             event->accept();
         return false;
     default:
         break;
     }
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    auto* widget = static_cast<QWidget*>(watched);
-    if (widget->window() != this)
-        return false;
     // A key press travels from the focus widget up through its parents; look at it once, on
     // its first receiver.
-    QWidget* first = QApplication::focusWidget();
-    if (first == nullptr)
-        first = this;
-    if (widget != first)
+    QWidget* const first = focus != nullptr ? focus : this;
+    if (event->type() != QEvent::KeyPress || watched != first || first->window() != this)
         return false;
 
     const auto* key = static_cast<QKeyEvent*>(event);

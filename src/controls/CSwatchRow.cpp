@@ -54,8 +54,13 @@ bool CSwatchRow::MoveFocus(int index, int step)
 
 bool CSwatchRow::eventFilter(QObject* watched, QEvent* event)
 {
-    const int index = m_swatches.indexOf(static_cast<CSkinButton2*>(watched));
-    if (index < 0)
+    // Pointers only: a swatch being destroyed still sends its last events here.
+    int index = -1;
+    for (int i = 0; i < m_swatches.size() && index < 0; ++i) {
+        if (static_cast<QObject*>(m_swatches[i]) == watched)
+            index = i;
+    }
+    if (index < 0 || event->type() == QEvent::Destroy)
         return false;
     switch (event->type()) {
     case QEvent::KeyPress: {
