@@ -16,13 +16,7 @@ TEST(WizardFiles, SigtermEndsCleanlyAndRemovesTheUnpackedPackage)
     skintest::ScratchDir temp;
     skintest::ScratchDir files;
     const QString package = files.file("opened.vsf");
-    QProcess cli;
-    cli.start(QStringLiteral(SKIN_BINARY_DIR "/skinmaker-cli"),
-              {"build", "-o", package, "--picture", QStringLiteral(SKIN_SOURCE_DIR "/res/sample/sample.jpg"),
-               "--name", "opened", "--control",
-               QStringLiteral("lefttop=" SKIN_SOURCE_DIR "/res/flash/clock.swf")});
-    ASSERT_TRUE(cli.waitForFinished(120000));
-    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    ASSERT_EQ(skintest::BuildSamplePackageWithControl(package, "opened"), QString());
 
     QProcess wizard;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

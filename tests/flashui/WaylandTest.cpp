@@ -42,13 +42,7 @@ TEST(OnWayland, WizardPlaysAControlOpensTheGalleryAndADialog)
     ASSERT_TRUE(CControlsPreviewCtrl::FlashPlaybackAvailable());
     skintest::ScratchDir files;
     const QString package = files.file("control.vsf");
-    QProcess cli;
-    cli.start(QStringLiteral(SKIN_BINARY_DIR "/skinmaker-cli"),
-              {"build", "-o", package, "--picture", QStringLiteral(SKIN_SOURCE_DIR "/res/sample/sample.jpg"),
-               "--name", "control", "--control",
-               QStringLiteral("lefttop=" SKIN_SOURCE_DIR "/res/flash/clock.swf@20,10")});
-    ASSERT_TRUE(cli.waitForFinished(120000));
-    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    ASSERT_EQ(skintest::BuildSamplePackageWithControl(package, "control", "@20,10"), QString());
 
     PrepareWebEngine();
     FakeDialogs dialogs;

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <algorithm>
 #include <cstdint>
 
@@ -88,6 +89,20 @@ QStringList MemberNames(const QString& package)
     }
     UnzipClose(zip);
     return names;
+}
+
+QString BuildSamplePackageWithControl(const QString& path, const QString& name, const QString& placement)
+{
+    QProcess cli;
+    cli.start(QStringLiteral(SKIN_BINARY_DIR "/skinmaker-cli"),
+              {"build", "-o", path, "--picture", QStringLiteral(SKIN_SOURCE_DIR "/res/sample/sample.jpg"),
+               "--name", name, "--control",
+               QStringLiteral("lefttop=" SKIN_SOURCE_DIR "/res/flash/clock.swf") + placement});
+    if (!cli.waitForFinished(120000))
+        return QStringLiteral("skinmaker-cli did not finish");
+    if (cli.exitStatus() != QProcess::NormalExit || cli.exitCode() != 0)
+        return QString::fromLocal8Bit(cli.readAllStandardError());
+    return {};
 }
 
 } // namespace skintest

@@ -26,5 +26,9 @@ bool WriteAll(const QString& path, const QByteArray& bytes);
 QByteArray PngPicture(int width, int height);
 // The bytes of an uncompressed flash movie with a stage of the size in pixels and one empty frame.
 QByteArray SwfMovie(int width, int height);
+// Builds the sample picture into a package at path with skinmaker-cli, the sample clock control on
+// the top left corner ("lefttop=<clock.swf><placement>"). Empty when it worked, else why not.
+QString BuildSamplePackageWithControl(const QString& path, const QString& name,
+                                      const QString& placement = {});
 
 } // namespace skintest
