@@ -62,15 +62,16 @@ QByteArray NewBitmap24(int width, int height)
 void PutRows(QByteArray& file, qint64 stride, const QImage& picture, qint64 byteOffset)
 {
     const int height = picture.height();
+    const int width = picture.width();
     char* image = file.data() + kHeadersSize;
     for (int y = 0; y < height; ++y) {
         // row y of the file counts from the bottom
         const uchar* in = picture.constScanLine(height - 1 - y);
-        char* out = image + y * stride + byteOffset;
-        for (int x = 0; x < picture.width(); ++x) {
-            out[3 * x + 0] = static_cast<char>(in[4 * x + 0]);
-            out[3 * x + 1] = static_cast<char>(in[4 * x + 1]);
-            out[3 * x + 2] = static_cast<char>(in[4 * x + 2]);
+        auto* out = reinterpret_cast<uchar*>(image + y * stride + byteOffset);
+        for (int x = 0; x < width; ++x, in += 4, out += 3) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
         }
     }
 }
