@@ -1,5 +1,6 @@
 #include "imaging/ImageLoading.h"
 
+#include "imaging/JpegRows.h"
 #include "imaging/LargeImage.h"
 
 #include <QBuffer>
@@ -112,8 +113,9 @@ bool JpegComplete(const QByteArray& bytes)
             return true;
         const qint64 length = qint64(b[pos + 2]) << 8 | b[pos + 3];
         if (marker == 0xDA) {
+            // searched from the end, where the marker is in a whole file
             const QByteArray end("\xFF\xD9", 2);
-            return bytes.indexOf(end, pos + 2 + length) >= 0;
+            return bytes.lastIndexOf(end) >= pos + 2 + length;
         }
         pos += 2 + length;
     }
@@ -186,8 +188,8 @@ QImage DecodePicture(QIODevice* device)
 
 namespace {
 
-// The picture file's bytes, or none when it cannot be read or is cut off.
-QByteArray ReadCompletePicture(const QString& path)
+// The picture file's bytes, or none when it cannot be read.
+QByteArray ReadPictureFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -198,26 +200,65 @@ QByteArray ReadCompletePicture(const QString& path)
     } catch (const std::bad_alloc&) {
         return {};
     }
-    if (bytes.isEmpty() || !BmpComplete(bytes) || !JpegComplete(bytes))
-        return {};
     return bytes;
+}
+
+} // namespace
+
+namespace {
+
+// Rows [top, bottom) of a picture file's bytes (all rows when top is -1); null for cut-off BMP
+// and JPEG data, which the decoders would accept with the missing rows painted. An upright JPEG is
+// decoded by libjpeg-turbo straight into the picture, skipping the rows above the band; a JPEG
+// it refuses is decoded by Qt's decoder down to the band. Anything else, or a JPEG with a recorded
+// orientation (which would turn the band into columns), is decoded whole. *firstRow gets the
+// picture row of the result's first row.
+QImage DecodeRows(const QByteArray& bytes, int top, int bottom, int* firstRow)
+{
+    *firstRow = 0;
+    if (bytes.isEmpty() || !BmpComplete(bytes) || !JpegComplete(bytes))
+        return QImage();
+    QByteArray view = QByteArray::fromRawData(bytes.constData(), bytes.size());
+    QBuffer buffer(&view);
+    buffer.open(QIODevice::ReadOnly);
+    EnsureImageIo();
+    {
+        QImageReader reader(&buffer);
+        const QSize size = reader.size();
+        if (reader.format() == "jpeg" && reader.transformation() == QImageIOHandler::TransformationNone &&
+            size.isValid()) {
+            const bool band = 0 <= top && top < bottom && bottom <= size.height() && bottom - top < size.height();
+            const int first = band ? top : 0;
+            const int last = band ? bottom : size.height();
+            if (QImage rows = DecodeJpegRows(bytes, first, last); !rows.isNull()) {
+                *firstRow = first;
+                return rows;
+            }
+            if (band) {
+                reader.setClipRect(QRect(0, top, size.width(), bottom - top));
+                QImage rows;
+                if (reader.read(&rows) && rows.size() == QSize(size.width(), bottom - top)) {
+                    *firstRow = top;
+                    return ToArgb32(std::move(rows));
+                }
+            }
+        }
+    }
+    buffer.seek(0);
+    return DecodePicture(&buffer);
 }
 
 } // namespace
 
 QImage DecodePictureBytes(const QByteArray& bytes)
 {
-    if (bytes.isEmpty() || !BmpComplete(bytes) || !JpegComplete(bytes))
-        return QImage();
-    QByteArray view = QByteArray::fromRawData(bytes.constData(), bytes.size());
-    QBuffer buffer(&view);
-    buffer.open(QIODevice::ReadOnly);
-    return DecodePicture(&buffer);
+    int firstRow = 0;
+    return DecodeRows(bytes, -1, -1, &firstRow);
 }
 
 QImage DecodePictureFile(const QString& path)
 {
-    return DecodePictureBytes(ReadCompletePicture(path));
+    return DecodePictureBytes(ReadPictureFile(path));
 }
 
 QSize PictureFileSize(const QString& path)
@@ -232,33 +273,7 @@ QSize PictureFileSize(const QString& path)
 
 QImage DecodePictureRows(const QString& path, int top, int bottom, int* firstRow)
 {
-    *firstRow = 0;
-    const QByteArray bytes = ReadCompletePicture(path);
-    if (bytes.isEmpty())
-        return QImage();
-    QByteArray view = QByteArray::fromRawData(bytes.constData(), bytes.size());
-    QBuffer buffer(&view);
-    buffer.open(QIODevice::ReadOnly);
-    EnsureImageIo();
-    {
-        // The JPEG decoder hands out rows one after another from the top and stops after the
-        // band; a recorded orientation would turn the band into columns, so such files are
-        // decoded whole.
-        QImageReader reader(&buffer);
-        const QSize size = reader.size();
-        if (reader.format() == "jpeg" && reader.transformation() == QImageIOHandler::TransformationNone &&
-            size.isValid() && 0 <= top && top < bottom && bottom <= size.height() &&
-            bottom - top < size.height()) {
-            reader.setClipRect(QRect(0, top, size.width(), bottom - top));
-            QImage band;
-            if (reader.read(&band) && band.size() == QSize(size.width(), bottom - top)) {
-                *firstRow = top;
-                return ToArgb32(std::move(band));
-            }
-        }
-    }
-    buffer.seek(0);
-    return DecodePicture(&buffer);
+    return DecodeRows(ReadPictureFile(path), top, bottom, firstRow);
 }
 
 bool LoadPngResource(QImage& target, int id)

@@ -18,9 +18,9 @@ QImage DecodePictureFile(const QString& path);
 // The size DecodePictureFile gives (camera orientation applied), read from the file's header
 // alone; an invalid size when the header cannot be read.
 QSize PictureFileSize(const QString& path);
-// The rows [top, bottom) of what DecodePictureFile gives, at full width. A baseline or
-// progressive JPEG without a recorded orientation is decoded only down to bottom, and only these
-// rows are kept; anything else is decoded whole. *firstRow gets the picture row of the result's
+// The rows [top, bottom) of what DecodePictureFile gives, at full width. Of a baseline or
+// progressive JPEG without a recorded orientation only these rows are decoded (the rows above
+// are skipped); anything else is decoded whole. *firstRow gets the picture row of the result's
 // first row (top, or 0 when the whole picture comes back). Null when it cannot be decoded.
 QImage DecodePictureRows(const QString& path, int top, int bottom, int* firstRow);
 QString BitmapResourcePath(int id); // ":/res/bitmap/<id>.bmp"
