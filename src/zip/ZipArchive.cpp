@@ -206,52 +206,54 @@ std::optional<QByteArray> ZipArchive::Read(const QString& name)
     return std::nullopt;
 }
 
-uint32_t ZipArchive::Finish(QByteArray* out)
+uint32_t ZipArchive::WriteTo(QIODevice& device)
 {
     if (m_finished || !m_workers)
         return ZIP_ENDED;
     m_finished = true;
     m_workers->Wait();
-    const std::unique_ptr<ZipWriter> writer = ZipWriter::CreateInMemory();
+    // The compressed pieces go out one after another, never joined in memory.
+    const std::unique_ptr<ZipWriter> writer = ZipWriter::CreateOn(device);
     uint32_t result = ZIP_OK;
     for (const std::shared_ptr<Member>& member : m_members) {
         if (member->failed) {
             result = ZIP_FLATE;
             break;
         }
-        PackedMember& packed = member->packed;
-        if (packed.method == 8) {
-            qsizetype size = 0;
-            for (const QByteArray& piece : member->pieces)
-                size += piece.size();
-            packed.data.reserve(size);
-            for (QByteArray& piece : member->pieces)
-                packed.data.append(std::exchange(piece, {}));
-        } else {
-            packed.data = member->content;
-        }
-        result = writer->AddPacked(packed);
-        packed.data = {};
+        const PackedMember& packed = member->packed;
+        result = packed.method == 8 ? writer->AddPacked(packed, member->pieces)
+                                    : writer->AddPacked(packed, {member->content});
+        member->pieces.clear();
         if (result != ZIP_OK)
             break;
     }
     if (const uint32_t closed = writer->Close(); result == ZIP_OK)
         result = closed;
+    return result;
+}
+
+uint32_t ZipArchive::Finish(QByteArray* out)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const uint32_t result = WriteTo(buffer);
     if (result == ZIP_OK)
-        *out = writer->Bytes();
+        *out = std::move(bytes);
     return result;
 }
 
 uint32_t ZipArchive::Save(const QString& path)
 {
-    QByteArray bytes;
-    if (const uint32_t result = Finish(&bytes); result != ZIP_OK)
-        return result;
+    if (m_finished || !m_workers)
+        return ZIP_ENDED;
     // Unwritten, the temporary file goes with the object.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_finished = true;
         return ZIP_NOFILE;
-    if (file.write(bytes) != bytes.size())
-        return ZIP_WRITE;
+    }
+    if (const uint32_t result = WriteTo(file); result != ZIP_OK)
+        return result == ZIP_SEEK || result == ZIP_FAILED ? ZIP_WRITE : result;
     return file.commit() ? ZIP_OK : ZIP_WRITE;
 }

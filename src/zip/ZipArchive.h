@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <cstdint>
@@ -51,6 +52,8 @@ public:
 private:
     struct Member;
     static std::unique_ptr<ZipArchive> FromReader(std::unique_ptr<ZipReader> reader);
+    // Waits for the workers and writes the archive to the device.
+    uint32_t WriteTo(QIODevice& device);
 
     QList<ZipItem> m_entries;
     std::unique_ptr<ZipReader> m_reader;            // for an opened archive

@@ -87,7 +87,8 @@ std::unique_ptr<ZipWriter> ZipWriter::Create(const QString& archivePath)
     auto file = std::make_unique<QFile>(archivePath);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return nullptr;
-    writer->m_out = std::move(file);
+    writer->m_out = file.get();
+    writer->m_owned = std::move(file);
     return writer;
 }
 
@@ -96,13 +97,21 @@ std::unique_ptr<ZipWriter> ZipWriter::CreateInMemory()
     std::unique_ptr<ZipWriter> writer(new ZipWriter);
     auto buffer = std::make_unique<QBuffer>();
     buffer->open(QIODevice::WriteOnly);
-    writer->m_out = std::move(buffer);
+    writer->m_out = buffer.get();
+    writer->m_owned = std::move(buffer);
+    return writer;
+}
+
+std::unique_ptr<ZipWriter> ZipWriter::CreateOn(QIODevice& device)
+{
+    std::unique_ptr<ZipWriter> writer(new ZipWriter);
+    writer->m_out = &device;
     return writer;
 }
 
 QByteArray ZipWriter::Bytes() const
 {
-    const auto* buffer = qobject_cast<const QBuffer*>(m_out.get());
+    const auto* buffer = qobject_cast<const QBuffer*>(m_out);
     return buffer ? buffer->data() : QByteArray();
 }
 
@@ -170,9 +179,9 @@ bool ZipWriter::Append(const QByteArray& bytes)
 uint32_t ZipWriter::Rewind(uint32_t offset, uint32_t result)
 {
     bool cut = false;
-    if (auto* file = qobject_cast<QFile*>(m_out.get()))
+    if (auto* file = qobject_cast<QFile*>(m_out))
         cut = file->resize(offset);
-    else if (auto* buffer = qobject_cast<QBuffer*>(m_out.get()))
+    else if (auto* buffer = qobject_cast<QBuffer*>(m_out))
         cut = (buffer->buffer().truncate(offset), true);
     if (!cut || !m_out->seek(offset))
         m_failed = ZIP_SEEK;
@@ -237,6 +246,11 @@ uint32_t ZipWriter::AddFile(const QString& entryName, const QString& sourcePath)
 
 uint32_t ZipWriter::AddPacked(const PackedMember& packed)
 {
+    return AddPacked(packed, std::vector<QByteArray>{packed.data});
+}
+
+uint32_t ZipWriter::AddPacked(const PackedMember& packed, const std::vector<QByteArray>& data)
+{
     if (const uint32_t state = State(); state != ZIP_OK)
         return state;
     if (packed.result == ZIP_ARGS)
@@ -254,7 +268,12 @@ uint32_t ZipWriter::AddPacked(const PackedMember& packed)
     DosDateTimeFromFileTime(packed.times.modification, &entry.dosDate, &entry.dosTime);
     entry.crc = packed.crc;
     entry.uncompressedSize = packed.uncompressedSize;
-    entry.compressedSize = uint32_t(packed.data.size());
+    uint64_t dataSize = 0;
+    for (const QByteArray& piece : data)
+        dataSize += uint64_t(piece.size());
+    if (dataSize > kMaxOffset)
+        return ZIP_WRITE;
+    entry.compressedSize = uint32_t(dataSize);
     entry.externalAttributes = ExternalAttributes(packed.readOnly);
     entry.localHeaderOffset = m_written;
     entry.modifyUnix = UnixFromFileTime(packed.times.modification);
@@ -263,8 +282,12 @@ uint32_t ZipWriter::AddPacked(const PackedMember& packed)
     head.append(entry.name);
     head.append(TimestampExtra(13, entry.modifyUnix, UnixFromFileTime(packed.times.access),
                                UnixFromFileTime(packed.times.creation)));
-    if (uint64_t(packed.data.size()) > kMaxOffset || !Append(head) || !Append(packed.data))
+    if (!Append(head))
         return Rewind(entry.localHeaderOffset, ZIP_WRITE);
+    for (const QByteArray& piece : data) {
+        if (!Append(piece))
+            return Rewind(entry.localHeaderOffset, ZIP_WRITE);
+    }
     m_entries.push_back(std::move(entry));
     return ZIP_OK;
 }
@@ -298,7 +321,9 @@ uint32_t ZipWriter::Close()
     }
     if (!m_out)
         return ZIP_NOTINITED;
-    auto* file = qobject_cast<QFile*>(m_out.get());
+    if (!m_owned)
+        return result; // the caller's device stays open
+    auto* file = qobject_cast<QFile*>(m_out);
     if (file)
         file->unsetError();
     m_out->close();

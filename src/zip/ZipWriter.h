@@ -35,11 +35,16 @@ public:
     static std::unique_ptr<ZipWriter> Create(const QString& archivePath);
     // Writes the archive into memory; Bytes() holds it after Close().
     static std::unique_ptr<ZipWriter> CreateInMemory();
+    // Writes the archive to an open device the caller keeps; Close() leaves it open.
+    static std::unique_ptr<ZipWriter> CreateOn(QIODevice& device);
     QByteArray Bytes() const;
 
     uint32_t AddFile(const QString& entryName, const QString& sourcePath);
     // Appends a member packed by PackMember.
     uint32_t AddPacked(const PackedMember& packed);
+    // The same with the member's stored bytes given as pieces, written one after another
+    // (packed.data is not used).
+    uint32_t AddPacked(const PackedMember& packed, const std::vector<QByteArray>& data);
     // Writes the central directory and end record (once) and closes the file.
     uint32_t Close();
 
@@ -68,9 +73,10 @@ private:
     bool Append(const unsigned char* data, qint64 size);
     uint32_t Rewind(uint32_t offset, uint32_t result);
 
-    std::unique_ptr<QIODevice> m_out; // a QFile or, in memory, a QBuffer
-    uint32_t m_written = 0;           // offset of the next local header
-    uint32_t m_failed = 0;            // first error of the output itself, sticky
+    std::unique_ptr<QIODevice> m_owned; // a QFile or, in memory, a QBuffer
+    QIODevice* m_out = nullptr;         // m_owned or the caller's device
+    uint32_t m_written = 0;             // offset of the next local header
+    uint32_t m_failed = 0;              // first error of the output itself, sticky
     bool m_closed = false;
     std::vector<Entry> m_entries;
 };
