@@ -76,8 +76,12 @@ void PlayerWindowPicture::RebuildHeader()
     m_header = QImage();
     if (!CanDrawPicture() || m_headerSize.isEmpty())
         return;
-    m_header = Opaque(CropScaled(m_picture->Picture(), m_crop, DeviceSize(m_headerSize, m_headerRatio),
-                                 ResampleFilter::Hermite));
+    // Through the picture's cached rendition: the loader makes the first one ahead, off the
+    // interface thread.
+    const QSize size = DeviceSize(m_headerSize, m_headerRatio);
+    const QImage* header =
+        m_picture->GetCroppedScaledBitmap(size.width(), size.height(), m_crop, ResampleFilter::Hermite);
+    m_header = header != nullptr ? Opaque(*header) : QImage();
     m_header.setDevicePixelRatio(m_headerRatio);
     ++m_headerBuilds;
 }
