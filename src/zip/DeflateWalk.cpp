@@ -1,0 +1,415 @@
+#include "DeflateWalk.h"
+
+#include <QtEndian>
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// A decoding table entry packs, from the low bits: the code's length at its level (5 bits), what
+// the code means (3 bits), the extra bits that follow it (4 bits) and a base value (16 bits).
+// Literal entries give as base how many literals the code stands for (two short literal codes
+// can share one entry); match entries give the length or distance base; a link to a subtable
+// gives the primary bits as length, the subtable's index bits as extra and its offset as base.
+enum Kind : uint32_t { kInvalid = 0, kLiteral = 1, kMatch = 2, kEnd = 3, kLink = 4 };
+
+constexpr uint32_t MakeEntry(Kind kind, uint32_t extra, uint32_t base)
+{
+    return (uint32_t(kind) << 5) | (extra << 8) | (base << 16);
+}
+constexpr uint32_t CodeBits(uint32_t entry)
+{
+    return entry & 31;
+}
+constexpr Kind KindOf(uint32_t entry)
+{
+    return Kind((entry >> 5) & 7);
+}
+constexpr uint32_t ExtraBits(uint32_t entry)
+{
+    return (entry >> 8) & 15;
+}
+constexpr uint32_t Base(uint32_t entry)
+{
+    return entry >> 16;
+}
+constexpr uint64_t Mask(uint32_t bits)
+{
+    return (uint64_t(1) << bits) - 1;
+}
+
+constexpr int kMaxCodeBits = 15;
+constexpr int kLiteralBits = 11; // primary index bits of the literal/length table
+constexpr int kDistanceBits = 8;
+constexpr int kCodeLengthBits = 7; // code length codes are at most 7 bits: one level
+// Primary table plus subtables; a complete code needs at most 2342 and 402 entries (the
+// subtables are no larger than their longest code), the builder checks anyway.
+constexpr int kLiteralTableSize = 2342;
+constexpr int kDistanceTableSize = 402;
+
+constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                      31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr uint16_t kDistanceBase[30] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                        33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
+                                        1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                        6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+uint32_t LiteralEntry(int symbol)
+{
+    if (symbol < 256)
+        return MakeEntry(kLiteral, 0, 1);
+    if (symbol == 256)
+        return MakeEntry(kEnd, 0, 0);
+    if (symbol < 286)
+        return MakeEntry(kMatch, kLengthExtra[symbol - 257], kLengthBase[symbol - 257]);
+    return MakeEntry(kInvalid, 0, 0); // 286 and 287 have fixed codes but mean nothing
+}
+
+uint32_t DistanceEntry(int symbol)
+{
+    if (symbol < 30)
+        return MakeEntry(kMatch, kDistanceExtra[symbol], kDistanceBase[symbol]);
+    return MakeEntry(kInvalid, 0, 0);
+}
+
+uint32_t CodeLengthEntry(int symbol)
+{
+    return MakeEntry(kLiteral, 0, uint32_t(symbol));
+}
+
+// The first `bits` bits of a code, as they arrive in the stream (DEFLATE sends codes from their
+// most significant bit on, into the low end of each byte).
+uint32_t Reversed(uint32_t code, int bits)
+{
+    uint32_t reversed = 0;
+    for (int i = 0; i < bits; ++i, code >>= 1)
+        reversed = (reversed << 1) | (code & 1);
+    return reversed;
+}
+
+// Fills `table` with the canonical Huffman code of `lengths` (each 0-15): a primary table of
+// 2^primaryBits entries indexed by the next bits of the stream, then subtables for longer codes.
+// A code with no symbols gives a table of invalid entries. False when the code is oversubscribed,
+// incomplete (except for a single one-bit code where `allowSingle`), or does not fit `capacity`.
+bool BuildTable(const uint8_t* lengths, int count, int primaryBits, bool allowSingle, uint32_t* table,
+                int capacity, uint32_t (*entryOf)(int))
+{
+    int lengthCount[kMaxCodeBits + 1] = {};
+    for (int i = 0; i < count; ++i)
+        ++lengthCount[lengths[i]];
+    lengthCount[0] = 0;
+    int longest = kMaxCodeBits;
+    while (longest > 0 && lengthCount[longest] == 0)
+        --longest;
+    const int primarySize = 1 << primaryBits;
+    std::fill(table, table + primarySize, MakeEntry(kInvalid, 0, 0));
+    if (longest == 0)
+        return true;
+    int left = 1;
+    for (int bits = 1; bits <= kMaxCodeBits; ++bits) {
+        left = (left << 1) - lengthCount[bits];
+        if (left < 0)
+            return false;
+    }
+    if (left > 0 && !(allowSingle && longest == 1))
+        return false;
+
+    uint32_t firstCode[kMaxCodeBits + 1] = {};
+    for (int bits = 1; bits <= kMaxCodeBits; ++bits)
+        firstCode[bits] = (firstCode[bits - 1] + uint32_t(lengthCount[bits - 1])) << 1;
+
+    // Each subtable is as wide as the longest code that starts with its primary bits.
+    uint8_t subtableBits[1 << kLiteralBits] = {};
+    uint32_t next[kMaxCodeBits + 1];
+    std::copy(firstCode, firstCode + kMaxCodeBits + 1, next);
+    for (int symbol = 0; symbol < count; ++symbol) {
+        const int bits = lengths[symbol];
+        if (bits > primaryBits) {
+            const uint32_t prefix = Reversed(next[bits]++, bits) & uint32_t(primarySize - 1);
+            subtableBits[prefix] = uint8_t(std::max(int(subtableBits[prefix]), bits - primaryBits));
+        }
+    }
+    int used = primarySize;
+    for (int prefix = 0; prefix < primarySize; ++prefix) {
+        if (subtableBits[prefix] == 0)
+            continue;
+        const int size = 1 << subtableBits[prefix];
+        if (size > capacity - used)
+            return false;
+        table[prefix] = MakeEntry(kLink, subtableBits[prefix], uint32_t(used)) | uint32_t(primaryBits);
+        std::fill(table + used, table + used + size, MakeEntry(kInvalid, 0, 0));
+        used += size;
+    }
+
+    std::copy(firstCode, firstCode + kMaxCodeBits + 1, next);
+    for (int symbol = 0; symbol < count; ++symbol) {
+        const int bits = lengths[symbol];
+        if (bits == 0)
+            continue;
+        const uint32_t code = Reversed(next[bits]++, bits);
+        if (bits <= primaryBits) {
+            const uint32_t entry = entryOf(symbol) | uint32_t(bits);
+            for (uint32_t i = code; i < uint32_t(primarySize); i += 1u << bits)
+                table[i] = entry;
+        } else {
+            const uint32_t link = table[code & uint32_t(primarySize - 1)];
+            const int rest = bits - primaryBits;
+            const uint32_t entry = entryOf(symbol) | uint32_t(rest);
+            uint32_t* subtable = table + Base(link);
+            for (uint32_t i = code >> primaryBits; i < (1u << ExtraBits(link)); i += 1u << rest)
+                subtable[i] = entry;
+        }
+    }
+    return true;
+}
+
+// Where two literal codes fit in the primary bits together, one entry stands for both: most of a
+// photograph's symbols are literals, and this halves the lookups for the short ones.
+void PairLiterals(uint32_t* table)
+{
+    // Downwards, so that the entry a pair's second code reads (a lower index) is still single.
+    for (int i = (1 << kLiteralBits) - 1; i >= 0; --i) {
+        const uint32_t first = table[i];
+        if (KindOf(first) != kLiteral)
+            continue;
+        const uint32_t bits = CodeBits(first);
+        const uint32_t second = table[uint32_t(i) >> bits];
+        if (KindOf(second) == kLiteral && CodeBits(second) <= kLiteralBits - bits)
+            table[i] = MakeEntry(kLiteral, 0, 2) | (bits + CodeBits(second));
+    }
+}
+
+struct Tables {
+    uint32_t literal[kLiteralTableSize];
+    uint32_t distance[kDistanceTableSize];
+};
+
+const Tables& FixedTables()
+{
+    static const Tables fixed = [] {
+        Tables tables;
+        uint8_t lengths[288 + 32];
+        std::fill(lengths, lengths + 144, 8);
+        std::fill(lengths + 144, lengths + 256, 9);
+        std::fill(lengths + 256, lengths + 280, 7);
+        std::fill(lengths + 280, lengths + 288, 8);
+        std::fill(lengths + 288, lengths + 320, 5);
+        BuildTable(lengths, 288, kLiteralBits, false, tables.literal, kLiteralTableSize, LiteralEntry);
+        PairLiterals(tables.literal);
+        BuildTable(lengths + 288, 32, kDistanceBits, false, tables.distance, kDistanceTableSize,
+                   DistanceEntry);
+        return tables;
+    }();
+    return fixed;
+}
+
+// The stream's bits, least significant first, through a 64-bit buffer. Past the end it reads
+// zero bytes, so that decoding needs no bounds check per symbol; Position() then passes the end
+// of the stream, which the walk checks at every block and at the end.
+class BitReader {
+public:
+    BitReader(const uint8_t* data, qsizetype size) : m_data(data), m_size(size) {}
+
+    // At least 56 bits in the buffer.
+    void Refill()
+    {
+        if (m_size - m_next >= 8) {
+            m_buffer |= qFromLittleEndian<quint64>(m_data + m_next) << m_count;
+            m_next += (63 - m_count) >> 3;
+            m_count |= 56;
+            return;
+        }
+        while (m_count < 56) {
+            const uint64_t byte = m_next < m_size ? m_data[m_next] : 0;
+            m_buffer |= byte << m_count;
+            m_count += 8;
+            ++m_next;
+        }
+    }
+    uint64_t Peek() const { return m_buffer; }
+    void Drop(uint32_t bits)
+    {
+        m_buffer >>= bits;
+        m_count -= bits;
+    }
+    uint32_t Take(uint32_t bits)
+    {
+        const uint32_t value = uint32_t(m_buffer & Mask(bits));
+        Drop(bits);
+        return value;
+    }
+    qint64 Position() const { return qint64(m_next) * 8 - m_count; }
+    bool Overrun() const { return Position() > qint64(m_size) * 8; }
+    // Skips a stored block: aligns to the byte, reads its length and the length's complement,
+    // and continues after its bytes. Called with at least 56 bits in the buffer.
+    bool SkipStored(uint32_t* length)
+    {
+        Drop(m_count & 7);
+        *length = Take(16);
+        if (*length != (~Take(16) & 0xFFFF))
+            return false;
+        const qsizetype at = m_next - m_count / 8;
+        if (at > m_size || *length > m_size - at)
+            return false;
+        m_next = at + *length;
+        m_buffer = 0;
+        m_count = 0;
+        return true;
+    }
+
+private:
+    const uint8_t* m_data;
+    qsizetype m_size;
+    qsizetype m_next = 0; // the next byte to load; may pass m_size while zeros are read
+    uint64_t m_buffer = 0;
+    uint32_t m_count = 0; // bits in m_buffer not yet taken
+};
+
+// Reads a dynamic block's code lengths and builds its two tables.
+bool ReadDynamicTables(BitReader& in, Tables* tables)
+{
+    in.Refill();
+    const int literalCount = int(in.Take(5)) + 257;
+    const int distanceCount = int(in.Take(5)) + 1;
+    const int codeLengthCount = int(in.Take(4)) + 4;
+    if (literalCount > 286 || distanceCount > 30)
+        return false;
+    static constexpr uint8_t kOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+    uint8_t codeLengths[19] = {};
+    for (int i = 0; i < codeLengthCount; ++i) {
+        in.Refill();
+        codeLengths[kOrder[i]] = uint8_t(in.Take(3));
+    }
+    uint32_t codeTable[1 << kCodeLengthBits];
+    if (!BuildTable(codeLengths, 19, kCodeLengthBits, false, codeTable, 1 << kCodeLengthBits,
+                    CodeLengthEntry))
+        return false;
+
+    uint8_t lengths[286 + 30];
+    const int total = literalCount + distanceCount;
+    for (int n = 0; n < total;) {
+        in.Refill();
+        const uint32_t entry = codeTable[in.Peek() & Mask(kCodeLengthBits)];
+        if (KindOf(entry) == kInvalid)
+            return false;
+        in.Drop(CodeBits(entry));
+        const uint32_t symbol = Base(entry);
+        if (symbol < 16) {
+            lengths[n++] = uint8_t(symbol);
+            continue;
+        }
+        uint8_t value = 0;
+        int repeat = 0;
+        if (symbol == 16) {
+            if (n == 0)
+                return false;
+            value = lengths[n - 1];
+            repeat = 3 + int(in.Take(2));
+        } else if (symbol == 17) {
+            repeat = 3 + int(in.Take(3));
+        } else {
+            repeat = 11 + int(in.Take(7));
+        }
+        if (repeat > total - n)
+            return false;
+        std::fill_n(lengths + n, repeat, value);
+        n += repeat;
+    }
+    if (lengths[256] == 0) // a block must be able to end
+        return false;
+    if (!BuildTable(lengths, literalCount, kLiteralBits, true, tables->literal, kLiteralTableSize,
+                    LiteralEntry))
+        return false;
+    PairLiterals(tables->literal);
+    return BuildTable(lengths + literalCount, distanceCount, kDistanceBits, true, tables->distance,
+                      kDistanceTableSize, DistanceEntry);
+}
+
+// Walks a Huffman block's symbols up to its end, adding the bytes they stand for to *produced.
+// False on an invalid symbol, a distance before the stream's start or more than `size` bytes.
+bool WalkSymbols(BitReader& in, const Tables& tables, qint64 size, qint64* produced)
+{
+    const uint32_t* literal = tables.literal;
+    const uint32_t* distance = tables.distance;
+    qint64 out = *produced;
+    for (;;) {
+        // At most 15 + 5 + 15 + 13 bits per round: one refill is enough.
+        in.Refill();
+        uint32_t entry = literal[in.Peek() & Mask(kLiteralBits)];
+        if (KindOf(entry) == kLink) {
+            in.Drop(CodeBits(entry));
+            entry = literal[Base(entry) + (in.Peek() & Mask(ExtraBits(entry)))];
+        }
+        in.Drop(CodeBits(entry));
+        const Kind kind = KindOf(entry);
+        if (kind == kLiteral) {
+            out += Base(entry);
+            if (out > size)
+                return false;
+            continue;
+        }
+        if (kind != kMatch) {
+            if (kind != kEnd)
+                return false;
+            *produced = out;
+            return true;
+        }
+        const uint32_t length = Base(entry) + in.Take(ExtraBits(entry));
+        entry = distance[in.Peek() & Mask(kDistanceBits)];
+        if (KindOf(entry) == kLink) {
+            in.Drop(CodeBits(entry));
+            entry = distance[Base(entry) + (in.Peek() & Mask(ExtraBits(entry)))];
+        }
+        if (KindOf(entry) != kMatch)
+            return false;
+        in.Drop(CodeBits(entry));
+        const uint32_t back = Base(entry) + in.Take(ExtraBits(entry));
+        if (back > out)
+            return false;
+        out += length;
+        if (out > size)
+            return false;
+    }
+}
+
+} // namespace
+
+bool MeasureDeflateStream(QByteArrayView stream, qsizetype size, qint64* lastBlockBit, qint64* endBit)
+{
+    BitReader in(reinterpret_cast<const uint8_t*>(stream.data()), stream.size());
+    Tables dynamic; // not initialised: each dynamic block fills what it uses
+    qint64 produced = 0;
+    qint64 blockStart = 0;
+    for (bool last = false; !last;) {
+        if (in.Overrun())
+            return false;
+        in.Refill();
+        blockStart = in.Position();
+        last = in.Take(1) != 0;
+        const uint32_t type = in.Take(2);
+        if (type == 0) {
+            uint32_t length = 0;
+            if (!in.SkipStored(&length))
+                return false;
+            produced += length;
+            if (produced > size)
+                return false;
+        } else if (type == 1) {
+            if (!WalkSymbols(in, FixedTables(), size, &produced))
+                return false;
+        } else if (type == 2) {
+            if (!ReadDynamicTables(in, &dynamic) || !WalkSymbols(in, dynamic, size, &produced))
+                return false;
+        } else {
+            return false;
+        }
+    }
+    if (in.Overrun() || produced != size)
+        return false;
+    *lastBlockBit = blockStart;
+    *endBit = in.Position();
+    return true;
+}
