@@ -2,12 +2,14 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace {
 
-// A decoding table entry packs, from the low bits: the code's length at its level (5 bits), what
-// the code means (3 bits), the extra bits that follow it (4 bits) and a base value (16 bits).
+// A decoding table entry packs, from the low bits: the code's length at its level (6 bits, so that
+// a shift by the entry drops the code), what the code means (3 bits), the extra bits that follow
+// it (4 bits) and a base value (16 bits).
 // Literal entries give as base how many literals the code stands for (two short literal codes
 // can share one entry); match entries give the length or distance base; a link to a subtable
 // gives the primary bits as length, the subtable's index bits as extra and its offset as base.
@@ -15,19 +17,19 @@ enum Kind : uint32_t { kInvalid = 0, kLiteral = 1, kMatch = 2, kEnd = 3, kLink =
 
 constexpr uint32_t MakeEntry(Kind kind, uint32_t extra, uint32_t base)
 {
-    return (uint32_t(kind) << 5) | (extra << 8) | (base << 16);
+    return (uint32_t(kind) << 6) | (extra << 9) | (base << 16);
 }
 constexpr uint32_t CodeBits(uint32_t entry)
 {
-    return entry & 31;
+    return entry & 63;
 }
 constexpr Kind KindOf(uint32_t entry)
 {
-    return Kind((entry >> 5) & 7);
+    return Kind((entry >> 6) & 7);
 }
 constexpr uint32_t ExtraBits(uint32_t entry)
 {
-    return (entry >> 8) & 15;
+    return (entry >> 9) & 15;
 }
 constexpr uint32_t Base(uint32_t entry)
 {
@@ -57,7 +59,7 @@ constexpr uint16_t kDistanceBase[30] = {1,    2,    3,    4,    5,    7,    9,  
 constexpr uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                         6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-uint32_t LiteralEntry(int symbol)
+constexpr uint32_t LiteralEntry(int symbol)
 {
     if (symbol < 256)
         return MakeEntry(kLiteral, 0, 1);
@@ -68,26 +70,43 @@ uint32_t LiteralEntry(int symbol)
     return MakeEntry(kInvalid, 0, 0); // 286 and 287 have fixed codes but mean nothing
 }
 
-uint32_t DistanceEntry(int symbol)
+constexpr uint32_t DistanceEntry(int symbol)
 {
     if (symbol < 30)
         return MakeEntry(kMatch, kDistanceExtra[symbol], kDistanceBase[symbol]);
     return MakeEntry(kInvalid, 0, 0);
 }
 
-uint32_t CodeLengthEntry(int symbol)
+constexpr uint32_t CodeLengthEntry(int symbol)
 {
     return MakeEntry(kLiteral, 0, uint32_t(symbol));
 }
+
+// What each symbol of an alphabet decodes to, without its code length.
+template <int Count> struct SymbolEntries {
+    uint32_t entry[Count];
+    explicit constexpr SymbolEntries(uint32_t (*entryOf)(int)) : entry()
+    {
+        for (int symbol = 0; symbol < Count; ++symbol)
+            entry[symbol] = entryOf(symbol);
+    }
+};
+constexpr SymbolEntries<288> kLiteralEntries(LiteralEntry);
+constexpr SymbolEntries<32> kDistanceEntries(DistanceEntry);
+constexpr SymbolEntries<19> kCodeLengthEntries(CodeLengthEntry);
 
 // The first `bits` bits of a code, as they arrive in the stream (DEFLATE sends codes from their
 // most significant bit on, into the low end of each byte).
 uint32_t Reversed(uint32_t code, int bits)
 {
-    uint32_t reversed = 0;
-    for (int i = 0; i < bits; ++i, code >>= 1)
-        reversed = (reversed << 1) | (code & 1);
-    return reversed;
+    static const auto kByte = [] {
+        std::array<uint8_t, 256> reversed{};
+        for (int i = 0; i < 256; ++i)
+            for (int bit = 0; bit < 8; ++bit)
+                reversed[size_t(i)] |= uint8_t(((i >> bit) & 1) << (7 - bit));
+        return reversed;
+    }();
+    return ((uint32_t(kByte[code & 0xFF]) << 8) | kByte[(code >> 8) & 0xFF]) >> (16 - bits);
 }
 
 // Fills `table` with the canonical Huffman code of `lengths` (each 0-15): a primary table of
@@ -95,7 +114,7 @@ uint32_t Reversed(uint32_t code, int bits)
 // A code with no symbols gives a table of invalid entries. False when the code is oversubscribed,
 // incomplete (except for a single one-bit code where `allowSingle`), or does not fit `capacity`.
 bool BuildTable(const uint8_t* lengths, int count, int primaryBits, bool allowSingle, uint32_t* table,
-                int capacity, uint32_t (*entryOf)(int))
+                int capacity, const uint32_t* entries)
 {
     int lengthCount[kMaxCodeBits + 1] = {};
     for (int i = 0; i < count; ++i)
@@ -104,60 +123,66 @@ bool BuildTable(const uint8_t* lengths, int count, int primaryBits, bool allowSi
     int longest = kMaxCodeBits;
     while (longest > 0 && lengthCount[longest] == 0)
         --longest;
-    const int primarySize = 1 << primaryBits;
-    std::fill(table, table + primarySize, MakeEntry(kInvalid, 0, 0));
-    if (longest == 0)
-        return true;
+    const uint32_t primarySize = 1u << primaryBits;
     int left = 1;
     for (int bits = 1; bits <= kMaxCodeBits; ++bits) {
         left = (left << 1) - lengthCount[bits];
         if (left < 0)
             return false;
     }
-    if (left > 0 && !(allowSingle && longest == 1))
-        return false;
+    if (longest == 0 || left > 0) {
+        if (longest != 0 && !(allowSingle && longest == 1))
+            return false;
+        // No code or a single one-bit code: what it leaves free is invalid.
+        std::fill(table, table + primarySize, MakeEntry(kInvalid, 0, 0));
+    }
 
-    uint32_t firstCode[kMaxCodeBits + 1] = {};
+    uint32_t next[kMaxCodeBits + 1] = {};
     for (int bits = 1; bits <= kMaxCodeBits; ++bits)
-        firstCode[bits] = (firstCode[bits - 1] + uint32_t(lengthCount[bits - 1])) << 1;
+        next[bits] = (next[bits - 1] + uint32_t(lengthCount[bits - 1])) << 1;
+    uint16_t codes[288];
+    for (int symbol = 0; symbol < count; ++symbol) {
+        if (lengths[symbol] != 0)
+            codes[symbol] = uint16_t(Reversed(next[lengths[symbol]]++, lengths[symbol]));
+    }
 
     // Each subtable is as wide as the longest code that starts with its primary bits.
-    uint8_t subtableBits[1 << kLiteralBits] = {};
-    uint32_t next[kMaxCodeBits + 1];
-    std::copy(firstCode, firstCode + kMaxCodeBits + 1, next);
-    for (int symbol = 0; symbol < count; ++symbol) {
-        const int bits = lengths[symbol];
-        if (bits > primaryBits) {
-            const uint32_t prefix = Reversed(next[bits]++, bits) & uint32_t(primarySize - 1);
-            subtableBits[prefix] = uint8_t(std::max(int(subtableBits[prefix]), bits - primaryBits));
+    uint32_t used = primarySize;
+    if (longest > primaryBits) {
+        uint8_t subtableBits[1 << kLiteralBits] = {};
+        uint16_t prefixes[288];
+        int prefixCount = 0;
+        for (int symbol = 0; symbol < count; ++symbol) {
+            const int rest = lengths[symbol] - primaryBits;
+            if (rest > 0) {
+                const uint32_t prefix = codes[symbol] & (primarySize - 1);
+                if (subtableBits[prefix] == 0)
+                    prefixes[prefixCount++] = uint16_t(prefix);
+                subtableBits[prefix] = uint8_t(std::max(int(subtableBits[prefix]), rest));
+            }
+        }
+        for (int i = 0; i < prefixCount; ++i) {
+            const uint32_t bits = subtableBits[prefixes[i]];
+            if ((1u << bits) > uint32_t(capacity) - used)
+                return false;
+            table[prefixes[i]] = MakeEntry(kLink, bits, used) | uint32_t(primaryBits);
+            used += 1u << bits;
         }
     }
-    int used = primarySize;
-    for (int prefix = 0; prefix < primarySize; ++prefix) {
-        if (subtableBits[prefix] == 0)
-            continue;
-        const int size = 1 << subtableBits[prefix];
-        if (size > capacity - used)
-            return false;
-        table[prefix] = MakeEntry(kLink, subtableBits[prefix], uint32_t(used)) | uint32_t(primaryBits);
-        std::fill(table + used, table + used + size, MakeEntry(kInvalid, 0, 0));
-        used += size;
-    }
 
-    std::copy(firstCode, firstCode + kMaxCodeBits + 1, next);
     for (int symbol = 0; symbol < count; ++symbol) {
         const int bits = lengths[symbol];
         if (bits == 0)
             continue;
-        const uint32_t code = Reversed(next[bits]++, bits);
+        const uint32_t code = codes[symbol];
         if (bits <= primaryBits) {
-            const uint32_t entry = entryOf(symbol) | uint32_t(bits);
-            for (uint32_t i = code; i < uint32_t(primarySize); i += 1u << bits)
+            const uint32_t entry = entries[symbol] | uint32_t(bits);
+            for (uint32_t i = code; i < primarySize; i += 1u << bits)
                 table[i] = entry;
         } else {
-            const uint32_t link = table[code & uint32_t(primarySize - 1)];
+            const uint32_t link = table[code & (primarySize - 1)];
             const int rest = bits - primaryBits;
-            const uint32_t entry = entryOf(symbol) | uint32_t(rest);
+            const uint32_t entry = entries[symbol] | uint32_t(rest);
             uint32_t* subtable = table + Base(link);
             for (uint32_t i = code >> primaryBits; i < (1u << ExtraBits(link)); i += 1u << rest)
                 subtable[i] = entry;
@@ -197,10 +222,11 @@ const Tables& FixedTables()
         std::fill(lengths + 256, lengths + 280, 7);
         std::fill(lengths + 280, lengths + 288, 8);
         std::fill(lengths + 288, lengths + 320, 5);
-        BuildTable(lengths, 288, kLiteralBits, false, tables.literal, kLiteralTableSize, LiteralEntry);
+        BuildTable(lengths, 288, kLiteralBits, false, tables.literal, kLiteralTableSize,
+                   kLiteralEntries.entry);
         PairLiterals(tables.literal);
         BuildTable(lengths + 288, 32, kDistanceBits, false, tables.distance, kDistanceTableSize,
-                   DistanceEntry);
+                   kDistanceEntries.entry);
         return tables;
     }();
     return fixed;
@@ -285,7 +311,7 @@ bool ReadDynamicTables(BitReader& in, Tables* tables)
     }
     uint32_t codeTable[1 << kCodeLengthBits];
     if (!BuildTable(codeLengths, 19, kCodeLengthBits, false, codeTable, 1 << kCodeLengthBits,
-                    CodeLengthEntry))
+                    kCodeLengthEntries.entry))
         return false;
 
     uint8_t lengths[286 + 30];
@@ -321,24 +347,51 @@ bool ReadDynamicTables(BitReader& in, Tables* tables)
     if (lengths[256] == 0) // a block must be able to end
         return false;
     if (!BuildTable(lengths, literalCount, kLiteralBits, true, tables->literal, kLiteralTableSize,
-                    LiteralEntry))
+                    kLiteralEntries.entry))
         return false;
-    PairLiterals(tables->literal);
+    // Pairs need two literal codes within the primary bits.
+    const uint8_t shortest = *std::min_element(
+        lengths, lengths + 256, [](uint8_t a, uint8_t b) { return uint8_t(a - 1) < uint8_t(b - 1); });
+    if (2 * shortest <= kLiteralBits)
+        PairLiterals(tables->literal);
     return BuildTable(lengths + literalCount, distanceCount, kDistanceBits, true, tables->distance,
-                      kDistanceTableSize, DistanceEntry);
+                      kDistanceTableSize, kDistanceEntries.entry);
 }
 
 // Walks a Huffman block's symbols up to its end, adding the bytes they stand for to *produced.
 // False on an invalid symbol, a distance before the stream's start or more than `size` bytes.
-bool WalkSymbols(BitReader& in, const Tables& tables, qint64 size, qint64* produced)
+bool WalkSymbols(BitReader& reader, const Tables& tables, qint64 size, qint64* produced)
 {
     const uint32_t* literal = tables.literal;
     const uint32_t* distance = tables.distance;
     qint64 out = *produced;
+    BitReader in = reader; // a local copy stays in registers
     for (;;) {
-        // At most 15 + 5 + 15 + 13 bits per round: one refill is enough.
         in.Refill();
         uint32_t entry = literal[in.Peek() & Mask(kLiteralBits)];
+        // Up to three literal codes (3 x 15 bits) follow each other without a refill: most
+        // symbols are literals, and the refill would lengthen the chain from one to the next.
+        if (KindOf(entry) == kLiteral) {
+            in.Drop(CodeBits(entry));
+            out += Base(entry);
+            entry = literal[in.Peek() & Mask(kLiteralBits)];
+            if (KindOf(entry) == kLiteral) {
+                in.Drop(CodeBits(entry));
+                out += Base(entry);
+                entry = literal[in.Peek() & Mask(kLiteralBits)];
+                if (KindOf(entry) == kLiteral) {
+                    in.Drop(CodeBits(entry));
+                    out += Base(entry);
+                    if (out > size)
+                        return false;
+                    continue;
+                }
+            }
+            if (out > size)
+                return false;
+            in.Refill(); // appends above the bits looked up: `entry` stands
+        }
+        // Now at most 15 + 5 + 15 + 13 bits are taken before the next refill.
         if (KindOf(entry) == kLink) {
             in.Drop(CodeBits(entry));
             entry = literal[Base(entry) + (in.Peek() & Mask(ExtraBits(entry)))];
@@ -346,8 +399,7 @@ bool WalkSymbols(BitReader& in, const Tables& tables, qint64 size, qint64* produ
         in.Drop(CodeBits(entry));
         const Kind kind = KindOf(entry);
         if (kind == kLiteral) {
-            out += Base(entry);
-            if (out > size)
+            if (++out > size)
                 return false;
             continue;
         }
@@ -355,6 +407,7 @@ bool WalkSymbols(BitReader& in, const Tables& tables, qint64 size, qint64* produ
             if (kind != kEnd)
                 return false;
             *produced = out;
+            reader = in;
             return true;
         }
         const uint32_t length = Base(entry) + in.Take(ExtraBits(entry));
