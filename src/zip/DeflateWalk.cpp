@@ -7,29 +7,40 @@
 
 namespace {
 
-// A decoding table entry packs, from the low bits: the code's length at its level (6 bits, so that
-// a shift by the entry drops the code), what the code means (3 bits), the extra bits that follow
-// it (4 bits) and a base value (16 bits).
-// Literal entries give as base how many literals the code stands for (two short literal codes
-// can share one entry); match entries give the length or distance base; a link to a subtable
-// gives the primary bits as length, the subtable's index bits as extra and its offset as base.
-enum Kind : uint32_t { kInvalid = 0, kLiteral = 1, kMatch = 2, kEnd = 3, kLink = 4 };
+// A decoding table entry packs, from the low bits: the bits to drop for it (8 bits: its code and
+// the extra bits after it, so that the reader drops both by the entry itself), the code's own
+// length (4 bits), what the code means (one flag bit each, none for an invalid code) and a base
+// value (16 bits). Literal entries give as base how many literals the code stands for (two short literal
+// codes can share one entry); match entries give the length or distance base; a link to a
+// subtable drops the primary bits and gives the subtable's index bits and offset.
+constexpr uint32_t kLiteral = 1u << 12;
+constexpr uint32_t kMatch = 1u << 13;
+constexpr uint32_t kEnd = 1u << 14;
+constexpr uint32_t kLink = 1u << 15;
+constexpr uint32_t kInvalid = 0;
 
-constexpr uint32_t MakeEntry(Kind kind, uint32_t extra, uint32_t base)
+// What a symbol decodes to, before its code length is known: the extra bits wait in the field of
+// the code's length.
+constexpr uint32_t MakeEntry(uint32_t kind, uint32_t extra, uint32_t base)
 {
-    return (uint32_t(kind) << 6) | (extra << 9) | (base << 16);
+    return kind | (extra << 8) | (base << 16);
+}
+// The entry for a symbol whose code is `bits` long at its level.
+constexpr uint32_t WithCode(uint32_t entry, uint32_t bits)
+{
+    return (entry & ~uint32_t(0xFFF)) | (bits << 8) | (bits + ((entry >> 8) & 15));
+}
+constexpr uint32_t LinkEntry(uint32_t primaryBits, uint32_t subtableBits, uint32_t offset)
+{
+    return kLink | (subtableBits << 8) | primaryBits | (offset << 16);
+}
+constexpr uint32_t DropBits(uint32_t entry)
+{
+    return entry & 0xFF;
 }
 constexpr uint32_t CodeBits(uint32_t entry)
 {
-    return entry & 63;
-}
-constexpr Kind KindOf(uint32_t entry)
-{
-    return Kind((entry >> 6) & 7);
-}
-constexpr uint32_t ExtraBits(uint32_t entry)
-{
-    return (entry >> 9) & 15;
+    return (entry >> 8) & 15;
 }
 constexpr uint32_t Base(uint32_t entry)
 {
@@ -38,6 +49,11 @@ constexpr uint32_t Base(uint32_t entry)
 constexpr uint64_t Mask(uint32_t bits)
 {
     return (uint64_t(1) << bits) - 1;
+}
+// The extra bits' value, from the bits as they were before the entry was dropped.
+constexpr uint32_t ExtraValue(uint32_t entry, uint64_t bits)
+{
+    return uint32_t((bits & Mask(DropBits(entry))) >> CodeBits(entry));
 }
 
 constexpr int kMaxCodeBits = 15;
@@ -165,7 +181,7 @@ bool BuildTable(const uint8_t* lengths, int count, int primaryBits, bool allowSi
             const uint32_t bits = subtableBits[prefixes[i]];
             if ((1u << bits) > uint32_t(capacity) - used)
                 return false;
-            table[prefixes[i]] = MakeEntry(kLink, bits, used) | uint32_t(primaryBits);
+            table[prefixes[i]] = LinkEntry(uint32_t(primaryBits), bits, used);
             used += 1u << bits;
         }
     }
@@ -176,15 +192,15 @@ bool BuildTable(const uint8_t* lengths, int count, int primaryBits, bool allowSi
             continue;
         const uint32_t code = codes[symbol];
         if (bits <= primaryBits) {
-            const uint32_t entry = entries[symbol] | uint32_t(bits);
+            const uint32_t entry = WithCode(entries[symbol], uint32_t(bits));
             for (uint32_t i = code; i < primarySize; i += 1u << bits)
                 table[i] = entry;
         } else {
             const uint32_t link = table[code & (primarySize - 1)];
             const int rest = bits - primaryBits;
-            const uint32_t entry = entries[symbol] | uint32_t(rest);
+            const uint32_t entry = WithCode(entries[symbol], uint32_t(rest));
             uint32_t* subtable = table + Base(link);
-            for (uint32_t i = code >> primaryBits; i < (1u << ExtraBits(link)); i += 1u << rest)
+            for (uint32_t i = code >> primaryBits; i < (1u << CodeBits(link)); i += 1u << rest)
                 subtable[i] = entry;
         }
     }
@@ -198,12 +214,12 @@ void PairLiterals(uint32_t* table)
     // Downwards, so that the entry a pair's second code reads (a lower index) is still single.
     for (int i = (1 << kLiteralBits) - 1; i >= 0; --i) {
         const uint32_t first = table[i];
-        if (KindOf(first) != kLiteral)
+        if (!(first & kLiteral))
             continue;
-        const uint32_t bits = CodeBits(first);
+        const uint32_t bits = DropBits(first);
         const uint32_t second = table[uint32_t(i) >> bits];
-        if (KindOf(second) == kLiteral && CodeBits(second) <= kLiteralBits - bits)
-            table[i] = MakeEntry(kLiteral, 0, 2) | (bits + CodeBits(second));
+        if ((second & kLiteral) && DropBits(second) <= kLiteralBits - bits)
+            table[i] = WithCode(MakeEntry(kLiteral, 0, 2), bits + DropBits(second));
     }
 }
 
@@ -243,22 +259,23 @@ public:
     void Refill()
     {
         if (m_size - m_next >= 8) {
-            m_buffer |= qFromLittleEndian<quint64>(m_data + m_next) << m_count;
-            m_next += (63 - m_count) >> 3;
+            m_buffer |= qFromLittleEndian<quint64>(m_data + m_next) << Count();
+            m_next += (63 - Count()) >> 3;
             m_count |= 56;
             return;
         }
-        while (m_count < 56) {
+        while (Count() < 56) {
             const uint64_t byte = m_next < m_size ? m_data[m_next] : 0;
-            m_buffer |= byte << m_count;
+            m_buffer |= byte << Count();
             m_count += 8;
             ++m_next;
         }
     }
     uint64_t Peek() const { return m_buffer; }
+    // Drops the number of bits in the low byte of `bits` (a table entry drops its own bits).
     void Drop(uint32_t bits)
     {
-        m_buffer >>= bits;
+        m_buffer >>= uint8_t(bits);
         m_count -= bits;
     }
     uint32_t Take(uint32_t bits)
@@ -267,17 +284,17 @@ public:
         Drop(bits);
         return value;
     }
-    qint64 Position() const { return qint64(m_next) * 8 - m_count; }
+    qint64 Position() const { return qint64(m_next) * 8 - Count(); }
     bool Overrun() const { return Position() > qint64(m_size) * 8; }
     // Skips a stored block: aligns to the byte, reads its length and the length's complement,
     // and continues after its bytes. Called with at least 56 bits in the buffer.
     bool SkipStored(uint32_t* length)
     {
-        Drop(m_count & 7);
+        Drop(Count() & 7);
         *length = Take(16);
         if (*length != (~Take(16) & 0xFFFF))
             return false;
-        const qsizetype at = m_next - m_count / 8;
+        const qsizetype at = m_next - Count() / 8;
         if (at > m_size || *length > m_size - at)
             return false;
         m_next = at + *length;
@@ -287,11 +304,13 @@ public:
     }
 
 private:
+    uint32_t Count() const { return uint8_t(m_count); }
+
     const uint8_t* m_data;
     qsizetype m_size;
     qsizetype m_next = 0; // the next byte to load; may pass m_size while zeros are read
     uint64_t m_buffer = 0;
-    uint32_t m_count = 0; // bits in m_buffer not yet taken
+    uint32_t m_count = 0; // its low byte: the bits in m_buffer not yet taken
 };
 
 // Reads a dynamic block's code lengths and builds its two tables.
@@ -319,9 +338,9 @@ bool ReadDynamicTables(BitReader& in, Tables* tables)
     for (int n = 0; n < total;) {
         in.Refill();
         const uint32_t entry = codeTable[in.Peek() & Mask(kCodeLengthBits)];
-        if (KindOf(entry) == kInvalid)
+        if (entry == kInvalid)
             return false;
-        in.Drop(CodeBits(entry));
+        in.Drop(DropBits(entry));
         const uint32_t symbol = Base(entry);
         if (symbol < 16) {
             lengths[n++] = uint8_t(symbol);
@@ -371,16 +390,16 @@ bool WalkSymbols(BitReader& reader, const Tables& tables, qint64 size, qint64* p
         uint32_t entry = literal[in.Peek() & Mask(kLiteralBits)];
         // Up to three literal codes (3 x 15 bits) follow each other without a refill: most
         // symbols are literals, and the refill would lengthen the chain from one to the next.
-        if (KindOf(entry) == kLiteral) {
-            in.Drop(CodeBits(entry));
+        if (entry & kLiteral) {
+            in.Drop(entry);
             out += Base(entry);
             entry = literal[in.Peek() & Mask(kLiteralBits)];
-            if (KindOf(entry) == kLiteral) {
-                in.Drop(CodeBits(entry));
+            if (entry & kLiteral) {
+                in.Drop(entry);
                 out += Base(entry);
                 entry = literal[in.Peek() & Mask(kLiteralBits)];
-                if (KindOf(entry) == kLiteral) {
-                    in.Drop(CodeBits(entry));
+                if (entry & kLiteral) {
+                    in.Drop(entry);
                     out += Base(entry);
                     if (out > size)
                         return false;
@@ -392,34 +411,35 @@ bool WalkSymbols(BitReader& reader, const Tables& tables, qint64 size, qint64* p
             in.Refill(); // appends above the bits looked up: `entry` stands
         }
         // Now at most 15 + 5 + 15 + 13 bits are taken before the next refill.
-        if (KindOf(entry) == kLink) {
-            in.Drop(CodeBits(entry));
-            entry = literal[Base(entry) + (in.Peek() & Mask(ExtraBits(entry)))];
+        if (entry & kLink) {
+            in.Drop(entry);
+            entry = literal[Base(entry) + (in.Peek() & Mask(CodeBits(entry)))];
         }
-        in.Drop(CodeBits(entry));
-        const Kind kind = KindOf(entry);
-        if (kind == kLiteral) {
-            if (++out > size)
-                return false;
-            continue;
-        }
-        if (kind != kMatch) {
-            if (kind != kEnd)
+        uint64_t bits = in.Peek();
+        in.Drop(entry);
+        if (!(entry & kMatch)) {
+            if (entry & kLiteral) {
+                if (++out > size)
+                    return false;
+                continue;
+            }
+            if (!(entry & kEnd))
                 return false;
             *produced = out;
             reader = in;
             return true;
         }
-        const uint32_t length = Base(entry) + in.Take(ExtraBits(entry));
+        const uint32_t length = Base(entry) + ExtraValue(entry, bits);
         entry = distance[in.Peek() & Mask(kDistanceBits)];
-        if (KindOf(entry) == kLink) {
-            in.Drop(CodeBits(entry));
-            entry = distance[Base(entry) + (in.Peek() & Mask(ExtraBits(entry)))];
+        if (entry & kLink) {
+            in.Drop(entry);
+            entry = distance[Base(entry) + (in.Peek() & Mask(CodeBits(entry)))];
         }
-        if (KindOf(entry) != kMatch)
+        if (!(entry & kMatch))
             return false;
-        in.Drop(CodeBits(entry));
-        const uint32_t back = Base(entry) + in.Take(ExtraBits(entry));
+        bits = in.Peek();
+        in.Drop(entry);
+        const uint32_t back = Base(entry) + ExtraValue(entry, bits);
         if (back > out)
             return false;
         out += length;
