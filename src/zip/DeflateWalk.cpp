@@ -153,56 +153,68 @@ bool BuildTable(const uint8_t* lengths, int count, int primaryBits, bool allowSi
         std::fill(table, table + primarySize, MakeEntry(kInvalid, 0, 0));
     }
 
+    if (longest == 0)
+        return true;
+
     uint32_t next[kMaxCodeBits + 1] = {};
     for (int bits = 1; bits <= kMaxCodeBits; ++bits)
         next[bits] = (next[bits - 1] + uint32_t(lengthCount[bits - 1])) << 1;
     uint16_t codes[288];
-    for (int symbol = 0; symbol < count; ++symbol) {
-        if (lengths[symbol] != 0)
-            codes[symbol] = uint16_t(Reversed(next[lengths[symbol]]++, lengths[symbol]));
-    }
-
-    // Each subtable is as wide as the longest code that starts with its primary bits.
-    uint32_t used = primarySize;
-    if (longest > primaryBits) {
-        uint8_t subtableBits[1 << kLiteralBits] = {};
-        uint16_t prefixes[288];
-        int prefixCount = 0;
-        for (int symbol = 0; symbol < count; ++symbol) {
-            const int rest = lengths[symbol] - primaryBits;
-            if (rest > 0) {
-                const uint32_t prefix = codes[symbol] & (primarySize - 1);
-                if (subtableBits[prefix] == 0)
-                    prefixes[prefixCount++] = uint16_t(prefix);
-                subtableBits[prefix] = uint8_t(std::max(int(subtableBits[prefix]), rest));
-            }
-        }
-        for (int i = 0; i < prefixCount; ++i) {
-            const uint32_t bits = subtableBits[prefixes[i]];
-            if ((1u << bits) > uint32_t(capacity) - used)
-                return false;
-            table[prefixes[i]] = LinkEntry(uint32_t(primaryBits), bits, used);
-            used += 1u << bits;
-        }
-    }
-
+    int offset[kMaxCodeBits + 2] = {};
+    for (int bits = 1; bits <= kMaxCodeBits; ++bits)
+        offset[bits + 1] = offset[bits] + lengthCount[bits];
+    int place[kMaxCodeBits + 2];
+    std::copy(offset, offset + kMaxCodeBits + 2, place);
+    uint16_t byLength[288];
     for (int symbol = 0; symbol < count; ++symbol) {
         const int bits = lengths[symbol];
-        if (bits == 0)
-            continue;
-        const uint32_t code = codes[symbol];
-        if (bits <= primaryBits) {
-            const uint32_t entry = WithCode(entries[symbol], uint32_t(bits));
-            for (uint32_t i = code; i < primarySize; i += 1u << bits)
-                table[i] = entry;
-        } else {
-            const uint32_t link = table[code & (primarySize - 1)];
-            const int rest = bits - primaryBits;
-            const uint32_t entry = WithCode(entries[symbol], uint32_t(rest));
-            uint32_t* subtable = table + Base(link);
-            for (uint32_t i = code >> primaryBits; i < (1u << CodeBits(link)); i += 1u << rest)
-                subtable[i] = entry;
+        if (bits != 0) {
+            codes[symbol] = uint16_t(Reversed(next[bits]++, bits));
+            byLength[place[bits]++] = uint16_t(symbol);
         }
+    }
+
+    // Codes up to the primary bits, shortest first: a length's codes go into the first 2^length
+    // entries, which are then doubled, so that every entry holds the code its low bits begin with
+    // (the entries left for longer codes are written again later).
+    for (int bits = 1; bits <= primaryBits; ++bits) {
+        for (int i = offset[bits]; i < offset[bits + 1]; ++i)
+            table[codes[byLength[i]]] = WithCode(entries[byLength[i]], uint32_t(bits));
+        if (bits < primaryBits)
+            std::copy_n(table, size_t(1) << bits, table + (size_t(1) << bits));
+    }
+    if (longest <= primaryBits)
+        return true;
+
+    // Longer codes go into subtables, each as wide as the longest code that starts with its
+    // primary bits.
+    uint8_t subtableBits[1 << kLiteralBits] = {};
+    uint16_t prefixes[288];
+    int prefixCount = 0;
+    for (int i = offset[primaryBits + 1]; i < offset[kMaxCodeBits + 1]; ++i) {
+        const uint32_t prefix = codes[byLength[i]] & (primarySize - 1);
+        if (subtableBits[prefix] == 0)
+            prefixes[prefixCount++] = uint16_t(prefix);
+        subtableBits[prefix] =
+            uint8_t(lengths[byLength[i]] - primaryBits); // by length: the last is the longest
+    }
+    uint32_t used = primarySize;
+    for (int i = 0; i < prefixCount; ++i) {
+        const uint32_t bits = subtableBits[prefixes[i]];
+        if ((1u << bits) > uint32_t(capacity) - used)
+            return false;
+        table[prefixes[i]] = LinkEntry(uint32_t(primaryBits), bits, used);
+        used += 1u << bits;
+    }
+    for (int i = offset[primaryBits + 1]; i < offset[kMaxCodeBits + 1]; ++i) {
+        const int symbol = byLength[i];
+        const uint32_t code = codes[symbol];
+        const uint32_t link = table[code & (primarySize - 1)];
+        const int rest = lengths[symbol] - primaryBits;
+        const uint32_t entry = WithCode(entries[symbol], uint32_t(rest));
+        uint32_t* subtable = table + Base(link);
+        for (uint32_t j = code >> primaryBits; j < (1u << CodeBits(link)); j += 1u << rest)
+            subtable[j] = entry;
     }
     return true;
 }
