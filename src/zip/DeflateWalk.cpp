@@ -60,10 +60,11 @@ constexpr int kMaxCodeBits = 15;
 constexpr int kLiteralBits = 11; // primary index bits of the literal/length table
 constexpr int kDistanceBits = 8;
 constexpr int kCodeLengthBits = 7; // code length codes are at most 7 bits: one level
-// Primary table plus subtables; a complete code needs at most 2342 and 402 entries (the
-// subtables are no larger than their longest code), the builder checks anyway.
-constexpr int kLiteralTableSize = 2342;
-constexpr int kDistanceTableSize = 402;
+// Primary table plus subtables. A subtable of b bits is filled by a complete code of at least
+// b + 1 codes, so it has at most 2^b / (b + 1) entries per code: 16/5 for the literal/length
+// table (b <= 15 - 11), 16 for the distance table (b <= 15 - 8), times the alphabet's size.
+constexpr int kLiteralTableSize = (1 << kLiteralBits) + (288 * 16 + 4) / 5;
+constexpr int kDistanceTableSize = (1 << kDistanceBits) + 32 * 16;
 
 constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                       31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
