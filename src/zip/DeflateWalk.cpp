@@ -10,9 +10,10 @@ namespace {
 // A decoding table entry packs, from the low bits: the bits to drop for it (8 bits: its code and
 // the extra bits after it, so that the reader drops both by the entry itself), the code's own
 // length (4 bits), what the code means (one flag bit each, none for an invalid code) and a base
-// value (16 bits). Literal entries give as base how many literals the code stands for (two short literal
-// codes can share one entry); match entries give the length or distance base; a link to a
-// subtable drops the primary bits and gives the subtable's index bits and offset.
+// value (16 bits). Literal entries give as base how many literals the code stands for (two short
+// literal codes can share one entry), code length entries their symbol; match entries give the
+// length or distance base; a link to a subtable drops the primary bits and gives the subtable's
+// index bits and offset.
 constexpr uint32_t kLiteral = 1u << 12;
 constexpr uint32_t kMatch = 1u << 13;
 constexpr uint32_t kEnd = 1u << 14;
