@@ -1,7 +1,7 @@
 #pragma once
 // Finds where the blocks of a raw DEFLATE stream lie without inflating it: the walk decodes block
 // headers and Huffman symbols only, skips extra bits and stored bytes, writes no output and keeps
-// no window, so nothing is written or copied.
+// no window.
 #include <QByteArrayView>
 
 // Where a whole raw DEFLATE stream's last block (the one marked final) starts and where the
