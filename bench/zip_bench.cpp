@@ -4,6 +4,11 @@
 // BigStrip: the in-memory archive the package builder uses, with 1 or 2 workers, on the strip of a
 // 24-megapixel photo (6000 x 522, deflated whole) and on one of 20 MB (deflated in blocks), beside
 // zlib level 8 of the same bytes; deflated_bytes gives the sizes.
+// Piece: finding where a 1 MiB piece's DEFLATE stream (libdeflate level 6) ends, by the block walk
+// and by zlib inflating it block by block, on the photo's strip, a grainier one and noise; and
+// deflating a piece into a buffer of the compressor's bound, then shrunk, or into a scratch
+// buffer kept by the thread, then copied.
+#include "zip/DeflateWalk.h"
 #include "zip/Zip.h"
 #include "zip/ZipArchive.h"
 
@@ -16,7 +21,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <libdeflate.h>
 #include <map>
+#include <vector>
 #include <zlib.h>
 
 namespace {
@@ -254,6 +261,116 @@ void BM_UnpackSkin_UnzipAll(benchmark::State& state)
     state.SetBytesProcessed(int64_t(state.iterations()) * Files().skinBytes.size());
 }
 
+// A 1 MiB piece: range 0 the photo's strip, 1 a grainier photo, 2 noise.
+const QByteArray& Piece(int kind)
+{
+    static std::map<int, QByteArray> pieces;
+    QByteArray& piece = pieces[kind];
+    if (piece.isEmpty()) {
+        if (kind == 0) {
+            piece = BigStrip(522).left(1 << 20);
+        } else if (kind == 1) {
+            QRandomGenerator random(10);
+            piece.resize(1 << 20);
+            for (qsizetype i = 0; i < piece.size(); ++i)
+                piece[i] = char((i / 3 % 6000) / 30 + (i % 3) * 50 + random.bounded(24));
+        } else {
+            piece = Noise(1 << 20, 11);
+        }
+    }
+    return piece;
+}
+
+QByteArray Deflated(const QByteArray& content)
+{
+    libdeflate_compressor* compressor = libdeflate_alloc_compressor(6);
+    QByteArray out(qsizetype(libdeflate_deflate_compress_bound(compressor, size_t(content.size()))), '\0');
+    out.resize(qsizetype(libdeflate_deflate_compress(compressor, content.constData(), size_t(content.size()),
+                                                     out.data(), size_t(out.size()))));
+    libdeflate_free_compressor(compressor);
+    return out;
+}
+
+void BM_Piece_Walk(benchmark::State& state)
+{
+    const QByteArray& piece = Piece(int(state.range(0)));
+    const QByteArray stream = Deflated(piece);
+    for (auto _ : state) {
+        qint64 last = 0, end = 0;
+        if (!MeasureDeflateStream(stream, piece.size(), &last, &end))
+            state.SkipWithError("walk failed");
+        benchmark::DoNotOptimize(end);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * piece.size());
+    state.counters["deflated_bytes"] = double(stream.size());
+}
+
+// What the walk replaced: zlib inflating a block at a time into a 64 KiB sink.
+void BM_Piece_ZlibInflate(benchmark::State& state)
+{
+    const QByteArray& piece = Piece(int(state.range(0)));
+    const QByteArray stream = Deflated(piece);
+    std::vector<Bytef> sink(64 * 1024);
+    for (auto _ : state) {
+        z_stream inflater{};
+        inflateInit2(&inflater, -15);
+        inflater.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stream.constData()));
+        inflater.avail_in = uInt(stream.size());
+        int rc = Z_OK;
+        while (rc == Z_OK) {
+            inflater.next_out = sink.data();
+            inflater.avail_out = uInt(sink.size());
+            rc = inflate(&inflater, Z_BLOCK);
+            if (rc == Z_OK && (inflater.data_type & 192) == 192)
+                break;
+        }
+        if (qsizetype(inflater.total_out) != piece.size())
+            state.SkipWithError("inflate failed");
+        inflateEnd(&inflater);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * piece.size());
+}
+
+// libdeflate's own full decompression of the same stream, for scale.
+void BM_Piece_LibdeflateInflate(benchmark::State& state)
+{
+    const QByteArray& piece = Piece(int(state.range(0)));
+    const QByteArray stream = Deflated(piece);
+    libdeflate_decompressor* decompressor = libdeflate_alloc_decompressor();
+    QByteArray out(piece.size(), '\0');
+    for (auto _ : state) {
+        if (libdeflate_deflate_decompress(decompressor, stream.constData(), size_t(stream.size()), out.data(),
+                                          size_t(out.size()), nullptr) != LIBDEFLATE_SUCCESS)
+            state.SkipWithError("decompress failed");
+    }
+    libdeflate_free_decompressor(decompressor);
+    state.SetBytesProcessed(int64_t(state.iterations()) * piece.size());
+}
+
+// range(1): 0 a new buffer of the bound per piece, shrunk; 1 a thread's scratch buffer, copied.
+void BM_Piece_Deflate(benchmark::State& state)
+{
+    const QByteArray& piece = Piece(int(state.range(0)));
+    libdeflate_compressor* compressor = libdeflate_alloc_compressor(6);
+    const size_t bound = libdeflate_deflate_compress_bound(compressor, size_t(piece.size()));
+    std::vector<char> scratch(bound);
+    for (auto _ : state) {
+        QByteArray out;
+        if (state.range(1) == 0) {
+            out.resize(qsizetype(bound));
+            out.resize(qsizetype(libdeflate_deflate_compress(
+                compressor, piece.constData(), size_t(piece.size()), out.data(), size_t(out.size()))));
+        } else {
+            const size_t written = libdeflate_deflate_compress(
+                compressor, piece.constData(), size_t(piece.size()), scratch.data(), scratch.size());
+            out = QByteArray(scratch.data(), qsizetype(written));
+        }
+        benchmark::DoNotOptimize(out.data());
+    }
+    libdeflate_free_compressor(compressor);
+    state.SetBytesProcessed(int64_t(state.iterations()) * piece.size());
+}
+
 } // namespace
 
 BENCHMARK(BM_PackSkin_ZipPackFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -268,6 +385,11 @@ BENCHMARK(BM_BigStrip_ZipArchive)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_BigStrip_RawZlib8)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+BENCHMARK(BM_Piece_Walk)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Piece_ZlibInflate)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Piece_LibdeflateInflate)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Piece_Deflate)->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {

@@ -1,10 +1,11 @@
 #include "MemberDeflate.h"
 
+#include "DeflateWalk.h"
+
+#include <algorithm>
 #include <libdeflate.h>
 #include <memory>
 #include <new>
-#include <vector>
-#include <zlib.h>
 
 namespace {
 
@@ -40,45 +41,13 @@ bool DeflateWhole(QByteArrayView content, QByteArray* out)
     return written > 0;
 }
 
-// Where a whole raw DEFLATE stream's last block starts and where the stream ends, in bits from its
-// start, found by inflating it a block at a time; false when it is not a stream of `size` bytes.
-bool MeasureStream(const QByteArray& stream, qsizetype size, qint64* lastBlockBit, qint64* endBit)
-{
-    z_stream inflater{};
-    if (inflateInit2(&inflater, -15) != Z_OK)
-        return false;
-    inflater.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stream.constData()));
-    inflater.avail_in = uInt(stream.size());
-    std::vector<Bytef> sink(64 * 1024);
-    *lastBlockBit = 0;
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        inflater.next_out = sink.data();
-        inflater.avail_out = uInt(sink.size());
-        rc = inflate(&inflater, Z_BLOCK);
-        // Stopped between blocks (bit 128): the next block's header starts at the first unused bit;
-        // after the last block (bit 64) that bit is the end of the stream.
-        if (rc == Z_OK && (inflater.data_type & 128)) {
-            const qint64 bit = qint64(inflater.total_in) * 8 - (inflater.data_type & 7);
-            if (inflater.data_type & 64) {
-                *endBit = bit;
-                break;
-            }
-            *lastBlockBit = bit;
-        }
-    }
-    const bool whole = rc == Z_OK && qsizetype(inflater.total_out) == size;
-    inflateEnd(&inflater);
-    return whole;
-}
-
 // Turns a whole DEFLATE stream into the leading part of a longer one: its last block is no longer
 // marked as the last, and an empty stored block ends it on a byte boundary, as a sync flush would.
 bool OpenStreamEnd(QByteArray* stream, qsizetype size)
 {
     qint64 lastBlockBit = 0;
     qint64 endBit = 0;
-    if (!MeasureStream(*stream, size, &lastBlockBit, &endBit))
+    if (!MeasureDeflateStream(*stream, size, &lastBlockBit, &endBit))
         return false;
     (*stream)[lastBlockBit / 8] = char(uint8_t((*stream)[lastBlockBit / 8]) & ~(1u << (lastBlockBit % 8)));
     const qsizetype used = qsizetype(endBit / 8);
