@@ -143,7 +143,10 @@ QString CheckOutput(const BuildOptions& options)
 // stretch region are moved up by the rows left out. Such a band is no picture of its own to take
 // a default crop from, so the picture comes into the document with its crop as content; a crop
 // given is taken as given (any shape inside the picture), the default one is DefaultCrop's.
-QString LoadHeaderPicture(const BuildOptions& options, SkinDocument& document)
+// Without a stretch region the header strip is the crop as it is: it is made into *ahead while
+// the rows are decoded, so that its compression overlaps the decode.
+QString LoadHeaderPicture(const BuildOptions& options, SkinDocument& document,
+                          std::optional<StripAhead>& ahead)
 {
     if (!QFileInfo(options.picture).isFile())
         return NotFound(options.picture);
@@ -156,7 +159,14 @@ QString LoadHeaderPicture(const BuildOptions& options, SkinDocument& document)
     if (!error.isEmpty())
         return error;
     int firstRow = 0;
-    QImage rows = DecodePictureRows(options.picture, crop.top, crop.bottom, &firstRow);
+    BandDecoded onRows;
+    if (!(options.stretch && !options.stretch->IsNull()) && !crop.IsEmpty()) {
+        ahead.emplace(crop);
+        onRows = [&ahead](const QImage& rows, int first, int decoded) {
+            ahead->RowsDecoded(rows, first, decoded);
+        };
+    }
+    QImage rows = DecodePictureRows(options.picture, crop.top, crop.bottom, &firstRow, onRows);
     if (rows.isNull())
         return Undecodable(options.picture);
     if (firstRow == 0 && rows.size() != declared) {
@@ -355,9 +365,9 @@ QString ApplyEditChanges(const BuildOptions& options, SkinDocument& document)
     return {};
 }
 
-int Save(const SkinDocument& document, const QString& output)
+int Save(const SkinDocument& document, const QString& output, StripAhead* ahead = nullptr)
 {
-    const BuildResult result = BuildPackage(document, output);
+    const BuildResult result = BuildPackage(document, output, ahead);
     if (!result.ok)
         return Fail(result.error);
     std::printf("%s\n", QFileInfo(output).absoluteFilePath().toLocal8Bit().constData());
@@ -371,11 +381,12 @@ int RunBuild(const BuildOptions& options)
     if (QString error = CheckOutput(options); !error.isEmpty())
         return Fail(error);
     SkinDocument document;
-    if (QString error = LoadHeaderPicture(options, document); !error.isEmpty())
+    std::optional<StripAhead> ahead;
+    if (QString error = LoadHeaderPicture(options, document, ahead); !error.isEmpty())
         return Fail(error);
     if (QString error = ApplyOptions(options, document); !error.isEmpty())
         return Fail(error);
-    return Save(document, options.output);
+    return Save(document, options.output, ahead ? &*ahead : nullptr);
 }
 
 int RunEdit(const BuildOptions& options)

@@ -10,7 +10,8 @@ namespace {
 
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
-constexpr int kHeadersSize = kFileHeaderSize + kInfoHeaderSize; // 54
+constexpr int kHeadersSize = kBitmapHeadersSize;
+static_assert(kFileHeaderSize + kInfoHeaderSize == kHeadersSize);
 
 void Put16(QByteArray& out, qsizetype at, uint16_t v)
 {
@@ -24,13 +25,41 @@ void Put32(QByteArray& out, qsizetype at, uint32_t v)
         out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
+// Copies a picture's blue, green, red bytes into 24-bit rows (alpha is not written).
+// byteOffset is where the picture's columns start within each row of the file.
+void PutRows(QByteArray& file, qint64 stride, const QImage& picture, qint64 byteOffset)
+{
+    const int height = picture.height();
+    char* image = file.data() + kHeadersSize;
+    for (int y = 0; y < height; ++y) // row y of the file counts from the bottom
+        PutBitmapRow(image + y * stride + byteOffset, picture.constScanLine(height - 1 - y), picture.width());
+}
+
+// Pictures are read as their B, G, R, A bytes; other formats are converted first.
+QImage AsBgra(const QImage& picture)
+{
+    if (picture.format() == QImage::Format_ARGB32 || picture.format() == QImage::Format_RGB32)
+        return picture;
+    return picture.convertToFormat(QImage::Format_ARGB32);
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    // a short write (full disk, lost medium) is reported, not passed off as a saved file
+    const bool written = file.write(bytes) == bytes.size();
+    return file.flush() && written;
+}
+
+} // namespace
+
 qint64 Stride24(qint64 width)
 {
     return ((24 * width + 31) / 32) * 4;
 }
 
-// A zero-filled 24-bit BMP of width x height with both headers written; null when its
-// sizes do not fit the 32-bit header fields or memory cannot be had.
 QByteArray NewBitmap24(int width, int height)
 {
     const qint64 imageSize = Stride24(width) * height;
@@ -57,44 +86,15 @@ QByteArray NewBitmap24(int width, int height)
     return file;
 }
 
-// Copies a picture's blue, green, red bytes into 24-bit rows (alpha is not written).
-// byteOffset is where the picture's columns start within each row of the file.
-void PutRows(QByteArray& file, qint64 stride, const QImage& picture, qint64 byteOffset)
+void PutBitmapRow(char* out, const uchar* pixels, int width)
 {
-    const int height = picture.height();
-    const int width = picture.width();
-    char* image = file.data() + kHeadersSize;
-    for (int y = 0; y < height; ++y) {
-        // row y of the file counts from the bottom
-        const uchar* in = picture.constScanLine(height - 1 - y);
-        auto* out = reinterpret_cast<uchar*>(image + y * stride + byteOffset);
-        for (int x = 0; x < width; ++x, in += 4, out += 3) {
-            out[0] = in[0];
-            out[1] = in[1];
-            out[2] = in[2];
-        }
+    auto* to = reinterpret_cast<uchar*>(out);
+    for (int x = 0; x < width; ++x, pixels += 4, to += 3) {
+        to[0] = pixels[0];
+        to[1] = pixels[1];
+        to[2] = pixels[2];
     }
 }
-
-// Pictures are read as their B, G, R, A bytes; other formats are converted first.
-QImage AsBgra(const QImage& picture)
-{
-    if (picture.format() == QImage::Format_ARGB32 || picture.format() == QImage::Format_RGB32)
-        return picture;
-    return picture.convertToFormat(QImage::Format_ARGB32);
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    // a short write (full disk, lost medium) is reported, not passed off as a saved file
-    const bool written = file.write(bytes) == bytes.size();
-    return file.flush() && written;
-}
-
-} // namespace
 
 bool SaveBitmapFile(const QString& path, const QImage& bitmap)
 {

@@ -213,7 +213,7 @@ namespace {
 // it refuses is decoded by Qt's decoder down to the band. Anything else, or a JPEG with a recorded
 // orientation (which would turn the band into columns), is decoded whole. *firstRow gets the
 // picture row of the result's first row.
-QImage DecodeRows(const QByteArray& bytes, int top, int bottom, int* firstRow)
+QImage DecodeRows(const QByteArray& bytes, int top, int bottom, int* firstRow, const BandDecoded& onRows = {})
 {
     *firstRow = 0;
     if (bytes.isEmpty() || !BmpComplete(bytes) || !JpegComplete(bytes))
@@ -227,10 +227,14 @@ QImage DecodeRows(const QByteArray& bytes, int top, int bottom, int* firstRow)
         const QSize size = reader.size();
         if (reader.format() == "jpeg" && reader.transformation() == QImageIOHandler::TransformationNone &&
             size.isValid()) {
-            const bool band = 0 <= top && top < bottom && bottom <= size.height() && bottom - top < size.height();
+            const bool band =
+                0 <= top && top < bottom && bottom <= size.height() && bottom - top < size.height();
             const int first = band ? top : 0;
             const int last = band ? bottom : size.height();
-            if (QImage rows = DecodeJpegRows(bytes, first, last); !rows.isNull()) {
+            RowsDecoded report;
+            if (onRows)
+                report = [&onRows, first](const QImage& rows, int decoded) { onRows(rows, first, decoded); };
+            if (QImage rows = DecodeJpegRows(bytes, first, last, report); !rows.isNull()) {
                 *firstRow = first;
                 return rows;
             }
@@ -271,9 +275,9 @@ QSize PictureFileSize(const QString& path)
     return size;
 }
 
-QImage DecodePictureRows(const QString& path, int top, int bottom, int* firstRow)
+QImage DecodePictureRows(const QString& path, int top, int bottom, int* firstRow, const BandDecoded& onRows)
 {
-    return DecodeRows(ReadPictureFile(path), top, bottom, firstRow);
+    return DecodeRows(ReadPictureFile(path), top, bottom, firstRow, onRows);
 }
 
 bool LoadPngResource(QImage& target, int id)

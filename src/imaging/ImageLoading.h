@@ -2,6 +2,7 @@
 // Decoding pictures from files and built-in resources, and drawing decoded pictures.
 #include <QImage>
 #include <QString>
+#include <functional>
 
 class QIODevice;
 class QPainter;
@@ -22,7 +23,12 @@ QSize PictureFileSize(const QString& path);
 // progressive JPEG without a recorded orientation only these rows are decoded (the rows above
 // are skipped); anything else is decoded whole. *firstRow gets the picture row of the result's
 // first row (top, or 0 when the whole picture comes back). Null when it cannot be decoded.
-QImage DecodePictureRows(const QString& path, int top, int bottom, int* firstRow);
+// onRows, when given, may be told while the rows are decoded how many of the result's rows are
+// final so far (see DecodeJpegRows), with the picture row of the result's first row; it is not
+// told at all when the rows come some other way.
+using BandDecoded = std::function<void(const QImage& rows, int firstRow, int decoded)>;
+QImage DecodePictureRows(const QString& path, int top, int bottom, int* firstRow,
+                         const BandDecoded& onRows = {});
 QString BitmapResourcePath(int id); // ":/res/bitmap/<id>.bmp"
 QString PngResourcePath(int id);    // ":/res/png/<id>.png"
 // The path of a picture's rendition drawn at twice its size for screens of a device pixel ratio

@@ -29,6 +29,9 @@ void OnWarning(j_common_ptr info, int level)
         JumpBack(info);
 }
 
+// Rows decoded between two reports to the caller.
+constexpr int kRowsPerReport = 32;
+
 struct Decoder {
     jpeg_decompress_struct info;
     JumpingErrors errors;
@@ -51,7 +54,7 @@ bool ReadHeader(Decoder& decoder, QByteArrayView bytes)
 
 // Decodes rows [top, bottom) into the picture; false on any error or warning. Decoder state only:
 // the jump back from an error crosses no object with a destructor.
-bool ReadRows(Decoder& decoder, int top, int bottom, QImage* picture)
+bool ReadRows(Decoder& decoder, int top, int bottom, QImage* picture, const RowsDecoded& onRows)
 {
     jpeg_decompress_struct& info = decoder.info;
     if (setjmp(decoder.errors.back) != 0)
@@ -61,17 +64,22 @@ bool ReadRows(Decoder& decoder, int top, int bottom, QImage* picture)
         return false;
     if (top > 0 && jpeg_skip_scanlines(&info, JDIMENSION(top)) != JDIMENSION(top))
         return false;
+    uchar* const bits = picture->bits();
+    const qsizetype stride = picture->bytesPerLine();
     while (int(info.output_scanline) < bottom) {
-        JSAMPROW row = picture->scanLine(int(info.output_scanline) - top);
+        JSAMPROW row = bits + stride * (int(info.output_scanline) - top);
         if (jpeg_read_scanlines(&info, &row, 1) != 1)
             return false;
+        const int done = int(info.output_scanline) - top;
+        if (onRows && (done % kRowsPerReport == 0 || done == bottom - top))
+            onRows(*picture, done);
     }
     return true;
 }
 
 } // namespace
 
-QImage DecodeJpegRows(QByteArrayView bytes, int top, int bottom)
+QImage DecodeJpegRows(QByteArrayView bytes, int top, int bottom, const RowsDecoded& onRows)
 {
     Decoder decoder{};
     QImage picture;
@@ -86,7 +94,7 @@ QImage DecodeJpegRows(QByteArrayView bytes, int top, int bottom)
             (limit <= 0 || qint64(width) * (bottom - top) * 4 <= limit)) {
             info.out_color_space = JCS_EXT_BGRA;
             picture = NewLargeImage(width, bottom - top, QImage::Format_ARGB32);
-            if (!picture.isNull() && !ReadRows(decoder, top, bottom, &picture))
+            if (!picture.isNull() && !ReadRows(decoder, top, bottom, &picture, onRows))
                 picture = QImage();
         }
     }

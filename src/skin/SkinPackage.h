@@ -4,11 +4,15 @@
 #include "skin/SkinDescription.h"
 #include "skin/SkinDocument.h"
 #include "zip/Zip.h"
+#include "zip/ZipArchive.h"
 
+#include <QDateTime>
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 struct BuildResult {
@@ -21,8 +25,48 @@ struct BuildResult {
 // writes them as one archive to packagePath. Everything is made in memory; the archive is written
 // once, to a temporary file beside packagePath that replaces it only when complete, so a failed
 // build leaves an existing package untouched and nothing behind.
-BuildResult BuildPackage(const SkinContent& skin, const QString& packagePath);
-BuildResult BuildPackage(const SkinDocument& document, const QString& packagePath);
+class StripAhead;
+// With a strip made ahead (see StripAhead) the build takes it when it is the skin's.
+BuildResult BuildPackage(const SkinContent& skin, const QString& packagePath, StripAhead* ahead = nullptr);
+BuildResult BuildPackage(const SkinDocument& document, const QString& packagePath,
+                         StripAhead* ahead = nullptr);
+
+// The header strip of a skin without a stretch region (the crop copied at its own size), made
+// while the picture is being decoded: every row goes into the package's archive as soon as it is
+// decoded, and the parts of the strip that are whole are compressed meanwhile. A build given it
+// takes it when it was made whole, for the skin's crop, from the rows that became the skin's
+// picture; otherwise the build cuts the strip itself.
+class StripAhead {
+public:
+    // For the crop, in picture rows, of the picture about to be decoded.
+    explicit StripAhead(const SkinRect& crop);
+    ~StripAhead();
+    StripAhead(const StripAhead&) = delete;
+    StripAhead& operator=(const StripAhead&) = delete;
+
+    // The decode's reports (BandDecoded): rows [0, decoded) of `rows`, which begin at picture row
+    // firstRow, are final.
+    void RowsDecoded(const QImage& rows, int firstRow, int decoded);
+    // True once a build has taken the strip.
+    bool Taken() const { return m_taken; }
+
+private:
+    friend BuildResult BuildPackage(const SkinContent&, const QString&, StripAhead*);
+    // The archive holding the strip, when it was made whole for this crop of this picture (the
+    // crop in the picture's own rows); null otherwise.
+    ZipArchive* ArchiveFor(const SkinContent& skin);
+
+    const SkinRect m_crop;
+    std::unique_ptr<ZipArchive> m_archive;
+    QDateTime m_time;
+    const uchar* m_rows = nullptr; // the first report's rows, which every report must be
+    QSize m_size;
+    int m_firstRow = 0;
+    int m_decoded = 0; // rows of the decode handed on so far
+    char* m_strip = nullptr;
+    bool m_failed = false;
+    bool m_taken = false;
+};
 
 struct OpenResult {
     bool ok = false;

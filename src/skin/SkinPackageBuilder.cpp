@@ -1,4 +1,5 @@
 // BuildPackage: skin -> members in memory -> package.
+#include "imaging/BitmapFile.h"
 #include "imaging/CSkinImage.h"
 #include "skin/GbkText.h"
 #include "skin/HeaderStrips.h"
@@ -29,17 +30,25 @@ QString Quoted(const QString& text)
 }
 
 // The members of the package in the making, added in package order. Each is compressed as soon as
-// it is added, while the next one is made.
+// it is added, while the next one is made. Members made ahead are in the archive already.
 class PackageMembers {
 public:
+    PackageMembers() : m_own(std::make_unique<ZipArchive>()), m_archive(*m_own) {}
+    PackageMembers(ZipArchive& ahead, const QDateTime& time) : m_archive(ahead), m_time(time) {}
     bool Add(const QString& name, QByteArray bytes)
     {
         return m_archive.Add(name, std::move(bytes), m_time) == ZIP_OK;
     }
+    bool Has(const char* name) const
+    {
+        return std::any_of(m_archive.Entries().begin(), m_archive.Entries().end(),
+                           [name](const ZipItem& item) { return item.name == QLatin1String(name); });
+    }
     ZipArchive& Archive() { return m_archive; }
 
 private:
-    ZipArchive m_archive;
+    std::unique_ptr<ZipArchive> m_own;
+    ZipArchive& m_archive;
     const QDateTime m_time = QDateTime::currentDateTimeUtc();
 };
 
@@ -86,7 +95,8 @@ QString RenderPictures(const SkinContent& skin, PackageMembers& members)
     const auto addStrip = [&members](const char* name, QByteArray bytes) {
         return members.Add(QLatin1String(name), std::move(bytes));
     };
-    if (!CutHeaderStrips(*skin.picture, skin.crop, skin.stretchRegion, addStrip, &failedStrip))
+    const bool madeAhead = members.Has(kMidStripMember);
+    if (!madeAhead && !CutHeaderStrips(*skin.picture, skin.crop, skin.stretchRegion, addStrip, &failedStrip))
         return QCoreApplication::translate("SkinPackage", "无法生成皮肤图片%1。").arg(Quoted(failedStrip));
     QByteArray thumbnail = CutThumbnail(*skin.picture, skin.crop, chosen);
     if (thumbnail.isEmpty() || !members.Add(QLatin1String(kThumbnailMember), std::move(thumbnail)))
@@ -142,18 +152,24 @@ QString AddCopiedMembers(const SkinContent& skin, PackageMembers& members)
 
 } // namespace
 
-BuildResult BuildPackage(const SkinDocument& document, const QString& packagePath)
+BuildResult BuildPackage(const SkinDocument& document, const QString& packagePath, StripAhead* ahead)
 {
-    return BuildPackage(document.Content(), packagePath);
+    return BuildPackage(document.Content(), packagePath, ahead);
 }
 
-BuildResult BuildPackage(const SkinContent& skin, const QString& packagePath)
+BuildResult BuildPackage(const SkinContent& skin, const QString& packagePath, StripAhead* ahead)
 {
     if (QString error = CheckSkin(skin, packagePath); !error.isEmpty())
         return {false, error};
     if (const FolderResult prepared = PrepareBuildFolder(); !prepared)
         return {false, prepared.error};
-    PackageMembers members;
+    ZipArchive* madeAhead = ahead != nullptr ? ahead->ArchiveFor(skin) : nullptr;
+    std::optional<PackageMembers> chosen;
+    if (madeAhead != nullptr)
+        chosen.emplace(*madeAhead, ahead->m_time);
+    else
+        chosen.emplace();
+    PackageMembers& members = *chosen;
     if (QString error = RenderPictures(skin, members); !error.isEmpty())
         return {false, error};
     if (QString error = AddDescriptionFile(skin, packagePath, members); !error.isEmpty())
@@ -166,4 +182,64 @@ BuildResult BuildPackage(const SkinContent& skin, const QString& packagePath)
                 QCoreApplication::translate("SkinPackage", "无法写入皮肤包%1，请检查文件夹是否存在且可写。")
                     .arg(Quoted(packagePath))};
     return {true, {}};
+}
+
+StripAhead::StripAhead(const SkinRect& crop) : m_crop(crop), m_time(QDateTime::currentDateTimeUtc()) {}
+
+StripAhead::~StripAhead() = default;
+
+void StripAhead::RowsDecoded(const QImage& rows, int firstRow, int decoded)
+{
+    if (m_failed)
+        return;
+    if (m_rows == nullptr) {
+        // The first report: the strip's bitmap goes into a new archive, its headers written.
+        const QRect band(0, firstRow, rows.width(), rows.height());
+        const QRect strip = m_crop.ToQRect();
+        QByteArray bitmap;
+        char* data = nullptr;
+        if (m_crop.IsEmpty() || !band.contains(strip) || rows.format() != QImage::Format_ARGB32 ||
+            (bitmap = NewBitmap24(strip.width(), strip.height())).isEmpty()) {
+            m_failed = true;
+            return;
+        }
+        m_archive = std::make_unique<ZipArchive>();
+        if (m_archive->AddInPlace(QLatin1String(kMidStripMember), std::move(bitmap), m_time, &data) !=
+            ZIP_OK) {
+            m_failed = true;
+            return;
+        }
+        m_rows = rows.constBits();
+        m_size = rows.size();
+        m_firstRow = firstRow;
+        m_strip = data;
+        m_archive->Written(0, kBitmapHeadersSize);
+    }
+    if (rows.constBits() != m_rows || rows.size() != m_size || firstRow != m_firstRow ||
+        decoded < m_decoded || decoded > m_size.height()) {
+        m_failed = true; // not the decode this strip is made of
+        return;
+    }
+    // Rows of the crop among those newly decoded, each to its place counted from the bottom.
+    const int cropTop = m_crop.top - m_firstRow;
+    const int height = m_crop.Height();
+    const qint64 stride = Stride24(m_crop.Width());
+    for (int row = std::max(m_decoded, cropTop); row < std::min(decoded, cropTop + height); ++row) {
+        const qint64 at = kBitmapHeadersSize + stride * (height - 1 - (row - cropTop));
+        PutBitmapRow(m_strip + at, rows.constScanLine(row) + 4 * qsizetype(m_crop.left), m_crop.Width());
+        m_archive->Written(at, at + stride);
+    }
+    m_decoded = decoded;
+}
+
+ZipArchive* StripAhead::ArchiveFor(const SkinContent& skin)
+{
+    // Whole, and the strip the skin's picture (these rows) and crop give without a stretch region.
+    const bool whole = !m_failed && m_rows != nullptr && m_decoded == m_size.height();
+    const SkinRect crop{m_crop.left, m_crop.top - m_firstRow, m_crop.right, m_crop.bottom - m_firstRow};
+    if (!whole || skin.picture == nullptr || skin.picture->Picture().constBits() != m_rows ||
+        skin.picture->GetSize() != m_size || !skin.stretchRegion.IsNull() || skin.crop != crop)
+        return nullptr;
+    m_taken = true;
+    return m_archive.get();
 }

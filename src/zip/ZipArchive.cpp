@@ -85,6 +85,10 @@ struct ZipArchive::Member {
     PackedMember packed;
     std::vector<QByteArray> pieces;
     std::atomic<bool> failed{false};
+    // For a member written in place: the bytes of each piece and of the whole written so far.
+    bool inPlace = false;
+    std::vector<qsizetype> pieceWritten;
+    qsizetype written = 0;
 };
 
 namespace {
@@ -138,6 +142,59 @@ std::unique_ptr<ZipArchive> ZipArchive::FromReader(std::unique_ptr<ZipReader> re
 
 uint32_t ZipArchive::Add(const QString& name, QByteArray bytes, const QDateTime& time)
 {
+    std::shared_ptr<Member> member;
+    if (const uint32_t result = Append(name, std::move(bytes), time, &member); result != ZIP_OK)
+        return result;
+    PostCrc(member);
+    for (int piece = 0; piece < int(member->pieces.size()); ++piece)
+        PostPiece(member, piece);
+    return ZIP_OK;
+}
+
+uint32_t ZipArchive::AddInPlace(const QString& name, QByteArray bytes, const QDateTime& time, char** data)
+{
+    std::shared_ptr<Member> member;
+    if (const uint32_t result = Append(name, std::move(bytes), time, &member); result != ZIP_OK)
+        return result;
+    member->inPlace = true;
+    member->pieceWritten.assign(member->pieces.size(), 0);
+    m_inPlace = member;
+    *data = member->content.data(); // detached here, before any worker reads it
+    if (member->content.isEmpty()) { // nothing to wait for
+        PostCrc(member);
+        for (int piece = 0; piece < int(member->pieces.size()); ++piece)
+            PostPiece(member, piece);
+    }
+    return ZIP_OK;
+}
+
+void ZipArchive::Written(qsizetype begin, qsizetype end)
+{
+    const std::shared_ptr<Member>& member = m_inPlace;
+    if (!member)
+        return;
+    const qsizetype size = member->content.size();
+    begin = std::clamp<qsizetype>(begin, 0, size);
+    end = std::clamp<qsizetype>(end, begin, size);
+    member->written += end - begin;
+    // Each piece goes to the workers as soon as all its bytes are written.
+    const qsizetype pieceBytes = member->pieces.size() > 1 ? kSplitBlockBytes : std::max<qsizetype>(size, 1);
+    for (qsizetype piece = begin / pieceBytes;
+         piece < qsizetype(member->pieces.size()) && piece * pieceBytes < end; ++piece) {
+        const qsizetype from = piece * pieceBytes;
+        const qsizetype to = std::min(size, from + pieceBytes);
+        qsizetype& written = member->pieceWritten[size_t(piece)];
+        written += std::min(end, to) - std::max(begin, from);
+        if (written == to - from)
+            PostPiece(member, int(piece));
+    }
+    if (member->written == size)
+        PostCrc(member);
+}
+
+uint32_t ZipArchive::Append(const QString& name, QByteArray bytes, const QDateTime& time,
+                            std::shared_ptr<Member>* added)
+{
     if (m_finished || !m_workers)
         return ZIP_ENDED;
     auto member = std::make_shared<Member>();
@@ -153,6 +210,8 @@ uint32_t ZipArchive::Add(const QString& name, QByteArray bytes, const QDateTime&
     packed.method = IsStoredName(packed.name) ? 0 : 8;
     packed.levelFlags = DeflateLevelFlags();
     member->content = std::move(bytes);
+    if (packed.method == 8)
+        member->pieces.resize(size_t(DeflatePieceCount(member->content.size())));
 
     ZipItem item;
     item.index = int32_t(m_entries.size());
@@ -162,18 +221,21 @@ uint32_t ZipArchive::Add(const QString& name, QByteArray bytes, const QDateTime&
     item.uncompressedSize = int32_t(packed.uncompressedSize);
     m_entries.append(item);
     m_members.push_back(member);
-
-    m_workers->Post([member] { member->packed.crc = MemberCrc(member->content); });
-    if (packed.method == 8) {
-        member->pieces.resize(size_t(DeflatePieceCount(member->content.size())));
-        for (int piece = 0; piece < int(member->pieces.size()); ++piece) {
-            m_workers->Post([member, piece] {
-                if (!DeflatePiece(member->content, piece, &member->pieces[size_t(piece)]))
-                    member->failed = true;
-            });
-        }
-    }
+    *added = std::move(member);
     return ZIP_OK;
+}
+
+void ZipArchive::PostCrc(const std::shared_ptr<Member>& member)
+{
+    m_workers->Post([member] { member->packed.crc = MemberCrc(member->content); });
+}
+
+void ZipArchive::PostPiece(const std::shared_ptr<Member>& member, int piece)
+{
+    m_workers->Post([member, piece] {
+        if (!DeflatePiece(member->content, piece, &member->pieces[size_t(piece)]))
+            member->failed = true;
+    });
 }
 
 uint32_t ZipArchive::Read(int index, QByteArray* out)
@@ -218,6 +280,10 @@ uint32_t ZipArchive::WriteTo(QIODevice& device)
     for (const std::shared_ptr<Member>& member : m_members) {
         if (member->failed) {
             result = ZIP_FLATE;
+            break;
+        }
+        if (member->inPlace && member->written != member->content.size()) {
+            result = ZIP_ARGS; // a member to be written in place was not written whole
             break;
         }
         const PackedMember& packed = member->packed;

@@ -33,6 +33,15 @@ public:
     // and creation time. ZIP_ARGS for a name the archive cannot hold, ZIP_LIMIT for a member or an
     // archive beyond the 32-bit sizes, ZIP_ENDED for an archive that was opened or finished.
     uint32_t Add(const QString& name, QByteArray bytes, const QDateTime& time);
+    // Adds a member whose bytes are written in place afterwards, while the parts already written
+    // are compressed: bytes gives its size (and whatever of it is final already), *data points at
+    // the member's bytes for the caller to write, and every range written is handed over with
+    // Written. The member must be written whole before the archive is finished (ZIP_ARGS
+    // otherwise). As Add otherwise.
+    uint32_t AddInPlace(const QString& name, QByteArray bytes, const QDateTime& time, char** data);
+    // Bytes [begin, end) of the member added last in place are written and final; each range is
+    // handed over once.
+    void Written(qsizetype begin, qsizetype end);
     // The members in archive order (for an opened archive, up to the first unreadable record).
     const QList<ZipItem>& Entries() const { return m_entries; }
     // A member's bytes, checked against its size and CRC-32 when it comes from an archive.
@@ -52,12 +61,17 @@ public:
 private:
     struct Member;
     static std::unique_ptr<ZipArchive> FromReader(std::unique_ptr<ZipReader> reader);
+    uint32_t Append(const QString& name, QByteArray bytes, const QDateTime& time,
+                    std::shared_ptr<Member>* added);
+    void PostCrc(const std::shared_ptr<Member>& member);
+    void PostPiece(const std::shared_ptr<Member>& member, int piece);
     // Waits for the workers and writes the archive to the device.
     uint32_t WriteTo(QIODevice& device);
 
     QList<ZipItem> m_entries;
     std::unique_ptr<ZipReader> m_reader;            // for an opened archive
     std::vector<std::shared_ptr<Member>> m_members; // for an archive being written
+    std::shared_ptr<Member> m_inPlace;              // the member added last in place
     std::unique_ptr<DeflateWorkers> m_workers;
     uint64_t m_totalBytes = 0;
     bool m_finished = false;

@@ -2,6 +2,7 @@
 
 #include "imaging/CSkinImage.h"
 #include "imaging/ColorModel.h"
+#include "imaging/ImageLoading.h"
 #include "skin/HeaderStrips.h"
 #include "skin/SkinFolders.h"
 #include "skin/SkinPackage.h"
@@ -190,6 +191,39 @@ TEST_F(BuildTest, WithoutStretchRegionOnlyTheWholeCropAtItsOwnSize)
     const QImage source(m_picture->Picture());
     EXPECT_EQ(strip.pixel(0, 0) & 0xFFFFFF, source.pixel(50, 5) & 0xFFFFFF);
     EXPECT_EQ(strip.pixel(799, 89) & 0xFFFFFF, source.pixel(849, 94) & 0xFFFFFF);
+}
+
+// The strip made while a JPEG's rows are decoded is the strip the build cuts, compressed to the
+// same bytes; the build takes it only when it was made whole for the skin it builds.
+TEST_F(BuildTest, StripMadeWhileDecodingIsTheStripTheBuildCuts)
+{
+    const QString jpeg = MakePicture("photo.jpg", 1500, 900, "JPG"); // a strip of 1.1 MB: two pieces
+    const SkinRect crop{40, 300, 1460, 560};
+    const int height = 260;
+    const auto build = [&](const QString& name, int rowsToldAhead, const SkinRect& stretch) {
+        StripAhead ahead(crop);
+        int firstRow = 0;
+        const BandDecoded tell = [&](const QImage& rows, int first, int decoded) {
+            if (decoded <= rowsToldAhead)
+                ahead.RowsDecoded(rows, first, decoded);
+        };
+        auto picture = std::make_shared<CSkinImage>();
+        EXPECT_TRUE(picture->LoadFromImage(DecodePictureRows(jpeg, crop.top, crop.bottom, &firstRow, tell)));
+        SkinContent skin;
+        skin.picture = picture;
+        skin.crop = {crop.left, 0, crop.right, height};
+        skin.stretchRegion = stretch;
+        skin.skinName = "skin";
+        EXPECT_TRUE(BuildPackage(skin, Output(name), &ahead).ok) << name.toStdString();
+        return std::pair(ahead.Taken(), CompressedMembers(ReadAll(Output(name))));
+    };
+    const auto [taken, members] = build("skin.vsf", height, {});
+    const auto [halfTaken, half] = build("skin.vsf", 96, {});
+    EXPECT_TRUE(taken);
+    EXPECT_FALSE(halfTaken);
+    EXPECT_EQ(members, half);
+    EXPECT_EQ(members.first().first, "TopPanelBKMid.bmp");
+    EXPECT_FALSE(build("skin.vsf", height, {100, 0, 1000, height}).first);
 }
 
 TEST_F(BuildTest, ChosenThumbnailIsSqueezedTo60By37)

@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QTimeZone>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <zlib.h>
@@ -112,6 +113,36 @@ TEST(ZipArchive, JoinedBlocksInflateToTheMember)
             EXPECT_LE(double(joined.size()), 1.01 * double(size - 6));
         }
     }
+}
+
+// A member written in place, from its end backwards as a bottom-up bitmap is, gives the archive
+// that adding its bytes whole gives; one left half written is refused.
+TEST(ZipArchive, MemberWrittenInPlaceIsTheMemberAdded)
+{
+    const QByteArray content = PhotoRows(2 * kSplitBlockBytes + 18007);
+    for (int workers : {1, 2}) {
+        ZipArchive whole(workers), inPlace(workers);
+        ASSERT_EQ(whole.Add("strip.bmp", content, kTime), ZIP_OK);
+        char* data = nullptr;
+        ASSERT_EQ(inPlace.AddInPlace("strip.bmp", QByteArray(content.size(), '\0'), kTime, &data), ZIP_OK);
+        for (qsizetype end = content.size(); end > 0; end -= 18000) {
+            const qsizetype begin = std::max<qsizetype>(0, end - 18000);
+            std::memcpy(data + begin, content.constData() + begin, size_t(end - begin));
+            inPlace.Written(begin, end);
+        }
+        ASSERT_EQ(inPlace.Add("conf.ini", "[CONF]", kTime), ZIP_OK);
+        ASSERT_EQ(whole.Add("conf.ini", "[CONF]", kTime), ZIP_OK);
+        QByteArray expected, made;
+        ASSERT_EQ(whole.Finish(&expected), ZIP_OK);
+        ASSERT_EQ(inPlace.Finish(&made), ZIP_OK);
+        EXPECT_TRUE(made == expected) << workers << " workers";
+    }
+    ZipArchive unfinished(2);
+    char* data = nullptr;
+    ASSERT_EQ(unfinished.AddInPlace("strip.bmp", content, kTime, &data), ZIP_OK);
+    unfinished.Written(0, content.size() / 2);
+    QByteArray bytes;
+    EXPECT_EQ(unfinished.Finish(&bytes), ZIP_ARGS);
 }
 
 TEST(ZipArchive, RefusesWhatItCannotHold)
