@@ -6,6 +6,7 @@
 #include "pages/CSkinHeadDlg.h"
 #include "pages/CWizardPage.h"
 #include "support/FakeDialogs.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -162,10 +163,8 @@ TEST_F(DarkTheme, EveryTextOfEveryStepIsReadable)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&wizard));
     EXPECT_GT(ExpectReadable(wizard, HeaderStep), 3);
 
-    QImage image(1400, 122, QImage::Format_RGB32);
-    image.fill(qRgb(40, 120, 200));
-    auto picture = std::make_shared<CSkinImage>();
-    ASSERT_TRUE(picture->LoadFromImage(image));
+    const SharedPicture picture = skintest::PlainPicture();
+    ASSERT_NE(picture, nullptr);
     wizard.Document().SetPicture(QStringLiteral("picture.png"), picture);
     emit wizard.HeadPage()->pictureReady();
     for (int step = ColorStep; step <= SaveStep; ++step) {

@@ -42,10 +42,8 @@ protected:
     }
     void GivePicture()
     {
-        QImage image(1400, 122, QImage::Format_RGB32);
-        image.fill(qRgb(40, 120, 200));
-        auto picture = std::make_shared<CSkinImage>();
-        ASSERT_TRUE(picture->LoadFromImage(image));
+        const SharedPicture picture = skintest::PlainPicture();
+        ASSERT_NE(picture, nullptr);
         wizard.Document().SetPicture(QStringLiteral("picture.png"), picture);
         emit wizard.HeadPage()->pictureReady();
     }

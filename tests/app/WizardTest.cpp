@@ -5,6 +5,7 @@
 #include "pages/CSkinHeadDlg.h"
 #include "pages/CWizardPage.h"
 #include "support/FakeDialogs.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -43,10 +44,8 @@ protected:
     // A 1400 x 122 picture in the document, as a finished load leaves it (crop: all of it).
     void GivePicture()
     {
-        QImage image(1400, 122, QImage::Format_RGB32);
-        image.fill(qRgb(40, 120, 200));
-        auto picture = std::make_shared<CSkinImage>();
-        ASSERT_TRUE(picture->LoadFromImage(image));
+        const SharedPicture picture = skintest::PlainPicture();
+        ASSERT_NE(picture, nullptr);
         wizard.Document().SetPicture(QStringLiteral("picture.png"), picture);
     }
     // From the start to step index by Next.

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "imaging/CSkinImage.h"
 #include "zip/Zip.h"
 
 #include <QBuffer>
@@ -27,6 +28,14 @@ bool WriteAll(const QString& path, const QByteArray& bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes) == bytes.size();
+}
+
+std::shared_ptr<CSkinImage> PlainPicture(int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    auto picture = std::make_shared<CSkinImage>();
+    return picture->LoadFromImage(image) ? picture : nullptr;
 }
 
 QByteArray PngPicture(int width, int height)

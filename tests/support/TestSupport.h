@@ -1,9 +1,13 @@
 #pragma once
 // Shared helpers for tests: private scratch folders and small file utilities.
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
+
+class CSkinImage;
 
 namespace skintest {
 
@@ -24,6 +28,10 @@ QStringList MemberNames(const QString& package);
 bool WriteAll(const QString& path, const QByteArray& bytes);
 // The bytes of a PNG picture of the size, half-transparent red.
 QByteArray PngPicture(int width, int height);
+// A decoded picture of one colour, as a finished load hands it to the document (1400 x 122 sky
+// blue by default, a header of twice the player's size).
+std::shared_ptr<CSkinImage> PlainPicture(int width = 1400, int height = 122,
+                                         QRgb colour = qRgb(40, 120, 200));
 // The bytes of an uncompressed flash movie with a stage of the size in pixels and one empty frame.
 QByteArray SwfMovie(int width, int height);
 // Builds the sample picture into a package at path with skinmaker-cli, the sample clock control on

@@ -1,6 +1,7 @@
 // The block walk against zlib inflating the same streams a block at a time: the same bits for
 // well-formed streams, the same refusal for damaged ones.
 #include "zip/DeflateWalk.h"
+#include "ZipTestUtil.h"
 
 #include <QByteArray>
 #include <QList>
@@ -9,6 +10,9 @@
 #include <libdeflate.h>
 #include <vector>
 #include <zlib.h>
+
+using ziptest::Noise;
+using ziptest::PhotoRows;
 
 namespace {
 
@@ -60,24 +64,6 @@ Measure Walked(const QByteArray& stream, qsizetype size)
     m.ok = MeasureDeflateStream(QByteArrayView(exact.data(), qsizetype(exact.size())), size, &m.lastBlockBit,
                                 &m.endBit);
     return m.ok ? m : Measure{};
-}
-
-QByteArray PhotoRows(qsizetype size, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QByteArray bytes(size, '\0');
-    for (qsizetype i = 0; i < size; ++i)
-        bytes[i] = char((i / 3 % 6000) / 30 + (i % 3) * 50 + random.bounded(6));
-    return bytes;
-}
-
-QByteArray Noise(qsizetype size, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QByteArray bytes(size, '\0');
-    for (char& c : bytes)
-        c = char(random.bounded(256));
-    return bytes;
 }
 
 QByteArray Libdeflate(const QByteArray& content, int level)

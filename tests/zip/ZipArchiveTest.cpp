@@ -22,17 +22,6 @@ using skintest::WriteAll;
 
 namespace {
 
-// Rows of a smooth picture with a little grain, as a photograph's strip is: long enough to be
-// compressed in blocks.
-QByteArray PhotoRows(qsizetype size)
-{
-    QRandomGenerator random(5);
-    QByteArray bytes(size, '\0');
-    for (qsizetype i = 0; i < size; ++i)
-        bytes[i] = char((i / 3 % 6000) / 30 + (i % 3) * 50 + random.bounded(6));
-    return bytes;
-}
-
 const QDateTime kTime(QDate(2024, 3, 5), QTime(10, 20, 58), QTimeZone::utc());
 
 struct Member {

@@ -30,15 +30,6 @@ bool HaveTools(std::initializer_list<const char*> tools)
     return true;
 }
 
-QByteArray Noise(int size, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QByteArray bytes(size, '\0');
-    for (char& c : bytes)
-        c = char(random.bounded(256));
-    return bytes;
-}
-
 // The files of a typical skin plus the unusual ones: empty, already compressed, read-only.
 QStringList MakeSkinFiles(const QString& folder)
 {

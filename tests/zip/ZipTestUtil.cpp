@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <zlib.h>
@@ -50,6 +51,24 @@ int RunTool(const QString& program, const QStringList& arguments, QByteArray* ou
     if (output)
         *output = process.readAll();
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+QByteArray PhotoRows(qsizetype size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, '\0');
+    for (qsizetype i = 0; i < size; ++i)
+        bytes[i] = char((i / 3 % 6000) / 30 + (i % 3) * 50 + random.bounded(6));
+    return bytes;
+}
+
+QByteArray Noise(qsizetype size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, '\0');
+    for (char& c : bytes)
+        c = char(random.bounded(256));
+    return bytes;
 }
 
 } // namespace ziptest

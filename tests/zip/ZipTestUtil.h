@@ -2,6 +2,7 @@
 // Small helpers shared by the ZIP tests.
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 #include <cstdint>
 
 namespace ziptest {
@@ -16,6 +17,10 @@ inline uint32_t LE32(const QByteArray& b, qsizetype at)
     return LE16(b, at) | (LE16(b, at + 2) << 16);
 }
 
+// Rows of a smooth picture with a little grain, as a photograph's strip is.
+QByteArray PhotoRows(qsizetype size, quint32 seed = 5);
+// Bytes DEFLATE cannot shrink.
+QByteArray Noise(qsizetype size, quint32 seed);
 // Sets access and modification time of a file, in seconds since 1970 (UTC).
 bool SetUnixTimes(const QString& path, int64_t access, int64_t modify);
 // Inflates a raw DEFLATE stream; empty with ok=false when it is not one.
